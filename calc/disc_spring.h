@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string_view>
+
+#include "runtime/expected.h"
+#include "runtime/fault.h"
+
+namespace calc {
+
+/// The five measurements of a disc spring, in millimetres.
+struct SpringInputs {
+    double D;  ///< outer diameter
+    double d;  ///< inner diameter
+    double t;  ///< material thickness
+    double H;  ///< free overall height of the unloaded spring
+    double f;  ///< deflection at which force and stresses are wanted
+};
+
+/// Force and stresses of a disc spring at deflection f.
+struct SpringResults {
+    double F;         ///< spring force, N
+    double sigma_om;  ///< stress σom, positive sign, MPa
+    double sigma1;    ///< stress at point I, MPa
+    double sigma2;    ///< stress at point II, MPa
+    double sigma3;    ///< stress at point III, MPa
+};
+
+/// The quantities of a calculation, in the order they are read or formed; a fault names the
+/// one it struck in.
+enum class Quantity {
+    kD,
+    kd,
+    kt,
+    kH,
+    kf,
+    kh0,
+    kDelta,
+    kLnDelta,
+    kK1,
+    kK2,
+    kK3,
+    kN,
+    kF,
+    kSigmaOm,
+    kSigma1,
+    kSigma2,
+    kSigma3,
+};
+
+/// The engineering symbol of a quantity ("D", "h0", "δ", "ln δ", "K1", "σom", …).
+std::string_view QuantitySymbol(Quantity quantity);
+
+/// Why a calculation produced no results: the fault and the quantity it struck in.
+struct SpringFault {
+    runtime::Fault fault;
+    Quantity quantity;
+
+    friend bool operator==(const SpringFault&, const SpringFault&) = default;
+};
+
+/// Material constants (spring steel) and the π of the model.
+inline constexpr int kE = 206000;            ///< elastic modulus, MPa
+inline constexpr double kMu = 0.3;           ///< Poisson's ratio
+inline constexpr double kPi = 3.1415926535;  ///< π to ten decimals, used throughout
+
+/// Force and stresses by the Almen–László relations, every step one checked IEEE-754 double
+/// operation in a fixed order. Stops at the first step that divides by zero, overflows or takes
+/// the logarithm of a value that is not positive, and then returns that fault and no result.
+/// Physically meaningless inputs (H < t, f > h0, D < d) still give numbers.
+runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in);
+
+}  // namespace calc

@@ -1,0 +1,30 @@
+#include "calc/spring_text.h"
+
+#include "runtime/text_number.h"
+
+namespace calc {
+
+runtime::Expected<ResultTexts, SpringFault> CalculateTexts(const InputTexts& inputs) {
+    constexpr Quantity kRead[] = {Quantity::kD, Quantity::kd, Quantity::kt, Quantity::kH,
+                                  Quantity::kf};
+    double numbers[5];
+    for (int i = 0; i < 5; ++i) {
+        const auto number = runtime::TextToNumber(inputs[i]);
+        if (!number) {
+            return SpringFault{number.error(), kRead[i]};
+        }
+        numbers[i] = *number;
+    }
+
+    const auto results =
+        CalculateSpring({numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]});
+    if (!results) {
+        return results.error();
+    }
+    const SpringResults& r = *results;
+    return ResultTexts{runtime::NumberToText(r.F), runtime::NumberToText(r.sigma_om),
+                       runtime::NumberToText(r.sigma1), runtime::NumberToText(r.sigma2),
+                       runtime::NumberToText(r.sigma3)};
+}
+
+}  // namespace calc

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "calc/disc_spring.h"
+#include "runtime/expected.h"
+#include "runtime/number_text.h"
+
+namespace calc {
+
+/// The texts of the five input boxes D, d, t, H, f (UTF-8).
+using InputTexts = std::array<std::string_view, 5>;
+
+/// The texts of the five result boxes F, σom, σ1, σ2, σ3.
+using ResultTexts = std::array<runtime::NumberText, 5>;
+
+/// What a click of the calculate button computes: reads the five texts in order as numbers,
+/// evaluates the model, and formats the five results. A text that reads as a number too large
+/// for a double faults (overflow) with the input's quantity; nothing partial is returned.
+runtime::Expected<ResultTexts, SpringFault> CalculateTexts(const InputTexts& inputs);
+
+}  // namespace calc

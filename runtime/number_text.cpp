@@ -1,0 +1,105 @@
+#include "runtime/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace runtime {
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+class Writer {
+public:
+    explicit Writer(char* out) : out_(out) {}
+    void Put(char c) { *out_++ = c; }
+    void Put(const char* s, int n) {
+        std::memcpy(out_, s, n);
+        out_ += n;
+    }
+    void Zeros(int n) {
+        std::memset(out_, '0', n);
+        out_ += n;
+    }
+    char* end() const { return out_; }
+
+private:
+    char* out_;
+};
+
+}  // namespace
+
+NumberText NumberToText(double value) {
+    NumberText text;
+    if (value == 0.0) {
+        text.data_[0] = '0';
+        text.size_ = 1;
+        return text;
+    }
+    if (!std::isfinite(value)) {
+        const char* word = std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+        text.size_ = std::strlen(word);
+        std::memcpy(text.data_, word, text.size_);
+        return text;
+    }
+
+    // "d.dddddddddddddde±XX": 15 correctly rounded significant digits and the exponent after
+    // rounding (9.9999999999999995 becomes 1.00000000000000e+01).
+    char sci[32];
+    const char* const sci_end = std::to_chars(sci, sci + sizeof sci, std::fabs(value),
+                                              std::chars_format::scientific, kSignificantDigits - 1)
+                                    .ptr;
+    char digits[kSignificantDigits];
+    digits[0] = sci[0];
+    std::memcpy(digits + 1, sci + 2, kSignificantDigits - 1);
+    int kept = kSignificantDigits;
+    while (kept > 1 && digits[kept - 1] == '0') {
+        --kept;
+    }
+    const char* const exponent_sign = sci + kSignificantDigits + 2;  // past "e"
+    int exponent = 0;
+    std::from_chars(exponent_sign + 1, sci_end, exponent);
+    if (*exponent_sign == '-') {
+        exponent = -exponent;
+    }
+
+    Writer out(text.data_);
+    if (value < 0) {
+        out.Put('-');
+    }
+    if (exponent >= 0 && exponent <= kSignificantDigits - 1) {
+        const int whole = exponent + 1;
+        if (kept <= whole) {
+            out.Put(digits, kept);
+            out.Zeros(whole - kept);
+        } else {
+            out.Put(digits, whole);
+            out.Put('.');
+            out.Put(digits + whole, kept - whole);
+        }
+    } else if (exponent < 0 && -exponent + kept - 1 <= kSignificantDigits) {
+        out.Put("0.", 2);
+        out.Zeros(-exponent - 1);
+        out.Put(digits, kept);
+    } else {
+        out.Put(digits[0]);
+        if (kept > 1) {
+            out.Put('.');
+            out.Put(digits + 1, kept - 1);
+        }
+        out.Put('E');
+        out.Put(exponent < 0 ? '-' : '+');
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10) {
+            out.Put('0');
+        }
+        char exp_digits[8];
+        const char* exp_end =
+            std::to_chars(exp_digits, exp_digits + sizeof exp_digits, magnitude).ptr;
+        out.Put(exp_digits, static_cast<int>(exp_end - exp_digits));
+    }
+    text.size_ = static_cast<std::size_t>(out.end() - text.data_);
+    return text;
+}
+
+}  // namespace runtime

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace runtime {
+
+/// A number's text, short enough to live without the heap.
+class NumberText {
+public:
+    std::string_view view() const { return {data_, size_}; }
+    operator std::string_view() const { return view(); }
+
+private:
+    friend NumberText NumberToText(double value);
+    char data_[32];
+    std::size_t size_ = 0;
+};
+
+/// The text a result box shows for a number, whatever the process locale: the value rounded
+/// to 15 significant digits, trailing zeros dropped, '.' as the point, '-' for negatives.
+/// Fixed notation when the decimal exponent X after rounding is 0…14, or when X < 0 and at
+/// most 15 digits follow the point; otherwise "d.dddE+XX" with at least two exponent digits.
+/// Zero, negative zero included, is "0". Non-finite values (never a result of the model)
+/// show as "inf", "-inf" and "nan".
+NumberText NumberToText(double value);
+
+}  // namespace runtime

@@ -1,0 +1,186 @@
+#include "runtime/text_number.h"
+
+#include <charconv>
+#include <cstdint>
+#include <system_error>
+
+namespace runtime {
+namespace {
+
+constexpr Fault kConversionOverflow{FaultKind::kOverflow, FaultSource::kConversion};
+
+// More significant digits than any double needs to be rounded correctly (767 suffice); the rest
+// only matter as "something nonzero follows", which one extra digit records.
+constexpr int kMaxDigits = 800;
+
+// Exponents beyond these bounds are saturated: no double lies anywhere near them.
+constexpr std::int64_t kExponentLimit = 1'000'000'000;
+
+class Scanner {
+public:
+    explicit Scanner(std::string_view text) : text_(text) {}
+
+    // The next character that is not a blank, or -1 at the end of the text.
+    int Peek() {
+        while (pos_ < text_.size()) {
+            const auto c = static_cast<unsigned char>(text_[pos_]);
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+                ++pos_;
+            } else if (c == 0xE3 && text_.substr(pos_, 3) == "\xE3\x80\x80") {  // U+3000
+                pos_ += 3;
+            } else {
+                return c;
+            }
+        }
+        return -1;
+    }
+
+    void Advance() { ++pos_; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+int DigitValue(int c, int radix) {
+    int value = 99;
+    if (c >= '0' && c <= '9') {
+        value = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+        value = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+        value = c - 'A' + 10;
+    }
+    return value < radix ? value : -1;
+}
+
+// "&H…" / "&O…", after the '&'.
+Expected<double, Fault> ReadRadixInteger(Scanner& in) {
+    int radix = 0;
+    switch (in.Peek()) {
+        case 'H':
+        case 'h':
+            radix = 16;
+            break;
+        case 'O':
+        case 'o':
+            radix = 8;
+            break;
+        default:
+            return 0.0;
+    }
+    in.Advance();
+    std::uint64_t value = 0;
+    bool too_big = false;
+    for (int digit; (digit = DigitValue(in.Peek(), radix)) >= 0; in.Advance()) {
+        value = value * radix + digit;
+        too_big = too_big || value > 0xFFFF'FFFF;
+        if (too_big) {
+            value = 0x1'0000'0000;  // keep consuming without wrapping
+        }
+    }
+    if (too_big) {
+        return kConversionOverflow;
+    }
+    if (value <= 0xFFFF) {
+        return static_cast<double>(static_cast<std::int16_t>(value));
+    }
+    return static_cast<double>(static_cast<std::int32_t>(value));
+}
+
+std::int64_t Saturate(std::int64_t v) {
+    return v > kExponentLimit ? kExponentLimit : (v < -kExponentLimit ? -kExponentLimit : v);
+}
+
+}  // namespace
+
+Expected<double, Fault> TextToNumber(std::string_view text) {
+    Scanner in(text);
+    if (in.Peek() == '&') {
+        in.Advance();
+        return ReadRadixInteger(in);
+    }
+
+    bool negative = false;
+    if (in.Peek() == '+' || in.Peek() == '-') {
+        negative = in.Peek() == '-';
+        in.Advance();
+    }
+
+    // The value read is digits × 10^exponent, digits without leading zeros.
+    char buffer[kMaxDigits + 32];
+    int count = 0;
+    bool dropped_nonzero = false;
+    bool any_digit = false;
+    bool after_point = false;
+    std::int64_t exponent = 0;
+    for (;; in.Advance()) {
+        const int c = in.Peek();
+        if (c == '.' && !after_point) {
+            after_point = true;
+            continue;
+        }
+        if (c < '0' || c > '9') {
+            break;
+        }
+        any_digit = true;
+        if (count == 0 && c == '0') {
+            exponent -= after_point ? 1 : 0;
+        } else if (count < kMaxDigits) {
+            buffer[count++] = static_cast<char>(c);
+            exponent -= after_point ? 1 : 0;
+        } else {
+            dropped_nonzero = dropped_nonzero || c != '0';
+            exponent += after_point ? 0 : 1;
+        }
+    }
+    if (!any_digit) {
+        return 0.0;
+    }
+
+    if (const int c = in.Peek(); c == 'E' || c == 'e' || c == 'D' || c == 'd') {
+        in.Advance();
+        bool exponent_negative = false;
+        if (in.Peek() == '+' || in.Peek() == '-') {
+            exponent_negative = in.Peek() == '-';
+            in.Advance();
+        }
+        std::int64_t written = 0;
+        for (int e; (e = in.Peek()) >= '0' && e <= '9'; in.Advance()) {
+            written = Saturate(written * 10 + (e - '0'));
+        }
+        exponent = Saturate(exponent + (exponent_negative ? -written : written));
+    }
+
+    if (count == 0) {
+        return 0.0;
+    }
+    if (dropped_nonzero) {
+        buffer[count++] = '1';
+        exponent -= 1;
+    }
+    // Decimal exponent of the leading digit decides overflow and underflow long before the
+    // conversion could: the double range spans 10^-324 … 10^308.
+    const std::int64_t leading = exponent + count - 1;
+    if (leading > 400) {
+        return kConversionOverflow;
+    }
+    if (leading < -400) {
+        return 0.0;
+    }
+    char* end = buffer + count;
+    *end++ = 'e';
+    end = std::to_chars(end, buffer + sizeof buffer, exponent).ptr;
+
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(buffer, end, value);
+    if (ec == std::errc::result_out_of_range) {
+        if (leading > 0) {
+            return kConversionOverflow;
+        }
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace runtime

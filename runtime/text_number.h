@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string_view>
+
+#include "runtime/expected.h"
+#include "runtime/fault.h"
+
+namespace runtime {
+
+/// The numeric value of a text, as a text box read gives it, whatever the process locale.
+///
+/// Blanks (space, tab, CR, LF, U+3000) are ignored wherever they stand. Then either
+///  - "&H" + hex digits or "&O" + octal digits: an integer, taken as a signed 16-bit value
+///    up to FFFF and as a signed 32-bit value up to FFFFFFFF; more is an overflow fault; or
+///  - an optional sign, digits with at most one '.', and an optional exponent (E, e, D or d,
+///    optional sign, digits).
+/// Reading stops at the first character that cannot continue the number, and the value is the
+/// double nearest to what was read. A text without such a leading number reads as 0; a number
+/// too large for a double is an overflow fault (kConversion); one too small reads as 0.
+///
+/// `text` is UTF-8; any bytes at all are accepted.
+Expected<double, Fault> TextToNumber(std::string_view text);
+
+}  // namespace runtime
