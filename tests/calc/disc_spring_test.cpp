@@ -1,0 +1,147 @@
+#include "calc/disc_spring.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+
+namespace calc {
+namespace {
+
+using runtime::FaultKind;
+using runtime::FaultSource;
+
+constexpr SpringInputs kWorkedExample{100, 51, 3.5, 6.3, 1.4};
+
+TEST(DiscSpring, ConstantsHaveTheirExactBits) {
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(kPi), 0x400921FB54411744u);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(kMu), 0x3FD3333333333333u);
+    EXPECT_EQ(kE * 4, 824000);
+    EXPECT_EQ(kE * 12, 2472000);
+}
+
+TEST(DiscSpring, WorkedExampleToTheLastBit) {
+    const auto r = CalculateSpring(kWorkedExample);
+    ASSERT_TRUE(r.has_value());
+    // Each step of the calculation evaluated separately in IEEE double arithmetic.
+    EXPECT_EQ(r->F, 0x1.32f474818fe80p+13);
+    EXPECT_EQ(r->sigma_om, 0x1.34c037dc7f341p+9);
+    EXPECT_EQ(r->sigma1, -0x1.51b84f6b9e12fp+10);
+    EXPECT_EQ(r->sigma2, 0x1.9b5387a1e0b9fp+8);
+    EXPECT_EQ(r->sigma3, 0x1.76817853c7b19p+9);
+}
+
+TEST(DiscSpring, WorkedExampleToSevenDigits) {
+    const auto r = CalculateSpring(kWorkedExample);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_NEAR(r->F, 9822.557, 0.001);
+    EXPECT_NEAR(r->sigma_om, 617.5017, 0.0001);
+    EXPECT_NEAR(r->sigma1, -1350.880, 0.001);
+    EXPECT_NEAR(r->sigma2, 411.3263, 0.0001);
+    EXPECT_NEAR(r->sigma3, 749.0115, 0.0001);
+    EXPECT_GT(r->sigma_om, 0);
+    EXPECT_LT(r->sigma1, 0);
+}
+
+TEST(DiscSpring, NoDeflectionGivesNoForceAndNoStress) {
+    SpringInputs in = kWorkedExample;
+    in.f = 0;
+    const auto r = CalculateSpring(in);
+    ASSERT_TRUE(r.has_value());
+    for (const double v : {r->F, r->sigma_om, r->sigma1, r->sigma2, r->sigma3}) {
+        EXPECT_EQ(v, 0.0);
+    }
+}
+
+TEST(DiscSpring, PhysicallyMeaninglessInputsStillGiveFiniteNumbers) {
+    for (const SpringInputs in : {SpringInputs{100, 51, 6.3, 3.5, 1.4},  // H < t
+                                  SpringInputs{100, 51, 3.5, 6.3, 9.0},  // f > h0
+                                  SpringInputs{51, 100, 3.5, 6.3, 1.4},  // D < d
+                                  SpringInputs{-100, -51, 3.5, 6.3, 1.4}}) {
+        const auto r = CalculateSpring(in);
+        ASSERT_TRUE(r.has_value());
+        for (const double v : {r->F, r->sigma_om, r->sigma1, r->sigma2, r->sigma3}) {
+            EXPECT_TRUE(std::isfinite(v));
+        }
+    }
+    EXPECT_EQ(CalculateSpring({100, 51, 6.3, 3.5, 1.4})->F, 0x1.ee97ed4606d7ap+15);
+}
+
+struct FaultCase {
+    const char* name;
+    SpringInputs in;
+    SpringFault fault;
+};
+
+class DiscSpringFaults : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(DiscSpringFaults, StopAtTheFirstFaultingStep) {
+    const auto r = CalculateSpring(GetParam().in);
+    ASSERT_FALSE(r.has_value());
+    EXPECT_EQ(r.error(), GetParam().fault);
+}
+
+constexpr double kHuge = 1e300;
+constexpr double kMax = std::numeric_limits<double>::max();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, DiscSpringFaults, testing::Values(
+    FaultCase{"EqualDiameters", {50, 50, 1, 2, 1},
+              {{FaultKind::kDivisionByZero, FaultSource::kFloatingPoint}, Quantity::kK1}},
+    FaultCase{"ZeroInnerDiameter", {100, 0, 3.5, 6.3, 1.4},
+              {{FaultKind::kDivisionByZero, FaultSource::kArithmetic}, Quantity::kDelta}},
+    FaultCase{"EmptyBoxes", {0, 0, 0, 0, 0},
+              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kDelta}},
+    FaultCase{"ZeroOuterDiameter", {0, 51, 3.5, 6.3, 1.4},
+              {{FaultKind::kInvalidArgument, FaultSource::kArithmetic}, Quantity::kLnDelta}},
+    FaultCase{"OppositeSigns", {-100, 51, 3.5, 6.3, 1.4},
+              {{FaultKind::kInvalidArgument, FaultSource::kArithmetic}, Quantity::kLnDelta}},
+    FaultCase{"ZeroThickness", {100, 51, 0, 6.3, 1.4},
+              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kF}},
+    FaultCase{"HeightOverflows", {100, 51, -kMax, kMax, 1},
+              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kh0}},
+    FaultCase{"RatioOverflows", {kHuge, 1e-300, 3.5, 6.3, 1.4},
+              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kDelta}},
+    FaultCase{"DenominatorOverflows", {kHuge, 0.5e300, 3.5, 6.3, 1.4},
+              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kN}},
+    FaultCase{"ForceOverflows", {100, 51, 1e80, 2e80, 1e80},
+              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kF}},
+    FaultCase{"InfiniteInput", {kInf, 51, 3.5, 6.3, 1.4},
+              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kDelta}}),
+    [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+// clang-format on
+
+// Whatever the inputs, either all five results are finite numbers or there is a fault.
+TEST(DiscSpring, NeverLetsAnInfinityOrNanOut) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    std::uniform_int_distribution<int> exponent(-320, 308);
+    auto draw = [&]() -> double {
+        switch (random() % 4) {
+            case 0:
+                return std::bit_cast<double>(bits(random));  // anything, NaN included
+            case 1:
+                return std::ldexp(1.0, exponent(random) % 60) * (random() % 2 ? 1 : -1);
+            case 2:
+                return static_cast<double>(random() % 5);
+            default:
+                return std::pow(10.0, exponent(random));
+        }
+    };
+    for (int n = 0; n < 200000; ++n) {
+        const SpringInputs in{draw(), draw(), draw(), draw(), draw()};
+        const auto r = CalculateSpring(in);
+        if (r.has_value()) {
+            for (const double v : {r->F, r->sigma_om, r->sigma1, r->sigma2, r->sigma3}) {
+                ASSERT_TRUE(std::isfinite(v));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace calc

@@ -1,0 +1,124 @@
+#include "runtime/text_number.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace runtime {
+namespace {
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    double value;
+};
+
+class TextNumberReads : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(TextNumberReads, GivesTheValueOfTheLeadingNumber) {
+    const auto read = TextToNumber(GetParam().text);
+    ASSERT_TRUE(read.has_value()) << GetParam().text;
+    EXPECT_EQ(*read, GetParam().value) << GetParam().text;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, TextNumberReads, testing::Values(
+    // plain decimal forms
+    ReadCase{"Integer", "100", 100},
+    ReadCase{"Decimal", "3.5", 3.5},
+    ReadCase{"LeadingPoint", ".5", 0.5},
+    ReadCase{"TrailingPoint", "5.", 5},
+    ReadCase{"Plus", "+2", 2},
+    ReadCase{"Minus", "-2.25", -2.25},
+    ReadCase{"LeadingZeros", "000012.5000", 12.5},
+    ReadCase{"TenthIsNearestDouble", "0.1", 0.1},
+    ReadCase{"WorkedExampleH", "6.3", 6.3},
+    // exponents
+    ReadCase{"ExponentE", "1E3", 1000},
+    ReadCase{"ExponentLowerE", "1.5e-3", 1.5e-3},
+    ReadCase{"ExponentD", "2D2", 200},
+    ReadCase{"ExponentLowerD", "2d+2", 200},
+    ReadCase{"ExponentWithoutDigits", "1e", 1},
+    ReadCase{"ExponentSignWithoutDigits", "1e+", 1},
+    ReadCase{"HugeNegativeExponentUnderflows", "1e-99999999999999999999999", 0},
+    ReadCase{"TooSmallReadsZero", "1e-400", 0},
+    ReadCase{"SmallestSubnormal", "4.9406564584124654e-324", 4.9406564584124654e-324},
+    ReadCase{"LargestDouble", "1.7976931348623157e308", 1.7976931348623157e308},
+    ReadCase{"ManyDigitsShiftTheExponent", std::string(500, '9') + "e-500", 1.0},
+    // blanks are ignored wherever they stand
+    ReadCase{"SpacesBetweenDigits", "1 2 3", 123},
+    ReadCase{"LeadingAndTrailingBlanks", " \t\r\n42 \n", 42},
+    ReadCase{"IdeographicSpace", "\xE3\x80\x80" "7\xE3\x80\x80" "5", 75},
+    ReadCase{"BlankAfterSign", "- 5", -5},
+    ReadCase{"BlankInExponent", "1 e 2", 100},
+    // reading stops at the first character that cannot continue the number
+    ReadCase{"Unit", "3.5mm", 3.5},
+    ReadCase{"Comma", "1,5", 1},
+    ReadCase{"SecondPoint", "1.2.3", 1.2},
+    ReadCase{"SecondSign", "+-1", 0},
+    ReadCase{"ExponentStopsAtPoint", "1e2.5", 100},
+    ReadCase{"HalfIdeographicSpace", "7\xE3\x80" "5", 7},
+    // no digits at all
+    ReadCase{"Empty", "", 0},
+    ReadCase{"Letters", "abc", 0},
+    ReadCase{"SignOnly", "-", 0},
+    ReadCase{"PointOnly", ".", 0},
+    ReadCase{"Infinity", "inf", 0},
+    ReadCase{"NotANumber", "nan", 0},
+    ReadCase{"CStyleHex", "0x10", 0},
+    ReadCase{"FullWidthDigits", "\xEF\xBC\x91\xEF\xBC\x92", 0},
+    ReadCase{"InvalidUtf8", "\xFF\xFE" "12", 0},
+    ReadCase{"Nul", std::string("\0" "5", 2), 0},
+    // &H and &O integers
+    ReadCase{"HexSmall", "&HFF", 255},
+    ReadCase{"HexLowerCase", "&hff", 255},
+    ReadCase{"Hex7FFF", "&H7FFF", 32767},
+    ReadCase{"Hex8000IsNegative16Bit", "&H8000", -32768},
+    ReadCase{"HexFFFFIsMinusOne", "&HFFFF", -1},
+    ReadCase{"Hex10000Is32Bit", "&H10000", 65536},
+    ReadCase{"Hex7FFFFFFF", "&H7FFFFFFF", 2147483647},
+    ReadCase{"HexFFFFFFFFIsMinusOne", "&HFFFFFFFF", -1},
+    ReadCase{"HexLeadingZerosKeepValue", "&H0000FFFF", -1},
+    ReadCase{"HexStopsAtNonDigit", "&H1G", 1},
+    ReadCase{"HexWithBlanks", "& H 1 0", 16},
+    ReadCase{"HexWithoutDigits", "&H", 0},
+    ReadCase{"Octal", "&O17", 15},
+    ReadCase{"OctalStopsAtEight", "&O178", 15},
+    ReadCase{"OctalFFFFEquivalent", "&O177777", -1},
+    ReadCase{"AmpersandAlone", "&", 0},
+    ReadCase{"AmpersandDigits", "&17", 0},
+    ReadCase{"SignBeforeAmpersand", "-&H10", 0}),
+    [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(TextNumber, NumbersTooLargeForADoubleAreAnOverflowFault) {
+    const Fault overflow{FaultKind::kOverflow, FaultSource::kConversion};
+    for (const std::string& text : std::initializer_list<std::string>{
+             "1e400", "-1e400", "1.7976931348623159e308", "1e99999999999999999999999",
+             std::string(400, '9'), "&H100000000", "&O40000000000", "&H" + std::string(50, 'F')}) {
+        const auto read = TextToNumber(text);
+        ASSERT_FALSE(read.has_value()) << text;
+        EXPECT_EQ(read.error(), overflow) << text;
+    }
+}
+
+TEST(TextNumber, RoundsCorrectlyAtTheHalfwayPoint) {
+    // 2^53 + 1 lies exactly between two doubles: ties go to even.
+    EXPECT_EQ(*TextToNumber("9007199254740993"), 9007199254740992.0);
+    // The same decimal with a nonzero digit far beyond any kept digit rounds up.
+    EXPECT_EQ(*TextToNumber("9007199254740993." + std::string(2000, '0') + "1"),
+              9007199254740994.0);
+}
+
+TEST(TextNumber, MegabyteTextsGiveAValue) {
+    EXPECT_EQ(*TextToNumber(std::string(1 << 20, ' ') + "8"), 8);
+    EXPECT_EQ(*TextToNumber("0." + std::string(1 << 20, '0') + "1"), 0);
+    EXPECT_EQ(*TextToNumber(std::string(1 << 20, '&')), 0);
+    const auto long_number = TextToNumber("1" + std::string(1 << 20, '0'));
+    EXPECT_FALSE(long_number.has_value());
+}
+
+}  // namespace
+}  // namespace runtime
