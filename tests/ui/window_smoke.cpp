@@ -1,0 +1,124 @@
+// Smoke test of the real executable on a real X display: it starts, maps a window titled
+// "Form1" with a 629 × 484 client area, and exits with status 0 when that window is closed the
+// way a window manager closes it (WM_DELETE_WINDOW).
+//
+// usage: window_smoke PROGRAM   (run under xvfb-run)
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+Window FindWindow(Display* display, Window parent, const char* title) {
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count)) {
+        return 0;
+    }
+    Window found = 0;
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        char* name = nullptr;
+        XWindowAttributes attributes;
+        if (XFetchName(display, children[i], &name) && name != nullptr) {
+            if (std::strcmp(name, title) == 0 &&
+                XGetWindowAttributes(display, children[i], &attributes) &&
+                attributes.map_state == IsViewable) {
+                found = children[i];
+            }
+            XFree(name);
+        }
+        if (found == 0) {
+            found = FindWindow(display, children[i], title);
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+int Fail(pid_t child, const char* why) {
+    std::fprintf(stderr, "window_smoke: %s\n", why);
+    if (child > 0) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+    std::puts("window_smoke: 0 passed, 1 failed");
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        return Fail(0, "usage: window_smoke PROGRAM");
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return Fail(0, "no X display (run under xvfb-run)");
+    }
+
+    const pid_t child = fork();
+    if (child == 0) {
+        execl(argv[1], argv[1], static_cast<char*>(nullptr));
+        _exit(127);
+    }
+
+    Window window = 0;
+    for (const auto deadline = Clock::now() + std::chrono::seconds(30);
+         window == 0 && Clock::now() < deadline;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        window = FindWindow(display, DefaultRootWindow(display), "Form1");
+        if (waitpid(child, nullptr, WNOHANG) == child) {
+            return Fail(0, "the program ended before showing its window");
+        }
+    }
+    if (window == 0) {
+        return Fail(child, "no window titled Form1 appeared");
+    }
+
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    if (attributes.width != 629 || attributes.height != 484) {
+        std::fprintf(stderr, "window_smoke: client area %d x %d\n", attributes.width,
+                     attributes.height);
+        return Fail(child, "the client area is not 629 x 484");
+    }
+
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = window;
+    close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    close.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &close);
+    XFlush(display);
+
+    int status = 0;
+    for (const auto deadline = Clock::now() + std::chrono::seconds(10);;) {
+        if (waitpid(child, &status, WNOHANG) == child) {
+            break;
+        }
+        if (Clock::now() > deadline) {
+            return Fail(child, "the program did not end when its window was closed");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    XCloseDisplay(display);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return Fail(0, "the program did not exit with status 0");
+    }
+    std::puts("window_smoke: 1 passed, 0 failed");
+    return 0;
+}

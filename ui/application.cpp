@@ -1,0 +1,34 @@
+#include "ui/application.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QStyleFactory>
+#include <QTranslator>
+
+#include "ui/fonts.h"
+
+namespace ui {
+
+void ConfigureApplication(QApplication& app) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    RegisterFontSubstitutes();
+
+    // The program speaks Chinese whatever the system language, and so do Qt's standard buttons.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+
+    QIcon icon;
+    for (const char* size : {"16", "32", "48", "256"}) {
+        icon.addFile(QStringLiteral(":/icons/disc-spring-%1.png").arg(QLatin1String(size)));
+    }
+    QApplication::setWindowIcon(icon);
+    QApplication::setApplicationName(QStringLiteral("disc-spring"));
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setDesktopFileName(QStringLiteral("disc-spring"));
+}
+
+}  // namespace ui

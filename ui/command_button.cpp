@@ -1,0 +1,16 @@
+#include "ui/command_button.h"
+
+#include <QKeyEvent>
+
+namespace ui {
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+}  // namespace ui

@@ -1,0 +1,128 @@
+#include "ui/form1.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPalette>
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "runtime/fault_report.h"
+#include "ui/commands.h"
+#include "ui/command_button.h"
+#include "ui/fonts.h"
+#include "ui/form_design.h"
+#include "ui/line_edit_box.h"
+
+namespace ui {
+namespace {
+
+QRect PixelGeometry(const ControlDesign& design) {
+    return QRect(TwipsToPixels(design.left), TwipsToPixels(design.top),
+                 TwipsToPixels(design.width), TwipsToPixels(design.height));
+}
+
+QLabel* MakeLabel(const ControlDesign& design, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(design.caption), parent);
+    label->setFont(FontFor(design.font));
+    // Labels draw from the top-left like the design's; one whose design height is less than a
+    // line of its font grows downwards so the caption is never cut off.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QRect geometry = PixelGeometry(design);
+    geometry.setHeight(std::max(geometry.height(), QFontMetrics(label->font()).height()));
+    label->setGeometry(geometry);
+    if (design.font == FontRole::kTitle) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+        label->setPalette(palette);
+    }
+    return label;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QString::fromUtf8(kForm1Caption));
+    setWindowTitle(QString::fromUtf8(kForm1Caption));
+    resize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+
+    std::vector<std::pair<int, QWidget*>> focus_order;
+    std::vector<std::pair<int, QLabel*>> box_labels;
+    for (const ControlDesign& design : kForm1Controls) {
+        QWidget* control = nullptr;
+        switch (design.kind) {
+            case ControlKind::kTextBox: {
+                auto* edit = new QLineEdit(this);
+                edit->setFont(FontFor(design.font));
+                edit->setGeometry(PixelGeometry(design));
+                text_[design.box - 1] = edit;
+                control = edit;
+                break;
+            }
+            case ControlKind::kButton: {
+                auto* button = new CommandButton(QString::fromUtf8(design.caption), this);
+                button->setFont(FontFor(design.font));
+                button->setGeometry(PixelGeometry(design));
+                (std::string_view(design.name) == "Command1" ? command1_ : command2_) = button;
+                control = button;
+                break;
+            }
+            case ControlKind::kLabel: {
+                QLabel* label = MakeLabel(design, this);
+                if (design.index >= 0) {
+                    label->setProperty("index", design.index);
+                }
+                if (design.box > 0) {
+                    box_labels.emplace_back(design.box, label);
+                }
+                control = label;
+                break;
+            }
+        }
+        control->setObjectName(QString::fromUtf8(design.name));
+        if (design.kind != ControlKind::kLabel) {
+            focus_order.emplace_back(design.tab_index, control);
+        }
+    }
+
+    // Each label names its box for screen readers; nothing visible changes.
+    for (const auto& [box, label] : box_labels) {
+        label->setBuddy(text_[box - 1]);
+        text_[box - 1]->setAccessibleName(label->text());
+    }
+
+    std::sort(focus_order.begin(), focus_order.end());
+    for (std::size_t i = 1; i < focus_order.size(); ++i) {
+        setTabOrder(focus_order[i - 1].second, focus_order[i].second);
+    }
+    focus_order.front().second->setFocus();
+
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        adapters_[i] = std::make_unique<LineEditBox>(text_[i]);
+        boxes_[i] = adapters_[i].get();
+    }
+    connect(command1_, &QPushButton::clicked, this, &Form1::command1Clicked);
+    connect(command2_, &QPushButton::clicked, this, &Form1::command2Clicked);
+}
+
+Form1::~Form1() = default;
+
+QLineEdit* Form1::textBox(int number) const { return text_.at(number - 1); }
+
+void Form1::command1Clicked() {
+    Calculate(boxes_, [this](const calc::SpringFault& fault) { reportFault(fault); });
+}
+
+void Form1::command2Clicked() { Clear(boxes_); }
+
+void Form1::reportFault(const calc::SpringFault& fault) {
+    const std::string report =
+        runtime::FaultReport(fault.fault, calc::QuantitySymbol(fault.quantity));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("碟形弹簧的设计计算"),
+                    QString::fromStdString(report), QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace ui

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "calc/disc_spring.h"
+#include "ui/text_box.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+
+/// The calculator's one window.
+///
+/// The user types D, d, t, H, f into Text1 … Text5. A click on Command1 ("自动计算") hands the
+/// ten boxes, as TextBox adapters, to the calculate command: it reads the five input texts,
+/// turns them into numbers, evaluates the model and writes the five result texts into
+/// Text6 … Text10 — or, on a fault, writes nothing and the window shows the run-time error
+/// report, after which everything stays as it was. Command2 ("重新输入") empties all ten.
+/// The window holds no state of its own between clicks: the boxes are the state.
+///
+/// Every control sits at its design position (form_design.h); nothing moves on resize.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    /// Text1 … Text10 by number (1-based, as named).
+    QLineEdit* textBox(int number) const;
+    QPushButton* command1() const { return command1_; }
+    QPushButton* command2() const { return command2_; }
+
+private slots:
+    void command1Clicked();
+    void command2Clicked();
+
+private:
+    void reportFault(const calc::SpringFault& fault);
+
+    std::array<QLineEdit*, 10> text_{};
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    std::array<std::unique_ptr<TextBox>, 10> adapters_;
+    TextBoxes boxes_{};
+};
+
+}  // namespace ui

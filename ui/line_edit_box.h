@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include "ui/text_box.h"
+
+namespace ui {
+
+/// A window text box seen through the TextBox interface.
+class LineEditBox final : public TextBox {
+public:
+    explicit LineEditBox(QLineEdit* edit) : edit_(edit) {}
+
+    std::string Text() const override { return edit_->text().toStdString(); }
+    void SetText(std::string_view text) override {
+        edit_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+private:
+    QLineEdit* edit_;
+};
+
+}  // namespace ui
