@@ -11,14 +11,14 @@ const QString kLi = QStringLiteral("隶书");
 }  // namespace
 
 void RegisterFontSubstitutes() {
-    QFont::insertSubstitutions(kSong, {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
-                                       QStringLiteral("AR PL UMing TW"),
-                                       QStringLiteral("Noto Serif CJK SC"),
-                                       QStringLiteral("WenQuanYi Zen Hei")});
-    QFont::insertSubstitutions(kLi, {QStringLiteral("LiSu"), QStringLiteral("AR PL UKai CN"),
-                                     QStringLiteral("AR PL UKai TW"),
-                                     QStringLiteral("WenQuanYi Zen Hei"),
-                                     QStringLiteral("Noto Serif CJK SC")});
+    QFont::insertSubstitutions(
+        kSong, {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                QStringLiteral("AR PL UMing TW"), QStringLiteral("Noto Serif CJK SC"),
+                QStringLiteral("WenQuanYi Zen Hei")});
+    QFont::insertSubstitutions(
+        kLi,
+        {QStringLiteral("LiSu"), QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL UKai TW"),
+         QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Serif CJK SC")});
 }
 
 QFont FontFor(FontRole role) {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "runtime/fault_report.h"
-#include "ui/commands.h"
 #include "ui/command_button.h"
+#include "ui/commands.h"
 #include "ui/fonts.h"
 #include "ui/form_design.h"
 #include "ui/line_edit_box.h"
@@ -20,8 +20,8 @@ namespace ui {
 namespace {
 
 QRect PixelGeometry(const ControlDesign& design) {
-    return QRect(TwipsToPixels(design.left), TwipsToPixels(design.top),
-                 TwipsToPixels(design.width), TwipsToPixels(design.height));
+    return QRect(TwipsToPixels(design.left), TwipsToPixels(design.top), TwipsToPixels(design.width),
+                 TwipsToPixels(design.height));
 }
 
 QLabel* MakeLabel(const ControlDesign& design, QWidget* parent) {
@@ -109,13 +109,17 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
 Form1::~Form1() = default;
 
-QLineEdit* Form1::textBox(int number) const { return text_.at(number - 1); }
+QLineEdit* Form1::textBox(int number) const {
+    return text_.at(number - 1);
+}
 
 void Form1::command1Clicked() {
     Calculate(boxes_, [this](const calc::SpringFault& fault) { reportFault(fault); });
 }
 
-void Form1::command2Clicked() { Clear(boxes_); }
+void Form1::command2Clicked() {
+    Clear(boxes_);
+}
 
 void Form1::reportFault(const calc::SpringFault& fault) {
     const std::string report =

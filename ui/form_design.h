@@ -11,11 +11,11 @@ enum class ControlKind { kTextBox, kLabel, kButton };
 enum class FontRole { kBody, kButton, kTitle };
 
 struct ControlDesign {
-    const char* name;     ///< object name; both Label9 entries share theirs
+    const char* name;  ///< object name; both Label9 entries share theirs
     ControlKind kind;
     const char* caption;  ///< empty for text boxes
     int left, top, width, height;
-    int tab_index;        ///< orders keyboard focus among the controls that take it
+    int tab_index;  ///< orders keyboard focus among the controls that take it
     FontRole font;
     int box;    ///< a text box's number, or the number of the box a label names; 0 if none
     int index;  ///< index within a control array (Label9), -1 for a lone control
@@ -54,6 +54,8 @@ inline constexpr std::array<ControlDesign, 23> kForm1Controls = {{
 // clang-format on
 
 /// Twips to pixels at 96 DPI, rounded to the nearest pixel.
-constexpr int TwipsToPixels(int twips) { return (twips + 7) / 15; }
+constexpr int TwipsToPixels(int twips) {
+    return (twips + 7) / 15;
+}
 
 }  // namespace ui

@@ -14,6 +14,8 @@ public:
     std::string Text() const override { return edit_->text().toStdString(); }
     void SetText(std::string_view text) override {
         edit_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        // A result is often wider than its box: show its leading digits, not its tail.
+        edit_->setCursorPosition(0);
     }
 
 private:

@@ -94,8 +94,8 @@ private slots:
         QTest::newRow("empty boxes") << QStringList{"", "", "", "", ""} << 6 << "δ";
         QTest::newRow("negative D") << QStringList{"-1", "51", "3.5", "6.3", "1.4"} << 5 << "ln δ";
         QTest::newRow("zero thickness") << QStringList{"100", "51", "0", "6.3", "1.4"} << 6 << "F";
-        QTest::newRow("typed too large") << QStringList{"100", "51", "3.5", "6.3", "1e999"} << 6
-                                         << "f";
+        QTest::newRow("typed too large")
+            << QStringList{"100", "51", "3.5", "6.3", "1e999"} << 6 << "f";
     }
     void calculateFaultWritesNothingAndReportsOnce() {
         QFETCH(QStringList, inputs);
