@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "runtime/fault.h"
@@ -64,6 +65,37 @@ private:
     }
 
     std::optional<Fault> fault_;
+};
+
+/// The same steps as CheckedMath for a first, fast pass that only tells whether some step would
+/// have faulted. A step faults exactly when its result is not finite (the logarithm of a value
+/// that is not positive is -inf or NaN), and a non-finite value survives every later step (NaN
+/// and ±inf go through +, −, ×, the dividend of ÷ and log as NaN or ±inf) except one: as a
+/// divisor it gives a finite 0. So when every divisor is finite and every final result is
+/// finite, no step faulted. This pass checks the divisors; the caller checks the results and,
+/// when either is not finite, repeats the steps with CheckedMath to learn the first fault.
+/// Only valid for a calculation whose every step feeds a final result.
+class FaultFlagMath {
+public:
+    double Add(double a, double b) { return a + b; }
+    double Sub(double a, double b) { return a - b; }
+    double Mul(double a, double b) { return a * b; }
+    double Div(double a, double b) { return Divide(a, b); }
+    double GuardedDiv(double a, double b) { return Divide(a, b); }
+    double Log(double x) { return std::log(x); }
+
+    /// Never a fault: this pass does not stop early.
+    std::optional<Fault> fault() const { return std::nullopt; }
+    /// Whether some divisor was not finite.
+    bool divisor_not_finite() const { return divisor_not_finite_; }
+
+private:
+    double Divide(double a, double b) {
+        divisor_not_finite_ |= !(std::fabs(b) <= std::numeric_limits<double>::max());
+        return a / b;
+    }
+
+    bool divisor_not_finite_ = false;
 };
 
 }  // namespace runtime

@@ -8,6 +8,9 @@
 #include <limits>
 #include <random>
 
+#include "calc/disc_spring_steps.h"
+#include "runtime/checked_math.h"
+
 namespace calc {
 namespace {
 
@@ -115,31 +118,58 @@ INSTANTIATE_TEST_SUITE_P(Cases, DiscSpringFaults, testing::Values(
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
-// Whatever the inputs, either all five results are finite numbers or there is a fault.
-TEST(DiscSpring, NeverLetsAnInfinityOrNanOut) {
+// Whatever the inputs, the fast path gives exactly what checking every step one by one gives:
+// the same five finite results to the bit, or the same first fault.
+TEST(DiscSpring, FastPathAgreesWithStepByStepChecking) {
+    constexpr double kSpecial[] = {0.0,
+                                   -0.0,
+                                   1.0,
+                                   -1.0,
+                                   kInf,
+                                   -kInf,
+                                   std::numeric_limits<double>::quiet_NaN(),
+                                   kMax,
+                                   -kMax,
+                                   std::numeric_limits<double>::denorm_min(),
+                                   1e-300,
+                                   1e300};
     std::mt19937_64 random(7);
     std::uniform_int_distribution<std::uint64_t> bits;
     std::uniform_int_distribution<int> exponent(-320, 308);
     auto draw = [&]() -> double {
-        switch (random() % 4) {
+        switch (random() % 5) {
             case 0:
                 return std::bit_cast<double>(bits(random));  // anything, NaN included
             case 1:
-                return std::ldexp(1.0, exponent(random) % 60) * (random() % 2 ? 1 : -1);
+                return kSpecial[random() % std::size(kSpecial)];
             case 2:
                 return static_cast<double>(random() % 5);
+            case 3:
+                return std::ldexp(1.0, exponent(random) % 60) * (random() % 2 ? 1 : -1);
             default:
                 return std::pow(10.0, exponent(random));
         }
     };
-    for (int n = 0; n < 200000; ++n) {
+    auto same = [](double a, double b) {
+        return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    };
+    for (int n = 0; n < 300000; ++n) {
         const SpringInputs in{draw(), draw(), draw(), draw(), draw()};
-        const auto r = CalculateSpring(in);
-        if (r.has_value()) {
-            for (const double v : {r->F, r->sigma_om, r->sigma1, r->sigma2, r->sigma3}) {
-                ASSERT_TRUE(std::isfinite(v));
-            }
+        const auto fast = CalculateSpring(in);
+        runtime::CheckedMath m;
+        const auto stepwise = detail::EvaluateSpring(m, in);
+        ASSERT_EQ(fast.has_value(), stepwise.has_value())
+            << in.D << " " << in.d << " " << in.t << " " << in.H << " " << in.f;
+        if (!fast.has_value()) {
+            ASSERT_EQ(fast.error(), stepwise.error());
+            continue;
         }
+        const SpringResults &a = *fast, &b = *stepwise;
+        for (const double v : {a.F, a.sigma_om, a.sigma1, a.sigma2, a.sigma3}) {
+            ASSERT_TRUE(std::isfinite(v));
+        }
+        ASSERT_TRUE(same(a.F, b.F) && same(a.sigma_om, b.sigma_om) && same(a.sigma1, b.sigma1) &&
+                    same(a.sigma2, b.sigma2) && same(a.sigma3, b.sigma3));
     }
 }
 
