@@ -318,13 +318,6 @@ private slots:
             QCOMPARE(after, before);
         }
     }
-
-    void closingAsksNothing() {
-        typeInputs(kWorkedExample);
-        ModalCatcher catcher;
-        QVERIFY(form_->close());
-        QVERIFY(catcher.seen().isEmpty());
-    }
 };
 
 QTEST_MAIN(Form1Test)
