@@ -1,6 +1,8 @@
 // disc-spring-batch: the calculate command for scripts and whole catalogues of springs.
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -46,7 +48,8 @@ bool Flush(std::string& out) {
 
 struct Source {
     std::string name;  // as given, for messages
-    std::FILE* file;
+    int fd;
+    bool regular_file;
 };
 
 }  // namespace
@@ -77,18 +80,16 @@ int main(int argc, char** argv) {
     // leave half an output behind.
     std::vector<Source> sources;
     for (const std::string& name : names) {
-        if (name == "-") {
-            sources.push_back({"标准输入", stdin});
-            continue;
-        }
-        std::FILE* file = std::fopen(name.c_str(), "rb");
+        const bool is_stdin = name == "-";
+        const int fd = is_stdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
         struct stat info {};
-        if (file == nullptr || (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode))) {
-            const int error = file == nullptr ? errno : EISDIR;
-            Complain("无法读取文件 '" + name + "': " + std::strerror(error));
+        const int error = fd < 0 ? errno : (fstat(fd, &info) != 0 ? errno : 0);
+        if (error != 0 || S_ISDIR(info.st_mode)) {
+            Complain("无法读取" + (is_stdin ? std::string("标准输入") : "文件 '" + name + "'") +
+                     ": " + std::strerror(error != 0 ? error : EISDIR));
             return 2;
         }
-        sources.push_back({name, file});
+        sources.push_back({is_stdin ? "标准输入" : "'" + name + "'", fd, S_ISREG(info.st_mode)});
     }
 
     std::string out;
@@ -98,25 +99,32 @@ int main(int argc, char** argv) {
     for (const Source& source : sources) {
         tools::BatchStream stream;
         for (;;) {
-            const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), source.file);
-            stream.Feed(std::string_view(chunk.data(), got), out);
-            if (out.size() >= kFlushAt && !Flush(out)) {
+            const ssize_t got = read(source.fd, chunk.data(), chunk.size());
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                const int error = errno;
+                Flush(out);
+                Complain("读取" + source.name + "时出错: " + std::strerror(error));
+                return 2;
+            }
+            if (got == 0) {
+                break;
+            }
+            stream.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)), out);
+            // From a pipe or a terminal, answer what has arrived before waiting for more, so
+            // that a line typed or sent alone gets its answer at once.
+            const bool flush = !source.regular_file || out.size() >= kFlushAt;
+            if (flush && (!Flush(out) || std::fflush(stdout) != 0)) {
                 Complain("写入标准输出失败");
                 return 2;
             }
-            if (got < chunk.size()) {
-                break;
-            }
-        }
-        if (std::ferror(source.file)) {
-            Flush(out);
-            Complain("读取 '" + source.name + "' 时出错: " + std::strerror(errno));
-            return 2;
         }
         stream.Finish(out);
         all_computed = all_computed && stream.all_computed();
-        if (source.file != stdin) {
-            std::fclose(source.file);
+        if (source.fd != STDIN_FILENO) {
+            close(source.fd);
         }
     }
     if (!Flush(out) || std::fflush(stdout) != 0) {

@@ -27,7 +27,6 @@ void ConfigureApplication(QApplication& app) {
     }
     QApplication::setWindowIcon(icon);
     QApplication::setApplicationName(QStringLiteral("disc-spring"));
-    QApplication::setApplicationDisplayName(QString());
     QApplication::setDesktopFileName(QStringLiteral("disc-spring"));
 }
 

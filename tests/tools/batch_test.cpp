@@ -1,7 +1,9 @@
 #include "tools/batch.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -154,6 +156,38 @@ TEST_F(BatchProcess, UnusableArgumentsExitTwoWithoutOutput) {
         EXPECT_EQ(run.out, "") << args;
         EXPECT_NE(run.err.find("disc-spring-batch: "), std::string::npos) << args;
     }
+}
+
+// A script that sends one line through a pipe and waits gets its answer before sending more.
+TEST_F(BatchProcess, AnswersEachLineFromAPipeWithoutWaitingForTheEnd) {
+    int to_child[2], from_child[2];
+    ASSERT_EQ(pipe(to_child), 0);
+    ASSERT_EQ(pipe(from_child), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(to_child[0], STDIN_FILENO);
+        dup2(from_child[1], STDOUT_FILENO);
+        close(to_child[1]);
+        close(from_child[0]);
+        execl(DISC_SPRING_BATCH, DISC_SPRING_BATCH, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(to_child[0]);
+    close(from_child[1]);
+    const std::string line = kExample + "\n";
+    ASSERT_EQ(write(to_child[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+
+    pollfd answer{from_child[0], POLLIN, 0};
+    const bool answered = poll(&answer, 1, 10000) == 1;
+    char buffer[256] = {};
+    const ssize_t got = answered ? read(from_child[0], buffer, sizeof buffer - 1) : 0;
+    close(to_child[1]);
+    close(from_child[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(std::string(buffer, got > 0 ? got : 0), kExampleAnswer);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(BatchProcess, HelpExplainsTheFormatAndDoubleDashEndsOptions) {
