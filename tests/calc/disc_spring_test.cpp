@@ -22,31 +22,23 @@ constexpr SpringInputs kWorkedExample{100, 51, 3.5, 6.3, 1.4};
 TEST(DiscSpring, ConstantsHaveTheirExactBits) {
     EXPECT_EQ(std::bit_cast<std::uint64_t>(kPi), 0x400921FB54411744u);
     EXPECT_EQ(std::bit_cast<std::uint64_t>(kMu), 0x3FD3333333333333u);
-    EXPECT_EQ(kE * 4, 824000);
-    EXPECT_EQ(kE * 12, 2472000);
 }
 
-TEST(DiscSpring, WorkedExampleToTheLastBit) {
+TEST(DiscSpring, WorkedExample) {
     const auto r = CalculateSpring(kWorkedExample);
     ASSERT_TRUE(r.has_value());
-    // Each step of the calculation evaluated separately in IEEE double arithmetic.
-    EXPECT_EQ(r->F, 0x1.32f474818fe80p+13);
-    EXPECT_EQ(r->sigma_om, 0x1.34c037dc7f341p+9);
-    EXPECT_EQ(r->sigma1, -0x1.51b84f6b9e12fp+10);
-    EXPECT_EQ(r->sigma2, 0x1.9b5387a1e0b9fp+8);
-    EXPECT_EQ(r->sigma3, 0x1.76817853c7b19p+9);
-}
-
-TEST(DiscSpring, WorkedExampleToSevenDigits) {
-    const auto r = CalculateSpring(kWorkedExample);
-    ASSERT_TRUE(r.has_value());
+    // The published figures, to seven significant digits...
     EXPECT_NEAR(r->F, 9822.557, 0.001);
     EXPECT_NEAR(r->sigma_om, 617.5017, 0.0001);
     EXPECT_NEAR(r->sigma1, -1350.880, 0.001);
     EXPECT_NEAR(r->sigma2, 411.3263, 0.0001);
     EXPECT_NEAR(r->sigma3, 749.0115, 0.0001);
-    EXPECT_GT(r->sigma_om, 0);
-    EXPECT_LT(r->sigma1, 0);
+    // ...and to the last bit, each step evaluated separately in IEEE double arithmetic.
+    EXPECT_EQ(r->F, 0x1.32f474818fe80p+13);
+    EXPECT_EQ(r->sigma_om, 0x1.34c037dc7f341p+9);
+    EXPECT_EQ(r->sigma1, -0x1.51b84f6b9e12fp+10);
+    EXPECT_EQ(r->sigma2, 0x1.9b5387a1e0b9fp+8);
+    EXPECT_EQ(r->sigma3, 0x1.76817853c7b19p+9);
 }
 
 TEST(DiscSpring, NoDeflectionGivesNoForceAndNoStress) {
