@@ -24,23 +24,6 @@ QRect PixelGeometry(const ControlDesign& design) {
                  TwipsToPixels(design.height));
 }
 
-QLabel* MakeLabel(const ControlDesign& design, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(design.caption), parent);
-    label->setFont(FontFor(design.font));
-    // Labels draw from the top-left like the design's; one whose design height is less than a
-    // line of its font grows downwards so the caption is never cut off.
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QRect geometry = PixelGeometry(design);
-    geometry.setHeight(std::max(geometry.height(), QFontMetrics(label->font()).height()));
-    label->setGeometry(geometry);
-    if (design.font == FontRole::kTitle) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-        label->setPalette(palette);
-    }
-    return label;
-}
-
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
@@ -51,37 +34,42 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     std::vector<std::pair<int, QWidget*>> focus_order;
     std::vector<std::pair<int, QLabel*>> box_labels;
     for (const ControlDesign& design : kForm1Controls) {
+        const QString caption = QString::fromUtf8(design.caption);
         QWidget* control = nullptr;
+        QRect geometry = PixelGeometry(design);
         switch (design.kind) {
-            case ControlKind::kTextBox: {
-                auto* edit = new QLineEdit(this);
-                edit->setFont(FontFor(design.font));
-                edit->setGeometry(PixelGeometry(design));
-                text_[design.box - 1] = edit;
-                control = edit;
+            case ControlKind::kTextBox:
+                control = text_[design.box - 1] = new QLineEdit(this);
                 break;
-            }
-            case ControlKind::kButton: {
-                auto* button = new CommandButton(QString::fromUtf8(design.caption), this);
-                button->setFont(FontFor(design.font));
-                button->setGeometry(PixelGeometry(design));
-                (std::string_view(design.name) == "Command1" ? command1_ : command2_) = button;
-                control = button;
+            case ControlKind::kButton:
+                control = (std::string_view(design.name) == "Command1" ? command1_ : command2_) =
+                    new CommandButton(caption, this);
                 break;
-            }
             case ControlKind::kLabel: {
-                QLabel* label = MakeLabel(design, this);
+                auto* label = new QLabel(caption, this);
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
                 if (design.index >= 0) {
                     label->setProperty("index", design.index);
                 }
                 if (design.box > 0) {
                     box_labels.emplace_back(design.box, label);
                 }
+                if (design.font == FontRole::kTitle) {
+                    QPalette palette = label->palette();
+                    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+                    label->setPalette(palette);
+                }
+                // A label whose design height is less than a line of its font grows downwards,
+                // so that its caption is never cut off.
+                geometry.setHeight(
+                    std::max(geometry.height(), QFontMetrics(FontFor(design.font)).height()));
                 control = label;
                 break;
             }
         }
         control->setObjectName(QString::fromUtf8(design.name));
+        control->setFont(FontFor(design.font));
+        control->setGeometry(geometry);
         if (design.kind != ControlKind::kLabel) {
             focus_order.emplace_back(design.tab_index, control);
         }
