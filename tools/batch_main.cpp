@@ -40,8 +40,10 @@ void Complain(const std::string& what) {
     std::fprintf(stderr, "disc-spring-batch: %s\n", what.c_str());
 }
 
+// Writes the answers gathered so far all the way out; false if standard output failed.
 bool Flush(std::string& out) {
-    const bool ok = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+    const bool ok =
+        std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
     out.clear();
     return ok;
 }
@@ -116,7 +118,7 @@ int main(int argc, char** argv) {
             // From a pipe or a terminal, answer what has arrived before waiting for more, so
             // that a line typed or sent alone gets its answer at once.
             const bool flush = !source.regular_file || out.size() >= kFlushAt;
-            if (flush && (!Flush(out) || std::fflush(stdout) != 0)) {
+            if (flush && !Flush(out)) {
                 Complain("写入标准输出失败");
                 return 2;
             }
@@ -127,7 +129,7 @@ int main(int argc, char** argv) {
             close(source.fd);
         }
     }
-    if (!Flush(out) || std::fflush(stdout) != 0) {
+    if (!Flush(out)) {
         Complain("写入标准输出失败");
         return 2;
     }
