@@ -43,6 +43,14 @@ std::string_view QuantitySymbol(Quantity quantity) {
             return "σ2";
         case Quantity::kSigma3:
             return "σ3";
+        case Quantity::kS:
+            return "s";
+        case Quantity::kFStack:
+            return "F_stack";
+        case Quantity::kL0:
+            return "L0";
+        case Quantity::kL:
+            return "L";
     }
     return {};
 }

@@ -45,6 +45,10 @@ enum class Quantity {
     kSigma1,
     kSigma2,
     kSigma3,
+    kS,       ///< a stack's travel
+    kFStack,  ///< a stack's force
+    kL0,      ///< a stack's free length
+    kL,       ///< a stack's loaded length
 };
 
 /// The engineering symbol of a quantity ("D", "h0", "δ", "ln δ", "K1", "σom", …).

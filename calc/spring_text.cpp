@@ -4,7 +4,7 @@
 
 namespace calc {
 
-runtime::Expected<ResultTexts, SpringFault> CalculateTexts(const InputTexts& inputs) {
+runtime::Expected<SpringInputs, SpringFault> ReadInputs(const InputTexts& inputs) {
     constexpr Quantity kRead[] = {Quantity::kD, Quantity::kd, Quantity::kt, Quantity::kH,
                                   Quantity::kf};
     double numbers[5];
@@ -15,9 +15,15 @@ runtime::Expected<ResultTexts, SpringFault> CalculateTexts(const InputTexts& inp
         }
         numbers[i] = *number;
     }
+    return SpringInputs{numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]};
+}
 
-    const auto results =
-        CalculateSpring({numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]});
+runtime::Expected<ResultTexts, SpringFault> CalculateTexts(const InputTexts& inputs) {
+    const auto read = ReadInputs(inputs);
+    if (!read) {
+        return read.error();
+    }
+    const auto results = CalculateSpring(*read);
     if (!results) {
         return results.error();
     }

@@ -15,6 +15,10 @@ using InputTexts = std::array<std::string_view, 5>;
 /// The texts of the five result boxes F, σom, σ1, σ2, σ3.
 using ResultTexts = std::array<runtime::NumberText, 5>;
 
+/// Reads the five texts in order as numbers. A text that reads as a number too large for a
+/// double faults (overflow) with the input's quantity.
+runtime::Expected<SpringInputs, SpringFault> ReadInputs(const InputTexts& inputs);
+
 /// What a click of the calculate button computes: reads the five texts in order as numbers,
 /// evaluates the model, and formats the five results. A text that reads as a number too large
 /// for a double faults (overflow) with the input's quantity; nothing partial is returned.

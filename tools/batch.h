@@ -1,30 +1,63 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "calc/result_row.h"
+#include "runtime/expected.h"
 
 namespace tools {
 
-/// Appends to `out` the answer to one batch line (its line end already removed): the five
-/// result texts, or an ERROR line, each field separated by a tab, ended by '\n'. A trailing CR
-/// is ignored. Returns whether the line computed.
-bool AppendBatchLine(std::string_view line, std::string& out);
+/// How lines are answered.
+struct BatchOptions {
+    int curve_steps = 0;  ///< N of --curve: each line a characteristic of N + 1 rows; 0 plain
+    calc::RowColumns columns;
+};
 
-/// Splits a byte stream into lines and answers each; the stream may arrive in chunks that cut
-/// lines anywhere. One instance per input file.
+/// The command line of disc-spring-batch, understood.
+struct BatchArguments {
+    bool help = false;
+    BatchOptions options;
+    std::vector<std::string> files;  ///< "-" is standard input; never empty
+};
+
+/// Parses the arguments after the program name. An unknown option or an unusable value gives
+/// a message, in Chinese, that names the option.
+runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
+    const std::vector<std::string_view>& args);
+
+/// Appends the column names (curve mode only; plain mode has no header line), ended by '\n'.
+void AppendBatchHeader(const BatchOptions& options, std::string& out);
+
+/// Answers input lines, splitting a byte stream that may arrive in chunks cut anywhere. In
+/// plain mode each line gets one row: the result texts, or an ERROR row. In curve mode it gets
+/// N + 1 rows, each led by the line's number (counted across streams that share `numbering`).
+/// Rows are ended by '\n'. A trailing CR and a leading UTF-8 byte-order mark are ignored.
 class BatchStream {
 public:
+    /// `spill` is called with `out` whenever a curve makes it large, so that memory does not
+    /// grow with N; it may empty `out`.
+    BatchStream(const BatchOptions& options, int& numbering,
+                std::function<void(std::string&)> spill = {});
+
     /// Answers every complete line of `chunk` (together with what earlier chunks left over).
     void Feed(std::string_view chunk, std::string& out);
     /// Answers a last line that had no line end.
     void Finish(std::string& out);
-    /// Whether every line answered so far computed.
+    /// Whether every row answered so far computed.
     bool all_computed() const { return all_computed_; }
 
 private:
     void Split(std::string_view chunk, std::string& out);
     void Answer(std::string_view line, std::string& out);
+    void AnswerPlain(std::string_view line, std::string& out);
+    void AnswerCurve(std::string_view line, std::string& out);
 
+    BatchOptions options_;
+    int& numbering_;
+    std::function<void(std::string&)> spill_;
     std::string pending_;  // an unfinished line, or bytes that may begin a byte-order mark
     bool bom_checked_ = false;
     bool all_computed_ = true;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,12 +12,13 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/design_check.h"
 #include "tools/batch.h"
 
 namespace {
 
 constexpr std::string_view kHelp =
-    "用法: disc-spring-batch [文件...]\n"
+    "用法: disc-spring-batch [选项] [文件...]\n"
     "\n"
     "碟形弹簧的设计计算，批量方式。逐行读取给定的文件（没有文件或文件名为 - 时读取标准输入）。\n"
     "每行是五个输入框的文字 D、d、t、H、f（单位 mm），用制表符分隔；行尾可以是 LF 或 CRLF。\n"
@@ -25,13 +27,46 @@ constexpr std::string_view kHelp =
     "计算出错的行输出\n"
     "  ERROR <TAB> 错误号 <TAB> 错误文字 <TAB> 出错时正在读取或计算的量\n"
     "例如 \"ERROR\t11\t除数为零\tδ\"（11 除数为零，6 溢出，5 无效的过程调用或参数）。\n"
-    "字段数不是五个的行输出 \"ERROR\", 空的错误号和说明找到几个字段的文字。\n"
+    "字段数不对的行输出 \"ERROR\", 空的错误号和说明找到几个字段的文字。\n"
+    "\n"
+    "特性曲线 (--curve N): 每行是 D、d、t、H 和可选的曲线终点 f_end（省略或空白时为\n"
+    "h0 = H - t）。对 k = 0 … N 取 f = (f_end × k) ÷ N，每点输出一行，先是一行列名：\n"
+    "  弹簧 <TAB> f <TAB> F <TAB> σom <TAB> σ1 <TAB> σ2 <TAB> σ3\n"
+    "弹簧是输入行的序号（多个文件时连续编号）。f 的文字与窗口显示数字的方式相同，结果由这段\n"
+    "文字读回的数值算出：把某行的 f 输入窗口，得到的正是该行的结果。某点出错时输出\n"
+    "  弹簧 <TAB> f <TAB> ERROR <TAB> 错误号 <TAB> 错误文字 <TAB> 量\n"
+    "其余各点照常计算。\n"
+    "\n"
+    "碟簧组 (--series i, --parallel n): i 组对合串联，每组 n 片叠合并联，不计片间摩擦。\n"
+    "每个结果行在 σ3 之后多三列：行程 s = i × f、力 F_stack = n × F、\n"
+    "受载长度 L = L0 - s（自由长度 L0 = i × (H + (n - 1) × t)）。应力是单片的。\n"
+    "\n"
+    "设计检查 (--check): 每行最后多一列，列出检查结果的代号，用逗号分隔，没有时为空：\n"
+    "%CHECKS%"
+    "检查只作提示，不改变结果，也不中断计算。\n"
     "\n"
     "退出状态: 0 所有行都算出结果；1 有行出错；2 参数不能用或文件不能读（见标准错误）。\n"
     "\n"
     "选项:\n"
-    "  -h, --help  显示本说明\n"
-    "  --          其后的参数都是文件名\n";
+    "  --curve N     特性曲线，N 为 1 到 100000 的整数\n"
+    "  --series i    串联组数，1 到 100000，默认 1\n"
+    "  --parallel n  每组并联片数，1 到 100000，默认 1\n"
+    "  --check       设计检查\n"
+    "  -h, --help    显示本说明\n"
+    "  --            其后的参数都是文件名\n";
+
+std::string Help() {
+    std::string checks;
+    for (int i = 0; i < calc::kFindingCount; ++i) {
+        const auto finding = static_cast<calc::Finding>(i);
+        std::string code(calc::FindingCode(finding));
+        code.resize(std::max<std::size_t>(code.size(), 10), ' ');
+        checks += "  " + code + std::string(calc::FindingMeaning(finding)) + "\n";
+    }
+    std::string help(kHelp);
+    help.replace(help.find("%CHECKS%"), 8, checks);
+    return help;
+}
 
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::size_t kFlushAt = 1 << 20;
@@ -57,26 +92,18 @@ struct Source {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> names;
-    bool options_done = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (!options_done && (arg == "-h" || arg == "--help")) {
-            std::fwrite(kHelp.data(), 1, kHelp.size(), stdout);
-            return 0;
-        }
-        if (!options_done && arg == "--") {
-            options_done = true;
-        } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
-            Complain("未知选项 '" + std::string(arg) + "'（用 --help 查看用法）");
-            return 2;
-        } else {
-            names.emplace_back(arg);
-        }
+    const auto arguments = tools::ParseBatchArguments({argv + 1, argv + argc});
+    if (!arguments) {
+        Complain(arguments.error());
+        return 2;
     }
-    if (names.empty()) {
-        names.emplace_back("-");
+    if (arguments->help) {
+        const std::string help = Help();
+        std::fwrite(help.data(), 1, help.size(), stdout);
+        return 0;
     }
+    const tools::BatchOptions& options = arguments->options;
+    const std::vector<std::string>& names = arguments->files;
 
     // Every file is opened before any line is answered, so a typo in the last name does not
     // leave half an output behind.
@@ -96,10 +123,17 @@ int main(int argc, char** argv) {
 
     std::string out;
     out.reserve(kFlushAt + kChunk);
+    tools::AppendBatchHeader(options, out);
     std::vector<char> chunk(kChunk);
     bool all_computed = true;
+    bool write_failed = false;
+    int numbering = 0;
+    // A long curve is written out as it goes, so memory does not grow with N.
+    auto spill = [&write_failed](std::string& answers) {
+        write_failed = !Flush(answers) || write_failed;
+    };
     for (const Source& source : sources) {
-        tools::BatchStream stream;
+        tools::BatchStream stream(options, numbering, spill);
         for (;;) {
             const ssize_t got = read(source.fd, chunk.data(), chunk.size());
             if (got < 0 && errno == EINTR) {
@@ -118,7 +152,7 @@ int main(int argc, char** argv) {
             // From a pipe or a terminal, answer what has arrived before waiting for more, so
             // that a line typed or sent alone gets its answer at once.
             const bool flush = !source.regular_file || out.size() >= kFlushAt;
-            if (flush && !Flush(out)) {
+            if ((flush && !Flush(out)) || write_failed) {
                 Complain("写入标准输出失败");
                 return 2;
             }
@@ -129,7 +163,7 @@ int main(int argc, char** argv) {
             close(source.fd);
         }
     }
-    if (!Flush(out)) {
+    if (!Flush(out) || write_failed) {
         Complain("写入标准输出失败");
         return 2;
     }

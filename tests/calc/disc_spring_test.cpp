@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -19,21 +20,11 @@ using runtime::FaultSource;
 
 constexpr SpringInputs kWorkedExample{100, 51, 3.5, 6.3, 1.4};
 
-TEST(DiscSpring, ConstantsHaveTheirExactBits) {
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(kPi), 0x400921FB54411744u);
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(kMu), 0x3FD3333333333333u);
-}
-
-TEST(DiscSpring, WorkedExample) {
+// Each step evaluated separately in IEEE double arithmetic; the published figures agree to the
+// seven digits they give (F ≈ 9822.557, σom ≈ 617.5017, σ1 ≈ −1350.880, …).
+TEST(DiscSpring, WorkedExampleToTheLastBit) {
     const auto r = CalculateSpring(kWorkedExample);
     ASSERT_TRUE(r.has_value());
-    // The published figures, to seven significant digits...
-    EXPECT_NEAR(r->F, 9822.557, 0.001);
-    EXPECT_NEAR(r->sigma_om, 617.5017, 0.0001);
-    EXPECT_NEAR(r->sigma1, -1350.880, 0.001);
-    EXPECT_NEAR(r->sigma2, 411.3263, 0.0001);
-    EXPECT_NEAR(r->sigma3, 749.0115, 0.0001);
-    // ...and to the last bit, each step evaluated separately in IEEE double arithmetic.
     EXPECT_EQ(r->F, 0x1.32f474818fe80p+13);
     EXPECT_EQ(r->sigma_om, 0x1.34c037dc7f341p+9);
     EXPECT_EQ(r->sigma1, -0x1.51b84f6b9e12fp+10);
@@ -46,9 +37,8 @@ TEST(DiscSpring, NoDeflectionGivesNoForceAndNoStress) {
     in.f = 0;
     const auto r = CalculateSpring(in);
     ASSERT_TRUE(r.has_value());
-    for (const double v : {r->F, r->sigma_om, r->sigma1, r->sigma2, r->sigma3}) {
-        EXPECT_EQ(v, 0.0);
-    }
+    EXPECT_EQ((std::array{r->F, r->sigma_om, r->sigma1, r->sigma2, r->sigma3}),
+              (std::array{0.0, 0.0, 0.0, 0.0, 0.0}));
 }
 
 TEST(DiscSpring, PhysicallyMeaninglessInputsStillGiveFiniteNumbers) {
@@ -113,18 +103,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, DiscSpringFaults, testing::Values(
 // Whatever the inputs, the fast path gives exactly what checking every step one by one gives:
 // the same five finite results to the bit, or the same first fault.
 TEST(DiscSpring, FastPathAgreesWithStepByStepChecking) {
-    constexpr double kSpecial[] = {0.0,
-                                   -0.0,
-                                   1.0,
-                                   -1.0,
-                                   kInf,
-                                   -kInf,
-                                   std::numeric_limits<double>::quiet_NaN(),
-                                   kMax,
-                                   -kMax,
-                                   std::numeric_limits<double>::denorm_min(),
-                                   1e-300,
-                                   1e300};
+    constexpr double kSpecial[] = {0.0,   -0.0,   1.0,   -1.0,
+                                   kInf,  -kInf,  NAN,   kMax,
+                                   -kMax, 1e-300, 1e300, std::numeric_limits<double>::denorm_min()};
     std::mt19937_64 random(7);
     std::uniform_int_distribution<std::uint64_t> bits;
     std::uniform_int_distribution<int> exponent(-320, 308);

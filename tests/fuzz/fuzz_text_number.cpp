@@ -1,21 +1,31 @@
-// Any bytes read as a box text give a finite number or the conversion's overflow fault.
+// Any bytes read as a box text give a finite number or the conversion's overflow fault, and the
+// number's shown text is stable: read back and shown again, it is the same text, never "-0".
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "runtime/number_text.h"
 #include "runtime/text_number.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto read = runtime::TextToNumber(text);
-    if (read.has_value()) {
-        if (!std::isfinite(*read)) {
+    if (!read.has_value()) {
+        if (read.error() !=
+            runtime::Fault{runtime::FaultKind::kOverflow, runtime::FaultSource::kConversion}) {
             __builtin_trap();
         }
-    } else if (read.error() !=
-               runtime::Fault{runtime::FaultKind::kOverflow, runtime::FaultSource::kConversion}) {
+        return 0;
+    }
+    if (!std::isfinite(*read)) {
+        __builtin_trap();
+    }
+    const runtime::NumberText shown = runtime::NumberToText(*read);
+    const auto again = runtime::TextToNumber(shown);
+    if (shown.view() == "-0" ||
+        (again.has_value() && runtime::NumberToText(*again).view() != shown.view())) {
         __builtin_trap();
     }
     return 0;

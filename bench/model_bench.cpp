@@ -93,7 +93,8 @@ void BM_BatchMillionLines(benchmark::State& state) {
     std::string out;
     out.reserve(1 << 21);
     for (auto _ : state) {
-        tools::BatchStream stream;
+        int numbering = 0;
+        tools::BatchStream stream({}, numbering);
         for (std::size_t at = 0; at < input.size(); at += 1 << 16) {
             stream.Feed(std::string_view(input).substr(at, 1 << 16), out);
             benchmark::DoNotOptimize(out.data());
@@ -105,6 +106,32 @@ void BM_BatchMillionLines(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.size()));
 }
 BENCHMARK(BM_BatchMillionLines)->Unit(benchmark::kMillisecond);
+
+// A thousand springs × --curve 999: a million characteristic rows, to set against a million
+// plain lines; items per second is rows per second.
+void BM_BatchMillionCurveRows(benchmark::State& state) {
+    std::string input;
+    for (int i = 0; i < 1000; ++i) {
+        input += std::to_string(80 + i % 60) + "\t" + std::to_string(41 + i % 17) + "\t3." +
+                 std::to_string(i % 10) + "\t6.3\n";
+    }
+    tools::BatchOptions options;
+    options.curve_steps = 999;
+    std::string out;
+    out.reserve(1 << 21);
+    for (auto _ : state) {
+        int numbering = 0;
+        tools::BatchStream stream(options, numbering, [](std::string& rows) {
+            benchmark::DoNotOptimize(rows.data());
+            rows.clear();
+        });
+        stream.Feed(input, out);
+        stream.Finish(out);
+        out.clear();
+    }
+    state.SetItemsProcessed(state.iterations() * 1'000'000);
+}
+BENCHMARK(BM_BatchMillionCurveRows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

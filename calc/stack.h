@@ -1,0 +1,27 @@
+#pragma once
+
+#include "calc/disc_spring.h"
+#include "runtime/expected.h"
+
+namespace calc {
+
+/// i packets stacked in series (alternating), each packet n springs nested in parallel.
+/// Friction between the springs is neglected.
+struct StackLayout {
+    int series = 1;    ///< i ≥ 1
+    int parallel = 1;  ///< n ≥ 1
+};
+
+/// What the stack does when each of its springs deflects by f.
+struct StackResults {
+    double s;        ///< travel i × f, mm
+    double F_stack;  ///< force n × F, N
+    double L;  ///< loaded length L0 − s, with free length L0 = i × (H + (n − 1) × t), mm
+};
+
+/// The stack columns for a spring at deflection in.f with force F, one checked double operation
+/// per step in the order s, F_stack, L0, L; an overflow faults with the quantity it struck in.
+runtime::Expected<StackResults, SpringFault> CalculateStack(const SpringInputs& in, double F,
+                                                            StackLayout layout);
+
+}  // namespace calc

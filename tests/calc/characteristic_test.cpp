@@ -1,0 +1,130 @@
+#include "calc/characteristic.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calc/design_check.h"
+#include "calc/spring_text.h"
+
+namespace calc {
+namespace {
+
+struct CheckCase {
+    const char* name;
+    SpringInputs in;
+    const char* codes;
+};
+
+class DesignChecks : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(DesignChecks, FindTheCodesInTheirOrder) {
+    std::string codes;
+    AppendFindingCodes(CheckDesign(GetParam().in), codes);
+    EXPECT_EQ(codes, GetParam().codes);
+}
+
+// Each band edge itself lies inside its band.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(BandEdges, DesignChecks, testing::Values(
+    CheckCase{"Sound", {100, 50, 4, 6.8, 1}, ""},
+    CheckCase{"DdAtLowEdge", {87.5, 50, 4, 6.8, 1}, ""},
+    CheckCase{"DdBelow", {87.4, 50, 4, 6.8, 1}, "D/d"},
+    CheckCase{"DdAtHighEdge", {125, 50, 4, 6.8, 1}, ""},
+    CheckCase{"DdAbove", {125.1, 50, 4, 6.8, 1}, "D/d"},
+    CheckCase{"DtAtLowEdge", {64, 32, 4, 6.8, 1}, ""},
+    CheckCase{"DtBelow", {63.9, 32, 4, 6.8, 1}, "D/t"},
+    CheckCase{"DtAtHighEdge", {160, 80, 4, 6.8, 1}, ""},
+    CheckCase{"DtAbove", {160.1, 80, 4, 6.8, 1}, "D/t"},
+    CheckCase{"H0tAtLowEdge", {100, 50, 5, 7, 1}, ""},
+    CheckCase{"H0tBelow", {100, 50, 5, 6.99, 1}, "h0/t"},
+    CheckCase{"H0tAtHighEdge", {100, 50, 5, 11.5, 1}, ""},
+    CheckCase{"H0tAbove", {100, 50, 5, 11.51, 1}, "h0/t"},
+    CheckCase{"NoDeflection", {100, 50, 4, 8, 0}, ""},
+    CheckCase{"Pull", {100, 50, 4, 8, -0.01}, "f<0"},
+    CheckCase{"AtThreeQuartersOfH0", {100, 50, 4, 8, 3}, ""},
+    CheckCase{"BeyondThreeQuarters", {100, 50, 4, 8, 3.01}, "f>0.75h0"},
+    CheckCase{"Flat", {100, 50, 4, 8, 4}, "f>0.75h0"},
+    CheckCase{"BeyondFlat", {100, 50, 4, 8, 4.01}, "f>h0"},
+    CheckCase{"EqualDiameters", {100, 100, 4, 6.8, 1}, "D<=d"},
+    CheckCase{"NoThickness", {100, 50, 0, 6.8, 1}, "t<=0"},
+    CheckCase{"NoConeHeight", {100, 50, 4, 4, 1}, "H<=t"},
+    CheckCase{"SixMillimetres", {100, 50, 6, 10.2, 1}, ""},
+    CheckCase{"ThickerThanSix", {100, 50, 6.01, 10.2, 1}, "t>6"},
+    CheckCase{"EverythingWrong", {10, 20, -1, -2, -1}, "D<=d,t<=0,H<=t,f<0"},
+    CheckCase{"RatiosNeedPositiveValues", {-10, -20, 1, 3, 1}, "h0/t"}),
+    [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(DesignChecks, SentencesNameTheQuantityAndGiveTheNumbers) {
+    EXPECT_EQ(FindingSentence(Finding::kDiameterRatio, {100, 30, 4, 6.8, 1}),
+              "D/d = 3.33，超出设计范围 1.75 … 2.5");
+    EXPECT_EQ(FindingSentence(Finding::kBeyondThreeQuarters, {100, 50, 4, 8, 3.5}),
+              "f = 3.5 mm 大于 0.75·h0 = 3 mm：实际特性偏离公式");
+    // Rounded to two decimals it would look like the edge it lies beyond.
+    EXPECT_EQ(FindingSentence(Finding::kHeightRatio, {100, 50, 4, 9.2004, 1}),
+              "h0/t = 1.3001，超出设计范围 0.4 … 1.3");
+    const char* named[kFindingCount] = {
+        "D = ", "t = ", "H = ", "f = ", "f = ", "f = ", "D/d = ", "D/t = ", "h0/t = ", "t = "};
+    for (int i = 0; i < kFindingCount; ++i) {
+        EXPECT_TRUE(FindingSentence(Finding(i), {1, 2, 3, 4, 5}).starts_with(named[i])) << i;
+    }
+}
+
+std::string Row(const runtime::Expected<Curve, SpringFault>& curve, int k, RowColumns columns) {
+    std::string out;
+    AppendCurveRow(CurveRowAt(curve, k, columns), columns, out);
+    return out;
+}
+
+// Typing a row's f into the calculator gives exactly that row's results.
+TEST(Characteristic, EachRowIsTheCalculatorAtItsShownDeflection) {
+    const auto curve = ReadCurve({{"100", "51", "3.5", "6.3"}, " "}, 7);
+    ASSERT_TRUE(curve.has_value());
+    for (int k = 0; k <= 7; ++k) {
+        const std::string f(runtime::NumberToText((6.3 - 3.5) * k / 7).view());
+        const auto single = CalculateTexts({"100", "51", "3.5", "6.3", f});
+        ASSERT_TRUE(single.has_value());
+        std::string expected = f;
+        for (const auto& text : *single) {
+            expected.append("\t").append(text.view());
+        }
+        EXPECT_EQ(Row(curve, k, {}), expected) << k;
+    }
+}
+
+TEST(Characteristic, StackColumnsAndChecksFollowTheResults) {
+    const auto curve = ReadCurve({{"100", "51", "3.5", "6.3"}, "5.6"}, 4);
+    EXPECT_EQ(Row(curve, 1, {StackLayout{2, 3}, true}),
+              "1.4\t9822.55688774516\t617.501704752074\t-1350.87984743535\t411.326288335194\t"
+              "749.011484596736\t2.8\t29467.6706632355\t23.8\t");
+    EXPECT_TRUE(Row(curve, 3, {std::nullopt, true}).ends_with("\tf>h0"));
+    std::string header;
+    AppendCurveHeader({StackLayout{}, true}, header);
+    EXPECT_EQ(header,
+              "f(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)\ts(mm)\tF_stack(N)\tL(mm)\t检查");
+}
+
+TEST(Characteristic, FaultsStayInTheirRows) {
+    const auto far = ReadCurve({{"100", "51", "3.5", "6.3"}, "1e308"}, 3);
+    EXPECT_EQ(Row(far, 0, {}), "0\t0\t0\t0\t0\t0");
+    EXPECT_EQ(Row(far, 2, {std::nullopt, true}), "\tERROR\t6\t溢出\tf\t");
+    EXPECT_EQ(Row(ReadCurve({{"50", "50", "1", "2"}, ""}, 3), 1, {std::nullopt, true}),
+              "0.333333333333333\tERROR\t11\t除数为零\tK1\tD<=d,D/t");
+    EXPECT_EQ(Row(ReadCurve({{"100", "51", "1e999", "6.3"}, ""}, 3), 3, {}), "\tERROR\t6\t溢出\tt");
+    EXPECT_EQ(Row(ReadCurve({{"1", "2", "-1e308", "1e308"}, ""}, 3), 0, {}),
+              "\tERROR\t6\t溢出\th0");
+}
+
+TEST(Stack, OverflowFaultsWithItsQuantity) {
+    const auto travel = CalculateStack({100, 51, 3.5, 6.3, 1e308}, 1, {2, 1});
+    EXPECT_EQ(travel.error().quantity, Quantity::kS);
+    EXPECT_EQ(CalculateStack({100, 51, 3.5, 6.3, 1}, 1e308, {1, 2}).error().quantity,
+              Quantity::kFStack);
+    EXPECT_EQ(CalculateStack({100, 51, 3.5, 1e308, 1}, 1, {2, 1}).error().quantity, Quantity::kL0);
+    EXPECT_EQ(CalculateStack({100, 51, 3.5, 1e308, -1e308}, 1, {1, 1}).error().quantity,
+              Quantity::kL);
+}
+
+}  // namespace
+}  // namespace calc
