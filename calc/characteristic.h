@@ -14,6 +14,9 @@ namespace calc {
 
 inline constexpr int kMaxCurveSteps = 100000;
 
+/// The name of the column that numbers the springs of a characteristic table.
+inline constexpr std::string_view kSpringColumn = "弹簧";
+
 /// A spring's characteristic from f = 0 to f_end in N equal steps.
 struct Curve {
     SpringInputs spring;  ///< D, d, t, H; f is unused

@@ -106,7 +106,8 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 
 void AppendBatchHeader(const BatchOptions& options, std::string& out) {
     if (options.curve_steps > 0) {
-        out += "弹簧\t";
+        out += calc::kSpringColumn;
+        out += '\t';
         calc::AppendCurveHeader(options.columns, out);
         out += '\n';
     }

@@ -10,7 +10,7 @@
 
 namespace ui {
 
-void ConfigureApplication(QApplication& app) {
+void ConfigureApplication(QApplication& app, const QString& program) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     RegisterFontSubstitutes();
 
@@ -23,11 +23,11 @@ void ConfigureApplication(QApplication& app) {
 
     QIcon icon;
     for (const char* size : {"16", "32", "48", "256"}) {
-        icon.addFile(QStringLiteral(":/icons/disc-spring-%1.png").arg(QLatin1String(size)));
+        icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(program, QLatin1String(size)));
     }
     QApplication::setWindowIcon(icon);
-    QApplication::setApplicationName(QStringLiteral("disc-spring"));
-    QApplication::setDesktopFileName(QStringLiteral("disc-spring"));
+    QApplication::setApplicationName(program);
+    QApplication::setDesktopFileName(program);
 }
 
 }  // namespace ui

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QString>
+
 class QApplication;
 
 namespace ui {
 
-/// Everything the program sets up before its window: a fixed widget style (so the form looks
-/// and measures the same on every desktop), the Chinese font substitutes, Qt's own Chinese
-/// texts for standard buttons, and the program icon.
-void ConfigureApplication(QApplication& app);
+/// Everything a program sets up before its window: a fixed widget style (so a form looks and
+/// measures the same on every desktop), the Chinese font substitutes, Qt's own Chinese texts
+/// for standard buttons, and the icon ":/icons/<program>-<size>.png" under the program's name,
+/// which is also its desktop entry's.
+void ConfigureApplication(QApplication& app,
+                          const QString& program = QStringLiteral("disc-spring"));
 
 }  // namespace ui

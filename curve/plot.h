@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QPointF>
+#include <QString>
+#include <QVector>
+
+namespace curve {
+
+/// One line of a plot: its points in data units, in the order they are joined.
+struct PlotSeries {
+    QString name;  ///< shown in the legend and beside the point under the mouse
+    QColor color;
+    QVector<QPointF> points;
+};
+
+/// A vertical line at x, labelled, for a position the reader should see.
+struct PlotMarker {
+    QString label;
+    double x;
+};
+
+/// One pair of axes with its series and markers.
+struct PlotPanel {
+    QString x_label, y_label;  ///< with units
+    QVector<PlotSeries> series;
+    QVector<PlotMarker> markers;
+};
+
+/// A point of a plot: which panel, series and point; -1 where there is none.
+struct PlotPoint {
+    int panel = -1, series = -1, point = -1;
+    bool valid() const { return point >= 0; }
+    friend bool operator==(const PlotPoint&, const PlotPoint&) = default;
+};
+
+}  // namespace curve

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace curve {
+
+/// The range an axis shows and its ticks, chosen from the data limits: a step of 1, 2 or 5
+/// times a power of ten, the range widened to whole steps.
+struct AxisScale {
+    double low, high;
+    std::vector<double> ticks;
+};
+
+/// At most about `target` ticks over [low, high]; an empty or degenerate range is widened.
+AxisScale ChooseScale(double low, double high, int target);
+
+/// A tick's label, the same in every locale ("0.5", "1E+15").
+QString TickLabel(double value);
+
+}  // namespace curve

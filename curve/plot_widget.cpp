@@ -1,0 +1,69 @@
+#include "curve/plot_widget.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include "curve/plot_painter.h"
+
+namespace curve {
+
+PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setMinimumSize(360, 320);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void PlotWidget::setPanels(QVector<PlotPanel> panels) {
+    panels_ = std::move(panels);
+    hover_ = {};
+    update();
+}
+
+bool PlotWidget::save(const QString& path, const QString& title) const {
+    const QRectF area(QPointF(0, 0), size());
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        QSvgGenerator svg;
+        svg.setFileName(path);
+        svg.setSize(size());
+        svg.setViewBox(area);
+        svg.setTitle(title);
+        QPainter painter;
+        if (!painter.begin(&svg)) {
+            return false;
+        }
+        painter.setFont(font());
+        PaintPlot(painter, area, panels_);
+        return painter.end();
+    }
+    const qreal ratio = devicePixelRatioF();
+    QImage image((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    painter.setFont(font());
+    PaintPlot(painter, area, panels_);
+    painter.end();
+    return image.save(path, "PNG");
+}
+
+void PlotWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintPlot(painter, rect(), panels_, hover_);
+}
+
+void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
+    const PlotPoint hit =
+        PlotLayout(panels_, rect(), QFontMetricsF(font())).nearest(event->position(), 24);
+    if (!(hit == hover_)) {
+        hover_ = hit;
+        update();
+    }
+}
+
+void PlotWidget::leaveEvent(QEvent*) {
+    hover_ = {};
+    update();
+}
+
+}  // namespace curve

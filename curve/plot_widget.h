@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+#include "curve/plot.h"
+
+namespace curve {
+
+/// Shows plot panels and the values of the point under the mouse. Knows nothing of what is
+/// plotted; the same painting serves the screen and the saved files.
+class PlotWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PlotWidget(QWidget* parent = nullptr);
+
+    void setPanels(QVector<PlotPanel> panels);
+    const QVector<PlotPanel>& panels() const { return panels_; }
+
+    /// Writes the plot at the widget's size: SVG when the name ends in ".svg", else PNG at the
+    /// screen's pixel ratio. Returns false when the file could not be written.
+    bool save(const QString& path, const QString& title) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    QVector<PlotPanel> panels_;
+    PlotPoint hover_;
+};
+
+}  // namespace curve
