@@ -1,8 +1,8 @@
-// Smoke test of the real executable on a real X display: it starts, maps a window titled
-// "Form1" with a 629 × 484 client area, and exits with status 0 when that window is closed the
+// Smoke test of a real executable on a real X display: it starts, maps a window with the given
+// title (and, when given, client area), and exits with status 0 when that window is closed the
 // way a window manager closes it (WM_DELETE_WINDOW).
 //
-// usage: window_smoke PROGRAM   (run under xvfb-run)
+// usage: window_smoke PROGRAM TITLE [WIDTH HEIGHT]   (run under xvfb-run)
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -12,14 +12,34 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-Window FindWindow(Display* display, Window parent, const char* title) {
+// The window's title as UTF-8: _NET_WM_NAME, which Qt sets for titles of any script.
+std::string Title(Display* display, Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 1024,
+                           False, XInternAtom(display, "UTF8_STRING", False), &type, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr) {
+        title.assign(reinterpret_cast<char*>(data), count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return title;
+}
+
+Window FindWindow(Display* display, Window parent, const std::string& title) {
     Window root = 0, up = 0, *children = nullptr;
     unsigned int count = 0;
     if (!XQueryTree(display, parent, &root, &up, &children, &count)) {
@@ -27,15 +47,11 @@ Window FindWindow(Display* display, Window parent, const char* title) {
     }
     Window found = 0;
     for (unsigned int i = 0; i < count && found == 0; ++i) {
-        char* name = nullptr;
         XWindowAttributes attributes;
-        if (XFetchName(display, children[i], &name) && name != nullptr) {
-            if (std::strcmp(name, title) == 0 &&
-                XGetWindowAttributes(display, children[i], &attributes) &&
-                attributes.map_state == IsViewable) {
-                found = children[i];
-            }
-            XFree(name);
+        if (Title(display, children[i]) == title &&
+            XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable) {
+            found = children[i];
         }
         if (found == 0) {
             found = FindWindow(display, children[i], title);
@@ -60,9 +76,12 @@ int Fail(pid_t child, const char* why) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        return Fail(0, "usage: window_smoke PROGRAM");
+    if (argc != 3 && argc != 5) {
+        return Fail(0, "usage: window_smoke PROGRAM TITLE [WIDTH HEIGHT]");
     }
+    const std::string title = argv[2];
+    const int width = argc == 5 ? std::atoi(argv[3]) : 0,
+              height = argc == 5 ? std::atoi(argv[4]) : 0;
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         return Fail(0, "no X display (run under xvfb-run)");
@@ -78,21 +97,21 @@ int main(int argc, char** argv) {
     for (const auto deadline = Clock::now() + std::chrono::seconds(30);
          window == 0 && Clock::now() < deadline;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        window = FindWindow(display, DefaultRootWindow(display), "Form1");
+        window = FindWindow(display, DefaultRootWindow(display), title);
         if (waitpid(child, nullptr, WNOHANG) == child) {
             return Fail(0, "the program ended before showing its window");
         }
     }
     if (window == 0) {
-        return Fail(child, "no window titled Form1 appeared");
+        return Fail(child, "no window with the title appeared");
     }
 
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window, &attributes);
-    if (attributes.width != 629 || attributes.height != 484) {
+    if (width > 0 && (attributes.width != width || attributes.height != height)) {
         std::fprintf(stderr, "window_smoke: client area %d x %d\n", attributes.width,
                      attributes.height);
-        return Fail(child, "the client area is not 629 x 484");
+        return Fail(child, "the client area is not as designed");
     }
 
     XEvent close{};

@@ -1,0 +1,182 @@
+#include "curve/curve_window.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+#include "../ui/modal_catcher.h"
+#include "ui/application.h"
+
+class CurveWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    curve::CurveWindow* window_ = nullptr;
+
+    template <typename Widget>
+    Widget* named(const QString& name) const {
+        for (Widget* w : window_->findChildren<Widget*>()) {
+            if (w->accessibleName() == name) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
+    void type(const QString& input, const QString& text) {
+        QLineEdit* edit = named<QLineEdit>(input);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        text.isEmpty() ? QTest::keyClick(edit, Qt::Key_Delete) : QTest::keyClicks(edit, text);
+    }
+    QStringList table() const {
+        const QAbstractItemModel* model = named<QTableView>("特性表")->model();
+        QStringList lines;
+        for (int r = -1; r < model->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < model->columnCount(); ++c) {
+                cells << (r < 0 ? model->headerData(c, Qt::Horizontal) : model->index(r, c).data())
+                             .toString();
+            }
+            while (!cells.isEmpty() && cells.last().isEmpty()) {
+                cells.removeLast();
+            }
+            lines << cells.join('\t');
+        }
+        return lines;
+    }
+    QStringList findings() const {
+        QStringList items;
+        const QListWidget* list = named<QListWidget>("设计检查");
+        for (int i = 0; i < list->count(); ++i) {
+            items << list->item(i)->text();
+        }
+        return items;
+    }
+    static QString batch(const QStringList& args, const QString& line) {
+        QProcess process;
+        process.start(DISC_SPRING_BATCH, args);
+        process.write(line.toUtf8() + '\n');
+        process.closeWriteChannel();
+        process.waitForFinished(10000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+
+private slots:
+    void initTestCase() {
+        ui::ConfigureApplication(*qobject_cast<QApplication*>(qApp), "disc-spring-curve");
+    }
+    void init() {
+        window_ = new curve::CurveWindow;
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_));
+    }
+    void cleanup() { delete window_; }
+
+    void opensOnTheWorkedExample() {
+        QCOMPARE(window_->windowTitle(), QString("碟形弹簧特性曲线"));
+        QCOMPARE(table().size(), 52);
+        QVERIFY(table()[51].startsWith("2.8\t15842.8336899115\t"));
+        QCOMPARE(findings(), QStringList{"尺寸在设计范围内"});
+    }
+
+    void tableAndCopyAreTheBatchRows_data() {
+        QTest::addColumn<QStringList>("spring");
+        QTest::addColumn<QStringList>("stack");
+        QTest::newRow("one spring") << QStringList{"100", "51", "3.5", "6.3", "1"} << QStringList();
+        QTest::newRow("stack") << QStringList{"80", "41", "2.25", "5.2", ""}
+                               << QStringList{"2", "3"};
+        QTest::newRow("fault") << QStringList{"50", "50", "1", "2", ""} << QStringList{"1", "2"};
+    }
+    void tableAndCopyAreTheBatchRows() {
+        QFETCH(QStringList, spring);
+        QFETCH(QStringList, stack);
+        const QStringList inputs = {"D(mm)", "d(mm)", "t(mm)", "H(mm)", "f(mm)"};
+        for (int i = 0; i < 5; ++i) {
+            type(inputs[i], spring[i]);
+        }
+        type("步数 N", "20");
+        QStringList args = {"--curve", "20"};
+        if (!stack.isEmpty()) {
+            type("串联片数 i", stack[0]);
+            type("并联片数 n", stack[1]);
+            args << "--series" << stack[0] << "--parallel" << stack[1];
+        }
+        if (spring[4].isEmpty()) {
+            spring.removeLast();
+        }
+        const QString expected = batch(args, spring.join('\t'));
+        QStringList lines = expected.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 22);
+        for (QString& line : lines) {
+            line = line.section('\t', 1);
+        }
+        QCOMPARE(table(), lines);
+
+        ModalCatcher catcher;
+        QTest::mouseClick(named<QPushButton>("复制表格"), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+        QVERIFY(catcher.seen().isEmpty());
+    }
+
+    void anEditUpdatesTablePlotAndChecks() {
+        const QImage before = named<QWidget>("特性曲线")->grab().toImage();
+        const QString row = table()[10];
+        type("D(mm)", "200");
+        QVERIFY(table()[10] != row);
+        QCOMPARE(findings(), (QStringList{"D/d = 3.92，超出设计范围 1.75 … 2.5",
+                                          "D/t = 57.14，超出设计范围 16 … 40"}));
+        QVERIFY(named<QWidget>("特性曲线")->grab().toImage() != before);
+        QCOMPARE(named<QListWidget>("设计检查")->accessibleDescription(), findings().join('\n'));
+    }
+
+    void aFaultIsShownAmongTheChecksAndTheWindowGoesOn() {
+        ModalCatcher catcher;
+        type("d(mm)", "100");
+        QVERIFY(findings().contains("f = 0 mm 时：实时错误 '11': 除数为零 在计算 K1 时停止。"));
+        QVERIFY(table()[1].startsWith("0\tERROR\t11\t除数为零\tK1"));
+        type("t(mm)", "1e999");
+        QVERIFY(findings().contains("实时错误 '6': 溢出 在读取 t 的数值时停止。"));
+        type("步数 N", "2.5");
+        QVERIFY(findings().first().contains("步数 N"));
+        QCOMPARE(table().size(), 1);
+        type("d(mm)", "51");
+        type("t(mm)", "3.5");
+        type("步数 N", "");
+        QCOMPARE(findings(), QStringList{"尺寸在设计范围内"});
+        QVERIFY(catcher.seen().isEmpty());
+    }
+
+    void savedImagesHoldThePlot() {
+        QTemporaryDir dir;
+        QVERIFY(window_->savePlot(dir.filePath("plot.png")));
+        QCOMPARE(QImage(dir.filePath("plot.png")).isNull(), false);
+        QVERIFY(window_->savePlot(dir.filePath("plot.svg")));
+        QFile file(dir.filePath("plot.svg"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString texts;  // a fallback font for the Chinese glyphs splits a text into several
+        int lines = 0;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            lines += xml.isStartElement() && (xml.name() == u"polyline" || xml.name() == u"path");
+            if (xml.isCharacters()) {
+                texts += xml.text();
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(lines >= 5);
+        texts.remove(QRegularExpression("\\s"));
+        for (const char* name : {"F 单片", "σom", "σ1", "σ2", "σ3", "h0", "力 F (N)"}) {
+            QVERIFY2(texts.contains(QString(name).remove(' ')), name);
+        }
+        QVERIFY(!window_->savePlot(dir.filePath("missing/plot.png")));
+    }
+};
+
+QTEST_MAIN(CurveWindowTest)
+#include "curve_window_test.moc"
