@@ -97,10 +97,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
 Form1::~Form1() = default;
 
-QLineEdit* Form1::textBox(int number) const {
-    return text_.at(number - 1);
-}
-
 void Form1::command1Clicked() {
     Calculate(boxes_, [this](const calc::SpringFault& fault) { reportFault(fault); });
 }

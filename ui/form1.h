@@ -30,11 +30,6 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    /// Text1 … Text10 by number (1-based, as named).
-    QLineEdit* textBox(int number) const;
-    QPushButton* command1() const { return command1_; }
-    QPushButton* command2() const { return command2_; }
-
 private slots:
     void command1Clicked();
     void command2Clicked();

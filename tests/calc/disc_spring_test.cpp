@@ -18,41 +18,25 @@ namespace {
 using runtime::FaultKind;
 using runtime::FaultSource;
 
-constexpr SpringInputs kWorkedExample{100, 51, 3.5, 6.3, 1.4};
+using Values = std::array<double, 5>;
+Values Of(const SpringResults& r) {
+    return {r.F, r.sigma_om, r.sigma1, r.sigma2, r.sigma3};
+}
 
 // Each step evaluated separately in IEEE double arithmetic; the published figures agree to the
 // seven digits they give (F ≈ 9822.557, σom ≈ 617.5017, σ1 ≈ −1350.880, …).
-TEST(DiscSpring, WorkedExampleToTheLastBit) {
-    const auto r = CalculateSpring(kWorkedExample);
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->F, 0x1.32f474818fe80p+13);
-    EXPECT_EQ(r->sigma_om, 0x1.34c037dc7f341p+9);
-    EXPECT_EQ(r->sigma1, -0x1.51b84f6b9e12fp+10);
-    EXPECT_EQ(r->sigma2, 0x1.9b5387a1e0b9fp+8);
-    EXPECT_EQ(r->sigma3, 0x1.76817853c7b19p+9);
-}
-
-TEST(DiscSpring, NoDeflectionGivesNoForceAndNoStress) {
-    SpringInputs in = kWorkedExample;
-    in.f = 0;
-    const auto r = CalculateSpring(in);
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ((std::array{r->F, r->sigma_om, r->sigma1, r->sigma2, r->sigma3}),
-              (std::array{0.0, 0.0, 0.0, 0.0, 0.0}));
-}
-
-TEST(DiscSpring, PhysicallyMeaninglessInputsStillGiveFiniteNumbers) {
-    for (const SpringInputs in : {SpringInputs{100, 51, 6.3, 3.5, 1.4},  // H < t
-                                  SpringInputs{100, 51, 3.5, 6.3, 9.0},  // f > h0
-                                  SpringInputs{51, 100, 3.5, 6.3, 1.4},  // D < d
-                                  SpringInputs{-100, -51, 3.5, 6.3, 1.4}}) {
-        const auto r = CalculateSpring(in);
-        ASSERT_TRUE(r.has_value());
-        for (const double v : {r->F, r->sigma_om, r->sigma1, r->sigma2, r->sigma3}) {
-            EXPECT_TRUE(std::isfinite(v));
-        }
-    }
+TEST(DiscSpring, ResultsToTheLastBit) {
+    EXPECT_EQ(Of(*CalculateSpring({100, 51, 3.5, 6.3, 1.4})),
+              (Values{0x1.32f474818fe80p+13, 0x1.34c037dc7f341p+9, -0x1.51b84f6b9e12fp+10,
+                      0x1.9b5387a1e0b9fp+8, 0x1.76817853c7b19p+9}));
+    EXPECT_EQ(Of(*CalculateSpring({100, 51, 3.5, 6.3, 0})), (Values{0, 0, 0, 0, 0}));
+    // H < t, f > h0 and D < d are not refused.
     EXPECT_EQ(CalculateSpring({100, 51, 6.3, 3.5, 1.4})->F, 0x1.ee97ed4606d7ap+15);
+    for (const SpringInputs in : {SpringInputs{100, 51, 3.5, 6.3, 9.0},
+                                  {51, 100, 3.5, 6.3, 1.4},
+                                  {-100, -51, 3.5, 6.3, 1.4}}) {
+        ASSERT_TRUE(CalculateSpring(in).has_value());
+    }
 }
 
 struct FaultCase {
@@ -69,9 +53,9 @@ TEST_P(DiscSpringFaults, StopAtTheFirstFaultingStep) {
     EXPECT_EQ(r.error(), GetParam().fault);
 }
 
-constexpr double kHuge = 1e300;
 constexpr double kMax = std::numeric_limits<double>::max();
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr runtime::Fault kOverflow{FaultKind::kOverflow, FaultSource::kArithmetic};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, DiscSpringFaults, testing::Values(
@@ -79,24 +63,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, DiscSpringFaults, testing::Values(
               {{FaultKind::kDivisionByZero, FaultSource::kFloatingPoint}, Quantity::kK1}},
     FaultCase{"ZeroInnerDiameter", {100, 0, 3.5, 6.3, 1.4},
               {{FaultKind::kDivisionByZero, FaultSource::kArithmetic}, Quantity::kDelta}},
-    FaultCase{"EmptyBoxes", {0, 0, 0, 0, 0},
-              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kDelta}},
+    FaultCase{"EmptyBoxes", {0, 0, 0, 0, 0}, {kOverflow, Quantity::kDelta}},
     FaultCase{"ZeroOuterDiameter", {0, 51, 3.5, 6.3, 1.4},
               {{FaultKind::kInvalidArgument, FaultSource::kArithmetic}, Quantity::kLnDelta}},
     FaultCase{"OppositeSigns", {-100, 51, 3.5, 6.3, 1.4},
               {{FaultKind::kInvalidArgument, FaultSource::kArithmetic}, Quantity::kLnDelta}},
-    FaultCase{"ZeroThickness", {100, 51, 0, 6.3, 1.4},
-              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kF}},
-    FaultCase{"HeightOverflows", {100, 51, -kMax, kMax, 1},
-              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kh0}},
-    FaultCase{"RatioOverflows", {kHuge, 1e-300, 3.5, 6.3, 1.4},
-              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kDelta}},
-    FaultCase{"DenominatorOverflows", {kHuge, 0.5e300, 3.5, 6.3, 1.4},
-              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kN}},
-    FaultCase{"ForceOverflows", {100, 51, 1e80, 2e80, 1e80},
-              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kF}},
-    FaultCase{"InfiniteInput", {kInf, 51, 3.5, 6.3, 1.4},
-              {{FaultKind::kOverflow, FaultSource::kArithmetic}, Quantity::kDelta}}),
+    FaultCase{"ZeroThickness", {100, 51, 0, 6.3, 1.4}, {kOverflow, Quantity::kF}},
+    FaultCase{"HeightOverflows", {100, 51, -kMax, kMax, 1}, {kOverflow, Quantity::kh0}},
+    FaultCase{"DenominatorOverflows", {1e300, 0.5e300, 3.5, 6.3, 1.4}, {kOverflow, Quantity::kN}},
+    FaultCase{"ForceOverflows", {100, 51, 1e80, 2e80, 1e80}, {kOverflow, Quantity::kF}},
+    FaultCase{"StressOverflows", {100, 51, 1e-100, 1e200, 1e200}, {kOverflow, Quantity::kSigma1}},
+    FaultCase{"InfiniteInput", {kInf, 51, 3.5, 6.3, 1.4}, {kOverflow, Quantity::kDelta}}),
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -107,42 +84,36 @@ TEST(DiscSpring, FastPathAgreesWithStepByStepChecking) {
                                    kInf,  -kInf,  NAN,   kMax,
                                    -kMax, 1e-300, 1e300, std::numeric_limits<double>::denorm_min()};
     std::mt19937_64 random(7);
-    std::uniform_int_distribution<std::uint64_t> bits;
     std::uniform_int_distribution<int> exponent(-320, 308);
     auto draw = [&]() -> double {
         switch (random() % 5) {
             case 0:
-                return std::bit_cast<double>(bits(random));  // anything, NaN included
+                return std::bit_cast<double>(random());  // anything, NaN included
             case 1:
                 return kSpecial[random() % std::size(kSpecial)];
             case 2:
                 return static_cast<double>(random() % 5);
             case 3:
-                return std::ldexp(1.0, exponent(random) % 60) * (random() % 2 ? 1 : -1);
+                return std::ldexp(random() % 2 ? 1.0 : -1.0, exponent(random) % 60);
             default:
                 return std::pow(10.0, exponent(random));
         }
-    };
-    auto same = [](double a, double b) {
-        return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
     };
     for (int n = 0; n < 300000; ++n) {
         const SpringInputs in{draw(), draw(), draw(), draw(), draw()};
         const auto fast = CalculateSpring(in);
         runtime::CheckedMath m;
         const auto stepwise = detail::EvaluateSpring(m, in);
-        ASSERT_EQ(fast.has_value(), stepwise.has_value())
-            << in.D << " " << in.d << " " << in.t << " " << in.H << " " << in.f;
+        ASSERT_EQ(fast.has_value(), stepwise.has_value()) << in.D << " " << in.d << " " << in.t;
         if (!fast.has_value()) {
             ASSERT_EQ(fast.error(), stepwise.error());
             continue;
         }
-        const SpringResults &a = *fast, &b = *stepwise;
-        for (const double v : {a.F, a.sigma_om, a.sigma1, a.sigma2, a.sigma3}) {
-            ASSERT_TRUE(std::isfinite(v));
+        for (std::size_t i = 0; i < 5; ++i) {
+            ASSERT_TRUE(std::isfinite(Of(*fast)[i]));
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(Of(*fast)[i]),
+                      std::bit_cast<std::uint64_t>(Of(*stepwise)[i]));
         }
-        ASSERT_TRUE(same(a.F, b.F) && same(a.sigma_om, b.sigma_om) && same(a.sigma1, b.sigma1) &&
-                    same(a.sigma2, b.sigma2) && same(a.sigma3, b.sigma3));
     }
 }
 

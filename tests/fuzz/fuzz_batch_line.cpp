@@ -1,6 +1,6 @@
-// Any bytes as batch input, in plain or curve mode (the first byte chooses): one answer row per
-// line (N + 1 per line in curve mode), each either all finite result texts or an ERROR row; no
-// partial result.
+// Any bytes as one batch line, in plain or curve mode with or without a stack (the first byte
+// chooses): one row (N + 1 in curve mode unless the fields are wrong), each either all finite
+// numbers or an ERROR row; no partial result.
 
 #include <cmath>
 #include <cstddef>
@@ -11,58 +11,50 @@
 #include "runtime/text_number.h"
 #include "tools/batch.h"
 
-namespace {
-
-// The fields of a result row read back as finite numbers; an ERROR row has no numbers after it.
-void CheckRow(std::string_view row, std::size_t numbers) {
-    if (row.find("ERROR") != std::string_view::npos) {
-        return;
-    }
-    std::size_t fields = 0;
-    for (std::size_t start = 0; start <= row.size(); ++fields) {
-        const std::size_t end = std::min(row.find('\t', start), row.size());
-        const auto value = runtime::TextToNumber(row.substr(start, end - start));
-        if (!value.has_value() || !std::isfinite(*value)) {
-            __builtin_trap();
-        }
-        start = end + 1;
-    }
-    if (fields != numbers) {
-        __builtin_trap();
-    }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
     }
-    tools::BatchOptions options;
-    options.curve_steps = data[0] % 4;
+    tools::BatchOptions options{data[0] % 4, {}};
     if (data[0] & 4) {
         options.columns.stack = calc::StackLayout{1 + data[0] / 64, 1 + (data[0] / 8) % 8};
     }
-    std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
-    input = input.substr(0, input.find('\n'));
-    if (input.starts_with("\xEF\xBB\xBF")) {
-        return 0;
-    }
+    std::string_view line(reinterpret_cast<const char*>(data + 1), size - 1);
+    line = line.substr(0, line.find('\n'));
     int numbering = 0;
     tools::BatchStream stream(options, numbering);
     std::string out;
-    stream.Feed(input, out);
+    stream.Feed(line, out);
     stream.Finish(out);
 
-    std::size_t lines = 0;
     const std::size_t numbers = (options.curve_steps > 0 ? 7 : 5) + (options.columns.stack ? 3 : 0);
-    for (std::size_t start = 0; start < out.size(); ++lines) {
-        const std::size_t end = out.find('\n', start);
-        CheckRow(std::string_view(out).substr(start, end - start), numbers);
-        start = end + 1;
+    std::size_t rows = 0, fields = 0;
+    bool error = false;
+    for (std::size_t start = 0, end; start < out.size(); start = end + 1) {
+        end = out.find_first_of("\t\n", start);
+        const std::string_view field = std::string_view(out).substr(start, end - start);
+        error = error || field == "ERROR";
+        const auto value = runtime::TextToNumber(field);
+        if (!error && (!value.has_value() || !std::isfinite(*value))) {
+            __builtin_trap();
+        }
+        ++fields;
+        if (out[end] == '\n') {
+            if (!error && fields != numbers) {
+                __builtin_trap();
+            }
+            ++rows, fields = 0, error = false;
+        }
     }
-    const bool short_line = lines == 1 && out.find("ERROR\t\t") != std::string::npos;
-    if (!input.empty() && lines != options.curve_steps + 1u && !short_line) {
+    if (line.starts_with("\xEF\xBB\xBF")) {
+        line.remove_prefix(3);  // a byte-order mark is not part of the line
+    }
+    const bool wrong_fields = out.find("个以制表符分隔的字段") != std::string::npos;
+    const std::size_t expected = line.empty() ? 0
+                                 : wrong_fields || options.curve_steps == 0
+                                     ? 1
+                                     : options.curve_steps + 1u;
+    if (rows != expected) {
         __builtin_trap();
     }
     return 0;

@@ -2,10 +2,9 @@
 // title (and, when given, client area), and exits with status 0 when that window is closed the
 // way a window manager closes it (WM_DELETE_WINDOW).
 //
-// usage: window_smoke PROGRAM TITLE [WIDTH HEIGHT]   (run under xvfb-run)
+// usage: window_smoke PROGRAM TITLE [WIDTH HEIGHT]   (run under xvfb-run, no window manager)
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,35 +25,27 @@ std::string Title(Display* display, Window window) {
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 1024,
-                           False, XInternAtom(display, "UTF8_STRING", False), &type, &format,
-                           &count, &after, &data) == Success &&
-        data != nullptr) {
-        title.assign(reinterpret_cast<char*>(data), count);
-    }
+    XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 1024, False,
+                       XInternAtom(display, "UTF8_STRING", False), &type, &format, &count, &after,
+                       &data);
+    std::string title(data != nullptr ? reinterpret_cast<char*>(data) : "", count);
     if (data != nullptr) {
         XFree(data);
     }
     return title;
 }
 
-Window FindWindow(Display* display, Window parent, const std::string& title) {
-    Window root = 0, up = 0, *children = nullptr;
+// Without a window manager, top-level windows are children of the root.
+Window FindWindow(Display* display, const std::string& title) {
+    Window root = 0, up = 0, *children = nullptr, found = 0;
     unsigned int count = 0;
-    if (!XQueryTree(display, parent, &root, &up, &children, &count)) {
-        return 0;
-    }
-    Window found = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &up, &children, &count);
     for (unsigned int i = 0; i < count && found == 0; ++i) {
         XWindowAttributes attributes;
         if (Title(display, children[i]) == title &&
             XGetWindowAttributes(display, children[i], &attributes) &&
             attributes.map_state == IsViewable) {
             found = children[i];
-        }
-        if (found == 0) {
-            found = FindWindow(display, children[i], title);
         }
     }
     if (children != nullptr) {
@@ -76,28 +67,20 @@ int Fail(pid_t child, const char* why) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 5) {
-        return Fail(0, "usage: window_smoke PROGRAM TITLE [WIDTH HEIGHT]");
-    }
-    const std::string title = argv[2];
-    const int width = argc == 5 ? std::atoi(argv[3]) : 0,
-              height = argc == 5 ? std::atoi(argv[4]) : 0;
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = argc == 3 || argc == 5 ? XOpenDisplay(nullptr) : nullptr;
     if (display == nullptr) {
-        return Fail(0, "no X display (run under xvfb-run)");
+        return Fail(0, "usage: window_smoke PROGRAM TITLE [WIDTH HEIGHT], on an X display");
     }
-
     const pid_t child = fork();
     if (child == 0) {
         execl(argv[1], argv[1], static_cast<char*>(nullptr));
         _exit(127);
     }
-
     Window window = 0;
     for (const auto deadline = Clock::now() + std::chrono::seconds(30);
          window == 0 && Clock::now() < deadline;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        window = FindWindow(display, DefaultRootWindow(display), title);
+        window = FindWindow(display, argv[2]);
         if (waitpid(child, nullptr, WNOHANG) == child) {
             return Fail(0, "the program ended before showing its window");
         }
@@ -105,10 +88,10 @@ int main(int argc, char** argv) {
     if (window == 0) {
         return Fail(child, "no window with the title appeared");
     }
-
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window, &attributes);
-    if (width > 0 && (attributes.width != width || attributes.height != height)) {
+    if (argc == 5 &&
+        (attributes.width != std::atoi(argv[3]) || attributes.height != std::atoi(argv[4]))) {
         std::fprintf(stderr, "window_smoke: client area %d x %d\n", attributes.width,
                      attributes.height);
         return Fail(child, "the client area is not as designed");
@@ -120,15 +103,11 @@ int main(int argc, char** argv) {
     close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
     close.xclient.format = 32;
     close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    close.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &close);
     XFlush(display);
-
     int status = 0;
-    for (const auto deadline = Clock::now() + std::chrono::seconds(10);;) {
-        if (waitpid(child, &status, WNOHANG) == child) {
-            break;
-        }
+    for (const auto deadline = Clock::now() + std::chrono::seconds(10);
+         waitpid(child, &status, WNOHANG) != child;) {
         if (Clock::now() > deadline) {
             return Fail(child, "the program did not end when its window was closed");
         }
