@@ -2,23 +2,30 @@
 //
 // usage: startup_bench [RUNS]   (on a display; under xvfb-run on a headless machine)
 // It starts itself RUNS times (default 20) as a child that builds the window exactly as the
-// program does and exits right after the first paint, then prints the median and the worst.
+// program does and exits right after the first paint, and as many times, in turn, as a child
+// that shows a bare window with the same 23 controls in the same two Chinese faces and nothing
+// else of the program's set-up; then prints the median and the worst of each and their ratio.
 
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/application.h"
 #include "ui/form1.h"
+#include "ui/form_design.h"
 
 namespace {
 
@@ -52,26 +59,66 @@ private:
     bool seen_ = false;
 };
 
-int Child(long long started, int argc, char** argv) {
+// What the calculator's start-up is measured against: Qt's defaults, the same controls, the
+// fonts named directly.
+void BuildBareWindow(QWidget& window) {
+    const QFont body(QStringLiteral("AR PL UMing CN"));
+    for (const ui::ControlDesign& design : ui::kForm1Controls) {
+        QWidget* control = nullptr;
+        const QString caption = QString::fromUtf8(design.caption);
+        switch (design.kind) {
+            case ui::ControlKind::kTextBox:
+                control = new QLineEdit(&window);
+                break;
+            case ui::ControlKind::kButton:
+                control = new QPushButton(caption, &window);
+                break;
+            case ui::ControlKind::kLabel:
+                control = new QLabel(caption, &window);
+                break;
+        }
+        QFont font = design.font == ui::FontRole::kTitle ? QFont(QStringLiteral("AR PL UKai CN"))
+                                                          : body;
+        font.setPixelSize(design.font == ui::FontRole::kBody ? 19 : 21);
+        control->setFont(font);
+        control->setGeometry(ui::TwipsToPixels(design.left), ui::TwipsToPixels(design.top),
+                             ui::TwipsToPixels(design.width), ui::TwipsToPixels(design.height));
+    }
+    window.resize(629, 484);
+}
+
+int Child(bool bare, long long started, int argc, char** argv) {
     QApplication app(argc, argv);
-    ui::ConfigureApplication(app);
-    ui::Form1 form;
+    std::unique_ptr<QWidget> window;
+    if (bare) {
+        window = std::make_unique<QWidget>();
+        BuildBareWindow(*window);
+    } else {
+        ui::ConfigureApplication(app);
+        window = std::make_unique<ui::Form1>();
+    }
     FirstPaint watcher(started);
-    form.installEventFilter(&watcher);
-    form.show();
+    window->installEventFilter(&watcher);
+    window->show();
     return QApplication::exec();
 }
+
+struct Sample {
+    std::vector<double> paint_ms;
+    long max_rss_kib = 0;
+    double median() const { return paint_ms[paint_ms.size() / 2]; }
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--child") {
-        return Child(std::atoll(argv[2]), 1, argv);
+    if (argc == 4 && std::string(argv[1]) == "--child") {
+        return Child(std::string(argv[2]) == "bare", std::atoll(argv[3]), 1, argv);
     }
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-    std::vector<double> paint_ms;
-    long max_rss_kib = 0;
-    for (int i = 0; i < runs; ++i) {
+    Sample samples[2];  // the program, the bare window
+    for (int i = 0; i < 2 * runs; ++i) {
+        Sample& sample = samples[i % 2];
         int out[2];
         if (pipe(out) != 0) {
             return 2;
@@ -81,8 +128,8 @@ int main(int argc, char** argv) {
         if (child == 0) {
             dup2(out[1], STDOUT_FILENO);
             close(out[0]);
-            execl("/proc/self/exe", argv[0], "--child", started.c_str(),
-                  static_cast<char*>(nullptr));
+            execl("/proc/self/exe", argv[0], "--child", i % 2 ? "bare" : "program",
+                  started.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
         close(out[1]);
@@ -96,11 +143,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "startup_bench: run %d failed (no display?)\n", i + 1);
             return 1;
         }
-        paint_ms.push_back(std::atof(buffer) / 1000.0);
-        max_rss_kib = std::max(max_rss_kib, usage.ru_maxrss);
+        sample.paint_ms.push_back(std::atof(buffer) / 1000.0);
+        sample.max_rss_kib = std::max(sample.max_rss_kib, usage.ru_maxrss);
     }
-    std::sort(paint_ms.begin(), paint_ms.end());
-    std::printf("runs: %d\nfirst paint: median %.1f ms, worst %.1f ms\npeak memory: %.1f MiB\n",
-                runs, paint_ms[paint_ms.size() / 2], paint_ms.back(), max_rss_kib / 1024.0);
+    const char* names[] = {"disc-spring", "bare window"};
+    for (int k = 0; k < 2; ++k) {
+        std::sort(samples[k].paint_ms.begin(), samples[k].paint_ms.end());
+        std::printf("%s: first paint median %.1f ms, worst %.1f ms; peak memory %.1f MiB\n",
+                    names[k], samples[k].median(), samples[k].paint_ms.back(),
+                    samples[k].max_rss_kib / 1024.0);
+    }
+    std::printf("runs: %d each\nratio: first paint %.3f, memory %.3f\n", runs,
+                samples[0].median() / samples[1].median(),
+                static_cast<double>(samples[0].max_rss_kib) / samples[1].max_rss_kib);
     return 0;
 }

@@ -7,7 +7,7 @@ scripts/setup.sh run
 if [ ! -f build/CMakeCache.txt ]; then
   cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DDISC_SPRING_BENCHMARKS=OFF
 fi
-cmake --build build --target disc-spring disc-spring-batch -j"$(nproc)"
+cmake --build build --target disc-spring disc-spring-curve disc-spring-batch -j"$(nproc)"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run: no display to open the window on. Start it from a desktop session," >&2

@@ -21,8 +21,11 @@ void ConfigureApplication(QApplication& app, const QString& program) {
         QApplication::installTranslator(translator);
     }
 
+    // Only the sizes a title bar and a task bar show: every size given is decoded and sent to
+    // the window system before the first paint, and the 256-pixel one cost more than the rest
+    // of the set-up together. The desktop entry's icon comes from the installed files.
     QIcon icon;
-    for (const char* size : {"16", "32", "48", "256"}) {
+    for (const char* size : {"16", "32", "48"}) {
         icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(program, QLatin1String(size)));
     }
     QApplication::setWindowIcon(icon);
