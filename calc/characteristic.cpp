@@ -75,4 +75,18 @@ void AppendCurveRow(const CurveRow& row, const RowColumns& columns, std::string&
     AppendRowFields(row.results, row.inputs ? &*row.inputs : nullptr, columns, out);
 }
 
+void AppendCurveTableHeader(const RowColumns& columns, std::string& out) {
+    out += "弹簧\t";
+    AppendCurveHeader(columns, out);
+    out += '\n';
+}
+
+void AppendCurveTableRow(int spring, const CurveRow& row, const RowColumns& columns,
+                         std::string& out) {
+    out += std::to_string(spring);
+    out += '\t';
+    AppendCurveRow(row, columns, out);
+    out += '\n';
+}
+
 }  // namespace calc

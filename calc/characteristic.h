@@ -14,9 +14,6 @@ namespace calc {
 
 inline constexpr int kMaxCurveSteps = 100000;
 
-/// The name of the column that numbers the springs of a characteristic table.
-inline constexpr std::string_view kSpringColumn = "弹簧";
-
 /// A spring's characteristic from f = 0 to f_end in N equal steps.
 struct Curve {
     SpringInputs spring;  ///< D, d, t, H; f is unused
@@ -56,5 +53,12 @@ void AppendCurveHeader(const RowColumns& columns, std::string& out);
 /// A point's fields, tab-separated, without the spring number and line end: f, then the
 /// fields of AppendRowFields.
 void AppendCurveRow(const CurveRow& row, const RowColumns& columns, std::string& out);
+
+/// The header line of a characteristic table as text: "弹簧", the column names, '\n'.
+void AppendCurveTableHeader(const RowColumns& columns, std::string& out);
+
+/// A point as a line of that table: the spring's number, the point's fields, '\n'.
+void AppendCurveTableRow(int spring, const CurveRow& row, const RowColumns& columns,
+                         std::string& out);
 
 }  // namespace calc

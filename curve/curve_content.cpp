@@ -80,7 +80,7 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
     std::string text;
     calc::AppendCurveHeader(columns, text);
     content.header = FromUtf8(text).split(QLatin1Char('\t'));
-    content.batch_text = std::string(calc::kSpringColumn) + "\t" + text + "\n";
+    calc::AppendCurveTableHeader(columns, content.batch_text);
     content.panels = EmptyPanels(columns.stack.has_value());
     auto& force = content.panels[0].series;
     auto& stress = content.panels[1].series;
@@ -93,7 +93,7 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
         const calc::CurveRow row = calc::CurveRowAt(curve, k, columns);
         text.clear();
         calc::AppendCurveRow(row, columns, text);
-        content.batch_text += "1\t" + text + "\n";
+        calc::AppendCurveTableRow(1, row, columns, content.batch_text);
         content.rows.push_back(FromUtf8(text).split(QLatin1Char('\t')));
         if (!row.results) {
             if (fault.isEmpty()) {

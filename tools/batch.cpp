@@ -106,10 +106,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 
 void AppendBatchHeader(const BatchOptions& options, std::string& out) {
     if (options.curve_steps > 0) {
-        out += calc::kSpringColumn;
-        out += '\t';
-        calc::AppendCurveHeader(options.columns, out);
-        out += '\n';
+        calc::AppendCurveTableHeader(options.columns, out);
     }
 }
 
@@ -202,9 +199,8 @@ void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
 void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
     std::array<std::string_view, 5> fields;
     const std::size_t count = SplitFields(line, fields);
-    const std::string number = std::to_string(numbering_);
     if (count != 4 && count != 5) {
-        out += number;
+        out += std::to_string(numbering_);
         out += '\t';
         calc::AppendUnreadableRow(FieldCountMessage("4 或 5", count), options_.columns, out);
         out += '\n';
@@ -216,10 +212,7 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
                         options_.curve_steps);
     for (int k = 0; k <= options_.curve_steps; ++k) {
         const calc::CurveRow row = calc::CurveRowAt(curve, k, options_.columns);
-        out += number;
-        out += '\t';
-        calc::AppendCurveRow(row, options_.columns, out);
-        out += '\n';
+        calc::AppendCurveTableRow(numbering_, row, options_.columns, out);
         all_computed_ = all_computed_ && row.results.has_value();
         if (spill_ && out.size() >= kSpillAt) {
             spill_(out);
