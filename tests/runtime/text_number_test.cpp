@@ -47,6 +47,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextNumberReads, testing::Values(
     ReadCase{"HalfwayTiesToEven", "9007199254740993", 9007199254740992.0},
     ReadCase{"FarFractionDigitRoundsUp", std::string("9007199254740993.").append(2000, '0').append("1"),
              9007199254740994.0},
+    ReadCase{"FarZerosKeepTheTie",
+             std::string("9007199254740993").append(1000, '0').append("e-1000"),
+             9007199254740992.0},
     ReadCase{"FarIntegerDigitRoundsUp", std::string("9007199254740993").append(1000, '0').append("1e-1001"),
              9007199254740994.0},
     // blanks are ignored wherever they stand
