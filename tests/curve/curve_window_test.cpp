@@ -11,6 +11,8 @@
 #include <QtTest>
 
 #include "../ui/modal_catcher.h"
+#include "curve/plot_painter.h"
+#include "curve/plot_widget.h"
 #include "ui/application.h"
 
 class CurveWindowTest : public QObject {
@@ -143,6 +145,16 @@ private slots:
         type("步数 N", "");
         QCOMPARE(findings(), QStringList{"尺寸在设计范围内"});
         QVERIFY(catcher.seen().isEmpty());
+    }
+
+    void theMouseShowsThePointUnderIt() {
+        auto* plot = qobject_cast<curve::PlotWidget*>(named<QWidget>("特性曲线"));
+        const QImage before = plot->grab().toImage();
+        const curve::PlotLayout layout(plot->panels(), plot->rect(), QFontMetricsF(plot->font()));
+        QTest::mouseMove(plot, layout.map(1, plot->panels()[1].series[1].points[30]).toPoint());
+        QVERIFY(plot->grab().toImage() != before);
+        QTest::mouseMove(plot, QPoint(1, 1));
+        QCOMPARE(plot->grab().toImage(), before);
     }
 
     void savedImagesHoldThePlot() {
