@@ -77,8 +77,8 @@ void BuildBareWindow(QWidget& window) {
                 control = new QLabel(caption, &window);
                 break;
         }
-        QFont font = design.font == ui::FontRole::kTitle ? QFont(QStringLiteral("AR PL UKai CN"))
-                                                          : body;
+        QFont font =
+            design.font == ui::FontRole::kTitle ? QFont(QStringLiteral("AR PL UKai CN")) : body;
         font.setPixelSize(design.font == ui::FontRole::kBody ? 19 : 21);
         control->setFont(font);
         control->setGeometry(ui::TwipsToPixels(design.left), ui::TwipsToPixels(design.top),
@@ -128,8 +128,8 @@ int main(int argc, char** argv) {
         if (child == 0) {
             dup2(out[1], STDOUT_FILENO);
             close(out[0]);
-            execl("/proc/self/exe", argv[0], "--child", i % 2 ? "bare" : "program",
-                  started.c_str(), static_cast<char*>(nullptr));
+            execl("/proc/self/exe", argv[0], "--child", i % 2 ? "bare" : "program", started.c_str(),
+                  static_cast<char*>(nullptr));
             _exit(127);
         }
         close(out[1]);

@@ -90,11 +90,6 @@ std::string_view FindingMeaning(Finding finding) {
     return kMeanings[static_cast<int>(finding)];
 }
 
-bool AboutDeflection(Finding finding) {
-    return finding == Finding::kPull || finding == Finding::kBeyondFlat ||
-           finding == Finding::kBeyondThreeQuarters;
-}
-
 std::string FindingSentence(Finding finding, const SpringInputs& in) {
     const double h0 = in.H - in.t;
     switch (finding) {

@@ -29,7 +29,6 @@ class Findings {
 public:
     bool has(Finding f) const { return (bits_ >> static_cast<int>(f)) & 1u; }
     void add(Finding f) { bits_ |= 1u << static_cast<int>(f); }
-    bool empty() const { return bits_ == 0; }
 
 private:
     unsigned bits_ = 0;
@@ -43,9 +42,6 @@ std::string_view FindingCode(Finding finding);
 
 /// Why a finding matters, in Chinese, without numbers (for help texts).
 std::string_view FindingMeaning(Finding finding);
-
-/// Whether a finding is about the deflection rather than the spring's shape.
-bool AboutDeflection(Finding finding);
 
 /// A Chinese sentence that names the finding's quantity or ratio as its code does and gives the
 /// numbers, e.g. "D/d = 3.33，超出设计范围 1.75 … 2.5".

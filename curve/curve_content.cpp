@@ -117,11 +117,12 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
     }
 
     if (curve) {
+        // With f = 0 only the findings about D, d, t and H can appear; the plot marks f's.
         const calc::SpringInputs& spring = curve->spring;
         const calc::Findings found = calc::CheckDesign(spring);
         for (int i = 0; i < calc::kFindingCount; ++i) {
             const auto finding = static_cast<calc::Finding>(i);
-            if (found.has(finding) && !calc::AboutDeflection(finding)) {
+            if (found.has(finding)) {
                 content.findings << FromUtf8(calc::FindingSentence(finding, spring));
             }
         }

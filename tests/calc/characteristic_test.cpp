@@ -47,6 +47,7 @@ INSTANTIATE_TEST_SUITE_P(BandEdges, DesignChecks, testing::Values(
     CheckCase{"Flat", {100, 50, 4, 8, 4}, "f>0.75h0"},
     CheckCase{"BeyondFlat", {100, 50, 4, 8, 4.01}, "f>h0"},
     CheckCase{"EqualDiameters", {100, 100, 4, 6.8, 1}, "D<=d"},
+    CheckCase{"NoInnerDiameter", {100, 0, 4, 6.8, 1}, ""},
     CheckCase{"NoThickness", {100, 50, 0, 6.8, 1}, "t<=0"},
     CheckCase{"NoConeHeight", {100, 50, 4, 4, 1}, "H<=t"},
     CheckCase{"SixMillimetres", {100, 50, 6, 10.2, 1}, ""},

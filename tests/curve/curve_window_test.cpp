@@ -158,6 +158,7 @@ private slots:
     }
 
     void savedImagesHoldThePlot() {
+        type("串联片数 i", "2");
         QTemporaryDir dir;
         QVERIFY(window_->savePlot(dir.filePath("plot.png")));
         QCOMPARE(QImage(dir.filePath("plot.png")).isNull(), false);
@@ -180,10 +181,13 @@ private slots:
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QCOMPARE(points, 51);
         texts.remove(QRegularExpression("\\s"));
-        for (const char* name : {"F 单片", "σom", "σ1", "σ2", "σ3", "h0", "力 F (N)"}) {
+        // The series, the markers, the axes' labels and their outermost ticks.
+        for (const char* name : {"F 单片", "F_stack 碟簧组", "σom", "σ1", "σ2", "σ3", "h0",
+                                 "力 F (N)", "20000", "-3000"}) {
             QVERIFY2(texts.contains(QString(name).remove(' ')), name);
         }
         QVERIFY(!window_->savePlot(dir.filePath("missing/plot.png")));
+        QVERIFY(!window_->savePlot(dir.filePath("missing/plot.svg")));
     }
 };
 
