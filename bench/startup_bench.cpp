@@ -59,8 +59,8 @@ private:
     bool seen_ = false;
 };
 
-// What the calculator's start-up is measured against: Qt's defaults, the same controls, the
-// fonts named directly.
+// What the calculator's start-up is measured against: Qt's defaults, the same controls in the
+// same faces, sizes and weights, named directly.
 void BuildBareWindow(QWidget& window) {
     const QFont body(QStringLiteral("AR PL UMing CN"));
     for (const ui::ControlDesign& design : ui::kForm1Controls) {
@@ -79,7 +79,10 @@ void BuildBareWindow(QWidget& window) {
         }
         QFont font =
             design.font == ui::FontRole::kTitle ? QFont(QStringLiteral("AR PL UKai CN")) : body;
-        font.setPixelSize(design.font == ui::FontRole::kBody ? 19 : 21);
+        font.setPixelSize(design.font == ui::FontRole::kBody
+                              ? 19
+                              : (design.font == ui::FontRole::kButton ? 21 : 35));
+        font.setBold(design.font != ui::FontRole::kBody);
         control->setFont(font);
         control->setGeometry(ui::TwipsToPixels(design.left), ui::TwipsToPixels(design.top),
                              ui::TwipsToPixels(design.width), ui::TwipsToPixels(design.height));

@@ -6,12 +6,10 @@
 
 namespace ui {
 
-/// Makes the window's Windows font faces ("宋体", "隶书") fall back to the closest Chinese faces
-/// installed on this system. Call once, before the window is built.
-void RegisterFontSubstitutes();
-
-/// The font of a role, sized in pixels (19, 21, 35) so that text keeps its proportion to the
-/// controls at any screen DPI; Qt's high-DPI scaling then scales the whole form.
+/// The font of a role: the window's Windows face ("宋体", or "隶书" for the title) where it is
+/// installed, else the closest Chinese face that is, chosen once; sized in pixels (19, 21, 35)
+/// so that text keeps its proportion to the controls at any screen DPI, where Qt's high-DPI
+/// scaling then scales the whole form.
 QFont FontFor(FontRole role);
 
 }  // namespace ui

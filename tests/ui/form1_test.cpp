@@ -72,6 +72,7 @@ private slots:
         QCOMPARE(form_->size(), QSize(629, 484));
         QVERIFY(!form_->windowIcon().pixmap(16, 16).isNull());
         QCOMPARE(form_->findChildren<QWidget*>().size(), 23);
+        QSet<QString> faces[2];  // of the text, of the title
         for (const ui::ControlDesign& design : ui::kForm1Controls) {
             QWidget* w = nullptr;
             for (QWidget* named : form_->findChildren<QWidget*>(design.name)) {
@@ -90,12 +91,12 @@ private slots:
                      qobject_cast<QLabel*>(w) ? qMax(at.height(), metrics.height()) : at.height());
             const bool title = design.font == ui::FontRole::kTitle;
             const bool body = design.font == ui::FontRole::kBody;
-            QCOMPARE(w->font().family(), QString(title ? "隶书" : "宋体"));
             QCOMPARE(w->font().pixelSize(), body ? 19 : (title ? 35 : 21));
             QCOMPARE(w->font().bold(), !body);
-            // The Windows face is replaced by an installed Chinese face, never a Latin fallback.
-            QVERIFY(QFont::substitutes(w->font().family())
-                        .contains(QFontInfo(w->font()).family(), Qt::CaseInsensitive));
+            // An installed Chinese face, never a Latin fallback; the title's a face of its own.
+            QCOMPARE(QFontInfo(w->font()).family(), w->font().family());
+            QVERIFY(metrics.inFont(QChar(0x78DF)));  // 碟
+            faces[title] << w->font().family();
             const QString caption = QString::fromUtf8(design.caption);
             if (auto* label = qobject_cast<QLabel*>(w)) {
                 QCOMPARE(label->text(), caption);
@@ -109,6 +110,8 @@ private slots:
                 QVERIFY(metrics.height() <= edit->height() - 4);
             }
         }
+        QCOMPARE(faces[0].size() + faces[1].size(), 2);
+        QVERIFY(faces[0] != faces[1]);
     }
 
     void titleIsDrawnInDarkBlue() {
