@@ -134,6 +134,8 @@ private slots:
         ModalCatcher catcher;
         type("d(mm)", "100");
         QVERIFY(findings().contains("f = 0 mm 时：实时错误 '11': 除数为零 在计算 K1 时停止。"));
+        QCOMPARE(findings().first(),
+                 QString("D = 100 mm 不大于 d = 100 mm：外径应大于内径，D 和 d 可能填反了"));
         QVERIFY(table()[1].startsWith("0\tERROR\t11\t除数为零\tK1"));
         type("t(mm)", "1e999");
         QVERIFY(findings().contains("实时错误 '6': 溢出 在读取 t 的数值时停止。"));

@@ -54,6 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextNumberReads, testing::Values(
              9007199254740994.0},
     // blanks are ignored wherever they stand
     ReadCase{"SpacesBetweenDigits", "1 2 3", 123},
+    ReadCase{"EveryKindOfBlank", " \t\r\n4\t2\r\n", 42},
     ReadCase{"IdeographicSpace", "\xE3\x80\x80" "7\xE3\x80\x80" "5", 75},
     ReadCase{"BlankAfterSign", "- 5", -5},
     ReadCase{"BlankInExponent", "1 e 2", 100},
