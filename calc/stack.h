@@ -5,6 +5,9 @@
 
 namespace calc {
 
+/// The most packets, and the most springs in a packet, a stack may have.
+inline constexpr int kMaxStackCount = 100000;
+
 /// i packets stacked in series (alternating), each packet n springs nested in parallel.
 /// Friction between the springs is neglected.
 struct StackLayout {

@@ -11,7 +11,6 @@ namespace curve {
 namespace {
 
 constexpr int kDefaultSteps = 50;
-constexpr int kMaxStack = 100000;
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -61,14 +60,14 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
     CurveContent content;
     calc::StackLayout layout;
     int steps = 0;
-    const bool counts_ok = ReadCount(inputs.series, 1, kMaxStack, layout.series) &&
-                           ReadCount(inputs.parallel, 1, kMaxStack, layout.parallel) &&
+    const bool counts_ok = ReadCount(inputs.series, 1, calc::kMaxStackCount, layout.series) &&
+                           ReadCount(inputs.parallel, 1, calc::kMaxStackCount, layout.parallel) &&
                            ReadCount(inputs.steps, kDefaultSteps, calc::kMaxCurveSteps, steps);
     if (!counts_ok) {
         content.findings
             << QStringLiteral(
                    "串联片数 i、并联片数 n 应为 1 到 %1 的整数，步数 N 应为 1 到 %2 的整数")
-                   .arg(kMaxStack)
+                   .arg(calc::kMaxStackCount)
                    .arg(calc::kMaxCurveSteps);
         return content;
     }

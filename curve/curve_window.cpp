@@ -63,16 +63,16 @@ CurveWindow::CurveWindow(const QStringList& spring, QWidget* parent) : QWidget(p
     plot_ = new PlotWidget(this);
     plot_->setAccessibleName(QStringLiteral("特性曲线"));
     model_ = new RowsModel(this);
-    table_ = new QTableView(this);
-    table_->setModel(model_);
-    table_->setAccessibleName(QStringLiteral("特性表"));
+    auto* table = new QTableView(this);
+    table->setModel(model_);
+    table->setAccessibleName(QStringLiteral("特性表"));
     // Columns fit the texts of the first rows, so that a long table does not slow typing.
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setResizeContentsPrecision(64);
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setResizeContentsPrecision(64);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(plot_);
-    splitter->addWidget(table_);
+    splitter->addWidget(table);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
 

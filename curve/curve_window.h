@@ -7,7 +7,6 @@
 
 class QLineEdit;
 class QListWidget;
-class QTableView;
 
 namespace curve {
 
@@ -39,7 +38,6 @@ private slots:
 private:
     std::array<QLineEdit*, 8> inputs_{};
     PlotWidget* plot_ = nullptr;
-    QTableView* table_ = nullptr;
     RowsModel* model_ = nullptr;
     QListWidget* findings_ = nullptr;
     CurveContent content_;

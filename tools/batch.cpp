@@ -11,7 +11,6 @@ namespace tools {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr int kMaxStack = 100000;
 constexpr std::size_t kSpillAt = 1 << 20;
 
 // Splits at tabs into at most fields.size() views; returns how many fields there are in all.
@@ -71,7 +70,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         }
         const std::string_view name = arg.substr(0, arg.find('='));
         int* target = nullptr;
-        int max = kMaxStack;
+        int max = calc::kMaxStackCount;
         if (name == "--curve") {
             target = &parsed.options.curve_steps;
             max = calc::kMaxCurveSteps;
