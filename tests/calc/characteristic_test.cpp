@@ -89,18 +89,6 @@ TEST(Characteristic, EachRowIsTheCalculatorAtItsShownDeflection) {
     }
 }
 
-TEST(Characteristic, StackColumnsAndChecksFollowTheResults) {
-    const auto curve = ReadCurve({{"100", "51", "3.5", "6.3"}, "5.6"}, 4);
-    EXPECT_EQ(Row(curve, 1, {StackLayout{2, 3}, true}),
-              "1.4\t9822.55688774516\t617.501704752074\t-1350.87984743535\t411.326288335194\t"
-              "749.011484596736\t2.8\t29467.6706632355\t23.8\t");
-    EXPECT_TRUE(Row(curve, 3, {std::nullopt, true}).ends_with("\tf>h0"));
-    std::string header;
-    AppendCurveHeader({StackLayout{}, true}, header);
-    EXPECT_EQ(header,
-              "f(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)\ts(mm)\tF_stack(N)\tL(mm)\t检查");
-}
-
 TEST(Characteristic, FaultsStayInTheirRows) {
     const auto far = ReadCurve({{"100", "51", "3.5", "6.3"}, "1e308"}, 3);
     EXPECT_EQ(Row(far, 0, {}), "0\t0\t0\t0\t0\t0");
@@ -110,23 +98,6 @@ TEST(Characteristic, FaultsStayInTheirRows) {
     EXPECT_EQ(Row(ReadCurve({{"100", "51", "1e999", "6.3"}, ""}, 3), 3, {}), "\tERROR\t6\t溢出\tt");
     EXPECT_EQ(Row(ReadCurve({{"1", "2", "-1e308", "1e308"}, ""}, 3), 0, {}),
               "\tERROR\t6\t溢出\th0");
-}
-
-// The five texts are read in order; the first that is too large for a double stops the
-// calculation at that input. Blanks and units around a number are not part of it.
-TEST(SpringText, TheFirstTooLargeInputFaultsAtThatInput) {
-    const Quantity read[] = {Quantity::kD, Quantity::kd, Quantity::kt, Quantity::kH, Quantity::kf};
-    for (int i = 0; i < 5; ++i) {
-        InputTexts inputs = {" 100mm", "51 mm", "3.5\xE3\x80\x80", "6.3 毫米", "1e999"};
-        inputs[i] = "-1e999";
-        const auto r = CalculateTexts(inputs);
-        ASSERT_FALSE(r.has_value());
-        EXPECT_EQ(r.error(),
-                  (SpringFault{{runtime::FaultKind::kOverflow, runtime::FaultSource::kConversion},
-                               read[i]}));
-    }
-    const auto r = CalculateTexts({" 100mm", "51 mm", "3.5\xE3\x80\x80", "6.3 毫米", "1.4\n"});
-    EXPECT_EQ(std::string((*r)[4].view()), "749.011484596736");
 }
 
 TEST(Stack, OverflowFaultsWithItsQuantity) {
