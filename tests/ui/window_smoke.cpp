@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
                   : !WIFEXITED(status) || WEXITSTATUS(status) != 0 ? "it did not exit with status 0"
                                                                    : nullptr;
     }
+    XCloseDisplay(display);
     if (failure != nullptr) {
         kill(child, SIGKILL);
         std::fprintf(stderr, "window_smoke: %s\n", failure);
