@@ -90,10 +90,13 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
     content.rows.reserve(steps + 1);
     for (int k = 0; k <= steps; ++k) {
         const calc::CurveRow row = calc::CurveRowAt(curve, k, columns);
-        text.clear();
-        calc::AppendCurveRow(row, columns, text);
+        // The table's cells are the copied line without its spring number and line end.
+        const std::size_t line = content.batch_text.size();
         calc::AppendCurveTableRow(1, row, columns, content.batch_text);
-        content.rows.push_back(FromUtf8(text).split(QLatin1Char('\t')));
+        std::string_view fields = std::string_view(content.batch_text).substr(line);
+        fields.remove_prefix(fields.find('\t') + 1);
+        fields.remove_suffix(1);
+        content.rows.push_back(FromUtf8(fields).split(QLatin1Char('\t')));
         if (!row.results) {
             if (fault.isEmpty()) {
                 fault = row.f_text.view().empty() ? FaultSentence(row.results.error())
