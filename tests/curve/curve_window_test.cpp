@@ -68,8 +68,6 @@ private slots:
         QTest::addColumn<QStringList>("spring");
         QTest::addColumn<QStringList>("stack");
         QTest::newRow("one spring") << QStringList{"100", "51", "3.5", "6.3", "1"} << QStringList();
-        QTest::newRow("stack") << QStringList{"80", "41", "2.25", "5.2", ""}
-                               << QStringList{"2", "3"};
         QTest::newRow("fault") << QStringList{"50", "50", "1", "2", ""} << QStringList{"1", "2"};
     }
     void tableAndCopyAreTheBatchRows() {
@@ -105,22 +103,8 @@ private slots:
         QVERIFY(catcher.seen.isEmpty());
     }
 
-    void anEditUpdatesTablePlotAndChecks() {
-        QCOMPARE(window_->windowTitle(), QString("碟形弹簧特性曲线"));
-        QCOMPARE(table().size(), 52);
-        QVERIFY(table()[51].startsWith("2.8\t15842.8336899115\t"));
-        QCOMPARE(findings(), QStringList{"尺寸在设计范围内"});
-        const QImage before = named<QWidget>("特性曲线")->grab().toImage();
-        const QString row = table()[10];
-        type("D(mm)", "200");
-        QVERIFY(table()[10] != row);
-        QCOMPARE(findings(), (QStringList{"D/d = 3.92，超出设计范围 1.75 … 2.5",
-                                          "D/t = 57.14，超出设计范围 16 … 40"}));
-        QVERIFY(named<QWidget>("特性曲线")->grab().toImage() != before);
-        QCOMPARE(named<QListWidget>("设计检查")->accessibleDescription(), findings().join('\n'));
-    }
-
     void aFaultIsShownAmongTheChecksAndTheWindowGoesOn() {
+        QCOMPARE(table().size(), 52);  // the spring it opens with, in 50 steps
         ModalCatcher catcher;
         type("d(mm)", "100");
         QVERIFY(findings().contains("f = 0 mm 时：实时错误 '11': 除数为零 在计算 K1 时停止。"));
