@@ -77,11 +77,5 @@ TEST(Characteristic, EachRowIsTheCalculatorAtItsShownDeflection) {
     }
 }
 
-TEST(Stack, OverflowFaultsWithItsQuantity) {
-    EXPECT_EQ(CalculateStack({100, 51, 3.5, 6.3, 1e308}, 1, {2, 1}).error().quantity, Quantity::kS);
-    EXPECT_EQ(CalculateStack({100, 51, 3.5, 1e308, -1e308}, 1, {1, 1}).error().quantity,
-              Quantity::kL);
-}
-
 }  // namespace
 }  // namespace calc

@@ -21,18 +21,14 @@ class CurveWindowTest : public QObject {
 private:
     curve::CurveWindow* window_ = nullptr;
 
-    template <typename Widget>
-    Widget* named(const QString& name) const {
-        return Find<Widget>(window_, name);
-    }
     void type(const QString& input, const QString& text) {
-        QLineEdit* edit = named<QLineEdit>(input);
+        QLineEdit* edit = Find<QLineEdit>(window_, input);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         text.isEmpty() ? QTest::keyClick(edit, Qt::Key_Delete) : QTest::keyClicks(edit, text);
     }
     // Header and rows as the batch tool writes them, without trailing empty cells.
     QStringList table() const {
-        const QAbstractItemModel* model = named<QTableView>("特性表")->model();
+        const QAbstractItemModel* model = Find<QTableView>(window_, "特性表")->model();
         QStringList lines;
         for (int r = -1; r < model->rowCount(); ++r) {
             QStringList cells;
@@ -47,7 +43,7 @@ private:
     QStringList findings() const {
         QStringList items;
         for (const QListWidgetItem* item :
-             named<QListWidget>("设计检查")->findItems("", Qt::MatchContains)) {
+             Find<QListWidget>(window_, "设计检查")->findItems("", Qt::MatchContains)) {
             items << item->text();
         }
         return items;
@@ -98,7 +94,7 @@ private slots:
         QCOMPARE(table(), lines);
 
         ModalCatcher catcher;
-        QTest::mouseClick(named<QPushButton>("复制表格"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(window_, "复制表格"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
         QVERIFY(catcher.seen.isEmpty());
     }
@@ -127,7 +123,7 @@ private slots:
     void axesFillTheirFramesAndTheMouseShowsThePointUnderIt() {
         type("f(mm)", "-1");
         type("串联片数 i", "2");
-        auto* plot = qobject_cast<curve::PlotWidget*>(named<QWidget>("特性曲线"));
+        auto* plot = qobject_cast<curve::PlotWidget*>(Find<QWidget>(window_, "特性曲线"));
         const curve::PlotLayout layout(plot->panels(), plot->rect(), QFontMetricsF(plot->font()));
         QCOMPARE(layout.count(), 2);
         for (int p = 0; p < 2; ++p) {
