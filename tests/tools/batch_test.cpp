@@ -135,8 +135,8 @@ TEST_F(BatchProcess, ExitStatusTellsWhetherEveryLineComputed) {
     EXPECT_EQ(Run("-- --help"), std::make_tuple(0, kAnswer, std::string()));
     EXPECT_NE(std::get<1>(Run("--help")).find("  f>0.75h0  变形量超过 0.75·h0"), std::string::npos);
     // Unusable arguments give status 2 and no output, even after a good file.
-    for (const char* args : {"a.tsv missing", ".", "--curve 0"}) {
-        const auto run = Run(args);
+    for (const char* args : {"a.tsv missing", ".", "--curve 0", "--curve 5 --series"}) {
+        const auto run = Run(args, kExample + "\n");
         EXPECT_EQ(std::make_tuple(std::get<0>(run), std::get<1>(run)), std::make_tuple(2, ""));
         EXPECT_TRUE(std::get<2>(run).starts_with("disc-spring-batch: ")) << args;
     }
