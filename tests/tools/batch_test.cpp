@@ -78,6 +78,10 @@ TEST(BatchArguments, UnusableOptionsAreNamed) {
     EXPECT_EQ(good->files, (std::vector<std::string>{"a", "-", "--help"}));
     EXPECT_FALSE(ParseBatchArguments({"--check"})->options.columns.stack.has_value());
     EXPECT_EQ(ParseBatchArguments({})->files, std::vector<std::string>{"-"});
+    // What lies behind the last argument is never taken for its value.
+    std::vector<std::string_view> cut = {"--series", "5"};
+    cut.pop_back();
+    EXPECT_FALSE(ParseBatchArguments(cut).has_value());
 }
 
 // The real executable, as a script runs it: in a scratch folder, with files and a pipe.
