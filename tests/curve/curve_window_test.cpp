@@ -63,8 +63,9 @@ private slots:
     void tableAndCopyAreTheBatchRows_data() {
         QTest::addColumn<QStringList>("spring");
         QTest::addColumn<QStringList>("stack");
-        QTest::newRow("one spring") << QStringList{"100", "51", "3.5", "6.3", "1"} << QStringList();
-        QTest::newRow("fault") << QStringList{"50", "50", "1", "2", ""} << QStringList{"1", "2"};
+        QTest::newRow("stack") << QStringList{"100", "51", "3.5", "6.3", "1"}
+                               << QStringList{"2", "3"};
+        QTest::newRow("fault") << QStringList{"50", "50", "1", "2", ""} << QStringList();
     }
     void tableAndCopyAreTheBatchRows() {
         QFETCH(QStringList, spring);
