@@ -16,6 +16,13 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The table shows a copied line without its spring number and its line end.
+QStringList TableCells(std::string_view line) {
+    line.remove_prefix(line.find('\t') + 1);
+    line.remove_suffix(1);
+    return FromUtf8(line).split(QLatin1Char('\t'));
+}
+
 // A count typed by the box rules: blank is the default, else a whole number from 1 to max.
 bool ReadCount(const std::string& text, int fallback, int max, int& value) {
     if (text.find_first_not_of(" \t") == std::string::npos) {
@@ -76,10 +83,8 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
         columns.stack = layout;
     }
 
-    std::string text;
-    calc::AppendCurveHeader(columns, text);
-    content.header = FromUtf8(text).split(QLatin1Char('\t'));
     calc::AppendCurveTableHeader(columns, content.batch_text);
+    content.header = TableCells(content.batch_text);
     content.panels = EmptyPanels(columns.stack.has_value());
     auto& force = content.panels[0].series;
     auto& stress = content.panels[1].series;
@@ -90,13 +95,9 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
     content.rows.reserve(steps + 1);
     for (int k = 0; k <= steps; ++k) {
         const calc::CurveRow row = calc::CurveRowAt(curve, k, columns);
-        // The table's cells are the copied line without its spring number and line end.
         const std::size_t line = content.batch_text.size();
         calc::AppendCurveTableRow(1, row, columns, content.batch_text);
-        std::string_view fields = std::string_view(content.batch_text).substr(line);
-        fields.remove_prefix(fields.find('\t') + 1);
-        fields.remove_suffix(1);
-        content.rows.push_back(FromUtf8(fields).split(QLatin1Char('\t')));
+        content.rows.push_back(TableCells(std::string_view(content.batch_text).substr(line)));
         if (!row.results) {
             if (fault.isEmpty()) {
                 fault = row.f_text.view().empty() ? FaultSentence(row.results.error())
