@@ -3,6 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
+
+#include "runtime/text_number.h"
 
 namespace runtime {
 namespace {
@@ -100,6 +103,15 @@ NumberText NumberToText(double value) {
     }
     text.size_ = static_cast<std::size_t>(out.end() - text.data_);
     return text;
+}
+
+double ShownValue(double value) {
+    if (!std::isfinite(value)) {
+        return value;
+    }
+    // Only the largest doubles round to a text beyond the double range.
+    const auto shown = TextToNumber(NumberToText(value));
+    return shown ? *shown : std::copysign(std::numeric_limits<double>::infinity(), value);
 }
 
 }  // namespace runtime

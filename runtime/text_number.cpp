@@ -36,6 +36,10 @@ public:
     }
 
     void Advance() { ++pos_; }
+    bool AtEnd() { return Peek() < 0; }
+
+    std::size_t position() const { return pos_; }
+    void Rewind(std::size_t position) { pos_ = position; }
 
 private:
     std::string_view text_;
@@ -54,8 +58,8 @@ int DigitValue(int c, int radix) {
     return value < radix ? value : -1;
 }
 
-// "&H…" / "&O…", after the '&'.
-Expected<double, Fault> ReadRadixInteger(Scanner& in) {
+// "&H…" / "&O…", after the '&'; `any_digit` tells whether there was a digit.
+Expected<double, Fault> ReadRadixInteger(Scanner& in, bool& any_digit) {
     int radix = 0;
     switch (in.Peek()) {
         case 'H':
@@ -73,6 +77,7 @@ Expected<double, Fault> ReadRadixInteger(Scanner& in) {
     std::uint64_t value = 0;
     bool too_big = false;
     for (int digit; (digit = DigitValue(in.Peek(), radix)) >= 0; in.Advance()) {
+        any_digit = true;
         value = value * radix + digit;
         too_big = too_big || value > 0xFFFF'FFFF;
         if (too_big) {
@@ -95,10 +100,20 @@ std::int64_t Saturate(std::int64_t v) {
 }  // namespace
 
 Expected<double, Fault> TextToNumber(std::string_view text) {
+    return ReadNumber(text).value;
+}
+
+bool IsBlank(std::string_view text) {
+    return Scanner(text).AtEnd();
+}
+
+NumberReading ReadNumber(std::string_view text) {
     Scanner in(text);
+    bool any_digit = false;
     if (in.Peek() == '&') {
         in.Advance();
-        return ReadRadixInteger(in);
+        auto value = ReadRadixInteger(in, any_digit);
+        return {std::move(value), any_digit && in.AtEnd()};
     }
 
     bool negative = false;
@@ -111,7 +126,6 @@ Expected<double, Fault> TextToNumber(std::string_view text) {
     char buffer[kMaxDigits + 32];
     int count = 0;
     bool dropped_nonzero = false;
-    bool any_digit = false;
     bool after_point = false;
     std::int64_t exponent = 0;
     for (;; in.Advance()) {
@@ -135,10 +149,11 @@ Expected<double, Fault> TextToNumber(std::string_view text) {
         }
     }
     if (!any_digit) {
-        return 0.0;
+        return {0.0, false};
     }
 
     if (const int c = in.Peek(); c == 'E' || c == 'e' || c == 'D' || c == 'd') {
+        const std::size_t marker = in.position();
         in.Advance();
         bool exponent_negative = false;
         if (in.Peek() == '+' || in.Peek() == '-') {
@@ -146,14 +161,20 @@ Expected<double, Fault> TextToNumber(std::string_view text) {
             in.Advance();
         }
         std::int64_t written = 0;
+        bool exponent_digits = false;
         for (int e; (e = in.Peek()) >= '0' && e <= '9'; in.Advance()) {
             written = Saturate(written * 10 + (e - '0'));
+            exponent_digits = true;
         }
         exponent = Saturate(exponent + (exponent_negative ? -written : written));
+        if (!exponent_digits) {
+            in.Rewind(marker);
+        }
     }
+    const bool whole = in.AtEnd();
 
     if (count == 0) {
-        return 0.0;
+        return {0.0, whole};
     }
     if (dropped_nonzero) {
         buffer[count++] = '1';
@@ -163,10 +184,10 @@ Expected<double, Fault> TextToNumber(std::string_view text) {
     // conversion could: the double range spans 10^-324 … 10^308.
     const std::int64_t leading = exponent + count - 1;
     if (leading > 400) {
-        return kConversionOverflow;
+        return {kConversionOverflow, whole};
     }
     if (leading < -400) {
-        return 0.0;
+        return {0.0, whole};
     }
     char* end = buffer + count;
     *end++ = 'e';
@@ -176,11 +197,11 @@ Expected<double, Fault> TextToNumber(std::string_view text) {
     const auto [ptr, ec] = std::from_chars(buffer, end, value);
     if (ec == std::errc::result_out_of_range) {
         if (leading > 0) {
-            return kConversionOverflow;
+            return {kConversionOverflow, whole};
         }
         value = 0.0;
     }
-    return negative ? -value : value;
+    return {negative ? -value : value, whole};
 }
 
 }  // namespace runtime

@@ -21,4 +21,19 @@ namespace runtime {
 /// `text` is UTF-8; any bytes at all are accepted.
 Expected<double, Fault> TextToNumber(std::string_view text);
 
+/// What reading a text gave, and whether the number was all the text held.
+struct NumberReading {
+    Expected<double, Fault> value;  ///< as TextToNumber gives it
+    /// At least one digit was read, and nothing but blanks follows the number. An exponent
+    /// marker without digits ("1e") is not part of the number.
+    bool whole;
+};
+
+/// TextToNumber, telling also whether the text was read whole ("3,5" reads 3, not whole).
+NumberReading ReadNumber(std::string_view text);
+
+/// Whether the text holds nothing but blanks (space, tab, CR, LF, U+3000): the blanks the
+/// reader skips. The empty text is blank.
+bool IsBlank(std::string_view text);
+
 }  // namespace runtime

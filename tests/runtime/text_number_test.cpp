@@ -86,6 +86,28 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextNumberReads, testing::Values(
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
+// A text read only in part is pointed out to the user; the value read is the same either way.
+TEST(TextNumber, TellsWhetherTheWholeTextWasRead) {
+    for (const char* text : {"3.5", " 1 2 ", "1e5", "&H1F", "5.", "-0.5\xE3\x80\x80"}) {
+        EXPECT_TRUE(ReadNumber(text).whole) << text;
+    }
+    for (const char* text : {"3,5", "abc", "\xEF\xBC\x91\xEF\xBC\x90",
+                             "\xE2\x88\x92"
+                             "1.4",
+                             "1e", "1E+", "&H", "&", "-", ".", "3.5mm", "1e400x"}) {
+        EXPECT_FALSE(ReadNumber(text).whole) << text;
+    }
+}
+
+TEST(TextNumber, BlankIsWhatTheReaderSkips) {
+    for (const char* text : {"", " \t\r\n", "\xE3\x80\x80"}) {
+        EXPECT_TRUE(IsBlank(text)) << text;
+    }
+    for (const char* text : {"0", "\xE3\x80", "-"}) {
+        EXPECT_FALSE(IsBlank(text)) << text;
+    }
+}
+
 TEST(TextNumber, NumbersTooLargeForADoubleAreAnOverflowFault) {
     const Fault overflow{FaultKind::kOverflow, FaultSource::kConversion};
     for (const std::string& text : std::initializer_list<std::string>{
