@@ -21,11 +21,14 @@ enum class Finding {
     kSlenderness,          ///< "D/t": D > 0, t > 0 and D ÷ t outside 16 … 40
     kHeightRatio,          ///< "h0/t": t > 0, h0 > 0 and h0 ÷ t outside 0.4 … 1.3
     kThick,                ///< "t>6": t > 6, made with contact flats, which the model leaves out
+    kCount,                ///< not a finding: how many there are
 };
-inline constexpr int kFindingCount = 10;
+inline constexpr int kFindingCount = static_cast<int>(Finding::kCount);
 
 /// The findings of one spring at one deflection, as a set.
 class Findings {
+    static_assert(kFindingCount <= 32, "one bit per finding");
+
 public:
     bool has(Finding f) const { return (bits_ >> static_cast<int>(f)) & 1u; }
     void add(Finding f) { bits_ |= 1u << static_cast<int>(f); }
@@ -34,7 +37,9 @@ private:
     unsigned bits_ = 0;
 };
 
-/// Every finding for these values (h0 = H − t, ratios one division each).
+/// Every finding for these values. D, d, t, H and f are compared as read; the quantities
+/// formed from them (h0 = H − t, 0.75·h0, D/d, D/t, h0/t) as the program shows them, rounded to
+/// 15 significant digits, so that a spring typed at a limit is at it, not a hair beyond.
 Findings CheckDesign(const SpringInputs& in);
 
 /// The short code of a finding ("D<=d", "f>0.75h0", "D/d", …).

@@ -24,20 +24,26 @@ TEST_P(DesignChecks, FindTheCodesInTheirOrder) {
     EXPECT_EQ(codes, GetParam().codes);
 }
 
-// Each band edge itself lies inside its band; the three bands share one comparison.
+// A spring typed at a limit is at it, even where double arithmetic lands a hair beyond
+// (D/d = 0.7 ÷ 0.4 = 1.7499999999999998, h0 = 3.15 − 2.25 = 0.8999999999999999); the smallest
+// step beyond is beyond. Each band edge lies inside its band.
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(BandEdges, DesignChecks, testing::Values(
-    CheckCase{"DdAtLowEdge", {87.5, 50, 4, 6.8, 1}, ""},
-    CheckCase{"DdBelow", {87.4, 50, 4, 6.8, 1}, "D/d"},
-    CheckCase{"DtAtHighEdge", {160, 80, 4, 6.8, 1}, ""},
-    CheckCase{"DtAbove", {160.1, 80, 4, 6.8, 1}, "D/t"},
-    CheckCase{"H0tAbove", {100, 50, 5, 11.51, 1}, "h0/t"},
-    CheckCase{"NoDeflection", {100, 50, 4, 8, 0}, ""},
+INSTANTIATE_TEST_SUITE_P(Limits, DesignChecks, testing::Values(
+    CheckCase{"DdAtLowEdge", {0.7, 0.4, 0.035, 0.063, 0}, ""},
+    CheckCase{"DdBelowLowEdge", {0.7, 0.40001, 0.035, 0.063, 0}, "D/d"},
+    CheckCase{"DdAtHighEdge", {2.35, 0.94, 0.1, 0.18, 0}, ""},
+    CheckCase{"DdAboveHighEdge", {2.35, 0.9399, 0.1, 0.18, 0}, "D/d"},
+    CheckCase{"DtAtLowEdge", {80, 41, 5, 9, 0}, ""},
+    CheckCase{"DtBelowLowEdge", {80, 41, 5.001, 9, 0}, "D/t"},
+    CheckCase{"DtAtHighEdge", {2.35, 1.175, 0.05875, 0.10575, 0}, ""},
+    CheckCase{"DtAboveHighEdge", {2.35, 1.175, 0.05874, 0.10575, 0}, "D/t"},
+    CheckCase{"H0tAtLowEdge", {40, 20.4, 2.25, 3.15, 0}, ""},
+    CheckCase{"H0tBelowLowEdge", {40, 20.4, 2.25, 3.149, 0}, "h0/t"},
+    CheckCase{"H0tAtHighEdge", {60, 30, 1.9, 4.37, 0}, ""},
+    CheckCase{"H0tAboveHighEdge", {60, 30, 1.9, 4.371, 0}, "h0/t"},
+    CheckCase{"BeyondThreeQuarters", {40, 20.4, 2.25, 3.15, 0.6751}, "f>0.75h0"},
+    CheckCase{"BeyondFlat", {40, 20.4, 2.25, 3.15, 0.9001}, "f>h0"},
     CheckCase{"Pull", {100, 50, 4, 8, -0.01}, "f<0"},
-    CheckCase{"AtThreeQuartersOfH0", {100, 50, 4, 8, 3}, ""},
-    CheckCase{"BeyondThreeQuarters", {100, 50, 4, 8, 3.01}, "f>0.75h0"},
-    CheckCase{"Flat", {100, 50, 4, 8, 4}, "f>0.75h0"},
-    CheckCase{"BeyondFlat", {100, 50, 4, 8, 4.01}, "f>h0"},
     CheckCase{"EqualDiameters", {100, 100, 4, 6.8, 1}, "D<=d"},
     CheckCase{"NoInnerDiameter", {100, 0, 4, 6.8, 1}, ""},
     CheckCase{"NoThickness", {100, 50, 0, 6.8, 1}, "t<=0"},
@@ -49,6 +55,28 @@ INSTANTIATE_TEST_SUITE_P(BandEdges, DesignChecks, testing::Values(
     [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
+// DIN 2093 series A springs whose h0 is a hair short in double arithmetic, at their test
+// deflection 0.75·h0 and flat: within the design ranges, never beyond flat.
+TEST(DesignChecks, DinSpringsAtTheirTestDeflectionAndFlat) {
+    struct Din {
+        SpringInputs at_test;
+        double flat;
+    };
+    for (const Din& din :
+         {Din{{8, 4.2, 0.4, 0.6, 0.15}, 0.2}, Din{{10, 5.2, 0.5, 0.7, 0.15}, 0.2},
+          Din{{18, 9.2, 1, 1.4, 0.3}, 0.4}, Din{{35.5, 18.3, 2, 2.8, 0.6}, 0.8},
+          Din{{40, 20.4, 2.25, 3.15, 0.675}, 0.9}, Din{{71, 36, 4, 5.6, 1.2}, 1.6}}) {
+        std::string codes;
+        AppendFindingCodes(CheckDesign(din.at_test), codes);
+        EXPECT_EQ(codes, "") << din.at_test.D;
+        SpringInputs flat = din.at_test;
+        flat.f = din.flat;
+        codes.clear();
+        AppendFindingCodes(CheckDesign(flat), codes);
+        EXPECT_EQ(codes, "f>0.75h0") << din.at_test.D;
+    }
+}
+
 TEST(DesignChecks, SentencesNameTheQuantityAndGiveTheNumbers) {
     EXPECT_EQ(FindingSentence(Finding::kDiameterRatio, {100, 30, 4, 6.8, 1}),
               "D/d = 3.33，超出设计范围 1.75 … 2.5");
@@ -57,6 +85,9 @@ TEST(DesignChecks, SentencesNameTheQuantityAndGiveTheNumbers) {
     // Rounded to two decimals it would look like the edge it lies beyond.
     EXPECT_EQ(FindingSentence(Finding::kHeightRatio, {100, 50, 4, 9.2004, 1}),
               "h0/t = 1.3001，超出设计范围 0.4 … 1.3");
+    // The numbers as shown: h0 = 0.9, not 0.8999999999999999.
+    EXPECT_EQ(FindingSentence(Finding::kBeyondFlat, {40, 20.4, 2.25, 3.15, 0.9001}),
+              "f = 0.9001 mm 大于 h0 = 0.9 mm：已过压平位置，单片碟簧达不到");
 }
 
 // Typing a row's f into the calculator gives exactly that row's results.
