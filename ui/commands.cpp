@@ -16,6 +16,11 @@ void Calculate(const TextBoxes& boxes, const FaultReporter& report) {
 
     const auto results = calc::CalculateTexts(inputs);
     if (!results) {
+        // Results left standing beside inputs they do not belong to would mislead: the program
+        // goes on after the report.
+        for (std::size_t i = 5; i < boxes.size(); ++i) {
+            boxes[i]->SetText({});
+        }
         report(results.error());
         return;
     }

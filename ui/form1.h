@@ -18,8 +18,9 @@ namespace ui {
 /// The user types D, d, t, H, f into Text1 … Text5. A click on Command1 ("自动计算") hands the
 /// ten boxes, as TextBox adapters, to the calculate command: it reads the five input texts,
 /// turns them into numbers, evaluates the model and writes the five result texts into
-/// Text6 … Text10 — or, on a fault, writes nothing and the window shows the run-time error
-/// report, after which everything stays as it was. Command2 ("重新输入") empties all ten.
+/// Text6 … Text10 — or, on a fault, empties those five and the window shows the run-time error
+/// report; the inputs stay as typed and the program goes on. Command2 ("重新输入") empties all
+/// ten.
 /// The window holds no state of its own between clicks: the boxes are the state.
 ///
 /// Every control sits at its design position (form_design.h); nothing moves on resize.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <functional>
 
 // A control as a user finds it: by its accessible name or, for a button, by its caption.
 template <typename Widget>
@@ -23,6 +24,7 @@ Widget* Find(const QWidget* window, const QString& name) {
 class ModalCatcher : public QObject {
 public:
     QList<QStringList> seen;
+    std::function<void()> when_shown;  // runs as each box is seen, before it closes
 
     ModalCatcher() {
         connect(&timer_, &QTimer::timeout, this, [this] {
@@ -35,6 +37,9 @@ public:
                     }
                 }
                 seen << said;
+                if (when_shown) {
+                    when_shown();
+                }
                 modal->close();
             }
         });
