@@ -5,13 +5,6 @@
 #include "runtime/text_number.h"
 
 namespace calc {
-namespace {
-
-bool Blank(std::string_view text) {
-    return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-}  // namespace
 
 runtime::Expected<Curve, SpringFault> ReadCurve(const CurveTexts& texts, int steps) {
     constexpr Quantity kRead[] = {Quantity::kD, Quantity::kd, Quantity::kt, Quantity::kH};
@@ -24,7 +17,7 @@ runtime::Expected<Curve, SpringFault> ReadCurve(const CurveTexts& texts, int ste
         numbers[i] = *number;
     }
     const SpringInputs spring{numbers[0], numbers[1], numbers[2], numbers[3], 0};
-    if (!Blank(texts.f_end)) {
+    if (!runtime::IsBlank(texts.f_end)) {
         const auto f_end = runtime::TextToNumber(texts.f_end);
         if (!f_end) {
             return SpringFault{f_end.error(), Quantity::kf};
@@ -81,7 +74,7 @@ void AppendCurveTableHeader(const RowColumns& columns, std::string& out) {
     out += '\n';
 }
 
-void AppendCurveTableRow(int spring, const CurveRow& row, const RowColumns& columns,
+void AppendCurveTableRow(std::int64_t spring, const CurveRow& row, const RowColumns& columns,
                          std::string& out) {
     out += std::to_string(spring);
     out += '\t';

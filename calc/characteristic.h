@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +25,7 @@ struct Curve {
 /// The texts of a characteristic: D, d, t, H and the end of the curve.
 struct CurveTexts {
     std::array<std::string_view, 4> spring;
-    std::string_view f_end;  ///< empty or blank: h0 = H − t
+    std::string_view f_end;  ///< blank (runtime::IsBlank): h0 = H − t
 };
 
 /// Reads the texts by the rules of the calculator's boxes; a number too large for a double, or
@@ -58,7 +59,7 @@ void AppendCurveRow(const CurveRow& row, const RowColumns& columns, std::string&
 void AppendCurveTableHeader(const RowColumns& columns, std::string& out);
 
 /// A point as a line of that table: the spring's number, the point's fields, '\n'.
-void AppendCurveTableRow(int spring, const CurveRow& row, const RowColumns& columns,
+void AppendCurveTableRow(std::int64_t spring, const CurveRow& row, const RowColumns& columns,
                          std::string& out);
 
 }  // namespace calc

@@ -25,7 +25,7 @@ QStringList TableCells(std::string_view line) {
 
 // A count typed by the box rules: blank is the default, else a whole number from 1 to max.
 bool ReadCount(const std::string& text, int fallback, int max, int& value) {
-    if (text.find_first_not_of(" \t") == std::string::npos) {
+    if (runtime::IsBlank(text)) {
         value = fallback;
         return true;
     }
