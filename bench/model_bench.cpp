@@ -93,7 +93,7 @@ void BM_BatchMillionLines(benchmark::State& state) {
     std::string out;
     out.reserve(1 << 21);
     for (auto _ : state) {
-        int numbering = 0;
+        std::int64_t numbering = 0;
         tools::BatchStream stream({}, numbering);
         for (std::size_t at = 0; at < input.size(); at += 1 << 16) {
             stream.Feed(std::string_view(input).substr(at, 1 << 16), out);
@@ -120,7 +120,7 @@ void BM_BatchMillionCurveRows(benchmark::State& state) {
     std::string out;
     out.reserve(1 << 21);
     for (auto _ : state) {
-        int numbering = 0;
+        std::int64_t numbering = 0;
         tools::BatchStream stream(options, numbering, [](std::string& rows) {
             benchmark::DoNotOptimize(rows.data());
             rows.clear();

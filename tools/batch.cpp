@@ -109,7 +109,7 @@ void AppendBatchHeader(const BatchOptions& options, std::string& out) {
     }
 }
 
-BatchStream::BatchStream(const BatchOptions& options, int& numbering,
+BatchStream::BatchStream(const BatchOptions& options, std::int64_t& numbering,
                          std::function<void(std::string&)> spill)
     : options_(options), numbering_(numbering), spill_(std::move(spill)) {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -39,7 +40,7 @@ class BatchStream {
 public:
     /// `spill` is called with `out` whenever a curve makes it large, so that memory does not
     /// grow with N; it may empty `out`.
-    BatchStream(const BatchOptions& options, int& numbering,
+    BatchStream(const BatchOptions& options, std::int64_t& numbering,
                 std::function<void(std::string&)> spill = {});
 
     /// Answers every complete line of `chunk` (together with what earlier chunks left over).
@@ -56,7 +57,7 @@ private:
     void AnswerCurve(std::string_view line, std::string& out);
 
     BatchOptions options_;
-    int& numbering_;
+    std::int64_t& numbering_;
     std::function<void(std::string&)> spill_;
     std::string pending_;  // an unfinished line, or bytes that may begin a byte-order mark
     bool bom_checked_ = false;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
     std::vector<char> chunk(kChunk);
     bool all_computed = true;
     bool write_failed = false;
-    int numbering = 0;
+    std::int64_t numbering = 0;  // a co-process may run for years
     // A long curve is written out as it goes, so memory does not grow with N.
     auto spill = [&write_failed](std::string& answers) {
         write_failed = !Flush(answers) || write_failed;

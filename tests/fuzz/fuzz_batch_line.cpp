@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         options.columns.stack = calc::StackLayout{1 + choice / 64, 1 + (choice / 8) % 8};
     }
     line.remove_prefix(1);
-    int numbering = 0;
+    std::int64_t numbering = 0;
     tools::BatchStream stream(options, numbering);
     std::string out;
     stream.Feed(line, out);

@@ -19,7 +19,7 @@ const std::string kFields = "ERROR\t\t需要 5 个以制表符分隔的字段，
 
 std::string Answer(std::string_view input, const BatchOptions& options = {},
                    bool* computed = nullptr, std::size_t chunk = 1 << 16) {
-    int numbering = 0;
+    std::int64_t numbering = 0;
     BatchStream stream(options, numbering);
     std::string out;
     for (std::size_t at = 0; at < input.size(); at += chunk) {
@@ -56,6 +56,9 @@ TEST(BatchStream, StackAndCheckColumns) {
               kResults +
                   "\t2.8\t29467.6706632355\t23.8\t\nERROR\t11\t除数为零\tK1\tD<=d,f>0.75h0,D/t\n" +
                   kFields + "1 个\t\n");
+    // A stack given only its parallel count is one packet.
+    EXPECT_EQ(Answer(kExample, ParseBatchArguments({"--parallel", "3"})->options),
+              kResults + "\t1.4\t29467.6706632355\t11.9\n");
 }
 
 TEST(BatchArguments, UnusableOptionsAreNamed) {
@@ -121,6 +124,9 @@ TEST_F(BatchProcess, ExitStatusTellsWhetherEveryLineComputed) {
               kAnswer + kFields + "3 个\nERROR\t5\t无效的过程调用或参数\tln δ\n" +
                   "ERROR\t11\t除数为零\tδ\n");
     EXPECT_EQ(std::get<0>(Run("a.tsv")), 1);
+    // A curve whose rows fault, or compute, alone decides the status.
+    EXPECT_EQ(std::get<0>(Run("--curve 2", "50\t50\t1\t2\n")), 1);
+    EXPECT_EQ(std::get<0>(Run("--curve 2", "100\t51\t3.5\t6.3\n")), 0);
     // Curve rows with their stack and the checks at each row's own deflection.
     const auto [status, out, err] =
         Run("--curve 1 --series 2 --check a.tsv -", "100\t51\t3.5\t6.3\n");
