@@ -42,5 +42,5 @@ fi
 # The tests prove that a comma-decimal locale changes no result; they need one installed.
 if [ "$purpose" != run ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8 ||
-    echo "setup: could not generate de_DE.UTF-8; the locale test will be skipped" >&2
+    echo "setup: could not generate de_DE.UTF-8; the comma-locale tests will fail" >&2
 fi

@@ -51,6 +51,7 @@ private:
 
 private slots:
     void initTestCase() {
+        QVERIFY2(LocaleFromEnvironmentTaken(), "the locale asked for in LC_ALL is not installed");
         ui::ConfigureApplication(*qobject_cast<QApplication*>(qApp), "disc-spring-curve");
     }
     void init() {

@@ -2,9 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
+#include <clocale>
 #include <functional>
+#include <string>
 
 // A control as a user finds it: by its accessible name or, for a button, by its caption.
 template <typename Widget>
@@ -16,6 +19,15 @@ Widget* Find(const QWidget* window, const QString& name) {
         }
     }
     return nullptr;
+}
+
+// A run under a comma-decimal locale (LC_ALL in the environment) proves nothing unless the C
+// library and Qt both took that locale: a machine without it would pass vacuously.
+inline bool LocaleFromEnvironmentTaken() {
+    const QByteArray asked = qgetenv("LC_ALL");
+    return asked.isEmpty() || (std::setlocale(LC_NUMERIC, nullptr) == asked &&
+                               std::string(std::localeconv()->decimal_point) == "," &&
+                               QLocale().decimalPoint() == QStringLiteral(","));
 }
 
 // Closes every modal box that opens while it lives and keeps what each said, its text and then

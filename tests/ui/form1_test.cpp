@@ -45,7 +45,10 @@ private:
     }
 
 private slots:
-    void initTestCase() { ui::ConfigureApplication(*qobject_cast<QApplication*>(qApp)); }
+    void initTestCase() {
+        QVERIFY2(LocaleFromEnvironmentTaken(), "the locale asked for in LC_ALL is not installed");
+        ui::ConfigureApplication(*qobject_cast<QApplication*>(qApp));
+    }
     void init() {
         form_ = new ui::Form1;
         form_->show();
