@@ -9,8 +9,9 @@
 namespace calc::detail {
 
 // The steps of CalculateSpring over any arithmetic with the interface of runtime::CheckedMath.
-// The program uses only the checked arithmetic; the benchmarks measure what checking costs by
-// running the very same steps on plain operations.
+// CalculateSpring runs them first on runtime::FaultFlagMath, a fast pass that only tells whether
+// some step faulted, and again on runtime::CheckedMath when one did, to learn which step; the
+// benchmarks run the very same steps on plain operations.
 
 template <typename Math>
 SpringFault Stopped(const Math& m, Quantity quantity) {

@@ -22,8 +22,10 @@ public:
     double Mul(double a, double b) { return Check(a * b); }
     double Div(double a, double b) { return CheckDivision(a, b, a / b, FaultSource::kArithmetic); }
 
-    /// Division followed by a test of the floating-point status (invalid operation, division
-    /// by zero, overflow); its fault is reported as a floating-point fault.
+    /// One of the model's guarded divisions: its fault is reported as a floating-point fault.
+    /// Its result is infinite or NaN exactly when the division raises the floating-point status
+    /// for an invalid operation, division by zero or overflow, so the result tells; no status
+    /// flag is read.
     double GuardedDiv(double a, double b) {
         return CheckDivision(a, b, a / b, FaultSource::kFloatingPoint);
     }

@@ -21,7 +21,8 @@ enum class FaultKind {
 enum class FaultSource {
     /// An ordinary checked arithmetic step.
     kArithmetic,
-    /// A guarded division that tests the floating-point status right after its result.
+    /// One of the model's guarded divisions (CheckedMath::GuardedDiv), whose fault the
+    /// original platform reports from its floating-point status.
     kFloatingPoint,
     /// Turning a text into a number.
     kConversion,
