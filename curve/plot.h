@@ -9,9 +9,12 @@ namespace curve {
 
 /// One line of a plot: its points in data units, in the order they are joined.
 struct PlotSeries {
-    QString name;  ///< shown in the legend and beside the point under the mouse
+    QString name;    ///< shown in the legend and beside the point under the mouse
+    QString symbol;  ///< the quantity on the y axis, as the point under the mouse names it
+    QString unit;    ///< its unit
     QColor color;
     QVector<QPointF> points;
+    Qt::PenStyle style = Qt::SolidLine;
 };
 
 /// A vertical line at x, labelled, for a position the reader should see.
@@ -20,9 +23,10 @@ struct PlotMarker {
     double x;
 };
 
-/// One pair of axes with its series and markers.
+/// One pair of axes with its series and markers. A panel without points is not drawn.
 struct PlotPanel {
-    QString x_label, y_label;  ///< with units
+    QString x_label, y_label;  ///< the axes' titles, with units
+    QString x_symbol, x_unit;  ///< the quantity on the x axis and its unit
     QVector<PlotSeries> series;
     QVector<PlotMarker> markers;
 };

@@ -37,4 +37,8 @@ QString TickLabel(double value) {
     return QString::fromUtf8(text.view().data(), static_cast<qsizetype>(text.view().size()));
 }
 
+QString ValueText(double value) {
+    return QString::number(value, 'g', 6);  // QString::number ignores the locale
+}
+
 }  // namespace curve

@@ -18,4 +18,7 @@ AxisScale ChooseScale(double low, double high, int target);
 /// A tick's label, the same in every locale ("0.5", "1E+15").
 QString TickLabel(double value);
 
+/// A value read off the plot, to 6 significant digits, the same in every locale ("9822.56").
+QString ValueText(double value);
+
 }  // namespace curve

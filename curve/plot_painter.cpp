@@ -1,15 +1,17 @@
 #include "curve/plot_painter.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace curve {
 namespace {
 
 constexpr int kTicks = 6;
+constexpr double kTickLength = 4;
+constexpr double kGap = 4;  // between a tick, its label and the axis title
 
 struct Range {
     double low = std::numeric_limits<double>::infinity();
@@ -22,9 +24,17 @@ struct Range {
     }
 };
 
-QString PointText(const PlotPanel& panel, const PlotSeries& series, QPointF p) {
-    return QStringLiteral("%1: %2 = %3, %4 = %5")
-        .arg(series.name, panel.x_label, TickLabel(p.x()), panel.y_label, TickLabel(p.y()));
+bool HasPoints(const PlotPanel& panel) {
+    return std::any_of(panel.series.begin(), panel.series.end(),
+                       [](const PlotSeries& s) { return !s.points.isEmpty(); });
+}
+
+double WidestLabel(const std::vector<double>& ticks, const QFontMetricsF& metrics) {
+    double widest = 0;
+    for (const double tick : ticks) {
+        widest = std::max(widest, metrics.horizontalAdvance(TickLabel(tick)));
+    }
+    return widest;
 }
 
 void PaintAxes(QPainter& painter, const PlotLayout& layout, int index, const PlotPanel& panel) {
@@ -44,56 +54,121 @@ void PaintAxes(QPainter& painter, const PlotLayout& layout, int index, const Plo
     for (const double x : layout.x(index).ticks) {
         const QString label = TickLabel(x);
         const double px = layout.map(index, {x, 0}).x();
-        painter.drawLine(QPointF(px, frame.bottom()), QPointF(px, frame.bottom() + 4));
+        painter.drawLine(QPointF(px, frame.bottom()), QPointF(px, frame.bottom() + kTickLength));
         painter.drawText(QPointF(px - metrics.horizontalAdvance(label) / 2,
-                                 frame.bottom() + 4 + metrics.ascent()),
+                                 frame.bottom() + kTickLength + metrics.ascent()),
                          label);
     }
     for (const double y : layout.y(index).ticks) {
         const QString label = TickLabel(y);
         const double py = layout.map(index, {0, y}).y();
-        painter.drawLine(QPointF(frame.left() - 4, py), QPointF(frame.left(), py));
-        painter.drawText(QPointF(frame.left() - 6 - metrics.horizontalAdvance(label),
-                                 py + metrics.ascent() / 2 - 1),
-                         label);
+        const double width = metrics.horizontalAdvance(label);
+        painter.drawLine(QPointF(frame.left() - kTickLength, py), QPointF(frame.left(), py));
+        painter.drawText(
+            QPointF(frame.left() - kTickLength - kGap / 2 - width, py + metrics.ascent() / 2 - 1),
+            label);
     }
-    painter.drawText(QRectF(frame.left(), frame.bottom() + 6 + metrics.height(), frame.width(),
-                            metrics.height()),
+    painter.drawText(QRectF(frame.left(), frame.bottom() + kTickLength + metrics.height(),
+                            frame.width(), metrics.height()),
                      Qt::AlignHCenter | Qt::AlignTop, panel.x_label);
     painter.save();
-    painter.translate(frame.left() - 10 - metrics.horizontalAdvance(QStringLiteral("-00000.0")),
+    painter.translate(frame.left() - kTickLength - kGap / 2 - layout.tick_label_width() - kGap,
                       frame.center().y());
     painter.rotate(-90);
     painter.drawText(
         QRectF(-frame.height() / 2, -metrics.height(), frame.height(), metrics.height()),
-        Qt::AlignCenter, panel.y_label);
+        Qt::AlignCenter, metrics.elidedText(panel.y_label, Qt::ElideRight, frame.height()));
     painter.restore();
 }
 
-void PaintMarkers(QPainter& painter, const PlotLayout& layout, int index, const PlotPanel& panel) {
+void PaintMarkers(QPainter& painter, const PlotLayout& layout, int index) {
     const QRectF frame = layout.frame(index);
-    painter.setPen(QPen(QColor(120, 120, 120), 0, Qt::DashLine));
-    for (const PlotMarker& marker : panel.markers) {
+    for (const PlacedMarker& marker : layout.markers(index)) {
+        painter.setPen(QPen(QColor(120, 120, 120), 0, Qt::DashLine));
+        painter.drawLine(QPointF(marker.x, frame.top()), QPointF(marker.x, frame.bottom()));
+        painter.setPen(QPen(QColor(90, 90, 90), 0));
+        painter.drawText(marker.box, Qt::AlignLeft | Qt::AlignVCenter, marker.label);
+    }
+}
+
+std::vector<PlacedMarker> PlaceMarkers(const PlotLayout& layout, int index, const PlotPanel& panel,
+                                       const QFontMetricsF& metrics) {
+    const QRectF frame = layout.frame(index);
+    QVector<PlotMarker> sorted = panel.markers;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const PlotMarker& a, const PlotMarker& b) { return a.x < b.x; });
+    std::vector<PlacedMarker> placed;
+    for (const PlotMarker& marker : sorted) {
         const double px = layout.map(index, {marker.x, 0}).x();
-        if (px < frame.left() || px > frame.right()) {
+        if (!(px >= frame.left() - 0.5 && px <= frame.right() + 0.5)) {
             continue;
         }
-        painter.drawLine(QPointF(px, frame.top()), QPointF(px, frame.bottom()));
-        painter.drawText(QPointF(px + 3, frame.bottom() - 4), marker.label);
+        const double width = metrics.horizontalAdvance(marker.label) + 1;
+        const double left = px + 3 + width <= frame.right() - 2 ? px + 3 : px - 3 - width;
+        QRectF box(left, frame.bottom() - 3 - metrics.height(), width, metrics.height());
+        while (
+            std::any_of(placed.begin(), placed.end(),
+                        [&box](const PlacedMarker& other) { return other.box.intersects(box); }) &&
+            box.top() - metrics.height() > frame.top()) {
+            box.translate(0, -metrics.height());
+        }
+        placed.push_back({px, box, marker.label});
     }
+    return placed;
+}
+
+// A series of many more points than the frame has pixel columns is drawn through the first,
+// lowest, highest and last point of each column: the same picture, a fraction of the work.
+QPolygonF Drawn(const PlotLayout& layout, int index, const QVector<QPointF>& points) {
+    QPolygonF line;
+    if (points.size() <= 4 * layout.frame(index).width()) {
+        line.reserve(points.size());
+        for (const QPointF& p : points) {
+            line << layout.map(index, p);
+        }
+        return line;
+    }
+    struct Column {
+        long long x;
+        QPointF first, low, high, last;
+        qsizetype low_at, high_at;
+    };
+    std::optional<Column> column;
+    const auto flush = [&line, &column] {
+        if (column) {
+            const bool low_first = column->low_at <= column->high_at;
+            line << column->first << (low_first ? column->low : column->high)
+                 << (low_first ? column->high : column->low) << column->last;
+        }
+    };
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const QPointF q = layout.map(index, points[i]);
+        const long long x = std::isfinite(q.x()) ? std::llround(std::floor(q.x())) : 0;
+        if (!column || column->x != x) {
+            flush();
+            column = Column{x, q, q, q, q, i, i};
+            continue;
+        }
+        if (q.y() < column->low.y()) {
+            column->low = q;
+            column->low_at = i;
+        }
+        if (q.y() > column->high.y()) {
+            column->high = q;
+            column->high_at = i;
+        }
+        column->last = q;
+    }
+    flush();
+    return line;
 }
 
 void PaintSeries(QPainter& painter, const PlotLayout& layout, int index, const PlotPanel& panel) {
     painter.save();
     painter.setClipRect(layout.frame(index));
     for (const PlotSeries& series : panel.series) {
-        QPolygonF line;
-        line.reserve(series.points.size());
-        for (const QPointF& p : series.points) {
-            line << layout.map(index, p);
-        }
-        painter.setPen(QPen(series.color, 1.5));
-        painter.drawPolyline(line);
+        painter.setPen(QPen(series.color, 1.5, series.style));
+        painter.drawPolyline(Drawn(layout, index, series.points));
     }
     painter.restore();
 }
@@ -104,7 +179,10 @@ void PaintLegend(QPainter& painter, const PlotLayout& layout, int index, const P
     double x = frame.left() + 4;
     const double y = frame.top() - metrics.descent() - 3;
     for (const PlotSeries& series : panel.series) {
-        painter.setPen(QPen(series.color, 2));
+        if (series.points.isEmpty()) {
+            continue;
+        }
+        painter.setPen(QPen(series.color, 2, series.style));
         painter.drawLine(QPointF(x, y - metrics.ascent() / 3),
                          QPointF(x + 18, y - metrics.ascent() / 3));
         painter.setPen(QPen(Qt::black, 0));
@@ -125,15 +203,17 @@ void PaintHover(QPainter& painter, const PlotLayout& layout, const QVector<PlotP
 
     const QString text = PointText(panel, series, data);
     const QFontMetricsF metrics(painter.font());
+    const QRectF area = layout.area();
     QRectF box(0, 0, metrics.horizontalAdvance(text) + 10, metrics.height() + 6);
-    const QRectF frame = layout.frame(hover.panel);
     box.moveTopLeft(at + QPointF(8, -box.height() - 8));
-    if (box.right() > frame.right()) {
+    if (box.right() > area.right()) {
         box.moveRight(at.x() - 8);
     }
-    if (box.top() < frame.top()) {
+    if (box.top() < area.top()) {
         box.moveTop(at.y() + 8);
     }
+    box.moveLeft(std::max(area.left(), std::min(box.left(), area.right() - box.width())));
+    box.moveTop(std::max(area.top(), std::min(box.top(), area.bottom() - box.height())));
     painter.setPen(QPen(QColor(90, 90, 90), 0));
     painter.setBrush(QColor(255, 255, 225));
     painter.drawRect(box);
@@ -143,28 +223,60 @@ void PaintHover(QPainter& painter, const PlotLayout& layout, const QVector<PlotP
 
 }  // namespace
 
+QString PointText(const PlotPanel& panel, const PlotSeries& series, QPointF point) {
+    return QStringLiteral("%1: %2 = %3 %4, %5 = %6 %7")
+        .arg(series.name, panel.x_symbol, ValueText(point.x()), panel.x_unit, series.symbol,
+             ValueText(point.y()), series.unit);
+}
+
 PlotLayout::PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area,
                        const QFontMetricsF& metrics)
-    : panels_(panels) {
-    const double line = metrics.height();
-    const double left = metrics.horizontalAdvance(QStringLiteral("-00000.0")) + line + 16;
-    const double height = area.height() / std::max<qsizetype>(panels.size(), 1);
-    for (qsizetype i = 0; i < panels.size(); ++i) {
-        const QRectF slot(area.left(), area.top() + height * i, area.width(), height);
-        frames_.push_back(slot.adjusted(left, line + 8, -16, -(2 * line + 12)));
+    : panels_(panels), area_(area), frames_(panels.size()) {
+    double widest_y = 0, last_x = 0;
+    int drawn = 0;
+    for (const PlotPanel& panel : panels) {
         Range x, y;
         y.add(0);
-        for (const PlotSeries& series : panels[i].series) {
+        for (const PlotSeries& series : panel.series) {
             for (const QPointF& p : series.points) {
                 x.add(p.x());
                 y.add(p.y());
             }
         }
-        for (const PlotMarker& marker : panels[i].markers) {
+        for (const PlotMarker& marker : panel.markers) {
             x.add(marker.x);
         }
         x_.push_back(ChooseScale(x.low, x.high, kTicks));
         y_.push_back(ChooseScale(y.low, y.high, kTicks));
+        if (HasPoints(panel)) {
+            ++drawn;
+            widest_y = std::max(widest_y, WidestLabel(y_.back().ticks, metrics));
+            if (!x_.back().ticks.empty()) {
+                last_x = std::max(last_x, metrics.horizontalAdvance(TickLabel(x_.back().high)));
+            }
+        }
+    }
+    // Room for the widest tick label and the axis title beside it; the last x label is centred
+    // on the frame's right edge.
+    tick_label_width_ = widest_y;
+    const double line = metrics.height();
+    const double left = kTickLength + kGap / 2 + widest_y + kGap + line + 4;
+    const double right = std::max(16.0, last_x / 2 + 4);
+    const double height = area.height() / std::max(drawn, 1);
+    int slot = 0;
+    for (qsizetype i = 0; i < panels.size(); ++i) {
+        if (!HasPoints(panels[i])) {
+            continue;
+        }
+        const QRectF place(area.left(), area.top() + height * slot++, area.width(), height);
+        const QRectF frame = place.adjusted(left, line + 8, -right, -(kTickLength + 2 * line + 8));
+        frames_[i] = frame.isValid() ? frame : QRectF(place.center(), QSizeF(1, 1));
+    }
+    markers_.resize(panels.size());
+    for (int i = 0; i < count(); ++i) {
+        if (shown(i)) {
+            markers_[i] = PlaceMarkers(*this, i, panels[i], metrics);
+        }
     }
 }
 
@@ -179,7 +291,8 @@ PlotPoint PlotLayout::nearest(QPointF position, double radius) const {
     PlotPoint best;
     double best_distance = radius * radius;
     for (int p = 0; p < count(); ++p) {
-        if (!frames_[p].adjusted(-radius, -radius, radius, radius).contains(position)) {
+        if (!shown(p) ||
+            !frames_[p].adjusted(-radius, -radius, radius, radius).contains(position)) {
             continue;
         }
         const auto& series = panels_[p].series;
@@ -204,12 +317,15 @@ void PaintPlot(QPainter& painter, const QRectF& area, const QVector<PlotPanel>& 
     painter.fillRect(area, Qt::white);
     const PlotLayout layout(panels, area, QFontMetricsF(painter.font()));
     for (int i = 0; i < layout.count(); ++i) {
+        if (!layout.shown(i)) {
+            continue;
+        }
         PaintAxes(painter, layout, i, panels[i]);
-        PaintMarkers(painter, layout, i, panels[i]);
+        PaintMarkers(painter, layout, i);
         PaintSeries(painter, layout, i, panels[i]);
         PaintLegend(painter, layout, i, panels[i]);
     }
-    if (hover.valid() && hover.panel < panels.size() &&
+    if (hover.valid() && hover.panel < panels.size() && layout.shown(hover.panel) &&
         hover.series < panels[hover.panel].series.size() &&
         hover.point < panels[hover.panel].series[hover.series].points.size()) {
         PaintHover(painter, layout, panels, hover);

@@ -11,14 +11,24 @@ class QPainter;
 
 namespace curve {
 
+/// A marker as drawn: where its line stands and where its label goes.
+struct PlacedMarker {
+    double x;    ///< the line's position in the area's coordinates
+    QRectF box;  ///< the label's
+    QString label;
+};
+
 /// Where the panels of a plot stand in an area (one above the other, each with room for its
-/// tick labels and axis labels) and how data units map onto them.
+/// legend, tick labels and axis titles, sized to the widest label) and how data units map onto
+/// them. Panels without points take no room.
 class PlotLayout {
 public:
     PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area, const QFontMetricsF& metrics);
 
     int count() const { return static_cast<int>(frames_.size()); }
-    /// The rectangle inside a panel's axes.
+    /// Whether a panel is drawn: it has points.
+    bool shown(int panel) const { return !frames_[panel].isEmpty(); }
+    /// The rectangle inside a panel's axes; empty for a panel not drawn.
     QRectF frame(int panel) const { return frames_[panel]; }
     const AxisScale& x(int panel) const { return x_[panel]; }
     const AxisScale& y(int panel) const { return y_[panel]; }
@@ -26,16 +36,30 @@ public:
     QPointF map(int panel, QPointF data) const;
     /// The plotted point nearest to `position`, if one lies within `radius`.
     PlotPoint nearest(QPointF position, double radius) const;
+    /// The area the plot is painted in.
+    const QRectF& area() const { return area_; }
+    /// The widest y tick label of all panels, which sets where their axis titles stand.
+    double tick_label_width() const { return tick_label_width_; }
+    /// A panel's markers within its x range, labels inside the frame, none overlapping another:
+    /// right of the line, or left where the frame ends, a line higher where one is in the way.
+    const std::vector<PlacedMarker>& markers(int panel) const { return markers_[panel]; }
 
 private:
     const QVector<PlotPanel>& panels_;
+    QRectF area_;
+    double tick_label_width_ = 0;
     std::vector<QRectF> frames_;
     std::vector<AxisScale> x_, y_;
+    std::vector<std::vector<PlacedMarker>> markers_;
 };
+
+/// What the point under the mouse says: "<series>: <x> = <value> <unit>, <y> = <value> <unit>",
+/// the values to 6 significant digits.
+QString PointText(const PlotPanel& panel, const PlotSeries& series, QPointF point);
 
 /// Paints the panels into `area` of any painter (a widget, an image, an SVG file) with the
 /// painter's font: axes, ticks, labels, markers, series, legend, and the `hover` point with
-/// its values.
+/// its values, kept inside the area. Nothing but the background when no panel has points.
 void PaintPlot(QPainter& painter, const QRectF& area, const QVector<PlotPanel>& panels,
                const PlotPoint& hover = {});
 

@@ -11,13 +11,14 @@ namespace curve {
 
 PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
-    setMinimumSize(360, 320);
+    setMinimumSize(240, 200);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void PlotWidget::setPanels(QVector<PlotPanel> panels) {
     panels_ = std::move(panels);
     hover_ = {};
+    setAccessibleDescription({});
     update();
 }
 
@@ -57,12 +58,18 @@ void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
         PlotLayout(panels_, rect(), QFontMetricsF(font())).nearest(event->position(), 24);
     if (!(hit == hover_)) {
         hover_ = hit;
+        // What the box beside the point says, for screen readers too.
+        setAccessibleDescription(
+            hit.valid() ? PointText(panels_[hit.panel], panels_[hit.panel].series[hit.series],
+                                    panels_[hit.panel].series[hit.series].points[hit.point])
+                        : QString());
         update();
     }
 }
 
 void PlotWidget::leaveEvent(QEvent*) {
     hover_ = {};
+    setAccessibleDescription({});
     update();
 }
 

@@ -6,8 +6,9 @@
 
 namespace curve {
 
-/// Shows plot panels and the values of the point under the mouse. Knows nothing of what is
-/// plotted; the same painting serves the screen and the saved files.
+/// Shows plot panels and the values of the point under the mouse (also its accessible
+/// description). Knows nothing of what is plotted; the same painting serves the screen and the
+/// saved files.
 class PlotWidget : public QWidget {
     Q_OBJECT
 
