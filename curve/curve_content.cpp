@@ -5,6 +5,7 @@
 #include "calc/characteristic.h"
 #include "calc/design_check.h"
 #include "runtime/fault_report.h"
+#include "runtime/number_text.h"
 #include "runtime/text_number.h"
 
 namespace curve {
@@ -16,11 +17,8 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The table shows a copied line without its spring number and its line end.
-QStringList TableCells(std::string_view line) {
-    line.remove_prefix(line.find('\t') + 1);
-    line.remove_suffix(1);
-    return FromUtf8(line).split(QLatin1Char('\t'));
+QString Shown(double value) {
+    return FromUtf8(runtime::NumberToText(value).view());
 }
 
 // A count typed by the box rules: blank is the default, else a whole number from 1 to max.
@@ -42,40 +40,87 @@ QString FaultSentence(const calc::SpringFault& fault) {
         .replace(QStringLiteral("\n\n"), QStringLiteral(" "));
 }
 
-QVector<PlotPanel> EmptyPanels(bool stacked) {
-    PlotPanel force{
-        stacked ? QStringLiteral("变形量 f / 行程 s (mm)") : QStringLiteral("变形量 f (mm)"),
-        QStringLiteral("力 F (N)"),
-        {{QStringLiteral("F 单片"), QColor(0, 90, 200), {}}},
-        {}};
-    if (stacked) {
-        force.series.push_back({QStringLiteral("F_stack 碟簧组"), QColor(220, 110, 0), {}});
+// A box whose text holds more than its leading number reads less than it shows: say so.
+void NotePartialReads(const CurveInputTexts& inputs, QStringList& findings) {
+    const std::pair<const char*, const std::string*> boxes[] = {
+        {"D", &inputs.D},     {"d", &inputs.d},      {"t", &inputs.t},        {"H", &inputs.H},
+        {"f", &inputs.f_end}, {"i", &inputs.series}, {"n", &inputs.parallel}, {"N", &inputs.steps}};
+    for (const auto& [name, text] : boxes) {
+        if (runtime::IsBlank(*text)) {
+            continue;
+        }
+        const runtime::NumberReading read = runtime::ReadNumber(*text);
+        if (read.value && !read.whole) {
+            findings << QStringLiteral("%1 的文本 '%2' 只读到 %3")
+                            .arg(QString::fromUtf8(name), FromUtf8(*text), Shown(*read.value));
+        }
     }
-    PlotPanel stress{QStringLiteral("变形量 f (mm)"),
-                     QStringLiteral("应力 σ (MPa)"),
-                     {{QStringLiteral("σom"), QColor(120, 120, 120), {}},
-                      {QStringLiteral("σ1"), QColor(200, 30, 30), {}},
-                      {QStringLiteral("σ2"), QColor(30, 150, 60), {}},
-                      {QStringLiteral("σ3"), QColor(130, 60, 180), {}}},
-                     {}};
-    return {force, stress};
+}
+
+QVector<PlotPanel> EmptyPanels(bool stacked) {
+    const QString f_axis = QStringLiteral("变形量 f (mm)");
+    QVector<PlotPanel> panels;
+    panels.push_back({f_axis,
+                      QStringLiteral("力 F (N)"),
+                      QStringLiteral("f"),
+                      QStringLiteral("mm"),
+                      {{QStringLiteral("F 单片"),
+                        QStringLiteral("F"),
+                        QStringLiteral("N"),
+                        QColor(0, 90, 200),
+                        {}}},
+                      {}});
+    if (stacked) {
+        panels.push_back({QStringLiteral("行程 s (mm)"),
+                          QStringLiteral("碟簧组 F_stack (N)"),
+                          QStringLiteral("s"),
+                          QStringLiteral("mm"),
+                          {{QStringLiteral("F_stack 碟簧组"),
+                            QStringLiteral("F_stack"),
+                            QStringLiteral("N"),
+                            QColor(220, 110, 0),
+                            {}}},
+                          {}});
+    }
+    const auto stress = [](const char* name, QColor color) {
+        return PlotSeries{
+            QString::fromUtf8(name), QString::fromUtf8(name), QStringLiteral("MPa"), color, {}};
+    };
+    panels.push_back({f_axis,
+                      QStringLiteral("应力 σ (MPa)"),
+                      QStringLiteral("f"),
+                      QStringLiteral("mm"),
+                      {stress("σom", QColor(120, 120, 120)), stress("σ1", QColor(200, 30, 30)),
+                       stress("σ2", QColor(30, 150, 60)), stress("σ3", QColor(130, 60, 180))},
+                      {}});
+    return panels;
+}
+
+void EndLine(CurveTable& table) {
+    table.starts.push_back(table.text.size());
 }
 
 }  // namespace
 
-CurveContent ComputeCurve(const CurveInputTexts& inputs) {
+std::string_view CurveTable::line(int row) const {
+    const std::size_t begin = starts[row + 1], end = starts[row + 2];
+    return std::string_view(text).substr(begin, end - begin - 1);
+}
+
+CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
     CurveContent content;
+    NotePartialReads(inputs, content.findings);
     calc::StackLayout layout;
     int steps = 0;
     const bool counts_ok = ReadCount(inputs.series, 1, calc::kMaxStackCount, layout.series) &&
                            ReadCount(inputs.parallel, 1, calc::kMaxStackCount, layout.parallel) &&
                            ReadCount(inputs.steps, kDefaultSteps, calc::kMaxCurveSteps, steps);
     if (!counts_ok) {
-        content.findings
-            << QStringLiteral(
-                   "串联片数 i、并联片数 n 应为 1 到 %1 的整数，步数 N 应为 1 到 %2 的整数")
-                   .arg(calc::kMaxStackCount)
-                   .arg(calc::kMaxCurveSteps);
+        content.no_table = content.no_plot =
+            QStringLiteral("串联片数 i、并联片数 n 应为 1 到 %1 的整数，步数 N 应为 1 到 %2 的整数")
+                .arg(calc::kMaxStackCount)
+                .arg(calc::kMaxCurveSteps);
+        content.findings << content.no_table;
         return content;
     }
     calc::RowColumns columns;
@@ -83,22 +128,34 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
         columns.stack = layout;
     }
 
-    calc::AppendCurveTableHeader(columns, content.batch_text);
-    content.header = TableCells(content.batch_text);
+    CurveTable& table = content.table;
+    table.text.reserve(static_cast<std::size_t>(steps + 2) * 120);
+    table.starts.reserve(static_cast<std::size_t>(steps) + 3);
+    table.starts.push_back(0);
+    calc::AppendCurveTableHeader(columns, table.text);
+    EndLine(table);
+    table.fault_span = columns.stack ? 8 : 5;
     content.panels = EmptyPanels(columns.stack.has_value());
-    auto& force = content.panels[0].series;
-    auto& stress = content.panels[1].series;
+    auto& force = content.panels.front().series;
+    auto& stress = content.panels.back().series;
+    QVector<QPointF>* stack = columns.stack ? &content.panels[1].series[0].points : nullptr;
+    for (auto* points : {&force[0].points, &stress[0].points, &stress[1].points, &stress[2].points,
+                         &stress[3].points}) {
+        points->reserve(steps + 1);
+    }
 
     const auto curve =
         calc::ReadCurve({{inputs.D, inputs.d, inputs.t, inputs.H}, inputs.f_end}, steps);
     QString fault;
-    content.rows.reserve(steps + 1);
     for (int k = 0; k <= steps; ++k) {
+        if (k % 1024 == 0 && stop.stop_requested()) {
+            return content;
+        }
         const calc::CurveRow row = calc::CurveRowAt(curve, k, columns);
-        const std::size_t line = content.batch_text.size();
-        calc::AppendCurveTableRow(1, row, columns, content.batch_text);
-        content.rows.push_back(TableCells(std::string_view(content.batch_text).substr(line)));
+        calc::AppendCurveTableRow(1, row, columns, table.text);
+        EndLine(table);
         if (!row.results) {
+            table.fault_rows.push_back(k);
             if (fault.isEmpty()) {
                 fault = row.f_text.view().empty() ? FaultSentence(row.results.error())
                                                   : QStringLiteral("f = %1 mm 时：%2")
@@ -110,8 +167,8 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
         const double f = row.inputs->f;
         const calc::SpringResults& r = row.results->spring;
         force[0].points << QPointF(f, r.F);
-        if (row.results->stack) {
-            force[1].points << QPointF(row.results->stack->s, row.results->stack->F_stack);
+        if (stack != nullptr) {
+            *stack << QPointF(row.results->stack->s, row.results->stack->F_stack);
         }
         stress[0].points << QPointF(f, r.sigma_om);
         stress[1].points << QPointF(f, r.sigma1);
@@ -120,7 +177,8 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
     }
 
     if (curve) {
-        // With f = 0 only the findings about D, d, t and H can appear; the plot marks f's.
+        // With f = 0 only the findings about D, d, t and H can appear; the plot marks f's limits,
+        // where the checks draw them: at h0 and 0.75·h0 as shown.
         const calc::SpringInputs& spring = curve->spring;
         const calc::Findings found = calc::CheckDesign(spring);
         for (int i = 0; i < calc::kFindingCount; ++i) {
@@ -129,16 +187,24 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs) {
                 content.findings << FromUtf8(calc::FindingSentence(finding, spring));
             }
         }
-        const double h0 = spring.H - spring.t;
+        const double h0 = runtime::ShownValue(spring.H - spring.t);
         if (h0 > 0 && std::isfinite(h0)) {
-            for (PlotPanel& panel : content.panels) {
-                panel.markers = {{QStringLiteral("0.75·h0"), 0.75 * h0},
-                                 {QStringLiteral("h0"), h0}};
+            const double quarters = runtime::ShownValue(0.75 * h0);
+            content.panels.front().markers = {{QStringLiteral("0.75·h0"), quarters},
+                                              {QStringLiteral("h0"), h0}};
+            content.panels.back().markers = content.panels.front().markers;
+            if (stack != nullptr) {
+                const double i = layout.series;
+                content.panels[1].markers = {{QStringLiteral("i·0.75·h0"), i * quarters},
+                                             {QStringLiteral("i·h0"), i * h0}};
             }
         }
     }
     if (!fault.isEmpty()) {
         content.findings << fault;
+    }
+    if (force[0].points.isEmpty()) {
+        content.no_plot = fault;
     }
     if (content.findings.isEmpty()) {
         content.findings << QStringLiteral("尺寸在设计范围内");

@@ -1,16 +1,67 @@
 // disc-spring-curve: the characteristic of a disc spring, plotted and tabulated.
-//
-// usage: disc-spring-curve [D d t H [f]]
 
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "curve/curve_window.h"
 #include "ui/application.h"
 
+namespace {
+
+constexpr std::string_view kUsage =
+    "用法: disc-spring-curve [D d t H [f]]\n"
+    "\n"
+    "碟形弹簧特性曲线：画出并列出碟簧或碟簧组从自由状态到压平的力和应力，并作设计检查。\n"
+    "不带参数时打开示例弹簧 D = 100, d = 51, t = 3.5, H = 6.3。\n"
+    "\n"
+    "  D d t H [f]   外径、内径、厚度、自由高度（mm）和可选的曲线终点 f（省略时为\n"
+    "                h0 = H - t），按计算器输入框的规则读取，如 3.5 或 2.06E5\n"
+    "  -h, --help    显示本说明\n"
+    "\n"
+    "退出状态: 0 正常关闭窗口；2 参数不能用。\n";
+
+int Refuse(const char* why) {
+    std::fprintf(stderr, "disc-spring-curve: %s（用 --help 查看用法）\n", why);
+    return 2;
+}
+
+// A negative number is a text for a box, not an option.
+bool IsOption(std::string_view arg) {
+    return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9') && arg[1] != '.';
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // Read before any window exists, so that --help and a refusal need no display.
+    QStringList spring;
+    bool options_done = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!options_done && (arg == "-h" || arg == "--help")) {
+            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+            return 0;
+        }
+        if (!options_done && arg == "--") {
+            options_done = true;
+            continue;
+        }
+        if (!options_done && IsOption(arg)) {
+            const std::string why = "未知选项 '" + std::string(arg) + "'";
+            return Refuse(why.c_str());
+        }
+        spring << QString::fromLocal8Bit(argv[i]);
+    }
+    if (!spring.isEmpty() && spring.size() != 4 && spring.size() != 5) {
+        return Refuse("需要 D d t H 四个数值，或再加曲线终点 f");
+    }
+    // The window takes none of Qt's own options: what is not ours is refused above.
+    int qt_argc = 1;
+    QApplication app(qt_argc, argv);
     ui::ConfigureApplication(app, QStringLiteral("disc-spring-curve"));
-    curve::CurveWindow window(QApplication::arguments().mid(1, 5));
+    curve::CurveWindow window(spring);
     window.show();
     return QApplication::exec();
 }

@@ -1,19 +1,23 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QStringList>
+#include <memory>
 #include <vector>
+
+#include "curve/curve_content.h"
 
 namespace curve {
 
-/// A read-only table of texts with named columns.
+/// The characteristic table, read off the batch tool's text a visible cell at a time, without
+/// the spring number. A fault row shows its report in one cell that spans the numeric columns
+/// ("ERROR 11 除数为零 K1"); the view sets the spans (CurveTable::fault_rows, fault_span).
 class RowsModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setRows(QStringList header, std::vector<QStringList> rows);
+    void setTable(std::shared_ptr<const CurveTable> table);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -21,8 +25,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    QString cell(int row, int column) const;
+
+    std::shared_ptr<const CurveTable> table_;
     QStringList header_;
-    std::vector<QStringList> rows_;
 };
 
 }  // namespace curve

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "curve/curve_content.h"
+
+namespace curve {
+
+/// Computes the window's content off the GUI thread, so typing never waits for a long curve.
+/// The last request wins: a newer one stops the computation under way, and a result that a
+/// newer request has overtaken is never delivered.
+class CurveComputer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CurveComputer(QObject* parent = nullptr);
+    ~CurveComputer() override;
+
+    /// Computes the content for these inputs, after whatever is under way has stopped.
+    void request(CurveInputTexts inputs);
+    /// Whether a computation is under way or waiting.
+    bool busy() const { return running_; }
+
+signals:
+    /// The content for the last request, once it is computed.
+    void computed(std::shared_ptr<const CurveContent> content);
+
+private:
+    void startNext();
+    void finished(std::shared_ptr<const CurveContent> content);
+
+    std::optional<CurveInputTexts> pending_;
+    bool running_ = false;
+    std::jthread job_;
+};
+
+}  // namespace curve
