@@ -12,6 +12,7 @@
 
 #include "calc/disc_spring.h"
 #include "calc/disc_spring_steps.h"
+#include "runtime/log.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
 #include "tools/batch.h"
@@ -25,7 +26,7 @@ struct UncheckedMath {
     double Mul(double a, double b) { return a * b; }
     double Div(double a, double b) { return a / b; }
     double GuardedDiv(double a, double b) { return a / b; }
-    double Log(double x) { return std::log(x); }
+    double Log(double x) { return runtime::Log(x); }
     std::optional<runtime::Fault> fault() const { return std::nullopt; }
 };
 
@@ -57,6 +58,25 @@ void BM_CalculateSpringUnchecked(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_CalculateSpringUnchecked);
+
+// The correctly rounded logarithm against the C library's, over δ = D/d of real springs.
+template <double (*Log)(double)>
+void BM_Log(benchmark::State& state) {
+    std::vector<double> deltas;
+    for (int i = 0; i < 256; ++i) {
+        deltas.push_back((100.0 + i) / (51.0 + i % 7));
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Log(deltas[i++ % deltas.size()]));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+double LibraryLog(double x) {
+    return std::log(x);
+}
+BENCHMARK(BM_Log<runtime::Log>)->Name("BM_LogCorrectlyRounded");
+BENCHMARK(BM_Log<LibraryLog>)->Name("BM_LogCLibrary");
 
 void BM_TextToNumber(benchmark::State& state) {
     const std::array<std::string, 8> texts = {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "runtime/fault.h"
+#include "runtime/log.h"
 
 namespace runtime {
 
@@ -30,13 +31,14 @@ public:
         return CheckDivision(a, b, a / b, FaultSource::kFloatingPoint);
     }
 
-    /// Natural logarithm; faults with kInvalidArgument unless x > 0.
+    /// Natural logarithm, correctly rounded (runtime::Log); faults with kInvalidArgument unless
+    /// x > 0.
     double Log(double x) {
         if (!(x > 0.0)) [[unlikely]] {
             Fail(FaultKind::kInvalidArgument, FaultSource::kArithmetic);
             return 0.0;
         }
-        return Check(std::log(x));
+        return Check(runtime::Log(x));
     }
 
     /// The first fault, if any step has faulted.
@@ -84,7 +86,7 @@ public:
     double Mul(double a, double b) { return a * b; }
     double Div(double a, double b) { return Divide(a, b); }
     double GuardedDiv(double a, double b) { return Divide(a, b); }
-    double Log(double x) { return std::log(x); }
+    double Log(double x) { return runtime::Log(x); }
 
     /// Never a fault: this pass does not stop early.
     std::optional<Fault> fault() const { return std::nullopt; }
