@@ -10,8 +10,8 @@ packages=(g++ cmake make qt6-base-dev qt6-svg-dev qt6-translations-l10n
           fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei)
 case "$purpose" in
   run) ;;
-  test) packages+=(libgtest-dev libbenchmark-dev xvfb xauth libx11-dev locales) ;;
-  ci) packages+=(libgtest-dev libbenchmark-dev xvfb xauth libx11-dev locales
+  test) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev xvfb xauth libx11-dev locales) ;;
+  ci) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev xvfb xauth libx11-dev locales
                  clang libclang-rt-14-dev clang-format) ;;
   *) echo "usage: $0 run|test|ci" >&2; exit 2 ;;
 esac
