@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/application.h"
-#include "ui/form1.h"
+#include "qtapp/application.h"
+#include "ui/qt/form1.h"
 #include "ui/form_design.h"
 
 namespace {
@@ -97,8 +97,8 @@ int Child(bool bare, long long started, int argc, char** argv) {
         window = std::make_unique<QWidget>();
         BuildBareWindow(*window);
     } else {
-        ui::ConfigureApplication(app);
-        window = std::make_unique<ui::Form1>();
+        qtapp::ConfigureApplication(app);
+        window = std::make_unique<ui::qt::Form1>();
     }
     FirstPaint watcher(started);
     window->installEventFilter(&watcher);

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "curve/curve_window.h"
-#include "ui/application.h"
+#include "qtapp/application.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     // The window takes none of Qt's own options: what is not ours is refused above.
     int qt_argc = 1;
     QApplication app(qt_argc, argv);
-    ui::ConfigureApplication(app, QStringLiteral("disc-spring-curve"));
+    qtapp::ConfigureApplication(app, QStringLiteral("disc-spring-curve"));
     curve::CurveWindow window(spring);
     window.show();
     return QApplication::exec();

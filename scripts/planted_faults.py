@@ -20,7 +20,7 @@ import sys
 import tempfile
 import time
 
-PRODUCT_DIRS = ("calc/", "runtime/", "ui/", "tools/", "curve/")
+PRODUCT_DIRS = ("calc/", "runtime/", "ui/", "qtapp/", "tools/", "curve/")
 
 # (pattern, replacement, label): applied to one match on one line, outside string literals.
 SWAPS = [

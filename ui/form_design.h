@@ -53,9 +53,9 @@ inline constexpr std::array<ControlDesign, 23> kForm1Controls = {{
 }};
 // clang-format on
 
-/// Twips to pixels at 96 DPI, rounded to the nearest pixel.
-constexpr int TwipsToPixels(int twips) {
-    return (twips + 7) / 15;
+/// Twips to pixels at `dpi` dots per inch (15 twips a pixel at 96), rounded to the nearest pixel.
+constexpr int TwipsToPixels(int twips, int dpi = 96) {
+    return (twips * dpi + 720) / 1440;
 }
 
 }  // namespace ui

@@ -17,7 +17,7 @@
 #include "../ui/as_user.h"
 #include "curve/plot_painter.h"
 #include "curve/plot_widget.h"
-#include "ui/application.h"
+#include "qtapp/application.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ private:
 private slots:
     void initTestCase() {
         QVERIFY2(LocaleFromEnvironmentTaken(), "the locale asked for in LC_ALL is not installed");
-        ui::ConfigureApplication(*qobject_cast<QApplication*>(qApp), "disc-spring-curve");
+        qtapp::ConfigureApplication(*qobject_cast<QApplication*>(qApp), "disc-spring-curve");
     }
     void init() {
         window_ = new curve::CurveWindow;

@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
 
 #include <QFontInfo>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "as_user.h"
-#include "ui/application.h"
+#include "qtapp/application.h"
 #include "ui/form_design.h"
 
 namespace {
@@ -25,7 +25,7 @@ class Form1Test : public QObject {
     Q_OBJECT
 
 private:
-    ui::Form1* form_ = nullptr;
+    ui::qt::Form1* form_ = nullptr;
 
     QLineEdit* box(int number) const { return Find<QLineEdit>(form_, kBoxNames[number - 1]); }
     QPushButton* button(const QString& caption) const { return Find<QPushButton>(form_, caption); }
@@ -47,10 +47,10 @@ private:
 private slots:
     void initTestCase() {
         QVERIFY2(LocaleFromEnvironmentTaken(), "the locale asked for in LC_ALL is not installed");
-        ui::ConfigureApplication(*qobject_cast<QApplication*>(qApp));
+        qtapp::ConfigureApplication(*qobject_cast<QApplication*>(qApp));
     }
     void init() {
-        form_ = new ui::Form1;
+        form_ = new ui::qt::Form1;
         form_->show();
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_));

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-namespace ui {
+namespace ui::qt {
 
 /// A push button that, when it has the focus, runs on Enter as well as on Space, as desktop
 /// users expect; it is never a window's default button.
@@ -16,4 +16,4 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-}  // namespace ui
+}  // namespace ui::qt

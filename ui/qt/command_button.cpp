@@ -1,8 +1,8 @@
-#include "ui/command_button.h"
+#include "ui/qt/command_button.h"
 
 #include <QKeyEvent>
 
-namespace ui {
+namespace ui::qt {
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
@@ -13,4 +13,4 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
     QPushButton::keyPressEvent(event);
 }
 
-}  // namespace ui
+}  // namespace ui::qt

@@ -4,7 +4,7 @@
 
 #include "ui/text_box.h"
 
-namespace ui {
+namespace ui::qt {
 
 /// A window text box seen through the TextBox interface.
 class LineEditBox final : public TextBox {
@@ -22,4 +22,4 @@ private:
     QLineEdit* edit_;
 };
 
-}  // namespace ui
+}  // namespace ui::qt

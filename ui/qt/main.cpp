@@ -2,13 +2,13 @@
 
 #include <QApplication>
 
-#include "ui/application.h"
-#include "ui/form1.h"
+#include "qtapp/application.h"
+#include "ui/qt/form1.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    ui::ConfigureApplication(app);
-    ui::Form1 form;
+    qtapp::ConfigureApplication(app);
+    ui::qt::Form1 form;
     form.show();
     return QApplication::exec();
 }

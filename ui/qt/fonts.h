@@ -4,7 +4,7 @@
 
 #include "ui/form_design.h"
 
-namespace ui {
+namespace ui::qt {
 
 /// The font of a role: the window's Windows face ("宋体", or "隶书" for the title) where it is
 /// installed, else the closest Chinese face that is, chosen once; sized in pixels (19, 21, 35)
@@ -12,4 +12,4 @@ namespace ui {
 /// scaling then scales the whole form.
 QFont FontFor(FontRole role);
 
-}  // namespace ui
+}  // namespace ui::qt

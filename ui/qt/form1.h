@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace ui {
+namespace ui::qt {
 
 /// The calculator's one window.
 ///
@@ -45,4 +45,4 @@ private:
     TextBoxes boxes_{};
 };
 
-}  // namespace ui
+}  // namespace ui::qt

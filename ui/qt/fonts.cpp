@@ -1,9 +1,9 @@
-#include "ui/fonts.h"
+#include "ui/qt/fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>
 
-namespace ui {
+namespace ui::qt {
 namespace {
 
 // The face itself first, then what stands in for it on Linux. Naming the installed face
@@ -33,4 +33,4 @@ QFont FontFor(FontRole role) {
     return font;
 }
 
-}  // namespace ui
+}  // namespace ui::qt

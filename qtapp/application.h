@@ -4,7 +4,7 @@
 
 class QApplication;
 
-namespace ui {
+namespace qtapp {
 
 /// Everything a program sets up before its window: a fixed widget style (so a form looks and
 /// measures the same on every desktop), Qt's own Chinese texts for standard buttons, and the
@@ -13,4 +13,4 @@ namespace ui {
 void ConfigureApplication(QApplication& app,
                           const QString& program = QStringLiteral("disc-spring"));
 
-}  // namespace ui
+}  // namespace qtapp

@@ -1,4 +1,4 @@
-#include "ui/application.h"
+#include "qtapp/application.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,7 +9,7 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
-namespace ui {
+namespace qtapp {
 
 void ConfigureApplication(QApplication& app, const QString& program) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -40,4 +40,4 @@ void ConfigureApplication(QApplication& app, const QString& program) {
     QApplication::setDesktopFileName(program);
 }
 
-}  // namespace ui
+}  // namespace qtapp

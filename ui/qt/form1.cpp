@@ -1,22 +1,23 @@
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPushButton>
 #include <algorithm>
 #include <string_view>
 #include <vector>
 
-#include "runtime/fault_report.h"
-#include "ui/command_button.h"
 #include "ui/commands.h"
-#include "ui/fonts.h"
 #include "ui/form_design.h"
-#include "ui/line_edit_box.h"
+#include "ui/qt/command_button.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/line_edit_box.h"
+#include "ui/report.h"
 
-namespace ui {
+namespace ui::qt {
 namespace {
 
 QRect PixelGeometry(const ControlDesign& design) {
@@ -106,11 +107,11 @@ void Form1::command2Clicked() {
 }
 
 void Form1::reportFault(const calc::SpringFault& fault) {
-    const std::string report =
-        runtime::FaultReport(fault.fault, calc::QuantitySymbol(fault.quantity));
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("碟形弹簧的设计计算"),
-                    QString::fromStdString(report), QMessageBox::Ok, this);
+    const Report report = ReportFor(fault);
+    QMessageBox box(QMessageBox::Critical, QString::fromStdString(report.title),
+                    QString::fromStdString(report.text), QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(QString::fromStdString(report.button));
     box.exec();
 }
 
-}  // namespace ui
+}  // namespace ui::qt
