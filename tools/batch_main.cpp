@@ -1,6 +1,5 @@
 // disc-spring-batch: the calculate command for scripts and whole catalogues of springs.
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 
 #include "calc/design_check.h"
 #include "tools/batch.h"
+#include "tools/platform.h"
 
 namespace {
 
@@ -93,6 +93,7 @@ struct Source {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tools::PrepareStandardStreams();
     const auto arguments = tools::ParseBatchArguments({argv + 1, argv + argc});
     if (!arguments) {
         Complain(arguments.error());
@@ -111,7 +112,7 @@ int main(int argc, char** argv) {
     std::vector<Source> sources;
     for (const std::string& name : names) {
         const bool is_stdin = name == "-";
-        const int fd = is_stdin ? STDIN_FILENO : open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = is_stdin ? STDIN_FILENO : tools::OpenForReading(name);
         struct stat info {};
         const int error = fd < 0 ? errno : (fstat(fd, &info) != 0 ? errno : 0);
         if (error != 0 || S_ISDIR(info.st_mode)) {
