@@ -1,12 +1,12 @@
 #include "tools/batch.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+
+#include "process.h"
 
 namespace tools {
 namespace {
@@ -93,43 +93,50 @@ protected:
         std::filesystem::create_directories(dir_);
         std::filesystem::current_path(dir_);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    static void Write(const char* name, const std::string& content) {
-        std::ofstream(name, std::ios::binary) << content;
+    void TearDown() override {
+        std::filesystem::current_path(home_);  // Windows keeps the working folder
+        std::filesystem::remove_all(dir_);
     }
-    static std::string Read(const char* name) {
-        std::ifstream in(name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+
+    static void Write(const std::string& name, const std::string& content) {
+        std::ofstream(std::filesystem::u8path(name), std::ios::binary) << content;
     }
     // Exit status, standard output and standard error.
-    static std::tuple<int, std::string, std::string> Run(const std::string& args,
+    static std::tuple<int, std::string, std::string> Run(const std::vector<std::string>& args,
                                                          const std::string& input = "") {
         Write("stdin", input);
-        const int raw =
-            std::system(("'" DISC_SPRING_BATCH "' " + args + " <stdin >out 2>err").c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read("out"), Read("err")};
+        const auto run = test_process::Run(Program(), args, "stdin");
+        return {run.status, run.out, run.err};
+    }
+    // Found before any test moves to its folder.
+    static const std::string& Program() {
+        static const std::string program = std::filesystem::absolute(DISC_SPRING_BATCH).string();
+        return program;
     }
 
+    std::filesystem::path home_ = (Program(), std::filesystem::current_path());
     std::filesystem::path dir_ =
-        std::filesystem::temp_directory_path() / ("disc-spring-batch-" + std::to_string(getpid()));
+        std::filesystem::temp_directory_path() /
+        ("disc-spring-batch-" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
 };
 
 TEST_F(BatchProcess, ExitStatusTellsWhetherEveryLineComputed) {
-    EXPECT_EQ(Run("", kExample + "\n" + kExample + "\r\n"),
+    EXPECT_EQ(Run({}, kExample + "\n" + kExample + "\r\n"),
               std::make_tuple(0, kAnswer + kAnswer, std::string()));
     Write("a.tsv", kExample + "\n1\t2\t3\n");
-    Write("b.tsv", "100\t0\t1\t1\t1");  // no final line end
-    EXPECT_EQ(std::get<1>(Run("a.tsv - b.tsv", "0\t51\t3.5\t6.3\t1.4\n")),
-              kAnswer + kFields + "3 个\nERROR\t5\t无效的过程调用或参数\tln δ\n" +
-                  "ERROR\t11\t除数为零\tδ\n");
-    EXPECT_EQ(std::get<0>(Run("a.tsv")), 1);
+    Write("\xE5\xBC\xB9\xE7\xB0\xA7.tsv", "100\t0\t1\t1\t1");  // 弹簧.tsv, no final line end
+    EXPECT_EQ(
+        std::get<1>(Run({"a.tsv", "-", "\xE5\xBC\xB9\xE7\xB0\xA7.tsv"}, "0\t51\t3.5\t6.3\t1.4\n")),
+        kAnswer + kFields + "3 个\nERROR\t5\t无效的过程调用或参数\tln δ\n" +
+            "ERROR\t11\t除数为零\tδ\n");
+    EXPECT_EQ(std::get<0>(Run({"a.tsv"})), 1);
     // A curve whose rows fault, or compute, alone decides the status.
-    EXPECT_EQ(std::get<0>(Run("--curve 2", "50\t50\t1\t2\n")), 1);
-    EXPECT_EQ(std::get<0>(Run("--curve 2", "100\t51\t3.5\t6.3\n")), 0);
+    EXPECT_EQ(std::get<0>(Run({"--curve", "2"}, "50\t50\t1\t2\n")), 1);
+    EXPECT_EQ(std::get<0>(Run({"--curve", "2"}, "100\t51\t3.5\t6.3\n")), 0);
     // Curve rows with their stack and the checks at each row's own deflection.
     const auto [status, out, err] =
-        Run("--curve 1 --series 2 --check a.tsv -", "100\t51\t3.5\t6.3\n");
+        Run({"--curve", "1", "--series", "2", "--check", "a.tsv", "-"}, "100\t51\t3.5\t6.3\n");
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(
         out.starts_with("弹簧\tf(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)\ts(mm)\t"
@@ -141,24 +148,25 @@ TEST_F(BatchProcess, ExitStatusTellsWhetherEveryLineComputed) {
                       "1235.00340950415\t-2388.57517517065\t1135.83709637044\t"
                       "1298.25702254331\t5.6\t15842.8336899115\t7\tf>0.75h0\n"));
     Write("--help", kExample + "\n");
-    EXPECT_EQ(Run("-- --help"), std::make_tuple(0, kAnswer, std::string()));
-    EXPECT_NE(std::get<1>(Run("--help")).find("  f>0.75h0  变形量超过 0.75·h0"), std::string::npos);
+    EXPECT_EQ(Run({"--", "--help"}), std::make_tuple(0, kAnswer, std::string()));
+    EXPECT_NE(std::get<1>(Run({"--help"})).find("  f>0.75h0  变形量超过 0.75·h0"),
+              std::string::npos);
     // Unusable arguments give status 2 and no output, even after a good file.
-    for (const char* args : {"a.tsv missing", ".", "--curve 0", "--curve 5 --series"}) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"a.tsv", "missing"}, {"."}, {"--curve", "0"}, {"--curve", "5", "--series"}}) {
         const auto run = Run(args, kExample + "\n");
         EXPECT_EQ(std::make_tuple(std::get<0>(run), std::get<1>(run)), std::make_tuple(2, ""));
-        EXPECT_TRUE(std::get<2>(run).starts_with("disc-spring-batch: ")) << args;
+        EXPECT_TRUE(std::get<2>(run).starts_with("disc-spring-batch: ")) << args[0];
     }
 }
 
 // A script that sends one line through a pipe and waits gets its answer before sending more.
 TEST_F(BatchProcess, AnswersEachLineFromAPipeWithoutWaitingForTheEnd) {
-    Write("ask.sh", "coproc BATCH { '" DISC_SPRING_BATCH
-                    "'; }\n"
-                    "printf '%s\\n' \"$1\" >&\"${BATCH[1]}\"\n"
-                    "IFS= read -t 10 -r answer <&\"${BATCH[0]}\" && printf '%s\\n' \"$answer\"\n");
-    EXPECT_EQ(std::system(("bash ask.sh '" + kExample + "' >out").c_str()), 0);
-    EXPECT_EQ(Read("out"), kAnswer);
+    test_process::CoProcess batch(Program());
+    ASSERT_TRUE(batch.Write(kExample + "\n"));
+    EXPECT_EQ(batch.ReadLine(10000), kResults);
+    ASSERT_TRUE(batch.Write("50\t50\t1\t2\t1\n"));
+    EXPECT_EQ(batch.ReadLine(10000), "ERROR\t11\t除数为零\tK1");
 }
 
 }  // namespace
