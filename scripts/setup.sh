@@ -3,6 +3,7 @@
 #   setup.sh run    build and start the calculator
 #   setup.sh test   also build and run the test suite and benchmarks
 #   setup.sh ci     also the sanitizer and fuzzing builds (clang) and the format check
+#   setup.sh windows  the Windows build (mingw-w64), Wine to test it, NSIS to package it
 set -euo pipefail
 
 purpose=${1:-run}
@@ -10,10 +11,12 @@ packages=(g++ cmake make qt6-base-dev qt6-svg-dev qt6-translations-l10n
           fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei)
 case "$purpose" in
   run) ;;
+  windows) packages=(g++ cmake make python3 g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
+                     nsis xvfb xauth fonts-arphic-uming fonts-arphic-ukai) ;;
   test) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev xvfb xauth libx11-dev locales) ;;
   ci) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev xvfb xauth libx11-dev locales
                  clang libclang-rt-14-dev clang-format) ;;
-  *) echo "usage: $0 run|test|ci" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|ci|windows" >&2; exit 2 ;;
 esac
 
 as_root() {
@@ -40,7 +43,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The tests prove that a comma-decimal locale changes no result; they need one installed.
-if [ "$purpose" != run ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ "$purpose" != run ] && [ "$purpose" != windows ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8 ||
     echo "setup: could not generate de_DE.UTF-8; the comma-locale tests will fail" >&2
 fi

@@ -1,0 +1,52 @@
+; The Windows installer: both programs, the README and the licence in Program Files, a
+; Start-menu entry for the calculator and an uninstaller. Built by scripts/windows.sh with
+;   makensis -DVERSION=… -DDIST=… -DSOURCE=… disc-spring.nsi
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+
+!define NAME "碟形弹簧的设计计算"
+!define KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\disc-spring"
+
+Name "${NAME}"
+OutFile "${DIST}\disc-spring-${VERSION}-setup.exe"
+InstallDir "$PROGRAMFILES64\disc-spring"
+Icon "${SOURCE}\ui\win32\disc-spring.ico"
+UninstallIcon "${SOURCE}\ui\win32\disc-spring.ico"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Section
+  SetShellVarContext all
+  SetOutPath "$INSTDIR"
+  File "${DIST}\disc-spring.exe"
+  File "${DIST}\disc-spring-batch.exe"
+  File "${SOURCE}\README.md"
+  File "${SOURCE}\LICENSE"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\disc-spring.exe"
+  WriteRegStr HKLM "${KEY}" "DisplayName" "${NAME}"
+  WriteRegStr HKLM "${KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${KEY}" "Publisher" "Disc spring developers"
+  WriteRegStr HKLM "${KEY}" "DisplayIcon" "$INSTDIR\disc-spring.exe"
+  WriteRegStr HKLM "${KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\${NAME}.lnk"
+  Delete "$INSTDIR\disc-spring.exe"
+  Delete "$INSTDIR\disc-spring-batch.exe"
+  Delete "$INSTDIR\README.md"
+  Delete "$INSTDIR\LICENSE"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${KEY}"
+SectionEnd

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Builds the Windows release on this Debian machine and tests it under Wine (installing what
+# is missing): the unit tests, the real Win32 calculator as a user meets it, the batch tool
+# byte for byte against the Linux build in every mode, and a silent install and uninstall.
+# Leaves the installer and the zip in build-windows/dist/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh windows
+version=$(sed -n 's/^project(disc_spring VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+jobs=$(nproc)
+
+step() { echo "windows: $*"; }
+under_x() { xvfb-run -a -s "-screen 0 1024x768x24" "$@"; }
+
+step "building with mingw-w64"
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DDISC_SPRING_BENCHMARKS=OFF \
+  -DDISC_SPRING_WERROR=ON >/dev/null
+cmake --build build-windows -j"$jobs"
+# The Linux batch tool, to hold the Windows bytes against.
+cmake -S . -B build-windows/linux -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+  -DDISC_SPRING_UI=OFF -DDISC_SPRING_BENCHMARKS=OFF >/dev/null
+cmake --build build-windows/linux -j"$jobs" --target disc-spring-batch
+
+step "a fresh Wine prefix"
+eval "$(scripts/wine-prefix.sh build-windows/wine)"
+
+step "unit tests and the calculator window under Wine"
+under_x ctest --test-dir build-windows --output-on-failure -j1
+
+step "the batch tool's bytes against Linux"
+work=build-windows/compare
+rm -rf "$work" && mkdir -p "$work"
+python3 scripts/random_springs.py 100000 11 >"$work/plain.tsv"
+python3 scripts/random_springs.py 2000 12 --curve >"$work/curve.tsv"
+compare() {  # name, input, options...
+  local name=$1 input=$2
+  shift 2
+  build-windows/linux/bin/disc-spring-batch "$@" "$input" >"$work/$name.linux" || true
+  wine build-windows/bin/disc-spring-batch.exe "$@" "$(winepath -w "$input")" \
+    >"$work/$name.windows" || true
+  if ! cmp -s "$work/$name.linux" "$work/$name.windows"; then
+    cmp "$work/$name.linux" "$work/$name.windows" || true
+    echo "windows: the batch tool's output differs from Linux in mode '$name'" >&2
+    exit 1
+  fi
+  echo "windows:   $name: $(wc -l <"$work/$name.linux") lines, the same bytes"
+}
+compare plain "$work/plain.tsv"
+compare check "$work/plain.tsv" --check
+compare stack "$work/plain.tsv" --series 3 --parallel 2 --check
+compare curve "$work/curve.tsv" --curve 50 --check
+compare curve-stack "$work/curve.tsv" --curve 20 --series 2 --parallel 4
+
+step "the installer and the zip"
+dist=build-windows/dist
+rm -rf "$dist" && mkdir -p "$dist"
+for exe in disc-spring disc-spring-batch; do
+  x86_64-w64-mingw32-strip -o "$dist/$exe.exe" "build-windows/bin/$exe.exe"
+done
+makensis -V2 -DVERSION="$version" -DDIST="$PWD/$dist" -DSOURCE="$PWD" \
+  packaging/windows/disc-spring.nsi
+zip="disc-spring-$version-windows-x64.zip"
+(cd "$dist" && cp ../../README.md ../../LICENSE . &&
+  cmake -E tar cf "$zip" --format=zip disc-spring.exe disc-spring-batch.exe README.md LICENSE &&
+  rm README.md LICENSE)
+
+step "a silent install and uninstall"
+installed="$WINEPREFIX/drive_c/Program Files/disc-spring"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/碟形弹簧的设计计算.lnk"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\disc-spring'
+wine "$dist/disc-spring-$version-setup.exe" /S
+wineserver -w
+for file in disc-spring.exe disc-spring-batch.exe README.md LICENSE uninstall.exe; do
+  [ -f "$installed/$file" ] || { echo "windows: not installed: $file" >&2; exit 1; }
+done
+[ -f "$shortcut" ] || { echo "windows: no Start-menu entry" >&2; exit 1; }
+wine reg query "$key" /v DisplayName >/dev/null
+answer=$(printf '100\t51\t3.5\t6.3\t1.4\n' | wine "$installed/disc-spring-batch.exe" | tr -d '\r')
+[ "$answer" = "$(printf '9822.55688774516\t617.501704752074\t-1350.87984743535\t411.326288335194\t749.011484596736')" ] ||
+  { echo "windows: the installed batch tool answered '$answer'" >&2; exit 1; }
+wine "$installed/uninstall.exe" /S
+wineserver -w
+sleep 2  # the uninstaller runs again from a temporary copy
+wineserver -w
+if [ -e "$installed" ] || [ -e "$shortcut" ] || wine reg query "$key" >/dev/null 2>&1; then
+  echo "windows: the uninstaller left something behind" >&2
+  exit 1
+fi
+
+step "done: $dist/disc-spring-$version-setup.exe, $dist/$zip"
