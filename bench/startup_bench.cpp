@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "qtapp/application.h"
-#include "ui/qt/form1.h"
 #include "ui/form_design.h"
+#include "ui/qt/form1.h"
 
 namespace {
 

@@ -172,10 +172,9 @@ double Rounded(Fixed value) {
 double AccurateLog(double x) {
     const Reduced a = Reduce(x);
     Fixed sum = Log1p(a.z);
-    sum = Add(sum, Fixed{log_tables::kEntries[a.index].fixed[0],
-                         log_tables::kEntries[a.index].fixed[1],
-                         log_tables::kEntries[a.index].fixed[2],
-                         log_tables::kEntries[a.index].fixed[3]});
+    sum = Add(
+        sum, Fixed{log_tables::kEntries[a.index].fixed[0], log_tables::kEntries[a.index].fixed[1],
+                   log_tables::kEntries[a.index].fixed[2], log_tables::kEntries[a.index].fixed[3]});
     const Fixed ln2{log_tables::kLn2Fixed[0], log_tables::kLn2Fixed[1], log_tables::kLn2Fixed[2],
                     log_tables::kLn2Fixed[3]};
     const Fixed k_ln2 = MulSmall(ln2, static_cast<std::uint64_t>(a.k < 0 ? -a.k : a.k));

@@ -40,9 +40,7 @@ TEST(LogReference, AgreesWithMpfrToTheBit) {
     const auto near_one = [&random] {
         return 1 + std::ldexp(double(std::int64_t(random() >> 20) - (std::int64_t(1) << 43)), -60);
     };
-    const auto subnormal = [&random] {
-        return std::bit_cast<double>((random() >> 12) | 1);
-    };
+    const auto subnormal = [&random] { return std::bit_cast<double>((random() >> 12) | 1); };
     int wrong = 0;
     for (int i = 0; i < 50'000 && wrong < 10; ++i) {
         for (const double x : {any(), spring(), near_one(), subnormal()}) {
