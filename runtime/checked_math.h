@@ -41,6 +41,16 @@ public:
         return Check(runtime::Log(x));
     }
 
+    /// Square root, correctly rounded as IEEE 754 requires; faults with kInvalidArgument when
+    /// x < 0.
+    double Sqrt(double x) {
+        if (x < 0.0) [[unlikely]] {
+            Fail(FaultKind::kInvalidArgument, FaultSource::kArithmetic);
+            return 0.0;
+        }
+        return Check(std::sqrt(x));
+    }
+
     /// The first fault, if any step has faulted.
     const std::optional<Fault>& fault() const { return fault_; }
 
@@ -73,12 +83,12 @@ private:
 
 /// The same steps as CheckedMath for a first, fast pass that only tells whether some step would
 /// have faulted. A step faults exactly when its result is not finite (the logarithm of a value
-/// that is not positive is -inf or NaN), and a non-finite value survives every later step (NaN
-/// and ±inf go through +, −, ×, the dividend of ÷ and log as NaN or ±inf) except one: as a
-/// divisor it gives a finite 0. So when every divisor is finite and every final result is
-/// finite, no step faulted. This pass checks the divisors; the caller checks the results and,
-/// when either is not finite, repeats the steps with CheckedMath to learn the first fault.
-/// Only valid for a calculation whose every step feeds a final result.
+/// that is not positive is -inf or NaN, the square root of a negative one NaN), and a non-finite
+/// value survives every later step (NaN and ±inf go through +, −, ×, the dividend of ÷ and log as
+/// NaN or ±inf) except one: as a divisor it gives a finite 0. So when every divisor is finite and
+/// every final result is finite, no step faulted. This pass checks the divisors; the caller checks
+/// the results and, when either is not finite, repeats the steps with CheckedMath to learn the
+/// first fault. Only valid for a calculation whose every step feeds a final result.
 class FaultFlagMath {
 public:
     double Add(double a, double b) { return a + b; }
@@ -87,6 +97,7 @@ public:
     double Div(double a, double b) { return Divide(a, b); }
     double GuardedDiv(double a, double b) { return Divide(a, b); }
     double Log(double x) { return runtime::Log(x); }
+    double Sqrt(double x) { return std::sqrt(x); }  // NaN below 0, which reaches the results
 
     /// Never a fault: this pass does not stop early.
     std::optional<Fault> fault() const { return std::nullopt; }
