@@ -15,6 +15,8 @@ std::string_view QuantitySymbol(Quantity quantity) {
             return "d";
         case Quantity::kt:
             return "t";
+        case Quantity::kTReduced:
+            return "t′";
         case Quantity::kH:
             return "H";
         case Quantity::kf:
@@ -51,22 +53,35 @@ std::string_view QuantitySymbol(Quantity quantity) {
             return "L0";
         case Quantity::kL:
             return "L";
+        case Quantity::kK4:
+            return "K4";
+        case Quantity::kh0Flat:
+            return "h0′";
+        case Quantity::kRate:
+            return "R";
+        case Quantity::kFLoad:
+            return "F_load";
+        case Quantity::kFUnload:
+            return "F_unload";
     }
     return {};
 }
 
 runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in) {
+    return CalculateSpring(in, Material{});
+}
+
+runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in,
+                                                              const Material& material) {
     // Faults are rare: a pass that checks only divisors and results settles whether there is
     // one, and only then are the steps repeated one by one to find the first.
     runtime::FaultFlagMath fast;
-    auto results = detail::EvaluateSpring(fast, in);
-    const SpringResults& r = *results;
-    if (!fast.divisor_not_finite() && std::isfinite(r.F) && std::isfinite(r.sigma_om) &&
-        std::isfinite(r.sigma1) && std::isfinite(r.sigma2) && std::isfinite(r.sigma3)) {
+    auto results = detail::EvaluateSpring(fast, in, material);
+    if (!fast.divisor_not_finite() && detail::AllFinite(*results)) {
         return results;
     }
     runtime::CheckedMath checked;
-    return detail::EvaluateSpring(checked, in);
+    return detail::EvaluateSpring(checked, in, material);
 }
 
 }  // namespace calc

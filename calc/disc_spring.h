@@ -31,6 +31,7 @@ enum class Quantity {
     kD,
     kd,
     kt,
+    kTReduced,  ///< t′ of a spring with contact flats
     kH,
     kf,
     kh0,
@@ -45,10 +46,15 @@ enum class Quantity {
     kSigma1,
     kSigma2,
     kSigma3,
-    kS,       ///< a stack's travel
-    kFStack,  ///< a stack's force
-    kL0,      ///< a stack's free length
-    kL,       ///< a stack's loaded length
+    kS,        ///< a stack's travel
+    kFStack,   ///< a stack's force
+    kL0,       ///< a stack's free length
+    kL,        ///< a stack's loaded length
+    kK4,       ///< the factor of a spring with contact flats
+    kh0Flat,   ///< h0′ = H − t′ of a spring with contact flats
+    kRate,     ///< the spring rate dF/df
+    kFLoad,    ///< a stack's force when loaded, with friction
+    kFUnload,  ///< a stack's force when unloaded, with friction
 };
 
 /// The engineering symbol of a quantity ("D", "h0", "δ", "ln δ", "K1", "σom", …).
@@ -67,10 +73,23 @@ inline constexpr int kE = 206000;            ///< elastic modulus, MPa
 inline constexpr double kMu = 0.3;           ///< Poisson's ratio
 inline constexpr double kPi = 3.1415926535;  ///< π to ten decimals, used throughout
 
+/// The spring's material. Spring steel by default, for which every result has exactly the bits
+/// of CalculateSpring: E × 4, E × 12 and E × −4 are exact for it as for the integer constant.
+struct Material {
+    double E = kE;    ///< elastic modulus, MPa
+    double mu = kMu;  ///< Poisson's ratio
+
+    friend bool operator==(const Material&, const Material&) = default;
+};
+
 /// Force and stresses by the Almen–László relations, every step one checked IEEE-754 double
 /// operation in a fixed order. Stops at the first step that divides by zero, overflows or takes
 /// the logarithm of a value that is not positive, and then returns that fault and no result.
 /// Physically meaningless inputs (H < t, f > h0, D < d) still give numbers.
 runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in);
+
+/// The same steps for another material: E and μ in place of 206000 and 0.3.
+runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in,
+                                                              const Material& material);
 
 }  // namespace calc

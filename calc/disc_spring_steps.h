@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 #include "calc/disc_spring.h"
 
 #ifdef __FAST_MATH__
@@ -12,18 +14,33 @@ namespace calc::detail {
 // CalculateSpring runs them first on runtime::FaultFlagMath, a fast pass that only tells whether
 // some step faulted, and again on runtime::CheckedMath when one did, to learn which step; the
 // benchmarks run the very same steps on plain operations.
+//
+// Steps 1 to 11 depend on D, d, t and H alone (EvaluateCoefficients), steps 12 to 18 on f too
+// (EvaluateResults), so a characteristic or a search over f forms the first ones once; the
+// order of all steps is unchanged.
 
 template <typename Math>
 SpringFault Stopped(const Math& m, Quantity quantity) {
     return SpringFault{*m.fault(), quantity};
 }
 
+inline bool AllFinite(const SpringResults& r) {
+    return std::isfinite(r.F) && std::isfinite(r.sigma_om) && std::isfinite(r.sigma1) &&
+           std::isfinite(r.sigma2) && std::isfinite(r.sigma3);
+}
+
+/// What steps 1 to 11 form from D, d, t and H.
+struct Coefficients {
+    double h0, delta, K1, K2, K3, N;
+};
+
 // The order of the steps and the grouping of their operands are part of the result: each line
 // is one rounding, and regrouping would change the last bits that users compare against.
 // Steps are sequenced one per statement so that the first fault is the one recorded.
 template <typename Math>
-runtime::Expected<SpringResults, SpringFault> EvaluateSpring(Math& m, const SpringInputs& in) {
-    const double D = in.D, d = in.d, t = in.t, H = in.H, f = in.f;
+runtime::Expected<Coefficients, SpringFault> EvaluateCoefficients(Math& m, const SpringInputs& in,
+                                                                  const Material& material) {
+    const double D = in.D, d = in.d, t = in.t, H = in.H;
 
     const double h0 = m.Sub(H, t);
     if (m.fault())
@@ -71,7 +88,7 @@ runtime::Expected<SpringResults, SpringFault> EvaluateSpring(Math& m, const Spri
         return Stopped(m, Quantity::kK3);
 
     // N = K1·(1 − μ²)·D²
-    const double mu2 = m.Mul(kMu, kMu);
+    const double mu2 = m.Mul(material.mu, material.mu);
     const double q1 = m.Sub(1, mu2);
     const double r = m.Mul(K1, q1);
     const double s = m.Mul(D, r);
@@ -79,8 +96,17 @@ runtime::Expected<SpringResults, SpringFault> EvaluateSpring(Math& m, const Spri
     if (m.fault())
         return Stopped(m, Quantity::kN);
 
+    return Coefficients{h0, delta, K1, K2, K3, N};
+}
+
+template <typename Math>
+runtime::Expected<SpringResults, SpringFault> EvaluateResults(Math& m, const Coefficients& k,
+                                                              double t, double f,
+                                                              const Material& material) {
+    const double h0 = k.h0, N = k.N, K2 = k.K2, K3 = k.K3;
+
     // F = 4E·t⁴·f ÷ (t·N) · [1 + (h0/t − f/(2t))·(h0/t − f/t)]
-    double p = kE * 4;  // 824000, exact
+    double p = m.Mul(material.E, 4);  // 824000 for spring steel, exact
     p = m.Mul(t, p);
     p = m.Mul(t, p);
     p = m.Mul(t, p);
@@ -102,7 +128,7 @@ runtime::Expected<SpringResults, SpringFault> EvaluateSpring(Math& m, const Spri
         return Stopped(m, Quantity::kF);
 
     // σom = 12E·t·f ÷ N ÷ π, positive by design
-    double q = kE * 12;  // 2472000, exact
+    double q = m.Mul(material.E, 12);  // 2472000 for spring steel, exact
     q = m.Mul(t, q);
     q = m.Mul(f, q);
     q = m.Div(q, N);
@@ -111,7 +137,7 @@ runtime::Expected<SpringResults, SpringFault> EvaluateSpring(Math& m, const Spri
         return Stopped(m, Quantity::kSigmaOm);
 
     // σ1 = −4E·t·f ÷ N · [K2·B + K3], with B = h0/t − (f/2)/t; S and B serve σ2 and σ3 too
-    double u = kE * -4;  // -824000, exact
+    double u = m.Mul(material.E, -4);  // -824000 for spring steel, exact
     u = m.Mul(t, u);
     u = m.Mul(f, u);
     const double S = m.Div(u, N);
@@ -133,9 +159,9 @@ runtime::Expected<SpringResults, SpringFault> EvaluateSpring(Math& m, const Spri
         return Stopped(m, Quantity::kSigma2);
 
     // σ3 = S ÷ δ · [(K2 − 2·K3)·B − K3]
-    const double S3 = m.Div(S, delta);
-    const double k = m.Mul(K3, 2);
-    const double m3 = m.Sub(K2, k);
+    const double S3 = m.Div(S, k.delta);
+    const double kk = m.Mul(K3, 2);
+    const double m3 = m.Sub(K2, kk);
     const double n = m.Mul(B, m3);
     v = m.Sub(n, K3);
     const double sigma3 = m.Mul(v, S3);
@@ -143,6 +169,16 @@ runtime::Expected<SpringResults, SpringFault> EvaluateSpring(Math& m, const Spri
         return Stopped(m, Quantity::kSigma3);
 
     return SpringResults{F, sigma_om, sigma1, sigma2, sigma3};
+}
+
+template <typename Math>
+runtime::Expected<SpringResults, SpringFault> EvaluateSpring(Math& m, const SpringInputs& in,
+                                                             const Material& material = {}) {
+    const auto coefficients = EvaluateCoefficients(m, in, material);
+    if (!coefficients) {
+        return coefficients.error();
+    }
+    return EvaluateResults(m, *coefficients, in.t, in.f, material);
 }
 
 }  // namespace calc::detail
