@@ -1,8 +1,6 @@
 #pragma once
 
-#include <array>
-#include <string>
-#include <string_view>
+#include <optional>
 
 #include "calc/disc_spring.h"
 
@@ -15,8 +13,8 @@ enum class Finding {
     kNoThickness,          ///< "t<=0": t ≤ 0
     kNoConeHeight,         ///< "H<=t": H ≤ t
     kPull,                 ///< "f<0": f < 0
-    kBeyondFlat,           ///< "f>h0": h0 > 0 and f > h0
-    kBeyondThreeQuarters,  ///< "f>0.75h0": h0 > 0 and 0.75 × h0 < f ≤ h0
+    kBeyondFlat,           ///< "f>h0": h0 > 0 and f > h0 (h0′ with contact flats)
+    kBeyondThreeQuarters,  ///< "f>0.75h0": h0 > 0 and 0.75 × h0 < f ≤ h0 (h0′ likewise)
     kDiameterRatio,        ///< "D/d": D > d > 0 and D ÷ d outside 1.75 … 2.5
     kSlenderness,          ///< "D/t": D > 0, t > 0 and D ÷ t outside 16 … 40
     kHeightRatio,          ///< "h0/t": t > 0, h0 > 0 and h0 ÷ t outside 0.4 … 1.3
@@ -40,19 +38,28 @@ private:
 /// Every finding for these values. D, d, t, H and f are compared as read; the quantities
 /// formed from them (h0 = H − t, 0.75·h0, D/d, D/t, h0/t) as the program shows them, rounded to
 /// 15 significant digits, so that a spring typed at a limit is at it, not a hair beyond.
-Findings CheckDesign(const SpringInputs& in);
+/// A spring with contact flats (t_reduced = t′ given) is flat at h0′ = H − t′, which the limits
+/// on f then take for h0, and is not found "t>6": it is made so because it is thick.
+Findings CheckDesign(const SpringInputs& in, std::optional<double> t_reduced = {});
 
-/// The short code of a finding ("D<=d", "f>0.75h0", "D/d", …).
-std::string_view FindingCode(Finding finding);
+/// The DIN 2093 design ranges the checks hold D/d, D/t and h0/t to; each edge lies inside.
+struct DesignBand {
+    double low, high;
+};
+inline constexpr DesignBand kDiameterRatioBand{1.75, 2.5};
+inline constexpr DesignBand kSlendernessBand{16, 40};
+inline constexpr DesignBand kHeightRatioBand{0.4, 1.3};
 
-/// Why a finding matters, in Chinese, without numbers (for help texts).
-std::string_view FindingMeaning(Finding finding);
-
-/// A Chinese sentence that names the finding's quantity or ratio as its code does and gives the
-/// numbers, e.g. "D/d = 3.33，超出设计范围 1.75 … 2.5".
-std::string FindingSentence(Finding finding, const SpringInputs& in);
-
-/// The codes of the findings, comma-separated in their order; empty when there are none.
-void AppendFindingCodes(const Findings& findings, std::string& out);
+/// The quantities the checks form, as the program shows them (15 significant digits): what a
+/// finding's sentence names.
+struct ShownQuantities {
+    double h0;              ///< H − t
+    double flat;            ///< where the spring is flat: h0, or h0′ = H − t′ with flats
+    double three_quarters;  ///< 0.75 × the shown flat
+    double diameter_ratio;  ///< D ÷ d
+    double slenderness;     ///< D ÷ t
+    double height_ratio;    ///< the shown h0 ÷ t
+};
+ShownQuantities ShowQuantities(const SpringInputs& in, std::optional<double> t_reduced = {});
 
 }  // namespace calc

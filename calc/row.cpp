@@ -1,72 +1,118 @@
-#include "calc/result_row.h"
+#include "calc/row.h"
 
-#include "calc/design_check.h"
-#include "runtime/fault.h"
-#include "runtime/number_text.h"
+#include <cmath>
+
+#include "calc/contact_flats_steps.h"
+#include "calc/spring_rate_steps.h"
+#include "runtime/checked_math.h"
 
 namespace calc {
 namespace {
 
-void AppendNumber(double value, std::string& out) {
-    out += runtime::NumberToText(value).view();
+struct SpringAndRate {
+    SpringResults spring;
+    double rate = 0;
+};
+
+// The spring, with or without contact flats, and its rate when wanted, from one set of
+// coefficients.
+template <typename Math>
+runtime::Expected<SpringAndRate, SpringFault> Evaluate(Math& m, const RowInputs& in,
+                                                       const RowSpec& spec) {
+    const SpringInputs& s = in.spring;
+    const auto coefficients = detail::EvaluateCoefficients(m, s, spec.material);
+    if (!coefficients) {
+        return coefficients.error();
+    }
+    double t = s.t, h0 = coefficients->h0, K4 = 1;
+    runtime::Expected<SpringResults, SpringFault> spring = SpringResults{};
+    if (spec.flats) {
+        const auto flats = detail::EvaluateFlats(m, s, in.t_reduced);
+        if (!flats) {
+            return flats.error();
+        }
+        t = in.t_reduced;
+        h0 = flats->h0;
+        K4 = flats->K4;
+        spring = detail::EvaluateFlattedResults(m, *coefficients, t, h0, K4, s.f, spec.material);
+    } else {
+        spring = detail::EvaluateResults(m, *coefficients, t, s.f, spec.material);
+    }
+    if (!spring) {
+        return spring.error();
+    }
+    SpringAndRate result{*spring};
+    if (spec.rate) {
+        const auto rate = detail::EvaluateRate(m, *coefficients, t, h0, K4, s.f, spec.material);
+        if (!rate) {
+            return rate.error();
+        }
+        result.rate = *rate;
+    }
+    return result;
+}
+
+// As CalculateSpring: a fast pass settles that nothing faulted, else the checked steps find the
+// first fault.
+runtime::Expected<SpringAndRate, SpringFault> SpringWithRate(const RowInputs& in,
+                                                             const RowSpec& spec) {
+    runtime::FaultFlagMath fast;
+    auto result = Evaluate(fast, in, spec);
+    if (!fast.divisor_not_finite() && detail::AllFinite(result->spring) &&
+        std::isfinite(result->rate)) {
+        return result;
+    }
+    runtime::CheckedMath checked;
+    return Evaluate(checked, in, spec);
+}
+
+runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowSpec& spec) {
+    if (spec.flats && !(in.t_reduced > 0 && in.t_reduced <= in.spring.t)) {
+        return RowError{Refusal{Refusal::Kind::kReducedThickness, in.t_reduced, in.spring.t}};
+    }
+    const auto spring = SpringWithRate(in, spec);
+    if (!spring) {
+        return RowError{spring.error()};
+    }
+    RowResults row{spring->spring, std::nullopt, std::nullopt, std::nullopt};
+    if (spec.rate) {
+        row.rate = spring->rate;
+    }
+    const std::optional<double> t_reduced =
+        spec.flats ? std::optional<double>(in.t_reduced) : std::nullopt;
+    double nF = row.spring.F;
+    int n = 1;
+    if (spec.stack) {
+        const auto stack = CalculateStack(in.spring, row.spring.F, *spec.stack, t_reduced);
+        if (!stack) {
+            return RowError{stack.error()};
+        }
+        row.stack = *stack;
+        nF = stack->F_stack;
+        n = spec.stack->parallel;
+    }
+    if (spec.friction) {
+        const auto friction = CalculateFriction(nF, n, *spec.friction);
+        if (!friction) {
+            return RowError{friction.error()};
+        }
+        row.friction = *friction;
+    }
+    return row;
 }
 
 }  // namespace
 
-runtime::Expected<RowResults, SpringFault> CalculateRow(const SpringInputs& in,
-                                                        const RowColumns& columns) {
-    const auto spring = CalculateSpring(in);
-    if (!spring) {
-        return spring.error();
-    }
-    if (!columns.stack) {
-        return RowResults{*spring, std::nullopt};
-    }
-    const auto stack = CalculateStack(in, spring->F, *columns.stack);
-    if (!stack) {
-        return stack.error();
-    }
-    return RowResults{*spring, *stack};
+Findings CheckRow(const RowInputs& in, const RowSpec& spec) {
+    return CheckDesign(in.spring, spec.flats ? std::optional<double>(in.t_reduced) : std::nullopt);
 }
 
-void AppendRowFields(const runtime::Expected<RowResults, SpringFault>& row,
-                     const SpringInputs* checked, const RowColumns& columns, std::string& out) {
-    if (row) {
-        const SpringResults& r = row->spring;
-        for (const double value : {r.F, r.sigma_om, r.sigma1, r.sigma2}) {
-            AppendNumber(value, out);
-            out += '\t';
-        }
-        AppendNumber(r.sigma3, out);
-        if (row->stack) {
-            for (const double value : {row->stack->s, row->stack->F_stack, row->stack->L}) {
-                out += '\t';
-                AppendNumber(value, out);
-            }
-        }
-    } else {
-        const SpringFault& fault = row.error();
-        out += "ERROR\t";
-        out += std::to_string(runtime::FaultNumber(fault.fault.kind));
-        out += '\t';
-        out += runtime::FaultText(fault.fault.kind);
-        out += '\t';
-        out += QuantitySymbol(fault.quantity);
+Row CalculateRow(const RowInputs& in, const RowSpec& spec) {
+    Row row{Compute(in, spec), std::nullopt};
+    if (spec.check) {
+        row.findings = CheckRow(in, spec);
     }
-    if (columns.check) {
-        out += '\t';
-        if (checked != nullptr) {
-            AppendFindingCodes(CheckDesign(*checked), out);
-        }
-    }
-}
-
-void AppendUnreadableRow(std::string_view message, const RowColumns& columns, std::string& out) {
-    out += "ERROR\t\t";
-    out += message;
-    if (columns.check) {
-        out += '\t';
-    }
+    return row;
 }
 
 }  // namespace calc

@@ -1,39 +1,72 @@
 #pragma once
 
 #include <optional>
-#include <string>
+#include <variant>
 
+#include "calc/design_check.h"
 #include "calc/disc_spring.h"
+#include "calc/friction.h"
 #include "calc/stack.h"
 #include "runtime/expected.h"
 
 namespace calc {
 
-/// The columns a result row carries beyond the five results of one spring.
-struct RowColumns {
-    std::optional<StackLayout> stack;  ///< s, F_stack and L, when set
-    bool check = false;                ///< the codes of the design findings, last
+/// How a row computes and what it computes beyond a spring's force and stresses.
+struct RowSpec {
+    Material material;                 ///< spring steel unless given
+    bool flats = false;                ///< springs with contact flats: each has its t′
+    bool rate = false;                 ///< the spring rate dF/df
+    std::optional<StackLayout> stack;  ///< s, F_stack and L
+    std::optional<Friction> friction;  ///< F_load and F_unload of the stack (n = 1 without)
+    bool check = false;                ///< the design findings
 };
 
-/// What one row computes: the spring, and the stack when its columns are wanted.
+/// One spring as a row takes it.
+struct RowInputs {
+    SpringInputs spring;
+    double t_reduced = 0;  ///< t′, when the spec has flats
+};
+
+/// An input the relations do not take; not a fault of the calculation, and worded by whoever
+/// shows it.
+struct Refusal {
+    enum class Kind {
+        kReducedThickness,  ///< t′ (value) outside 0 < t′ ≤ t (limit)
+        kNegativeForce,     ///< the force (value) is below 0
+        kBeyondReach,       ///< the force (value) is more than the most before flat (limit)
+        kNoConeHeight,      ///< H ≤ t: the spring has no travel to carry a force with
+    };
+    Kind kind;
+    double value = 0;
+    double limit = 0;
+
+    friend bool operator==(const Refusal&, const Refusal&) = default;
+};
+
+/// Why a row has no numbers: a fault of the calculation, reported as the calculator reports
+/// it, or a refusal.
+using RowError = std::variant<SpringFault, Refusal>;
+
+/// What one row computes.
 struct RowResults {
     SpringResults spring;
+    std::optional<double> rate;
     std::optional<StackResults> stack;
+    std::optional<FrictionForces> friction;
 };
 
-/// The spring at in.f, then its stack when `columns` ask for one; the first fault of either.
-runtime::Expected<RowResults, SpringFault> CalculateRow(const SpringInputs& in,
-                                                        const RowColumns& columns);
+/// One row: its numbers or why there are none, and, with checks, the findings for its inputs.
+struct Row {
+    runtime::Expected<RowResults, RowError> results;
+    std::optional<Findings> findings;
+};
 
-/// Appends a row's tab-separated fields, no line end: the five results shown as the calculator
-/// shows numbers (and the three stack values), or "ERROR", the fault's number, its text and the
-/// quantity it struck in (no stack values). With checks, one more field: the finding codes of
-/// `checked`, or nothing when the values could not be read (null).
-void AppendRowFields(const runtime::Expected<RowResults, SpringFault>& row,
-                     const SpringInputs* checked, const RowColumns& columns, std::string& out);
+/// The spring at in.spring.f with everything the spec asks for, in the order spring (with
+/// contact flats when the spec has them), rate, stack, friction; the first fault of any of them.
+/// The findings are those of the inputs as read, whatever the results.
+Row CalculateRow(const RowInputs& in, const RowSpec& spec);
 
-/// Appends the row of a line that cannot be calculated at all: "ERROR", an empty number and
-/// `message` (and an empty checks field), no line end.
-void AppendUnreadableRow(std::string_view message, const RowColumns& columns, std::string& out);
+/// The findings of a spring as a row checks it (without "t>6" for a spring with contact flats).
+Findings CheckRow(const RowInputs& in, const RowSpec& spec);
 
 }  // namespace calc

@@ -18,6 +18,26 @@ runtime::Expected<SpringInputs, SpringFault> ReadInputs(const InputTexts& inputs
     return SpringInputs{numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]};
 }
 
+runtime::Expected<RowInputs, SpringFault> ReadRowInputs(std::span<const std::string_view> texts,
+                                                        bool flats) {
+    constexpr Quantity kPlain[] = {Quantity::kD, Quantity::kd, Quantity::kt, Quantity::kH,
+                                   Quantity::kf};
+    constexpr Quantity kFlats[] = {Quantity::kD,        Quantity::kd, Quantity::kt,
+                                   Quantity::kTReduced, Quantity::kH, Quantity::kf};
+    double numbers[6] = {};
+    for (std::size_t i = 0; i < texts.size() && i < 6; ++i) {
+        const auto number = runtime::TextToNumber(texts[i]);
+        if (!number) {
+            return SpringFault{number.error(), flats ? kFlats[i] : kPlain[i]};
+        }
+        numbers[i] = *number;
+    }
+    if (flats) {
+        return RowInputs{{numbers[0], numbers[1], numbers[2], numbers[4], numbers[5]}, numbers[3]};
+    }
+    return RowInputs{{numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]}, 0};
+}
+
 runtime::Expected<ResultTexts, SpringFault> CalculateTexts(const InputTexts& inputs) {
     const auto read = ReadInputs(inputs);
     if (!read) {

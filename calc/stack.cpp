@@ -6,7 +6,8 @@
 namespace calc {
 
 runtime::Expected<StackResults, SpringFault> CalculateStack(const SpringInputs& in, double F,
-                                                            StackLayout layout) {
+                                                            StackLayout layout,
+                                                            std::optional<double> t_reduced) {
     runtime::CheckedMath m;
     const double i = layout.series, n = layout.parallel;
     const double s = m.Mul(i, in.f);
@@ -15,7 +16,7 @@ runtime::Expected<StackResults, SpringFault> CalculateStack(const SpringInputs& 
     const double F_stack = m.Mul(n, F);
     if (m.fault())
         return detail::Stopped(m, Quantity::kFStack);
-    const double nested = m.Mul(layout.parallel - 1, in.t);  // n − 1 is exact
+    const double nested = m.Mul(layout.parallel - 1, t_reduced.value_or(in.t));  // n − 1 is exact
     const double packet = m.Add(in.H, nested);
     const double L0 = m.Mul(i, packet);
     if (m.fault())

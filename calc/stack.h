@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "calc/disc_spring.h"
 #include "runtime/expected.h"
 
@@ -24,7 +26,10 @@ struct StackResults {
 
 /// The stack columns for a spring at deflection in.f with force F, one checked double operation
 /// per step in the order s, F_stack, L0, L; an overflow faults with the quantity it struck in.
+/// A spring with contact flats nests by its reduced thickness: t_reduced takes the place of t
+/// in L0.
 runtime::Expected<StackResults, SpringFault> CalculateStack(const SpringInputs& in, double F,
-                                                            StackLayout layout);
+                                                            StackLayout layout,
+                                                            std::optional<double> t_reduced = {});
 
 }  // namespace calc

@@ -1,0 +1,132 @@
+#include "calc/force_deflection.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "calc/contact_flats_steps.h"
+#include "calc/spring_rate_steps.h"
+#include "runtime/checked_math.h"
+#include "runtime/number_text.h"
+
+namespace calc {
+namespace {
+
+// The force and the rate of one spring (or its stack) as functions of f, through the very
+// steps a row takes, so that the force found is the force the row shows.
+class Characteristic {
+public:
+    Characteristic(const detail::Coefficients& k, double t, double h0, double K4, bool flats, int n,
+                   const Material& material)
+        : k_(k), t_(t), h0_(h0), K4_(K4), flats_(flats), n_(n), material_(material) {}
+
+    double Force(double f) const {
+        runtime::FaultFlagMath m;  // the search wants values; the row itself is checked
+        const auto r = flats_ ? detail::EvaluateFlattedResults(m, k_, t_, h0_, K4_, f, material_)
+                              : detail::EvaluateResults(m, k_, t_, f, material_);
+        return n_ == 1 ? r->F : m.Mul(n_, r->F);  // F_stack as the stack column forms it
+    }
+    double Rate(double f) const {
+        runtime::FaultFlagMath m;
+        return *detail::EvaluateRate(m, k_, t_, h0_, K4_, f, material_);
+    }
+
+private:
+    detail::Coefficients k_;
+    double t_, h0_, K4_;
+    bool flats_;
+    int n_;
+    Material material_;
+};
+
+// The next number of 15 significant digits above (or below) a number of 15 significant digits.
+double NextShown(double shown, bool up) {
+    char text[32];
+    const auto end =
+        std::to_chars(text, text + sizeof text, shown, std::chars_format::scientific, 14).ptr;
+    const char* e = text;
+    while (e < end && *e != 'e') {
+        ++e;
+    }
+    int exponent = std::atoi(e + 1);
+    // Just below a power of ten the digits are a tenth as far apart.
+    const bool power_of_ten = std::string_view(text, e) == "1.00000000000000";
+    if (!up && power_of_ten) {
+        --exponent;
+    }
+    const double step = std::pow(10.0, exponent - 14);
+    return runtime::ShownValue(up ? shown + step : shown - step);
+}
+
+// The largest f in [low, high] at which `rising` holds, for a `rising` true at low and false
+// at high: bisection down to neighbouring doubles.
+template <typename Predicate>
+double LastTrue(double low, double high, const Predicate& rising) {
+    while (std::nextafter(low, high) < high) {
+        const double middle = low + (high - low) / 2;
+        (rising(middle) ? low : high) = middle;
+    }
+    return low;
+}
+
+}  // namespace
+
+runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring, const RowSpec& spec,
+                                                       double force) {
+    if (force < 0) {
+        return RowError{Refusal{Refusal::Kind::kNegativeForce, force, 0}};
+    }
+    if (spec.flats && !(spring.t_reduced > 0 && spring.t_reduced <= spring.spring.t)) {
+        return RowError{
+            Refusal{Refusal::Kind::kReducedThickness, spring.t_reduced, spring.spring.t}};
+    }
+    runtime::CheckedMath m;
+    const auto k = detail::EvaluateCoefficients(m, spring.spring, spec.material);
+    if (!k) {
+        return RowError{k.error()};
+    }
+    double t = spring.spring.t, h0 = k->h0, K4 = 1;
+    if (spec.flats) {
+        const auto flats = detail::EvaluateFlats(m, spring.spring, spring.t_reduced);
+        if (!flats) {
+            return RowError{flats.error()};
+        }
+        t = spring.t_reduced;
+        h0 = flats->h0;
+        K4 = flats->K4;
+    }
+    const double flat = runtime::ShownValue(h0);
+    if (!(flat > 0) || !std::isfinite(flat)) {
+        return RowError{Refusal{Refusal::Kind::kNoConeHeight, force, 0}};
+    }
+    const Characteristic curve(*k, t, h0, K4, spec.flats, spec.stack ? spec.stack->parallel : 1,
+                               spec.material);
+    if (force == 0) {
+        return 0.0;
+    }
+
+    // Rising all the way to flat, or up to a peak first.
+    const double peak = curve.Rate(flat) >= 0
+                            ? flat
+                            : LastTrue(0.0, flat, [&curve](double f) { return curve.Rate(f) > 0; });
+    const double most = curve.Force(runtime::ShownValue(peak));
+    if (!(force <= most)) {
+        return RowError{Refusal{Refusal::Kind::kBeyondReach, force, most}};
+    }
+    const double below = LastTrue(0.0, peak, [&](double f) { return curve.Force(f) < force; });
+
+    double best = runtime::ShownValue(below);
+    double best_gap = std::numeric_limits<double>::infinity();
+    const double centre = best;
+    for (const double f : {NextShown(centre, false), centre, NextShown(centre, true)}) {
+        const double gap = std::fabs(curve.Force(f) - force);
+        if (f >= 0 && (gap < best_gap || (gap == best_gap && f < best))) {
+            best = f;
+            best_gap = gap;
+        }
+    }
+    return best;
+}
+
+}  // namespace calc

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "calc/row.h"
+#include "runtime/expected.h"
+
+namespace calc {
+
+/// The deflection f of one spring at which it, or the spec's stack (n × F, friction left out),
+/// carries `force` in N, for the spring's material and contact flats.
+///
+/// The spring is loaded from f = 0 towards flat (h0, or h0′ with contact flats) and the first
+/// crossing of the force is taken: on a characteristic with a falling branch (h0/t above √2)
+/// that is the one a loaded spring reaches first, before the force's peak. Of the numbers of 15
+/// significant digits around the crossing, the one whose force is nearest `force` is returned
+/// (the smaller on a tie), so the result does not depend on how the crossing was found, and
+/// typing it into the calculator gives the force that is nearest.
+///
+/// Refuses a negative force, a spring without cone height, a t′ outside 0 < t′ ≤ t, and a force
+/// above the most the spring reaches before flat (the refusal's limit); a fault of the model at
+/// the spring's coefficients is returned as such.
+runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring, const RowSpec& spec,
+                                                       double force);
+
+}  // namespace calc
