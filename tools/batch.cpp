@@ -2,10 +2,16 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <optional>
+#include <span>
 
 #include "calc/characteristic.h"
+#include "calc/force_deflection.h"
 #include "calc/spring_text.h"
+#include "rows/curve_text.h"
+#include "rows/row_text.h"
+#include "runtime/number_text.h"
 
 namespace tools {
 namespace {
@@ -44,11 +50,46 @@ bool ReadCount(std::string_view text, int max, int& value) {
     return ec == std::errc() && end == text.data() + text.size() && value >= 1 && value <= max;
 }
 
+// Two numbers "a,b", each written whole, read the same in every locale.
+bool ReadPair(std::string_view text, double& a, double& b) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) {
+        return false;
+    }
+    const auto whole = [](std::string_view part, double& value) {
+        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
+        return !part.empty() && ec == std::errc() && end == part.data() + part.size() &&
+               std::isfinite(value);
+    };
+    return whole(text.substr(0, comma), a) && whole(text.substr(comma + 1), b);
+}
+
+std::string Unusable(std::string_view name, std::string_view value, std::string_view wanted) {
+    return "选项 " + std::string(name) + " 的数值 '" + std::string(value) + "' 不能用：" +
+           std::string(wanted);
+}
+
+// What the options mean together.
+std::optional<std::string> CheckTogether(const BatchOptions& options) {
+    if (options.force && options.curve_steps > 0) {
+        return "选项 --force 逐行求变形量，不能与 --curve 同用";
+    }
+    const calc::RowSpec& spec = options.spec;
+    const int n = spec.stack ? spec.stack->parallel : 1;
+    if (spec.friction && !calc::FrictionLetsLoad(n, *spec.friction)) {
+        return "选项 --friction 的摩擦系数与并联片数 n = " + std::to_string(n) +
+               " 一起使碟簧组自锁：1 − w_M·(n − 1) − w_R 不大于 0";
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     const std::vector<std::string_view>& args) {
     BatchArguments parsed;
+    BatchOptions& options = parsed.options;
+    calc::RowSpec& spec = options.spec;
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -60,28 +101,20 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             options_done = true;
             continue;
         }
-        if (arg == "-h" || arg == "--help") {
-            parsed.help = true;
-            continue;
-        }
-        if (arg == "--check") {
-            parsed.options.columns.check = true;
+        bool* flag = arg == "-h" || arg == "--help" ? &parsed.help
+                     : arg == "--check"             ? &spec.check
+                     : arg == "--rate"              ? &spec.rate
+                     : arg == "--flats"             ? &spec.flats
+                     : arg == "--force"             ? &options.force
+                                                    : nullptr;
+        if (flag != nullptr) {
+            *flag = true;
             continue;
         }
         const std::string_view name = arg.substr(0, arg.find('='));
-        int* target = nullptr;
-        int max = calc::kMaxStackCount;
-        if (name == "--curve") {
-            target = &parsed.options.curve_steps;
-            max = calc::kMaxCurveSteps;
-        } else if (name == "--series" || name == "--parallel") {
-            std::optional<calc::StackLayout>& stack = parsed.options.columns.stack;
-            if (!stack) {
-                stack.emplace();
-            }
-            target = name == "--series" ? &stack->series : &stack->parallel;
-        }
-        if (target == nullptr) {
+        const bool known = name == "--curve" || name == "--series" || name == "--parallel" ||
+                           name == "--friction" || name == "--material";
+        if (!known) {
             return "未知选项 '" + std::string(arg) + "'（用 --help 查看用法）";
         }
         std::string_view value;
@@ -92,10 +125,39 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         } else {
             return "选项 " + std::string(name) + " 缺少数值";
         }
-        if (!ReadCount(value, max, *target)) {
-            return "选项 " + std::string(name) + " 的数值 '" + std::string(value) +
-                   "' 不能用：应为 1 到 " + std::to_string(max) + " 的整数";
+        if (name == "--friction") {
+            calc::Friction& friction = spec.friction.emplace();
+            if (!ReadPair(value, friction.w_M, friction.w_R) || !(friction.w_M >= 0) ||
+                friction.w_M > 0.2 || !(friction.w_R >= 0) || friction.w_R > 0.2) {
+                return Unusable(name, value, "应为 w_M,w_R 两个 0 到 0.2 的数，如 0.01,0.03");
+            }
+            continue;
         }
+        if (name == "--material") {
+            calc::Material& material = spec.material;
+            if (!ReadPair(value, material.E, material.mu) || !(material.E > 0) ||
+                material.E > 1e7 || !(material.mu >= 0) || !(material.mu < 0.5)) {
+                return Unusable(name, value,
+                                "应为弹性模量 E（MPa，大于 0）和泊松比 μ（0 到 0.5 之间），"
+                                "如 206000,0.3");
+            }
+            continue;
+        }
+        int* target = &options.curve_steps;
+        int max = calc::kMaxCurveSteps;
+        if (name == "--series" || name == "--parallel") {
+            if (!spec.stack) {
+                spec.stack.emplace();
+            }
+            target = name == "--series" ? &spec.stack->series : &spec.stack->parallel;
+            max = calc::kMaxStackCount;
+        }
+        if (!ReadCount(value, max, *target)) {
+            return Unusable(name, value, "应为 1 到 " + std::to_string(max) + " 的整数");
+        }
+    }
+    if (const auto conflict = CheckTogether(options)) {
+        return *conflict;
     }
     if (parsed.files.empty()) {
         parsed.files.emplace_back("-");
@@ -105,7 +167,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 
 void AppendBatchHeader(const BatchOptions& options, std::string& out) {
     if (options.curve_steps > 0) {
-        calc::AppendCurveTableHeader(options.columns, out);
+        rows::AppendCurveTableHeader(options.spec, out);
     }
 }
 
@@ -178,41 +240,90 @@ void BatchStream::Answer(std::string_view line, std::string& out) {
 }
 
 void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
-    calc::InputTexts fields;
+    std::array<std::string_view, 6> fields;
+    const std::size_t wanted = options_.spec.flats ? 6 : 5;
     const std::size_t count = SplitFields(line, fields);
-    if (count != fields.size()) {
-        calc::AppendUnreadableRow(FieldCountMessage("5", count), options_.columns, out);
+    if (count != wanted) {
+        if (options_.force) {
+            out += '\t';
+        }
+        rows::AppendUnreadableRow(FieldCountMessage(std::to_string(wanted), count), options_.spec,
+                                  out);
         out += '\n';
         all_computed_ = false;
         return;
     }
-    const auto inputs = calc::ReadInputs(fields);
-    const auto row = inputs
-                         ? calc::CalculateRow(*inputs, options_.columns)
-                         : runtime::Expected<calc::RowResults, calc::SpringFault>(inputs.error());
-    calc::AppendRowFields(row, inputs ? &*inputs : nullptr, options_.columns, out);
+    const auto inputs = calc::ReadRowInputs(std::span(fields.data(), count), options_.spec.flats);
+    if (!inputs) {
+        if (options_.force) {
+            out += '\t';
+        }
+        rows::AppendRowFields({calc::RowError{inputs.error()}, std::nullopt}, options_.spec, out);
+        out += '\n';
+        all_computed_ = false;
+        return;
+    }
+    if (options_.force) {
+        AnswerForce(*inputs, out);
+        return;
+    }
+    const calc::Row row = calc::CalculateRow(*inputs, options_.spec);
+    rows::AppendRowFields(row, options_.spec, out);
     out += '\n';
-    all_computed_ = all_computed_ && row.has_value();
+    all_computed_ = all_computed_ && row.results.has_value();
+}
+
+// The line's last field was read as f: it is the force to find f for.
+void BatchStream::AnswerForce(calc::RowInputs inputs, std::string& out) {
+    const double force = inputs.spring.f;
+    inputs.spring.f = 0;
+    const auto f = calc::DeflectionForForce(inputs, options_.spec, force);
+    if (!f) {
+        // No deflection: the checks judge the spring as it stands.
+        out += '\t';
+        rows::AppendRowFields(
+            {f.error(), options_.spec.check ? std::optional(calc::CheckRow(inputs, options_.spec))
+                                            : std::nullopt},
+            options_.spec, out);
+        out += '\n';
+        all_computed_ = false;
+        return;
+    }
+    inputs.spring.f = *f;
+    out += runtime::NumberToText(*f).view();
+    out += '\t';
+    const calc::Row row = calc::CalculateRow(inputs, options_.spec);
+    rows::AppendRowFields(row, options_.spec, out);
+    out += '\n';
+    all_computed_ = all_computed_ && row.results.has_value();
 }
 
 void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
-    std::array<std::string_view, 5> fields;
+    std::array<std::string_view, 6> fields;
+    const bool flats = options_.spec.flats;
+    const std::size_t least = flats ? 5 : 4;
     const std::size_t count = SplitFields(line, fields);
-    if (count != 4 && count != 5) {
+    if (count != least && count != least + 1) {
         out += std::to_string(numbering_);
         out += '\t';
-        calc::AppendUnreadableRow(FieldCountMessage("4 或 5", count), options_.columns, out);
+        rows::AppendUnreadableRow(
+            FieldCountMessage(std::to_string(least) + " 或 " + std::to_string(least + 1), count),
+            options_.spec, out);
         out += '\n';
         all_computed_ = false;
         return;
     }
-    const auto curve =
-        calc::ReadCurve({{fields[0], fields[1], fields[2], fields[3]}, count == 5 ? fields[4] : ""},
-                        options_.curve_steps);
+    const calc::CurveTexts texts{fields[0],
+                                 fields[1],
+                                 fields[2],
+                                 fields[flats ? 4 : 3],
+                                 flats ? fields[3] : std::string_view(),
+                                 count == least + 1 ? fields[count - 1] : std::string_view()};
+    const auto curve = calc::ReadCurve(texts, options_.curve_steps, options_.spec);
     for (int k = 0; k <= options_.curve_steps; ++k) {
-        const calc::CurveRow row = calc::CurveRowAt(curve, k, options_.columns);
-        calc::AppendCurveTableRow(numbering_, row, options_.columns, out);
-        all_computed_ = all_computed_ && row.results.has_value();
+        const calc::CurveRow row = calc::CurveRowAt(curve, k, options_.spec);
+        rows::AppendCurveTableRow(numbering_, row, options_.spec, out);
+        all_computed_ = all_computed_ && row.row.results.has_value();
         if (spill_ && out.size() >= kSpillAt) {
             spill_(out);
         }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/result_row.h"
+#include "calc/row.h"
 #include "runtime/expected.h"
 
 namespace tools {
@@ -14,7 +14,8 @@ namespace tools {
 /// How lines are answered.
 struct BatchOptions {
     int curve_steps = 0;  ///< N of --curve: each line a characteristic of N + 1 rows; 0 plain
-    calc::RowColumns columns;
+    bool force = false;   ///< --force: each line's last field is a force, and f is found for it
+    calc::RowSpec spec;   ///< material, contact flats, rate, stack, friction, checks
 };
 
 /// The command line of disc-spring-batch, understood.
@@ -33,9 +34,10 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 void AppendBatchHeader(const BatchOptions& options, std::string& out);
 
 /// Answers input lines, splitting a byte stream that may arrive in chunks cut anywhere. In
-/// plain mode each line gets one row: the result texts, or an ERROR row. In curve mode it gets
-/// N + 1 rows, each led by the line's number (counted across streams that share `numbering`).
-/// Rows are ended by '\n'. A trailing CR and a leading UTF-8 byte-order mark are ignored.
+/// plain mode each line gets one row: the result texts, or an ERROR row; with --force the row
+/// begins with the deflection found (empty on an ERROR row). In curve mode a line gets N + 1
+/// rows, each led by the line's number (counted across streams that share `numbering`). Rows
+/// are ended by '\n'. A trailing CR and a leading UTF-8 byte-order mark are ignored.
 class BatchStream {
 public:
     /// `spill` is called with `out` whenever a curve makes it large, so that memory does not
@@ -54,6 +56,7 @@ private:
     void Split(std::string_view chunk, std::string& out);
     void Answer(std::string_view line, std::string& out);
     void AnswerPlain(std::string_view line, std::string& out);
+    void AnswerForce(calc::RowInputs inputs, std::string& out);
     void AnswerCurve(std::string_view line, std::string& out);
 
     BatchOptions options_;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "calc/design_check.h"
+#include "rows/findings_text.h"
 #include "tools/batch.h"
 #include "tools/platform.h"
 
@@ -28,41 +29,71 @@ constexpr std::string_view kHelp =
     "计算出错的行输出\n"
     "  ERROR <TAB> 错误号 <TAB> 错误文字 <TAB> 出错时正在读取或计算的量\n"
     "例如 \"ERROR\t11\t除数为零\tδ\"（11 除数为零，6 溢出，5 无效的过程调用或参数）。\n"
-    "字段数不对的行输出 \"ERROR\", 空的错误号和说明找到几个字段的文字。\n"
+    "字段数不对或数值不能用的行输出 \"ERROR\"、空的错误号和说明。\n"
     "\n"
     "特性曲线 (--curve N): 每行是 D、d、t、H 和可选的曲线终点 f_end（省略或空白时为\n"
     "h0 = H - t）。对 k = 0 … N 取 f = (f_end × k) ÷ N，每点输出一行，先是一行列名：\n"
-    "  弹簧 <TAB> f <TAB> F <TAB> σom <TAB> σ1 <TAB> σ2 <TAB> σ3\n"
+    "  弹簧 <TAB> f <TAB> F <TAB> σom <TAB> σ1 <TAB> σ2 <TAB> σ3 …\n"
     "弹簧是输入行的序号（多个文件时连续编号）。f 的文字与窗口显示数字的方式相同，结果由这段\n"
     "文字读回的数值算出：把某行的 f 输入窗口，得到的正是该行的结果。某点出错时输出\n"
     "  弹簧 <TAB> f <TAB> ERROR <TAB> 错误号 <TAB> 错误文字 <TAB> 量\n"
     "其余各点照常计算。\n"
     "\n"
-    "碟簧组 (--series i, --parallel n): i 组对合串联，每组 n 片叠合并联，不计片间摩擦。\n"
-    "每个结果行在 σ3 之后多三列：行程 s = i × f、力 F_stack = n × F、\n"
-    "受载长度 L = L0 - s（自由长度 L0 = i × (H + (n - 1) × t)）。应力是单片的。\n"
+    "由力求变形量 (--force): 每行第五个字段是力 F（N；碟簧组时为碟簧组的力 n × F，不计摩擦），\n"
+    "而不是 f。从 f = 0 加载到压平，取力第一次达到 F 的变形量：h0/t 大于 √2 的碟簧特性有下降段，\n"
+    "所取的仍是加载时先到达的那一点。在该点附近的 15 位有效数字中取力最接近 F 的一个（相同时\n"
+    "取较小者）。每行先输出这个 f，再输出在这个 f 下的各列；压平前达不到的力、负的力输出 ERROR\n"
+    "行（f 为空），说明碟簧最多能达到的力。只用于逐行计算，不与 --curve 同用。\n"
+    "\n"
+    "刚度 (--rate): σ3 之后多一列单片碟簧在该 f 下的刚度 R = dF/df（N/mm）。\n"
+    "\n"
+    "碟簧组 (--series i, --parallel n): i 组对合串联，每组 n 片叠合并联。每个结果行多三列：\n"
+    "行程 s = i × f、力 F_stack = n × F、受载长度 L = L0 - s（自由长度 L0 = i × (H + (n - 1) × "
+    "t)）。\n"
+    "应力是单片的。\n"
+    "\n"
+    "摩擦 (--friction w_M,w_R): 按 DIN 2092，并联片间的摩擦系数 w_M 和承载边缘的摩擦系数 w_R\n"
+    "（各为 0 到 0.2）。多两列：加载时的力 F_load = n·F ÷ (1 - w_M·(n - 1) - w_R) 和卸载时的力\n"
+    "F_unload = n·F ÷ (1 + w_M·(n - 1) + w_R)（没有 --parallel 时 n = 1）。\n"
+    "\n"
+    "支承面 (--flats): 带支承面并减薄的碟簧（DIN 2093 第 3 组，t > 6 mm）。每行是 "
+    "D、d、t、t′、H、f\n"
+    "（--curve 时为 D、d、t、t′、H 和可选的 f_end，省略时为 h0′ = H - t′），t′ 是减薄后的厚度，\n"
+    "0 < t′ ≤ t。按 DIN 2092 用系数 K4 计算；碟簧组的自由长度用 t′。\n"
+    "\n"
+    "材料 (--material E,μ): 弹性模量 E（MPa）和泊松比 μ，代替弹簧钢的 206000 和 0.3。\n"
+    "\n"
+    "多列的次序：结果、刚度、碟簧组三列、摩擦两列，最后是设计检查。\n"
     "\n"
     "设计检查 (--check): 每行最后多一列，列出检查结果的代号，用逗号分隔，没有时为空：\n"
     "%CHECKS%"
-    "检查只作提示，不改变结果，也不中断计算。\n"
+    "h0、0.75·h0 和各比值按显示的数值（15 位有效数字）与界限比较。检查只作提示，不改变结果，\n"
+    "也不中断计算。\n"
+    "\n"
+    "模型的界限：名义应力，不计预压和喷丸产生的残余应力；摩擦只按上面的 DIN 关系式。\n"
     "\n"
     "退出状态: 0 所有行都算出结果；1 有行出错；2 参数不能用或文件不能读（见标准错误）。\n"
     "\n"
     "选项:\n"
-    "  --curve N     特性曲线，N 为 1 到 100000 的整数\n"
-    "  --series i    串联组数，1 到 100000，默认 1\n"
-    "  --parallel n  每组并联片数，1 到 100000，默认 1\n"
-    "  --check       设计检查\n"
-    "  -h, --help    显示本说明\n"
-    "  --            其后的参数都是文件名\n";
+    "  --curve N            特性曲线，N 为 1 到 100000 的整数\n"
+    "  --force              由力求变形量\n"
+    "  --rate               刚度 dF/df\n"
+    "  --series i           串联组数，1 到 100000，默认 1\n"
+    "  --parallel n         每组并联片数，1 到 100000，默认 1\n"
+    "  --friction w_M,w_R   摩擦系数，各为 0 到 0.2\n"
+    "  --flats              带支承面的碟簧，每行多一个字段 t′\n"
+    "  --material E,μ       材料，默认 206000,0.3\n"
+    "  --check              设计检查\n"
+    "  -h, --help           显示本说明\n"
+    "  --                   其后的参数都是文件名\n";
 
 std::string Help() {
     std::string checks;
     for (int i = 0; i < calc::kFindingCount; ++i) {
         const auto finding = static_cast<calc::Finding>(i);
-        std::string code(calc::FindingCode(finding));
+        std::string code(rows::FindingCode(finding));
         code.resize(std::max<std::size_t>(code.size(), 10), ' ');
-        checks += "  " + code + std::string(calc::FindingMeaning(finding)) + "\n";
+        checks += "  " + code + std::string(rows::FindingMeaning(finding)) + "\n";
     }
     std::string help(kHelp);
     help.replace(help.find("%CHECKS%"), 8, checks);

@@ -51,7 +51,9 @@ TEST(BatchStream, AnswersEachKindOfLineHoweverTheInputIsCut) {
 }
 
 TEST(BatchStream, StackAndCheckColumns) {
-    BatchOptions options{0, {calc::StackLayout{2, 3}, true}};
+    BatchOptions options;
+    options.spec.stack = calc::StackLayout{2, 3};
+    options.spec.check = true;
     EXPECT_EQ(Answer(kExample + "\n50\t50\t1\t2\t1\n1\n", options),
               kResults +
                   "\t2.8\t29467.6706632355\t23.8\t\nERROR\t11\t除数为零\tK1\tD<=d,f>0.75h0,D/t\n" +
@@ -61,11 +63,63 @@ TEST(BatchStream, StackAndCheckColumns) {
               kResults + "\t1.4\t29467.6706632355\t11.9\n");
 }
 
+// The design job's options, each beside the plain row; the same row with each.
+TEST(BatchStream, DesignJobColumnsInTheirOrder) {
+    const auto answer = [](std::string_view input, std::vector<std::string_view> args) {
+        return Answer(input, ParseBatchArguments(args)->options);
+    };
+    // Spring steel given is spring steel.
+    EXPECT_EQ(answer(kExample, {"--material", "206000,0.3"}), kAnswer);
+    EXPECT_EQ(answer("100\t51\t3.5\t6.3\n", {"--curve=3", "--check", "--material=206000,0.3"}),
+              answer("100\t51\t3.5\t6.3\n", {"--curve=3", "--check"}));
+    const BatchOptions all = ParseBatchArguments({"--curve=1", "--rate", "--series=2",
+                                                  "--friction=0.02,0.03", "--check"})
+                                 ->options;
+    std::string header;
+    AppendBatchHeader(all, header);
+    EXPECT_EQ(header + Answer("100\t51\t3.5\t6.3\t2.1\n", all),
+              "弹簧\tf(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)\tR(N/mm)\ts(mm)\t"
+              "F_stack(N)\tL(mm)\tF_load(N)\tF_unload(N)\t检查\n"
+              "1\t0\t0\t0\t0\t0\t0\t9279.37401837676\t0\t0\t12.6\t0\t0\t\n"
+              "1\t2.1\t13070.337794177\t926.252557128111\t-1908.87557626551\t734.433627390311\t"
+              "1048.60499690129\t4187.03461804805\t4.2\t13070.337794177\t8.4\t"
+              "13474.5750455433\t12689.6483438612\t\n");
+    // A deflection for each force, or why there is none, in the column before the results.
+    EXPECT_EQ(
+        answer("100\t51\t3.5\t6.3\t9822.55688774516\n100\t51\t3.5\t6.3\t2e4\n1\t2\n", {"--force"}),
+        "1.4\t" + kAnswer + "\tERROR\t\t力 20000 N 超过压平前最多能达到的 15842.8336899115 N\n" +
+            "\t" + kFields + "2 个\n");
+    // Contact flats: a field more; flat at h0′ = H − t′ when the curve's end is left out.
+    const std::string flats =
+        answer("125\t64\t8\t7.5\t10.6\n", {"--flats", "--curve=1", "--check"});
+    EXPECT_TRUE(flats.starts_with("1\t0\t0\t")) << flats;
+    EXPECT_NE(flats.find("\n1\t3.1\t"), std::string::npos) << flats;
+    EXPECT_TRUE(flats.ends_with("\tf>0.75h0,D/t,h0/t\n")) << flats;  // flat at h0′, no t>6
+}
+
 TEST(BatchArguments, UnusableOptionsAreNamed) {
     const std::vector<std::vector<std::string_view>> unusable = {
-        {"--curve"},      {"--curve", "0"}, {"--curve", "-3"},   {"--curve", "1.5"},
-        {"--curve=1e3"},  {"--series=0"},   {"--parallel", "x"}, {"--series", ""},
-        {"--frobnicate"}, {"-x", "a"},      {"--curve=100001"},  {"--series", "100001"}};
+        {"--curve"},
+        {"--curve", "0"},
+        {"--curve", "-3"},
+        {"--curve", "1.5"},
+        {"--curve=1e3"},
+        {"--series=0"},
+        {"--parallel", "x"},
+        {"--series", ""},
+        {"--frobnicate"},
+        {"-x", "a"},
+        {"--curve=100001"},
+        {"--series", "100001"},
+        {"--friction", "0.21,0"},
+        {"--friction=0.1"},
+        {"--friction", "a,b"},
+        {"--friction", "0.1,-0.01"},
+        {"--material", "0,0.3"},
+        {"--material", "206000,0.5"},
+        {"--material=206000"},
+        {"--force", "--curve", "5"},
+        {"--friction", "0.2,0.2", "--parallel", "5"}};
     for (const auto& args : unusable) {
         const auto parsed = ParseBatchArguments(args);
         ASSERT_FALSE(parsed.has_value()) << args[0];
@@ -75,10 +129,10 @@ TEST(BatchArguments, UnusableOptionsAreNamed) {
         {"--curve=100000", "--series", "100000", "--check", "a", "-", "--", "--help"});
     ASSERT_TRUE(good.has_value());
     EXPECT_EQ(good->options.curve_steps, 100000);
-    EXPECT_EQ(good->options.columns.stack->parallel, 1);
-    EXPECT_TRUE(good->options.columns.check && !good->help);
+    EXPECT_EQ(good->options.spec.stack->parallel, 1);
+    EXPECT_TRUE(good->options.spec.check && !good->help);
     EXPECT_EQ(good->files, (std::vector<std::string>{"a", "-", "--help"}));
-    EXPECT_FALSE(ParseBatchArguments({"--check"})->options.columns.stack.has_value());
+    EXPECT_FALSE(ParseBatchArguments({"--check"})->options.spec.stack.has_value());
     EXPECT_EQ(ParseBatchArguments({})->files, std::vector<std::string>{"-"});
     // What lies behind the last argument is never taken for its value.
     std::vector<std::string_view> cut = {"--series", "5"};
