@@ -101,20 +101,20 @@ void BM_NumberToText(benchmark::State& state) {
 }
 BENCHMARK(BM_NumberToText);
 
-// A million-line catalogue through the batch front end's line handling, in 64 KiB chunks as
-// the executable reads them; items per second is lines per second.
-void BM_BatchMillionLines(benchmark::State& state) {
-    constexpr int kLines = 1'000'000;
+// A catalogue through the batch front end's line handling, in 64 KiB chunks as the executable
+// reads them; items per second is lines per second. `make` writes line i.
+template <typename Make>
+void AnswerLines(benchmark::State& state, const tools::BatchOptions& options, int lines,
+                 const Make& make) {
     std::string input;
-    for (int i = 0; i < kLines; ++i) {
-        input += std::to_string(80 + i % 60) + "\t" + std::to_string(41 + i % 17) + "\t3." +
-                 std::to_string(i % 10) + "\t6.3\t1." + std::to_string(i % 9) + "\n";
+    for (int i = 0; i < lines; ++i) {
+        input += make(i);
     }
     std::string out;
     out.reserve(1 << 21);
     for (auto _ : state) {
         std::int64_t numbering = 0;
-        tools::BatchStream stream({}, numbering);
+        tools::BatchStream stream(options, numbering);
         for (std::size_t at = 0; at < input.size(); at += 1 << 16) {
             stream.Feed(std::string_view(input).substr(at, 1 << 16), out);
             benchmark::DoNotOptimize(out.data());
@@ -122,10 +122,45 @@ void BM_BatchMillionLines(benchmark::State& state) {
         }
         stream.Finish(out);
     }
-    state.SetItemsProcessed(state.iterations() * kLines);
+    state.SetItemsProcessed(state.iterations() * lines);
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.size()));
 }
+
+std::string PlainLine(int i) {
+    return std::to_string(80 + i % 60) + "\t" + std::to_string(41 + i % 17) + "\t3." +
+           std::to_string(i % 10) + "\t6.3\t1." + std::to_string(i % 9) + "\n";
+}
+
+void BM_BatchMillionLines(benchmark::State& state) {
+    AnswerLines(state, {}, 1'000'000, PlainLine);
+}
 BENCHMARK(BM_BatchMillionLines)->Unit(benchmark::kMillisecond);
+
+// The same springs with contact flats and every row option: rate, a stack with friction,
+// another material, checks. A row with everything against a plain one.
+void BM_BatchMillionLinesEveryOption(benchmark::State& state) {
+    const auto options = tools::ParseBatchArguments({"--flats", "--rate", "--series", "2",
+                                                     "--parallel", "3", "--friction",
+                                                     "0.02,0.03", "--material", "195000,0.28",
+                                                     "--check"})
+                             ->options;
+    AnswerLines(state, options, 1'000'000, [](int i) {
+        return std::to_string(80 + i % 60) + "\t" + std::to_string(41 + i % 17) + "\t3." +
+               std::to_string(i % 10) + "\t3.1\t6.3\t1." + std::to_string(i % 9) + "\n";
+    });
+}
+BENCHMARK(BM_BatchMillionLinesEveryOption)->Unit(benchmark::kMillisecond);
+
+// --force: the deflection found for each line's force, then its row.
+void BM_BatchForceLines(benchmark::State& state) {
+    tools::BatchOptions options;
+    options.force = true;
+    AnswerLines(state, options, 100'000, [](int i) {
+        return std::to_string(80 + i % 60) + "\t" + std::to_string(41 + i % 17) + "\t3." +
+               std::to_string(i % 10) + "\t6.3\t" + std::to_string(1000 + 37 * (i % 97)) + "\n";
+    });
+}
+BENCHMARK(BM_BatchForceLines)->Unit(benchmark::kMillisecond);
 
 // A thousand springs × --curve 999: a million characteristic rows, to set against a million
 // plain lines; items per second is rows per second.

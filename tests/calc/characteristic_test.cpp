@@ -6,9 +6,14 @@
 
 #include "calc/design_check.h"
 #include "calc/spring_text.h"
+#include "rows/curve_text.h"
+#include "rows/findings_text.h"
 
 namespace calc {
 namespace {
+
+using rows::AppendFindingCodes;
+using rows::FindingSentence;
 
 struct CheckCase {
     const char* name;
@@ -93,7 +98,7 @@ TEST(DesignChecks, SentencesNameTheQuantityAndGiveTheNumbers) {
 // Typing a row's f into the calculator gives exactly that row's results.
 TEST(Characteristic, EachRowIsTheCalculatorAtItsShownDeflection) {
     // A blank end, even an ideographic space, is h0.
-    const auto curve = ReadCurve({{"100", "51", "3.5", "6.3"}, "\xE3\x80\x80"}, 7);
+    const auto curve = ReadCurve({"100", "51", "3.5", "6.3", {}, "\xE3\x80\x80"}, 7, {});
     ASSERT_TRUE(curve.has_value());
     for (int k = 0; k <= 7; ++k) {
         const std::string f(runtime::NumberToText((6.3 - 3.5) * k / 7).view());
@@ -104,7 +109,7 @@ TEST(Characteristic, EachRowIsTheCalculatorAtItsShownDeflection) {
             expected.append("\t").append(text.view());
         }
         std::string row;
-        AppendCurveRow(CurveRowAt(curve, k, {}), {}, row);
+        rows::AppendCurveRow(CurveRowAt(curve, k, {}), {}, row);
         EXPECT_EQ(row, expected) << k;
     }
 }

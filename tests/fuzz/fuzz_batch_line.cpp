@@ -1,6 +1,6 @@
-// Any bytes as one batch line, in plain or curve mode with or without a stack (the first byte
-// chooses): one row (N + 1 in curve mode unless the fields are wrong), each either all finite
-// numbers or an ERROR row.
+// Any bytes as one batch line, in plain, force or curve mode with any mix of the row options
+// (the first two bytes choose): one row (N + 1 in curve mode unless the line is unreadable),
+// each either all finite numbers or an ERROR row.
 
 #include <algorithm>
 #include <cmath>
@@ -15,22 +15,36 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view line(reinterpret_cast<const char*>(data), size);
     line = line.substr(0, line.find('\n'));
-    if (line.size() < 2 || line.substr(1) == "\xEF\xBB\xBF") {
+    if (line.size() < 3 || line.substr(2) == "\xEF\xBB\xBF") {
         return 0;  // no line, so no row
     }
     const int choice = static_cast<unsigned char>(line[0]);
-    tools::BatchOptions options{choice % 4, {}};
+    const int more = static_cast<unsigned char>(line[1]);
+    tools::BatchOptions options;
+    options.curve_steps = choice % 4;
+    calc::RowSpec& spec = options.spec;
     if (choice & 4) {
-        options.columns.stack = calc::StackLayout{1 + choice / 64, 1 + (choice / 8) % 8};
+        spec.stack = calc::StackLayout{1 + choice / 64, 1 + (choice / 8) % 4};
     }
-    line.remove_prefix(1);
+    spec.rate = more & 1;
+    spec.flats = more & 2;
+    options.force = (more & 4) && options.curve_steps == 0;
+    if (more & 8) {
+        spec.friction = calc::Friction{0.01, 0.05};
+    }
+    if (more & 16) {
+        spec.material = calc::Material{195000, 0.28};
+    }
+    line.remove_prefix(2);
     std::int64_t numbering = 0;
     tools::BatchStream stream(options, numbering);
     std::string out;
     stream.Feed(line, out);
     stream.Finish(out);
 
-    const std::size_t numbers = (options.curve_steps > 0 ? 7 : 5) + (options.columns.stack ? 3 : 0);
+    // A curve row leads with the spring number and f, a force row with f.
+    const std::size_t numbers = (options.curve_steps > 0 ? 7 : (options.force ? 6 : 5)) +
+                                spec.rate + (spec.stack ? 3 : 0) + (spec.friction ? 2 : 0);
     std::size_t rows = 0;
     for (std::string_view rest = out; !rest.empty(); ++rows) {
         const std::string_view row = rest.substr(0, rest.find('\n'));
@@ -49,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
-    const bool wrong_fields = out.find("个以制表符分隔的字段") != std::string::npos;
-    if (rows != (wrong_fields || options.curve_steps == 0 ? 1u : options.curve_steps + 1u)) {
+    const bool unreadable = out.find("个以制表符分隔的字段") != std::string::npos;
+    if (rows != (unreadable || options.curve_steps == 0 ? 1u : options.curve_steps + 1u)) {
         __builtin_trap();
     }
     return 0;

@@ -1,0 +1,204 @@
+// The design job beyond one spring at one deflection: other materials, contact flats, the rate,
+// friction in stacks, and the deflection for a force.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "calc/contact_flats.h"
+#include "calc/force_deflection.h"
+#include "calc/friction.h"
+#include "calc/row.h"
+#include "calc/spring_rate.h"
+#include "runtime/number_text.h"
+
+namespace calc {
+namespace {
+
+constexpr SpringInputs kWorked{100, 51, 3.5, 6.3, 1.4};
+constexpr SpringInputs kFalling{100, 51, 2, 5.2, 0};  // h0/t = 1.6: a falling branch
+// DIN 2093 A 125, group 3: t = 8, t′ = 7.5, l0 = 10.6, at its test deflection 0.75·h0.
+constexpr SpringInputs kGroup3{125, 64, 8, 10.6, 1.95};
+
+template <typename Edit>
+RowSpec Spec(const Edit& edit) {
+    RowSpec spec;
+    edit(spec);
+    return spec;
+}
+
+bool Agree(double a, double b, double digits = 12) {
+    return std::fabs(a - b) <= std::pow(10.0, -digits) * std::fabs(b);
+}
+
+TEST(Material, SpringSteelGivenIsTheDefaultToTheBitAndAnotherScalesTheForce) {
+    const auto plain = CalculateSpring(kWorked);
+    const auto given = CalculateSpring(kWorked, Material{206000, 0.3});
+    EXPECT_EQ(std::memcmp(&*plain, &*given, sizeof *plain), 0);
+    // F and the stresses go as E ÷ (1 − μ²).
+    const auto other = CalculateSpring(kWorked, Material{103000, 0.3});
+    EXPECT_TRUE(Agree(other->F * 2, plain->F));
+    EXPECT_TRUE(Agree(other->sigma3 * 2, plain->sigma3));
+}
+
+TEST(ContactFlats, WithoutReductionTheyAreThePlainSpring) {
+    for (const SpringInputs& in :
+         {kWorked, kGroup3, SpringInputs{kFalling.D, kFalling.d, 2, 5.2, 2}}) {
+        const auto plain = CalculateSpring(in);
+        const auto flats = CalculateFlattedSpring(in, in.t, Material{});
+        for (const auto& [a, b] : {std::pair{flats->F, plain->F},
+                                   {flats->sigma_om, plain->sigma_om},
+                                   {flats->sigma1, plain->sigma1},
+                                   {flats->sigma2, plain->sigma2},
+                                   {flats->sigma3, plain->sigma3}}) {
+            EXPECT_TRUE(Agree(a, b)) << a << " " << b;
+        }
+    }
+}
+
+// DIN keeps a group-3 spring's force at its test deflection that of the same spring without
+// flats, whatever t′: the relations for C1 (both brackets), C2 and K4 are built for it.
+TEST(ContactFlats, TestForceDoesNotDependOnTheReducedThickness) {
+    const double plain = CalculateSpring(kGroup3)->F;
+    for (const double factor : {0.9, 0.94, 0.96, 0.99}) {
+        const double flats = CalculateFlattedSpring(kGroup3, factor * kGroup3.t, Material{})->F;
+        EXPECT_TRUE(Agree(flats, plain)) << factor;
+        // Away from the test deflection it does.
+        SpringInputs loaded = kGroup3;
+        loaded.f = 0.5;
+        EXPECT_FALSE(Agree(CalculateFlattedSpring(loaded, factor * kGroup3.t, Material{})->F,
+                           CalculateSpring(loaded)->F, 6));
+    }
+}
+
+TEST(ContactFlats, AReducedThicknessOutsideZeroToTIsRefused) {
+    for (const double t_reduced : {0.0, -1.0, 8.01}) {
+        const Row row = CalculateRow({kGroup3, t_reduced}, Spec([](RowSpec& s) {
+                                         s.flats = true;
+                                         s.check = true;
+                                     }));
+        ASSERT_FALSE(row.results.has_value());
+        EXPECT_EQ(std::get<Refusal>(row.results.error()),
+                  (Refusal{Refusal::Kind::kReducedThickness, t_reduced, 8}));
+        EXPECT_FALSE(row.findings->has(Finding::kThick));  // made with flats because thick
+    }
+}
+
+// The rate is the force's derivative: a central difference agrees to its own accuracy, with
+// and without flats, and it changes sign at the peak of a falling branch.
+TEST(SpringRate, IsTheSlopeOfTheForce) {
+    for (const auto& [in, t_reduced] :
+         {std::pair{kWorked, std::optional<double>{}},
+          {kGroup3, std::optional<double>{7.5}},
+          {SpringInputs{100, 51, 2, 5.2, 1}, std::optional<double>{}}}) {
+        const auto force = [&](double f) {
+            SpringInputs at = in;
+            at.f = f;
+            return t_reduced ? CalculateFlattedSpring(at, *t_reduced, Material{})->F
+                             : CalculateSpring(at)->F;
+        };
+        const double h = 1e-5;
+        const double slope = (force(in.f + h) - force(in.f - h)) / (2 * h);
+        EXPECT_TRUE(Agree(*SpringRate(in, Material{}, t_reduced), slope, 6)) << in.D;
+    }
+    SpringInputs rising = kFalling, falling = kFalling;
+    rising.f = 2.3;
+    falling.f = 2.4;
+    EXPECT_GT(*SpringRate(rising, Material{}), 0);
+    EXPECT_LT(*SpringRate(falling, Material{}), 0);
+}
+
+TEST(Friction, LoadingAndUnloadingInTheirOrderOfSteps) {
+    // One spring: only the edges rub.
+    const auto one = CalculateFriction(1000, 1, Friction{0.03, 0.05});
+    EXPECT_EQ(one->F_load, 1000 / ((1 - 0.03 * 0) - 0.05));
+    EXPECT_EQ(one->F_unload, 1000 / ((1 + 0.03 * 0) + 0.05));
+    const auto three = CalculateFriction(3000, 3, Friction{0.02, 0.03});
+    EXPECT_EQ(three->F_load, 3000 / ((1 - 0.02 * 2) - 0.03));
+    EXPECT_EQ(three->F_unload, 3000 / ((1 + 0.02 * 2) + 0.03));
+    // Beyond 1 − w_M·(n − 1) − w_R = 0 the stack locks itself.
+    EXPECT_TRUE(FrictionLetsLoad(5, Friction{0.2, 0.19}));
+    EXPECT_FALSE(FrictionLetsLoad(5, Friction{0.2, 0.2}));
+}
+
+TEST(Row, ColumnsComeFromTheirOwnCalculations) {
+    const RowSpec spec = Spec([](RowSpec& s) {
+        s.rate = true;
+        s.stack = StackLayout{2, 3};
+        s.friction = Friction{0.02, 0.03};
+        s.check = true;
+    });
+    const Row row = CalculateRow({kWorked, 0}, spec);
+    ASSERT_TRUE(row.results.has_value());
+    EXPECT_EQ(row.results->spring.F, CalculateSpring(kWorked)->F);
+    EXPECT_EQ(*row.results->rate, *SpringRate(kWorked, Material{}));
+    EXPECT_EQ(row.results->stack->F_stack, 3 * CalculateSpring(kWorked)->F);
+    EXPECT_EQ(row.results->friction->F_load, row.results->stack->F_stack / ((1 - 0.02 * 2) - 0.03));
+    // The free length of a stack of flatted springs nests by t′.
+    const Row flats = CalculateRow({kGroup3, 7.5}, Spec([](RowSpec& s) {
+                                       s.flats = true;
+                                       s.stack = StackLayout{1, 3};
+                                   }));
+    EXPECT_EQ(flats.results->stack->L, (10.6 + 2 * 7.5) - 1.95);
+}
+
+struct ForceCase {
+    const char* name;
+    SpringInputs spring;
+    double force;
+    double f;  ///< the deflection expected, or NaN for a refusal
+    Refusal::Kind refused = Refusal::Kind::kNegativeForce;
+};
+
+class DeflectionForForce : public testing::TestWithParam<ForceCase> {};
+
+// The deflection found is a shown number whose force is nearest the target among its
+// neighbours; a force out of reach is refused with the most the spring gives.
+TEST_P(DeflectionForForce, IsTheNearestShownNumberOnTheFirstRise) {
+    const ForceCase& c = GetParam();
+    const auto f = calc::DeflectionForForce({c.spring, 0}, RowSpec{}, c.force);
+    if (std::isnan(c.f)) {
+        ASSERT_FALSE(f.has_value());
+        EXPECT_EQ(std::get<Refusal>(f.error()).kind, c.refused);
+        return;
+    }
+    ASSERT_TRUE(f.has_value());
+    EXPECT_TRUE(Agree(*f, c.f, 6)) << *f;
+    EXPECT_EQ(runtime::ShownValue(*f), *f);
+    const auto gap = [&](double at) {
+        SpringInputs in = c.spring;
+        in.f = at;
+        return std::fabs(CalculateSpring(in)->F - c.force);
+    };
+    const double step = std::pow(10.0, std::floor(std::log10(*f)) - 14);
+    EXPECT_LE(gap(*f), gap(runtime::ShownValue(*f + step)));
+    EXPECT_LE(gap(*f), gap(runtime::ShownValue(*f - step)));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, DeflectionForForce, testing::Values(
+    ForceCase{"WorkedExample", kWorked, 9822.55688774516, 1.4},
+    ForceCase{"Nothing", kWorked, 0, 0},
+    ForceCase{"AtFlat", kWorked, 15842.8336899115, 2.8},
+    ForceCase{"BeyondFlat", kWorked, 15842.84, NAN, Refusal::Kind::kBeyondReach},
+    ForceCase{"Negative", kWorked, -1, NAN, Refusal::Kind::kNegativeForce},
+    ForceCase{"NoCone", SpringInputs{100, 51, 3.5, 3, 0}, 100, NAN, Refusal::Kind::kNoConeHeight},
+    // Between the force at flat and the peak there are two crossings: the first counts.
+    ForceCase{"FallingBranchFirstCrossing", kFalling, 3400, 1.74130995687826},
+    ForceCase{"BeyondThePeak", kFalling, 3549, NAN, Refusal::Kind::kBeyondReach}),
+    [](const testing::TestParamInfo<ForceCase>& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(DeflectionForForce, AStackIsLoadedWithItsOwnForce) {
+    const RowSpec stack = Spec([](RowSpec& s) { s.stack = StackLayout{3, 2}; });
+    const auto f = calc::DeflectionForForce({kWorked, 0}, stack, 2 * 9822.55688774516);
+    EXPECT_EQ(*f, 1.4);
+    const auto most = calc::DeflectionForForce({kWorked, 0}, stack, 40000);
+    EXPECT_EQ(std::get<Refusal>(most.error()).limit,
+              2 * CalculateSpring({100, 51, 3.5, 6.3, 2.8})->F);
+}
+
+}  // namespace
+}  // namespace calc
