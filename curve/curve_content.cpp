@@ -4,6 +4,9 @@
 
 #include "calc/characteristic.h"
 #include "calc/design_check.h"
+#include "rows/curve_text.h"
+#include "rows/findings_text.h"
+#include "rows/row_text.h"
 #include "runtime/fault_report.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
@@ -38,6 +41,13 @@ bool ReadCount(const std::string& text, int fallback, int max, int& value) {
 QString FaultSentence(const calc::SpringFault& fault) {
     return FromUtf8(runtime::FaultReport(fault.fault, calc::QuantitySymbol(fault.quantity)))
         .replace(QStringLiteral("\n\n"), QStringLiteral(" "));
+}
+
+QString ErrorSentence(const calc::RowError& error) {
+    if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
+        return FromUtf8(rows::RefusalText(*refusal));
+    }
+    return FaultSentence(std::get<calc::SpringFault>(error));
 }
 
 // A box whose text holds more than its leading number reads less than it shows: say so.
@@ -123,7 +133,7 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
         content.findings << content.no_table;
         return content;
     }
-    calc::RowColumns columns;
+    calc::RowSpec columns;
     if (layout.series != 1 || layout.parallel != 1) {
         columns.stack = layout;
     }
@@ -132,7 +142,7 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
     table.text.reserve(static_cast<std::size_t>(steps + 2) * 120);
     table.starts.reserve(static_cast<std::size_t>(steps) + 3);
     table.starts.push_back(0);
-    calc::AppendCurveTableHeader(columns, table.text);
+    rows::AppendCurveTableHeader(columns, table.text);
     EndLine(table);
     table.fault_span = columns.stack ? 8 : 5;
     content.panels = EmptyPanels(columns.stack.has_value());
@@ -145,30 +155,32 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
     }
 
     const auto curve =
-        calc::ReadCurve({{inputs.D, inputs.d, inputs.t, inputs.H}, inputs.f_end}, steps);
+        calc::ReadCurve({inputs.D, inputs.d, inputs.t, inputs.H, {}, inputs.f_end}, steps, columns);
     QString fault;
     for (int k = 0; k <= steps; ++k) {
         if (k % 1024 == 0 && stop.stop_requested()) {
             return content;
         }
         const calc::CurveRow row = calc::CurveRowAt(curve, k, columns);
-        calc::AppendCurveTableRow(1, row, columns, table.text);
+        rows::AppendCurveTableRow(1, row, columns, table.text);
         EndLine(table);
-        if (!row.results) {
+        if (!row.row.results) {
             table.fault_rows.push_back(k);
             if (fault.isEmpty()) {
-                fault = row.f_text.view().empty() ? FaultSentence(row.results.error())
-                                                  : QStringLiteral("f = %1 mm 时：%2")
-                                                        .arg(FromUtf8(row.f_text.view()),
-                                                             FaultSentence(row.results.error()));
+                const QString why = ErrorSentence(row.row.results.error());
+                fault =
+                    row.f_text.view().empty()
+                        ? why
+                        : QStringLiteral("f = %1 mm 时：%2").arg(FromUtf8(row.f_text.view()), why);
             }
             continue;
         }
-        const double f = row.inputs->f;
-        const calc::SpringResults& r = row.results->spring;
+        const double f = row.inputs->spring.f;
+        const calc::RowResults& results = *row.row.results;
+        const calc::SpringResults& r = results.spring;
         force[0].points << QPointF(f, r.F);
         if (stack != nullptr) {
-            *stack << QPointF(row.results->stack->s, row.results->stack->F_stack);
+            *stack << QPointF(results.stack->s, results.stack->F_stack);
         }
         stress[0].points << QPointF(f, r.sigma_om);
         stress[1].points << QPointF(f, r.sigma1);
@@ -179,17 +191,18 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
     if (curve) {
         // With f = 0 only the findings about D, d, t and H can appear; the plot marks f's limits,
         // where the checks draw them: at h0 and 0.75·h0 as shown.
-        const calc::SpringInputs& spring = curve->spring;
-        const calc::Findings found = calc::CheckDesign(spring);
+        const calc::SpringInputs& spring = curve->spring.spring;
+        const calc::Findings found = calc::CheckRow(curve->spring, columns);
         for (int i = 0; i < calc::kFindingCount; ++i) {
             const auto finding = static_cast<calc::Finding>(i);
             if (found.has(finding)) {
-                content.findings << FromUtf8(calc::FindingSentence(finding, spring));
+                content.findings << FromUtf8(rows::FindingSentence(finding, spring));
             }
         }
-        const double h0 = runtime::ShownValue(spring.H - spring.t);
+        const calc::ShownQuantities shown = calc::ShowQuantities(spring);
+        const double h0 = shown.h0;
         if (h0 > 0 && std::isfinite(h0)) {
-            const double quarters = runtime::ShownValue(0.75 * h0);
+            const double quarters = shown.three_quarters;
             content.panels.front().markers = {{QStringLiteral("0.75·h0"), quarters},
                                               {QStringLiteral("h0"), h0}};
             content.panels.back().markers = content.panels.front().markers;
