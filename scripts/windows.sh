@@ -34,6 +34,9 @@ work=build-windows/compare
 rm -rf "$work" && mkdir -p "$work"
 python3 scripts/random_springs.py 100000 11 >"$work/plain.tsv"
 python3 scripts/random_springs.py 2000 12 --curve >"$work/curve.tsv"
+python3 scripts/random_springs.py 20000 13 --force >"$work/force.tsv"
+python3 scripts/random_springs.py 50000 14 --flats >"$work/flats.tsv"
+python3 scripts/random_springs.py 1000 15 --flats --curve >"$work/flats-curve.tsv"
 compare() {  # name, input, options...
   local name=$1 input=$2
   shift 2
@@ -52,6 +55,10 @@ compare check "$work/plain.tsv" --check
 compare stack "$work/plain.tsv" --series 3 --parallel 2 --check
 compare curve "$work/curve.tsv" --curve 50 --check
 compare curve-stack "$work/curve.tsv" --curve 20 --series 2 --parallel 4
+compare force "$work/force.tsv" --force --rate --check
+compare design "$work/flats.tsv" --flats --rate --series 2 --parallel 3 --friction 0.02,0.03 \
+  --material 195000,0.28 --check
+compare flats-curve "$work/flats-curve.tsv" --flats --curve 20 --rate --friction 0.01,0.04
 
 step "the installer and the zip"
 dist=build-windows/dist
