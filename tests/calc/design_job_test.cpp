@@ -89,10 +89,12 @@ TEST(ContactFlats, AReducedThicknessOutsideZeroToTIsRefused) {
 // The rate is the force's derivative: a central difference agrees to its own accuracy, with
 // and without flats, and it changes sign at the peak of a falling branch.
 TEST(SpringRate, IsTheSlopeOfTheForce) {
-    for (const auto& [in, t_reduced] :
+    for (const auto& spring :
          {std::pair{kWorked, std::optional<double>{}},
           {kGroup3, std::optional<double>{7.5}},
           {SpringInputs{100, 51, 2, 5.2, 1}, std::optional<double>{}}}) {
+        const SpringInputs in = spring.first;
+        const std::optional<double> t_reduced = spring.second;
         const auto force = [&](double f) {
             SpringInputs at = in;
             at.f = f;
