@@ -63,6 +63,8 @@ std::string_view QuantitySymbol(Quantity quantity) {
             return "F_load";
         case Quantity::kFUnload:
             return "F_unload";
+        case Quantity::kWork:
+            return "W";
     }
     return {};
 }

@@ -55,6 +55,7 @@ enum class Quantity {
     kRate,     ///< the spring rate dF/df
     kFLoad,    ///< a stack's force when loaded, with friction
     kFUnload,  ///< a stack's force when unloaded, with friction
+    kWork,     ///< the work taken up from f = 0
 };
 
 /// The engineering symbol of a quantity ("D", "h0", "δ", "ln δ", "K1", "σom", …).

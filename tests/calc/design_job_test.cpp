@@ -12,6 +12,7 @@
 #include "calc/friction.h"
 #include "calc/row.h"
 #include "calc/spring_rate.h"
+#include "calc/work.h"
 #include "runtime/number_text.h"
 
 namespace calc {
@@ -89,10 +90,9 @@ TEST(ContactFlats, AReducedThicknessOutsideZeroToTIsRefused) {
 // The rate is the force's derivative: a central difference agrees to its own accuracy, with
 // and without flats, and it changes sign at the peak of a falling branch.
 TEST(SpringRate, IsTheSlopeOfTheForce) {
-    for (const auto& spring :
-         {std::pair{kWorked, std::optional<double>{}},
-          {kGroup3, std::optional<double>{7.5}},
-          {SpringInputs{100, 51, 2, 5.2, 1}, std::optional<double>{}}}) {
+    for (const auto& spring : {std::pair{kWorked, std::optional<double>{}},
+                               {kGroup3, std::optional<double>{7.5}},
+                               {SpringInputs{100, 51, 2, 5.2, 1}, std::optional<double>{}}}) {
         const SpringInputs in = spring.first;
         const std::optional<double> t_reduced = spring.second;
         const auto force = [&](double f) {
@@ -110,6 +110,29 @@ TEST(SpringRate, IsTheSlopeOfTheForce) {
     falling.f = 2.4;
     EXPECT_GT(*SpringRate(rising, Material{}), 0);
     EXPECT_LT(*SpringRate(falling, Material{}), 0);
+}
+
+// The work is the force's integral: Simpson's rule over fine steps agrees, with and without
+// flats, and a stack takes up n·i times as much.
+TEST(SpringWork, IsTheAreaUnderTheForce) {
+    for (const double t_reduced : {0.0, 7.5}) {
+        const RowSpec spec = Spec([&](RowSpec& s) { s.flats = t_reduced > 0; });
+        const RowInputs in{kGroup3, t_reduced};
+        const auto force = [&](double f) {
+            RowInputs at = in;
+            at.spring.f = f;
+            return CalculateRow(at, spec).results->spring.F;
+        };
+        const int steps = 2000;
+        const double h = kGroup3.f / steps;
+        double area = force(0) + force(kGroup3.f);
+        for (int k = 1; k < steps; ++k) {
+            area += (k % 2 == 1 ? 4 : 2) * force(k * h);
+        }
+        EXPECT_TRUE(Agree(*SpringWork(in, spec), area * h / 3, 10)) << t_reduced;
+    }
+    const RowSpec stack = Spec([](RowSpec& s) { s.stack = StackLayout{3, 2}; });
+    EXPECT_TRUE(Agree(*SpringWork({kWorked, 0}, stack), 6 * *SpringWork({kWorked, 0}, {})));
 }
 
 TEST(Friction, LoadingAndUnloadingInTheirOrderOfSteps) {
