@@ -23,12 +23,29 @@ struct PlotMarker {
     double x;
 };
 
-/// One pair of axes with its series and markers. A panel without points is not drawn.
+/// A point the reader should find on a line: a dot and its label.
+struct PlotMark {
+    QString label;
+    QPointF at;
+    QColor color;
+};
+
+/// The area between two lines, filled lightly: a band such as a stack's loading and unloading
+/// forces around its friction-free one. The lines themselves are series of their own.
+struct PlotBand {
+    QColor color;
+    QVector<QPointF> upper, lower;
+};
+
+/// One pair of axes with its series, bands, markers and marks. A panel without points in its
+/// series is not drawn.
 struct PlotPanel {
     QString x_label, y_label;  ///< the axes' titles, with units
     QString x_symbol, x_unit;  ///< the quantity on the x axis and its unit
     QVector<PlotSeries> series;
     QVector<PlotMarker> markers;
+    QVector<PlotMark> marks;
+    QVector<PlotBand> bands;
 };
 
 /// A point of a plot: which panel, series and point; -1 where there is none.

@@ -10,8 +10,8 @@ namespace curve {
 namespace {
 
 constexpr int kTicks = 6;
-constexpr double kTickLength = 4;
-constexpr double kGap = 4;  // between a tick, its label and the axis title
+constexpr double kTickLength = 4;  // in units of PlotLayout::unit()
+constexpr double kGap = 4;         // between a tick, its label and the axis title
 
 struct Range {
     double low = std::numeric_limits<double>::infinity();
@@ -39,7 +39,8 @@ double WidestLabel(const std::vector<double>& ticks, const QFontMetricsF& metric
 
 void PaintAxes(QPainter& painter, const PlotLayout& layout, int index, const PlotPanel& panel) {
     const QRectF frame = layout.frame(index);
-    const QFontMetricsF metrics(painter.font());
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double tick = kTickLength * layout.unit(), gap = kGap * layout.unit();
     painter.setPen(QPen(QColor(225, 225, 225), 0));
     for (const double x : layout.x(index).ticks) {
         const double px = layout.map(index, {x, 0}).x();
@@ -54,25 +55,25 @@ void PaintAxes(QPainter& painter, const PlotLayout& layout, int index, const Plo
     for (const double x : layout.x(index).ticks) {
         const QString label = TickLabel(x);
         const double px = layout.map(index, {x, 0}).x();
-        painter.drawLine(QPointF(px, frame.bottom()), QPointF(px, frame.bottom() + kTickLength));
+        painter.drawLine(QPointF(px, frame.bottom()), QPointF(px, frame.bottom() + tick));
         painter.drawText(QPointF(px - metrics.horizontalAdvance(label) / 2,
-                                 frame.bottom() + kTickLength + metrics.ascent()),
+                                 frame.bottom() + tick + metrics.ascent()),
                          label);
     }
     for (const double y : layout.y(index).ticks) {
         const QString label = TickLabel(y);
         const double py = layout.map(index, {0, y}).y();
         const double width = metrics.horizontalAdvance(label);
-        painter.drawLine(QPointF(frame.left() - kTickLength, py), QPointF(frame.left(), py));
-        painter.drawText(
-            QPointF(frame.left() - kTickLength - kGap / 2 - width, py + metrics.ascent() / 2 - 1),
-            label);
+        painter.drawLine(QPointF(frame.left() - tick, py), QPointF(frame.left(), py));
+        painter.drawText(QPointF(frame.left() - tick - gap / 2 - width,
+                                 py + metrics.ascent() / 2 - layout.unit()),
+                         label);
     }
-    painter.drawText(QRectF(frame.left(), frame.bottom() + kTickLength + metrics.height(),
-                            frame.width(), metrics.height()),
+    painter.drawText(QRectF(frame.left(), frame.bottom() + tick + metrics.height(), frame.width(),
+                            metrics.height()),
                      Qt::AlignHCenter | Qt::AlignTop, panel.x_label);
     painter.save();
-    painter.translate(frame.left() - kTickLength - kGap / 2 - layout.tick_label_width() - kGap,
+    painter.translate(frame.left() - tick - gap / 2 - layout.tick_label_width() - gap,
                       frame.center().y());
     painter.rotate(-90);
     painter.drawText(
@@ -163,11 +164,55 @@ QPolygonF Drawn(const PlotLayout& layout, int index, const QVector<QPointF>& poi
     return line;
 }
 
+void PaintBands(QPainter& painter, const PlotLayout& layout, int index, const PlotPanel& panel) {
+    painter.save();
+    painter.setClipRect(layout.frame(index));
+    painter.setPen(Qt::NoPen);
+    for (const PlotBand& band : panel.bands) {
+        QPolygonF area = Drawn(layout, index, band.upper);
+        const QPolygonF lower = Drawn(layout, index, band.lower);
+        for (auto it = lower.rbegin(); it != lower.rend(); ++it) {
+            area << *it;
+        }
+        QColor fill = band.color;
+        fill.setAlpha(50);
+        painter.setBrush(fill);
+        painter.drawPolygon(area);
+    }
+    painter.restore();
+}
+
+// A dot on the line and its label above right of it, or wherever it stays inside the frame.
+void PaintMarks(QPainter& painter, const PlotLayout& layout, int index, const PlotPanel& panel) {
+    const QRectF frame = layout.frame(index);
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    for (const PlotMark& mark : panel.marks) {
+        const QPointF at = layout.map(index, mark.at);
+        if (!frame.adjusted(-1, -1, 1, 1).contains(at)) {
+            continue;
+        }
+        const double u = layout.unit();
+        painter.setPen(QPen(Qt::black, u));
+        painter.setBrush(mark.color);
+        painter.drawEllipse(at, 4 * u, 4 * u);
+        QRectF box(0, 0, metrics.horizontalAdvance(mark.label) + 2, metrics.height());
+        box.moveBottomLeft(at + QPointF(5 * u, -4 * u));
+        if (box.right() > frame.right()) {
+            box.moveRight(at.x() - 5 * u);
+        }
+        if (box.top() < frame.top()) {
+            box.moveTop(at.y() + 4 * u);
+        }
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, mark.label);
+    }
+}
+
 void PaintSeries(QPainter& painter, const PlotLayout& layout, int index, const PlotPanel& panel) {
     painter.save();
     painter.setClipRect(layout.frame(index));
     for (const PlotSeries& series : panel.series) {
-        painter.setPen(QPen(series.color, 1.5, series.style));
+        painter.setPen(QPen(series.color, 1.5 * layout.unit(), series.style));
         painter.drawPolyline(Drawn(layout, index, series.points));
     }
     painter.restore();
@@ -175,19 +220,20 @@ void PaintSeries(QPainter& painter, const PlotLayout& layout, int index, const P
 
 void PaintLegend(QPainter& painter, const PlotLayout& layout, int index, const PlotPanel& panel) {
     const QRectF frame = layout.frame(index);
-    const QFontMetricsF metrics(painter.font());
-    double x = frame.left() + 4;
-    const double y = frame.top() - metrics.descent() - 3;
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double u = layout.unit();
+    double x = frame.left() + 4 * u;
+    const double y = frame.top() - metrics.descent() - 3 * u;
     for (const PlotSeries& series : panel.series) {
         if (series.points.isEmpty()) {
             continue;
         }
-        painter.setPen(QPen(series.color, 2, series.style));
+        painter.setPen(QPen(series.color, 2 * u, series.style));
         painter.drawLine(QPointF(x, y - metrics.ascent() / 3),
-                         QPointF(x + 18, y - metrics.ascent() / 3));
+                         QPointF(x + 18 * u, y - metrics.ascent() / 3));
         painter.setPen(QPen(Qt::black, 0));
-        painter.drawText(QPointF(x + 22, y), series.name);
-        x += 22 + metrics.horizontalAdvance(series.name) + 16;
+        painter.drawText(QPointF(x + 22 * u, y), series.name);
+        x += 22 * u + metrics.horizontalAdvance(series.name) + 16 * u;
     }
 }
 
@@ -197,20 +243,21 @@ void PaintHover(QPainter& painter, const PlotLayout& layout, const QVector<PlotP
     const PlotSeries& series = panel.series[hover.series];
     const QPointF data = series.points[hover.point];
     const QPointF at = layout.map(hover.panel, data);
-    painter.setPen(QPen(series.color, 2));
+    const double u = layout.unit();
+    painter.setPen(QPen(series.color, 2 * u));
     painter.setBrush(Qt::white);
-    painter.drawEllipse(at, 4, 4);
+    painter.drawEllipse(at, 4 * u, 4 * u);
 
     const QString text = PointText(panel, series, data);
-    const QFontMetricsF metrics(painter.font());
+    const QFontMetricsF metrics(painter.font(), painter.device());
     const QRectF area = layout.area();
-    QRectF box(0, 0, metrics.horizontalAdvance(text) + 10, metrics.height() + 6);
-    box.moveTopLeft(at + QPointF(8, -box.height() - 8));
+    QRectF box(0, 0, metrics.horizontalAdvance(text) + 10 * u, metrics.height() + 6 * u);
+    box.moveTopLeft(at + QPointF(8 * u, -box.height() - 8 * u));
     if (box.right() > area.right()) {
-        box.moveRight(at.x() - 8);
+        box.moveRight(at.x() - 8 * u);
     }
     if (box.top() < area.top()) {
-        box.moveTop(at.y() + 8);
+        box.moveTop(at.y() + 8 * u);
     }
     box.moveLeft(std::max(area.left(), std::min(box.left(), area.right() - box.width())));
     box.moveTop(std::max(area.top(), std::min(box.top(), area.bottom() - box.height())));
@@ -246,6 +293,18 @@ PlotLayout::PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area,
         for (const PlotMarker& marker : panel.markers) {
             x.add(marker.x);
         }
+        for (const PlotMark& mark : panel.marks) {
+            x.add(mark.at.x());
+            y.add(mark.at.y());
+        }
+        for (const PlotBand& band : panel.bands) {
+            for (const auto* edge : {&band.upper, &band.lower}) {
+                for (const QPointF& p : *edge) {
+                    x.add(p.x());
+                    y.add(p.y());
+                }
+            }
+        }
         x_.push_back(ChooseScale(x.low, x.high, kTicks));
         y_.push_back(ChooseScale(y.low, y.high, kTicks));
         if (HasPoints(panel)) {
@@ -260,8 +319,10 @@ PlotLayout::PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area,
     // on the frame's right edge.
     tick_label_width_ = widest_y;
     const double line = metrics.height();
-    const double left = kTickLength + kGap / 2 + widest_y + kGap + line + 4;
-    const double right = std::max(16.0, last_x / 2 + 4);
+    unit_ = std::max(1.0, line / 17);
+    const double u = unit_;
+    const double left = (kTickLength + kGap * 1.5 + 4) * u + widest_y + line;
+    const double right = std::max(16 * u, last_x / 2 + 4 * u);
     const double height = area.height() / std::max(drawn, 1);
     int slot = 0;
     for (qsizetype i = 0; i < panels.size(); ++i) {
@@ -269,7 +330,8 @@ PlotLayout::PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area,
             continue;
         }
         const QRectF place(area.left(), area.top() + height * slot++, area.width(), height);
-        const QRectF frame = place.adjusted(left, line + 8, -right, -(kTickLength + 2 * line + 8));
+        const QRectF frame =
+            place.adjusted(left, line + 8 * u, -right, -((kTickLength + 8) * u + 2 * line));
         frames_[i] = frame.isValid() ? frame : QRectF(place.center(), QSizeF(1, 1));
     }
     markers_.resize(panels.size());
@@ -315,14 +377,16 @@ void PaintPlot(QPainter& painter, const QRectF& area, const QVector<PlotPanel>& 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(area, Qt::white);
-    const PlotLayout layout(panels, area, QFontMetricsF(painter.font()));
+    const PlotLayout layout(panels, area, QFontMetricsF(painter.font(), painter.device()));
     for (int i = 0; i < layout.count(); ++i) {
         if (!layout.shown(i)) {
             continue;
         }
         PaintAxes(painter, layout, i, panels[i]);
+        PaintBands(painter, layout, i, panels[i]);
         PaintMarkers(painter, layout, i);
         PaintSeries(painter, layout, i, panels[i]);
+        PaintMarks(painter, layout, i, panels[i]);
         PaintLegend(painter, layout, i, panels[i]);
     }
     if (hover.valid() && hover.panel < panels.size() && layout.shown(hover.panel) &&

@@ -40,6 +40,9 @@ public:
     const QRectF& area() const { return area_; }
     /// The widest y tick label of all panels, which sets where their axis titles stand.
     double tick_label_width() const { return tick_label_width_; }
+    /// What a pixel of the screen is on this painter's device, from its font: pens, ticks and
+    /// gaps grow with it, so that a PDF at 300 dpi looks as the screen does.
+    double unit() const { return unit_; }
     /// A panel's markers within its x range, labels inside the frame, none overlapping another:
     /// right of the line, or left where the frame ends, a line higher where one is in the way.
     const std::vector<PlacedMarker>& markers(int panel) const { return markers_[panel]; }
@@ -48,6 +51,7 @@ private:
     const QVector<PlotPanel>& panels_;
     QRectF area_;
     double tick_label_width_ = 0;
+    double unit_ = 1;
     std::vector<QRectF> frames_;
     std::vector<AxisScale> x_, y_;
     std::vector<std::vector<PlacedMarker>> markers_;
@@ -57,9 +61,10 @@ private:
 /// the values to 6 significant digits.
 QString PointText(const PlotPanel& panel, const PlotSeries& series, QPointF point);
 
-/// Paints the panels into `area` of any painter (a widget, an image, an SVG file) with the
-/// painter's font: axes, ticks, labels, markers, series, legend, and the `hover` point with
-/// its values, kept inside the area. Nothing but the background when no panel has points.
+/// Paints the panels into `area` of any painter (a widget, an image, an SVG or PDF file, a
+/// printer) with the painter's font: axes, ticks, labels, bands, markers, series, marks, legend,
+/// and the `hover` point with its values, kept inside the area. Nothing but the background when
+/// no panel has points.
 void PaintPlot(QPainter& painter, const QRectF& area, const QVector<PlotPanel>& panels,
                const PlotPoint& hover = {});
 

@@ -22,28 +22,39 @@ void PlotWidget::setPanels(QVector<PlotPanel> panels) {
     update();
 }
 
-bool PlotWidget::save(const QString& path, const QString& title) const {
+bool PlotWidget::save(const QString& path, const QString& title, const QString& caption) const {
+    const double line = caption.isEmpty() ? 0 : QFontMetricsF(font()).height() + 8;
+    const QSizeF whole(width(), height() + line);
     const QRectF area(QPointF(0, 0), size());
+    const auto paint = [&](QPainter& painter) {
+        painter.setFont(font());
+        painter.fillRect(QRectF(QPointF(0, 0), whole), Qt::white);
+        PaintPlot(painter, area, panels_);
+        if (line > 0) {
+            painter.setPen(Qt::black);
+            painter.drawText(QRectF(8, area.bottom(), whole.width() - 16, line),
+                             Qt::AlignLeft | Qt::AlignVCenter, caption);
+        }
+    };
     if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         QSvgGenerator svg;
         svg.setFileName(path);
-        svg.setSize(size());
-        svg.setViewBox(area);
+        svg.setSize(whole.toSize());
+        svg.setViewBox(QRectF(QPointF(0, 0), whole));
         svg.setTitle(title);
+        svg.setDescription(caption);
         QPainter painter;
         if (!painter.begin(&svg)) {
             return false;
         }
-        painter.setFont(font());
-        PaintPlot(painter, area, panels_);
+        paint(painter);
         return painter.end();
     }
     const qreal ratio = devicePixelRatioF();
-    QImage image((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    QImage image((whole * ratio).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
-    painter.setFont(font());
-    PaintPlot(painter, area, panels_);
+    paint(painter);
     painter.end();
     return image.save(path, "PNG");
 }

@@ -18,9 +18,10 @@ public:
     void setPanels(QVector<PlotPanel> panels);
     const QVector<PlotPanel>& panels() const { return panels_; }
 
-    /// Writes the plot at the widget's size: SVG when the name ends in ".svg", else PNG at the
-    /// screen's pixel ratio. Returns false when the file could not be written.
-    bool save(const QString& path, const QString& title) const;
+    /// Writes the plot at the widget's size with `caption` in a line below it: SVG when the name
+    /// ends in ".svg", else PNG at the screen's pixel ratio. Returns false when the file could
+    /// not be written.
+    bool save(const QString& path, const QString& title, const QString& caption = {}) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
