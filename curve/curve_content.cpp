@@ -1,9 +1,11 @@
 #include "curve/curve_content.h"
 
 #include <cmath>
+#include <optional>
 
 #include "calc/characteristic.h"
 #include "calc/design_check.h"
+#include "curve/working_points.h"
 #include "rows/curve_text.h"
 #include "rows/findings_text.h"
 #include "rows/row_text.h"
@@ -38,23 +40,42 @@ bool ReadCount(const std::string& text, int fallback, int max, int& value) {
     return true;
 }
 
-QString FaultSentence(const calc::SpringFault& fault) {
-    return FromUtf8(runtime::FaultReport(fault.fault, calc::QuantitySymbol(fault.quantity)))
-        .replace(QStringLiteral("\n\n"), QStringLiteral(" "));
+// A number typed by the box rules, `fallback` when blank; nothing when it cannot be read.
+std::optional<double> ReadValue(const std::string& text, double fallback) {
+    if (runtime::IsBlank(text)) {
+        return fallback;
+    }
+    const auto number = runtime::TextToNumber(text);
+    return number ? std::optional(*number) : std::nullopt;
 }
 
 QString ErrorSentence(const calc::RowError& error) {
     if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
         return FromUtf8(rows::RefusalText(*refusal));
     }
-    return FaultSentence(std::get<calc::SpringFault>(error));
+    const auto& fault = std::get<calc::SpringFault>(error);
+    return FromUtf8(runtime::FaultReport(fault.fault, calc::QuantitySymbol(fault.quantity)))
+        .replace(QStringLiteral("\n\n"), QStringLiteral(" "));
 }
 
 // A box whose text holds more than its leading number reads less than it shows: say so.
 void NotePartialReads(const CurveInputTexts& inputs, QStringList& findings) {
     const std::pair<const char*, const std::string*> boxes[] = {
-        {"D", &inputs.D},     {"d", &inputs.d},      {"t", &inputs.t},        {"H", &inputs.H},
-        {"f", &inputs.f_end}, {"i", &inputs.series}, {"n", &inputs.parallel}, {"N", &inputs.steps}};
+        {"D", &inputs.D},
+        {"d", &inputs.d},
+        {"t", &inputs.t},
+        {"H", &inputs.H},
+        {"f", &inputs.f_end},
+        {"i", &inputs.series},
+        {"n", &inputs.parallel},
+        {"N", &inputs.steps},
+        {"t′", &inputs.t_reduced},
+        {"E", &inputs.E},
+        {"μ", &inputs.mu},
+        {"w_M", &inputs.w_M},
+        {"w_R", &inputs.w_R},
+        {"工作点 1", &inputs.points[0].value},
+        {"工作点 2", &inputs.points[1].value}};
     for (const auto& [name, text] : boxes) {
         if (runtime::IsBlank(*text)) {
             continue;
@@ -67,47 +88,153 @@ void NotePartialReads(const CurveInputTexts& inputs, QStringList& findings) {
     }
 }
 
-QVector<PlotPanel> EmptyPanels(bool stacked) {
-    const QString f_axis = QStringLiteral("变形量 f (mm)");
-    QVector<PlotPanel> panels;
-    panels.push_back({f_axis,
-                      QStringLiteral("力 F (N)"),
-                      QStringLiteral("f"),
-                      QStringLiteral("mm"),
-                      {{QStringLiteral("F 单片"),
-                        QStringLiteral("F"),
-                        QStringLiteral("N"),
-                        QColor(0, 90, 200),
-                        {}}},
-                      {}});
-    if (stacked) {
-        panels.push_back({QStringLiteral("行程 s (mm)"),
-                          QStringLiteral("碟簧组 F_stack (N)"),
-                          QStringLiteral("s"),
-                          QStringLiteral("mm"),
-                          {{QStringLiteral("F_stack 碟簧组"),
-                            QStringLiteral("F_stack"),
-                            QStringLiteral("N"),
-                            QColor(220, 110, 0),
-                            {}}},
-                          {}});
+struct Reading {
+    calc::RowSpec spec;
+    int steps = 0;
+};
+
+// The options the inputs ask for, as the batch tool's would be; why not, when they cannot be.
+std::variant<Reading, QString> ReadOptions(const CurveInputTexts& inputs) {
+    Reading read;
+    calc::RowSpec& spec = read.spec;
+    spec.rate = true;
+    calc::StackLayout layout;
+    if (!ReadCount(inputs.series, 1, calc::kMaxStackCount, layout.series) ||
+        !ReadCount(inputs.parallel, 1, calc::kMaxStackCount, layout.parallel) ||
+        !ReadCount(inputs.steps, kDefaultSteps, calc::kMaxCurveSteps, read.steps)) {
+        return QStringLiteral(
+                   "串联片数 i、并联片数 n 应为 1 到 %1 的整数，步数 N 应为 1 到 %2 的整数")
+            .arg(calc::kMaxStackCount)
+            .arg(calc::kMaxCurveSteps);
     }
-    const auto stress = [](const char* name, QColor color) {
-        return PlotSeries{
-            QString::fromUtf8(name), QString::fromUtf8(name), QStringLiteral("MPa"), color, {}};
-    };
-    panels.push_back({f_axis,
-                      QStringLiteral("应力 σ (MPa)"),
-                      QStringLiteral("f"),
-                      QStringLiteral("mm"),
-                      {stress("σom", QColor(120, 120, 120)), stress("σ1", QColor(200, 30, 30)),
-                       stress("σ2", QColor(30, 150, 60)), stress("σ3", QColor(130, 60, 180))},
-                      {}});
+    if (layout.series != 1 || layout.parallel != 1) {
+        spec.stack = layout;
+    }
+    spec.flats = !runtime::IsBlank(inputs.t_reduced);
+    const auto E = ReadValue(inputs.E, calc::kE);
+    const auto mu = ReadValue(inputs.mu, calc::kMu);
+    if (!E || !(*E > 0) || *E > 1e7) {
+        return QStringLiteral("弹性模量 E 应为大于 0、不超过 10000000 的数（MPa）");
+    }
+    if (!mu || !(*mu >= 0) || !(*mu < 0.5)) {
+        return QStringLiteral("泊松比 μ 应在 0 到 0.5 之间（不含 0.5）");
+    }
+    spec.material = {*E, *mu};
+    if (!runtime::IsBlank(inputs.w_M) || !runtime::IsBlank(inputs.w_R)) {
+        const auto w_M = ReadValue(inputs.w_M, 0), w_R = ReadValue(inputs.w_R, 0);
+        if (!w_M || !w_R || !(*w_M >= 0) || *w_M > 0.2 || !(*w_R >= 0) || *w_R > 0.2) {
+            return QStringLiteral("摩擦系数 w_M、w_R 应为 0 到 0.2 的数");
+        }
+        spec.friction = calc::Friction{*w_M, *w_R};
+        if (!calc::FrictionLetsLoad(layout.parallel, *spec.friction)) {
+            return QStringLiteral(
+                       "摩擦系数与并联片数 n = %1 一起使碟簧组自锁：1 − w_M·(n − 1) − w_R 不大于 0")
+                .arg(layout.parallel);
+        }
+    }
+    return read;
+}
+
+PlotSeries Series(const char* name, const char* symbol, const char* unit, QColor color,
+                  Qt::PenStyle style = Qt::SolidLine) {
+    return PlotSeries{QString::fromUtf8(name),
+                      QString::fromUtf8(symbol),
+                      QString::fromUtf8(unit),
+                      color,
+                      {},
+                      style};
+}
+
+// The panels' axes and (empty) series: F over f, F_stack over s for a stack, σ over f. With
+// friction, the loading and unloading forces beside the stack's (one spring's without a stack).
+QVector<PlotPanel> EmptyPanels(const calc::RowSpec& spec) {
+    const QColor load(200, 60, 60), unload(40, 120, 200);
+    QVector<PlotPanel> panels;
+    PlotPanel force{QStringLiteral("变形量 f (mm)"),
+                    QStringLiteral("力 F (N)"),
+                    QStringLiteral("f"),
+                    QStringLiteral("mm"),
+                    {Series("F 单片", "F", "N", QColor(0, 90, 200))},
+                    {},
+                    {},
+                    {}};
+    PlotPanel stack{QStringLiteral("行程 s (mm)"),
+                    QStringLiteral("碟簧组 F_stack (N)"),
+                    QStringLiteral("s"),
+                    QStringLiteral("mm"),
+                    {Series("F_stack 碟簧组", "F_stack", "N", QColor(220, 110, 0))},
+                    {},
+                    {},
+                    {}};
+    PlotPanel& rubbing = spec.stack ? stack : force;
+    if (spec.friction) {
+        rubbing.series << Series("F_load 加载", "F_load", "N", load, Qt::DashLine)
+                       << Series("F_unload 卸载", "F_unload", "N", unload, Qt::DashLine);
+        rubbing.bands << PlotBand{QColor(150, 150, 150), {}, {}};
+    }
+    panels << force;
+    if (spec.stack) {
+        panels << stack;
+    }
+    panels << PlotPanel{QStringLiteral("变形量 f (mm)"),
+                        QStringLiteral("应力 σ (MPa)"),
+                        QStringLiteral("f"),
+                        QStringLiteral("mm"),
+                        {Series("σom", "σom", "MPa", QColor(120, 120, 120)),
+                         Series("σ1", "σ1", "MPa", QColor(200, 30, 30)),
+                         Series("σ2", "σ2", "MPa", QColor(30, 150, 60)),
+                         Series("σ3", "σ3", "MPa", QColor(130, 60, 180))},
+                        {},
+                        {},
+                        {}};
     return panels;
 }
 
 void EndLine(CurveTable& table) {
     table.starts.push_back(table.text.size());
+}
+
+QStringList Cells(std::string_view line) {
+    line.remove_prefix(line.find('\t') + 1);  // the spring number
+    if (!line.empty() && line.back() == '\n') {
+        line.remove_suffix(1);
+    }
+    return FromUtf8(line).split(QLatin1Char('\t'));
+}
+
+// What the spring is, a line each, for the data sheet; the first is the caption of a picture.
+QStringList Describe(const CurveInputTexts& inputs, const calc::RowInputs& spring,
+                     const calc::RowSpec& spec) {
+    const calc::SpringInputs& s = spring.spring;
+    QStringList lines;
+    lines << QStringLiteral("D = %1 mm，d = %2 mm，t = %3 mm，H = %4 mm%5")
+                 .arg(Shown(s.D), Shown(s.d), Shown(s.t), Shown(s.H),
+                      spec.flats ? QStringLiteral("，t′ = %1 mm").arg(Shown(spring.t_reduced))
+                                 : QString());
+    QString material =
+        QStringLiteral("E = %1 MPa，μ = %2").arg(Shown(spec.material.E), Shown(spec.material.mu));
+    for (const MaterialChoice& choice : kMaterials) {
+        if (Shown(spec.material.E) == QString::fromUtf8(choice.E) &&
+            Shown(spec.material.mu) == QString::fromUtf8(choice.mu)) {
+            material += QStringLiteral("（%1）").arg(QString::fromUtf8(choice.name));
+            break;
+        }
+    }
+    lines << material;
+    if (spec.stack) {
+        lines << QStringLiteral("碟簧组：%1 组对合串联，每组 %2 片叠合")
+                     .arg(spec.stack->series)
+                     .arg(spec.stack->parallel);
+    }
+    if (spec.friction) {
+        lines << QStringLiteral("摩擦系数 w_M = %1，w_R = %2（DIN 2092）")
+                     .arg(Shown(spec.friction->w_M), Shown(spec.friction->w_R));
+    }
+    if (spec.flats) {
+        lines << QStringLiteral("带支承面、减薄至 t′（DIN 2093 第 3 组）");
+    }
+    (void)inputs;
+    return lines;
 }
 
 }  // namespace
@@ -120,49 +247,43 @@ std::string_view CurveTable::line(int row) const {
 CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
     CurveContent content;
     NotePartialReads(inputs, content.findings);
-    calc::StackLayout layout;
-    int steps = 0;
-    const bool counts_ok = ReadCount(inputs.series, 1, calc::kMaxStackCount, layout.series) &&
-                           ReadCount(inputs.parallel, 1, calc::kMaxStackCount, layout.parallel) &&
-                           ReadCount(inputs.steps, kDefaultSteps, calc::kMaxCurveSteps, steps);
-    if (!counts_ok) {
-        content.no_table = content.no_plot =
-            QStringLiteral("串联片数 i、并联片数 n 应为 1 到 %1 的整数，步数 N 应为 1 到 %2 的整数")
-                .arg(calc::kMaxStackCount)
-                .arg(calc::kMaxCurveSteps);
-        content.findings << content.no_table;
+    const auto options = ReadOptions(inputs);
+    if (const auto* why = std::get_if<QString>(&options)) {
+        content.no_table = content.no_plot = *why;
+        content.findings << *why;
         return content;
     }
-    calc::RowSpec columns;
-    if (layout.series != 1 || layout.parallel != 1) {
-        columns.stack = layout;
-    }
+    const calc::RowSpec& spec = std::get<Reading>(options).spec;
+    const int steps = std::get<Reading>(options).steps;
 
     CurveTable& table = content.table;
-    table.text.reserve(static_cast<std::size_t>(steps + 2) * 120);
+    table.text.reserve(static_cast<std::size_t>(steps + 2) * 140);
     table.starts.reserve(static_cast<std::size_t>(steps) + 3);
     table.starts.push_back(0);
-    rows::AppendCurveTableHeader(columns, table.text);
+    rows::AppendCurveTableHeader(spec, table.text);
     EndLine(table);
-    table.fault_span = columns.stack ? 8 : 5;
-    content.panels = EmptyPanels(columns.stack.has_value());
-    auto& force = content.panels.front().series;
-    auto& stress = content.panels.back().series;
-    QVector<QPointF>* stack = columns.stack ? &content.panels[1].series[0].points : nullptr;
-    for (auto* points : {&force[0].points, &stress[0].points, &stress[1].points, &stress[2].points,
-                         &stress[3].points}) {
-        points->reserve(steps + 1);
+    table.fault_span = 6 + (spec.stack ? 3 : 0) + (spec.friction ? 2 : 0);
+    content.panels = EmptyPanels(spec);
+    PlotPanel& force = content.panels.front();
+    PlotPanel& stress = content.panels.back();
+    PlotPanel* stack = spec.stack ? &content.panels[1] : nullptr;
+    PlotPanel& rubbing = stack != nullptr ? *stack : force;
+    for (PlotPanel* panel : {&force, &stress}) {
+        for (PlotSeries& series : panel->series) {
+            series.points.reserve(steps + 1);
+        }
     }
 
-    const auto curve =
-        calc::ReadCurve({inputs.D, inputs.d, inputs.t, inputs.H, {}, inputs.f_end}, steps, columns);
+    const calc::CurveTexts texts{inputs.D, inputs.d,         inputs.t,
+                                 inputs.H, inputs.t_reduced, inputs.f_end};
+    const auto curve = calc::ReadCurve(texts, steps, spec);
     QString fault;
     for (int k = 0; k <= steps; ++k) {
         if (k % 1024 == 0 && stop.stop_requested()) {
             return content;
         }
-        const calc::CurveRow row = calc::CurveRowAt(curve, k, columns);
-        rows::AppendCurveTableRow(1, row, columns, table.text);
+        const calc::CurveRow row = calc::CurveRowAt(curve, k, spec);
+        rows::AppendCurveTableRow(1, row, spec, table.text);
         EndLine(table);
         if (!row.row.results) {
             table.fault_rows.push_back(k);
@@ -178,45 +299,89 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
         const double f = row.inputs->spring.f;
         const calc::RowResults& results = *row.row.results;
         const calc::SpringResults& r = results.spring;
-        force[0].points << QPointF(f, r.F);
+        force.series[0].points << QPointF(f, r.F);
+        const double s = results.stack ? results.stack->s : f;
         if (stack != nullptr) {
-            *stack << QPointF(results.stack->s, results.stack->F_stack);
+            stack->series[0].points << QPointF(s, results.stack->F_stack);
         }
-        stress[0].points << QPointF(f, r.sigma_om);
-        stress[1].points << QPointF(f, r.sigma1);
-        stress[2].points << QPointF(f, r.sigma2);
-        stress[3].points << QPointF(f, r.sigma3);
+        if (results.friction) {
+            const QPointF load(s, results.friction->F_load), unload(s, results.friction->F_unload);
+            rubbing.series[1].points << load;
+            rubbing.series[2].points << unload;
+            rubbing.bands[0].upper << load;
+            rubbing.bands[0].lower << unload;
+        }
+        stress.series[0].points << QPointF(f, r.sigma_om);
+        stress.series[1].points << QPointF(f, r.sigma1);
+        stress.series[2].points << QPointF(f, r.sigma2);
+        stress.series[3].points << QPointF(f, r.sigma3);
     }
+    content.copy_text = table.text;
 
     if (curve) {
+        const calc::RowInputs& spring = curve->spring;
+        const std::optional<double> t_reduced =
+            spec.flats ? std::optional(spring.t_reduced) : std::nullopt;
         // With f = 0 only the findings about D, d, t and H can appear; the plot marks f's limits,
-        // where the checks draw them: at h0 and 0.75·h0 as shown.
-        const calc::SpringInputs& spring = curve->spring.spring;
-        const calc::Findings found = calc::CheckRow(curve->spring, columns);
+        // where the checks draw them: at flat and 0.75 of the way, as shown.
+        const calc::Findings found = calc::CheckRow(spring, spec);
         for (int i = 0; i < calc::kFindingCount; ++i) {
             const auto finding = static_cast<calc::Finding>(i);
             if (found.has(finding)) {
-                content.findings << FromUtf8(rows::FindingSentence(finding, spring));
+                content.findings << FromUtf8(
+                    rows::FindingSentence(finding, spring.spring, t_reduced));
             }
         }
-        const calc::ShownQuantities shown = calc::ShowQuantities(spring);
-        const double h0 = shown.h0;
-        if (h0 > 0 && std::isfinite(h0)) {
-            const double quarters = shown.three_quarters;
-            content.panels.front().markers = {{QStringLiteral("0.75·h0"), quarters},
-                                              {QStringLiteral("h0"), h0}};
-            content.panels.back().markers = content.panels.front().markers;
+        const calc::ShownQuantities shown = calc::ShowQuantities(spring.spring, t_reduced);
+        const QString h0 = spec.flats ? QStringLiteral("h0′") : QStringLiteral("h0");
+        if (shown.flat > 0 && std::isfinite(shown.flat)) {
+            force.markers = {{QStringLiteral("0.75·") + h0, shown.three_quarters},
+                             {h0, shown.flat}};
+            stress.markers = force.markers;
             if (stack != nullptr) {
-                const double i = layout.series;
-                content.panels[1].markers = {{QStringLiteral("i·0.75·h0"), i * quarters},
-                                             {QStringLiteral("i·h0"), i * h0}};
+                const double i = spec.stack->series;
+                stack->markers = {{QStringLiteral("i·0.75·") + h0, i * shown.three_quarters},
+                                  {QStringLiteral("i·") + h0, i * shown.flat}};
             }
+        }
+
+        const DesignValues design = ComputeDesignValues(spring, spec, inputs.points);
+        content.points = design.points;
+        content.summary = design.summary;
+        content.findings << design.findings;
+        force.marks = design.force_marks;
+        if (stack != nullptr) {
+            stack->marks = design.stack_marks;
+        }
+        std::string points;
+        for (std::size_t k = 0; k < design.points.size(); ++k) {
+            if (!design.points[k].line.empty()) {
+                points += std::to_string(k + 1) + '\t' + design.points[k].line + '\n';
+            }
+        }
+        if (!points.empty()) {
+            content.copy_text += "\n工作点\t";
+            rows::AppendCurveHeader(spec, content.copy_text);
+            content.copy_text += '\n' + points;
+        }
+
+        content.sheet.spring = Describe(inputs, spring, spec);
+        content.caption = content.sheet.spring.join(QStringLiteral("；"));
+        const auto quarters = calc::ReadCurve(
+            {inputs.D, inputs.d, inputs.t, inputs.H, inputs.t_reduced, {}}, 4, spec);
+        std::string header;
+        rows::AppendCurveHeader(spec, header);
+        content.sheet.header = FromUtf8(header).split(QLatin1Char('\t'));
+        for (int k = 0; k <= 4; ++k) {
+            std::string line;
+            rows::AppendCurveTableRow(1, calc::CurveRowAt(quarters, k, spec), spec, line);
+            content.sheet.rows.push_back(Cells(line));
         }
     }
     if (!fault.isEmpty()) {
         content.findings << fault;
     }
-    if (force[0].points.isEmpty()) {
+    if (force.series[0].points.isEmpty()) {
         content.no_plot = fault;
     }
     if (content.findings.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,15 +12,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "curve/curve_computer.h"
+#include "curve/data_sheet.h"
+#include "curve/design_file.h"
 #include "curve/plot_widget.h"
 #include "curve/rows_model.h"
 
@@ -30,46 +37,88 @@ const QString kTitle = QStringLiteral("碟形弹簧特性曲线");
 
 struct InputDesign {
     const char* name;  // the label, which is also the accessible name
-    const char* text;  // what the box holds when the window opens
+    std::string CurveInputTexts::*text;
     const char* hint;
 };
 
-constexpr std::array<InputDesign, 8> kInputs = {{
-    {"D(mm)", "100", "外径"},
-    {"d(mm)", "51", "内径"},
-    {"t(mm)", "3.5", "厚度"},
-    {"H(mm)", "6.3", "自由高度"},
-    {"f(mm)", "", "曲线终点的变形量；空白时为 h0 = H − t"},
-    {"串联片数 i", "1", "对合串联的组数"},
-    {"并联片数 n", "1", "每组叠合的片数"},
-    {"步数 N", "50", "曲线分为 N 步，共 N + 1 点"},
+// In the grid, four to a row.
+constexpr std::array<InputDesign, 13> kInputs = {{
+    {"D(mm)", &CurveInputTexts::D, "外径"},
+    {"d(mm)", &CurveInputTexts::d, "内径"},
+    {"t(mm)", &CurveInputTexts::t, "厚度"},
+    {"H(mm)", &CurveInputTexts::H, "自由高度"},
+    {"f(mm)", &CurveInputTexts::f_end, "曲线终点的变形量；空白时到压平为止（h0 = H − t）"},
+    {"串联片数 i", &CurveInputTexts::series, "对合串联的组数"},
+    {"并联片数 n", &CurveInputTexts::parallel, "每组叠合的片数"},
+    {"步数 N", &CurveInputTexts::steps, "曲线分为 N 步，共 N + 1 点"},
+    {"t′(mm)", &CurveInputTexts::t_reduced,
+     "带支承面的碟簧（DIN 2093 第 3 组）减薄后的厚度；空白时没有支承面"},
+    {"E(MPa)", &CurveInputTexts::E, "弹性模量；空白时为弹簧钢的 206000 MPa"},
+    {"μ", &CurveInputTexts::mu, "泊松比；空白时为 0.3"},
+    {"w_M", &CurveInputTexts::w_M, "并联片间的摩擦系数（DIN 2092），0 到 0.2；空白时不计摩擦"},
+    {"w_R", &CurveInputTexts::w_R, "承载边缘的摩擦系数，0 到 0.2；空白时不计摩擦"},
 }};
 
 const QString kPng = QStringLiteral("PNG 图像 (*.png)");
 const QString kSvg = QStringLiteral("SVG 图像 (*.svg)");
+const QString kDesign = QStringLiteral("碟簧设计 (*.dspring)");
+const QString kPdf = QStringLiteral("PDF 文件 (*.pdf)");
+
+QPushButton* Button(const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setAccessibleName(button->text());
+    return button;
+}
 
 }  // namespace
 
-CurveWindow::CurveWindow(const QStringList& spring, QWidget* parent) : QWidget(parent) {
+CurveWindow::CurveWindow(const CurveInputTexts& inputs, QWidget* parent) : QWidget(parent) {
     setWindowTitle(kTitle);
     computer_ = new CurveComputer(this);
     connect(computer_, &CurveComputer::computed, this, &CurveWindow::contentComputed);
 
     auto* grid = new QGridLayout;
+    const auto place = [this, grid](int slot, const QString& name, QWidget* field) {
+        auto* label = new QLabel(name, this);
+        label->setBuddy(field);
+        grid->addWidget(label, slot / 4, slot % 4 * 2);
+        grid->addWidget(field, slot / 4, slot % 4 * 2 + 1);
+    };
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
         const QString name = QString::fromUtf8(kInputs[i].name);
-        auto* label = new QLabel(name, this);
         auto* edit = inputs_[i] = new QLineEdit(this);
-        const bool given = i < 5 && !spring.isEmpty();
-        edit->setText(given ? spring.value(static_cast<qsizetype>(i))
-                            : QString::fromUtf8(kInputs[i].text));
         edit->setAccessibleName(name);
         edit->setToolTip(QString::fromUtf8(kInputs[i].hint));
-        label->setBuddy(edit);
-        const int row = static_cast<int>(i / 4), column = static_cast<int>(i % 4) * 2;
-        grid->addWidget(label, row, column);
-        grid->addWidget(edit, row, column + 1);
+        // The material picker stands between t′ and E.
+        place(static_cast<int>(i < 9 ? i : i + 1), name, edit);
         connect(edit, &QLineEdit::textChanged, this, &CurveWindow::inputEdited);
+    }
+    material_ = new QComboBox(this);
+    material_->setAccessibleName(QStringLiteral("材料"));
+    material_->addItem(QStringLiteral("其他（按 E、μ）"));
+    for (const MaterialChoice& choice : kMaterials) {
+        material_->addItem(QString::fromUtf8(choice.name));
+    }
+    place(9, QStringLiteral("材料"), material_);
+    connect(material_, &QComboBox::activated, this, &CurveWindow::materialChosen);
+    for (int k = 0; k < 2; ++k) {
+        const QString name = QStringLiteral("工作点 %1").arg(k + 1);
+        auto* by = point_by_[k] = new QComboBox(this);
+        by->addItems({QStringLiteral("按位移 f/s(mm)"), QStringLiteral("按力 F(N)")});
+        by->setAccessibleName(name + QStringLiteral(" 按"));
+        by->setToolTip(QStringLiteral("碟簧组时为行程 s 或碟簧组的力 F_stack"));
+        auto* value = point_value_[k] = new QLineEdit(this);
+        value->setAccessibleName(name);
+        value->setToolTip(QStringLiteral("空白时没有这个工作点"));
+        auto* row = new QHBoxLayout;
+        row->addWidget(by);
+        row->addWidget(value, 1);
+        auto* holder = new QWidget(this);
+        holder->setLayout(row);
+        row->setContentsMargins(0, 0, 0, 0);
+        place(14 + k, name, holder);
+        connect(by, &QComboBox::currentIndexChanged, this, &CurveWindow::inputEdited);
+        connect(value, &QLineEdit::textChanged, this, &CurveWindow::inputEdited);
     }
 
     plot_ = new PlotWidget(this);
@@ -92,26 +141,48 @@ CurveWindow::CurveWindow(const QStringList& spring, QWidget* parent) : QWidget(p
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
 
+    points_ = new QTableWidget(2, 0, this);
+    points_->setAccessibleName(QStringLiteral("工作点"));
+    points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    points_->setTabKeyNavigation(false);
+    points_->setVerticalHeaderLabels({QStringLiteral("1"), QStringLiteral("2")});
+    points_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    points_->verticalHeader()->setDefaultSectionSize(points_->fontMetrics().height() + 6);
+    points_->setFixedHeight(3 * (points_->fontMetrics().height() + 6) + 8);
+    summary_ = new QLabel(this);
+    summary_->setAccessibleName(QStringLiteral("工作点说明"));
+    summary_->setWordWrap(true);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* design = new QVBoxLayout;
+    design->addWidget(points_);
+    design->addWidget(summary_);
+    design->addStretch();
     findings_ = new QListWidget(this);
     findings_->setAccessibleName(QStringLiteral("设计检查"));
-    findings_->setMaximumHeight(110);
-    auto* copy = new QPushButton(QStringLiteral("复制表格"), this);
-    auto* save = new QPushButton(QStringLiteral("保存图像…"), this);
-    copy->setAccessibleName(copy->text());
-    save->setAccessibleName(save->text());
-    connect(copy, &QPushButton::clicked, this, &CurveWindow::copyClicked);
-    connect(save, &QPushButton::clicked, this, &CurveWindow::saveClicked);
+    findings_->setMaximumHeight(120);
+
+    auto* buttons = new QGridLayout;
+    const std::pair<const char*, void (CurveWindow::*)()> commands[] = {
+        {"复制表格", &CurveWindow::copyClicked},
+        {"保存图像…", &CurveWindow::saveClicked},
+        {"保存设计…", &CurveWindow::saveDesignClicked},
+        {"打开设计…", &CurveWindow::openDesignClicked},
+        {"数据表 PDF…", &CurveWindow::dataSheetClicked},
+        {"打印…", &CurveWindow::printClicked}};
+    for (int i = 0; i < 6; ++i) {
+        QPushButton* button = Button(commands[i].first, this);
+        connect(button, &QPushButton::clicked, this, commands[i].second);
+        buttons->addWidget(button, i / 2, i % 2);
+    }
     status_ = new QLabel(this);
     status_->setAccessibleName(QStringLiteral("状态"));
     status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(QStringLiteral("正在计算…")));
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(copy);
-    buttons->addWidget(save);
-    buttons->addWidget(status_);
-    buttons->addStretch();
+    buttons->addWidget(status_, 3, 0, 1, 2);
+    buttons->setRowStretch(4, 1);
     auto* bottom = new QHBoxLayout;
+    bottom->addLayout(design, 3);
     bottom->addWidget(new QLabel(QStringLiteral("设计检查"), this), 0, Qt::AlignTop);
-    bottom->addWidget(findings_, 1);
+    bottom->addWidget(findings_, 2);
     bottom->addLayout(buttons);
 
     auto* layout = new QVBoxLayout(this);
@@ -121,29 +192,79 @@ CurveWindow::CurveWindow(const QStringList& spring, QWidget* parent) : QWidget(p
 
     // Within the screen at any scale factor, room left for the window's frame.
     const QRect available = screen()->availableGeometry();
-    const QSize size = QSize(1100, 720)
+    const QSize size = QSize(1200, 800)
                            .boundedTo(available.size() * 0.9)
                            .expandedTo(minimumSizeHint())
                            .boundedTo(available.size());
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
-    inputEdited();
+    setInputs(inputs);
 }
 
 CurveWindow::~CurveWindow() = default;
 
-bool CurveWindow::savePlot(const QString& path) const {
-    return plot_->save(path, kTitle);
+CurveInputTexts CurveWindow::inputs() const {
+    CurveInputTexts texts;
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        texts.*kInputs[i].text = inputs_[i]->text().toStdString();
+    }
+    for (std::size_t k = 0; k < 2; ++k) {
+        texts.points[k] = {point_by_[k]->currentIndex() == 1 ? WorkingPointText::By::kForce
+                                                             : WorkingPointText::By::kDeflection,
+                           point_value_[k]->text().toStdString()};
+    }
+    return texts;
+}
+
+void CurveWindow::setInputs(const CurveInputTexts& texts) {
+    // One computation for the whole change, not one a box.
+    const auto fill = [&] {
+        for (std::size_t i = 0; i < kInputs.size(); ++i) {
+            inputs_[i]->setText(QString::fromStdString(texts.*kInputs[i].text));
+        }
+        for (std::size_t k = 0; k < 2; ++k) {
+            point_by_[k]->setCurrentIndex(texts.points[k].by == WorkingPointText::By::kForce);
+            point_value_[k]->setText(QString::fromStdString(texts.points[k].value));
+        }
+    };
+    const bool blocked = signalsBlocked();
+    for (QObject* field : findChildren<QLineEdit*>()) {
+        field->blockSignals(true);
+    }
+    for (QObject* field : point_by_) {
+        field->blockSignals(true);
+    }
+    fill();
+    for (QObject* field : findChildren<QLineEdit*>()) {
+        field->blockSignals(blocked);
+    }
+    for (QObject* field : point_by_) {
+        field->blockSignals(blocked);
+    }
+    inputEdited();
 }
 
 void CurveWindow::inputEdited() {
-    CurveInputTexts texts;
-    std::string* fields[] = {&texts.D,     &texts.d,      &texts.t,        &texts.H,
-                             &texts.f_end, &texts.series, &texts.parallel, &texts.steps};
-    for (std::size_t i = 0; i < inputs_.size(); ++i) {
-        *fields[i] = inputs_[i]->text().toStdString();
+    CurveInputTexts texts = inputs();
+    // The picker shows the material E and μ stand for (blank: spring steel).
+    const std::string E = texts.E.empty() ? "206000" : texts.E;
+    const std::string mu = texts.mu.empty() ? "0.3" : texts.mu;
+    int chosen = 0;
+    for (std::size_t i = 0; i < kMaterials.size(); ++i) {
+        if (E == kMaterials[i].E && mu == kMaterials[i].mu) {
+            chosen = static_cast<int>(i) + 1;
+        }
     }
+    material_->setCurrentIndex(chosen);
     status_->setText(QStringLiteral("正在计算…"));
     computer_->request(std::move(texts));
+}
+
+void CurveWindow::materialChosen(int index) {
+    if (index > 0) {
+        const MaterialChoice& choice = kMaterials[static_cast<std::size_t>(index - 1)];
+        inputs_[9]->setText(QString::fromUtf8(choice.E));
+        inputs_[10]->setText(QString::fromUtf8(choice.mu));
+    }
 }
 
 void CurveWindow::contentComputed(std::shared_ptr<const CurveContent> content) {
@@ -154,6 +275,21 @@ void CurveWindow::contentComputed(std::shared_ptr<const CurveContent> content) {
         table_->setSpan(row, 1, 1, content_->table.fault_span);
     }
     plot_->setPanels(content_->panels);
+
+    points_->clearSpans();
+    points_->setColumnCount(static_cast<int>(content_->sheet.header.size()));
+    points_->setHorizontalHeaderLabels(content_->sheet.header);
+    for (int k = 0; k < 2; ++k) {
+        const WorkingPoint& point = content_->points[static_cast<std::size_t>(k)];
+        for (int c = 0; c < points_->columnCount(); ++c) {
+            const QString cell = point.cells.value(c);
+            points_->setItem(
+                k, c,
+                new QTableWidgetItem(c == 0 && cell.isEmpty() && point.given ? QStringLiteral("—")
+                                                                             : cell));
+        }
+    }
+    summary_->setText(content_->summary.join(QLatin1Char('\n')));
     findings_->clear();
     findings_->addItems(content_->findings);
     findings_->setAccessibleDescription(content_->findings.join(QLatin1Char('\n')));
@@ -169,39 +305,130 @@ void CurveWindow::awaitContent() {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+bool CurveWindow::able(const QString& why, const QString& what) {
+    if (why.isEmpty()) {
+        return true;
+    }
+    QMessageBox::information(this, kTitle, QStringLiteral("没有可%1的内容：%2").arg(what, why));
+    return false;
+}
+
+QString CurveWindow::chooseSaveName(const QString& title, const QString& name,
+                                    const QStringList& filters, const QStringList& suffixes) {
+    QFileDialog dialog(this, title, name, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    // A name typed without an extension gets the chosen format's.
+    QString path = dialog.selectedFiles().constFirst();
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += suffixes.value(filters.indexOf(dialog.selectedNameFilter()), suffixes.first());
+    }
+    return path;
+}
+
+bool CurveWindow::savePlot(const QString& path) {
+    awaitContent();
+    return plot_->save(path, kTitle, content_->caption);
+}
+
+bool CurveWindow::saveDesign(const QString& path) const {
+    return SaveDesign(path, inputs());
+}
+
+bool CurveWindow::openDesign(const QString& path, QString* why) {
+    auto design = OpenDesign(path);
+    if (auto* problem = std::get_if<QString>(&design)) {
+        if (why != nullptr) {
+            *why = *problem;
+        }
+        return false;
+    }
+    setInputs(std::get<CurveInputTexts>(design));
+    return true;
+}
+
+bool CurveWindow::writeDataSheet(const QString& path) {
+    awaitContent();
+    return WriteDataSheet(path, *content_, font());
+}
+
 void CurveWindow::copyClicked() {
     awaitContent();
-    if (!content_->no_table.isEmpty()) {
-        QMessageBox::information(this, kTitle,
-                                 QStringLiteral("没有可复制的表格：%1").arg(content_->no_table));
-        return;
+    if (able(content_->no_table, QStringLiteral("复制"))) {
+        QApplication::clipboard()->setText(QString::fromStdString(content_->copy_text));
     }
-    QApplication::clipboard()->setText(QString::fromStdString(content_->table.text));
 }
 
 void CurveWindow::saveClicked() {
     awaitContent();
-    if (!content_->no_plot.isEmpty()) {
-        QMessageBox::information(this, kTitle,
-                                 QStringLiteral("没有可保存的曲线：%1").arg(content_->no_plot));
+    if (!able(content_->no_plot, QStringLiteral("保存"))) {
         return;
     }
-    QFileDialog dialog(this, QStringLiteral("保存图像"), kTitle + QStringLiteral(".png"),
-                       kPng + QStringLiteral(";;") + kSvg);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QString path =
+        chooseSaveName(QStringLiteral("保存图像"), kTitle + QStringLiteral(".png"), {kPng, kSvg},
+                       {QStringLiteral(".png"), QStringLiteral(".svg")});
+    if (!path.isEmpty() && !savePlot(path)) {
+        QMessageBox::warning(this, kTitle, QStringLiteral("无法写入文件 %1").arg(path));
+    }
+}
+
+void CurveWindow::saveDesignClicked() {
+    const QString path = chooseSaveName(QStringLiteral("保存设计"), QStringLiteral("碟簧.dspring"),
+                                        {kDesign}, {QStringLiteral(".dspring")});
+    if (!path.isEmpty() && !saveDesign(path)) {
+        QMessageBox::warning(this, kTitle, QStringLiteral("无法写入文件 %1").arg(path));
+    }
+}
+
+void CurveWindow::openDesignClicked() {
+    QFileDialog dialog(this, QStringLiteral("打开设计"), QString(), kDesign);
+    dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    // A name typed without an extension gets the chosen format's.
-    QString path = dialog.selectedFiles().constFirst();
-    const bool svg = dialog.selectedNameFilter() == kSvg;
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    QString why;
+    if (!openDesign(dialog.selectedFiles().constFirst(), &why)) {
+        QMessageBox::warning(this, kTitle,
+                             QStringLiteral("打不开这个设计，窗口保持原样。\n\n%1").arg(why));
     }
-    if (!savePlot(path)) {
+}
+
+void CurveWindow::dataSheetClicked() {
+    awaitContent();
+    if (!able(content_->no_plot, QStringLiteral("写入数据表"))) {
+        return;
+    }
+    const QString path = chooseSaveName(QStringLiteral("数据表"), QStringLiteral("碟簧数据表.pdf"),
+                                        {kPdf}, {QStringLiteral(".pdf")});
+    if (!path.isEmpty() && !writeDataSheet(path)) {
         QMessageBox::warning(this, kTitle, QStringLiteral("无法写入文件 %1").arg(path));
     }
+}
+
+void CurveWindow::printClicked() {
+    awaitContent();
+    if (!able(content_->no_plot, QStringLiteral("打印"))) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(kTitle);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        QMessageBox::warning(this, kTitle, QStringLiteral("无法打印"));
+        return;
+    }
+    PaintDataSheet(painter, printer.pageLayout().paintRectPixels(printer.resolution()), *content_,
+                   font());
+    painter.end();
 }
 
 void CurveWindow::copySelection() {

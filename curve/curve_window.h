@@ -5,11 +5,14 @@
 #include <memory>
 
 #include "curve/curve_content.h"
+#include "curve/curve_inputs.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTableView;
+class QTableWidget;
 
 namespace curve {
 
@@ -17,41 +20,67 @@ class CurveComputer;
 class PlotWidget;
 class RowsModel;
 
-/// The characteristic window "碟形弹簧特性曲线".
+/// The characteristic window "碟形弹簧特性曲线", a design tool for one spring or stack.
 ///
-/// Every edit of an input recomputes the whole characteristic (ComputeCurve) off the GUI
-/// thread, the last edit winning, and shows it three ways: the plot, the table of the batch
-/// tool's rows, and the design findings. While a computation is under way the status line says
-/// so. A fault of the calculation is shown among the findings; nothing here opens a dialog for
-/// it. "复制表格" copies the batch tool's text; "保存图像…" writes the plot as PNG or SVG; both
-/// say why when there is nothing to copy or save.
+/// Every edit of an input recomputes the whole characteristic, the working points and the
+/// findings (ComputeCurve) off the GUI thread, the last edit winning, and shows them: the plot
+/// with the working points marked (and, with friction, the loading and unloading band), the
+/// table of the batch tool's rows, the working points with stroke and work, and the design
+/// findings. While a computation is under way the status line says so. A fault is shown among
+/// the findings; nothing here opens a dialog for it. The buttons copy the table, save the plot
+/// (PNG, SVG, with the spring in a caption), save and open a design file (.dspring), write a
+/// one-page PDF data sheet and print it; each says why when there is nothing to act on.
 class CurveWindow : public QWidget {
     Q_OBJECT
 
 public:
-    /// `spring` fills D, d, t, H and f in that order; empty opens on the worked example.
-    explicit CurveWindow(const QStringList& spring = {}, QWidget* parent = nullptr);
+    explicit CurveWindow(const CurveInputTexts& inputs = DefaultInputs(),
+                         QWidget* parent = nullptr);
     ~CurveWindow() override;
 
+    /// Every input as typed.
+    CurveInputTexts inputs() const;
     /// Writes the plot to `path` (".svg" or PNG); false when it could not be written.
-    bool savePlot(const QString& path) const;
+    bool savePlot(const QString& path);
+    /// Writes the design file; false when it could not be written.
+    bool saveDesign(const QString& path) const;
+    /// Opens a design file; when it cannot be read, says why in `why` and changes nothing.
+    bool openDesign(const QString& path, QString* why = nullptr);
+    /// Writes the data sheet as a PDF; false when it could not be written.
+    bool writeDataSheet(const QString& path);
 
 private slots:
     void inputEdited();
+    void materialChosen(int index);
     void contentComputed(std::shared_ptr<const CurveContent> content);
     void copyClicked();
     void saveClicked();
+    void saveDesignClicked();
+    void openDesignClicked();
+    void dataSheetClicked();
+    void printClicked();
     void copySelection();
 
 private:
     /// Waits for the computation under way, so that a command acts on what the inputs say.
     void awaitContent();
+    void setInputs(const CurveInputTexts& inputs);
+    /// The name chosen in a save dialog with `filter`, with `suffix` added when typed without.
+    QString chooseSaveName(const QString& title, const QString& name, const QStringList& filters,
+                           const QStringList& suffixes);
+    /// Says why there is nothing to act on; true when there is something.
+    bool able(const QString& why, const QString& what);
 
-    std::array<QLineEdit*, 8> inputs_{};
+    std::array<QLineEdit*, 13> inputs_{};
+    QComboBox* material_ = nullptr;
+    std::array<QComboBox*, 2> point_by_{};
+    std::array<QLineEdit*, 2> point_value_{};
     QLabel* status_ = nullptr;
     PlotWidget* plot_ = nullptr;
     QTableView* table_ = nullptr;
     RowsModel* model_ = nullptr;
+    QTableWidget* points_ = nullptr;
+    QLabel* summary_ = nullptr;
     QListWidget* findings_ = nullptr;
     CurveComputer* computer_ = nullptr;
     std::shared_ptr<const CurveContent> content_;

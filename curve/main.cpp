@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
+#include <variant>
 
 #include "curve/curve_window.h"
+#include "curve/design_file.h"
 #include "qtapp/application.h"
 
 namespace {
@@ -54,14 +57,26 @@ int main(int argc, char** argv) {
         }
         spring << QString::fromLocal8Bit(argv[i]);
     }
-    if (!spring.isEmpty() && spring.size() != 4 && spring.size() != 5) {
-        return Refuse("需要 D d t H 四个数值，或再加曲线终点 f");
+    curve::CurveInputTexts inputs = curve::DefaultInputs();
+    if (spring.size() == 1 && spring[0].endsWith(QStringLiteral(".dspring"), Qt::CaseInsensitive)) {
+        auto design = curve::OpenDesign(spring[0]);
+        if (const auto* why = std::get_if<QString>(&design)) {
+            return Refuse(why->toStdString().c_str());
+        }
+        inputs = std::get<curve::CurveInputTexts>(design);
+    } else if (spring.size() == 4 || spring.size() == 5) {
+        std::string* fields[] = {&inputs.D, &inputs.d, &inputs.t, &inputs.H, &inputs.f_end};
+        for (qsizetype i = 0; i < spring.size(); ++i) {
+            *fields[i] = spring[i].toStdString();
+        }
+    } else if (!spring.isEmpty()) {
+        return Refuse("需要 D d t H 四个数值（或再加曲线终点 f），或一个 .dspring 设计文件");
     }
     // The window takes none of Qt's own options: what is not ours is refused above.
     int qt_argc = 1;
     QApplication app(qt_argc, argv);
     qtapp::ConfigureApplication(app, QStringLiteral("disc-spring-curve"));
-    curve::CurveWindow window(spring);
+    curve::CurveWindow window(inputs);
     window.show();
     return QApplication::exec();
 }

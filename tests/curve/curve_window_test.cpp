@@ -1,6 +1,7 @@
 #include "curve/curve_window.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +10,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -100,6 +103,23 @@ private:
         }
         return items;
     }
+    // Picks an item with the keyboard, as a user may, and waits for the result.
+    void choose(const QString& box, int index) {
+        QComboBox* combo = Find<QComboBox>(window_, box);
+        while (combo->currentIndex() != index) {
+            QTest::keyClick(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
+        }
+        type("步数 N", Find<QLineEdit>(window_, "步数 N")->text());
+    }
+    // A working point's row as the window shows it.
+    QString point(int row) const {
+        const QTableWidget* points = Find<QTableWidget>(window_, "工作点");
+        QStringList cells;
+        for (int c = 0; c < points->columnCount(); ++c) {
+            cells << points->item(row, c)->text();
+        }
+        return cells.join('\t');
+    }
     void click(const QString& caption) {
         QTest::mouseClick(Find<QPushButton>(window_, caption), Qt::LeftButton);
     }
@@ -132,7 +152,7 @@ private slots:
             type(inputs[i], spring[i]);
         }
         type("步数 N", "20");
-        QStringList args = {"--curve", "20"};
+        QStringList args = {"--curve", "20", "--rate"};
         if (!stack.isEmpty()) {
             type("串联片数 i", stack[0]);
             type("并联片数 n", stack[1]);
@@ -161,7 +181,7 @@ private slots:
         QCOMPARE(findings().first(),
                  QString("D = 100 mm 不大于 d = 100 mm：外径应大于内径，D 和 d 可能填反了"));
         QCOMPARE(table()[1], QString("0\tERROR 11 除数为零 K1"));
-        QCOMPARE(Find<QTableView>(window_, "特性表")->columnSpan(0, 1), 5);
+        QCOMPARE(Find<QTableView>(window_, "特性表")->columnSpan(0, 1), 6);
         const curve::PlotLayout empty = layout();  // no stray axes
         for (int p = 0; p < empty.count(); ++p) {
             QVERIFY(!empty.shown(p));
@@ -173,8 +193,8 @@ private slots:
         click("复制表格");
         click("保存图像…");
         QCOMPARE(catcher.seen.size(), 2);
-        QVERIFY(catcher.seen[0].first().startsWith("没有可复制的表格：串联片数 i"));
-        QVERIFY(catcher.seen[1].first().startsWith("没有可保存的曲线：串联片数 i"));
+        QVERIFY(catcher.seen[0].first().startsWith("没有可复制的内容：串联片数 i"));
+        QVERIFY(catcher.seen[1].first().startsWith("没有可保存的内容：串联片数 i"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
         // Texts read only in part are pointed out.
         type("步数 N", "");
@@ -278,9 +298,9 @@ private slots:
         type("t(mm)", "3.5");
         const QStringList rows = table();
         QCOMPARE(rows.size(), 100002);
-        QCOMPARE(
-            rows[2],
-            Batch({"--curve", "100000"}, "100\t41\t3.5\t6.3").section('\n', 2, 2).section('\t', 1));
+        QCOMPARE(rows[2], Batch({"--curve", "100000", "--rate"}, "100\t41\t3.5\t6.3")
+                              .section('\n', 2, 2)
+                              .section('\t', 1));
     }
 
     void theTableCopiesABlockAndTabLeavesIt() {
@@ -292,13 +312,150 @@ private slots:
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("0\t0\n0.056\t513.601854546419\n"));
         QStringList reached;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 6 && reached.size() < 2; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget())) {
                 reached << button->text();
             }
         }
         QCOMPARE(reached, (QStringList{"复制表格", "保存图像…"}));
+    }
+
+    // A working point by force is the batch tool's --force row, one by travel its plain row at
+    // f = s ÷ i; between them the stroke and the work; both marked on the plot and copied.
+    void workingPointsAreTheBatchToolsRows() {
+        type("串联片数 i", "2");
+        type("并联片数 n", "3");
+        choose("工作点 1 按", 1);
+        type("工作点 1", "20000");
+        type("工作点 2", "3");
+        const QStringList stack = {"--rate", "--series", "2", "--parallel", "3"};
+        QCOMPARE(point(0),
+                 Batch(QStringList{"--force"} + stack, "100\t51\t3.5\t6.3\t20000").trimmed());
+        QCOMPARE(point(1), "1.5\t" + Batch(stack, "100\t51\t3.5\t6.3\t1.5").trimmed());
+        const QString summary = Find<QLabel>(window_, "工作点说明")->text();
+        QVERIFY2(summary.contains("行程 Δf = ") && summary.contains("功 W = ") &&
+                     summary.contains("压平时（f = h0 = 2.8 mm）F = 15842.8336899115 N"),
+                 qPrintable(summary));
+        QCOMPARE(plot()->panels()[0].marks.size(), 2);
+        QCOMPARE(plot()->panels()[1].marks[1].at,
+                 QPointF(3, point(1).section('\t', 8, 8).toDouble()));
+        click("复制表格");
+        QVERIFY(QGuiApplication::clipboard()->text().contains("\n工作点\tf(mm)\t"));
+        QVERIFY(QGuiApplication::clipboard()->text().endsWith("\n2\t" + point(1) + "\n"));
+        // A force out of reach says so; points at the limits are pointed out.
+        type("工作点 1", "99999");
+        QVERIFY(Find<QLabel>(window_, "工作点说明")
+                    ->text()
+                    .contains("工作点 1：力 99999 N 超过压平前最多能达到的 47528.5010697346 N"));
+        type("串联片数 i", "1");
+        type("并联片数 n", "1");
+        choose("工作点 1 按", 0);
+        type("工作点 1", "0.2");
+        type("工作点 2", "2.5");
+        QVERIFY(
+            findings().contains("工作点 2：f = 2.5 mm 大于 0.75·h0 = 2.1 mm：实际特性偏离公式"));
+        QVERIFY(findings().last().startsWith("工作点 1 的 f = 0.2 mm 小于 0.15·h0 = 0.42 mm"));
+    }
+
+    void aDesignReopensAsItWasAndABrokenOneChangesNothing() {
+        type("t(mm)", "8");
+        type("t′(mm)", "7.5");
+        choose("材料", 2);
+        type("w_M", "0.01");
+        choose("工作点 2 按", 1);
+        type("工作点 2", "1000");
+        QTemporaryDir dir;
+        ModalCatcher catcher;
+        catcher.when_shown = [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                dialog->selectFile(dir.filePath("design"));
+                QMetaObject::invokeMethod(dialog, &QDialog::accept);
+            }
+        };
+        click("保存设计…");
+        const curve::CurveInputTexts saved = window_->inputs();
+        QCOMPARE(saved.E, std::string("190000"));
+        curve::CurveWindow other;
+        QVERIFY(other.openDesign(dir.filePath("design.dspring")));
+        QVERIFY(other.inputs() == saved);
+
+        const std::pair<const char*, const char*> broken[] = {
+            {"{\"format\": \"disc-spring-design\"", "JSON"},
+            {"{\"format\": \"disc-spring-design\", \"version\": 2, \"inputs\": {}}", "较新的版本"},
+            {"{\"format\": \"disc-spring-design\", \"version\": 1, \"inputs\": {\"D\": 100}}",
+             "\"D\" 的值应为文字"}};
+        for (const auto& [json, why] : broken) {
+            QFile file(dir.filePath("broken.dspring"));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(json);
+            file.close();
+            QString reason;
+            QVERIFY(!other.openDesign(file.fileName(), &reason));
+            QVERIFY2(reason.contains(QString::fromUtf8(why)), qPrintable(reason));
+            QVERIFY(other.inputs() == saved);
+        }
+        catcher.when_shown = [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                dialog->selectFile(dir.filePath("broken.dspring"));
+                QMetaObject::invokeMethod(dialog, &QDialog::accept);
+            }
+        };
+        click("打开设计…");
+        QVERIFY(catcher.seen.last().first().startsWith("打不开这个设计，窗口保持原样。"));
+        QVERIFY(window_->inputs() == saved);
+    }
+
+    // One A4 page, its text the spring's own, selectable (pdftotext reads it back).
+    void theDataSheetIsOnePdfPageWithTheSpringAsText() {
+        type("工作点 1", "1.4");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("sheet.pdf");
+        QVERIFY(window_->writeDataSheet(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
+                     pdf.count("/Type /Page ") + pdf.count("/Type /Page/"),
+                 1);
+        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+        QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) reads the text back");
+        QProcess text;
+        text.start(pdftotext, {path, "-"});
+        QVERIFY(text.waitForFinished(20000));
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* expected :
+             {"碟形弹簧数据表", "D = 100 mm，d = 51 mm，t = 3.5 mm，H = 6.3 mm", "9822.55688774516",
+              "15842.8336899115"}) {
+            QVERIFY2(words.contains(QString::fromUtf8(expected)), expected);
+        }
+    }
+
+    void theFrictionBandAndTheSpringAreInTheSavedPicture() {
+        type("并联片数 n", "3");
+        type("w_M", "0.02");
+        type("w_R", "0.03");
+        QTemporaryDir dir;
+        QVERIFY(window_->savePlot(dir.filePath("band.svg")));
+        QFile file(dir.filePath("band.svg"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString texts;
+        int filled = 0;  // the band: a translucent area
+        while (!xml.atEnd()) {
+            xml.readNext();
+            const auto opacity = xml.attributes().value("fill-opacity").toDouble();
+            filled += xml.isStartElement() && opacity > 0 && opacity < 1;
+            if (xml.isCharacters()) {
+                texts += xml.text();
+            }
+        }
+        QVERIFY(filled >= 1);
+        texts.remove(QRegularExpression("\\s"));
+        for (const char* name : {"F_load加载", "F_unload卸载", "D=100mm，d=51mm", "w_M=0.02"}) {
+            QVERIFY2(texts.contains(QString::fromUtf8(name)), name);
+        }
     }
 
     // Run with a 1600 × 1000 screen scaled twice: the window must open within it.

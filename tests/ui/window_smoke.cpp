@@ -2,7 +2,7 @@
 // window with the given title and exits with status 0 when that window is closed the way a
 // window manager closes it (WM_DELETE_WINDOW).
 //
-// usage: window_smoke PROGRAM TITLE
+// usage: window_smoke PROGRAM TITLE [ARGUMENT...]
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,14 +41,17 @@ Window FindWindow(Display* display, const std::string& title) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Display* display = argc == 3 ? XOpenDisplay(nullptr) : nullptr;
+    Display* display = argc >= 3 ? XOpenDisplay(nullptr) : nullptr;
     if (display == nullptr) {
-        std::fputs("usage: window_smoke PROGRAM TITLE, on an X display\n", stderr);
+        std::fputs("usage: window_smoke PROGRAM TITLE [ARGUMENT...], on an X display\n", stderr);
         return 1;
     }
     const pid_t child = fork();
     if (child == 0) {
-        execl(argv[1], argv[1], static_cast<char*>(nullptr));
+        std::vector<char*> program{argv[1]};
+        program.insert(program.end(), argv + 3, argv + argc);
+        program.push_back(nullptr);
+        execv(argv[1], program.data());
         _exit(127);
     }
     int status = -1;
