@@ -140,9 +140,8 @@ BENCHMARK(BM_BatchMillionLines)->Unit(benchmark::kMillisecond);
 // another material, checks. A row with everything against a plain one.
 void BM_BatchMillionLinesEveryOption(benchmark::State& state) {
     const auto options = tools::ParseBatchArguments({"--flats", "--rate", "--series", "2",
-                                                     "--parallel", "3", "--friction",
-                                                     "0.02,0.03", "--material", "195000,0.28",
-                                                     "--check"})
+                                                     "--parallel", "3", "--friction", "0.02,0.03",
+                                                     "--material", "195000,0.28", "--check"})
                              ->options;
     AnswerLines(state, options, 1'000'000, [](int i) {
         return std::to_string(80 + i % 60) + "\t" + std::to_string(41 + i % 17) + "\t3." +

@@ -2,7 +2,8 @@
 # Installs what is missing on Debian 12 for one purpose:
 #   setup.sh run    build and start the calculator
 #   setup.sh test   also build and run the test suite and benchmarks
-#   setup.sh ci     also the sanitizer and fuzzing builds (clang) and the format check
+#   setup.sh ci     also the sanitizer and fuzzing builds (clang, MPFR for the logarithm's
+#                   reference) and the format check
 #   setup.sh windows  the Windows build (mingw-w64), Wine to test it, NSIS to package it
 set -euo pipefail
 
@@ -13,8 +14,8 @@ case "$purpose" in
   run) ;;
   windows) packages=(g++ cmake make python3 g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
                      nsis xvfb xauth fonts-arphic-uming fonts-arphic-ukai) ;;
-  test) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev xvfb xauth libx11-dev locales) ;;
-  ci) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev xvfb xauth libx11-dev locales
+  test) packages+=(libgtest-dev libbenchmark-dev poppler-utils xvfb xauth libx11-dev locales) ;;
+  ci) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev poppler-utils xvfb xauth libx11-dev locales
                  clang libclang-rt-14-dev clang-format) ;;
   *) echo "usage: $0 run|test|ci|windows" >&2; exit 2 ;;
 esac

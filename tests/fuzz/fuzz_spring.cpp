@@ -55,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double t_reduced = 0;
     if (size >= sizeof in + sizeof t_reduced) {
         std::memcpy(&t_reduced, data + sizeof in, sizeof t_reduced);
-        Same(calc::CalculateFlattedSpring(in, t_reduced, calc::Material{}),
-             Flatted(in, t_reduced));
+        Same(calc::CalculateFlattedSpring(in, t_reduced, calc::Material{}), Flatted(in, t_reduced));
     }
     return 0;
 }

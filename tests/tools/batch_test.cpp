@@ -98,28 +98,15 @@ TEST(BatchStream, DesignJobColumnsInTheirOrder) {
 }
 
 TEST(BatchArguments, UnusableOptionsAreNamed) {
+    // clang-format off
     const std::vector<std::vector<std::string_view>> unusable = {
-        {"--curve"},
-        {"--curve", "0"},
-        {"--curve", "-3"},
-        {"--curve", "1.5"},
-        {"--curve=1e3"},
-        {"--series=0"},
-        {"--parallel", "x"},
-        {"--series", ""},
-        {"--frobnicate"},
-        {"-x", "a"},
-        {"--curve=100001"},
-        {"--series", "100001"},
-        {"--friction", "0.21,0"},
-        {"--friction=0.1"},
-        {"--friction", "a,b"},
-        {"--friction", "0.1,-0.01"},
-        {"--material", "0,0.3"},
-        {"--material", "206000,0.5"},
-        {"--material=206000"},
-        {"--force", "--curve", "5"},
+        {"--curve"}, {"--curve", "0"}, {"--curve", "-3"}, {"--curve", "1.5"}, {"--curve=1e3"},
+        {"--series=0"}, {"--parallel", "x"}, {"--series", ""}, {"--frobnicate"}, {"-x", "a"},
+        {"--curve=100001"}, {"--series", "100001"}, {"--friction", "0.21,0"}, {"--friction=0.1"},
+        {"--friction", "a,b"}, {"--friction", "0.1,-0.01"}, {"--material", "0,0.3"},
+        {"--material", "206000,0.5"}, {"--material=206000"}, {"--force", "--curve", "5"},
         {"--friction", "0.2,0.2", "--parallel", "5"}};
+    // clang-format on
     for (const auto& args : unusable) {
         const auto parsed = ParseBatchArguments(args);
         ASSERT_FALSE(parsed.has_value()) << args[0];

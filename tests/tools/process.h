@@ -18,6 +18,12 @@ struct Finished {
 Finished Run(const std::string& program, const std::vector<std::string>& args,
              const std::string& input);
 
+/// A file's bytes; empty when it cannot be read.
+std::string Slurp(const std::string& name);
+
+/// Takes the first line, without its line end, from `buffered` when it holds a whole one.
+std::optional<std::string> TakeLine(std::string& buffered);
+
 /// A program running with pipes to its standard input and output.
 class CoProcess {
 public:

@@ -4,18 +4,11 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 
 #include "process.h"
 
 namespace test_process {
 namespace {
-
-std::string Slurp(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::vector<char*> Argv(const std::string& program, const std::vector<std::string>& args) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -99,10 +92,7 @@ std::optional<std::string> CoProcess::ReadLine(int timeout_ms) {
         }
         buffered_.append(chunk, static_cast<std::size_t>(got));
     }
-    const std::size_t end = buffered_.find('\n');
-    std::string line = buffered_.substr(0, end);
-    buffered_.erase(0, end + 1);
-    return line;
+    return TakeLine(buffered_);
 }
 
 }  // namespace test_process

@@ -1,8 +1,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 
 #include "process.h"
 
@@ -48,11 +46,6 @@ HANDLE Inheritable(const std::string& name, bool write) {
     return CreateFileW(Wide(name).c_str(), write ? GENERIC_WRITE : GENERIC_READ,
                        FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                        write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-std::string Slurp(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 bool Start(const std::string& program, const std::vector<std::string>& args, HANDLE in, HANDLE out,
@@ -150,10 +143,7 @@ std::optional<std::string> CoProcess::ReadLine(int timeout_ms) {
         }
         buffered_.append(chunk, got);
     }
-    const std::size_t end = buffered_.find('\n');
-    std::string line = buffered_.substr(0, end);
-    buffered_.erase(0, end + 1);
-    return line;
+    return TakeLine(buffered_);
 }
 
 }  // namespace test_process
