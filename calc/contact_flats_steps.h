@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "calc/disc_spring_steps.h"
 
 namespace calc::detail {
@@ -142,6 +144,31 @@ runtime::Expected<Flats, SpringFault> EvaluateFlats(Math& m, const SpringInputs&
     if (m.fault())
         return Stopped(m, Quantity::kh0Flat);
     return Flats{*K4, h0};
+}
+
+/// What the steps after the coefficients work with: the thickness, the cone height and K4 — t,
+/// h0 and 1 for a plain spring, t′, h0′ and K4 for one with contact flats.
+struct Shape {
+    Coefficients k;
+    double t, h0, K4;
+};
+
+template <typename Math>
+runtime::Expected<Shape, SpringFault> EvaluateShape(Math& m, const SpringInputs& in,
+                                                    std::optional<double> t_reduced,
+                                                    const Material& material) {
+    const auto k = EvaluateCoefficients(m, in, material);
+    if (!k) {
+        return k.error();
+    }
+    if (!t_reduced) {
+        return Shape{*k, in.t, k->h0, 1};
+    }
+    const auto flats = EvaluateFlats(m, in, *t_reduced);
+    if (!flats) {
+        return flats.error();
+    }
+    return Shape{*k, *t_reduced, flats->h0, flats->K4};
 }
 
 }  // namespace calc::detail

@@ -82,26 +82,19 @@ runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring, 
             Refusal{Refusal::Kind::kReducedThickness, spring.t_reduced, spring.spring.t}};
     }
     runtime::CheckedMath m;
-    const auto k = detail::EvaluateCoefficients(m, spring.spring, spec.material);
-    if (!k) {
-        return RowError{k.error()};
+    const auto shape = detail::EvaluateShape(
+        m, spring.spring, spec.flats ? std::optional(spring.t_reduced) : std::nullopt,
+        spec.material);
+    if (!shape) {
+        return RowError{shape.error()};
     }
-    double t = spring.spring.t, h0 = k->h0, K4 = 1;
-    if (spec.flats) {
-        const auto flats = detail::EvaluateFlats(m, spring.spring, spring.t_reduced);
-        if (!flats) {
-            return RowError{flats.error()};
-        }
-        t = spring.t_reduced;
-        h0 = flats->h0;
-        K4 = flats->K4;
-    }
+    const double h0 = shape->h0;
     const double flat = runtime::ShownValue(h0);
     if (!(flat > 0) || !std::isfinite(flat)) {
         return RowError{Refusal{Refusal::Kind::kNoConeHeight, force, 0}};
     }
-    const Characteristic curve(*k, t, h0, K4, spec.flats, spec.stack ? spec.stack->parallel : 1,
-                               spec.material);
+    const Characteristic curve(shape->k, shape->t, h0, shape->K4, spec.flats,
+                               spec.stack ? spec.stack->parallel : 1, spec.material);
     if (force == 0) {
         return 0.0;
     }

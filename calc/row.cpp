@@ -20,30 +20,21 @@ template <typename Math>
 runtime::Expected<SpringAndRate, SpringFault> Evaluate(Math& m, const RowInputs& in,
                                                        const RowSpec& spec) {
     const SpringInputs& s = in.spring;
-    const auto coefficients = detail::EvaluateCoefficients(m, s, spec.material);
-    if (!coefficients) {
-        return coefficients.error();
+    const auto shape = detail::EvaluateShape(
+        m, s, spec.flats ? std::optional(in.t_reduced) : std::nullopt, spec.material);
+    if (!shape) {
+        return shape.error();
     }
-    double t = s.t, h0 = coefficients->h0, K4 = 1;
-    runtime::Expected<SpringResults, SpringFault> spring = SpringResults{};
-    if (spec.flats) {
-        const auto flats = detail::EvaluateFlats(m, s, in.t_reduced);
-        if (!flats) {
-            return flats.error();
-        }
-        t = in.t_reduced;
-        h0 = flats->h0;
-        K4 = flats->K4;
-        spring = detail::EvaluateFlattedResults(m, *coefficients, t, h0, K4, s.f, spec.material);
-    } else {
-        spring = detail::EvaluateResults(m, *coefficients, t, s.f, spec.material);
-    }
+    const detail::Shape& g = *shape;
+    const auto spring =
+        spec.flats ? detail::EvaluateFlattedResults(m, g.k, g.t, g.h0, g.K4, s.f, spec.material)
+                   : detail::EvaluateResults(m, g.k, g.t, s.f, spec.material);
     if (!spring) {
         return spring.error();
     }
     SpringAndRate result{*spring};
     if (spec.rate) {
-        const auto rate = detail::EvaluateRate(m, *coefficients, t, h0, K4, s.f, spec.material);
+        const auto rate = detail::EvaluateRate(m, g.k, g.t, g.h0, g.K4, s.f, spec.material);
         if (!rate) {
             return rate.error();
         }

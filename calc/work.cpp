@@ -8,26 +8,18 @@ namespace calc {
 runtime::Expected<double, SpringFault> SpringWork(const RowInputs& in, const RowSpec& spec) {
     runtime::CheckedMath m;
     const SpringInputs& s = in.spring;
-    const auto k = detail::EvaluateCoefficients(m, s, spec.material);
-    if (!k) {
-        return k.error();
+    const auto shape = detail::EvaluateShape(
+        m, s, spec.flats ? std::optional(in.t_reduced) : std::nullopt, spec.material);
+    if (!shape) {
+        return shape.error();
     }
-    double t = s.t, h0 = k->h0, K4 = 1;
-    if (spec.flats) {
-        const auto flats = detail::EvaluateFlats(m, s, in.t_reduced);
-        if (!flats) {
-            return flats.error();
-        }
-        t = in.t_reduced;
-        h0 = flats->h0;
-        K4 = flats->K4;
-    }
+    const double t = shape->t, h0 = shape->h0, K4 = shape->K4;
     // W = 4E·t³ ÷ N · K4² · f² · [K4²·(a²/2 − a·u/2 + u²/8) + 1/2]; K4 = 1 without flats.
     double p = m.Mul(spec.material.E, 4);
     p = m.Mul(t, p);
     p = m.Mul(t, p);
     p = m.Mul(t, p);
-    const double factor = m.Div(p, k->N);
+    const double factor = m.Div(p, shape->k.N);
     const double a = m.Div(h0, t);
     const double u = m.Div(s.f, t);
     const double a2 = m.Mul(a, a);

@@ -9,7 +9,6 @@
 #include "rows/curve_text.h"
 #include "rows/findings_text.h"
 #include "rows/row_text.h"
-#include "runtime/fault_report.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
 
@@ -50,12 +49,7 @@ std::optional<double> ReadValue(const std::string& text, double fallback) {
 }
 
 QString ErrorSentence(const calc::RowError& error) {
-    if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
-        return FromUtf8(rows::RefusalText(*refusal));
-    }
-    const auto& fault = std::get<calc::SpringFault>(error);
-    return FromUtf8(runtime::FaultReport(fault.fault, calc::QuantitySymbol(fault.quantity)))
-        .replace(QStringLiteral("\n\n"), QStringLiteral(" "));
+    return FromUtf8(rows::ErrorSentence(error));
 }
 
 // A box whose text holds more than its leading number reads less than it shows: say so.
@@ -203,8 +197,7 @@ QStringList Cells(std::string_view line) {
 }
 
 // What the spring is, a line each, for the data sheet; the first is the caption of a picture.
-QStringList Describe(const CurveInputTexts& inputs, const calc::RowInputs& spring,
-                     const calc::RowSpec& spec) {
+QStringList Describe(const calc::RowInputs& spring, const calc::RowSpec& spec) {
     const calc::SpringInputs& s = spring.spring;
     QStringList lines;
     lines << QStringLiteral("D = %1 mm，d = %2 mm，t = %3 mm，H = %4 mm%5")
@@ -233,7 +226,6 @@ QStringList Describe(const CurveInputTexts& inputs, const calc::RowInputs& sprin
     if (spec.flats) {
         lines << QStringLiteral("带支承面、减薄至 t′（DIN 2093 第 3 组）");
     }
-    (void)inputs;
     return lines;
 }
 
@@ -365,7 +357,7 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
             content.copy_text += '\n' + points;
         }
 
-        content.sheet.spring = Describe(inputs, spring, spec);
+        content.sheet.spring = Describe(spring, spec);
         content.caption = content.sheet.spring.join(QStringLiteral("；"));
         const auto quarters = calc::ReadCurve(
             {inputs.D, inputs.d, inputs.t, inputs.H, inputs.t_reduced, {}}, 4, spec);

@@ -7,7 +7,6 @@
 #include "calc/work.h"
 #include "rows/findings_text.h"
 #include "rows/row_text.h"
-#include "runtime/fault_report.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
 
@@ -23,12 +22,7 @@ QString Shown(double value) {
 }
 
 QString ErrorText(const calc::RowError& error) {
-    if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
-        return FromUtf8(rows::RefusalText(*refusal));
-    }
-    const auto& fault = std::get<calc::SpringFault>(error);
-    return FromUtf8(runtime::FaultReport(fault.fault, calc::QuantitySymbol(fault.quantity)))
-        .replace(QStringLiteral("\n\n"), QStringLiteral(" "));
+    return FromUtf8(rows::ErrorSentence(error));
 }
 
 // The row at a deflection, as a --force row shows it: f, then the fields.

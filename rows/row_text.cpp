@@ -2,6 +2,7 @@
 
 #include "rows/findings_text.h"
 #include "runtime/fault.h"
+#include "runtime/fault_report.h"
 #include "runtime/number_text.h"
 
 namespace rows {
@@ -56,6 +57,22 @@ void AppendError(const calc::RowError& error, std::string& out) {
 }
 
 }  // namespace
+
+std::string ErrorSentence(const calc::RowError& error) {
+    if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
+        return RefusalText(*refusal);
+    }
+    const auto& fault = std::get<calc::SpringFault>(error);
+    const std::string report =
+        runtime::FaultReport(fault.fault, calc::QuantitySymbol(fault.quantity));
+    std::string sentence;  // the report's blank lines become spaces
+    for (std::size_t at = 0; at < report.size();) {
+        const bool gap = report.compare(at, 2, "\n\n") == 0;
+        sentence += gap ? ' ' : report[at];
+        at += gap ? 2 : 1;
+    }
+    return sentence;
+}
 
 std::string RefusalText(const calc::Refusal& refusal) {
     switch (refusal.kind) {

@@ -18,6 +18,10 @@ void AppendRowFields(const calc::Row& row, const calc::RowSpec& spec, std::strin
 /// `message` (and an empty checks field), no line end.
 void AppendUnreadableRow(std::string_view message, const calc::RowSpec& spec, std::string& out);
 
+/// Why a row has no numbers, as one sentence: a fault in the words of the calculator's report
+/// ("实时错误 '11': 除数为零 在计算 K1 时停止。"), or a refusal's words.
+std::string ErrorSentence(const calc::RowError& error);
+
 /// A refusal in words, with its numbers as shown, e.g. "力 20000 N 超过压平前最多能达到的
 /// 15842.8336899115 N".
 std::string RefusalText(const calc::Refusal& refusal);
