@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
 #include <limits>
+#include <string>
+#include <string_view>
 
 #include "calc/contact_flats_steps.h"
 #include "calc/spring_rate_steps.h"
@@ -40,23 +42,44 @@ private:
     Material material_;
 };
 
-// The next number of 15 significant digits above (or below) a number of 15 significant digits.
+// The next number of 15 significant digits above (or below) a non-negative number of 15
+// significant digits. Worked in decimal digits and parsed once, so no library power of ten
+// (whose rounding differs between C runtimes) decides the result.
 double NextShown(double shown, bool up) {
-    char text[32];
+    char text[40];
     const auto end =
         std::to_chars(text, text + sizeof text, shown, std::chars_format::scientific, 14).ptr;
-    const char* e = text;
-    while (e < end && *e != 'e') {
-        ++e;
+    const std::string_view written(text, static_cast<std::size_t>(end - text));
+    const auto e = written.find('e');
+    std::uint64_t digits = 0;
+    for (const char c : written.substr(0, e)) {
+        if (c != '.') {
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+        }
     }
-    int exponent = std::atoi(e + 1);
-    // Just below a power of ten the digits are a tenth as far apart.
-    const bool power_of_ten = std::string_view(text, e) == "1.00000000000000";
-    if (!up && power_of_ten) {
+    int exponent = 0;
+    const auto exponent_text = written.substr(e + 1);
+    std::from_chars(exponent_text.data() + (exponent_text.front() == '+'),
+                    exponent_text.data() + exponent_text.size(), exponent);
+    constexpr std::uint64_t kLeast = 100'000'000'000'000;  // 1.00000000000000
+    if (up) {
+        if (++digits == 10 * kLeast) {
+            digits = kLeast;
+            ++exponent;
+        }
+    } else if (digits == kLeast) {
+        // Just below a power of ten the digits are a tenth as far apart.
+        digits = 10 * kLeast - 1;
         --exponent;
+    } else if (digits == 0) {
+        return -1e-14;
+    } else {
+        --digits;
     }
-    const double step = std::pow(10.0, exponent - 14);
-    return runtime::ShownValue(up ? shown + step : shown - step);
+    const std::string neighbour = std::to_string(digits) + 'e' + std::to_string(exponent - 14);
+    double value = 0;
+    std::from_chars(neighbour.data(), neighbour.data() + neighbour.size(), value);
+    return value;
 }
 
 // The largest f in [low, high] at which `rising` holds, for a `rising` true at low and false

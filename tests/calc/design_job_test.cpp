@@ -209,6 +209,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, DeflectionForForce, testing::Values(
     ForceCase{"NoCone", SpringInputs{100, 51, 3.5, 3, 0}, 100, NAN, Refusal::Kind::kNoConeHeight},
     // Between the force at flat and the peak there are two crossings: the first counts.
     ForceCase{"FallingBranchFirstCrossing", kFalling, 3400, 1.74130995687826},
+    // 3.27405005603408 misses by 4.9e-11 N, 3.27405005603409 by 4.5e-11 N.
+    ForceCase{"NearestOfTwoClose", SpringInputs{144.5, 68.3, 5.715, 10.622, 0}, 43105.9,
+              3.27405005603409},
     ForceCase{"BeyondThePeak", kFalling, 3549, NAN, Refusal::Kind::kBeyondReach}),
     [](const testing::TestParamInfo<ForceCase>& info) { return std::string(info.param.name); });
 // clang-format on

@@ -89,6 +89,12 @@ TEST(BatchStream, DesignJobColumnsInTheirOrder) {
         answer("100\t51\t3.5\t6.3\t9822.55688774516\n100\t51\t3.5\t6.3\t2e4\n1\t2\n", {"--force"}),
         "1.4\t" + kAnswer + "\tERROR\t\t力 20000 N 超过压平前最多能达到的 15842.8336899115 N\n" +
             "\t" + kFields + "2 个\n");
+    // Each line's search starts afresh.
+    const std::string close = "144.5\t68.3\t5.715\t10.622\t43105.9\n";
+    const std::string found = answer(close, {"--force"});
+    EXPECT_TRUE(found.starts_with("3.27405005603409\t43105.9\t")) << found;
+    EXPECT_EQ(answer("1\t1\t1\t1\t1\n" + close + close, {"--force"}),
+              answer("1\t1\t1\t1\t1\n", {"--force"}) + found + found);
     // Contact flats: a field more; flat at h0′ = H − t′ when the curve's end is left out.
     const std::string flats =
         answer("125\t64\t8\t7.5\t10.6\n", {"--flats", "--curve=1", "--check"});
