@@ -216,6 +216,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, DeflectionForForce, testing::Values(
     [](const testing::TestParamInfo<ForceCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
+// With contact flats the search runs on the flatted spring's force, and t′ is checked first.
+TEST(DeflectionForForce, ContactFlats) {
+    const RowSpec flats = Spec([](RowSpec& s) { s.flats = true; });
+    const double force = CalculateFlattedSpring(kGroup3, 7.5, Material{})->F;
+    EXPECT_EQ(*calc::DeflectionForForce({kGroup3, 7.5}, flats, force), kGroup3.f);
+    const auto thicker = calc::DeflectionForForce({kGroup3, 8.5}, flats, force);
+    EXPECT_EQ(std::get<Refusal>(thicker.error()).kind, Refusal::Kind::kReducedThickness);
+}
+
 TEST(DeflectionForForce, AStackIsLoadedWithItsOwnForce) {
     const RowSpec stack = Spec([](RowSpec& s) { s.stack = StackLayout{3, 2}; });
     const auto f = calc::DeflectionForForce({kWorked, 0}, stack, 2 * 9822.55688774516);

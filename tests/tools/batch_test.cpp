@@ -84,11 +84,18 @@ TEST(BatchStream, DesignJobColumnsInTheirOrder) {
               "1\t2.1\t13070.337794177\t926.252557128111\t-1908.87557626551\t734.433627390311\t"
               "1048.60499690129\t4187.03461804805\t4.2\t13070.337794177\t8.4\t"
               "13474.5750455433\t12689.6483438612\t\n");
-    // A deflection for each force, or why there is none, in the column before the results.
+    // A deflection for each force, or why there is none, in the column before the results; a
+    // force out of reach counts as a line not computed.
+    const BatchOptions force = ParseBatchArguments({"--force"})->options;
+    bool computed = true;
+    EXPECT_EQ(Answer("100\t51\t3.5\t6.3\t9822.55688774516\n", force, &computed), "1.4\t" + kAnswer);
+    EXPECT_TRUE(computed);
     EXPECT_EQ(
-        answer("100\t51\t3.5\t6.3\t9822.55688774516\n100\t51\t3.5\t6.3\t2e4\n1\t2\n", {"--force"}),
-        "1.4\t" + kAnswer + "\tERROR\t\t力 20000 N 超过压平前最多能达到的 15842.8336899115 N\n" +
-            "\t" + kFields + "2 个\n");
+        Answer("100\t51\t3.5\t6.3\t2e4\n1\t2\n", force, &computed),
+        "\tERROR\t\t力 20000 N 超过压平前最多能达到的 15842.8336899115 N\n\t" + kFields + "2 个\n");
+    EXPECT_FALSE(computed);
+    EXPECT_EQ(Answer("100\t51\t3.5\t6.3\t2e4\n", force, &computed).substr(0, 7), "\tERROR\t");
+    EXPECT_FALSE(computed);
     // Each line's search starts afresh.
     const std::string close = "144.5\t68.3\t5.715\t10.622\t43105.9\n";
     const std::string found = answer(close, {"--force"});
