@@ -7,12 +7,12 @@
 namespace calc {
 
 runtime::Expected<Curve, SpringFault> ReadCurve(const CurveTexts& texts, int steps,
-                                                const RowSpec& spec) {
+                                                const RowOptions& options) {
     const std::pair<std::string_view, Quantity> read[] = {
         {texts.D, Quantity::kD},
         {texts.d, Quantity::kd},
         {texts.t, Quantity::kt},
-        {spec.flats ? texts.t_reduced : std::string_view("0"), Quantity::kTReduced},
+        {options.flats ? texts.t_reduced : std::string_view("0"), Quantity::kTReduced},
         {texts.H, Quantity::kH}};
     double numbers[5];
     for (int i = 0; i < 5; ++i) {
@@ -32,16 +32,16 @@ runtime::Expected<Curve, SpringFault> ReadCurve(const CurveTexts& texts, int ste
         return curve;
     }
     runtime::CheckedMath m;
-    curve.f_end =
-        m.Sub(curve.spring.spring.H, spec.flats ? curve.spring.t_reduced : curve.spring.spring.t);
+    curve.f_end = m.Sub(curve.spring.spring.H,
+                        options.flats ? curve.spring.t_reduced : curve.spring.spring.t);
     if (m.fault()) {
-        return detail::Stopped(m, spec.flats ? Quantity::kh0Flat : Quantity::kh0);
+        return detail::Stopped(m, options.flats ? Quantity::kh0Flat : Quantity::kh0);
     }
     return curve;
 }
 
 CurveRow CurveRowAt(const runtime::Expected<Curve, SpringFault>& curve, int k,
-                    const RowSpec& spec) {
+                    const RowOptions& options) {
     if (!curve) {
         return {{}, std::nullopt, Row{RowError{curve.error()}, std::nullopt}};
     }
@@ -58,7 +58,7 @@ CurveRow CurveRowAt(const runtime::Expected<Curve, SpringFault>& curve, int k,
     }
     RowInputs in = curve->spring;
     in.spring.f = *shown;
-    return {f_text, in, CalculateRow(in, spec)};
+    return {f_text, in, CalculateRow(in, options)};
 }
 
 }  // namespace calc

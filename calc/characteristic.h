@@ -21,14 +21,14 @@ struct Curve {
 /// The texts of a characteristic: D, d, t, [t′,] H and the end of the curve.
 struct CurveTexts {
     std::string_view D, d, t, H;
-    std::string_view t_reduced;  ///< t′, read only when the spec has contact flats
+    std::string_view t_reduced;  ///< t′, read only when the options ask for contact flats
     std::string_view f_end;  ///< blank (runtime::IsBlank): flat, at h0 = H − t (h0′ = H − t′)
 };
 
 /// Reads the texts by the rules of the calculator's boxes; a number too large for a double, or
 /// an h0 that overflows, faults with its quantity.
 runtime::Expected<Curve, SpringFault> ReadCurve(const CurveTexts& texts, int steps,
-                                                const RowSpec& spec);
+                                                const RowOptions& options);
 
 /// One point of a characteristic.
 struct CurveRow {
@@ -42,6 +42,7 @@ struct CurveRow {
 
 /// Point k (0 … N) of a characteristic, or of one whose texts could not be read: then every
 /// point carries that fault.
-CurveRow CurveRowAt(const runtime::Expected<Curve, SpringFault>& curve, int k, const RowSpec& spec);
+CurveRow CurveRowAt(const runtime::Expected<Curve, SpringFault>& curve, int k,
+                    const RowOptions& options);
 
 }  // namespace calc

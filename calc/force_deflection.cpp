@@ -95,19 +95,19 @@ double LastTrue(double low, double high, const Predicate& rising) {
 
 }  // namespace
 
-runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring, const RowSpec& spec,
-                                                       double force) {
+runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
+                                                       const RowOptions& options, double force) {
     if (force < 0) {
         return RowError{Refusal{Refusal::Kind::kNegativeForce, force, 0}};
     }
-    if (spec.flats && !(spring.t_reduced > 0 && spring.t_reduced <= spring.spring.t)) {
+    if (options.flats && !(spring.t_reduced > 0 && spring.t_reduced <= spring.spring.t)) {
         return RowError{
             Refusal{Refusal::Kind::kReducedThickness, spring.t_reduced, spring.spring.t}};
     }
     runtime::CheckedMath m;
     const auto shape = detail::EvaluateShape(
-        m, spring.spring, spec.flats ? std::optional(spring.t_reduced) : std::nullopt,
-        spec.material);
+        m, spring.spring, options.flats ? std::optional(spring.t_reduced) : std::nullopt,
+        options.material);
     if (!shape) {
         return RowError{shape.error()};
     }
@@ -116,8 +116,8 @@ runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring, 
     if (!(flat > 0) || !std::isfinite(flat)) {
         return RowError{Refusal{Refusal::Kind::kNoConeHeight, force, 0}};
     }
-    const Characteristic curve(shape->k, shape->t, h0, shape->K4, spec.flats,
-                               spec.stack ? spec.stack->parallel : 1, spec.material);
+    const Characteristic curve(shape->k, shape->t, h0, shape->K4, options.flats,
+                               options.stack ? options.stack->parallel : 1, options.material);
     if (force == 0) {
         return 0.0;
     }

@@ -5,7 +5,7 @@
 
 namespace calc {
 
-/// The deflection f of one spring at which it, or the spec's stack (n × F, friction left out),
+/// The deflection f of one spring at which it, or the options' stack (n × F, friction left out),
 /// carries `force` in N, for the spring's material and contact flats.
 ///
 /// The spring is loaded from f = 0 towards flat (h0, or h0′ with contact flats) and the first
@@ -18,7 +18,7 @@ namespace calc {
 /// Refuses a negative force, a spring without cone height, a t′ outside 0 < t′ ≤ t, and a force
 /// above the most the spring reaches before flat (the refusal's limit); a fault of the model at
 /// the spring's coefficients is returned as such.
-runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring, const RowSpec& spec,
-                                                       double force);
+runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
+                                                       const RowOptions& options, double force);
 
 }  // namespace calc

@@ -18,23 +18,23 @@ struct SpringAndRate {
 // coefficients.
 template <typename Math>
 runtime::Expected<SpringAndRate, SpringFault> Evaluate(Math& m, const RowInputs& in,
-                                                       const RowSpec& spec) {
+                                                       const RowOptions& options) {
     const SpringInputs& s = in.spring;
     const auto shape = detail::EvaluateShape(
-        m, s, spec.flats ? std::optional(in.t_reduced) : std::nullopt, spec.material);
+        m, s, options.flats ? std::optional(in.t_reduced) : std::nullopt, options.material);
     if (!shape) {
         return shape.error();
     }
     const detail::Shape& g = *shape;
-    const auto spring =
-        spec.flats ? detail::EvaluateFlattedResults(m, g.k, g.t, g.h0, g.K4, s.f, spec.material)
-                   : detail::EvaluateResults(m, g.k, g.t, s.f, spec.material);
+    const auto spring = options.flats ? detail::EvaluateFlattedResults(m, g.k, g.t, g.h0, g.K4, s.f,
+                                                                       options.material)
+                                      : detail::EvaluateResults(m, g.k, g.t, s.f, options.material);
     if (!spring) {
         return spring.error();
     }
     SpringAndRate result{*spring};
-    if (spec.rate) {
-        const auto rate = detail::EvaluateRate(m, g.k, g.t, g.h0, g.K4, s.f, spec.material);
+    if (options.rate) {
+        const auto rate = detail::EvaluateRate(m, g.k, g.t, g.h0, g.K4, s.f, options.material);
         if (!rate) {
             return rate.error();
         }
@@ -46,44 +46,44 @@ runtime::Expected<SpringAndRate, SpringFault> Evaluate(Math& m, const RowInputs&
 // As CalculateSpring: a fast pass settles that nothing faulted, else the checked steps find the
 // first fault.
 runtime::Expected<SpringAndRate, SpringFault> SpringWithRate(const RowInputs& in,
-                                                             const RowSpec& spec) {
+                                                             const RowOptions& options) {
     runtime::FaultFlagMath fast;
-    auto result = Evaluate(fast, in, spec);
+    auto result = Evaluate(fast, in, options);
     if (!fast.divisor_not_finite() && detail::AllFinite(result->spring) &&
         std::isfinite(result->rate)) {
         return result;
     }
     runtime::CheckedMath checked;
-    return Evaluate(checked, in, spec);
+    return Evaluate(checked, in, options);
 }
 
-runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowSpec& spec) {
-    if (spec.flats && !(in.t_reduced > 0 && in.t_reduced <= in.spring.t)) {
+runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowOptions& options) {
+    if (options.flats && !(in.t_reduced > 0 && in.t_reduced <= in.spring.t)) {
         return RowError{Refusal{Refusal::Kind::kReducedThickness, in.t_reduced, in.spring.t}};
     }
-    const auto spring = SpringWithRate(in, spec);
+    const auto spring = SpringWithRate(in, options);
     if (!spring) {
         return RowError{spring.error()};
     }
     RowResults row{spring->spring, std::nullopt, std::nullopt, std::nullopt};
-    if (spec.rate) {
+    if (options.rate) {
         row.rate = spring->rate;
     }
     const std::optional<double> t_reduced =
-        spec.flats ? std::optional<double>(in.t_reduced) : std::nullopt;
+        options.flats ? std::optional<double>(in.t_reduced) : std::nullopt;
     double nF = row.spring.F;
     int n = 1;
-    if (spec.stack) {
-        const auto stack = CalculateStack(in.spring, row.spring.F, *spec.stack, t_reduced);
+    if (options.stack) {
+        const auto stack = CalculateStack(in.spring, row.spring.F, *options.stack, t_reduced);
         if (!stack) {
             return RowError{stack.error()};
         }
         row.stack = *stack;
         nF = stack->F_stack;
-        n = spec.stack->parallel;
+        n = options.stack->parallel;
     }
-    if (spec.friction) {
-        const auto friction = CalculateFriction(nF, n, *spec.friction);
+    if (options.friction) {
+        const auto friction = CalculateFriction(nF, n, *options.friction);
         if (!friction) {
             return RowError{friction.error()};
         }
@@ -94,14 +94,15 @@ runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowSp
 
 }  // namespace
 
-Findings CheckRow(const RowInputs& in, const RowSpec& spec) {
-    return CheckDesign(in.spring, spec.flats ? std::optional<double>(in.t_reduced) : std::nullopt);
+Findings CheckRow(const RowInputs& in, const RowOptions& options) {
+    return CheckDesign(in.spring,
+                       options.flats ? std::optional<double>(in.t_reduced) : std::nullopt);
 }
 
-Row CalculateRow(const RowInputs& in, const RowSpec& spec) {
-    Row row{Compute(in, spec), std::nullopt};
-    if (spec.check) {
-        row.findings = CheckRow(in, spec);
+Row CalculateRow(const RowInputs& in, const RowOptions& options) {
+    Row row{Compute(in, options), std::nullopt};
+    if (options.check) {
+        row.findings = CheckRow(in, options);
     }
     return row;
 }

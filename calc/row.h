@@ -12,7 +12,7 @@
 namespace calc {
 
 /// How a row computes and what it computes beyond a spring's force and stresses.
-struct RowSpec {
+struct RowOptions {
     Material material;                 ///< spring steel unless given
     bool flats = false;                ///< springs with contact flats: each has its t′
     bool rate = false;                 ///< the spring rate dF/df
@@ -24,7 +24,7 @@ struct RowSpec {
 /// One spring as a row takes it.
 struct RowInputs {
     SpringInputs spring;
-    double t_reduced = 0;  ///< t′, when the spec has flats
+    double t_reduced = 0;  ///< t′, when the options ask for flats
 };
 
 /// An input the relations do not take; not a fault of the calculation, and worded by whoever
@@ -61,12 +61,12 @@ struct Row {
     std::optional<Findings> findings;
 };
 
-/// The spring at in.spring.f with everything the spec asks for, in the order spring (with
-/// contact flats when the spec has them), rate, stack, friction; the first fault of any of them.
-/// The findings are those of the inputs as read, whatever the results.
-Row CalculateRow(const RowInputs& in, const RowSpec& spec);
+/// The spring at in.spring.f with everything the options ask for, in the order spring (with
+/// contact flats when the options ask for them), rate, stack, friction; the first fault of any of
+/// them. The findings are those of the inputs as read, whatever the results.
+Row CalculateRow(const RowInputs& in, const RowOptions& options);
 
 /// The findings of a spring as a row checks it (without "t>6" for a spring with contact flats).
-Findings CheckRow(const RowInputs& in, const RowSpec& spec);
+Findings CheckRow(const RowInputs& in, const RowOptions& options);
 
 }  // namespace calc

@@ -5,17 +5,17 @@
 
 namespace calc {
 
-runtime::Expected<double, SpringFault> SpringWork(const RowInputs& in, const RowSpec& spec) {
+runtime::Expected<double, SpringFault> SpringWork(const RowInputs& in, const RowOptions& options) {
     runtime::CheckedMath m;
     const SpringInputs& s = in.spring;
     const auto shape = detail::EvaluateShape(
-        m, s, spec.flats ? std::optional(in.t_reduced) : std::nullopt, spec.material);
+        m, s, options.flats ? std::optional(in.t_reduced) : std::nullopt, options.material);
     if (!shape) {
         return shape.error();
     }
     const double t = shape->t, h0 = shape->h0, K4 = shape->K4;
     // W = 4E·t³ ÷ N · K4² · f² · [K4²·(a²/2 − a·u/2 + u²/8) + 1/2]; K4 = 1 without flats.
-    double p = m.Mul(spec.material.E, 4);
+    double p = m.Mul(options.material.E, 4);
     p = m.Mul(t, p);
     p = m.Mul(t, p);
     p = m.Mul(t, p);
@@ -37,9 +37,9 @@ runtime::Expected<double, SpringFault> SpringWork(const RowInputs& in, const Row
     const double w1 = m.Mul(s4, f2);
     const double w2 = m.Mul(w1, factor);
     double W = m.Mul(w2, K4squared);
-    if (spec.stack) {
-        W = m.Mul(W, spec.stack->parallel);
-        W = m.Mul(W, spec.stack->series);
+    if (options.stack) {
+        W = m.Mul(W, options.stack->parallel);
+        W = m.Mul(W, options.stack->series);
     }
     if (m.fault())
         return detail::Stopped(m, Quantity::kWork);

@@ -83,15 +83,15 @@ void NotePartialReads(const CurveInputTexts& inputs, QStringList& findings) {
 }
 
 struct Reading {
-    calc::RowSpec spec;
+    calc::RowOptions row;
     int steps = 0;
 };
 
 // The options the inputs ask for, as the batch tool's would be; why not, when they cannot be.
 std::variant<Reading, QString> ReadOptions(const CurveInputTexts& inputs) {
     Reading read;
-    calc::RowSpec& spec = read.spec;
-    spec.rate = true;
+    calc::RowOptions& row_options = read.row;
+    row_options.rate = true;
     calc::StackLayout layout;
     if (!ReadCount(inputs.series, 1, calc::kMaxStackCount, layout.series) ||
         !ReadCount(inputs.parallel, 1, calc::kMaxStackCount, layout.parallel) ||
@@ -102,9 +102,9 @@ std::variant<Reading, QString> ReadOptions(const CurveInputTexts& inputs) {
             .arg(calc::kMaxCurveSteps);
     }
     if (layout.series != 1 || layout.parallel != 1) {
-        spec.stack = layout;
+        row_options.stack = layout;
     }
-    spec.flats = !runtime::IsBlank(inputs.t_reduced);
+    row_options.flats = !runtime::IsBlank(inputs.t_reduced);
     const auto E = ReadValue(inputs.E, calc::kE);
     const auto mu = ReadValue(inputs.mu, calc::kMu);
     if (!E || !(*E > 0) || *E > 1e7) {
@@ -113,14 +113,14 @@ std::variant<Reading, QString> ReadOptions(const CurveInputTexts& inputs) {
     if (!mu || !(*mu >= 0) || !(*mu < 0.5)) {
         return QStringLiteral("泊松比 μ 应在 0 到 0.5 之间（不含 0.5）");
     }
-    spec.material = {*E, *mu};
+    row_options.material = {*E, *mu};
     if (!runtime::IsBlank(inputs.w_M) || !runtime::IsBlank(inputs.w_R)) {
         const auto w_M = ReadValue(inputs.w_M, 0), w_R = ReadValue(inputs.w_R, 0);
         if (!w_M || !w_R || !(*w_M >= 0) || *w_M > 0.2 || !(*w_R >= 0) || *w_R > 0.2) {
             return QStringLiteral("摩擦系数 w_M、w_R 应为 0 到 0.2 的数");
         }
-        spec.friction = calc::Friction{*w_M, *w_R};
-        if (!calc::FrictionLetsLoad(layout.parallel, *spec.friction)) {
+        row_options.friction = calc::Friction{*w_M, *w_R};
+        if (!calc::FrictionLetsLoad(layout.parallel, *row_options.friction)) {
             return QStringLiteral(
                        "摩擦系数与并联片数 n = %1 一起使碟簧组自锁：1 − w_M·(n − 1) − w_R 不大于 0")
                 .arg(layout.parallel);
@@ -141,7 +141,7 @@ PlotSeries Series(const char* name, const char* symbol, const char* unit, QColor
 
 // The panels' axes and (empty) series: F over f, F_stack over s for a stack, σ over f. With
 // friction, the loading and unloading forces beside the stack's (one spring's without a stack).
-QVector<PlotPanel> EmptyPanels(const calc::RowSpec& spec) {
+QVector<PlotPanel> EmptyPanels(const calc::RowOptions& row_options) {
     const QColor load(200, 60, 60), unload(40, 120, 200);
     QVector<PlotPanel> panels;
     PlotPanel force{QStringLiteral("变形量 f (mm)"),
@@ -160,14 +160,14 @@ QVector<PlotPanel> EmptyPanels(const calc::RowSpec& spec) {
                     {},
                     {},
                     {}};
-    PlotPanel& rubbing = spec.stack ? stack : force;
-    if (spec.friction) {
+    PlotPanel& rubbing = row_options.stack ? stack : force;
+    if (row_options.friction) {
         rubbing.series << Series("F_load 加载", "F_load", "N", load, Qt::DashLine)
                        << Series("F_unload 卸载", "F_unload", "N", unload, Qt::DashLine);
         rubbing.bands << PlotBand{QColor(150, 150, 150), {}, {}};
     }
     panels << force;
-    if (spec.stack) {
+    if (row_options.stack) {
         panels << stack;
     }
     panels << PlotPanel{QStringLiteral("变形量 f (mm)"),
@@ -197,33 +197,34 @@ QStringList Cells(std::string_view line) {
 }
 
 // What the spring is, a line each, for the data sheet; the first is the caption of a picture.
-QStringList Describe(const calc::RowInputs& spring, const calc::RowSpec& spec) {
+QStringList Describe(const calc::RowInputs& spring, const calc::RowOptions& row_options) {
     const calc::SpringInputs& s = spring.spring;
     QStringList lines;
     lines << QStringLiteral("D = %1 mm，d = %2 mm，t = %3 mm，H = %4 mm%5")
                  .arg(Shown(s.D), Shown(s.d), Shown(s.t), Shown(s.H),
-                      spec.flats ? QStringLiteral("，t′ = %1 mm").arg(Shown(spring.t_reduced))
-                                 : QString());
-    QString material =
-        QStringLiteral("E = %1 MPa，μ = %2").arg(Shown(spec.material.E), Shown(spec.material.mu));
+                      row_options.flats
+                          ? QStringLiteral("，t′ = %1 mm").arg(Shown(spring.t_reduced))
+                          : QString());
+    QString material = QStringLiteral("E = %1 MPa，μ = %2")
+                           .arg(Shown(row_options.material.E), Shown(row_options.material.mu));
     for (const MaterialChoice& choice : kMaterials) {
-        if (Shown(spec.material.E) == QString::fromUtf8(choice.E) &&
-            Shown(spec.material.mu) == QString::fromUtf8(choice.mu)) {
+        if (Shown(row_options.material.E) == QString::fromUtf8(choice.E) &&
+            Shown(row_options.material.mu) == QString::fromUtf8(choice.mu)) {
             material += QStringLiteral("（%1）").arg(QString::fromUtf8(choice.name));
             break;
         }
     }
     lines << material;
-    if (spec.stack) {
+    if (row_options.stack) {
         lines << QStringLiteral("碟簧组：%1 组对合串联，每组 %2 片叠合")
-                     .arg(spec.stack->series)
-                     .arg(spec.stack->parallel);
+                     .arg(row_options.stack->series)
+                     .arg(row_options.stack->parallel);
     }
-    if (spec.friction) {
+    if (row_options.friction) {
         lines << QStringLiteral("摩擦系数 w_M = %1，w_R = %2（DIN 2092）")
-                     .arg(Shown(spec.friction->w_M), Shown(spec.friction->w_R));
+                     .arg(Shown(row_options.friction->w_M), Shown(row_options.friction->w_R));
     }
-    if (spec.flats) {
+    if (row_options.flats) {
         lines << QStringLiteral("带支承面、减薄至 t′（DIN 2093 第 3 组）");
     }
     return lines;
@@ -245,20 +246,20 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
         content.findings << *why;
         return content;
     }
-    const calc::RowSpec& spec = std::get<Reading>(options).spec;
+    const calc::RowOptions& row_options = std::get<Reading>(options).row;
     const int steps = std::get<Reading>(options).steps;
 
     CurveTable& table = content.table;
     table.text.reserve(static_cast<std::size_t>(steps + 2) * 140);
     table.starts.reserve(static_cast<std::size_t>(steps) + 3);
     table.starts.push_back(0);
-    rows::AppendCurveTableHeader(spec, table.text);
+    rows::AppendCurveTableHeader(row_options, table.text);
     EndLine(table);
-    table.fault_span = 6 + (spec.stack ? 3 : 0) + (spec.friction ? 2 : 0);
-    content.panels = EmptyPanels(spec);
+    table.fault_span = 6 + (row_options.stack ? 3 : 0) + (row_options.friction ? 2 : 0);
+    content.panels = EmptyPanels(row_options);
     PlotPanel& force = content.panels.front();
     PlotPanel& stress = content.panels.back();
-    PlotPanel* stack = spec.stack ? &content.panels[1] : nullptr;
+    PlotPanel* stack = row_options.stack ? &content.panels[1] : nullptr;
     PlotPanel& rubbing = stack != nullptr ? *stack : force;
     for (PlotPanel* panel : {&force, &stress}) {
         for (PlotSeries& series : panel->series) {
@@ -268,14 +269,14 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
 
     const calc::CurveTexts texts{inputs.D, inputs.d,         inputs.t,
                                  inputs.H, inputs.t_reduced, inputs.f_end};
-    const auto curve = calc::ReadCurve(texts, steps, spec);
+    const auto curve = calc::ReadCurve(texts, steps, row_options);
     QString fault;
     for (int k = 0; k <= steps; ++k) {
         if (k % 1024 == 0 && stop.stop_requested()) {
             return content;
         }
-        const calc::CurveRow row = calc::CurveRowAt(curve, k, spec);
-        rows::AppendCurveTableRow(1, row, spec, table.text);
+        const calc::CurveRow row = calc::CurveRowAt(curve, k, row_options);
+        rows::AppendCurveTableRow(1, row, row_options, table.text);
         EndLine(table);
         if (!row.row.results) {
             table.fault_rows.push_back(k);
@@ -313,10 +314,10 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
     if (curve) {
         const calc::RowInputs& spring = curve->spring;
         const std::optional<double> t_reduced =
-            spec.flats ? std::optional(spring.t_reduced) : std::nullopt;
+            row_options.flats ? std::optional(spring.t_reduced) : std::nullopt;
         // With f = 0 only the findings about D, d, t and H can appear; the plot marks f's limits,
         // where the checks draw them: at flat and 0.75 of the way, as shown.
-        const calc::Findings found = calc::CheckRow(spring, spec);
+        const calc::Findings found = calc::CheckRow(spring, row_options);
         for (int i = 0; i < calc::kFindingCount; ++i) {
             const auto finding = static_cast<calc::Finding>(i);
             if (found.has(finding)) {
@@ -325,19 +326,19 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
             }
         }
         const calc::ShownQuantities shown = calc::ShowQuantities(spring.spring, t_reduced);
-        const QString h0 = spec.flats ? QStringLiteral("h0′") : QStringLiteral("h0");
+        const QString h0 = row_options.flats ? QStringLiteral("h0′") : QStringLiteral("h0");
         if (shown.flat > 0 && std::isfinite(shown.flat)) {
             force.markers = {{QStringLiteral("0.75·") + h0, shown.three_quarters},
                              {h0, shown.flat}};
             stress.markers = force.markers;
             if (stack != nullptr) {
-                const double i = spec.stack->series;
+                const double i = row_options.stack->series;
                 stack->markers = {{QStringLiteral("i·0.75·") + h0, i * shown.three_quarters},
                                   {QStringLiteral("i·") + h0, i * shown.flat}};
             }
         }
 
-        const DesignValues design = ComputeDesignValues(spring, spec, inputs.points);
+        const DesignValues design = ComputeDesignValues(spring, row_options, inputs.points);
         content.points = design.points;
         content.summary = design.summary;
         content.findings << design.findings;
@@ -353,20 +354,21 @@ CurveContent ComputeCurve(const CurveInputTexts& inputs, std::stop_token stop) {
         }
         if (!points.empty()) {
             content.copy_text += "\n工作点\t";
-            rows::AppendCurveHeader(spec, content.copy_text);
+            rows::AppendCurveHeader(row_options, content.copy_text);
             content.copy_text += '\n' + points;
         }
 
-        content.sheet.spring = Describe(spring, spec);
+        content.sheet.spring = Describe(spring, row_options);
         content.caption = content.sheet.spring.join(QStringLiteral("；"));
         const auto quarters = calc::ReadCurve(
-            {inputs.D, inputs.d, inputs.t, inputs.H, inputs.t_reduced, {}}, 4, spec);
+            {inputs.D, inputs.d, inputs.t, inputs.H, inputs.t_reduced, {}}, 4, row_options);
         std::string header;
-        rows::AppendCurveHeader(spec, header);
+        rows::AppendCurveHeader(row_options, header);
         content.sheet.header = FromUtf8(header).split(QLatin1Char('\t'));
         for (int k = 0; k <= 4; ++k) {
             std::string line;
-            rows::AppendCurveTableRow(1, calc::CurveRowAt(quarters, k, spec), spec, line);
+            rows::AppendCurveTableRow(1, calc::CurveRowAt(quarters, k, row_options), row_options,
+                                      line);
             content.sheet.rows.push_back(Cells(line));
         }
     }

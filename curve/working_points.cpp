@@ -26,16 +26,17 @@ QString ErrorText(const calc::RowError& error) {
 }
 
 // The row at a deflection, as a --force row shows it: f, then the fields.
-void Fill(WorkingPoint& point, const calc::RowInputs& spring, const calc::RowSpec& spec, double f) {
+void Fill(WorkingPoint& point, const calc::RowInputs& spring, const calc::RowOptions& row_options,
+          double f) {
     calc::RowInputs at = spring;
     at.spring.f = f;
-    const calc::Row row = calc::CalculateRow(at, spec);
+    const calc::Row row = calc::CalculateRow(at, row_options);
     if (!row.results) {
         point.problem = ErrorText(row.results.error());
         return;
     }
     point.line = std::string(runtime::NumberToText(f).view()) + '\t';
-    rows::AppendRowFields(row, spec, point.line);
+    rows::AppendRowFields(row, row_options, point.line);
     point.cells = FromUtf8(point.line).split(QLatin1Char('\t'));
     point.f = f;
     point.F = row.results->spring.F;
@@ -43,7 +44,7 @@ void Fill(WorkingPoint& point, const calc::RowInputs& spring, const calc::RowSpe
     point.F_stack = row.results->stack ? row.results->stack->F_stack : point.F;
 }
 
-WorkingPoint Compute(const calc::RowInputs& spring, const calc::RowSpec& spec,
+WorkingPoint Compute(const calc::RowInputs& spring, const calc::RowOptions& row_options,
                      const WorkingPointText& text) {
     WorkingPoint point;
     if (runtime::IsBlank(text.value)) {
@@ -56,38 +57,40 @@ WorkingPoint Compute(const calc::RowInputs& spring, const calc::RowSpec& spec,
         return point;
     }
     if (text.by == WorkingPointText::By::kForce) {
-        const auto f = calc::DeflectionForForce(spring, spec, *value);
+        const auto f = calc::DeflectionForForce(spring, row_options, *value);
         if (!f) {
             point.problem = ErrorText(f.error());
             return point;
         }
-        Fill(point, spring, spec, *f);
+        Fill(point, spring, row_options, *f);
         return point;
     }
     // A stack's travel: each spring takes its share, as shown.
-    const double f = spec.stack ? runtime::ShownValue(*value / spec.stack->series) : *value;
-    Fill(point, spring, spec, f);
+    const double f =
+        row_options.stack ? runtime::ShownValue(*value / row_options.stack->series) : *value;
+    Fill(point, spring, row_options, f);
     return point;
 }
 
-std::optional<double> Work(const calc::RowInputs& spring, const calc::RowSpec& spec, double f) {
+std::optional<double> Work(const calc::RowInputs& spring, const calc::RowOptions& row_options,
+                           double f) {
     calc::RowInputs at = spring;
     at.spring.f = f;
-    const auto work = calc::SpringWork(at, spec);
+    const auto work = calc::SpringWork(at, row_options);
     return work ? std::optional(*work) : std::nullopt;
 }
 
 }  // namespace
 
-DesignValues ComputeDesignValues(const calc::RowInputs& spring, const calc::RowSpec& spec,
+DesignValues ComputeDesignValues(const calc::RowInputs& spring, const calc::RowOptions& row_options,
                                  const std::array<WorkingPointText, 2>& texts) {
     DesignValues values;
     const std::optional<double> t_reduced =
-        spec.flats ? std::optional(spring.t_reduced) : std::nullopt;
+        row_options.flats ? std::optional(spring.t_reduced) : std::nullopt;
     const calc::ShownQuantities shown = calc::ShowQuantities(spring.spring, t_reduced);
-    const QString h0 = spec.flats ? QStringLiteral("h0′") : QStringLiteral("h0");
+    const QString h0 = row_options.flats ? QStringLiteral("h0′") : QStringLiteral("h0");
     for (std::size_t k = 0; k < texts.size(); ++k) {
-        WorkingPoint& point = values.points[k] = Compute(spring, spec, texts[k]);
+        WorkingPoint& point = values.points[k] = Compute(spring, row_options, texts[k]);
         const QString name = QStringLiteral("工作点 %1").arg(k + 1);
         if (!point.problem.isEmpty()) {
             values.summary << name + QStringLiteral("：") + point.problem;
@@ -122,16 +125,17 @@ DesignValues ComputeDesignValues(const calc::RowInputs& spring, const calc::RowS
                                    .arg(first_lower ? 1 : 2)
                                    .arg(Shown(lower.f), h0, Shown(preload));
         }
-        const auto w1 = Work(spring, spec, first.f), w2 = Work(spring, spec, second.f);
+        const auto w1 = Work(spring, row_options, first.f),
+                   w2 = Work(spring, row_options, second.f);
         QString stroke =
             QStringLiteral("工作点 1 → 2：行程 Δf = %1 mm").arg(Shown(second.f - first.f));
-        if (spec.stack) {
+        if (row_options.stack) {
             stroke += QStringLiteral("（碟簧组 Δs = %1 mm）").arg(Shown(second.s - first.s));
         }
         if (w1 && w2) {
-            stroke +=
-                QStringLiteral("，功 W = %1 N·mm%2（力的关系式的积分，不计摩擦）")
-                    .arg(Shown(*w2 - *w1), spec.stack ? QStringLiteral("（碟簧组）") : QString());
+            stroke += QStringLiteral("，功 W = %1 N·mm%2（力的关系式的积分，不计摩擦）")
+                          .arg(Shown(*w2 - *w1),
+                               row_options.stack ? QStringLiteral("（碟簧组）") : QString());
         }
         values.summary << stroke;
     }
@@ -139,11 +143,11 @@ DesignValues ComputeDesignValues(const calc::RowInputs& spring, const calc::RowS
     // The force at flat, where the spring's travel ends.
     if (shown.flat > 0) {
         WorkingPoint flat;
-        Fill(flat, spring, spec, shown.flat);
+        Fill(flat, spring, row_options, shown.flat);
         if (!flat.cells.isEmpty()) {
             QString sentence = QStringLiteral("压平时（f = %1 = %2 mm）F = %3 N")
                                    .arg(h0, Shown(shown.flat), Shown(flat.F));
-            if (spec.stack) {
+            if (row_options.stack) {
                 sentence += QStringLiteral("，碟簧组 F_stack = %1 N").arg(Shown(flat.F_stack));
             }
             values.summary << sentence;

@@ -22,7 +22,7 @@ struct DesignValues {
 /// the findings at the points: beyond 0.75·h0 or flat, and a lower point under 0.15·h0, where
 /// makers advise at least 0.15 … 0.20·h0 of preload in fatigue loading so that cracks do not
 /// start at point I. `spring`'s f is unused.
-DesignValues ComputeDesignValues(const calc::RowInputs& spring, const calc::RowSpec& spec,
+DesignValues ComputeDesignValues(const calc::RowInputs& spring, const calc::RowOptions& row_options,
                                  const std::array<WorkingPointText, 2>& texts);
 
 }  // namespace curve

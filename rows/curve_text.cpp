@@ -4,39 +4,39 @@
 
 namespace rows {
 
-void AppendCurveHeader(const calc::RowSpec& spec, std::string& out) {
+void AppendCurveHeader(const calc::RowOptions& options, std::string& out) {
     out += "f(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)";
-    if (spec.rate) {
+    if (options.rate) {
         out += "\tR(N/mm)";
     }
-    if (spec.stack) {
+    if (options.stack) {
         out += "\ts(mm)\tF_stack(N)\tL(mm)";
     }
-    if (spec.friction) {
+    if (options.friction) {
         out += "\tF_load(N)\tF_unload(N)";
     }
-    if (spec.check) {
+    if (options.check) {
         out += "\t检查";
     }
 }
 
-void AppendCurveRow(const calc::CurveRow& row, const calc::RowSpec& spec, std::string& out) {
+void AppendCurveRow(const calc::CurveRow& row, const calc::RowOptions& options, std::string& out) {
     out += row.f_text.view();
     out += '\t';
-    AppendRowFields(row.row, spec, out);
+    AppendRowFields(row.row, options, out);
 }
 
-void AppendCurveTableHeader(const calc::RowSpec& spec, std::string& out) {
+void AppendCurveTableHeader(const calc::RowOptions& options, std::string& out) {
     out += "弹簧\t";
-    AppendCurveHeader(spec, out);
+    AppendCurveHeader(options, out);
     out += '\n';
 }
 
-void AppendCurveTableRow(std::int64_t spring, const calc::CurveRow& row, const calc::RowSpec& spec,
-                         std::string& out) {
+void AppendCurveTableRow(std::int64_t spring, const calc::CurveRow& row,
+                         const calc::RowOptions& options, std::string& out) {
     out += std::to_string(spring);
     out += '\t';
-    AppendCurveRow(row, spec, out);
+    AppendCurveRow(row, options, out);
     out += '\n';
 }
 

@@ -90,13 +90,13 @@ std::string RefusalText(const calc::Refusal& refusal) {
     return {};
 }
 
-void AppendRowFields(const calc::Row& row, const calc::RowSpec& spec, std::string& out) {
+void AppendRowFields(const calc::Row& row, const calc::RowOptions& options, std::string& out) {
     if (row.results) {
         AppendResults(*row.results, out);
     } else {
         AppendError(row.results.error(), out);
     }
-    if (spec.check) {
+    if (options.check) {
         out += '\t';
         if (row.findings) {
             AppendFindingCodes(*row.findings, out);
@@ -104,10 +104,11 @@ void AppendRowFields(const calc::Row& row, const calc::RowSpec& spec, std::strin
     }
 }
 
-void AppendUnreadableRow(std::string_view message, const calc::RowSpec& spec, std::string& out) {
+void AppendUnreadableRow(std::string_view message, const calc::RowOptions& options,
+                         std::string& out) {
     out += "ERROR\t\t";
     out += message;
-    if (spec.check) {
+    if (options.check) {
         out += '\t';
     }
 }

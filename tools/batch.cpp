@@ -74,9 +74,9 @@ std::optional<std::string> CheckTogether(const BatchOptions& options) {
     if (options.force && options.curve_steps > 0) {
         return "选项 --force 逐行求变形量，不能与 --curve 同用";
     }
-    const calc::RowSpec& spec = options.spec;
-    const int n = spec.stack ? spec.stack->parallel : 1;
-    if (spec.friction && !calc::FrictionLetsLoad(n, *spec.friction)) {
+    const calc::RowOptions& row_options = options.row;
+    const int n = row_options.stack ? row_options.stack->parallel : 1;
+    if (row_options.friction && !calc::FrictionLetsLoad(n, *row_options.friction)) {
         return "选项 --friction 的摩擦系数与并联片数 n = " + std::to_string(n) +
                " 一起使碟簧组自锁：1 − w_M·(n − 1) − w_R 不大于 0";
     }
@@ -89,7 +89,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     const std::vector<std::string_view>& args) {
     BatchArguments parsed;
     BatchOptions& options = parsed.options;
-    calc::RowSpec& spec = options.spec;
+    calc::RowOptions& row_options = options.row;
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -102,9 +102,9 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             continue;
         }
         bool* flag = arg == "-h" || arg == "--help" ? &parsed.help
-                     : arg == "--check"             ? &spec.check
-                     : arg == "--rate"              ? &spec.rate
-                     : arg == "--flats"             ? &spec.flats
+                     : arg == "--check"             ? &row_options.check
+                     : arg == "--rate"              ? &row_options.rate
+                     : arg == "--flats"             ? &row_options.flats
                      : arg == "--force"             ? &options.force
                                                     : nullptr;
         if (flag != nullptr) {
@@ -126,7 +126,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             return "选项 " + std::string(name) + " 缺少数值";
         }
         if (name == "--friction") {
-            calc::Friction& friction = spec.friction.emplace();
+            calc::Friction& friction = row_options.friction.emplace();
             if (!ReadPair(value, friction.w_M, friction.w_R) || !(friction.w_M >= 0) ||
                 friction.w_M > 0.2 || !(friction.w_R >= 0) || friction.w_R > 0.2) {
                 return Unusable(name, value, "应为 w_M,w_R 两个 0 到 0.2 的数，如 0.01,0.03");
@@ -134,7 +134,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             continue;
         }
         if (name == "--material") {
-            calc::Material& material = spec.material;
+            calc::Material& material = row_options.material;
             if (!ReadPair(value, material.E, material.mu) || !(material.E > 0) ||
                 material.E > 1e7 || !(material.mu >= 0) || !(material.mu < 0.5)) {
                 return Unusable(name, value,
@@ -146,10 +146,10 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         int* target = &options.curve_steps;
         int max = calc::kMaxCurveSteps;
         if (name == "--series" || name == "--parallel") {
-            if (!spec.stack) {
-                spec.stack.emplace();
+            if (!row_options.stack) {
+                row_options.stack.emplace();
             }
-            target = name == "--series" ? &spec.stack->series : &spec.stack->parallel;
+            target = name == "--series" ? &row_options.stack->series : &row_options.stack->parallel;
             max = calc::kMaxStackCount;
         }
         if (!ReadCount(value, max, *target)) {
@@ -167,7 +167,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 
 void AppendBatchHeader(const BatchOptions& options, std::string& out) {
     if (options.curve_steps > 0) {
-        rows::AppendCurveTableHeader(options.spec, out);
+        rows::AppendCurveTableHeader(options.row, out);
     }
 }
 
@@ -241,24 +241,24 @@ void BatchStream::Answer(std::string_view line, std::string& out) {
 
 void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
     std::array<std::string_view, 6> fields;
-    const std::size_t wanted = options_.spec.flats ? 6 : 5;
+    const std::size_t wanted = options_.row.flats ? 6 : 5;
     const std::size_t count = SplitFields(line, fields);
     if (count != wanted) {
         if (options_.force) {
             out += '\t';
         }
-        rows::AppendUnreadableRow(FieldCountMessage(std::to_string(wanted), count), options_.spec,
+        rows::AppendUnreadableRow(FieldCountMessage(std::to_string(wanted), count), options_.row,
                                   out);
         out += '\n';
         all_computed_ = false;
         return;
     }
-    const auto inputs = calc::ReadRowInputs(std::span(fields.data(), count), options_.spec.flats);
+    const auto inputs = calc::ReadRowInputs(std::span(fields.data(), count), options_.row.flats);
     if (!inputs) {
         if (options_.force) {
             out += '\t';
         }
-        rows::AppendRowFields({calc::RowError{inputs.error()}, std::nullopt}, options_.spec, out);
+        rows::AppendRowFields({calc::RowError{inputs.error()}, std::nullopt}, options_.row, out);
         out += '\n';
         all_computed_ = false;
         return;
@@ -267,8 +267,8 @@ void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
         AnswerForce(*inputs, out);
         return;
     }
-    const calc::Row row = calc::CalculateRow(*inputs, options_.spec);
-    rows::AppendRowFields(row, options_.spec, out);
+    const calc::Row row = calc::CalculateRow(*inputs, options_.row);
+    rows::AppendRowFields(row, options_.row, out);
     out += '\n';
     all_computed_ = all_computed_ && row.results.has_value();
 }
@@ -277,14 +277,14 @@ void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
 void BatchStream::AnswerForce(calc::RowInputs inputs, std::string& out) {
     const double force = inputs.spring.f;
     inputs.spring.f = 0;
-    const auto f = calc::DeflectionForForce(inputs, options_.spec, force);
+    const auto f = calc::DeflectionForForce(inputs, options_.row, force);
     if (!f) {
         // No deflection: the checks judge the spring as it stands.
         out += '\t';
         rows::AppendRowFields(
-            {f.error(), options_.spec.check ? std::optional(calc::CheckRow(inputs, options_.spec))
-                                            : std::nullopt},
-            options_.spec, out);
+            {f.error(), options_.row.check ? std::optional(calc::CheckRow(inputs, options_.row))
+                                           : std::nullopt},
+            options_.row, out);
         out += '\n';
         all_computed_ = false;
         return;
@@ -292,15 +292,15 @@ void BatchStream::AnswerForce(calc::RowInputs inputs, std::string& out) {
     inputs.spring.f = *f;
     out += runtime::NumberToText(*f).view();
     out += '\t';
-    const calc::Row row = calc::CalculateRow(inputs, options_.spec);
-    rows::AppendRowFields(row, options_.spec, out);
+    const calc::Row row = calc::CalculateRow(inputs, options_.row);
+    rows::AppendRowFields(row, options_.row, out);
     out += '\n';
     all_computed_ = all_computed_ && row.results.has_value();
 }
 
 void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
     std::array<std::string_view, 6> fields;
-    const bool flats = options_.spec.flats;
+    const bool flats = options_.row.flats;
     const std::size_t least = flats ? 5 : 4;
     const std::size_t count = SplitFields(line, fields);
     if (count != least && count != least + 1) {
@@ -308,7 +308,7 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
         out += '\t';
         rows::AppendUnreadableRow(
             FieldCountMessage(std::to_string(least) + " 或 " + std::to_string(least + 1), count),
-            options_.spec, out);
+            options_.row, out);
         out += '\n';
         all_computed_ = false;
         return;
@@ -319,10 +319,10 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
                                  fields[flats ? 4 : 3],
                                  flats ? fields[3] : std::string_view(),
                                  count == least + 1 ? fields[count - 1] : std::string_view()};
-    const auto curve = calc::ReadCurve(texts, options_.curve_steps, options_.spec);
+    const auto curve = calc::ReadCurve(texts, options_.curve_steps, options_.row);
     for (int k = 0; k <= options_.curve_steps; ++k) {
-        const calc::CurveRow row = calc::CurveRowAt(curve, k, options_.spec);
-        rows::AppendCurveTableRow(numbering_, row, options_.spec, out);
+        const calc::CurveRow row = calc::CurveRowAt(curve, k, options_.row);
+        rows::AppendCurveTableRow(numbering_, row, options_.row, out);
         all_computed_ = all_computed_ && row.row.results.has_value();
         if (spill_ && out.size() >= kSpillAt) {
             spill_(out);

@@ -13,9 +13,9 @@ namespace tools {
 
 /// How lines are answered.
 struct BatchOptions {
-    int curve_steps = 0;  ///< N of --curve: each line a characteristic of N + 1 rows; 0 plain
-    bool force = false;   ///< --force: each line's last field is a force, and f is found for it
-    calc::RowSpec spec;   ///< material, contact flats, rate, stack, friction, checks
+    int curve_steps = 0;   ///< N of --curve: each line a characteristic of N + 1 rows; 0 plain
+    bool force = false;    ///< --force: each line's last field is a force, and f is found for it
+    calc::RowOptions row;  ///< material, contact flats, rate, stack, friction, checks
 };
 
 /// The command line of disc-spring-batch, understood.

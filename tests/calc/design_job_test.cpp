@@ -24,10 +24,10 @@ constexpr SpringInputs kFalling{100, 51, 2, 5.2, 0};  // h0/t = 1.6: a falling b
 constexpr SpringInputs kGroup3{125, 64, 8, 10.6, 1.95};
 
 template <typename Edit>
-RowSpec Spec(const Edit& edit) {
-    RowSpec spec;
-    edit(spec);
-    return spec;
+RowOptions RowOptionsWith(const Edit& edit) {
+    RowOptions row_options;
+    edit(row_options);
+    return row_options;
 }
 
 bool Agree(double a, double b, double digits = 12) {
@@ -73,7 +73,7 @@ TEST(ContactFlats, TestForceDoesNotDependOnTheReducedThickness) {
 
 TEST(ContactFlats, AReducedThicknessOutsideZeroToTIsRefused) {
     for (const double t_reduced : {0.0, -1.0, 8.01}) {
-        const Row row = CalculateRow({kGroup3, t_reduced}, Spec([](RowSpec& s) {
+        const Row row = CalculateRow({kGroup3, t_reduced}, RowOptionsWith([](RowOptions& s) {
                                          s.flats = true;
                                          s.check = true;
                                      }));
@@ -113,12 +113,13 @@ TEST(SpringRate, IsTheSlopeOfTheForce) {
 // flats, and a stack takes up n·i times as much.
 TEST(SpringWork, IsTheAreaUnderTheForce) {
     for (const double t_reduced : {0.0, 7.5}) {
-        const RowSpec spec = Spec([&](RowSpec& s) { s.flats = t_reduced > 0; });
+        const RowOptions row_options =
+            RowOptionsWith([&](RowOptions& s) { s.flats = t_reduced > 0; });
         const RowInputs in{kGroup3, t_reduced};
         const auto force = [&](double f) {
             RowInputs at = in;
             at.spring.f = f;
-            return CalculateRow(at, spec).results->spring.F;
+            return CalculateRow(at, row_options).results->spring.F;
         };
         const int steps = 2000;
         const double h = kGroup3.f / steps;
@@ -126,9 +127,9 @@ TEST(SpringWork, IsTheAreaUnderTheForce) {
         for (int k = 1; k < steps; ++k) {
             area += (k % 2 == 1 ? 4 : 2) * force(k * h);
         }
-        EXPECT_TRUE(Agree(*SpringWork(in, spec), area * h / 3, 10)) << t_reduced;
+        EXPECT_TRUE(Agree(*SpringWork(in, row_options), area * h / 3, 10)) << t_reduced;
     }
-    const RowSpec stack = Spec([](RowSpec& s) { s.stack = StackLayout{3, 2}; });
+    const RowOptions stack = RowOptionsWith([](RowOptions& s) { s.stack = StackLayout{3, 2}; });
     EXPECT_TRUE(Agree(*SpringWork({kWorked, 0}, stack), 6 * *SpringWork({kWorked, 0}, {})));
 }
 
@@ -146,20 +147,20 @@ TEST(Friction, LoadingAndUnloadingInTheirOrderOfSteps) {
 }
 
 TEST(Row, ColumnsComeFromTheirOwnCalculations) {
-    const RowSpec spec = Spec([](RowSpec& s) {
+    const RowOptions row_options = RowOptionsWith([](RowOptions& s) {
         s.rate = true;
         s.stack = StackLayout{2, 3};
         s.friction = Friction{0.02, 0.03};
         s.check = true;
     });
-    const Row row = CalculateRow({kWorked, 0}, spec);
+    const Row row = CalculateRow({kWorked, 0}, row_options);
     ASSERT_TRUE(row.results.has_value());
     EXPECT_EQ(row.results->spring.F, CalculateSpring(kWorked)->F);
     EXPECT_EQ(*row.results->rate, *SpringRate(kWorked, Material{}));
     EXPECT_EQ(row.results->stack->F_stack, 3 * CalculateSpring(kWorked)->F);
     EXPECT_EQ(row.results->friction->F_load, row.results->stack->F_stack / ((1 - 0.02 * 2) - 0.03));
     // The free length of a stack of flatted springs nests by t′.
-    const Row flats = CalculateRow({kGroup3, 7.5}, Spec([](RowSpec& s) {
+    const Row flats = CalculateRow({kGroup3, 7.5}, RowOptionsWith([](RowOptions& s) {
                                        s.flats = true;
                                        s.stack = StackLayout{1, 3};
                                    }));
@@ -180,7 +181,7 @@ class DeflectionForForce : public testing::TestWithParam<ForceCase> {};
 // neighbours; a force out of reach is refused with the most the spring gives.
 TEST_P(DeflectionForForce, IsTheNearestShownNumberOnTheFirstRise) {
     const ForceCase& c = GetParam();
-    const auto f = calc::DeflectionForForce({c.spring, 0}, RowSpec{}, c.force);
+    const auto f = calc::DeflectionForForce({c.spring, 0}, RowOptions{}, c.force);
     if (std::isnan(c.f)) {
         ASSERT_FALSE(f.has_value());
         EXPECT_EQ(std::get<Refusal>(f.error()).kind, c.refused);
@@ -218,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DeflectionForForce, testing::Values(
 
 // With contact flats the search runs on the flatted spring's force, and t′ is checked first.
 TEST(DeflectionForForce, ContactFlats) {
-    const RowSpec flats = Spec([](RowSpec& s) { s.flats = true; });
+    const RowOptions flats = RowOptionsWith([](RowOptions& s) { s.flats = true; });
     const double force = CalculateFlattedSpring(kGroup3, 7.5, Material{})->F;
     EXPECT_EQ(*calc::DeflectionForForce({kGroup3, 7.5}, flats, force), kGroup3.f);
     const auto thicker = calc::DeflectionForForce({kGroup3, 8.5}, flats, force);
@@ -226,7 +227,7 @@ TEST(DeflectionForForce, ContactFlats) {
 }
 
 TEST(DeflectionForForce, AStackIsLoadedWithItsOwnForce) {
-    const RowSpec stack = Spec([](RowSpec& s) { s.stack = StackLayout{3, 2}; });
+    const RowOptions stack = RowOptionsWith([](RowOptions& s) { s.stack = StackLayout{3, 2}; });
     const auto f = calc::DeflectionForForce({kWorked, 0}, stack, 2 * 9822.55688774516);
     EXPECT_EQ(*f, 1.4);
     const auto most = calc::DeflectionForForce({kWorked, 0}, stack, 40000);

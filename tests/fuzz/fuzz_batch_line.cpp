@@ -22,18 +22,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int more = static_cast<unsigned char>(line[1]);
     tools::BatchOptions options;
     options.curve_steps = choice % 4;
-    calc::RowSpec& spec = options.spec;
+    calc::RowOptions& row_options = options.row;
     if (choice & 4) {
-        spec.stack = calc::StackLayout{1 + choice / 64, 1 + (choice / 8) % 4};
+        row_options.stack = calc::StackLayout{1 + choice / 64, 1 + (choice / 8) % 4};
     }
-    spec.rate = more & 1;
-    spec.flats = more & 2;
+    row_options.rate = more & 1;
+    row_options.flats = more & 2;
     options.force = (more & 4) && options.curve_steps == 0;
     if (more & 8) {
-        spec.friction = calc::Friction{0.01, 0.05};
+        row_options.friction = calc::Friction{0.01, 0.05};
     }
     if (more & 16) {
-        spec.material = calc::Material{195000, 0.28};
+        row_options.material = calc::Material{195000, 0.28};
     }
     line.remove_prefix(2);
     std::int64_t numbering = 0;
@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A curve row leads with the spring number and f, a force row with f.
     const std::size_t numbers = (options.curve_steps > 0 ? 7 : (options.force ? 6 : 5)) +
-                                spec.rate + (spec.stack ? 3 : 0) + (spec.friction ? 2 : 0);
+                                row_options.rate + (row_options.stack ? 3 : 0) +
+                                (row_options.friction ? 2 : 0);
     std::size_t rows = 0;
     for (std::string_view rest = out; !rest.empty(); ++rows) {
         const std::string_view row = rest.substr(0, rest.find('\n'));

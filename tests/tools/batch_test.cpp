@@ -52,8 +52,8 @@ TEST(BatchStream, AnswersEachKindOfLineHoweverTheInputIsCut) {
 
 TEST(BatchStream, StackAndCheckColumns) {
     BatchOptions options;
-    options.spec.stack = calc::StackLayout{2, 3};
-    options.spec.check = true;
+    options.row.stack = calc::StackLayout{2, 3};
+    options.row.check = true;
     EXPECT_EQ(Answer(kExample + "\n50\t50\t1\t2\t1\n1\n", options),
               kResults +
                   "\t2.8\t29467.6706632355\t23.8\t\nERROR\t11\t除数为零\tK1\tD<=d,f>0.75h0,D/t\n" +
@@ -129,10 +129,10 @@ TEST(BatchArguments, UnusableOptionsAreNamed) {
         {"--curve=100000", "--series", "100000", "--check", "a", "-", "--", "--help"});
     ASSERT_TRUE(good.has_value());
     EXPECT_EQ(good->options.curve_steps, 100000);
-    EXPECT_EQ(good->options.spec.stack->parallel, 1);
-    EXPECT_TRUE(good->options.spec.check && !good->help);
+    EXPECT_EQ(good->options.row.stack->parallel, 1);
+    EXPECT_TRUE(good->options.row.check && !good->help);
     EXPECT_EQ(good->files, (std::vector<std::string>{"a", "-", "--help"}));
-    EXPECT_FALSE(ParseBatchArguments({"--check"})->options.spec.stack.has_value());
+    EXPECT_FALSE(ParseBatchArguments({"--check"})->options.row.stack.has_value());
     EXPECT_EQ(ParseBatchArguments({})->files, std::vector<std::string>{"-"});
     // What lies behind the last argument is never taken for its value.
     std::vector<std::string_view> cut = {"--series", "5"};
