@@ -79,4 +79,33 @@ Findings CheckDesign(const SpringInputs& in, std::optional<double> t_reduced) {
     return found;
 }
 
+std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
+                                             std::optional<double> t_reduced,
+                                             const std::array<std::optional<double>, 2>& f) {
+    const ShownQuantities shown = ShowQuantities(spring, t_reduced);
+    std::vector<PointFinding> found;
+    for (int k = 0; k < 2; ++k) {
+        if (!f[k]) {
+            continue;
+        }
+        SpringInputs at = spring;
+        at.f = *f[k];
+        const Findings limits = CheckDesign(at, t_reduced);
+        if (limits.has(Finding::kBeyondFlat)) {
+            found.push_back({PointCheck::kBeyondFlat, k, at.f, shown.flat});
+        }
+        if (limits.has(Finding::kBeyondThreeQuarters)) {
+            found.push_back({PointCheck::kBeyondThreeQuarters, k, at.f, shown.three_quarters});
+        }
+    }
+    if (f[0] && f[1]) {
+        const int lower = *f[0] <= *f[1] ? 0 : 1;
+        const double preload = Shown(0.15 * shown.flat);
+        if (*f[lower] < preload) {
+            found.push_back({PointCheck::kShallowPreload, lower, *f[lower], preload});
+        }
+    }
+    return found;
+}
+
 }  // namespace calc

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <optional>
+#include <vector>
 
 #include "calc/disc_spring.h"
 
@@ -61,5 +63,32 @@ struct ShownQuantities {
     double height_ratio;    ///< the shown h0 ÷ t
 };
 ShownQuantities ShowQuantities(const SpringInputs& in, std::optional<double> t_reduced = {});
+
+/// What the checks find at a design's working points.
+enum class PointCheck {
+    kBeyondFlat,           ///< "f>h0": beyond flat (h0′ with contact flats)
+    kBeyondThreeQuarters,  ///< "f>0.75h0": beyond 0.75·h0, where the real curve leaves the relation
+    /// "f<0.15h0": the lower of two points preloads the spring by less than 0.15·h0. Makers
+    /// advise 0.15 … 0.20·h0 in fatigue loading, so that the residual tensile stress at point I
+    /// turns compressive and cracks do not start there.
+    kShallowPreload,
+};
+
+/// One finding at a working point.
+struct PointFinding {
+    PointCheck check;
+    int point;     ///< 0 for the first, 1 for the second
+    double f;      ///< the point's deflection
+    double limit;  ///< the limit it passes, as shown: h0, 0.75·h0 or 0.15·h0 (h0′ with flats)
+
+    friend bool operator==(const PointFinding&, const PointFinding&) = default;
+};
+
+/// The findings at up to two working points, given as deflections of one spring (absent: no
+/// such point), in the order of the points, the preload last. The limits are judged as
+/// CheckDesign judges them; the preload only where both points are given.
+std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
+                                             std::optional<double> t_reduced,
+                                             const std::array<std::optional<double>, 2>& f);
 
 }  // namespace calc

@@ -1,9 +1,6 @@
 #include "calc/disc_spring.h"
 
-#include <cmath>
-
-#include "calc/disc_spring_steps.h"
-#include "runtime/checked_math.h"
+#include "calc/row.h"
 
 namespace calc {
 
@@ -75,15 +72,13 @@ runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs
 
 runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in,
                                                               const Material& material) {
-    // Faults are rare: a pass that checks only divisors and results settles whether there is
-    // one, and only then are the steps repeated one by one to find the first.
-    runtime::FaultFlagMath fast;
-    auto results = detail::EvaluateSpring(fast, in, material);
-    if (!fast.divisor_not_finite() && detail::AllFinite(*results)) {
-        return results;
+    RowOptions options;
+    options.material = material;
+    const auto spring = detail::RowSpring({in, 0}, options);
+    if (!spring) {
+        return spring.error();
     }
-    runtime::CheckedMath checked;
-    return detail::EvaluateSpring(checked, in, material);
+    return spring->spring;
 }
 
 }  // namespace calc

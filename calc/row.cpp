@@ -9,10 +9,7 @@
 namespace calc {
 namespace {
 
-struct SpringAndRate {
-    SpringResults spring;
-    double rate = 0;
-};
+using detail::SpringAndRate;
 
 // The spring, with or without contact flats, and its rate when wanted, from one set of
 // coefficients.
@@ -43,25 +40,19 @@ runtime::Expected<SpringAndRate, SpringFault> Evaluate(Math& m, const RowInputs&
     return result;
 }
 
-// As CalculateSpring: a fast pass settles that nothing faulted, else the checked steps find the
-// first fault.
-runtime::Expected<SpringAndRate, SpringFault> SpringWithRate(const RowInputs& in,
-                                                             const RowOptions& options) {
-    runtime::FaultFlagMath fast;
-    auto result = Evaluate(fast, in, options);
-    if (!fast.divisor_not_finite() && detail::AllFinite(result->spring) &&
-        std::isfinite(result->rate)) {
-        return result;
-    }
+runtime::Expected<SpringAndRate, SpringFault> Stepwise(const RowInputs& in,
+                                                       const RowOptions& options) {
     runtime::CheckedMath checked;
     return Evaluate(checked, in, options);
 }
 
-runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowOptions& options) {
+template <typename Spring>
+runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowOptions& options,
+                                                const Spring& spring_of) {
     if (options.flats && !(in.t_reduced > 0 && in.t_reduced <= in.spring.t)) {
         return RowError{Refusal{Refusal::Kind::kReducedThickness, in.t_reduced, in.spring.t}};
     }
-    const auto spring = SpringWithRate(in, options);
+    const auto spring = spring_of(in, options);
     if (!spring) {
         return RowError{spring.error()};
     }
@@ -92,7 +83,36 @@ runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowOp
     return row;
 }
 
+template <typename Spring>
+Row RowWith(const RowInputs& in, const RowOptions& options, const Spring& spring_of) {
+    Row row{Compute(in, options, spring_of), std::nullopt};
+    if (options.check) {
+        row.findings = CheckRow(in, options);
+    }
+    return row;
+}
+
 }  // namespace
+
+namespace detail {
+
+runtime::Expected<SpringAndRate, SpringFault> RowSpring(const RowInputs& in,
+                                                        const RowOptions& options) {
+    // Faults are rare: a pass that checks only divisors and results settles whether there is
+    // one, and only then are the steps repeated one by one to find the first.
+    runtime::FaultFlagMath fast;
+    auto result = Evaluate(fast, in, options);
+    if (!fast.divisor_not_finite() && AllFinite(result->spring) && std::isfinite(result->rate)) {
+        return result;
+    }
+    return Stepwise(in, options);
+}
+
+Row CalculateRowStepwise(const RowInputs& in, const RowOptions& options) {
+    return RowWith(in, options, Stepwise);
+}
+
+}  // namespace detail
 
 Findings CheckRow(const RowInputs& in, const RowOptions& options) {
     return CheckDesign(in.spring,
@@ -100,11 +120,7 @@ Findings CheckRow(const RowInputs& in, const RowOptions& options) {
 }
 
 Row CalculateRow(const RowInputs& in, const RowOptions& options) {
-    Row row{Compute(in, options), std::nullopt};
-    if (options.check) {
-        row.findings = CheckRow(in, options);
-    }
-    return row;
+    return RowWith(in, options, detail::RowSpring);
 }
 
 }  // namespace calc

@@ -69,4 +69,24 @@ Row CalculateRow(const RowInputs& in, const RowOptions& options);
 /// The findings of a spring as a row checks it (without "t>6" for a spring with contact flats).
 Findings CheckRow(const RowInputs& in, const RowOptions& options);
 
+namespace detail {
+
+/// A row's spring: force and stresses, and the rate when the options ask for it.
+struct SpringAndRate {
+    SpringResults spring;
+    double rate = 0;
+};
+
+/// The one way every result is computed, the calculator's included: the spring (with contact
+/// flats when the options ask for them) and its rate, first in a fast pass that only tells
+/// whether some step faulted, and only then step by step to find the first fault.
+runtime::Expected<SpringAndRate, SpringFault> RowSpring(const RowInputs& in,
+                                                        const RowOptions& options);
+
+/// CalculateRow with every step checked one by one: what the fast pass must agree with to the
+/// bit (for tests and fuzzing).
+Row CalculateRowStepwise(const RowInputs& in, const RowOptions& options);
+
+}  // namespace detail
+
 }  // namespace calc

@@ -23,6 +23,7 @@ public:
     const T& operator*() const { return value(); }
     T& operator*() { return value(); }
     const T* operator->() const { return &value(); }
+    T* operator->() { return &value(); }
 
 private:
     std::variant<T, E> state_;
