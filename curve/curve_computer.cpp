@@ -13,8 +13,8 @@ CurveComputer::~CurveComputer() {
     }
 }
 
-void CurveComputer::request(CurveInputTexts inputs) {
-    pending_ = std::move(inputs);
+void CurveComputer::request(design::DesignTexts texts) {
+    pending_ = std::move(texts);
     if (running_) {
         job_.request_stop();
         return;
@@ -27,21 +27,21 @@ void CurveComputer::startNext() {
         job_.join();
     }
     running_ = true;
-    job_ = std::jthread([this, inputs = std::move(*pending_)](std::stop_token stop) {
-        auto content = std::make_shared<const CurveContent>(ComputeCurve(inputs, stop));
+    job_ = std::jthread([this, texts = std::move(*pending_)](std::stop_token stop) {
+        auto sheet = std::make_shared<const design::Sheet>(design::ComputeSheet(texts, stop));
         QMetaObject::invokeMethod(
-            this, [this, content] { finished(content); }, Qt::QueuedConnection);
+            this, [this, sheet] { finished(sheet); }, Qt::QueuedConnection);
     });
     pending_.reset();
 }
 
-void CurveComputer::finished(std::shared_ptr<const CurveContent> content) {
+void CurveComputer::finished(std::shared_ptr<const design::Sheet> sheet) {
     running_ = false;
     if (pending_) {
         startNext();  // overtaken: only the newest inputs count
         return;
     }
-    emit computed(std::move(content));
+    emit computed(std::move(sheet));
 }
 
 }  // namespace curve

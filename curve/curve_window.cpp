@@ -24,40 +24,52 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "calc/materials.h"
 #include "curve/curve_computer.h"
 #include "curve/data_sheet.h"
-#include "curve/design_file.h"
+#include "curve/design_io.h"
 #include "curve/plot_widget.h"
-#include "curve/rows_model.h"
+#include "curve/table_model.h"
+#include "design/sheet_text.h"
+#include "runtime/number_text.h"
+#include "runtime/text_number.h"
 
 namespace curve {
 namespace {
 
 const QString kTitle = QStringLiteral("碟形弹簧特性曲线");
 
-struct InputDesign {
-    const char* name;  // the label, which is also the accessible name
-    std::string CurveInputTexts::*text;
-    const char* hint;
-};
+using design::kInputs;
 
-// In the grid, four to a row.
-constexpr std::array<InputDesign, 13> kInputs = {{
-    {"D(mm)", &CurveInputTexts::D, "外径"},
-    {"d(mm)", &CurveInputTexts::d, "内径"},
-    {"t(mm)", &CurveInputTexts::t, "厚度"},
-    {"H(mm)", &CurveInputTexts::H, "自由高度"},
-    {"f(mm)", &CurveInputTexts::f_end, "曲线终点的变形量；空白时到压平为止（h0 = H − t）"},
-    {"串联片数 i", &CurveInputTexts::series, "对合串联的组数"},
-    {"并联片数 n", &CurveInputTexts::parallel, "每组叠合的片数"},
-    {"步数 N", &CurveInputTexts::steps, "曲线分为 N 步，共 N + 1 点"},
-    {"t′(mm)", &CurveInputTexts::t_reduced,
-     "带支承面的碟簧（DIN 2093 第 3 组）减薄后的厚度；空白时没有支承面"},
-    {"E(MPa)", &CurveInputTexts::E, "弹性模量；空白时为弹簧钢的 206000 MPa"},
-    {"μ", &CurveInputTexts::mu, "泊松比；空白时为 0.3"},
-    {"w_M", &CurveInputTexts::w_M, "并联片间的摩擦系数（DIN 2092），0 到 0.2；空白时不计摩擦"},
-    {"w_R", &CurveInputTexts::w_R, "承载边缘的摩擦系数，0 到 0.2；空白时不计摩擦"},
-}};
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QStringList Texts(const std::vector<std::string>& texts) {
+    QStringList list;
+    for (const std::string& text : texts) {
+        list << QString::fromStdString(text);
+    }
+    return list;
+}
+
+// The material that E and μ stand for as they read (blank: spring steel), if it has a name.
+int MaterialShown(const design::DesignTexts& texts) {
+    const auto read = [](const std::string& text, double blank) {
+        const auto number = runtime::TextToNumber(text);
+        return runtime::IsBlank(text) ? blank : (number ? *number : -1);
+    };
+    const auto named = calc::FindMaterial({read(texts.E, calc::kE), read(texts.mu, calc::kMu)});
+    return named ? static_cast<int>(*named) + 1 : 0;
+}
+
+// Where an input stands in the grid, four to a row: the material picker between t′ and E,
+// the working points last.
+constexpr int kMaterialSlot = 9;
+constexpr int SlotOf(std::size_t input) {
+    return static_cast<int>(input) < kMaterialSlot ? static_cast<int>(input)
+                                                   : static_cast<int>(input) + 1;
+}
 
 const QString kPng = QStringLiteral("PNG 图像 (*.png)");
 const QString kSvg = QStringLiteral("SVG 图像 (*.svg)");
@@ -72,10 +84,10 @@ QPushButton* Button(const char* caption, QWidget* parent) {
 
 }  // namespace
 
-CurveWindow::CurveWindow(const CurveInputTexts& inputs, QWidget* parent) : QWidget(parent) {
+CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : QWidget(parent) {
     setWindowTitle(kTitle);
     computer_ = new CurveComputer(this);
-    connect(computer_, &CurveComputer::computed, this, &CurveWindow::contentComputed);
+    connect(computer_, &CurveComputer::computed, this, &CurveWindow::sheetComputed);
 
     auto* grid = new QGridLayout;
     const auto place = [this, grid](int slot, const QString& name, QWidget* field) {
@@ -85,24 +97,23 @@ CurveWindow::CurveWindow(const CurveInputTexts& inputs, QWidget* parent) : QWidg
         grid->addWidget(field, slot / 4, slot % 4 * 2 + 1);
     };
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
-        const QString name = QString::fromUtf8(kInputs[i].name);
+        const QString name = Text(kInputs[i].label);
         auto* edit = inputs_[i] = new QLineEdit(this);
         edit->setAccessibleName(name);
-        edit->setToolTip(QString::fromUtf8(kInputs[i].hint));
-        // The material picker stands between t′ and E.
-        place(static_cast<int>(i < 9 ? i : i + 1), name, edit);
+        edit->setToolTip(Text(kInputs[i].hint));
+        place(SlotOf(i), name, edit);
         connect(edit, &QLineEdit::textChanged, this, &CurveWindow::inputEdited);
     }
     material_ = new QComboBox(this);
     material_->setAccessibleName(QStringLiteral("材料"));
     material_->addItem(QStringLiteral("其他（按 E、μ）"));
-    for (const MaterialChoice& choice : kMaterials) {
-        material_->addItem(QString::fromUtf8(choice.name));
+    for (const calc::NamedMaterial& choice : calc::kMaterials) {
+        material_->addItem(Text(choice.name));
     }
-    place(9, QStringLiteral("材料"), material_);
+    place(kMaterialSlot, QStringLiteral("材料"), material_);
     connect(material_, &QComboBox::activated, this, &CurveWindow::materialChosen);
-    for (int k = 0; k < 2; ++k) {
-        const QString name = QStringLiteral("工作点 %1").arg(k + 1);
+    for (std::size_t k = 0; k < 2; ++k) {
+        const QString name = Text(design::kPointNames[k]);
         auto* by = point_by_[k] = new QComboBox(this);
         by->addItems({QStringLiteral("按位移 f/s(mm)"), QStringLiteral("按力 F(N)")});
         by->setAccessibleName(name + QStringLiteral(" 按"));
@@ -116,14 +127,14 @@ CurveWindow::CurveWindow(const CurveInputTexts& inputs, QWidget* parent) : QWidg
         auto* holder = new QWidget(this);
         holder->setLayout(row);
         row->setContentsMargins(0, 0, 0, 0);
-        place(14 + k, name, holder);
+        place(SlotOf(kInputs.size()) + static_cast<int>(k), name, holder);
         connect(by, &QComboBox::currentIndexChanged, this, &CurveWindow::inputEdited);
         connect(value, &QLineEdit::textChanged, this, &CurveWindow::inputEdited);
     }
 
     plot_ = new PlotWidget(this);
     plot_->setAccessibleName(QStringLiteral("特性曲线"));
-    model_ = new RowsModel(this);
+    model_ = new TableModel(this);
     table_ = new QTableView(this);
     table_->setModel(model_);
     table_->setAccessibleName(QStringLiteral("特性表"));
@@ -202,97 +213,94 @@ CurveWindow::CurveWindow(const CurveInputTexts& inputs, QWidget* parent) : QWidg
 
 CurveWindow::~CurveWindow() = default;
 
-CurveInputTexts CurveWindow::inputs() const {
-    CurveInputTexts texts;
+design::DesignTexts CurveWindow::inputs() const {
+    design::DesignTexts texts;
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
         texts.*kInputs[i].text = inputs_[i]->text().toStdString();
     }
     for (std::size_t k = 0; k < 2; ++k) {
-        texts.points[k] = {point_by_[k]->currentIndex() == 1 ? WorkingPointText::By::kForce
-                                                             : WorkingPointText::By::kDeflection,
+        texts.points[k] = {point_by_[k]->currentIndex() == 1 ? design::PointBy::kForce
+                                                             : design::PointBy::kDeflection,
                            point_value_[k]->text().toStdString()};
     }
     return texts;
 }
 
-void CurveWindow::setInputs(const CurveInputTexts& texts) {
+void CurveWindow::setInputs(const design::DesignTexts& texts) {
     // One computation for the whole change, not one a box.
-    const auto fill = [&] {
-        for (std::size_t i = 0; i < kInputs.size(); ++i) {
-            inputs_[i]->setText(QString::fromStdString(texts.*kInputs[i].text));
-        }
-        for (std::size_t k = 0; k < 2; ++k) {
-            point_by_[k]->setCurrentIndex(texts.points[k].by == WorkingPointText::By::kForce);
-            point_value_[k]->setText(QString::fromStdString(texts.points[k].value));
-        }
-    };
-    const bool blocked = signalsBlocked();
+    std::vector<QSignalBlocker> quiet;
     for (QObject* field : findChildren<QLineEdit*>()) {
-        field->blockSignals(true);
+        quiet.emplace_back(field);
     }
     for (QObject* field : point_by_) {
-        field->blockSignals(true);
+        quiet.emplace_back(field);
     }
-    fill();
-    for (QObject* field : findChildren<QLineEdit*>()) {
-        field->blockSignals(blocked);
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        inputs_[i]->setText(QString::fromStdString(texts.*kInputs[i].text));
     }
-    for (QObject* field : point_by_) {
-        field->blockSignals(blocked);
+    for (std::size_t k = 0; k < 2; ++k) {
+        point_by_[k]->setCurrentIndex(texts.points[k].by == design::PointBy::kForce);
+        point_value_[k]->setText(QString::fromStdString(texts.points[k].value));
     }
+    quiet.clear();
     inputEdited();
 }
 
-void CurveWindow::inputEdited() {
-    CurveInputTexts texts = inputs();
-    // The picker shows the material E and μ stand for (blank: spring steel).
-    const std::string E = texts.E.empty() ? "206000" : texts.E;
-    const std::string mu = texts.mu.empty() ? "0.3" : texts.mu;
-    int chosen = 0;
-    for (std::size_t i = 0; i < kMaterials.size(); ++i) {
-        if (E == kMaterials[i].E && mu == kMaterials[i].mu) {
-            chosen = static_cast<int>(i) + 1;
+QLineEdit* CurveWindow::field(std::string design::DesignTexts::*text) const {
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        if (kInputs[i].text == text) {
+            return inputs_[i];
         }
     }
-    material_->setCurrentIndex(chosen);
+    return nullptr;
+}
+
+void CurveWindow::inputEdited() {
+    design::DesignTexts texts = inputs();
+    material_->setCurrentIndex(MaterialShown(texts));
     status_->setText(QStringLiteral("正在计算…"));
     computer_->request(std::move(texts));
 }
 
 void CurveWindow::materialChosen(int index) {
     if (index > 0) {
-        const MaterialChoice& choice = kMaterials[static_cast<std::size_t>(index - 1)];
-        inputs_[9]->setText(QString::fromUtf8(choice.E));
-        inputs_[10]->setText(QString::fromUtf8(choice.mu));
+        const calc::Material& material =
+            calc::kMaterials[static_cast<std::size_t>(index - 1)].material;
+        field(&design::DesignTexts::E)->setText(Text(runtime::NumberToText(material.E).view()));
+        field(&design::DesignTexts::mu)->setText(Text(runtime::NumberToText(material.mu).view()));
     }
 }
 
-void CurveWindow::contentComputed(std::shared_ptr<const CurveContent> content) {
-    content_ = std::move(content);
-    model_->setTable(std::shared_ptr<const CurveTable>(content_, &content_->table));
+void CurveWindow::sheetComputed(std::shared_ptr<const design::Sheet> sheet) {
+    sheet_ = std::move(sheet);
+    model_->setSheet(sheet_);
     table_->clearSpans();
-    for (const int row : content_->table.fault_rows) {
-        table_->setSpan(row, 1, 1, content_->table.fault_span);
+    for (const auto& [row, span] : model_->spans()) {
+        table_->setSpan(row, 1, 1, span);
     }
-    plot_->setPanels(content_->panels);
+    plot_->setPanels(std::shared_ptr<const Panels>(sheet_, &sheet_->plot));
 
+    const QStringList header = Texts(design::HeaderCells(*sheet_));
     points_->clearSpans();
-    points_->setColumnCount(static_cast<int>(content_->sheet.header.size()));
-    points_->setHorizontalHeaderLabels(content_->sheet.header);
+    points_->setColumnCount(sheet_->unusable ? 0 : static_cast<int>(header.size()));
+    points_->setHorizontalHeaderLabels(header);
     for (int k = 0; k < 2; ++k) {
-        const WorkingPoint& point = content_->points[static_cast<std::size_t>(k)];
+        const design::TableRow row = design::PointRow(*sheet_, k);
+        const bool given = sheet_->points[static_cast<std::size_t>(k)].given;
         for (int c = 0; c < points_->columnCount(); ++c) {
-            const QString cell = point.cells.value(c);
-            points_->setItem(
-                k, c,
-                new QTableWidgetItem(c == 0 && cell.isEmpty() && point.given ? QStringLiteral("—")
-                                                                             : cell));
+            const auto cell = static_cast<std::size_t>(c);
+            const QString text =
+                cell < row.cells.size() ? QString::fromStdString(row.cells[cell]) : QString();
+            points_->setItem(k, c,
+                             new QTableWidgetItem(
+                                 c == 0 && text.isEmpty() && given ? QStringLiteral("—") : text));
         }
     }
-    summary_->setText(content_->summary.join(QLatin1Char('\n')));
+    summary_->setText(Texts(design::Summary(*sheet_)).join(QLatin1Char('\n')));
+    const QStringList findings = Texts(design::FindingSentences(*sheet_));
     findings_->clear();
-    findings_->addItems(content_->findings);
-    findings_->setAccessibleDescription(content_->findings.join(QLatin1Char('\n')));
+    findings_->addItems(findings);
+    findings_->setAccessibleDescription(findings.join(QLatin1Char('\n')));
     status_->clear();
 }
 
@@ -331,40 +339,40 @@ QString CurveWindow::chooseSaveName(const QString& title, const QString& name,
 
 bool CurveWindow::savePlot(const QString& path) {
     awaitContent();
-    return plot_->save(path, kTitle, content_->caption);
+    return plot_->save(path, kTitle, QString::fromStdString(design::Caption(*sheet_)));
 }
 
 bool CurveWindow::saveDesign(const QString& path) const {
-    return SaveDesign(path, inputs());
+    return SaveDesignFile(path, inputs());
 }
 
 bool CurveWindow::openDesign(const QString& path, QString* why) {
-    auto design = OpenDesign(path);
-    if (auto* problem = std::get_if<QString>(&design)) {
+    const auto texts = OpenDesignFile(path);
+    if (!texts) {
         if (why != nullptr) {
-            *why = *problem;
+            *why = texts.error();
         }
         return false;
     }
-    setInputs(std::get<CurveInputTexts>(design));
+    setInputs(*texts);
     return true;
 }
 
 bool CurveWindow::writeDataSheet(const QString& path) {
     awaitContent();
-    return WriteDataSheet(path, *content_, font());
+    return WriteDataSheet(path, *sheet_, font());
 }
 
 void CurveWindow::copyClicked() {
     awaitContent();
-    if (able(content_->no_table, QStringLiteral("复制"))) {
-        QApplication::clipboard()->setText(QString::fromStdString(content_->copy_text));
+    if (able(QString::fromStdString(design::NoTable(*sheet_)), QStringLiteral("复制"))) {
+        QApplication::clipboard()->setText(QString::fromStdString(design::CopyText(*sheet_)));
     }
 }
 
 void CurveWindow::saveClicked() {
     awaitContent();
-    if (!able(content_->no_plot, QStringLiteral("保存"))) {
+    if (!able(QString::fromStdString(design::NoPlot(*sheet_)), QStringLiteral("保存"))) {
         return;
     }
     const QString path =
@@ -399,7 +407,7 @@ void CurveWindow::openDesignClicked() {
 
 void CurveWindow::dataSheetClicked() {
     awaitContent();
-    if (!able(content_->no_plot, QStringLiteral("写入数据表"))) {
+    if (!able(QString::fromStdString(design::NoPlot(*sheet_)), QStringLiteral("写入数据表"))) {
         return;
     }
     const QString path = chooseSaveName(QStringLiteral("数据表"), QStringLiteral("碟簧数据表.pdf"),
@@ -411,7 +419,7 @@ void CurveWindow::dataSheetClicked() {
 
 void CurveWindow::printClicked() {
     awaitContent();
-    if (!able(content_->no_plot, QStringLiteral("打印"))) {
+    if (!able(QString::fromStdString(design::NoPlot(*sheet_)), QStringLiteral("打印"))) {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -426,7 +434,7 @@ void CurveWindow::printClicked() {
         QMessageBox::warning(this, kTitle, QStringLiteral("无法打印"));
         return;
     }
-    PaintDataSheet(painter, printer.pageLayout().paintRectPixels(printer.resolution()), *content_,
+    PaintDataSheet(painter, printer.pageLayout().paintRectPixels(printer.resolution()), *sheet_,
                    font());
     painter.end();
 }

@@ -4,8 +4,8 @@
 #include <array>
 #include <memory>
 
-#include "curve/curve_content.h"
-#include "curve/curve_inputs.h"
+#include "design/inputs.h"
+#include "design/sheet.h"
 
 class QComboBox;
 class QLabel;
@@ -18,13 +18,13 @@ namespace curve {
 
 class CurveComputer;
 class PlotWidget;
-class RowsModel;
+class TableModel;
 
 /// The characteristic window "碟形弹簧特性曲线", a design tool for one spring or stack.
 ///
 /// Every edit of an input recomputes the whole characteristic, the working points and the
-/// findings (ComputeCurve) off the GUI thread, the last edit winning, and shows them: the plot
-/// with the working points marked (and, with friction, the loading and unloading band), the
+/// findings (design::ComputeSheet) off the GUI thread, the last edit winning, and shows them: the
+/// plot with the working points marked (and, with friction, the loading and unloading band), the
 /// table of the batch tool's rows, the working points with stroke and work, and the design
 /// findings. While a computation is under way the status line says so. A fault is shown among
 /// the findings; nothing here opens a dialog for it. The buttons copy the table, save the plot
@@ -34,12 +34,12 @@ class CurveWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit CurveWindow(const CurveInputTexts& inputs = DefaultInputs(),
+    explicit CurveWindow(const design::DesignTexts& inputs = design::DefaultTexts(),
                          QWidget* parent = nullptr);
     ~CurveWindow() override;
 
     /// Every input as typed.
-    CurveInputTexts inputs() const;
+    design::DesignTexts inputs() const;
     /// Writes the plot to `path` (".svg" or PNG); false when it could not be written.
     bool savePlot(const QString& path);
     /// Writes the design file; false when it could not be written.
@@ -52,7 +52,7 @@ public:
 private slots:
     void inputEdited();
     void materialChosen(int index);
-    void contentComputed(std::shared_ptr<const CurveContent> content);
+    void sheetComputed(std::shared_ptr<const design::Sheet> sheet);
     void copyClicked();
     void saveClicked();
     void saveDesignClicked();
@@ -64,26 +64,28 @@ private slots:
 private:
     /// Waits for the computation under way, so that a command acts on what the inputs say.
     void awaitContent();
-    void setInputs(const CurveInputTexts& inputs);
+    void setInputs(const design::DesignTexts& inputs);
+    /// The field of an input.
+    QLineEdit* field(std::string design::DesignTexts::*text) const;
     /// The name chosen in a save dialog with `filter`, with `suffix` added when typed without.
     QString chooseSaveName(const QString& title, const QString& name, const QStringList& filters,
                            const QStringList& suffixes);
     /// Says why there is nothing to act on; true when there is something.
     bool able(const QString& why, const QString& what);
 
-    std::array<QLineEdit*, 13> inputs_{};
+    std::array<QLineEdit*, design::kInputs.size()> inputs_{};
     QComboBox* material_ = nullptr;
     std::array<QComboBox*, 2> point_by_{};
     std::array<QLineEdit*, 2> point_value_{};
     QLabel* status_ = nullptr;
     PlotWidget* plot_ = nullptr;
     QTableView* table_ = nullptr;
-    RowsModel* model_ = nullptr;
+    TableModel* model_ = nullptr;
     QTableWidget* points_ = nullptr;
     QLabel* summary_ = nullptr;
     QListWidget* findings_ = nullptr;
     CurveComputer* computer_ = nullptr;
-    std::shared_ptr<const CurveContent> content_;
+    std::shared_ptr<const design::Sheet> sheet_;
 };
 
 }  // namespace curve

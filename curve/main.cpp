@@ -5,25 +5,26 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "curve/curve_window.h"
-#include "curve/design_file.h"
+#include "curve/design_io.h"
 #include "qtapp/application.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "用法: disc-spring-curve [D d t H [f]]\n"
+    "用法: disc-spring-curve [D d t H [f] | 设计文件.dspring]\n"
     "\n"
-    "碟形弹簧特性曲线：画出并列出碟簧或碟簧组从自由状态到压平的力和应力，并作设计检查。\n"
-    "不带参数时打开示例弹簧 D = 100, d = 51, t = 3.5, H = 6.3。\n"
+    "碟形弹簧特性曲线：画出并列出碟簧或碟簧组从自由状态到压平的力和应力，给出工作点，\n"
+    "并作设计检查。不带参数时打开示例弹簧 D = 100, d = 51, t = 3.5, H = 6.3。\n"
     "\n"
-    "  D d t H [f]   外径、内径、厚度、自由高度（mm）和可选的曲线终点 f（省略时为\n"
-    "                h0 = H - t），按计算器输入框的规则读取，如 3.5 或 2.06E5\n"
-    "  -h, --help    显示本说明\n"
+    "  D d t H [f]       外径、内径、厚度、自由高度（mm）和可选的曲线终点 f（省略时为\n"
+    "                    h0 = H - t），按计算器输入框的规则读取，如 3.5 或 2.06E5\n"
+    "  设计文件.dspring  打开用“保存设计…”保存的设计（全部输入、材料、工作点）；\n"
+    "                    disc-spring-batch --design 可以不开窗口检查设计文件\n"
+    "  -h, --help        显示本说明\n"
     "\n"
-    "退出状态: 0 正常关闭窗口；2 参数不能用。\n";
+    "退出状态: 0 正常关闭窗口；2 参数不能用或设计文件不能读。\n";
 
 int Refuse(const char* why) {
     std::fprintf(stderr, "disc-spring-curve: %s（用 --help 查看用法）\n", why);
@@ -44,8 +45,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (!options_done && (arg == "-h" || arg == "--help")) {
-            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-            return 0;
+            const bool written =
+                std::fwrite(kUsage.data(), 1, kUsage.size(), stdout) == kUsage.size() &&
+                std::fflush(stdout) == 0;
+            return written ? 0 : Refuse("写入标准输出失败");
         }
         if (!options_done && arg == "--") {
             options_done = true;
@@ -57,13 +60,13 @@ int main(int argc, char** argv) {
         }
         spring << QString::fromLocal8Bit(argv[i]);
     }
-    curve::CurveInputTexts inputs = curve::DefaultInputs();
+    design::DesignTexts inputs = design::DefaultTexts();
     if (spring.size() == 1 && spring[0].endsWith(QStringLiteral(".dspring"), Qt::CaseInsensitive)) {
-        auto design = curve::OpenDesign(spring[0]);
-        if (const auto* why = std::get_if<QString>(&design)) {
-            return Refuse(why->toStdString().c_str());
+        const auto design = curve::OpenDesignFile(spring[0]);
+        if (!design) {
+            return Refuse(design.error().toStdString().c_str());
         }
-        inputs = std::get<curve::CurveInputTexts>(design);
+        inputs = *design;
     } else if (spring.size() == 4 || spring.size() == 5) {
         std::string* fields[] = {&inputs.D, &inputs.d, &inputs.t, &inputs.H, &inputs.f_end};
         for (qsizetype i = 0; i < spring.size(); ++i) {

@@ -24,9 +24,25 @@ struct Range {
     }
 };
 
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QColor Color(design::Rgb rgb) {
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+Qt::PenStyle Style(design::LineStyle style) {
+    return style == design::LineStyle::kDashed ? Qt::DashLine : Qt::SolidLine;
+}
+
+QString TickLabel(double value) {
+    return Text(design::TickLabel(value));
+}
+
 bool HasPoints(const PlotPanel& panel) {
     return std::any_of(panel.series.begin(), panel.series.end(),
-                       [](const PlotSeries& s) { return !s.points.isEmpty(); });
+                       [](const PlotSeries& s) { return !s.points.empty(); });
 }
 
 double WidestLabel(const std::vector<double>& ticks, const QFontMetricsF& metrics) {
@@ -71,14 +87,14 @@ void PaintAxes(QPainter& painter, const PlotLayout& layout, int index, const Plo
     }
     painter.drawText(QRectF(frame.left(), frame.bottom() + tick + metrics.height(), frame.width(),
                             metrics.height()),
-                     Qt::AlignHCenter | Qt::AlignTop, panel.x_label);
+                     Qt::AlignHCenter | Qt::AlignTop, Text(panel.x_label));
     painter.save();
     painter.translate(frame.left() - tick - gap / 2 - layout.tick_label_width() - gap,
                       frame.center().y());
     painter.rotate(-90);
     painter.drawText(
         QRectF(-frame.height() / 2, -metrics.height(), frame.height(), metrics.height()),
-        Qt::AlignCenter, metrics.elidedText(panel.y_label, Qt::ElideRight, frame.height()));
+        Qt::AlignCenter, metrics.elidedText(Text(panel.y_label), Qt::ElideRight, frame.height()));
     painter.restore();
 }
 
@@ -95,16 +111,17 @@ void PaintMarkers(QPainter& painter, const PlotLayout& layout, int index) {
 std::vector<PlacedMarker> PlaceMarkers(const PlotLayout& layout, int index, const PlotPanel& panel,
                                        const QFontMetricsF& metrics) {
     const QRectF frame = layout.frame(index);
-    QVector<PlotMarker> sorted = panel.markers;
+    std::vector<design::PlotMarker> sorted = panel.markers;
     std::sort(sorted.begin(), sorted.end(),
-              [](const PlotMarker& a, const PlotMarker& b) { return a.x < b.x; });
+              [](const design::PlotMarker& a, const design::PlotMarker& b) { return a.x < b.x; });
     std::vector<PlacedMarker> placed;
-    for (const PlotMarker& marker : sorted) {
+    for (const design::PlotMarker& marker : sorted) {
         const double px = layout.map(index, {marker.x, 0}).x();
         if (!(px >= frame.left() - 0.5 && px <= frame.right() + 0.5)) {
             continue;
         }
-        const double width = metrics.horizontalAdvance(marker.label) + 1;
+        const QString label = Text(marker.label);
+        const double width = metrics.horizontalAdvance(label) + 1;
         const double left = px + 3 + width <= frame.right() - 2 ? px + 3 : px - 3 - width;
         QRectF box(left, frame.bottom() - 3 - metrics.height(), width, metrics.height());
         while (
@@ -113,26 +130,26 @@ std::vector<PlacedMarker> PlaceMarkers(const PlotLayout& layout, int index, cons
             box.top() - metrics.height() > frame.top()) {
             box.translate(0, -metrics.height());
         }
-        placed.push_back({px, box, marker.label});
+        placed.push_back({px, box, label});
     }
     return placed;
 }
 
 // A series of many more points than the frame has pixel columns is drawn through the first,
 // lowest, highest and last point of each column: the same picture, a fraction of the work.
-QPolygonF Drawn(const PlotLayout& layout, int index, const QVector<QPointF>& points) {
+QPolygonF Drawn(const PlotLayout& layout, int index, const std::vector<design::Point>& points) {
     QPolygonF line;
-    if (points.size() <= 4 * layout.frame(index).width()) {
-        line.reserve(points.size());
-        for (const QPointF& p : points) {
-            line << layout.map(index, p);
+    if (static_cast<double>(points.size()) <= 4 * layout.frame(index).width()) {
+        line.reserve(static_cast<qsizetype>(points.size()));
+        for (const design::Point& p : points) {
+            line << layout.map(index, ToQt(p));
         }
         return line;
     }
     struct Column {
         long long x;
         QPointF first, low, high, last;
-        qsizetype low_at, high_at;
+        std::size_t low_at, high_at;
     };
     std::optional<Column> column;
     const auto flush = [&line, &column] {
@@ -142,8 +159,8 @@ QPolygonF Drawn(const PlotLayout& layout, int index, const QVector<QPointF>& poi
                  << (low_first ? column->high : column->low) << column->last;
         }
     };
-    for (qsizetype i = 0; i < points.size(); ++i) {
-        const QPointF q = layout.map(index, points[i]);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const QPointF q = layout.map(index, ToQt(points[i]));
         const long long x = std::isfinite(q.x()) ? std::llround(std::floor(q.x())) : 0;
         if (!column || column->x != x) {
             flush();
@@ -168,13 +185,13 @@ void PaintBands(QPainter& painter, const PlotLayout& layout, int index, const Pl
     painter.save();
     painter.setClipRect(layout.frame(index));
     painter.setPen(Qt::NoPen);
-    for (const PlotBand& band : panel.bands) {
+    for (const design::PlotBand& band : panel.bands) {
         QPolygonF area = Drawn(layout, index, band.upper);
         const QPolygonF lower = Drawn(layout, index, band.lower);
         for (auto it = lower.rbegin(); it != lower.rend(); ++it) {
             area << *it;
         }
-        QColor fill = band.color;
+        QColor fill = Color(band.color);
         fill.setAlpha(50);
         painter.setBrush(fill);
         painter.drawPolygon(area);
@@ -186,16 +203,17 @@ void PaintBands(QPainter& painter, const PlotLayout& layout, int index, const Pl
 void PaintMarks(QPainter& painter, const PlotLayout& layout, int index, const PlotPanel& panel) {
     const QRectF frame = layout.frame(index);
     const QFontMetricsF metrics(painter.font(), painter.device());
-    for (const PlotMark& mark : panel.marks) {
-        const QPointF at = layout.map(index, mark.at);
+    for (const design::PlotMark& mark : panel.marks) {
+        const QPointF at = layout.map(index, ToQt(mark.at));
+        const QString label = Text(mark.label);
         if (!frame.adjusted(-1, -1, 1, 1).contains(at)) {
             continue;
         }
         const double u = layout.unit();
         painter.setPen(QPen(Qt::black, u));
-        painter.setBrush(mark.color);
+        painter.setBrush(Qt::white);
         painter.drawEllipse(at, 4 * u, 4 * u);
-        QRectF box(0, 0, metrics.horizontalAdvance(mark.label) + 2, metrics.height());
+        QRectF box(0, 0, metrics.horizontalAdvance(label) + 2, metrics.height());
         box.moveBottomLeft(at + QPointF(5 * u, -4 * u));
         if (box.right() > frame.right()) {
             box.moveRight(at.x() - 5 * u);
@@ -204,7 +222,7 @@ void PaintMarks(QPainter& painter, const PlotLayout& layout, int index, const Pl
             box.moveTop(at.y() + 4 * u);
         }
         painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, mark.label);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, label);
     }
 }
 
@@ -212,7 +230,7 @@ void PaintSeries(QPainter& painter, const PlotLayout& layout, int index, const P
     painter.save();
     painter.setClipRect(layout.frame(index));
     for (const PlotSeries& series : panel.series) {
-        painter.setPen(QPen(series.color, 1.5 * layout.unit(), series.style));
+        painter.setPen(QPen(Color(series.color), 1.5 * layout.unit(), Style(series.style)));
         painter.drawPolyline(Drawn(layout, index, series.points));
     }
     painter.restore();
@@ -225,26 +243,27 @@ void PaintLegend(QPainter& painter, const PlotLayout& layout, int index, const P
     double x = frame.left() + 4 * u;
     const double y = frame.top() - metrics.descent() - 3 * u;
     for (const PlotSeries& series : panel.series) {
-        if (series.points.isEmpty()) {
+        if (series.points.empty()) {
             continue;
         }
-        painter.setPen(QPen(series.color, 2 * u, series.style));
+        const QString name = Text(series.name);
+        painter.setPen(QPen(Color(series.color), 2 * u, Style(series.style)));
         painter.drawLine(QPointF(x, y - metrics.ascent() / 3),
                          QPointF(x + 18 * u, y - metrics.ascent() / 3));
         painter.setPen(QPen(Qt::black, 0));
-        painter.drawText(QPointF(x + 22 * u, y), series.name);
-        x += 22 * u + metrics.horizontalAdvance(series.name) + 16 * u;
+        painter.drawText(QPointF(x + 22 * u, y), name);
+        x += 22 * u + metrics.horizontalAdvance(name) + 16 * u;
     }
 }
 
-void PaintHover(QPainter& painter, const PlotLayout& layout, const QVector<PlotPanel>& panels,
+void PaintHover(QPainter& painter, const PlotLayout& layout, const Panels& panels,
                 const PlotPoint& hover) {
-    const PlotPanel& panel = panels[hover.panel];
-    const PlotSeries& series = panel.series[hover.series];
-    const QPointF data = series.points[hover.point];
-    const QPointF at = layout.map(hover.panel, data);
+    const PlotPanel& panel = panels[static_cast<std::size_t>(hover.panel)];
+    const PlotSeries& series = panel.series[static_cast<std::size_t>(hover.series)];
+    const design::Point data = series.points[static_cast<std::size_t>(hover.point)];
+    const QPointF at = layout.map(hover.panel, ToQt(data));
     const double u = layout.unit();
-    painter.setPen(QPen(series.color, 2 * u));
+    painter.setPen(QPen(Color(series.color), 2 * u));
     painter.setBrush(Qt::white);
     painter.drawEllipse(at, 4 * u, 4 * u);
 
@@ -270,14 +289,14 @@ void PaintHover(QPainter& painter, const PlotLayout& layout, const QVector<PlotP
 
 }  // namespace
 
-QString PointText(const PlotPanel& panel, const PlotSeries& series, QPointF point) {
+QString PointText(const PlotPanel& panel, const PlotSeries& series, design::Point point) {
     return QStringLiteral("%1: %2 = %3 %4, %5 = %6 %7")
-        .arg(series.name, panel.x_symbol, ValueText(point.x()), panel.x_unit, series.symbol,
-             ValueText(point.y()), series.unit);
+        .arg(Text(series.name), Text(panel.x_symbol), Text(design::ValueText(point.x)),
+             Text(panel.x_unit), Text(series.symbol), Text(design::ValueText(point.y)),
+             Text(series.unit));
 }
 
-PlotLayout::PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area,
-                       const QFontMetricsF& metrics)
+PlotLayout::PlotLayout(const Panels& panels, const QRectF& area, const QFontMetricsF& metrics)
     : panels_(panels), area_(area), frames_(panels.size()) {
     double widest_y = 0, last_x = 0;
     int drawn = 0;
@@ -285,28 +304,28 @@ PlotLayout::PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area,
         Range x, y;
         y.add(0);
         for (const PlotSeries& series : panel.series) {
-            for (const QPointF& p : series.points) {
-                x.add(p.x());
-                y.add(p.y());
+            for (const design::Point& p : series.points) {
+                x.add(p.x);
+                y.add(p.y);
             }
         }
-        for (const PlotMarker& marker : panel.markers) {
+        for (const design::PlotMarker& marker : panel.markers) {
             x.add(marker.x);
         }
-        for (const PlotMark& mark : panel.marks) {
-            x.add(mark.at.x());
-            y.add(mark.at.y());
+        for (const design::PlotMark& mark : panel.marks) {
+            x.add(mark.at.x);
+            y.add(mark.at.y);
         }
-        for (const PlotBand& band : panel.bands) {
+        for (const design::PlotBand& band : panel.bands) {
             for (const auto* edge : {&band.upper, &band.lower}) {
-                for (const QPointF& p : *edge) {
-                    x.add(p.x());
-                    y.add(p.y());
+                for (const design::Point& p : *edge) {
+                    x.add(p.x);
+                    y.add(p.y);
                 }
             }
         }
-        x_.push_back(ChooseScale(x.low, x.high, kTicks));
-        y_.push_back(ChooseScale(y.low, y.high, kTicks));
+        x_.push_back(design::ChooseScale(x.low, x.high, kTicks));
+        y_.push_back(design::ChooseScale(y.low, y.high, kTicks));
         if (HasPoints(panel)) {
             ++drawn;
             widest_y = std::max(widest_y, WidestLabel(y_.back().ticks, metrics));
@@ -325,7 +344,7 @@ PlotLayout::PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area,
     const double right = std::max(16 * u, last_x / 2 + 4 * u);
     const double height = area.height() / std::max(drawn, 1);
     int slot = 0;
-    for (qsizetype i = 0; i < panels.size(); ++i) {
+    for (std::size_t i = 0; i < panels.size(); ++i) {
         if (!HasPoints(panels[i])) {
             continue;
         }
@@ -337,7 +356,7 @@ PlotLayout::PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area,
     markers_.resize(panels.size());
     for (int i = 0; i < count(); ++i) {
         if (shown(i)) {
-            markers_[i] = PlaceMarkers(*this, i, panels[i], metrics);
+            markers_[i] = PlaceMarkers(*this, i, panels[static_cast<std::size_t>(i)], metrics);
         }
     }
 }
@@ -357,14 +376,14 @@ PlotPoint PlotLayout::nearest(QPointF position, double radius) const {
             !frames_[p].adjusted(-radius, -radius, radius, radius).contains(position)) {
             continue;
         }
-        const auto& series = panels_[p].series;
-        for (int s = 0; s < series.size(); ++s) {
-            for (int i = 0; i < series[s].points.size(); ++i) {
-                const QPointF d = map(p, series[s].points[i]) - position;
+        const auto& series = panels_[static_cast<std::size_t>(p)].series;
+        for (std::size_t s = 0; s < series.size(); ++s) {
+            for (std::size_t i = 0; i < series[s].points.size(); ++i) {
+                const QPointF d = map(p, ToQt(series[s].points[i])) - position;
                 const double distance = d.x() * d.x() + d.y() * d.y();
                 if (distance <= best_distance) {
                     best_distance = distance;
-                    best = {p, s, i};
+                    best = {p, static_cast<int>(s), static_cast<int>(i)};
                 }
             }
         }
@@ -372,7 +391,7 @@ PlotPoint PlotLayout::nearest(QPointF position, double radius) const {
     return best;
 }
 
-void PaintPlot(QPainter& painter, const QRectF& area, const QVector<PlotPanel>& panels,
+void PaintPlot(QPainter& painter, const QRectF& area, const Panels& panels,
                const PlotPoint& hover) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -382,16 +401,18 @@ void PaintPlot(QPainter& painter, const QRectF& area, const QVector<PlotPanel>& 
         if (!layout.shown(i)) {
             continue;
         }
-        PaintAxes(painter, layout, i, panels[i]);
-        PaintBands(painter, layout, i, panels[i]);
+        const PlotPanel& panel = panels[static_cast<std::size_t>(i)];
+        PaintAxes(painter, layout, i, panel);
+        PaintBands(painter, layout, i, panel);
         PaintMarkers(painter, layout, i);
-        PaintSeries(painter, layout, i, panels[i]);
-        PaintMarks(painter, layout, i, panels[i]);
-        PaintLegend(painter, layout, i, panels[i]);
+        PaintSeries(painter, layout, i, panel);
+        PaintMarks(painter, layout, i, panel);
+        PaintLegend(painter, layout, i, panel);
     }
-    if (hover.valid() && hover.panel < panels.size() && layout.shown(hover.panel) &&
-        hover.series < panels[hover.panel].series.size() &&
-        hover.point < panels[hover.panel].series[hover.series].points.size()) {
+    const auto index = [](int i) { return static_cast<std::size_t>(i); };
+    if (hover.valid() && index(hover.panel) < panels.size() && layout.shown(hover.panel) &&
+        index(hover.series) < panels[index(hover.panel)].series.size() &&
+        index(hover.point) < panels[index(hover.panel)].series[index(hover.series)].points.size()) {
         PaintHover(painter, layout, panels, hover);
     }
     painter.restore();

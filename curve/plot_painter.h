@@ -2,14 +2,32 @@
 
 #include <QFontMetricsF>
 #include <QRectF>
+#include <QString>
 #include <vector>
 
-#include "curve/plot.h"
-#include "curve/plot_axis.h"
+#include "design/plot_axis.h"
+#include "design/plot_data.h"
 
 class QPainter;
 
 namespace curve {
+
+using design::AxisScale;
+using design::PlotPanel;
+using design::PlotSeries;
+using Panels = std::vector<PlotPanel>;
+
+/// A point of a plot: which panel, series and point; -1 where there is none.
+struct PlotPoint {
+    int panel = -1, series = -1, point = -1;
+    bool valid() const { return point >= 0; }
+    friend bool operator==(const PlotPoint&, const PlotPoint&) = default;
+};
+
+/// A point in data units as Qt takes it.
+inline QPointF ToQt(design::Point point) {
+    return {point.x, point.y};
+}
 
 /// A marker as drawn: where its line stands and where its label goes.
 struct PlacedMarker {
@@ -23,7 +41,7 @@ struct PlacedMarker {
 /// them. Panels without points take no room.
 class PlotLayout {
 public:
-    PlotLayout(const QVector<PlotPanel>& panels, const QRectF& area, const QFontMetricsF& metrics);
+    PlotLayout(const Panels& panels, const QRectF& area, const QFontMetricsF& metrics);
 
     int count() const { return static_cast<int>(frames_.size()); }
     /// Whether a panel is drawn: it has points.
@@ -48,7 +66,7 @@ public:
     const std::vector<PlacedMarker>& markers(int panel) const { return markers_[panel]; }
 
 private:
-    const QVector<PlotPanel>& panels_;
+    const Panels& panels_;
     QRectF area_;
     double tick_label_width_ = 0;
     double unit_ = 1;
@@ -59,13 +77,13 @@ private:
 
 /// What the point under the mouse says: "<series>: <x> = <value> <unit>, <y> = <value> <unit>",
 /// the values to 6 significant digits.
-QString PointText(const PlotPanel& panel, const PlotSeries& series, QPointF point);
+QString PointText(const PlotPanel& panel, const PlotSeries& series, design::Point point);
 
 /// Paints the panels into `area` of any painter (a widget, an image, an SVG or PDF file, a
 /// printer) with the painter's font: axes, ticks, labels, bands, markers, series, marks, legend,
 /// and the `hover` point with its values, kept inside the area. Nothing but the background when
 /// no panel has points.
-void PaintPlot(QPainter& painter, const QRectF& area, const QVector<PlotPanel>& panels,
+void PaintPlot(QPainter& painter, const QRectF& area, const Panels& panels,
                const PlotPoint& hover = {});
 
 }  // namespace curve

@@ -15,7 +15,7 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void PlotWidget::setPanels(QVector<PlotPanel> panels) {
+void PlotWidget::setPanels(std::shared_ptr<const Panels> panels) {
     panels_ = std::move(panels);
     hover_ = {};
     setAccessibleDescription({});
@@ -29,7 +29,7 @@ bool PlotWidget::save(const QString& path, const QString& title, const QString& 
     const auto paint = [&](QPainter& painter) {
         painter.setFont(font());
         painter.fillRect(QRectF(QPointF(0, 0), whole), Qt::white);
-        PaintPlot(painter, area, panels_);
+        PaintPlot(painter, area, *panels_);
         if (line > 0) {
             painter.setPen(Qt::black);
             painter.drawText(QRectF(8, area.bottom(), whole.width() - 16, line),
@@ -55,25 +55,28 @@ bool PlotWidget::save(const QString& path, const QString& title, const QString& 
     image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
     paint(painter);
-    painter.end();
-    return image.save(path, "PNG");
+    return painter.end() && image.save(path, "PNG");
 }
 
 void PlotWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintPlot(painter, rect(), panels_, hover_);
+    PaintPlot(painter, rect(), *panels_, hover_);
 }
 
 void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
     const PlotPoint hit =
-        PlotLayout(panels_, rect(), QFontMetricsF(font())).nearest(event->position(), 24);
+        PlotLayout(*panels_, rect(), QFontMetricsF(font())).nearest(event->position(), 24);
     if (!(hit == hover_)) {
         hover_ = hit;
         // What the box beside the point says, for screen readers too.
-        setAccessibleDescription(
-            hit.valid() ? PointText(panels_[hit.panel], panels_[hit.panel].series[hit.series],
-                                    panels_[hit.panel].series[hit.series].points[hit.point])
-                        : QString());
+        QString description;
+        if (hit.valid()) {
+            const PlotPanel& panel = (*panels_)[static_cast<std::size_t>(hit.panel)];
+            const PlotSeries& series = panel.series[static_cast<std::size_t>(hit.series)];
+            description =
+                PointText(panel, series, series.points[static_cast<std::size_t>(hit.point)]);
+        }
+        setAccessibleDescription(description);
         update();
     }
 }

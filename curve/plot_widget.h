@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
-#include "curve/plot.h"
+#include "curve/plot_painter.h"
 
 namespace curve {
 
@@ -15,8 +16,9 @@ class PlotWidget : public QWidget {
 public:
     explicit PlotWidget(QWidget* parent = nullptr);
 
-    void setPanels(QVector<PlotPanel> panels);
-    const QVector<PlotPanel>& panels() const { return panels_; }
+    /// Shows these panels (shared, not copied: a long curve has millions of points).
+    void setPanels(std::shared_ptr<const Panels> panels);
+    const Panels& panels() const { return *panels_; }
 
     /// Writes the plot at the widget's size with `caption` in a line below it: SVG when the name
     /// ends in ".svg", else PNG at the screen's pixel ratio. Returns false when the file could
@@ -29,7 +31,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    QVector<PlotPanel> panels_;
+    std::shared_ptr<const Panels> panels_ = std::make_shared<const Panels>();
     PlotPoint hover_;
 };
 

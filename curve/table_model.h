@@ -4,20 +4,23 @@
 #include <memory>
 #include <vector>
 
-#include "curve/curve_content.h"
+#include "design/sheet.h"
+#include "design/sheet_text.h"
 
 namespace curve {
 
-/// The characteristic table, read off the batch tool's text a visible cell at a time, without
-/// the spring number. A fault row shows its report in one cell that spans the numeric columns
-/// ("ERROR 11 除数为零 K1"); the view sets the spans (CurveTable::fault_rows, fault_span).
-class RowsModel : public QAbstractTableModel {
+/// The characteristic table of a design sheet, its cells worded a visible row at a time
+/// (design::TableRowAt). A row without numbers shows its error in one cell that spans the
+/// numeric columns ("ERROR 11 除数为零 K1"); the view sets the spans (spans()).
+class TableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setTable(std::shared_ptr<const CurveTable> table);
+    void setSheet(std::shared_ptr<const design::Sheet> sheet);
+    /// The rows that span their error across columns, and how many columns from the second.
+    const std::vector<std::pair<int, int>>& spans() const { return spans_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,10 +28,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QString cell(int row, int column) const;
-
-    std::shared_ptr<const CurveTable> table_;
+    std::shared_ptr<const design::Sheet> sheet_;
     QStringList header_;
+    std::vector<std::pair<int, int>> spans_;
+    // The last row worded: a view asks for its cells one after another.
+    mutable int cached_ = -1;
+    mutable design::TableRow cells_;
 };
 
 }  // namespace curve

@@ -4,39 +4,44 @@
 
 namespace rows {
 
-void AppendCurveHeader(const calc::RowOptions& options, std::string& out) {
-    out += "f(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)";
+void CurveHeaderCells(const calc::RowOptions& options, CellSink& out) {
+    for (const char* name : {"f(mm)", "F(N)", "σom(MPa)", "σ1(MPa)", "σ2(MPa)", "σ3(MPa)"}) {
+        out.Cell(name);
+    }
     if (options.rate) {
-        out += "\tR(N/mm)";
+        out.Cell("R(N/mm)");
     }
     if (options.stack) {
-        out += "\ts(mm)\tF_stack(N)\tL(mm)";
+        for (const char* name : {"s(mm)", "F_stack(N)", "L(mm)"}) {
+            out.Cell(name);
+        }
     }
     if (options.friction) {
-        out += "\tF_load(N)\tF_unload(N)";
+        out.Cell("F_load(N)");
+        out.Cell("F_unload(N)");
     }
     if (options.check) {
-        out += "\t检查";
+        out.Cell("检查");
     }
 }
 
-void AppendCurveRow(const calc::CurveRow& row, const calc::RowOptions& options, std::string& out) {
-    out += row.f_text.view();
-    out += '\t';
-    AppendRowFields(row.row, options, out);
+void CurveRowCells(const calc::CurveRow& row, const calc::RowOptions& options, CellSink& out) {
+    out.Cell(row.f_text.view());
+    RowCells(row.row, options, out);
 }
 
 void AppendCurveTableHeader(const calc::RowOptions& options, std::string& out) {
-    out += "弹簧\t";
-    AppendCurveHeader(options, out);
+    TabJoined joined(out);
+    joined.Cell("弹簧");
+    CurveHeaderCells(options, joined);
     out += '\n';
 }
 
 void AppendCurveTableRow(std::int64_t spring, const calc::CurveRow& row,
                          const calc::RowOptions& options, std::string& out) {
-    out += std::to_string(spring);
-    out += '\t';
-    AppendCurveRow(row, options, out);
+    TabJoined joined(out);
+    joined.Cell(std::to_string(spring));
+    CurveRowCells(row, options, joined);
     out += '\n';
 }
 

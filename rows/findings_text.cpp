@@ -109,4 +109,36 @@ void AppendFindingCodes(const calc::Findings& findings, std::string& out) {
     }
 }
 
+std::string PointFindingCode(const calc::PointFinding& finding) {
+    const std::string point = std::to_string(finding.point + 1) + ':';
+    switch (finding.check) {
+        case calc::PointCheck::kBeyondFlat:
+            return point + "f>h0";
+        case calc::PointCheck::kBeyondThreeQuarters:
+            return point + "f>0.75h0";
+        case calc::PointCheck::kShallowPreload:
+            break;
+    }
+    return point + "f<0.15h0";
+}
+
+std::string PointFindingSentence(const calc::PointFinding& finding, bool flats) {
+    const std::string h0 = flats ? "h0′" : "h0";
+    const std::string point = "工作点 " + std::to_string(finding.point + 1);
+    const std::string f = "f = " + Shown(finding.f) + " mm";
+    switch (finding.check) {
+        case calc::PointCheck::kBeyondFlat:
+            return point + "：" + f + " 大于 " + h0 + " = " + Shown(finding.limit) +
+                   " mm：已过压平位置，单片碟簧达不到";
+        case calc::PointCheck::kBeyondThreeQuarters:
+            return point + "：" + f + " 大于 0.75·" + h0 + " = " + Shown(finding.limit) +
+                   " mm：实际特性偏离公式";
+        case calc::PointCheck::kShallowPreload:
+            break;
+    }
+    return point + " 的 " + f + " 小于 0.15·" + h0 + " = " + Shown(finding.limit) +
+           " mm：疲劳载荷下碟簧应预压到 0.15 … 0.20·" + h0 +
+           "，以免 I 点处的残余拉应力引起裂纹（碟簧厂家的建议）";
+}
+
 }  // namespace rows

@@ -23,4 +23,12 @@ std::string FindingSentence(calc::Finding finding, const calc::SpringInputs& in,
 /// The codes of the findings, comma-separated in their order; empty when there are none.
 void AppendFindingCodes(const calc::Findings& findings, std::string& out);
 
+/// The code of a finding at a working point, led by the point's number: "1:f>h0",
+/// "2:f>0.75h0", "1:f<0.15h0".
+std::string PointFindingCode(const calc::PointFinding& finding);
+
+/// A finding at a working point as a sentence, e.g. "工作点 2：f = 2.5 mm 大于 0.75·h0 = 2.1 mm：
+/// 实际特性偏离公式"; for a spring with contact flats (`flats`) the limits name h0′.
+std::string PointFindingSentence(const calc::PointFinding& finding, bool flats);
+
 }  // namespace rows

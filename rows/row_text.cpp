@@ -8,55 +8,94 @@
 namespace rows {
 namespace {
 
-void AppendNumber(double value, std::string& out) {
-    out += runtime::NumberToText(value).view();
+void Number(double value, CellSink& out) {
+    out.Cell(runtime::NumberToText(value).view());
 }
 
 std::string Shown(double value) {
     return std::string(runtime::NumberToText(value).view());
 }
 
-void AppendResults(const calc::RowResults& row, std::string& out) {
+void ResultCells(const calc::RowResults& row, CellSink& out) {
     const calc::SpringResults& r = row.spring;
-    for (const double value : {r.F, r.sigma_om, r.sigma1, r.sigma2}) {
-        AppendNumber(value, out);
-        out += '\t';
+    for (const double value : {r.F, r.sigma_om, r.sigma1, r.sigma2, r.sigma3}) {
+        Number(value, out);
     }
-    AppendNumber(r.sigma3, out);
     if (row.rate) {
-        out += '\t';
-        AppendNumber(*row.rate, out);
+        Number(*row.rate, out);
     }
     if (row.stack) {
         for (const double value : {row.stack->s, row.stack->F_stack, row.stack->L}) {
-            out += '\t';
-            AppendNumber(value, out);
+            Number(value, out);
         }
     }
     if (row.friction) {
         for (const double value : {row.friction->F_load, row.friction->F_unload}) {
-            out += '\t';
-            AppendNumber(value, out);
+            Number(value, out);
         }
     }
 }
 
-void AppendError(const calc::RowError& error, std::string& out) {
+void ErrorCells(const calc::RowError& error, CellSink& out) {
+    out.Cell("ERROR");
     if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
-        out += "ERROR\t\t";
-        out += RefusalText(*refusal);
+        out.Cell({});
+        out.Cell(RefusalText(*refusal));
         return;
     }
     const calc::SpringFault& fault = std::get<calc::SpringFault>(error);
-    out += "ERROR\t";
-    out += std::to_string(runtime::FaultNumber(fault.fault.kind));
-    out += '\t';
-    out += runtime::FaultText(fault.fault.kind);
-    out += '\t';
-    out += calc::QuantitySymbol(fault.quantity);
+    out.Cell(std::to_string(runtime::FaultNumber(fault.fault.kind)));
+    out.Cell(runtime::FaultText(fault.fault.kind));
+    out.Cell(calc::QuantitySymbol(fault.quantity));
 }
 
 }  // namespace
+
+void RowCells(const calc::Row& row, const calc::RowOptions& options, CellSink& out) {
+    if (row.results) {
+        ResultCells(*row.results, out);
+    } else {
+        ErrorCells(row.results.error(), out);
+    }
+    if (options.check) {
+        std::string codes;
+        if (row.findings) {
+            AppendFindingCodes(*row.findings, codes);
+        }
+        out.Cell(codes);
+    }
+}
+
+void AppendRowFields(const calc::Row& row, const calc::RowOptions& options, std::string& out) {
+    TabJoined joined(out);
+    RowCells(row, options, joined);
+}
+
+void UnreadableCells(std::string_view message, const calc::RowOptions& options, CellSink& out) {
+    out.Cell("ERROR");
+    out.Cell({});
+    out.Cell(message);
+    if (options.check) {
+        out.Cell({});
+    }
+}
+
+int NumberCount(const calc::RowOptions& options) {
+    return 5 + (options.rate ? 1 : 0) + (options.stack ? 3 : 0) + (options.friction ? 2 : 0);
+}
+
+std::string ErrorCell(const calc::RowError& error) {
+    CellList cells;
+    ErrorCells(error, cells);
+    std::string cell;
+    for (const std::string& text : cells.cells) {
+        if (!text.empty()) {
+            cell += cell.empty() ? "" : " ";
+            cell += text;
+        }
+    }
+    return cell;
+}
 
 std::string ErrorSentence(const calc::RowError& error) {
     if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
@@ -88,29 +127,6 @@ std::string RefusalText(const calc::Refusal& refusal) {
             return "自由高度不大于厚度，没有锥高：碟簧承受不了力";
     }
     return {};
-}
-
-void AppendRowFields(const calc::Row& row, const calc::RowOptions& options, std::string& out) {
-    if (row.results) {
-        AppendResults(*row.results, out);
-    } else {
-        AppendError(row.results.error(), out);
-    }
-    if (options.check) {
-        out += '\t';
-        if (row.findings) {
-            AppendFindingCodes(*row.findings, out);
-        }
-    }
-}
-
-void AppendUnreadableRow(std::string_view message, const calc::RowOptions& options,
-                         std::string& out) {
-    out += "ERROR\t\t";
-    out += message;
-    if (options.check) {
-        out += '\t';
-    }
 }
 
 }  // namespace rows

@@ -2,22 +2,34 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/row.h"
+#include "rows/cells.h"
 
 namespace rows {
 
-/// Appends a row's tab-separated fields, no line end: the five results shown as the calculator
-/// shows numbers, then the rate, the stack's s, F_stack and L, and the friction forces F_load
-/// and F_unload as the options ask for them; or "ERROR", the fault's number, its text and the
-/// quantity it struck in; or "ERROR", an empty number and the refusal in words. With checks,
-/// one more field: the finding codes, empty when the inputs could not be read.
+/// A row's cells: the five results shown as the calculator shows numbers, then the rate, the
+/// stack's s, F_stack and L, and the friction forces F_load and F_unload as the options ask for
+/// them; or "ERROR", the fault's number, its text and the quantity it struck in; or "ERROR", an
+/// empty cell and the refusal in words. With checks, one cell more: the finding codes, empty
+/// when the inputs could not be read.
+void RowCells(const calc::Row& row, const calc::RowOptions& options, CellSink& out);
+
+/// RowCells joined by tabs at the end of `out`, no line end.
 void AppendRowFields(const calc::Row& row, const calc::RowOptions& options, std::string& out);
 
-/// Appends the row of a line that cannot be calculated at all: "ERROR", an empty number and
-/// `message` (and an empty checks field), no line end.
-void AppendUnreadableRow(std::string_view message, const calc::RowOptions& options,
-                         std::string& out);
+/// The cells of a line that cannot be calculated at all: "ERROR", an empty cell and `message`
+/// (and an empty checks cell).
+void UnreadableCells(std::string_view message, const calc::RowOptions& options, CellSink& out);
+
+/// The numbers a row has when it computes: the five results and those the options ask for.
+/// A table shows a row without numbers as one cell across them (ErrorCell).
+int NumberCount(const calc::RowOptions& options);
+
+/// Why a row has no numbers, as one cell of a table: "ERROR 11 除数为零 K1" for a fault, or
+/// "ERROR " and the refusal in words.
+std::string ErrorCell(const calc::RowError& error);
 
 /// Why a row has no numbers, as one sentence: a fault in the words of the calculator's report
 /// ("实时错误 '11': 除数为零 在计算 K1 时停止。"), or a refusal's words.

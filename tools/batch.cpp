@@ -1,15 +1,20 @@
 #include "tools/batch.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <span>
 
 #include "calc/characteristic.h"
 #include "calc/force_deflection.h"
+#include "calc/option_rules.h"
 #include "calc/spring_text.h"
+#include "design/sheet_text.h"
 #include "rows/curve_text.h"
+#include "rows/option_text.h"
 #include "rows/row_text.h"
 #include "runtime/number_text.h"
 
@@ -44,10 +49,10 @@ std::string FieldCountMessage(std::string_view wanted, std::size_t found) {
            " 个";
 }
 
-// A whole decimal integer from 1 to max, or nothing.
-bool ReadCount(std::string_view text, int max, int& value) {
+// A whole decimal integer, written as digits alone, or nothing.
+bool ReadCount(std::string_view text, int& value) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && value >= 1 && value <= max;
+    return ec == std::errc() && end == text.data() + text.size();
 }
 
 // Two numbers "a,b", each written whole, read the same in every locale.
@@ -69,16 +74,32 @@ std::string Unusable(std::string_view name, std::string_view value, std::string_
            std::string(wanted);
 }
 
-// What the options mean together.
-std::optional<std::string> CheckTogether(const BatchOptions& options) {
-    if (options.force && options.curve_steps > 0) {
-        return "选项 --force 逐行求变形量，不能与 --curve 同用";
+// The option that gives a value, and the value's text as given.
+struct Given {
+    std::string_view name, text;
+};
+
+// What the options mean together: the ranges and friction's locking by the rules every face
+// shares, then the modes.
+std::optional<std::string> CheckTogether(const BatchArguments& parsed,
+                                         const std::map<calc::OptionValue, Given>& given) {
+    const BatchOptions& options = parsed.options;
+    if (const auto problem = calc::CheckRowOptions(options.row)) {
+        const auto found = given.find(problem->value);
+        const Given option = found != given.end() ? found->second : Given{"--material", ""};
+        if (problem->kind == calc::OptionProblem::Kind::kSelfLocking) {
+            return "选项 " + std::string(option.name) + " 不能用：" +
+                   rows::OptionProblemText(*problem);
+        }
+        return Unusable(option.name, option.text, rows::OptionProblemText(*problem));
     }
-    const calc::RowOptions& row_options = options.row;
-    const int n = row_options.stack ? row_options.stack->parallel : 1;
-    if (row_options.friction && !calc::FrictionLetsLoad(n, *row_options.friction)) {
-        return "选项 --friction 的摩擦系数与并联片数 n = " + std::to_string(n) +
-               " 一起使碟簧组自锁：1 − w_M·(n − 1) − w_R 不大于 0";
+    if (options.force && options.curve_steps > 0) {
+        return std::string("选项 --force 逐行求变形量，不能与 --curve 同用");
+    }
+    if (parsed.design &&
+        (options.force || options.curve_steps > 0 || options.row.rate || options.row.flats ||
+         options.row.check || options.row.stack || options.row.friction || !given.empty())) {
+        return std::string("选项 --design 读设计文件，其中已有全部输入，不能与其他选项同用");
     }
     return std::nullopt;
 }
@@ -90,6 +111,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     BatchArguments parsed;
     BatchOptions& options = parsed.options;
     calc::RowOptions& row_options = options.row;
+    std::map<calc::OptionValue, Given> given;
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -106,6 +128,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
                      : arg == "--rate"              ? &row_options.rate
                      : arg == "--flats"             ? &row_options.flats
                      : arg == "--force"             ? &options.force
+                     : arg == "--design"            ? &parsed.design
                                                     : nullptr;
         if (flag != nullptr) {
             *flag = true;
@@ -127,36 +150,37 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         }
         if (name == "--friction") {
             calc::Friction& friction = row_options.friction.emplace();
-            if (!ReadPair(value, friction.w_M, friction.w_R) || !(friction.w_M >= 0) ||
-                friction.w_M > 0.2 || !(friction.w_R >= 0) || friction.w_R > 0.2) {
-                return Unusable(name, value, "应为 w_M,w_R 两个 0 到 0.2 的数，如 0.01,0.03");
+            if (!ReadPair(value, friction.w_M, friction.w_R)) {
+                return Unusable(name, value, "应为 w_M,w_R 两个数，如 0.01,0.03");
             }
+            given[calc::OptionValue::kSurfaceFriction] =
+                given[calc::OptionValue::kEdgeFriction] = {name, value};
             continue;
         }
         if (name == "--material") {
             calc::Material& material = row_options.material;
-            if (!ReadPair(value, material.E, material.mu) || !(material.E > 0) ||
-                material.E > 1e7 || !(material.mu >= 0) || !(material.mu < 0.5)) {
-                return Unusable(name, value,
-                                "应为弹性模量 E（MPa，大于 0）和泊松比 μ（0 到 0.5 之间），"
-                                "如 206000,0.3");
+            if (!ReadPair(value, material.E, material.mu)) {
+                return Unusable(name, value, "应为弹性模量 E（MPa）和泊松比 μ，如 206000,0.3");
             }
+            given[calc::OptionValue::kModulus] = given[calc::OptionValue::kPoisson] = {name, value};
             continue;
         }
+        calc::OptionValue counted = calc::OptionValue::kSteps;
         int* target = &options.curve_steps;
-        int max = calc::kMaxCurveSteps;
         if (name == "--series" || name == "--parallel") {
             if (!row_options.stack) {
                 row_options.stack.emplace();
             }
-            target = name == "--series" ? &row_options.stack->series : &row_options.stack->parallel;
-            max = calc::kMaxStackCount;
+            const bool series = name == "--series";
+            counted = series ? calc::OptionValue::kSeries : calc::OptionValue::kParallel;
+            target = series ? &row_options.stack->series : &row_options.stack->parallel;
         }
-        if (!ReadCount(value, max, *target)) {
-            return Unusable(name, value, "应为 1 到 " + std::to_string(max) + " 的整数");
+        if (!ReadCount(value, *target) || !calc::InRange(*target, calc::RangeOf(counted))) {
+            return Unusable(name, value, rows::RangeText(counted));
         }
+        given[counted] = {name, value};
     }
-    if (const auto conflict = CheckTogether(options)) {
+    if (const auto conflict = CheckTogether(parsed, given)) {
         return *conflict;
     }
     if (parsed.files.empty()) {
@@ -247,8 +271,8 @@ void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
         if (options_.force) {
             out += '\t';
         }
-        rows::AppendUnreadableRow(FieldCountMessage(std::to_string(wanted), count), options_.row,
-                                  out);
+        rows::TabJoined row(out);
+        rows::UnreadableCells(FieldCountMessage(std::to_string(wanted), count), options_.row, row);
         out += '\n';
         all_computed_ = false;
         return;
@@ -306,9 +330,10 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
     if (count != least && count != least + 1) {
         out += std::to_string(numbering_);
         out += '\t';
-        rows::AppendUnreadableRow(
+        rows::TabJoined row(out);
+        rows::UnreadableCells(
             FieldCountMessage(std::to_string(least) + " 或 " + std::to_string(least + 1), count),
-            options_.row, out);
+            options_.row, row);
         out += '\n';
         all_computed_ = false;
         return;
@@ -328,6 +353,20 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
             spill_(out);
         }
     }
+}
+
+bool AnswerDesign(const design::DesignTexts& texts, std::string& out) {
+    const design::Sheet sheet = design::ComputeSheet(texts);
+    out += design::CopyText(sheet);
+    out += "检查\t";
+    const std::vector<std::string> codes = design::FindingCodes(sheet);
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        out += (i == 0 ? "" : ",") + codes[i];
+    }
+    out += '\n';
+    const bool points = std::all_of(sheet.points.begin(), sheet.points.end(),
+                                    [](const design::PointResult& p) { return !p.problem; });
+    return !sheet.unusable && !sheet.first_fault && points;
 }
 
 }  // namespace tools

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/row.h"
+#include "design/inputs.h"
 #include "runtime/expected.h"
 
 namespace tools {
@@ -21,6 +22,7 @@ struct BatchOptions {
 /// The command line of disc-spring-batch, understood.
 struct BatchArguments {
     bool help = false;
+    bool design = false;  ///< --design: the files are design files
     BatchOptions options;
     std::vector<std::string> files;  ///< "-" is standard input; never empty
 };
@@ -29,6 +31,12 @@ struct BatchArguments {
 /// a message, in Chinese, that names the option.
 runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     const std::vector<std::string_view>& args);
+
+/// Appends what disc-spring-batch --design prints for a design: exactly what the window's
+/// 复制表格 copies for it (design::CopyText), then "检查", a tab, the codes of its findings
+/// (design::FindingCodes) comma-separated, and '\n'. Returns whether every row and working
+/// point computed.
+bool AnswerDesign(const design::DesignTexts& texts, std::string& out);
 
 /// Appends the column names (curve mode only; plain mode has no header line), ended by '\n'.
 void AppendBatchHeader(const BatchOptions& options, std::string& out);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "calc/design_check.h"
+#include "design/design_file.h"
 #include "rows/findings_text.h"
 #include "tools/batch.h"
 #include "tools/platform.h"
@@ -65,6 +66,16 @@ constexpr std::string_view kHelp =
     "\n"
     "多列的次序：结果、刚度、碟簧组三列、摩擦两列，最后是设计检查。\n"
     "\n"
+    "设计文件 (--design 文件.dspring …): 读 disc-spring-curve 保存的设计文件。对每个文件输出特性\n"
+    "曲线窗口中“复制表格”所复制的内容：特性表（先是列名一行，每点一行），有工作点时空一行，\n"
+    "接着是工作点表；最后一行是\n"
+    "  检查 <TAB> 代号,代号…\n"
+    "代号有：read:键（该输入的文字只读了一部分，键是设计文件中的键）、options（选项不能用）、\n"
+    "下面设计检查的代号、K:f>h0、K:f>0.75h0（工作点 K 超过压平位置、超过 0.75·h0）、\n"
+    "K:f<0.15h0（两个工作点中较低的一个预压不到 0.15·h0）、K:ERROR（工作点 K 没有结果）、\n"
+    "ERROR（特性曲线上有点没有结果）。不与其他选项同用。有文件不能读或不是设计文件时\n"
+    "什么也不输出，退出状态为 2。\n"
+    "\n"
     "设计检查 (--check): 每行最后多一列，列出检查结果的代号，用逗号分隔，没有时为空：\n"
     "%CHECKS%"
     "h0、0.75·h0 和各比值按显示的数值（15 位有效数字）与界限比较。检查只作提示，不改变结果，\n"
@@ -84,6 +95,7 @@ constexpr std::string_view kHelp =
     "  --flats              带支承面的碟簧，每行多一个字段 t′\n"
     "  --material E,μ       材料，默认 206000,0.3\n"
     "  --check              设计检查\n"
+    "  --design             读设计文件（.dspring），每个文件输出特性表、工作点和检查代号\n"
     "  -h, --help           显示本说明\n"
     "  --                   其后的参数都是文件名\n";
 
@@ -121,6 +133,53 @@ struct Source {
     bool regular_file;
 };
 
+// Reads what a source holds, up to `limit` bytes and one more (so that more is seen); false
+// with errno set when it cannot be read.
+bool ReadAll(int fd, std::size_t limit, std::string& bytes) {
+    std::vector<char> chunk(kChunk);
+    for (;;) {
+        const ssize_t got = read(fd, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0 || bytes.size() > limit) {
+            return true;
+        }
+        bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+}
+
+// --design: every file is read and understood before any is answered.
+int AnswerDesigns(const std::vector<Source>& sources) {
+    std::vector<design::DesignTexts> designs;
+    for (const Source& source : sources) {
+        std::string bytes;
+        if (!ReadAll(source.fd, design::kMaxDesignFileBytes, bytes)) {
+            Complain("读取" + source.name + "时出错: " + std::strerror(errno));
+            return 2;
+        }
+        auto texts = design::DesignFromJson(bytes);
+        if (!texts) {
+            Complain("设计文件 " + source.name + " 不能用：" + texts.error());
+            return 2;
+        }
+        designs.push_back(std::move(*texts));
+    }
+    std::string out;
+    bool all_computed = true;
+    for (const design::DesignTexts& texts : designs) {
+        all_computed = tools::AnswerDesign(texts, out) && all_computed;
+        if (!Flush(out)) {
+            Complain("写入标准输出失败");
+            return 2;
+        }
+    }
+    return all_computed ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,8 +190,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (arguments->help) {
-        const std::string help = Help();
-        std::fwrite(help.data(), 1, help.size(), stdout);
+        std::string help = Help();
+        if (!Flush(help)) {
+            Complain("写入标准输出失败");
+            return 2;
+        }
         return 0;
     }
     const tools::BatchOptions& options = arguments->options;
@@ -152,6 +214,9 @@ int main(int argc, char** argv) {
             return 2;
         }
         sources.push_back({is_stdin ? "标准输入" : "'" + name + "'", fd, S_ISREG(info.st_mode)});
+    }
+    if (arguments->design) {
+        return AnswerDesigns(sources);
     }
 
     std::string out;

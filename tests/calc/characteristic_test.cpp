@@ -104,13 +104,13 @@ TEST(Characteristic, EachRowIsTheCalculatorAtItsShownDeflection) {
         const std::string f(runtime::NumberToText((6.3 - 3.5) * k / 7).view());
         const auto single = CalculateTexts({"100", "51", "3.5", "6.3", f});
         ASSERT_TRUE(single.has_value());
-        std::string expected = f;
+        std::vector<std::string> expected = {f};
         for (const auto& text : *single) {
-            expected.append("\t").append(text.view());
+            expected.emplace_back(text.view());
         }
-        std::string row;
-        rows::AppendCurveRow(CurveRowAt(curve, k, {}), {}, row);
-        EXPECT_EQ(row, expected) << k;
+        rows::CellList row;
+        rows::CurveRowCells(CurveRowAt(curve, k, {}), {}, row);
+        EXPECT_EQ(row.cells, expected) << k;
     }
 }
 

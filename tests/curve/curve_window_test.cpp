@@ -35,7 +35,7 @@ QString Batch(const QStringList& args, const QString& line) {
 }
 
 // Paints the plot into the middle of a larger transparent image: nothing may land outside.
-bool PaintsOnlyInside(const QVector<curve::PlotPanel>& panels, const curve::PlotPoint& hover,
+bool PaintsOnlyInside(const curve::Panels& panels, const curve::PlotPoint& hover,
                       const QFont& font) {
     QImage image(900, 700, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -232,8 +232,8 @@ private slots:
         click("复制表格");
         click("保存图像…");
         QCOMPARE(catcher.seen.size(), 2);
-        QVERIFY(catcher.seen[0].first().startsWith("没有可复制的内容：串联片数 i"));
-        QVERIFY(catcher.seen[1].first().startsWith("没有可保存的内容：串联片数 i"));
+        QVERIFY(catcher.seen[0].first().startsWith("没有可复制的内容：步数 N"));
+        QVERIFY(catcher.seen[1].first().startsWith("没有可保存的内容：步数 N"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
         // Texts read only in part are pointed out.
         type("步数 N", "");
@@ -263,7 +263,7 @@ private slots:
             QVERIFY(QRectF(plot()->rect()).contains(f) && f.width() > plot()->width() / 2);
             QCOMPARE(l.map(p, {l.x(p).low, l.y(p).low}), f.bottomLeft());
             QCOMPARE(l.map(p, {l.x(p).high, l.y(p).high}), f.topRight());
-            const QString widest = curve::TickLabel(l.y(p).high);
+            const QString widest = QString::fromStdString(design::TickLabel(l.y(p).high));
             QVERIFY(f.left() >= metrics.horizontalAdvance(widest) + metrics.height());
             QVERIFY(p == 0 || l.frame(p - 1).bottom() < f.top());
             // Marker labels inside the frame, apart from each other.
@@ -274,7 +274,7 @@ private slots:
         }
         // The single spring's force has an axis of its own, not flattened by the stack's.
         QVERIFY(l.y(0).high <= 20000 && l.y(1).high > 1e9);
-        const QPointF last = plot()->panels()[1].series[0].points.last();
+        const QPointF last = curve::ToQt(plot()->panels()[1].series[0].points.back());
         QTest::mouseMove(plot(), l.map(1, last).toPoint());
         QCOMPARE(plot()->accessibleDescription(),
                  QString("F_stack 碟簧组: s = 5.6 mm, F_stack = 1.58428e+09 N"));
@@ -364,7 +364,7 @@ private slots:
                      summary.contains("压平时（f = h0 = 2.8 mm）F = 15842.8336899115 N"),
                  qPrintable(summary));
         QCOMPARE(plot()->panels()[0].marks.size(), 2);
-        QCOMPARE(plot()->panels()[1].marks[1].at,
+        QCOMPARE(curve::ToQt(plot()->panels()[1].marks[1].at),
                  QPointF(3, point(1).section('\t', 8, 8).toDouble()));
         click("复制表格");
         QVERIFY(QGuiApplication::clipboard()->text().contains("\n工作点\tf(mm)\t"));
@@ -395,7 +395,7 @@ private slots:
         ModalCatcher catcher;
         answerFileDialog(catcher, dir.filePath("design"));
         click("保存设计…");
-        const curve::CurveInputTexts saved = window_->inputs();
+        const design::DesignTexts saved = window_->inputs();
         QCOMPARE(saved.E, std::string("190000"));
         curve::CurveWindow other;
         QVERIFY(other.openDesign(dir.filePath("design.dspring")));

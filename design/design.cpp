@@ -1,0 +1,111 @@
+#include "design/design.h"
+
+#include "runtime/text_number.h"
+
+namespace design {
+namespace {
+
+constexpr std::string_view kPointKeys[] = {"point1", "point2"};
+
+void NotePartialRead(std::string_view name, std::string_view key, const std::string& text,
+                     std::vector<PartialRead>& notes) {
+    if (runtime::IsBlank(text)) {
+        return;
+    }
+    const runtime::NumberReading read = runtime::ReadNumber(text);
+    if (read.value && !read.whole) {
+        notes.push_back({name, key, text, *read.value});
+    }
+}
+
+// A value typed by the box rules, `blank` when the field is blank; it must lie in its range.
+runtime::Expected<double, calc::OptionProblem> ReadValue(const std::string& text, double blank,
+                                                         calc::OptionValue value) {
+    const calc::OptionProblem outside{calc::OptionProblem::Kind::kOutOfRange, value};
+    if (runtime::IsBlank(text)) {
+        return blank;
+    }
+    const auto number = runtime::TextToNumber(text);
+    if (!number || !calc::InRange(*number, calc::RangeOf(value))) {
+        return outside;
+    }
+    return *number;
+}
+
+runtime::Expected<Design, calc::OptionProblem> ReadOptions(const DesignTexts& texts) {
+    Design design;
+    calc::RowOptions& options = design.options;
+    options.rate = true;
+    const auto series = ReadValue(texts.series, 1, calc::OptionValue::kSeries);
+    const auto parallel = ReadValue(texts.parallel, 1, calc::OptionValue::kParallel);
+    const auto steps = ReadValue(texts.steps, kDefaultSteps, calc::OptionValue::kSteps);
+    for (const auto* count : {&series, &parallel, &steps}) {
+        if (!*count) {
+            return count->error();
+        }
+    }
+    design.steps = static_cast<int>(*steps);
+    if (*series != 1 || *parallel != 1) {
+        options.stack = calc::StackLayout{static_cast<int>(*series), static_cast<int>(*parallel)};
+    }
+    options.flats = !runtime::IsBlank(texts.t_reduced);
+    const auto E = ReadValue(texts.E, calc::kE, calc::OptionValue::kModulus);
+    if (!E) {
+        return E.error();
+    }
+    const auto mu = ReadValue(texts.mu, calc::kMu, calc::OptionValue::kPoisson);
+    if (!mu) {
+        return mu.error();
+    }
+    options.material = {*E, *mu};
+    if (!runtime::IsBlank(texts.w_M) || !runtime::IsBlank(texts.w_R)) {
+        const auto w_M = ReadValue(texts.w_M, 0, calc::OptionValue::kSurfaceFriction);
+        if (!w_M) {
+            return w_M.error();
+        }
+        const auto w_R = ReadValue(texts.w_R, 0, calc::OptionValue::kEdgeFriction);
+        if (!w_R) {
+            return w_R.error();
+        }
+        options.friction = calc::Friction{*w_M, *w_R};
+    }
+    if (const auto problem = calc::CheckRowOptions(options)) {
+        return *problem;
+    }
+    return design;
+}
+
+}  // namespace
+
+DesignReading ReadDesign(const DesignTexts& texts) {
+    DesignReading reading;
+    for (const InputSpec& input : kInputs) {
+        NotePartialRead(input.name, input.key, texts.*input.text, reading.partial_reads);
+    }
+    for (std::size_t k = 0; k < texts.points.size(); ++k) {
+        NotePartialRead(kPointNames[k], kPointKeys[k], texts.points[k].value,
+                        reading.partial_reads);
+    }
+    auto design = ReadOptions(texts);
+    if (!design) {
+        reading.design = design.error();
+        return reading;
+    }
+    design->curve =
+        calc::ReadCurve({texts.D, texts.d, texts.t, texts.H, texts.t_reduced, texts.f_end},
+                        design->steps, design->options);
+    for (std::size_t k = 0; k < texts.points.size(); ++k) {
+        PointRequest& point = design->points[k];
+        point.by = texts.points[k].by;
+        if (runtime::IsBlank(texts.points[k].value)) {
+            continue;
+        }
+        const auto value = runtime::TextToNumber(texts.points[k].value);
+        point.value = value ? runtime::Expected<double, calc::SpringFault>(*value)
+                            : calc::SpringFault{value.error(), calc::Quantity::kf};
+    }
+    reading.design = std::move(*design);
+    return reading;
+}
+
+}  // namespace design

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/characteristic.h"
+#include "calc/option_rules.h"
+#include "design/inputs.h"
+#include "runtime/expected.h"
+
+namespace design {
+
+/// A text that was read only in part: its input's name, the text and what it read as.
+struct PartialRead {
+    std::string_view name;  ///< "t", "工作点 1"
+    std::string_view key;   ///< the design file's key, "t", "point1"
+    std::string text;
+    double value;
+
+    friend bool operator==(const PartialRead&, const PartialRead&) = default;
+};
+
+/// A working point as read.
+struct PointRequest {
+    PointBy by = PointBy::kDeflection;
+    /// Its value; absent when the field is blank, a fault when the number is too large.
+    std::optional<runtime::Expected<double, calc::SpringFault>> value;
+};
+
+/// A design read from its texts: the options its table is computed with (the rate always), the
+/// steps, the characteristic's spring and end, and the working points.
+struct Design {
+    calc::RowOptions options;
+    int steps = kDefaultSteps;
+    runtime::Expected<calc::Curve, calc::SpringFault> curve{calc::Curve{}};
+    std::array<PointRequest, 2> points;
+};
+
+/// What the texts of a design read as: the texts read only in part, and the design, or why its
+/// options cannot be used.
+struct DesignReading {
+    std::vector<PartialRead> partial_reads;
+    runtime::Expected<Design, calc::OptionProblem> design{Design{}};
+};
+
+/// Reads every text by the rules of the calculator's boxes. A blank stack count is 1, blank
+/// steps 50, a blank t′ no contact flats, a blank E or μ spring steel's, and both friction
+/// coefficients blank no friction (one blank: 0). A count must be whole; each value must lie in
+/// its range (calc::RangeOf), and friction must not lock the stack.
+DesignReading ReadDesign(const DesignTexts& texts);
+
+}  // namespace design

@@ -1,0 +1,217 @@
+#include "design/design_file.h"
+
+#include <nlohmann/json.hpp>
+#include <set>
+#include <vector>
+
+namespace design {
+namespace {
+
+using Json = nlohmann::json;
+
+constexpr std::string_view kFormat = "disc-spring-design";
+constexpr int kMaxDepth = 64;
+
+std::string Quoted(std::string_view key) {
+    std::string quoted(1, '"');
+    quoted.append(key).push_back('"');
+    return quoted;
+}
+
+// A first pass over the document that refuses what the library would take silently: a key
+// repeated in one object (it keeps the last), and nesting deep enough to cost more than a
+// design ever needs. It also finds where the text stops being JSON.
+class Scan final : public nlohmann::json_sax<Json> {
+public:
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override {
+        keys_.emplace_back();
+        return Deeper();
+    }
+    bool key(string_t& key) override {
+        if (!keys_.back().insert(key).second) {
+            problem_ = "设计文件中的键 " + Quoted(key) + " 出现了不止一次";
+            return false;
+        }
+        return true;
+    }
+    bool end_object() override {
+        keys_.pop_back();
+        return true;
+    }
+    bool start_array(std::size_t) override {
+        keys_.emplace_back();
+        return Deeper();
+    }
+    bool end_array() override {
+        keys_.pop_back();
+        return true;
+    }
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception&) override {
+        problem_ = "不是碟簧设计文件：JSON 在第 " + std::to_string(position) + " 个字节处有误";
+        return false;
+    }
+
+    const std::string& problem() const { return problem_; }
+
+private:
+    bool Deeper() {
+        if (keys_.size() > kMaxDepth) {
+            problem_ = "不是碟簧设计文件：嵌套超过 " + std::to_string(kMaxDepth) + " 层";
+            return false;
+        }
+        return true;
+    }
+
+    std::vector<std::set<std::string>> keys_;
+    std::string problem_;
+};
+
+std::string WrongKind(std::string_view key, std::string_view wanted) {
+    return "设计文件中 " + Quoted(key) + " 的值应为" + std::string(wanted);
+}
+
+// The keys of an object that `known` does not name, as a refusal.
+template <typename Known>
+std::string UnknownKey(const Json& object, std::string_view where, const Known& known) {
+    for (const auto& [key, value] : object.items()) {
+        if (!known(key)) {
+            return "设计文件中有不认识的键 " + Quoted(std::string(where) + key);
+        }
+    }
+    return {};
+}
+
+runtime::Expected<PointText, std::string> ReadPoint(const Json& point, std::size_t k) {
+    const std::string name = "points[" + std::to_string(k) + "]";
+    const std::string wanted = "{\"by\": \"f\" 或 \"F\", \"value\": 文字}";
+    if (!point.is_object()) {
+        return WrongKind(name, wanted);
+    }
+    if (auto unknown =
+            UnknownKey(point, name + ".",
+                       [](const std::string& key) { return key == "by" || key == "value"; });
+        !unknown.empty()) {
+        return unknown;
+    }
+    const auto by = point.find("by");
+    const auto value = point.find("value");
+    if (by == point.end() || value == point.end()) {
+        return "设计文件缺少 " + Quoted(name + (by == point.end() ? ".by" : ".value"));
+    }
+    if (!by->is_string() || (*by != "f" && *by != "F")) {
+        return WrongKind(name + ".by", "\"f\"（按变形量）或 \"F\"（按力）");
+    }
+    if (!value->is_string()) {
+        return WrongKind(name + ".value", "文字，如 \"1.4\"");
+    }
+    return PointText{*by == "F" ? PointBy::kForce : PointBy::kDeflection,
+                     value->get_ref<const std::string&>()};
+}
+
+runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int version) {
+    DesignTexts texts;
+    const auto known = [version](const std::string& key) {
+        for (const InputSpec& input : kInputs) {
+            if (key == input.key && input.since <= version) {
+                return true;
+            }
+        }
+        return key == "points";
+    };
+    if (auto unknown = UnknownKey(inputs, "inputs.", known); !unknown.empty()) {
+        return unknown;
+    }
+    for (const InputSpec& input : kInputs) {
+        if (input.since > version) {
+            continue;  // blank, as a file from before the input existed means
+        }
+        const auto value = inputs.find(std::string(input.key));
+        if (value == inputs.end()) {
+            return "设计文件缺少 " + Quoted(input.key);
+        }
+        if (!value->is_string()) {
+            return WrongKind(input.key, "文字，如 \"100\"");
+        }
+        texts.*input.text = value->get_ref<const std::string&>();
+    }
+    const auto points = inputs.find("points");
+    if (points == inputs.end()) {
+        return std::string("设计文件缺少 \"points\"");
+    }
+    if (!points->is_array() || points->size() > texts.points.size()) {
+        return WrongKind("points", "至多两个工作点的列表");
+    }
+    for (std::size_t k = 0; k < points->size(); ++k) {
+        auto point = ReadPoint((*points)[k], k);
+        if (!point) {
+            return point.error();
+        }
+        texts.points[k] = std::move(*point);
+    }
+    return texts;
+}
+
+}  // namespace
+
+std::string DesignToJson(const DesignTexts& texts) {
+    Json inputs = Json::object();
+    for (const InputSpec& input : kInputs) {
+        inputs[std::string(input.key)] = texts.*input.text;
+    }
+    Json points = Json::array();
+    for (const PointText& point : texts.points) {
+        points.push_back({{"by", point.by == PointBy::kForce ? "F" : "f"}, {"value", point.value}});
+    }
+    inputs["points"] = std::move(points);
+    const Json document = {
+        {"format", kFormat}, {"version", kDesignFileVersion}, {"inputs", std::move(inputs)}};
+    // Texts that are not UTF-8 (never typed into a window) are written with U+FFFD in place.
+    return document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n';
+}
+
+runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json) {
+    if (json.size() > kMaxDesignFileBytes) {
+        return std::string("不是碟簧设计文件：大于 1 MiB");
+    }
+    Scan scan;
+    if (!Json::sax_parse(json, &scan)) {
+        return scan.problem();
+    }
+    const Json document = Json::parse(json, nullptr, false);
+    if (!document.is_object() || document.value("format", Json()) != kFormat) {
+        return "不是碟簧设计文件：缺少 \"format\": \"" + std::string(kFormat) + "\"";
+    }
+    const auto version = document.find("version");
+    if (version == document.end() || !version->is_number_integer() || *version < 1) {
+        return std::string("设计文件的版本号 \"version\" 应为正整数");
+    }
+    if (*version > kDesignFileVersion) {
+        return "这个设计文件由较新的版本（格式 " + version->dump() + "）保存，本程序只能读到格式 " +
+               std::to_string(kDesignFileVersion);
+    }
+    if (auto unknown = UnknownKey(document, "",
+                                  [](const std::string& key) {
+                                      return key == "format" || key == "version" || key == "inputs";
+                                  });
+        !unknown.empty()) {
+        return unknown;
+    }
+    const auto inputs = document.find("inputs");
+    if (inputs == document.end()) {
+        return std::string("设计文件缺少 \"inputs\"");
+    }
+    if (!inputs->is_object()) {
+        return WrongKind("inputs", "对象 {…}");
+    }
+    return ReadInputs(*inputs, version->get<int>());
+}
+
+}  // namespace design

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "design/inputs.h"
+#include "runtime/expected.h"
+
+namespace design {
+
+/// The version of the design files this program writes, and the newest it reads.
+inline constexpr int kDesignFileVersion = 1;
+
+/// The most a design file may hold; a design is a few hundred bytes.
+inline constexpr std::size_t kMaxDesignFileBytes = 1 << 20;
+
+/// A design as a small JSON document (UTF-8): every input as the user typed it, so that opening
+/// it gives the very same design, and the format's name and version:
+///   {"format": "disc-spring-design", "version": 1,
+///    "inputs": {"D": "100", …, "points": [{"by": "f", "value": "1.4"}, {"by": "F", …}]}}
+/// The keys of the inputs are kInputs' own.
+std::string DesignToJson(const DesignTexts& texts);
+
+/// Reads a design file's bytes, all or nothing. Refused, with the reason in Chinese naming the
+/// key where there is one: more than kMaxDesignFileBytes, not JSON (UTF-8 only; nested more than
+/// 64 deep counts as not JSON), not a design, a newer version, a key its version has missing, a
+/// key repeated or unknown, a value of the wrong kind.
+runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json);
+
+}  // namespace design

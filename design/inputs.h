@@ -1,0 +1,107 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calc/option_rules.h"
+
+namespace design {
+
+/// How a working point is given.
+enum class PointBy {
+    kDeflection,  ///< f of one spring, or a stack's travel s
+    kForce,       ///< F of one spring, or a stack's force F_stack
+};
+
+/// A working point as typed: how it is given and its value (blank: no point).
+struct PointText {
+    PointBy by = PointBy::kDeflection;
+    std::string value;
+
+    friend bool operator==(const PointText&, const PointText&) = default;
+};
+
+/// Every input of a design as typed (UTF-8), to be read by the calculator's box rules: the
+/// spring, the end of the curve, the stack, the steps, contact flats, the material, friction and
+/// two working points. What each means and what a blank one stands for is in kInputs.
+struct DesignTexts {
+    std::string D, d, t, H, f_end;
+    std::string series, parallel, steps;
+    std::string t_reduced, E, mu, w_M, w_R;
+    std::array<PointText, 2> points;
+
+    friend bool operator==(const DesignTexts&, const DesignTexts&) = default;
+};
+
+/// The worked example, with a stack of one and 50 steps: what a new design holds.
+DesignTexts DefaultTexts();
+
+/// What an input holds.
+enum class InputKind {
+    kLength,   ///< mm
+    kCount,    ///< a whole number
+    kModulus,  ///< MPa
+    kNumber,   ///< without a unit
+};
+
+/// One input of a design: everything a face, the design file and the reading need of it.
+struct InputSpec {
+    std::string DesignTexts::*text;
+    std::string_view label;  ///< the field's label and accessible name, "D(mm)"
+    std::string_view name;   ///< how sentences name it, "D", "t′"
+    InputKind kind;
+    std::string_view hint;                   ///< what it is and what a blank field means
+    std::optional<calc::OptionValue> range;  ///< the range its value must lie in, if any
+    std::string_view key;                    ///< the design file's key
+    int since;                               ///< the first design file version with the key
+};
+
+/// The inputs, in the order a face lays them out.
+inline constexpr std::array<InputSpec, 13> kInputs = {{
+    {&DesignTexts::D, "D(mm)", "D", InputKind::kLength, "外径", {}, "D", 1},
+    {&DesignTexts::d, "d(mm)", "d", InputKind::kLength, "内径", {}, "d", 1},
+    {&DesignTexts::t, "t(mm)", "t", InputKind::kLength, "厚度", {}, "t", 1},
+    {&DesignTexts::H, "H(mm)", "H", InputKind::kLength, "自由高度", {}, "H", 1},
+    {&DesignTexts::f_end,
+     "f(mm)",
+     "f",
+     InputKind::kLength,
+     "曲线终点的变形量；空白时到压平为止（h0 = H − t）",
+     {},
+     "f",
+     1},
+    {&DesignTexts::series, "串联片数 i", "i", InputKind::kCount, "对合串联的组数；空白时为 1",
+     calc::OptionValue::kSeries, "i", 1},
+    {&DesignTexts::parallel, "并联片数 n", "n", InputKind::kCount, "每组叠合的片数；空白时为 1",
+     calc::OptionValue::kParallel, "n", 1},
+    {&DesignTexts::steps, "步数 N", "N", InputKind::kCount,
+     "曲线分为 N 步，共 N + 1 点；空白时为 50", calc::OptionValue::kSteps, "N", 1},
+    {&DesignTexts::t_reduced,
+     "t′(mm)",
+     "t′",
+     InputKind::kLength,
+     "带支承面的碟簧（DIN 2093 第 3 组）减薄后的厚度；空白时没有支承面",
+     {},
+     "t_reduced",
+     1},
+    {&DesignTexts::E, "E(MPa)", "E", InputKind::kModulus, "弹性模量；空白时为弹簧钢的 206000 MPa",
+     calc::OptionValue::kModulus, "E", 1},
+    {&DesignTexts::mu, "μ", "μ", InputKind::kNumber, "泊松比；空白时为 0.3",
+     calc::OptionValue::kPoisson, "mu", 1},
+    {&DesignTexts::w_M, "w_M", "w_M", InputKind::kNumber,
+     "并联片间的摩擦系数（DIN 2092），0 到 0.2；两个都空白时不计摩擦",
+     calc::OptionValue::kSurfaceFriction, "w_M", 1},
+    {&DesignTexts::w_R, "w_R", "w_R", InputKind::kNumber,
+     "承载边缘的摩擦系数，0 到 0.2；两个都空白时不计摩擦", calc::OptionValue::kEdgeFriction, "w_R",
+     1},
+}};
+
+/// The working points' names, which are also their fields' labels.
+inline constexpr std::array<std::string_view, 2> kPointNames = {"工作点 1", "工作点 2"};
+
+/// The steps of a characteristic when the field is blank.
+inline constexpr int kDefaultSteps = 50;
+
+}  // namespace design

@@ -1,0 +1,241 @@
+#include "design/sheet.h"
+
+#include <cmath>
+
+#include "calc/force_deflection.h"
+#include "calc/work.h"
+#include "runtime/number_text.h"
+
+namespace design {
+namespace {
+
+PlotSeries Series(const char* name, const char* symbol, const char* unit, Rgb color,
+                  LineStyle style = LineStyle::kSolid) {
+    return PlotSeries{name, symbol, unit, color, {}, style};
+}
+
+// The panels' axes and (empty) series: F over f, F_stack over s for a stack, σ over f. With
+// friction, the loading and unloading forces beside the stack's (one spring's without a stack).
+std::vector<PlotPanel> EmptyPanels(const calc::RowOptions& options) {
+    PlotPanel force{"变形量 f (mm)",
+                    "力 F (N)",
+                    "f",
+                    "mm",
+                    {Series("F 单片", "F", "N", {0, 90, 200})},
+                    {},
+                    {},
+                    {}};
+    PlotPanel stack{"行程 s (mm)",
+                    "碟簧组 F_stack (N)",
+                    "s",
+                    "mm",
+                    {Series("F_stack 碟簧组", "F_stack", "N", {220, 110, 0})},
+                    {},
+                    {},
+                    {}};
+    PlotPanel& rubbing = options.stack ? stack : force;
+    if (options.friction) {
+        rubbing.series.push_back(
+            Series("F_load 加载", "F_load", "N", {200, 60, 60}, LineStyle::kDashed));
+        rubbing.series.push_back(
+            Series("F_unload 卸载", "F_unload", "N", {40, 120, 200}, LineStyle::kDashed));
+        rubbing.bands.push_back({{150, 150, 150}, {}, {}});
+    }
+    std::vector<PlotPanel> panels{force};
+    if (options.stack) {
+        panels.push_back(stack);
+    }
+    panels.push_back(PlotPanel{
+        "变形量 f (mm)",
+        "应力 σ (MPa)",
+        "f",
+        "mm",
+        {Series("σom", "σom", "MPa", {120, 120, 120}), Series("σ1", "σ1", "MPa", {200, 30, 30}),
+         Series("σ2", "σ2", "MPa", {30, 150, 60}), Series("σ3", "σ3", "MPa", {130, 60, 180})},
+        {},
+        {},
+        {}});
+    return panels;
+}
+
+// Adds a computed row's numbers to the panels' series.
+void Plot(const calc::CurveRow& row, std::vector<PlotPanel>& panels, bool stack) {
+    const double f = row.inputs->spring.f;
+    const calc::RowResults& results = *row.row.results;
+    const calc::SpringResults& r = results.spring;
+    PlotPanel& force = panels.front();
+    PlotPanel& stress = panels.back();
+    force.series[0].points.push_back({f, r.F});
+    const double s = results.stack ? results.stack->s : f;
+    if (stack) {
+        panels[1].series[0].points.push_back({s, results.stack->F_stack});
+    }
+    if (results.friction) {
+        PlotPanel& rubbing = stack ? panels[1] : force;
+        const Point load{s, results.friction->F_load}, unload{s, results.friction->F_unload};
+        rubbing.series[1].points.push_back(load);
+        rubbing.series[2].points.push_back(unload);
+        rubbing.bands[0].upper.push_back(load);
+        rubbing.bands[0].lower.push_back(unload);
+    }
+    stress.series[0].points.push_back({f, r.sigma_om});
+    stress.series[1].points.push_back({f, r.sigma1});
+    stress.series[2].points.push_back({f, r.sigma2});
+    stress.series[3].points.push_back({f, r.sigma3});
+}
+
+// The row at a deflection, with the table's columns; a point whose row faults has a problem.
+void Fill(PointResult& point, const calc::RowInputs& spring, const calc::RowOptions& options,
+          double f) {
+    calc::RowInputs at = spring;
+    at.spring.f = f;
+    calc::Row row = calc::CalculateRow(at, options);
+    if (!row.results) {
+        point.problem = row.results.error();
+        return;
+    }
+    point.f = f;
+    point.F = row.results->spring.F;
+    point.s = row.results->stack ? row.results->stack->s : f;
+    point.F_stack = row.results->stack ? row.results->stack->F_stack : point.F;
+    point.row = calc::CurveRow{runtime::NumberToText(f), at, std::move(row)};
+}
+
+PointResult ComputePoint(const calc::RowInputs& spring, const calc::RowOptions& options,
+                         const PointRequest& request) {
+    PointResult point;
+    if (!request.value) {
+        return point;
+    }
+    point.given = true;
+    if (!*request.value) {
+        point.problem = request.value->error();
+        return point;
+    }
+    const double value = **request.value;
+    if (request.by == PointBy::kForce) {
+        const auto f = calc::DeflectionForForce(spring, options, value);
+        if (!f) {
+            point.problem = f.error();
+            return point;
+        }
+        Fill(point, spring, options, *f);
+        return point;
+    }
+    // A stack's travel: each spring takes its share, as shown.
+    const double f = options.stack ? runtime::ShownValue(value / options.stack->series) : value;
+    Fill(point, spring, options, f);
+    return point;
+}
+
+std::optional<double> Work(const calc::RowInputs& spring, const calc::RowOptions& options,
+                           double f) {
+    calc::RowInputs at = spring;
+    at.spring.f = f;
+    const auto work = calc::SpringWork(at, options);
+    return work ? std::optional(*work) : std::nullopt;
+}
+
+// The working points, what lies between them and the force at flat.
+void ComputeDesign(const Design& design, Sheet& sheet) {
+    const calc::RowInputs& spring = *sheet.spring;
+    const calc::RowOptions& options = sheet.options;
+    const std::optional<double> t_reduced =
+        options.flats ? std::optional(spring.t_reduced) : std::nullopt;
+    std::array<std::optional<double>, 2> at;
+    for (std::size_t k = 0; k < 2; ++k) {
+        PointResult& point = sheet.points[k] = ComputePoint(spring, options, design.points[k]);
+        if (point.row) {
+            at[k] = point.f;
+            const std::string label = std::to_string(k + 1);
+            sheet.plot.front().marks.push_back({label, {point.f, point.F}});
+            if (options.stack) {
+                sheet.plot[1].marks.push_back({label, {point.s, point.F_stack}});
+            }
+        }
+    }
+    sheet.point_findings = calc::CheckWorkingPoints(spring.spring, t_reduced, at);
+    const PointResult &first = sheet.points[0], &second = sheet.points[1];
+    if (first.row && second.row) {
+        sheet.stroke = second.f - first.f;
+        if (options.stack) {
+            sheet.stack_stroke = second.s - first.s;
+        }
+        const auto w1 = Work(spring, options, first.f), w2 = Work(spring, options, second.f);
+        if (w1 && w2) {
+            sheet.work = *w2 - *w1;
+        }
+    }
+    const calc::ShownQuantities shown = calc::ShowQuantities(spring.spring, t_reduced);
+    if (shown.flat > 0) {
+        PointResult flat;
+        Fill(flat, spring, options, shown.flat);
+        if (flat.row) {
+            sheet.flat = FlatPoint{shown.flat, flat.F, flat.F_stack};
+        }
+    }
+}
+
+}  // namespace
+
+Sheet ComputeSheet(const DesignTexts& texts, std::stop_token stop) {
+    Sheet sheet;
+    DesignReading reading = ReadDesign(texts);
+    sheet.partial_reads = std::move(reading.partial_reads);
+    if (!reading.design) {
+        sheet.unusable = reading.design.error();
+        sheet.complete = true;
+        return sheet;
+    }
+    const Design& design = *reading.design;
+    const calc::RowOptions& options = sheet.options = design.options;
+    sheet.plot = EmptyPanels(options);
+    const auto steps = static_cast<std::size_t>(design.steps);
+    sheet.rows.reserve(steps + 1);
+    for (PlotPanel* panel : {&sheet.plot.front(), &sheet.plot.back()}) {
+        for (PlotSeries& series : panel->series) {
+            series.points.reserve(steps + 1);
+        }
+    }
+    for (int k = 0; k <= design.steps; ++k) {
+        if (k % 1024 == 0 && stop.stop_requested()) {
+            return sheet;
+        }
+        calc::CurveRow row = calc::CurveRowAt(design.curve, k, options);
+        if (row.row.results) {
+            Plot(row, sheet.plot, options.stack.has_value());
+        } else if (!sheet.first_fault) {
+            sheet.first_fault = sheet.rows.size();
+        }
+        sheet.rows.push_back(std::move(row));
+    }
+    if (design.curve) {
+        const calc::RowInputs& spring = *(sheet.spring = design.curve->spring);
+        // With f = 0 only the findings about D, d, t and H can appear; the plot marks f's limits
+        // where the checks draw them: at flat and 0.75 of the way, as shown.
+        sheet.spring_findings = calc::CheckRow(spring, options);
+        const calc::ShownQuantities shown = calc::ShowQuantities(
+            spring.spring, options.flats ? std::optional(spring.t_reduced) : std::nullopt);
+        if (shown.flat > 0 && std::isfinite(shown.flat)) {
+            const std::string h0 = options.flats ? "h0′" : "h0";
+            const std::vector<PlotMarker> markers{{"0.75·" + h0, shown.three_quarters},
+                                                  {h0, shown.flat}};
+            sheet.plot.front().markers = sheet.plot.back().markers = markers;
+            if (options.stack) {
+                const double i = options.stack->series;
+                sheet.plot[1].markers = {{"i·0.75·" + h0, i * shown.three_quarters},
+                                         {"i·" + h0, i * shown.flat}};
+            }
+        }
+        ComputeDesign(design, sheet);
+        const auto quarters =
+            calc::ReadCurve({texts.D, texts.d, texts.t, texts.H, texts.t_reduced, {}}, 4, options);
+        for (int k = 0; k <= 4; ++k) {
+            sheet.quarters.push_back(calc::CurveRowAt(quarters, k, options));
+        }
+    }
+    sheet.complete = true;
+    return sheet;
+}
+
+}  // namespace design

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <stop_token>
+#include <vector>
+
+#include "calc/characteristic.h"
+#include "calc/design_check.h"
+#include "design/design.h"
+#include "design/plot_data.h"
+
+namespace design {
+
+/// A working point as computed.
+struct PointResult {
+    bool given = false;
+    /// Why a given point has no row: a force out of reach, a fault; absent when it has one.
+    std::optional<calc::RowError> problem;
+    /// Its row: by force the batch tool's --force row, by deflection its plain row at f (a
+    /// stack's travel s gives f = s ÷ i as shown); with the table's columns.
+    std::optional<calc::CurveRow> row;
+    double f = 0, F = 0, s = 0, F_stack = 0;  ///< from the row, when there is one
+};
+
+/// Where the spring is flat, and its force there.
+struct FlatPoint {
+    double f;  ///< h0, or h0′ with contact flats, as shown
+    double F, F_stack;
+};
+
+/// Everything a face shows of a design, as values: the characteristic's rows, the working
+/// points with the stroke and work between them, the force at flat, the findings, the table at
+/// the quarters of the way to flat (for the data sheet) and the plot. The faces word it with
+/// sheet_text.h and rows/.
+struct Sheet {
+    std::vector<PartialRead> partial_reads;
+    /// Options that cannot be used; then nothing else is computed.
+    std::optional<calc::OptionProblem> unusable;
+    calc::RowOptions options;
+    /// The spring as read, when its texts could be read.
+    std::optional<calc::RowInputs> spring;
+    /// The characteristic, k = 0 … N, exactly the rows of disc-spring-batch --curve N --rate
+    /// with the options in use; each row's numbers or why it has none.
+    std::vector<calc::CurveRow> rows;
+    /// The first row without numbers, if any.
+    std::optional<std::size_t> first_fault;
+    std::array<PointResult, 2> points;
+    /// From working point 1 to 2: the stroke Δf (and the stack's Δs), and the work (the integral
+    /// of the force relation, over the stack for a stack, friction left out).
+    std::optional<double> stroke, stack_stroke, work;
+    std::optional<FlatPoint> flat;
+    /// The findings about D, d, t and H (judged at f = 0), and those at the working points.
+    calc::Findings spring_findings;
+    std::vector<calc::PointFinding> point_findings;
+    /// The table at 0, ¼, ½, ¾ and 1 of the way to flat.
+    std::vector<calc::CurveRow> quarters;
+    /// F over f, F_stack over s for a stack, the stresses over f.
+    std::vector<PlotPanel> plot;
+    /// False when the computation was stopped before it ended.
+    bool complete = false;
+};
+
+/// Computes the sheet of a design from its texts, through the same functions as the batch tool.
+/// Gives up early, with an incomplete sheet, once `stop` is requested.
+Sheet ComputeSheet(const DesignTexts& texts, std::stop_token stop = {});
+
+}  // namespace design

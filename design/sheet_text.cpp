@@ -1,0 +1,240 @@
+#include "design/sheet_text.h"
+
+#include "calc/materials.h"
+#include "rows/curve_text.h"
+#include "rows/findings_text.h"
+#include "rows/option_text.h"
+#include "rows/row_text.h"
+#include "runtime/number_text.h"
+
+namespace design {
+namespace {
+
+std::string Shown(double value) {
+    return std::string(runtime::NumberToText(value).view());
+}
+
+TableRow RowOf(const calc::CurveRow& row, const calc::RowOptions& options) {
+    TableRow table;
+    if (row.row.results) {
+        rows::CellList cells;
+        rows::CurveRowCells(row, options, cells);
+        table.cells = std::move(cells.cells);
+        return table;
+    }
+    table.cells = {std::string(row.f_text.view()), rows::ErrorCell(row.row.results.error())};
+    table.span = rows::NumberCount(options);
+    if (options.check) {
+        table.cells.emplace_back();
+    }
+    return table;
+}
+
+std::string FaultSentence(const Sheet& sheet) {
+    if (!sheet.first_fault) {
+        return {};
+    }
+    const calc::CurveRow& row = sheet.rows[*sheet.first_fault];
+    const std::string why = rows::ErrorSentence(row.row.results.error());
+    return row.f_text.view().empty() ? why
+                                     : "f = " + std::string(row.f_text.view()) + " mm 时：" + why;
+}
+
+bool Flats(const Sheet& sheet) {
+    return sheet.options.flats;
+}
+
+}  // namespace
+
+std::vector<std::string> HeaderCells(const Sheet& sheet) {
+    rows::CellList cells;
+    rows::CurveHeaderCells(sheet.options, cells);
+    return cells.cells;
+}
+
+TableRow TableRowAt(const Sheet& sheet, std::size_t k) {
+    return RowOf(sheet.rows[k], sheet.options);
+}
+
+TableRow PointRow(const Sheet& sheet, int point) {
+    const PointResult& result = sheet.points[static_cast<std::size_t>(point)];
+    return result.row ? RowOf(*result.row, sheet.options) : TableRow{};
+}
+
+std::vector<TableRow> QuarterRows(const Sheet& sheet) {
+    std::vector<TableRow> rows;
+    for (const calc::CurveRow& row : sheet.quarters) {
+        rows.push_back(RowOf(row, sheet.options));
+    }
+    return rows;
+}
+
+std::string CopyText(const Sheet& sheet) {
+    if (sheet.unusable) {
+        return {};
+    }
+    std::string text;
+    rows::AppendCurveTableHeader(sheet.options, text);
+    for (const calc::CurveRow& row : sheet.rows) {
+        rows::AppendCurveTableRow(1, row, sheet.options, text);
+    }
+    std::string points;
+    for (std::size_t k = 0; k < sheet.points.size(); ++k) {
+        if (sheet.points[k].row) {
+            rows::AppendCurveTableRow(static_cast<std::int64_t>(k + 1), *sheet.points[k].row,
+                                      sheet.options, points);
+        }
+    }
+    if (!points.empty()) {
+        text += '\n';
+        rows::TabJoined header(text);
+        header.Cell("工作点");
+        rows::CurveHeaderCells(sheet.options, header);
+        text += '\n' + points;
+    }
+    return text;
+}
+
+std::string NoTable(const Sheet& sheet) {
+    return sheet.unusable ? rows::OptionProblemText(*sheet.unusable) : std::string();
+}
+
+std::string NoPlot(const Sheet& sheet) {
+    if (sheet.unusable) {
+        return NoTable(sheet);
+    }
+    return sheet.plot.empty() || sheet.plot.front().series.front().points.empty()
+               ? FaultSentence(sheet)
+               : std::string();
+}
+
+std::vector<std::string> FindingSentences(const Sheet& sheet) {
+    std::vector<std::string> sentences;
+    for (const PartialRead& read : sheet.partial_reads) {
+        sentences.push_back(rows::PartialReadText(read.name, read.text, read.value));
+    }
+    if (sheet.unusable) {
+        sentences.push_back(NoTable(sheet));
+        return sentences;
+    }
+    if (sheet.spring) {
+        const calc::RowInputs& spring = *sheet.spring;
+        for (int i = 0; i < calc::kFindingCount; ++i) {
+            const auto finding = static_cast<calc::Finding>(i);
+            if (sheet.spring_findings.has(finding)) {
+                sentences.push_back(rows::FindingSentence(
+                    finding, spring.spring,
+                    Flats(sheet) ? std::optional(spring.t_reduced) : std::nullopt));
+            }
+        }
+    }
+    for (const calc::PointFinding& finding : sheet.point_findings) {
+        sentences.push_back(rows::PointFindingSentence(finding, Flats(sheet)));
+    }
+    if (const std::string fault = FaultSentence(sheet); !fault.empty()) {
+        sentences.push_back(fault);
+    }
+    if (sentences.empty()) {
+        sentences.emplace_back("尺寸在设计范围内");
+    }
+    return sentences;
+}
+
+std::vector<std::string> FindingCodes(const Sheet& sheet) {
+    std::vector<std::string> codes;
+    for (const PartialRead& read : sheet.partial_reads) {
+        codes.push_back("read:" + std::string(read.key));
+    }
+    if (sheet.unusable) {
+        codes.emplace_back("options");
+        return codes;
+    }
+    for (int i = 0; i < calc::kFindingCount; ++i) {
+        const auto finding = static_cast<calc::Finding>(i);
+        if (sheet.spring_findings.has(finding)) {
+            codes.emplace_back(rows::FindingCode(finding));
+        }
+    }
+    for (const calc::PointFinding& finding : sheet.point_findings) {
+        codes.push_back(rows::PointFindingCode(finding));
+    }
+    for (std::size_t k = 0; k < sheet.points.size(); ++k) {
+        if (sheet.points[k].problem) {
+            codes.push_back(std::to_string(k + 1) + ":ERROR");
+        }
+    }
+    if (sheet.first_fault) {
+        codes.emplace_back("ERROR");
+    }
+    return codes;
+}
+
+std::vector<std::string> Summary(const Sheet& sheet) {
+    std::vector<std::string> lines;
+    for (std::size_t k = 0; k < sheet.points.size(); ++k) {
+        if (sheet.points[k].problem) {
+            lines.push_back(std::string(kPointNames[k]) + "：" +
+                            rows::ErrorSentence(*sheet.points[k].problem));
+        }
+    }
+    if (sheet.stroke) {
+        std::string line = "工作点 1 → 2：行程 Δf = " + Shown(*sheet.stroke) + " mm";
+        if (sheet.stack_stroke) {
+            line += "（碟簧组 Δs = " + Shown(*sheet.stack_stroke) + " mm）";
+        }
+        if (sheet.work) {
+            line += "，功 W = " + Shown(*sheet.work) + " N·mm" +
+                    (sheet.options.stack ? "（碟簧组）" : "") + "（力的关系式的积分，不计摩擦）";
+        }
+        lines.push_back(line);
+    }
+    if (sheet.flat) {
+        std::string line = std::string("压平时（f = ") + (Flats(sheet) ? "h0′" : "h0") + " = " +
+                           Shown(sheet.flat->f) + " mm）F = " + Shown(sheet.flat->F) + " N";
+        if (sheet.options.stack) {
+            line += "，碟簧组 F_stack = " + Shown(sheet.flat->F_stack) + " N";
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> SpringLines(const Sheet& sheet) {
+    std::vector<std::string> lines;
+    if (!sheet.spring) {
+        return lines;
+    }
+    const calc::RowOptions& options = sheet.options;
+    const calc::SpringInputs& s = sheet.spring->spring;
+    lines.push_back("D = " + Shown(s.D) + " mm，d = " + Shown(s.d) + " mm，t = " + Shown(s.t) +
+                    " mm，H = " + Shown(s.H) + " mm" +
+                    (options.flats ? "，t′ = " + Shown(sheet.spring->t_reduced) + " mm" : ""));
+    std::string material =
+        "E = " + Shown(options.material.E) + " MPa，μ = " + Shown(options.material.mu);
+    if (const auto named = calc::FindMaterial(options.material)) {
+        material += "（" + std::string(calc::kMaterials[*named].name) + "）";
+    }
+    lines.push_back(material);
+    if (options.stack) {
+        lines.push_back("碟簧组：" + std::to_string(options.stack->series) + " 组对合串联，每组 " +
+                        std::to_string(options.stack->parallel) + " 片叠合");
+    }
+    if (options.friction) {
+        lines.push_back("摩擦系数 w_M = " + Shown(options.friction->w_M) +
+                        "，w_R = " + Shown(options.friction->w_R) + "（DIN 2092）");
+    }
+    if (options.flats) {
+        lines.emplace_back("带支承面、减薄至 t′（DIN 2093 第 3 组）");
+    }
+    return lines;
+}
+
+std::string Caption(const Sheet& sheet) {
+    std::string caption;
+    for (const std::string& line : SpringLines(sheet)) {
+        caption += (caption.empty() ? "" : "；") + line;
+    }
+    return caption;
+}
+
+}  // namespace design

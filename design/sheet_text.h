@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "design/sheet.h"
+
+namespace design {
+
+// A design sheet in words, for every face: the table's cells, what 复制表格 copies, the
+// findings as sentences and as codes, the summary of the working points and the spring's
+// description. Numbers are shown as the calculator shows them.
+
+/// A row as a table shows it: its cells, the second of which, for a row without numbers, holds
+/// its error (rows::ErrorCell) across `span` columns.
+struct TableRow {
+    std::vector<std::string> cells;
+    int span = 1;
+};
+
+/// The table's column names, from f on: the batch tool's header without "弹簧".
+std::vector<std::string> HeaderCells(const Sheet& sheet);
+
+/// Row k of the table.
+TableRow TableRowAt(const Sheet& sheet, std::size_t k);
+
+/// A working point's row (point 0 or 1); no cells when it has none.
+TableRow PointRow(const Sheet& sheet, int point);
+
+/// The table at 0, ¼, ½, ¾ and 1 of the way to flat, for the data sheet.
+std::vector<TableRow> QuarterRows(const Sheet& sheet);
+
+/// What 复制表格 copies, and disc-spring-batch --design prints: the table exactly as
+/// disc-spring-batch --curve N --rate (with the design's options) prints it, header included;
+/// then, when a working point has a row, a blank line, "工作点" and the column names, and a line
+/// for each such point, led by its number. Empty when the options cannot be used.
+std::string CopyText(const Sheet& sheet);
+
+/// Why there is no table to copy (the options cannot be used), or empty.
+std::string NoTable(const Sheet& sheet);
+
+/// Why there is no plot to save or print (no point of the curve computes), or empty.
+std::string NoPlot(const Sheet& sheet);
+
+/// The findings as sentences: texts read only in part, options that cannot be used, the
+/// spring's findings, those at the working points, and the curve's first fault; "尺寸在设计范围内"
+/// when there is none.
+std::vector<std::string> FindingSentences(const Sheet& sheet);
+
+/// The same findings as codes (none when there is none): "read:KEY" for a text read in part
+/// (KEY its design-file key), "options" for options that cannot be used, the batch tool's
+/// --check codes for the spring, "K:CODE" for a working point K (rows::PointFindingCode),
+/// "K:ERROR" for a point that has no row, "ERROR" for a curve with a row without numbers.
+std::vector<std::string> FindingCodes(const Sheet& sheet);
+
+/// What is said below the working points: why a given point has no row, the stroke and work
+/// from point 1 to 2, the force at flat.
+std::vector<std::string> Summary(const Sheet& sheet);
+
+/// The spring, its material, the stack, friction and contact flats, a line each.
+std::vector<std::string> SpringLines(const Sheet& sheet);
+
+/// The spring in one line, for the caption of a picture: SpringLines joined by "；".
+std::string Caption(const Sheet& sheet);
+
+}  // namespace design
