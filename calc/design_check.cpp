@@ -84,25 +84,27 @@ std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
                                              const std::array<std::optional<double>, 2>& f) {
     const ShownQuantities shown = ShowQuantities(spring, t_reduced);
     std::vector<PointFinding> found;
-    for (int k = 0; k < 2; ++k) {
+    for (std::size_t k = 0; k < f.size(); ++k) {
         if (!f[k]) {
             continue;
         }
         SpringInputs at = spring;
         at.f = *f[k];
+        const int point = static_cast<int>(k);
         const Findings limits = CheckDesign(at, t_reduced);
         if (limits.has(Finding::kBeyondFlat)) {
-            found.push_back({PointCheck::kBeyondFlat, k, at.f, shown.flat});
+            found.push_back({PointCheck::kBeyondFlat, point, at.f, shown.flat});
         }
         if (limits.has(Finding::kBeyondThreeQuarters)) {
-            found.push_back({PointCheck::kBeyondThreeQuarters, k, at.f, shown.three_quarters});
+            found.push_back({PointCheck::kBeyondThreeQuarters, point, at.f, shown.three_quarters});
         }
     }
     if (f[0] && f[1]) {
-        const int lower = *f[0] <= *f[1] ? 0 : 1;
+        const std::size_t lower = *f[0] <= *f[1] ? 0 : 1;
         const double preload = Shown(0.15 * shown.flat);
         if (*f[lower] < preload) {
-            found.push_back({PointCheck::kShallowPreload, lower, *f[lower], preload});
+            found.push_back(
+                {PointCheck::kShallowPreload, static_cast<int>(lower), *f[lower], preload});
         }
     }
     return found;

@@ -8,7 +8,7 @@ runtime::Expected<SpringInputs, SpringFault> ReadInputs(const InputTexts& inputs
     constexpr Quantity kRead[] = {Quantity::kD, Quantity::kd, Quantity::kt, Quantity::kH,
                                   Quantity::kf};
     double numbers[5];
-    for (int i = 0; i < 5; ++i) {
+    for (std::size_t i = 0; i < 5; ++i) {
         const auto number = runtime::TextToNumber(inputs[i]);
         if (!number) {
             return SpringFault{number.error(), kRead[i]};

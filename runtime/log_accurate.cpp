@@ -29,7 +29,7 @@ inline void MulWide(std::uint64_t a, std::uint64_t b, std::uint64_t& high, std::
 Fixed Add(const Fixed& a, const Fixed& b) {
     Fixed sum{};
     std::uint64_t carry = 0;
-    for (int i = 3; i >= 0; --i) {
+    for (std::size_t i = 4; i-- > 0;) {
         const std::uint64_t partial = a[i] + b[i];
         const std::uint64_t with_carry = partial + carry;
         carry = (partial < a[i]) + (with_carry < partial);
@@ -40,7 +40,7 @@ Fixed Add(const Fixed& a, const Fixed& b) {
 
 Fixed Negate(const Fixed& a) {
     Fixed inverted;
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         inverted[i] = ~a[i];
     }
     return Add(inverted, Fixed{0, 0, 0, 1});
@@ -57,9 +57,9 @@ bool IsZero(const Fixed& a) {
 // The product of two nonnegative fractions (integer limbs 0), truncated to 192 bits.
 Fixed MulFractions(const Fixed& a, const Fixed& b) {
     std::uint64_t product[7] = {};  // product[0] is the highest limb of the 384-bit fraction
-    for (int i = 1; i <= 3; ++i) {
+    for (std::size_t i = 1; i <= 3; ++i) {
         std::uint64_t carry = 0;
-        for (int j = 3; j >= 1; --j) {
+        for (std::size_t j = 3; j >= 1; --j) {
             std::uint64_t high, low;
             MulWide(a[i], b[j], high, low);
             std::uint64_t& slot = product[i + j - 1];
@@ -68,7 +68,7 @@ Fixed MulFractions(const Fixed& a, const Fixed& b) {
             carry = high + (sum < slot) + (sum_carry < sum);
             slot = sum_carry;
         }
-        for (int at = i - 1; carry != 0 && at >= 0; --at) {
+        for (std::size_t at = i; carry != 0 && at-- > 0;) {
             product[at] += carry;
             carry = product[at] < carry ? 1 : 0;
         }
@@ -80,7 +80,7 @@ Fixed MulFractions(const Fixed& a, const Fixed& b) {
 Fixed DivSmall(const Fixed& a, std::uint32_t divisor) {
     Fixed quotient{};
     std::uint64_t remainder = 0;
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         // Two 32-bit steps keep every dividend below 2^64.
         std::uint64_t part = (remainder << 32) | (a[i] >> 32);
         const std::uint64_t q1 = part / divisor;
@@ -97,7 +97,7 @@ Fixed DivSmall(const Fixed& a, std::uint32_t divisor) {
 Fixed MulSmall(const Fixed& a, std::uint64_t factor) {
     Fixed product{};
     std::uint64_t carry = 0;
-    for (int i = 3; i >= 0; --i) {
+    for (std::size_t i = 4; i-- > 0;) {
         std::uint64_t high, low;
         MulWide(a[i], factor, high, low);
         const std::uint64_t sum = low + carry;
@@ -115,7 +115,8 @@ Fixed FromDouble(double z) {
     // The 53-bit integer's lowest bit weighs 2^(exponent − 53), i.e. bit 192 + exponent − 53.
     const int shift = 192 + exponent - 53;
     Fixed value{};
-    const int limb = 3 - shift / 64, offset = shift % 64;
+    const auto limb = static_cast<std::size_t>(3 - shift / 64);
+    const int offset = shift % 64;
     value[limb] = bits << offset;
     if (offset != 0 && limb > 0) {
         value[limb - 1] = bits >> (64 - offset);
@@ -144,13 +145,15 @@ double Rounded(Fixed value) {
     if (negative) {
         value = Negate(value);
     }
+    const auto bit = [&value](int at) {
+        return at < 0 ? 0u
+                      : static_cast<unsigned>(
+                            (value[static_cast<std::size_t>(3 - at / 64)] >> (at % 64)) & 1);
+    };
     int top = 255;  // the highest set bit, counted from the lowest of w[3]
-    while (((value[3 - top / 64] >> (top % 64)) & 1) == 0) {
+    while (bit(top) == 0) {
         --top;
     }
-    const auto bit = [&value](int at) {
-        return at < 0 ? 0u : static_cast<unsigned>((value[3 - at / 64] >> (at % 64)) & 1);
-    };
     std::uint64_t mantissa = 0;
     for (int at = top; at > top - 53; --at) {
         mantissa = (mantissa << 1) | bit(at);

@@ -17,11 +17,11 @@ public:
     explicit Writer(char* out) : out_(out) {}
     void Put(char c) { *out_++ = c; }
     void Put(const char* s, int n) {
-        std::memcpy(out_, s, n);
+        std::memcpy(out_, s, static_cast<std::size_t>(n));
         out_ += n;
     }
     void Zeros(int n) {
-        std::memset(out_, '0', n);
+        std::memset(out_, '0', static_cast<std::size_t>(n));
         out_ += n;
     }
     char* end() const { return out_; }

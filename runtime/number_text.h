@@ -14,10 +14,6 @@ public:
 private:
     friend NumberText NumberToText(double value);
 
-    /// The value a number's text reads back as: `value` rounded to 15 significant digits, the
-    /// number a user sees and can type. Non-finite values stay as they are; the few largest
-    /// doubles, whose text lies beyond the double range, give infinity.
-    double ShownValue(double value);
     char data_[32];
     std::size_t size_ = 0;
 };

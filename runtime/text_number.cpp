@@ -78,7 +78,7 @@ Expected<double, Fault> ReadRadixInteger(Scanner& in, bool& any_digit) {
     bool too_big = false;
     for (int digit; (digit = DigitValue(in.Peek(), radix)) >= 0; in.Advance()) {
         any_digit = true;
-        value = value * radix + digit;
+        value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(digit);
         too_big = too_big || value > 0xFFFF'FFFF;
         if (too_big) {
             value = 0x1'0000'0000;  // keep consuming without wrapping

@@ -46,7 +46,7 @@ SWAPS = [
     (r"^\s*break;\s*$", "", "break dropped"),
     (r"\bkMul\b|\bMul\b", "Add", "Mul to Add"),
     (r"\bSub\b", "Add", "Sub to Add"),
-    (r"\bcommand1Clicked\b", "command2Clicked", "the buttons' commands swapped"),
+    (r"\bcalculateClicked\b", "clearClicked", "the buttons' commands swapped"),
 ]
 
 STRING = re.compile(r'"(?:[^"\\]|\\.)*"|\'(?:[^\'\\]|\\.)*\'')

@@ -16,7 +16,7 @@ case "$purpose" in
                      nsis xvfb xauth fonts-arphic-uming fonts-arphic-ukai) ;;
   test) packages+=(libgtest-dev libbenchmark-dev poppler-utils xvfb xauth libx11-dev locales) ;;
   ci) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev poppler-utils xvfb xauth libx11-dev locales
-                 clang libclang-rt-14-dev clang-format) ;;
+                 clang libclang-rt-14-dev clang-format-14) ;;
   *) echo "usage: $0 run|test|ci|windows" >&2; exit 2 ;;
 esac
 

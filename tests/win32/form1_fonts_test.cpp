@@ -46,4 +46,28 @@ TEST(Form1Fonts, EachRoleHasItsFaceCharacterSetSizeAndWeight) {
     EXPECT_EQ(seen, 23);
 }
 
+// Moved to a monitor of 144 DPI, the form goes where Windows suggests at its designed size
+// scaled, its controls with fonts of that size.
+TEST(Form1Fonts, ADpiChangeScalesTheDesignNotTheSuggestedSize) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    ui::win32::Form1::Register(instance);
+    ui::win32::Form1 form(instance);
+    RECT suggested{50, 60, 70, 90};  // a size that is not the form's
+    SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT client{}, frame{};
+    GetClientRect(form.window(), &client);
+    GetWindowRect(form.window(), &frame);
+    EXPECT_EQ(client.right, ui::TwipsToPixels(ui::kClientWidthTwips, 144));
+    EXPECT_EQ(client.bottom, ui::TwipsToPixels(ui::kClientHeightTwips, 144));
+    EXPECT_EQ(frame.left, 50);
+    EXPECT_EQ(frame.top, 60);
+    HWND text1 = GetDlgItem(form.window(), 100 + 11);  // Text1
+    LOGFONTW font{};
+    ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(text1, WM_GETFONT, 0, 0)),
+                         sizeof font, &font),
+              0);
+    EXPECT_EQ(font.lfHeight, -MulDiv(ui::FontPixels(ui::FontRole::kBody), 144, 96));
+}
+
 }  // namespace

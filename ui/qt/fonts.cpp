@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QStringList>
+#include <string_view>
 
 namespace ui::qt {
 namespace {
@@ -22,14 +23,15 @@ QString FirstInstalled(std::initializer_list<const char*> faces) {
 
 QFont FontFor(FontRole role) {
     static const QString song =
-        FirstInstalled({"宋体", "SimSun", "AR PL UMing CN", "AR PL UMing TW", "Noto Serif CJK SC",
-                        "WenQuanYi Zen Hei"});
-    static const QString li = FirstInstalled({"隶书", "LiSu", "AR PL UKai CN", "AR PL UKai TW",
-                                              "WenQuanYi Zen Hei", "Noto Serif CJK SC"});
-    // 14.25 pt, 15.75 pt and 26.25 pt at 96 DPI.
+        FirstInstalled({FontOf(FontRole::kBody).face, "SimSun", "AR PL UMing CN", "AR PL UMing TW",
+                        "Noto Serif CJK SC", "WenQuanYi Zen Hei"});
+    static const QString li =
+        FirstInstalled({FontOf(FontRole::kTitle).face, "LiSu", "AR PL UKai CN", "AR PL UKai TW",
+                        "WenQuanYi Zen Hei", "Noto Serif CJK SC"});
+    static_assert(std::string_view(FontOf(FontRole::kButton).face) == FontOf(FontRole::kBody).face);
     QFont font(role == FontRole::kTitle ? li : song);
-    font.setPixelSize(role == FontRole::kBody ? 19 : (role == FontRole::kButton ? 21 : 35));
-    font.setWeight(role == FontRole::kBody ? QFont::Normal : QFont::Bold);
+    font.setPixelSize(FontPixels(role));
+    font.setWeight(static_cast<QFont::Weight>(FontOf(role).weight));  // Qt's weights are CSS's
     return font;
 }
 

@@ -7,7 +7,6 @@
 #include <QPalette>
 #include <QPushButton>
 #include <algorithm>
-#include <string_view>
 #include <vector>
 
 #include "ui/commands.h"
@@ -43,7 +42,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
                 control = text_[design.box - 1] = new QLineEdit(this);
                 break;
             case ControlKind::kButton:
-                control = (std::string_view(design.name) == "Command1" ? command1_ : command2_) =
+                control = (design.command == Command::kCalculate ? calculate_ : clear_) =
                     new CommandButton(caption, this);
                 break;
             case ControlKind::kLabel: {
@@ -55,9 +54,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
                 if (design.box > 0) {
                     box_labels.emplace_back(design.box, label);
                 }
-                if (design.font == FontRole::kTitle) {
+                if (const FontDesign& font = FontOf(design.font); font.coloured) {
                     QPalette palette = label->palette();
-                    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+                    palette.setColor(QPalette::WindowText,
+                                     QColor(font.colour.r, font.colour.g, font.colour.b));
                     label->setPalette(palette);
                 }
                 // A label whose design height is less than a line of its font grows downwards,
@@ -92,17 +92,17 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         adapters_[i] = std::make_unique<LineEditBox>(text_[i]);
         boxes_[i] = adapters_[i].get();
     }
-    connect(command1_, &QPushButton::clicked, this, &Form1::command1Clicked);
-    connect(command2_, &QPushButton::clicked, this, &Form1::command2Clicked);
+    connect(calculate_, &QPushButton::clicked, this, &Form1::calculateClicked);
+    connect(clear_, &QPushButton::clicked, this, &Form1::clearClicked);
 }
 
 Form1::~Form1() = default;
 
-void Form1::command1Clicked() {
+void Form1::calculateClicked() {
     Calculate(boxes_, [this](const calc::SpringFault& fault) { reportFault(fault); });
 }
 
-void Form1::command2Clicked() {
+void Form1::clearClicked() {
     Clear(boxes_);
 }
 

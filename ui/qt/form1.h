@@ -32,15 +32,15 @@ public:
     ~Form1() override;
 
 private slots:
-    void command1Clicked();
-    void command2Clicked();
+    void calculateClicked();
+    void clearClicked();
 
 private:
     void reportFault(const calc::SpringFault& fault);
 
     std::array<QLineEdit*, 10> text_{};
-    QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
+    QPushButton* calculate_ = nullptr;  ///< Command1
+    QPushButton* clear_ = nullptr;      ///< Command2
     std::array<std::unique_ptr<TextBox>, 10> adapters_;
     TextBoxes boxes_{};
 };

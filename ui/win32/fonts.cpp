@@ -1,6 +1,9 @@
 #include "ui/win32/fonts.h"
 
 #include <cwchar>
+#include <string>
+
+#include "ui/win32/utf8.h"
 
 namespace ui::win32 {
 namespace {
@@ -25,12 +28,12 @@ bool Installed(const wchar_t* face) {
 }  // namespace
 
 HFONT CreateRoleFont(FontRole role, int dpi) {
-    static const wchar_t* const title_face = Installed(L"隶书") ? L"隶书" : L"楷体";
-    const int pixels = role == FontRole::kBody ? 19 : (role == FontRole::kButton ? 21 : 35);
-    return CreateFontW(
-        -MulDiv(pixels, dpi, 96), 0, 0, 0, role == FontRole::kBody ? FW_NORMAL : FW_BOLD, FALSE,
-        FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-        DEFAULT_PITCH | FF_DONTCARE, role == FontRole::kTitle ? title_face : L"宋体");
+    static const std::wstring title = Widen(FontOf(FontRole::kTitle).face);
+    static const std::wstring title_face = Installed(title.c_str()) ? title : L"楷体";
+    const std::wstring face = role == FontRole::kTitle ? title_face : Widen(FontOf(role).face);
+    return CreateFontW(-MulDiv(FontPixels(role), dpi, 96), 0, 0, 0, FontOf(role).weight, FALSE,
+                       FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
 
 }  // namespace ui::win32

@@ -111,18 +111,18 @@ void Form1::CreateControls() {
         if (design.kind == ControlKind::kTextBox) {
             text_[design.box - 1] = control;
         } else if (design.kind == ControlKind::kButton) {
-            (std::string_view(design.name) == "Command1" ? command1_ : command2_) = control;
-        } else if (design.font == FontRole::kTitle) {
+            (design.command == Command::kCalculate ? calculate_ : clear_) = control;
+        } else if (FontOf(design.font).coloured) {
             title_ = control;
         }
     }
 }
 
 void Form1::Scale(int dpi) {
+    // The old fonts go only once no control holds them any more.
+    const auto old = fonts_;
     for (std::size_t role = 0; role < fonts_.size(); ++role) {
-        HFONT old = fonts_[role];
         fonts_[role] = CreateRoleFont(static_cast<FontRole>(role), dpi);
-        DeleteObject(old);  // no control uses it once all have the new ones below
     }
     for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
         const ControlDesign& design = kForm1Controls[i];
@@ -142,6 +142,9 @@ void Form1::Scale(int dpi) {
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
     InvalidateRect(window_, nullptr, TRUE);
+    for (HFONT font : old) {
+        DeleteObject(font);
+    }
 }
 
 LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -164,14 +167,14 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 // Enter: IsDialogMessage asks for the default button, and there is none. A
                 // focused button runs; in a box nothing happens.
                 const HWND focus = GetFocus();
-                if (focus == command1_) {
+                if (focus == calculate_) {
                     calculateClicked();
-                } else if (focus == command2_) {
+                } else if (focus == clear_) {
                     clearClicked();
                 }
-            } else if (HIWORD(wparam) == BN_CLICKED && from == command1_) {
+            } else if (HIWORD(wparam) == BN_CLICKED && from == calculate_) {
                 calculateClicked();
-            } else if (HIWORD(wparam) == BN_CLICKED && from == command2_) {
+            } else if (HIWORD(wparam) == BN_CLICKED && from == clear_) {
                 clearClicked();
             }
             return 0;
@@ -179,18 +182,20 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CTLCOLORSTATIC: {
             // Labels on the window's face colour; the title in navy.
             HDC dc = reinterpret_cast<HDC>(wparam);
+            const Rgb title = FontOf(FontRole::kTitle).colour;
             SetTextColor(dc, reinterpret_cast<HWND>(lparam) == title_
-                                 ? RGB(0, 0, 128)
+                                 ? RGB(title.r, title.g, title.b)
                                  : GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         case WM_DPICHANGED: {
+            // Where Windows suggests, at the designed size scaled (Scale sets it): the
+            // suggested size is the old one scaled, which rounding and the frame can miss.
             const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
             Scale(HIWORD(wparam));
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_DESTROY:

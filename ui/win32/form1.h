@@ -44,8 +44,8 @@ private:
     HWND window_ = nullptr;
     std::array<HWND, 23> controls_{};  ///< in the design table's order
     std::array<HWND, 10> text_{};
-    HWND command1_ = nullptr, command2_ = nullptr, title_ = nullptr;
-    std::array<HFONT, 3> fonts_{};  ///< by FontRole
+    HWND calculate_ = nullptr, clear_ = nullptr, title_ = nullptr;  // Command1, Command2, Label10
+    std::array<HFONT, 3> fonts_{};                                  ///< by FontRole
     std::array<std::unique_ptr<EditBox>, 10> adapters_;
     TextBoxes boxes_{};
 };
