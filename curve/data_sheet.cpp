@@ -53,8 +53,9 @@ public:
 
     // A table whose every cell is written in full, the header on a grey band: the font shrinks
     // to fit the page's width, and where it would become too small to read the columns after
-    // the first go to a second block below, each block led by the first column.
-    double Table(double y, const QStringList& header, const std::vector<QStringList>& rows) {
+    // the first go to a second block below, each block led by the first column. A row without
+    // numbers writes its error across the columns after the first, cut to the page.
+    double Table(double y, const QStringList& header, const std::vector<design::TableRow>& rows) {
         QFont font = painter_.font();
         const double natural = Sum(Widths(font, header, rows));
         const double smallest = 5.5 * scale_;
@@ -64,10 +65,17 @@ public:
             const auto part = [&](qsizetype from, qsizetype to) {
                 QStringList h{header[0]};
                 h << header.mid(from, to - from);
-                std::vector<QStringList> r;
-                for (const QStringList& row : rows) {
-                    QStringList cells{row.value(0)};
-                    cells << row.mid(from, to - from);
+                std::vector<design::TableRow> r;
+                for (const design::TableRow& row : rows) {
+                    design::TableRow cells{{row.cells.front()}, row.span};
+                    for (qsizetype c = from; c < to; ++c) {
+                        const auto at = static_cast<std::size_t>(c);
+                        if (row.span == 1 && at < row.cells.size()) {
+                            cells.cells.push_back(row.cells[at]);
+                        } else if (row.span > 1 && c == from && from == 1) {
+                            cells.cells.push_back(row.cells[1]);
+                        }
+                    }
                     r.push_back(cells);
                 }
                 return std::make_pair(h, r);
@@ -80,23 +88,32 @@ public:
         font.setPointSizeF(std::max(fitted, smallest));
         painter_.save();
         painter_.setFont(font);
+        const QFontMetricsF metrics(font, painter_.device());
         const std::vector<double> widths = Widths(font, header, rows);
-        const double line = QFontMetricsF(font, painter_.device()).height() * 1.2;
+        const double line = metrics.height() * 1.2;
         if (paint_) {
             painter_.fillRect(QRectF(page_.left(), y, std::min(Sum(widths), page_.width()), line),
                               QColor(230, 230, 230));
         }
-        std::vector<QStringList> all = {header};
-        all.insert(all.end(), rows.begin(), rows.end());
-        for (const QStringList& row : all) {
+        const auto paint_row = [&](const QStringList& cells, bool spans) {
             double x = page_.left();
-            for (qsizetype c = 0; c < header.size() && paint_; ++c) {
-                const double width = widths[static_cast<std::size_t>(c)];
+            for (qsizetype c = 0; c < cells.size() && paint_; ++c) {
+                const double width =
+                    spans && c == 1 ? page_.right() - x : widths[static_cast<std::size_t>(c)];
+                const QString text = metrics.elidedText(cells[c], Qt::ElideRight, width);
                 painter_.drawText(QRectF(x, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
-                                  row.value(c));
+                                  text);
                 x += width;
             }
             y += line;
+        };
+        paint_row(header, false);
+        for (const design::TableRow& row : rows) {
+            QStringList cells;
+            for (const std::string& cell : row.cells) {
+                cells << QString::fromStdString(cell);
+            }
+            paint_row(cells.mid(0, row.span > 1 ? 2 : header.size()), row.span > 1);
         }
         painter_.restore();
         return y;
@@ -105,16 +122,20 @@ public:
     void set_scale(double scale) { scale_ = scale; }
 
 private:
-    // The widths the cells of each column need on the device, with a gap after each.
+    // The widths the cells of each column need on the device, with a gap after each; an error
+    // written across columns asks for none.
     std::vector<double> Widths(const QFont& font, const QStringList& header,
-                               const std::vector<QStringList>& rows) const {
+                               const std::vector<design::TableRow>& rows) const {
         const QFontMetricsF metrics(font, painter_.device());
         std::vector<double> widths(static_cast<std::size_t>(header.size()), 0);
-        for (qsizetype c = 0; c < header.size(); ++c) {
-            double& width = widths[static_cast<std::size_t>(c)];
-            width = metrics.horizontalAdvance(header[c]);
-            for (const QStringList& row : rows) {
-                width = std::max(width, metrics.horizontalAdvance(row.value(c)));
+        for (std::size_t c = 0; c < widths.size(); ++c) {
+            double& width = widths[c];
+            width = metrics.horizontalAdvance(header[static_cast<qsizetype>(c)]);
+            for (const design::TableRow& row : rows) {
+                if (c < row.cells.size() && (row.span == 1 || c == 0)) {
+                    width = std::max(
+                        width, metrics.horizontalAdvance(QString::fromStdString(row.cells[c])));
+                }
             }
             width += metrics.horizontalAdvance(QStringLiteral("  "));
         }
@@ -155,11 +176,11 @@ double Layout(QPainter& painter, const QRectF& page, const design::Sheet& sheet,
     y = out.Lines(y, Texts(design::SpringLines(sheet)));
 
     const QStringList header = Texts(design::HeaderCells(sheet));
-    std::vector<QStringList> points;
+    std::vector<design::TableRow> points;
     for (int k = 0; k < 2; ++k) {
-        const design::TableRow row = design::PointRow(sheet, k);
+        design::TableRow row = design::PointRow(sheet, k);
         if (!row.cells.empty()) {
-            points.push_back(Texts(row.cells));
+            points.push_back(std::move(row));
         }
     }
     y = out.Heading(y, QStringLiteral("工作点"));
@@ -172,10 +193,7 @@ double Layout(QPainter& painter, const QRectF& page, const design::Sheet& sheet,
     y = out.Heading(y, QStringLiteral("设计检查"));
     y = out.Lines(y, Texts(design::FindingSentences(sheet)));
 
-    std::vector<QStringList> quarters;
-    for (const design::TableRow& row : design::QuarterRows(sheet)) {
-        quarters.push_back(Texts(row.cells));
-    }
+    const std::vector<design::TableRow> quarters = design::QuarterRows(sheet);
     // The plot takes what the table and the note below leave, at most half the page.
     const QString heading = QStringLiteral("特性（0、0.25、0.5、0.75、1 倍压平变形量）");
     const QString note =
@@ -188,7 +206,7 @@ double Layout(QPainter& painter, const QRectF& page, const design::Sheet& sheet,
     painter.setFont(text);
     const double below = table + line * 6;  // the heading, the note and their gaps
     const double plot = std::min(page.height() * 0.5, page.bottom() - y - below);
-    if (plot > line * 8) {
+    if (plot > line * 8 && design::NoPlot(sheet).empty()) {
         QFont axes = text;
         axes.setPointSizeF(8 * scale);
         painter.setFont(axes);

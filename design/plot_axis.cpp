@@ -36,8 +36,13 @@ AxisScale ChooseScale(double low, double high, int target) {
     }
     const double count = std::round((scale.high / 2 - scale.low / 2) / (step / 2));
     for (int i = 0; i <= count && count < 1000; ++i) {
-        const double tick = scale.low + i * step;
-        scale.ticks.push_back(std::fabs(tick) < step * 1e-9 ? 0.0 : std::min(tick, scale.high));
+        // Halved and doubled, both exact: the same tick as low + i × step where that is finite.
+        const double tick = (scale.low / 2 + i * (step / 2)) * 2;
+        if (!scale.ticks.empty() && !(tick < scale.high)) {
+            scale.ticks.push_back(scale.high);
+            break;
+        }
+        scale.ticks.push_back(std::fabs(tick) < step * 1e-9 ? 0.0 : tick);
     }
     return scale;
 }

@@ -235,5 +235,39 @@ TEST(DeflectionForForce, AStackIsLoadedWithItsOwnForce) {
               2 * CalculateSpring({100, 51, 3.5, 6.3, 2.8})->F);
 }
 
+// Which quantity each fault beyond the plain spring names.
+TEST(DesignJob, EachFaultNamesItsQuantity) {
+    struct Case {
+        const char* what;
+        RowInputs in;
+        RowOptions options;
+        Quantity quantity;
+    };
+    const RowOptions flats = RowOptionsWith([](RowOptions& s) { s.flats = true; });
+    const RowOptions rate = RowOptionsWith([](RowOptions& s) { s.rate = true; });
+    const RowOptions wide = RowOptionsWith([](RowOptions& s) { s.stack = StackLayout{1, 100000}; });
+    const RowOptions locked = RowOptionsWith([](RowOptions& s) {
+        s.stack = StackLayout{1, 5};
+        s.friction = Friction{0.25, 0};  // 1 − 0.25·4 is 0 exactly
+    });
+    const Case cases[] = {
+        {"flats without cone height", {{100, 51, 8, 8, 1}, 8}, flats, Quantity::kK4},
+        {"rate", {{100, 51, 6.02593e46, 8.76733e146, 6.6924e-39}, 0}, rate, Quantity::kRate},
+        {"stack force",
+         {{100, 51, 6.56867e48, 2.05218e57, 8.07367e84}, 0},
+         wide,
+         Quantity::kFStack},
+        {"friction that locks", {kWorked, 0}, locked, Quantity::kFLoad},
+    };
+    for (const Case& c : cases) {
+        const Row row = CalculateRow(c.in, c.options);
+        ASSERT_FALSE(row.results.has_value()) << c.what;
+        EXPECT_EQ(std::get<SpringFault>(row.results.error()).quantity, c.quantity) << c.what;
+    }
+    const auto work = SpringWork({{100, 51, 0.0209889, 4.06326e68, 1.55249e84}, 0}, {});
+    ASSERT_FALSE(work.has_value());
+    EXPECT_EQ(work.error().quantity, Quantity::kWork);
+}
+
 }  // namespace
 }  // namespace calc

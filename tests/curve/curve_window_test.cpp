@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include "../ui/as_user.h"
+#include "curve/data_sheet.h"
 #include "curve/plot_painter.h"
 #include "curve/plot_widget.h"
 #include "qtapp/application.h"
@@ -220,6 +221,12 @@ private slots:
         QCOMPARE(findings().first(),
                  QString("D = 100 mm 不大于 d = 100 mm：外径应大于内径，D 和 d 可能填反了"));
         QCOMPARE(table()[1], QString("0\tERROR 11 除数为零 K1"));
+        type("d(mm)", "51");
+        type("t′(mm)", "9");  // a refusal says why in the cell it spans
+        QCOMPARE(table()[1],
+                 QString("0\tERROR 减薄后的厚度 t′ = 9 mm 不在 0 < t′ ≤ t = 3.5 mm 之内"));
+        type("t′(mm)", "");
+        type("d(mm)", "100");
         QCOMPARE(Find<QTableView>(window_, "特性表")->columnSpan(0, 1), 6);
         const curve::PlotLayout empty = layout();  // no stray axes
         for (int p = 0; p < empty.count(); ++p) {
@@ -397,6 +404,13 @@ private slots:
         click("保存设计…");
         const design::DesignTexts saved = window_->inputs();
         QCOMPARE(saved.E, std::string("190000"));
+        // Checked headless, the saved design gives what 复制表格 copies, then its findings.
+        click("复制表格");
+        QProcess batch;
+        batch.start(DISC_SPRING_BATCH, {"--design", dir.filePath("design.dspring")});
+        QVERIFY(batch.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(batch.readAllStandardOutput()),
+                 QGuiApplication::clipboard()->text() + "检查\tH<=t,D/t,2:ERROR\n");
         curve::CurveWindow other;
         QVERIFY(other.openDesign(dir.filePath("design.dspring")));
         QVERIFY(other.inputs() == saved);
@@ -443,6 +457,35 @@ private slots:
              {"碟形弹簧数据表", "D = 100 mm，d = 51 mm，t = 3.5 mm，H = 6.3 mm", "9822.55688774516",
               "15842.8336899115"}) {
             QVERIFY2(words.contains(QString::fromUtf8(expected)), expected);
+        }
+    }
+
+    // Texts too long for a line, and more of them than a page has room for, still make one page.
+    void aLongDesignStillFitsItsPage() {
+        design::DesignTexts texts = design::DefaultTexts();
+        texts.D = "100" + std::string(2000, 'x');
+        texts.d = "51 mm " + std::string(2000, '9') + " mm";
+        texts.t = "3,5" + std::string(2000, ',');
+        texts.t_reduced = "3.3";
+        texts.series = "2";
+        texts.w_M = "0.01";
+        texts.points = {design::PointText{design::PointBy::kForce, "99999" + std::string(50, 'N')},
+                        design::PointText{design::PointBy::kDeflection, "9"}};
+        const design::Sheet sheet = design::ComputeSheet(texts);
+        const QRectF page(100, 100, 2244, 3156);  // A4 less 15 mm margins, at 300 dpi
+        QImage image(page.size().toSize() + QSize(200, 400), QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        image.setDotsPerMeterX(11811);  // 300 dpi, as the PDF writer's
+        image.setDotsPerMeterY(11811);
+        QPainter painter(&image);
+        curve::PaintDataSheet(painter, page, sheet, window_->font());
+        painter.end();
+        const QRectF inside = page.adjusted(-2, -2, 2, 2);  // a glyph's antialiased edge
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                QVERIFY2(inside.contains(x, y) || qAlpha(image.pixel(x, y)) == 0,
+                         qPrintable(QString("%1,%2").arg(x).arg(y)));
+            }
         }
     }
 

@@ -1,0 +1,80 @@
+// Design files: what is written reads back the same, and what cannot be a design is refused by
+// name, all or nothing.
+
+#include "design/design_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace design {
+namespace {
+
+DesignTexts Everything() {
+    DesignTexts texts = DefaultTexts();
+    texts.t_reduced = "3.3";
+    texts.E = "2.06E5";
+    texts.w_M = "0,01";  // kept as typed, comma and all
+    texts.points = {PointText{PointBy::kForce, "5000 N"}, PointText{PointBy::kDeflection, "\"≤\""}};
+    return texts;
+}
+
+TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
+    const DesignTexts texts = Everything();
+    const auto read = DesignFromJson(DesignToJson(texts));
+    ASSERT_TRUE(read.has_value()) << read.error();
+    EXPECT_EQ(*read, texts);
+    // A file saved by the first version of the window.
+    std::ifstream file(std::string(DISC_SPRING_SOURCE) + "/tests/curve/example.dspring");
+    std::stringstream saved;
+    saved << file.rdbuf();
+    const auto example = DesignFromJson(saved.str());
+    ASSERT_TRUE(example.has_value()) << example.error();
+    EXPECT_EQ(example->t_reduced, "7.5");
+    EXPECT_EQ(example->points[0], (PointText{PointBy::kForce, "100000"}));
+}
+
+// Each way a file can fail, and the words that must name the reason.
+TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
+    std::string good = DesignToJson(Everything());
+    const auto with = [&good](std::string_view from, std::string_view to) {
+        std::string changed = good;
+        const std::size_t at = changed.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return changed.replace(at, from.size(), to);
+    };
+    const std::pair<std::string, std::string> refused[] = {
+        {"{\"format\": \"disc-spring-design\"", "JSON 在第"},
+        {"[]", "缺少 \"format\""},
+        {with("disc-spring-design", "x"), "缺少 \"format\""},
+        {with("\"version\": 1", "\"version\": 2"), "较新的版本（格式 2）"},
+        {with("\"version\": 1", "\"version\": \"1\""), "\"version\" 应为正整数"},
+        {with("\"version\": 1", "\"version\": 1.0"), "\"version\" 应为正整数"},
+        {with("\"version\": 1", "\"version\": 0"), "\"version\" 应为正整数"},
+        {with("\"D\": \"100\",", ""), "缺少 \"D\""},
+        {with("\"D\": \"100\"", "\"D\": 100"), "\"D\" 的值应为文字"},
+        {with("\"D\": \"100\"", "\"D\": \"100\", \"D\": \"101\""), "键 \"D\" 出现了不止一次"},
+        {with("\"D\": \"100\"", "\"Rm\": \"1600\", \"D\": \"100\""), "不认识的键 \"inputs.Rm\""},
+        {with("\"format\"", "\"colour\": 1, \"format\""), "不认识的键 \"colour\""},
+        {with("\"inputs\": {", "\"inputs\": [{"), "JSON"},
+        {with("\"by\": \"F\"", "\"by\": \"s\""), "\"points[0].by\" 的值应为"},
+        {with("\"by\": \"F\",", ""), "缺少 \"points[0].by\""},
+        {with("\"value\": \"5000 N\"", "\"value\": 5000"), "\"points[0].value\" 的值应为文字"},
+        {with("\"value\": \"5000 N\"", "\"value\": \"5000 N\", \"unit\": \"N\""),
+         "不认识的键 \"points[0].unit\""},
+        {with("\"points\": [", "\"points\": [{\"by\": \"f\", \"value\": \"\"},"), "至多两个工作点"},
+        {with("\"5000 N\"", "\"5000 \xFF\""), "JSON 在第"},  // not UTF-8
+        {std::string(65, '[') + std::string(65, ']'), "嵌套超过 64 层"},
+        {good + std::string(kMaxDesignFileBytes, ' '), "大于 1 MiB"},
+    };
+    for (const auto& [json, why] : refused) {
+        const auto read = DesignFromJson(json);
+        ASSERT_FALSE(read.has_value()) << why;
+        EXPECT_NE(read.error().find(why), std::string::npos) << read.error();
+    }
+}
+
+}  // namespace
+}  // namespace design

@@ -1,0 +1,150 @@
+// The design sheet: what the texts read as, the findings at the working points, a row without
+// numbers, and the plot's axes for any range.
+
+#include "design/sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "design/plot_axis.h"
+#include "design/sheet_text.h"
+
+namespace design {
+namespace {
+
+using calc::OptionProblem;
+using calc::OptionValue;
+
+template <typename Edit>
+Sheet SheetWith(const Edit& edit) {
+    DesignTexts texts = DefaultTexts();
+    edit(texts);
+    return ComputeSheet(texts);
+}
+
+TEST(Sheet, OptionsThatCannotBeUsedLeaveNothingButWhy) {
+    constexpr auto kOut = OptionProblem::Kind::kOutOfRange;
+    const std::pair<std::string DesignTexts::*, std::pair<std::string, OptionProblem>> cases[] = {
+        {&DesignTexts::steps, {"2.5", {kOut, OptionValue::kSteps}}},
+        {&DesignTexts::steps, {"100001", {kOut, OptionValue::kSteps}}},
+        {&DesignTexts::series, {"0", {kOut, OptionValue::kSeries}}},
+        {&DesignTexts::parallel, {"1e999", {kOut, OptionValue::kParallel}}},
+        {&DesignTexts::E, {"0", {kOut, OptionValue::kModulus}}},
+        {&DesignTexts::E, {"10000001", {kOut, OptionValue::kModulus}}},
+        {&DesignTexts::mu, {"0.5", {kOut, OptionValue::kPoisson}}},
+        {&DesignTexts::w_R, {"-0.01", {kOut, OptionValue::kEdgeFriction}}},
+        {&DesignTexts::w_M, {"0.21", {kOut, OptionValue::kSurfaceFriction}}},
+    };
+    for (const auto& [field, expected] : cases) {
+        const Sheet sheet = SheetWith([&](DesignTexts& t) { t.*field = expected.first; });
+        ASSERT_TRUE(sheet.unusable.has_value()) << expected.first;
+        EXPECT_EQ(*sheet.unusable, expected.second) << expected.first;
+        EXPECT_TRUE(sheet.rows.empty() && CopyText(sheet).empty());
+        EXPECT_EQ(FindingCodes(sheet), std::vector<std::string>{"options"});
+    }
+    // The edges themselves are inside; friction that locks the stack is not.
+    EXPECT_FALSE(SheetWith([](DesignTexts& t) {
+                     t.steps = "100000";
+                     t.E = "1e7";
+                     t.mu = "0";
+                     t.w_M = "0.2";
+                 }).unusable);
+    const Sheet locked = SheetWith([](DesignTexts& t) {
+        t.parallel = "5";
+        t.w_M = "0.2";
+        t.w_R = "0.2";
+    });
+    EXPECT_EQ(*locked.unusable,
+              (OptionProblem{OptionProblem::Kind::kSelfLocking, OptionValue::kSurfaceFriction, 5}));
+    EXPECT_EQ(NoTable(locked),
+              "摩擦系数与并联片数 n = 5 一起使碟簧组自锁：1 − w_M·(n − 1) − w_R 不大于 0");
+}
+
+TEST(Sheet, TextsReadInPartAreNamedByTheirKey) {
+    const Sheet sheet = SheetWith([](DesignTexts& t) {
+        t.t = "3,5";
+        t.points[0].value = "1.4 mm";
+    });
+    EXPECT_EQ(FindingCodes(sheet), (std::vector<std::string>{"read:t", "read:point1"}));
+    EXPECT_EQ(FindingSentences(sheet)[1], "工作点 1 的文本 '1.4 mm' 只读到 1.4");
+}
+
+// A refused row says why in the cell that spans its numbers; the copy keeps the batch tool's
+// fields.
+TEST(Sheet, ARowWithoutNumbersShowsItsReason) {
+    const Sheet sheet = SheetWith([](DesignTexts& t) {
+        t.t = "8";
+        t.t_reduced = "9";
+        t.H = "10.6";
+        t.steps = "2";
+    });
+    const TableRow row = TableRowAt(sheet, 0);
+    EXPECT_EQ(row.cells, (std::vector<std::string>{
+                             "0", "ERROR 减薄后的厚度 t′ = 9 mm 不在 0 < t′ ≤ t = 8 mm 之内"}));
+    EXPECT_EQ(row.span, 6);
+    EXPECT_NE(CopyText(sheet).find("\n1\t0\tERROR\t\t减薄后的厚度"), std::string::npos);
+    EXPECT_EQ(NoPlot(sheet), "f = 0 mm 时：减薄后的厚度 t′ = 9 mm 不在 0 < t′ ≤ t = 8 mm 之内");
+    EXPECT_EQ(FindingCodes(sheet).back(), "ERROR");
+}
+
+// The limits at each point, the lower point's preload, and a force out of reach.
+TEST(Sheet, FindingsAtTheWorkingPoints) {
+    const Sheet sheet = SheetWith([](DesignTexts& t) {
+        t.points[0].value = "2.5";
+        t.points[1].value = "0.2";
+    });
+    EXPECT_EQ(FindingCodes(sheet), (std::vector<std::string>{"1:f>0.75h0", "2:f<0.15h0"}));
+    EXPECT_EQ(FindingSentences(sheet)[0],
+              "工作点 1：f = 2.5 mm 大于 0.75·h0 = 2.1 mm：实际特性偏离公式");
+    EXPECT_TRUE(
+        FindingSentences(sheet)[1].starts_with("工作点 2 的 f = 0.2 mm 小于 0.15·h0 = 0.42 mm"));
+    ASSERT_TRUE(sheet.stroke && sheet.work);
+    EXPECT_EQ(*sheet.stroke, 0.2 - 2.5);
+    EXPECT_LT(*sheet.work, 0);
+
+    const Sheet beyond = SheetWith([](DesignTexts& t) {
+        t.points[0] = {PointBy::kForce, "20000"};
+        t.points[1].value = "3";
+    });
+    EXPECT_EQ(FindingCodes(beyond), (std::vector<std::string>{"2:f>h0", "1:ERROR"}));
+    EXPECT_EQ(Summary(beyond)[0], "工作点 1：力 20000 N 超过压平前最多能达到的 15842.8336899115 N");
+    EXPECT_FALSE(beyond.stroke.has_value());
+}
+
+TEST(Sheet, StopsWhenAsked) {
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_FALSE(ComputeSheet(DefaultTexts(), stop.get_token()).complete);
+    EXPECT_TRUE(ComputeSheet(DefaultTexts()).complete);
+}
+
+// Whatever the limits, the ticks are finite, few, in order and inside the range they widen to.
+TEST(PlotAxis, AnyRangeGetsFiniteTicks) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const std::pair<double, double> ranges[] = {{0, 15842.8},     {-3000, 2000}, {5, 5},
+                                                {0, 0},           {-kMax, kMax}, {0, kMax},
+                                                {1e-300, 2e-300}, {kInf, -kInf}, {std::nan(""), 3}};
+    for (const auto& [low, high] : ranges) {
+        const AxisScale scale = ChooseScale(low, high, 6);
+        ASSERT_GE(scale.ticks.size(), 2u) << low << " " << high;
+        EXPECT_LE(scale.ticks.size(), 15u) << low << " " << high;
+        EXPECT_TRUE(std::isfinite(scale.low) && std::isfinite(scale.high) &&
+                    scale.low < scale.high);
+        for (std::size_t i = 0; i < scale.ticks.size(); ++i) {
+            EXPECT_TRUE(scale.ticks[i] >= scale.low && scale.ticks[i] <= scale.high);
+            EXPECT_TRUE(i == 0 || scale.ticks[i - 1] < scale.ticks[i]);
+        }
+        if (std::isfinite(low) && std::isfinite(high) && low < high) {
+            EXPECT_TRUE(scale.low <= low && scale.high >= high) << low << " " << high;
+        }
+    }
+    EXPECT_EQ(ChooseScale(0, 15842.8, 6).ticks.back(), 20000);
+    EXPECT_EQ(TickLabel(0.1 + 0.2), "0.3");
+    EXPECT_EQ(ValueText(1584283368.99), "1.58428e+09");
+}
+
+}  // namespace
+}  // namespace design
