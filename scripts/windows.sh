@@ -59,6 +59,7 @@ compare force "$work/force.tsv" --force --rate --check
 compare design "$work/flats.tsv" --flats --rate --series 2 --parallel 3 --friction 0.02,0.03 \
   --material 195000,0.28 --check
 compare flats-curve "$work/flats-curve.tsv" --flats --curve 20 --rate --friction 0.01,0.04
+compare design-file tests/curve/example.dspring --design
 
 step "the installer and the zip"
 dist=build-windows/dist
