@@ -37,15 +37,21 @@ double Shown(double value) {
 
 }  // namespace
 
+int CompareAsShown(double value, double limit) {
+    return CompareShown(
+        value, [value] { return Shown(value); }, limit);
+}
+
 ShownQuantities ShowQuantities(const SpringInputs& in, std::optional<double> t_reduced) {
     const double h0 = Shown(in.H - in.t);
-    const double flat = t_reduced ? Shown(in.H - *t_reduced) : h0;
-    return {h0, flat, Shown(0.75 * flat), Shown(in.D / in.d), Shown(in.D / in.t), Shown(h0 / in.t)};
+    const double t = t_reduced.value_or(in.t);
+    const double flat = t_reduced ? Shown(in.H - t) : h0;
+    return {h0, flat, Shown(0.75 * flat), Shown(in.D / in.d), Shown(in.D / t), Shown(flat / t)};
 }
 
 Findings CheckDesign(const SpringInputs& in, std::optional<double> t_reduced) {
-    const double h0 = in.H - in.t;
-    const double flat = in.H - t_reduced.value_or(in.t);
+    const double t = t_reduced.value_or(in.t);  // the thickness the ratios take
+    const double flat = in.H - t;
     Findings found;
     auto note = [&found](bool condition, Finding finding) {
         if (condition) {
@@ -55,8 +61,8 @@ Findings CheckDesign(const SpringInputs& in, std::optional<double> t_reduced) {
     const auto shown_flat = [flat] { return Shown(flat); };
     const auto shown_quarters = [flat] { return Shown(0.75 * Shown(flat)); };
     const auto shown_dd = [&in] { return Shown(in.D / in.d); };
-    const auto shown_dt = [&in] { return Shown(in.D / in.t); };
-    const auto shown_h0t = [&in, h0] { return Shown(Shown(h0) / in.t); };
+    const auto shown_dt = [&in, t] { return Shown(in.D / t); };
+    const auto shown_h0t = [flat, t] { return Shown(Shown(flat) / t); };
     // A shown height is positive exactly when the difference is: rounding keeps the sign and
     // never reaches 0.
     const bool cone = in.H > in.t;
@@ -71,9 +77,8 @@ Findings CheckDesign(const SpringInputs& in, std::optional<double> t_reduced) {
          Finding::kBeyondThreeQuarters);
     note(in.D > in.d && in.d > 0 && Outside(in.D / in.d, shown_dd, kDiameterRatioBand),
          Finding::kDiameterRatio);
-    note(in.D > 0 && in.t > 0 && Outside(in.D / in.t, shown_dt, kSlendernessBand),
-         Finding::kSlenderness);
-    note(in.t > 0 && cone && Outside(h0 / in.t, shown_h0t, kHeightRatioBand),
+    note(in.D > 0 && t > 0 && Outside(in.D / t, shown_dt, kSlendernessBand), Finding::kSlenderness);
+    note(t > 0 && has_flat && Outside(flat / t, shown_h0t, kHeightRatioBand),
          Finding::kHeightRatio);
     note(in.t > 6 && !t_reduced, Finding::kThick);
     return found;
@@ -108,6 +113,14 @@ std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
         }
     }
     return found;
+}
+
+std::optional<PointFinding> CheckStrength(int point, double f, double sigma_om,
+                                          const Material& material) {
+    if (!material.Rm || CompareAsShown(sigma_om, *material.Rm) <= 0) {
+        return std::nullopt;
+    }
+    return PointFinding{PointCheck::kOverstressed, point, f, *material.Rm, sigma_om};
 }
 
 }  // namespace calc

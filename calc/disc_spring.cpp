@@ -62,6 +62,8 @@ std::string_view QuantitySymbol(Quantity quantity) {
             return "F_unload";
         case Quantity::kWork:
             return "W";
+        case Quantity::kStackRate:
+            return "R_stack";
     }
     return {};
 }

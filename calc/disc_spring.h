@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "runtime/expected.h"
@@ -46,16 +47,17 @@ enum class Quantity {
     kSigma1,
     kSigma2,
     kSigma3,
-    kS,        ///< a stack's travel
-    kFStack,   ///< a stack's force
-    kL0,       ///< a stack's free length
-    kL,        ///< a stack's loaded length
-    kK4,       ///< the factor of a spring with contact flats
-    kh0Flat,   ///< h0′ = H − t′ of a spring with contact flats
-    kRate,     ///< the spring rate dF/df
-    kFLoad,    ///< a stack's force when loaded, with friction
-    kFUnload,  ///< a stack's force when unloaded, with friction
-    kWork,     ///< the work taken up from f = 0
+    kS,          ///< a stack's travel
+    kFStack,     ///< a stack's force
+    kL0,         ///< a stack's free length
+    kL,          ///< a stack's loaded length
+    kK4,         ///< the factor of a spring with contact flats
+    kh0Flat,     ///< h0′ = H − t′ of a spring with contact flats
+    kRate,       ///< the spring rate dF/df
+    kFLoad,      ///< a stack's force when loaded, with friction
+    kFUnload,    ///< a stack's force when unloaded, with friction
+    kWork,       ///< the work taken up from f = 0
+    kStackRate,  ///< a stack's rate n·R ÷ i
 };
 
 /// The engineering symbol of a quantity ("D", "h0", "δ", "ln δ", "K1", "σom", …).
@@ -74,11 +76,17 @@ inline constexpr int kE = 206000;            ///< elastic modulus, MPa
 inline constexpr double kMu = 0.3;           ///< Poisson's ratio
 inline constexpr double kPi = 3.1415926535;  ///< π to ten decimals, used throughout
 
+/// The tensile strength of spring steel (50CrV4, Ck67) as hardened for disc springs, MPa.
+inline constexpr double kSpringSteelRm = 1600;
+
 /// The spring's material. Spring steel by default, for which every result has exactly the bits
 /// of CalculateSpring: E × 4, E × 12 and E × −4 are exact for it as for the integer constant.
 struct Material {
     double E = kE;    ///< elastic modulus, MPa
     double mu = kMu;  ///< Poisson's ratio
+    /// Tensile strength Rm, MPa, which σOM is held to; none when it is not known, and then the
+    /// strength is not judged. It takes no part in the force and stresses.
+    std::optional<double> Rm = kSpringSteelRm;
 
     friend bool operator==(const Material&, const Material&) = default;
 };

@@ -127,7 +127,8 @@ runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
                             ? flat
                             : LastTrue(0.0, flat, [&curve](double f) { return curve.Rate(f) > 0; });
     const double most = curve.Force(runtime::ShownValue(peak));
-    if (!(force <= most)) {
+    // Compared as shown, so that the most a refusal names, typed back, is reached.
+    if (!(force <= most) && !(runtime::ShownValue(force) <= runtime::ShownValue(most))) {
         return RowError{Refusal{Refusal::Kind::kBeyondReach, force, most}};
     }
     const double below = LastTrue(0.0, peak, [&](double f) { return curve.Force(f) < force; });

@@ -16,8 +16,9 @@ namespace calc {
 /// typing it into the calculator gives the force that is nearest.
 ///
 /// Refuses a negative force, a spring without cone height, a t′ outside 0 < t′ ≤ t, and a force
-/// above the most the spring reaches before flat (the refusal's limit); a fault of the model at
-/// the spring's coefficients is returned as such.
+/// above the most the spring reaches before flat (the refusal's limit), compared as shown: a
+/// force that shows as that most is reached. A fault of the model at the spring's coefficients
+/// is returned as such.
 runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
                                                        const RowOptions& options, double force);
 

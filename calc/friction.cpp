@@ -35,4 +35,14 @@ bool FrictionLetsLoad(int n, const Friction& friction) {
     return LoadingDivisor(m, n, friction) > 0;
 }
 
+bool FrictionBeyondTypical(int n, const Friction& friction) {
+    runtime::CheckedMath m;
+    return LoadingDivisor(m, n, friction) < LoadingDivisor(m, n, kTypicalFrictionLimit);
+}
+
+bool FrictionNearLocking(int n, const Friction& friction) {
+    runtime::CheckedMath m;
+    return LoadingDivisor(m, n, friction) <= 0.5;
+}
+
 }  // namespace calc

@@ -27,4 +27,16 @@ runtime::Expected<FrictionForces, SpringFault> CalculateFriction(double nF, int 
 /// the stack locks itself and the relation gives no force.
 bool FrictionLetsLoad(int n, const Friction& friction);
 
+/// The friction coefficients typical of disc springs go up to these: w_M 0.005 … 0.03 between
+/// nested springs, w_R 0.02 … 0.04 at the edges (guidance from open DIN 2092 code and makers).
+inline constexpr Friction kTypicalFrictionLimit{0.03, 0.04};
+
+/// Whether the friction raises the loading force more than the typical coefficients at their
+/// limit would for this n: w_M·(n − 1) + w_R above 0.03·(n − 1) + 0.04.
+bool FrictionBeyondTypical(int n, const Friction& friction);
+
+/// Whether the loading force is at least twice the friction-free one (the divisor at most 0.5):
+/// the stack is close to locking itself, and small changes of friction change its force a lot.
+bool FrictionNearLocking(int n, const Friction& friction);
+
 }  // namespace calc

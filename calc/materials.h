@@ -15,17 +15,22 @@ struct NamedMaterial {
 };
 
 /// Typical materials: moduli at 20 °C from a disc-spring maker's manual; μ = 0.3, as makers
-/// advise for special materials too.
+/// advise for special materials too; tensile strengths as public sources give them for the
+/// tempers disc springs are made in (the README names them). A supplier's own Rm is better.
 inline constexpr std::array<NamedMaterial, 5> kMaterials = {{
-    {"弹簧钢 50CrV4, Ck67", {206000, 0.3}},
-    {"不锈钢 1.4310", {190000, 0.3}},
-    {"不锈钢 1.4568", {200000, 0.3}},
-    {"耐热钢 1.4923", {209000, 0.3}},
-    {"铍青铜 CuBe2", {120000, 0.3}},
+    {"弹簧钢 50CrV4, Ck67", {206000, 0.3, kSpringSteelRm}},
+    {"不锈钢 1.4310", {190000, 0.3, 1300}},
+    {"不锈钢 1.4568", {200000, 0.3, 1450}},
+    {"耐热钢 1.4923", {209000, 0.3, 800}},
+    {"铍青铜 CuBe2", {120000, 0.3, 1200}},
 }};
 
-/// The named material with exactly these values, however they were written ("2.06E5" is
-/// spring steel); none when no named material has them.
+/// The named material with this E and μ, however they were written ("2.06E5" is spring
+/// steel); none when no named material has them. Rm is not compared.
 std::optional<std::size_t> FindMaterial(const Material& material);
+
+/// The material of this E and μ with the named material's Rm, or with none when no named
+/// material has them: what E and μ alone say.
+Material MaterialOf(double E, double mu);
 
 }  // namespace calc

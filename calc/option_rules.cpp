@@ -13,6 +13,7 @@ constexpr OptionRange kStackCount{1, kMaxStackCount, true, true, true};
 constexpr OptionRange kModulus{0, 1e7, false, true};
 constexpr OptionRange kPoisson{0, 0.5, true, false};
 constexpr OptionRange kFriction{0, 0.2};
+constexpr OptionRange kStrength{0, 1e5, false, true};
 
 std::optional<OptionProblem> Outside(double number, OptionValue value) {
     if (InRange(number, RangeOf(value))) {
@@ -34,6 +35,8 @@ const OptionRange& RangeOf(OptionValue value) {
             return kModulus;
         case OptionValue::kPoisson:
             return kPoisson;
+        case OptionValue::kStrength:
+            return kStrength;
         case OptionValue::kSurfaceFriction:
         case OptionValue::kEdgeFriction:
             break;
@@ -61,6 +64,9 @@ std::optional<OptionProblem> CheckRowOptions(const RowOptions& options) {
     }
     if (!problem) {
         problem = Outside(options.material.mu, OptionValue::kPoisson);
+    }
+    if (!problem && options.material.Rm) {
+        problem = Outside(*options.material.Rm, OptionValue::kStrength);
     }
     if (!problem && options.friction) {
         problem = Outside(options.friction->w_M, OptionValue::kSurfaceFriction);

@@ -16,6 +16,7 @@ enum class OptionValue {
     kPoisson,          ///< μ
     kSurfaceFriction,  ///< w_M, between nested springs
     kEdgeFriction,     ///< w_R, at the load-bearing edges
+    kStrength,         ///< Rm, the tensile strength, MPa
 };
 
 /// A range of values; an edge is inside unless said otherwise.
@@ -28,7 +29,7 @@ struct OptionRange {
 
 /// The range of each value: counts 1 … 100000, 0 < E ≤ 10⁷ MPa, 0 ≤ μ < 0.5 (the relations'
 /// 1 − μ² stays positive and the material physical), friction 0 … 0.2 (DIN 2092's values lie far
-/// below).
+/// below), 0 < Rm ≤ 10⁵ MPa.
 const OptionRange& RangeOf(OptionValue value);
 
 /// Whether `number` lies in `range` (NaN never does).
@@ -47,7 +48,8 @@ struct OptionProblem {
     friend bool operator==(const OptionProblem&, const OptionProblem&) = default;
 };
 
-/// The first problem of a row's options, in the order stack, material, friction, locking.
+/// The first problem of a row's options, in the order stack, material (E, μ, Rm), friction,
+/// locking.
 std::optional<OptionProblem> CheckRowOptions(const RowOptions& options);
 
 }  // namespace calc

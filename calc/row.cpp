@@ -56,7 +56,7 @@ runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowOp
     if (!spring) {
         return RowError{spring.error()};
     }
-    RowResults row{spring->spring, std::nullopt, std::nullopt, std::nullopt};
+    RowResults row{spring->spring, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
     if (options.rate) {
         row.rate = spring->rate;
     }
@@ -72,6 +72,15 @@ runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowOp
         row.stack = *stack;
         nF = stack->F_stack;
         n = options.stack->parallel;
+        if (options.rate) {
+            runtime::CheckedMath m;
+            const double nR = m.Mul(n, *row.rate);  // n and i are exact
+            const double R_stack = m.Div(nR, options.stack->series);
+            if (m.fault()) {
+                return RowError{detail::Stopped(m, Quantity::kStackRate)};
+            }
+            row.stack_rate = R_stack;
+        }
     }
     if (options.friction) {
         const auto friction = CalculateFriction(nF, n, *options.friction);
@@ -88,6 +97,9 @@ Row RowWith(const RowInputs& in, const RowOptions& options, const Spring& spring
     Row row{Compute(in, options, spring_of), std::nullopt};
     if (options.check) {
         row.findings = CheckRow(in, options);
+        if (row.results && Overstressed(row.results->spring.sigma_om, options.material)) {
+            row.findings->add(Finding::kOverstressed);
+        }
     }
     return row;
 }
@@ -115,8 +127,22 @@ Row CalculateRowStepwise(const RowInputs& in, const RowOptions& options) {
 }  // namespace detail
 
 Findings CheckRow(const RowInputs& in, const RowOptions& options) {
-    return CheckDesign(in.spring,
-                       options.flats ? std::optional<double>(in.t_reduced) : std::nullopt);
+    Findings found =
+        CheckDesign(in.spring, options.flats ? std::optional<double>(in.t_reduced) : std::nullopt);
+    if (options.friction) {
+        const int n = options.stack ? options.stack->parallel : 1;
+        if (FrictionBeyondTypical(n, *options.friction)) {
+            found.add(Finding::kFrictionBeyondTypical);
+        }
+        if (FrictionNearLocking(n, *options.friction)) {
+            found.add(Finding::kNearLocking);
+        }
+    }
+    return found;
+}
+
+bool Overstressed(double sigma_om, const Material& material) {
+    return CheckStrength(0, 0, sigma_om, material).has_value();
 }
 
 Row CalculateRow(const RowInputs& in, const RowOptions& options) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <variant>
+#include <vector>
 
 #include "calc/design_check.h"
 #include "calc/disc_spring.h"
@@ -52,22 +53,32 @@ struct RowResults {
     SpringResults spring;
     std::optional<double> rate;
     std::optional<StackResults> stack;
+    std::optional<double> stack_rate;  ///< n·R ÷ i, with the rate and a stack
     std::optional<FrictionForces> friction;
 };
 
-/// One row: its numbers or why there are none, and, with checks, the findings for its inputs.
+/// One row: its numbers or why there are none, and, with checks, the findings for its inputs
+/// and the inputs whose texts were read only in part (by their quantities: D, d, t, t′, H, f).
 struct Row {
     runtime::Expected<RowResults, RowError> results;
     std::optional<Findings> findings;
+    std::vector<Quantity> partly_read = {};
+    bool force_read = false;  ///< the last field read was a force (--force), not f
 };
 
 /// The spring at in.spring.f with everything the options ask for, in the order spring (with
-/// contact flats when the options ask for them), rate, stack, friction; the first fault of any of
-/// them. The findings are those of the inputs as read, whatever the results.
+/// contact flats when the options ask for them), rate, stack, stack rate, friction; the first
+/// fault of any of them. The findings are those of the inputs and options as read, whatever the
+/// results, and, when σOM is computed, whether it exceeds the material's Rm.
 Row CalculateRow(const RowInputs& in, const RowOptions& options);
 
-/// The findings of a spring as a row checks it (without "t>6" for a spring with contact flats).
+/// The findings of a spring and its options as a row checks them, without its results (no
+/// "t>6" for a spring with contact flats; friction beyond the typical, near locking).
 Findings CheckRow(const RowInputs& in, const RowOptions& options);
+
+/// Whether σOM, as shown (15 significant digits), exceeds the material's tensile strength Rm;
+/// never when Rm is not known.
+bool Overstressed(double sigma_om, const Material& material);
 
 namespace detail {
 

@@ -38,6 +38,20 @@ runtime::Expected<RowInputs, SpringFault> ReadRowInputs(std::span<const std::str
     return RowInputs{{numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]}, 0};
 }
 
+std::vector<Quantity> PartlyRead(std::span<const std::string_view> texts, bool flats) {
+    constexpr Quantity kPlain[] = {Quantity::kD, Quantity::kd, Quantity::kt, Quantity::kH,
+                                   Quantity::kf};
+    constexpr Quantity kFlats[] = {Quantity::kD,        Quantity::kd, Quantity::kt,
+                                   Quantity::kTReduced, Quantity::kH, Quantity::kf};
+    std::vector<Quantity> partly;
+    for (std::size_t i = 0; i < texts.size() && i < 6; ++i) {
+        if (!runtime::IsBlank(texts[i]) && !runtime::ReadNumber(texts[i]).whole) {
+            partly.push_back(flats ? kFlats[i] : kPlain[i]);
+        }
+    }
+    return partly;
+}
+
 runtime::Expected<ResultTexts, SpringFault> CalculateTexts(const InputTexts& inputs) {
     const auto read = ReadInputs(inputs);
     if (!read) {

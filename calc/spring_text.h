@@ -3,6 +3,7 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "calc/disc_spring.h"
 #include "calc/row.h"
@@ -25,6 +26,10 @@ runtime::Expected<SpringInputs, SpringFault> ReadInputs(const InputTexts& inputs
 /// f (the last one may be a force instead of f; it is read all the same). Needs 5 or 6 texts.
 runtime::Expected<RowInputs, SpringFault> ReadRowInputs(std::span<const std::string_view> texts,
                                                         bool flats);
+
+/// The inputs among a line's texts (as ReadRowInputs takes them) whose text holds more than
+/// its leading number, blank ones apart: "3,5" reads 3, and the user should know.
+std::vector<Quantity> PartlyRead(std::span<const std::string_view> texts, bool flats);
 
 /// What a click of the calculate button computes: reads the five texts in order as numbers,
 /// evaluates the model, and formats the five results. A text that reads as a number too large

@@ -1,5 +1,6 @@
 #include "design/design.h"
 
+#include "calc/materials.h"
 #include "runtime/text_number.h"
 
 namespace design {
@@ -57,7 +58,14 @@ runtime::Expected<Design, calc::OptionProblem> ReadOptions(const DesignTexts& te
     if (!mu) {
         return mu.error();
     }
-    options.material = {*E, *mu};
+    options.material = calc::MaterialOf(*E, *mu);  // with a named material's Rm
+    if (!runtime::IsBlank(texts.Rm)) {
+        const auto Rm = ReadValue(texts.Rm, 0, calc::OptionValue::kStrength);
+        if (!Rm) {
+            return Rm.error();
+        }
+        options.material.Rm = *Rm;
+    }
     if (!runtime::IsBlank(texts.w_M) || !runtime::IsBlank(texts.w_R)) {
         const auto w_M = ReadValue(texts.w_M, 0, calc::OptionValue::kSurfaceFriction);
         if (!w_M) {

@@ -46,9 +46,10 @@ struct DesignReading {
 };
 
 /// Reads every text by the rules of the calculator's boxes. A blank stack count is 1, blank
-/// steps 50, a blank t′ no contact flats, a blank E or μ spring steel's, and both friction
-/// coefficients blank no friction (one blank: 0). A count must be whole; each value must lie in
-/// its range (calc::RangeOf), and friction must not lock the stack.
+/// steps 50, a blank t′ no contact flats, a blank E or μ spring steel's, a blank Rm that of the
+/// named material of this E and μ (none for another: the strength is then not judged), and both
+/// friction coefficients blank no friction (one blank: 0). A count must be whole; each value must
+/// lie in its range (calc::RangeOf), and friction must not lock the stack.
 DesignReading ReadDesign(const DesignTexts& texts);
 
 }  // namespace design

@@ -9,15 +9,16 @@
 
 namespace design {
 
-/// The version of the design files this program writes, and the newest it reads.
-inline constexpr int kDesignFileVersion = 1;
+/// The version of the design files this program writes, and the newest it reads. Version 2
+/// added Rm; a file of version 1 reads with Rm blank.
+inline constexpr int kDesignFileVersion = 2;
 
 /// The most a design file may hold; a design is a few hundred bytes.
 inline constexpr std::size_t kMaxDesignFileBytes = 1 << 20;
 
 /// A design as a small JSON document (UTF-8): every input as the user typed it, so that opening
 /// it gives the very same design, and the format's name and version:
-///   {"format": "disc-spring-design", "version": 1,
+///   {"format": "disc-spring-design", "version": 2,
 ///    "inputs": {"D": "100", …, "points": [{"by": "f", "value": "1.4"}, {"by": "F", …}]}}
 /// The keys of the inputs are kInputs' own.
 std::string DesignToJson(const DesignTexts& texts);

@@ -3,7 +3,7 @@
 namespace design {
 
 DesignTexts DefaultTexts() {
-    return DesignTexts{"100", "51", "3.5", "6.3", "", "1", "1", "50", "", "", "", "", "", {}};
+    return DesignTexts{"100", "51", "3.5", "6.3", "", "1", "1", "50", "", "", "", "", "", "", {}};
 }
 
 }  // namespace design

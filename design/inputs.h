@@ -29,7 +29,7 @@ struct PointText {
 struct DesignTexts {
     std::string D, d, t, H, f_end;
     std::string series, parallel, steps;
-    std::string t_reduced, E, mu, w_M, w_R;
+    std::string t_reduced, E, mu, Rm, w_M, w_R;
     std::array<PointText, 2> points;
 
     friend bool operator==(const DesignTexts&, const DesignTexts&) = default;
@@ -59,7 +59,7 @@ struct InputSpec {
 };
 
 /// The inputs, in the order a face lays them out.
-inline constexpr std::array<InputSpec, 13> kInputs = {{
+inline constexpr std::array<InputSpec, 14> kInputs = {{
     {&DesignTexts::D, "D(mm)", "D", InputKind::kLength, "外径", {}, "D", 1},
     {&DesignTexts::d, "d(mm)", "d", InputKind::kLength, "内径", {}, "d", 1},
     {&DesignTexts::t, "t(mm)", "t", InputKind::kLength, "厚度", {}, "t", 1},
@@ -90,6 +90,9 @@ inline constexpr std::array<InputSpec, 13> kInputs = {{
      calc::OptionValue::kModulus, "E", 1},
     {&DesignTexts::mu, "μ", "μ", InputKind::kNumber, "泊松比；空白时为 0.3",
      calc::OptionValue::kPoisson, "mu", 1},
+    {&DesignTexts::Rm, "Rm(MPa)", "Rm", InputKind::kModulus,
+     "抗拉强度，σom 不应超过它；空白时取 E、μ 所对应的材料的，不是列出的材料时不判断强度",
+     calc::OptionValue::kStrength, "Rm", 2},
     {&DesignTexts::w_M, "w_M", "w_M", InputKind::kNumber,
      "并联片间的摩擦系数（DIN 2092），0 到 0.2；两个都空白时不计摩擦",
      calc::OptionValue::kSurfaceFriction, "w_M", 1},

@@ -1,5 +1,6 @@
 #include "design/sheet.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "calc/force_deflection.h"
@@ -128,6 +129,10 @@ PointResult ComputePoint(const calc::RowInputs& spring, const calc::RowOptions& 
     return point;
 }
 
+const calc::SpringResults& Spring(const PointResult& point) {
+    return point.row->row.results->spring;
+}
+
 std::optional<double> Work(const calc::RowInputs& spring, const calc::RowOptions& options,
                            double f) {
     calc::RowInputs at = spring;
@@ -156,6 +161,14 @@ void ComputeDesign(const Design& design, Sheet& sheet) {
     }
     sheet.point_findings = calc::CheckWorkingPoints(spring.spring, t_reduced, at);
     const PointResult &first = sheet.points[0], &second = sheet.points[1];
+    // The point in use: the upper one, where the spring is loaded most.
+    const int upper = !first.row ? 1 : (!second.row ? 0 : (second.f >= first.f ? 1 : 0));
+    if (const PointResult& used = sheet.points[static_cast<std::size_t>(upper)]; used.row) {
+        if (const auto strength =
+                calc::CheckStrength(upper, used.f, Spring(used).sigma_om, options.material)) {
+            sheet.point_findings.push_back(*strength);
+        }
+    }
     if (first.row && second.row) {
         sheet.stroke = second.f - first.f;
         if (options.stack) {
@@ -165,13 +178,36 @@ void ComputeDesign(const Design& design, Sheet& sheet) {
         if (w1 && w2) {
             sheet.work = *w2 - *w1;
         }
+        const int lower = 1 - upper;
+        const bool shallow = std::any_of(sheet.point_findings.begin(), sheet.point_findings.end(),
+                                         [](const calc::PointFinding& f) {
+                                             return f.check == calc::PointCheck::kShallowPreload;
+                                         });
+        sheet.cycle = Cycle{lower,
+                            calc::CycleOf(Spring(sheet.points[static_cast<std::size_t>(lower)]),
+                                          Spring(sheet.points[static_cast<std::size_t>(upper)])),
+                            !shallow};
     }
     const calc::ShownQuantities shown = calc::ShowQuantities(spring.spring, t_reduced);
     if (shown.flat > 0) {
         PointResult flat;
         Fill(flat, spring, options, shown.flat);
         if (flat.row) {
-            sheet.flat = FlatPoint{shown.flat, flat.F, flat.F_stack};
+            sheet.flat = FlatPoint{shown.flat, flat.F, flat.F_stack, Spring(flat).sigma_om};
+        }
+    }
+    if (shown.h0 > 0) {
+        const double f = runtime::ShownValue(0.75 * shown.h0);
+        calc::RowInputs at_test = spring;
+        at_test.spring.f = f;
+        calc::RowOptions single;  // the test is of one spring, without friction
+        single.material = options.material;
+        single.flats = options.flats;
+        const calc::Row row = calc::CalculateRow(at_test, single);
+        if (row.results) {
+            const double t = options.flats ? spring.t_reduced : spring.spring.t;
+            sheet.test =
+                TestPoint{spring.spring.H - f, f, row.results->spring.F, t, calc::TolerancesFor(t)};
         }
     }
 }

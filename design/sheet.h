@@ -7,6 +7,8 @@
 
 #include "calc/characteristic.h"
 #include "calc/design_check.h"
+#include "calc/fatigue.h"
+#include "calc/tolerances.h"
 #include "design/design.h"
 #include "design/plot_data.h"
 
@@ -23,10 +25,27 @@ struct PointResult {
     double f = 0, F = 0, s = 0, F_stack = 0;  ///< from the row, when there is one
 };
 
-/// Where the spring is flat, and its force there.
+/// Where the spring is flat, and its force and σom there.
 struct FlatPoint {
     double f;  ///< h0, or h0′ with contact flats, as shown
-    double F, F_stack;
+    double F, F_stack, sigma_om;
+};
+
+/// How a single spring is tested (DIN 2093 / EN 16983): its force at the test length
+/// l0 − 0.75·h0 (h0 = H − t, with contact flats too), and the tolerances for its thickness.
+struct TestPoint {
+    double length;     ///< H − 0.75·h0, mm
+    double f;          ///< 0.75·h0 as shown
+    double force;      ///< F there, N
+    double thickness;  ///< t, or t′ with contact flats, which the tolerances go by
+    std::optional<calc::SpringTolerances> tolerances;
+};
+
+/// A load cycle between the two working points, for a fatigue check.
+struct Cycle {
+    int lower;  ///< the point of smaller f: 0 or 1
+    calc::LoadCycle stresses;
+    bool preloaded;  ///< the lower point is at least 0.15·h0 (no kShallowPreload finding)
 };
 
 /// Everything a face shows of a design, as values: the characteristic's rows, the working
@@ -49,8 +68,11 @@ struct Sheet {
     /// From working point 1 to 2: the stroke Δf (and the stack's Δs), and the work (the integral
     /// of the force relation, over the stack for a stack, friction left out).
     std::optional<double> stroke, stack_stroke, work;
+    std::optional<Cycle> cycle;
     std::optional<FlatPoint> flat;
-    /// The findings about D, d, t and H (judged at f = 0), and those at the working points.
+    std::optional<TestPoint> test;
+    /// The findings about D, d, t, H and the options (judged at f = 0), and those at the working
+    /// points: the limits on f, the preload and, at the upper point, the strength.
     calc::Findings spring_findings;
     std::vector<calc::PointFinding> point_findings;
     /// The table at 0, ¼, ½, ¾ and 1 of the way to flat.

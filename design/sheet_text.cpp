@@ -14,11 +14,20 @@ std::string Shown(double value) {
     return std::string(runtime::NumberToText(value).view());
 }
 
-TableRow RowOf(const calc::CurveRow& row, const calc::RowOptions& options) {
+std::string Length(double value) {
+    return rows::Engineering(value, rows::Measure::kLength);
+}
+
+std::string Other(double value) {
+    return rows::Engineering(value, rows::Measure::kOther);
+}
+
+TableRow RowOf(const calc::CurveRow& row, const calc::RowOptions& options,
+               rows::Precision precision = rows::Precision::kEvery) {
     TableRow table;
     if (row.row.results) {
         rows::CellList cells;
-        rows::CurveRowCells(row, options, cells);
+        rows::CurveRowCells(row, options, cells, precision);
         table.cells = std::move(cells.cells);
         return table;
     }
@@ -35,7 +44,7 @@ std::string FaultSentence(const Sheet& sheet) {
         return {};
     }
     const calc::CurveRow& row = sheet.rows[*sheet.first_fault];
-    const std::string why = rows::ErrorSentence(row.row.results.error());
+    const std::string why = rows::ErrorSentence(row.row.results.error(), rows::Precision::kReader);
     return row.f_text.view().empty() ? why
                                      : "f = " + std::string(row.f_text.view()) + " mm 时：" + why;
 }
@@ -56,15 +65,15 @@ TableRow TableRowAt(const Sheet& sheet, std::size_t k) {
     return RowOf(sheet.rows[k], sheet.options);
 }
 
-TableRow PointRow(const Sheet& sheet, int point) {
+TableRow PointRow(const Sheet& sheet, int point, rows::Precision precision) {
     const PointResult& result = sheet.points[static_cast<std::size_t>(point)];
-    return result.row ? RowOf(*result.row, sheet.options) : TableRow{};
+    return result.row ? RowOf(*result.row, sheet.options, precision) : TableRow{};
 }
 
-std::vector<TableRow> QuarterRows(const Sheet& sheet) {
+std::vector<TableRow> QuarterRows(const Sheet& sheet, rows::Precision precision) {
     std::vector<TableRow> rows;
     for (const calc::CurveRow& row : sheet.quarters) {
-        rows.push_back(RowOf(row, sheet.options));
+        rows.push_back(RowOf(row, sheet.options, precision));
     }
     return rows;
 }
@@ -122,9 +131,7 @@ std::vector<std::string> FindingSentences(const Sheet& sheet) {
         for (int i = 0; i < calc::kFindingCount; ++i) {
             const auto finding = static_cast<calc::Finding>(i);
             if (sheet.spring_findings.has(finding)) {
-                sentences.push_back(rows::FindingSentence(
-                    finding, spring.spring,
-                    Flats(sheet) ? std::optional(spring.t_reduced) : std::nullopt));
+                sentences.push_back(rows::FindingSentence(finding, spring, sheet.options));
             }
         }
     }
@@ -171,31 +178,79 @@ std::vector<std::string> FindingCodes(const Sheet& sheet) {
 
 std::vector<std::string> Summary(const Sheet& sheet) {
     std::vector<std::string> lines;
+    const std::optional<double> Rm = sheet.options.material.Rm;
+    const auto utilisation = [&Rm](double sigma_om) {
+        return Rm ? "σom/Rm = " + runtime::FixedText(sigma_om / *Rm, 2)
+                  : std::string("材料的 Rm 未知，不判断强度");
+    };
     for (std::size_t k = 0; k < sheet.points.size(); ++k) {
-        if (sheet.points[k].problem) {
+        const PointResult& point = sheet.points[k];
+        if (point.problem) {
             lines.push_back(std::string(kPointNames[k]) + "：" +
-                            rows::ErrorSentence(*sheet.points[k].problem));
+                            rows::ErrorSentence(*point.problem, rows::Precision::kReader));
+        } else if (point.row) {
+            const double sigma_om = point.row->row.results->spring.sigma_om;
+            lines.push_back(std::string(kPointNames[k]) + "：f = " + Length(point.f) +
+                            " mm，F = " + Other(point.F) + " N，σom = " + Other(sigma_om) +
+                            " MPa，" + utilisation(sigma_om));
         }
     }
     if (sheet.stroke) {
-        std::string line = "工作点 1 → 2：行程 Δf = " + Shown(*sheet.stroke) + " mm";
+        std::string line = "工作点 1 → 2：行程 Δf = " + Length(*sheet.stroke) + " mm";
         if (sheet.stack_stroke) {
-            line += "（碟簧组 Δs = " + Shown(*sheet.stack_stroke) + " mm）";
+            line += "（碟簧组 Δs = " + Length(*sheet.stack_stroke) + " mm）";
         }
         if (sheet.work) {
-            line += "，功 W = " + Shown(*sheet.work) + " N·mm" +
+            line += "，功 W = " + Other(*sheet.work) + " N·mm" +
                     (sheet.options.stack ? "（碟簧组）" : "") + "（力的关系式的积分，不计摩擦）";
         }
         lines.push_back(line);
     }
+    if (sheet.cycle) {
+        const calc::LoadCycle& c = sheet.cycle->stresses;
+        const std::string at = c.at_III ? "III" : "II";
+        lines.push_back("疲劳（" +
+                        std::string(kPointNames[static_cast<std::size_t>(sheet.cycle->lower)]) +
+                        " 到另一个工作点，" + at + " 点的拉应力较大）：σu = " + Other(c.lower) +
+                        " MPa，σo = " + Other(c.upper) + " MPa，σh = σo − σu = " + Other(c.range) +
+                        " MPa；较低的工作点预压" + (sheet.cycle->preloaded ? "达到" : "不到") +
+                        " 0.15·h0。能否承受由 DIN 2093 的疲劳图按厚度组判断，本程序不作判断");
+    }
     if (sheet.flat) {
         std::string line = std::string("压平时（f = ") + (Flats(sheet) ? "h0′" : "h0") + " = " +
-                           Shown(sheet.flat->f) + " mm）F = " + Shown(sheet.flat->F) + " N";
+                           Length(sheet.flat->f) + " mm）F = " + Other(sheet.flat->F) + " N";
         if (sheet.options.stack) {
-            line += "，碟簧组 F_stack = " + Shown(sheet.flat->F_stack) + " N";
+            line += "，碟簧组 F_stack = " + Other(sheet.flat->F_stack) + " N";
         }
+        line += "，" + utilisation(sheet.flat->sigma_om) + "（仅供参考，行程不到压平时无需满足）";
         lines.push_back(line);
     }
+    return lines;
+}
+
+std::vector<std::string> TestLines(const Sheet& sheet) {
+    std::vector<std::string> lines;
+    if (!sheet.test) {
+        return lines;
+    }
+    const TestPoint& test = *sheet.test;
+    const std::string t = Flats(sheet) ? "t′" : "t";
+    std::string line =
+        "检验（单片，EN 16983 / DIN 2093）：试验长度 L = H − 0.75·h0 = " + Length(test.length) +
+        " mm，试验力 F = " + Other(test.force) + " N";
+    if (!test.tolerances) {
+        lines.push_back(line + "；" + t + " 不在公差表的 0.2 … 16 mm 之内，没有公差");
+        return lines;
+    }
+    const calc::SpringTolerances& tol = *test.tolerances;
+    const auto band = [](const calc::Tolerance& tolerance, const char* unit) {
+        return "+" + runtime::FixedText(tolerance.plus, 3) + unit + "/−" +
+               runtime::FixedText(tolerance.minus, 3) + unit;
+    };
+    lines.push_back(line + "（" + band(tol.force, " %") + "）");
+    lines.push_back("公差：" + t + " = " + Shown(test.thickness) + " " + band(tol.thickness, "") +
+                    " mm，H = " + Shown(sheet.spring->spring.H) + " " + band(tol.height, "") +
+                    " mm");
     return lines;
 }
 
@@ -210,7 +265,8 @@ std::vector<std::string> SpringLines(const Sheet& sheet) {
                     " mm，H = " + Shown(s.H) + " mm" +
                     (options.flats ? "，t′ = " + Shown(sheet.spring->t_reduced) + " mm" : ""));
     std::string material =
-        "E = " + Shown(options.material.E) + " MPa，μ = " + Shown(options.material.mu);
+        "E = " + Shown(options.material.E) + " MPa，μ = " + Shown(options.material.mu) +
+        "，Rm = " + (options.material.Rm ? Shown(*options.material.Rm) + " MPa" : "未知");
     if (const auto named = calc::FindMaterial(options.material)) {
         material += "（" + std::string(calc::kMaterials[*named].name) + "）";
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "design/sheet.h"
+#include "rows/engineering.h"
 
 namespace design {
 
@@ -21,14 +22,17 @@ struct TableRow {
 /// The table's column names, from f on: the batch tool's header without "弹簧".
 std::vector<std::string> HeaderCells(const Sheet& sheet);
 
-/// Row k of the table.
+/// Row k of the table, every digit.
 TableRow TableRowAt(const Sheet& sheet, std::size_t k);
 
-/// A working point's row (point 0 or 1); no cells when it has none.
-TableRow PointRow(const Sheet& sheet, int point);
+/// A working point's row (point 0 or 1); no cells when it has none. The window's table shows
+/// every digit, the data sheet a reader's (rows::Precision).
+TableRow PointRow(const Sheet& sheet, int point,
+                  rows::Precision precision = rows::Precision::kEvery);
 
 /// The table at 0, ¼, ½, ¾ and 1 of the way to flat, for the data sheet.
-std::vector<TableRow> QuarterRows(const Sheet& sheet);
+std::vector<TableRow> QuarterRows(const Sheet& sheet,
+                                  rows::Precision precision = rows::Precision::kEvery);
 
 /// What 复制表格 copies, and disc-spring-batch --design prints: the table exactly as
 /// disc-spring-batch --curve N --rate (with the design's options) prints it, header included;
@@ -53,12 +57,17 @@ std::vector<std::string> FindingSentences(const Sheet& sheet);
 /// "K:ERROR" for a point that has no row, "ERROR" for a curve with a row without numbers.
 std::vector<std::string> FindingCodes(const Sheet& sheet);
 
-/// What is said below the working points: why a given point has no row, the stroke and work
-/// from point 1 to 2, the force at flat.
+/// What is said below the working points, to a reader's precision: why a given point has no
+/// row, σom and its utilisation σom/Rm at each point, the stroke and work from point 1 to 2,
+/// what a fatigue check of the cycle between them needs, the force and utilisation at flat.
 std::vector<std::string> Summary(const Sheet& sheet);
 
-/// The spring, its material, the stack, friction and contact flats, a line each.
+/// The spring, its material with Rm, the stack, friction and contact flats, a line each.
 std::vector<std::string> SpringLines(const Sheet& sheet);
+
+/// How the single spring is tested, for the data sheet: the test length and force with the
+/// force's tolerance, and the tolerances of t (t′) and H, by EN 16983 / DIN 2093.
+std::vector<std::string> TestLines(const Sheet& sheet);
 
 /// The spring in one line, for the caption of a picture: SpringLines joined by "；".
 std::string Caption(const Sheet& sheet);

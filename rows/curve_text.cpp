@@ -1,5 +1,6 @@
 #include "rows/curve_text.h"
 
+#include "rows/engineering.h"
 #include "rows/row_text.h"
 
 namespace rows {
@@ -9,11 +10,14 @@ void CurveHeaderCells(const calc::RowOptions& options, CellSink& out) {
         out.Cell(name);
     }
     if (options.rate) {
-        out.Cell("R(N/mm)");
+        out.Cell(options.stack ? "R单片(N/mm)" : "R(N/mm)");  // beside a stack's: one spring's
     }
     if (options.stack) {
         for (const char* name : {"s(mm)", "F_stack(N)", "L(mm)"}) {
             out.Cell(name);
+        }
+        if (options.rate) {
+            out.Cell("R_stack(N/mm)");
         }
     }
     if (options.friction) {
@@ -25,9 +29,14 @@ void CurveHeaderCells(const calc::RowOptions& options, CellSink& out) {
     }
 }
 
-void CurveRowCells(const calc::CurveRow& row, const calc::RowOptions& options, CellSink& out) {
-    out.Cell(row.f_text.view());
-    RowCells(row.row, options, out);
+void CurveRowCells(const calc::CurveRow& row, const calc::RowOptions& options, CellSink& out,
+                   Precision precision) {
+    if (precision == Precision::kEvery || !row.inputs) {
+        out.Cell(row.f_text.view());
+    } else {
+        out.Cell(Engineering(row.inputs->spring.f, Measure::kLength));
+    }
+    RowCells(row.row, options, out, precision);
 }
 
 void AppendCurveTableHeader(const calc::RowOptions& options, std::string& out) {

@@ -5,16 +5,18 @@
 
 #include "calc/characteristic.h"
 #include "rows/cells.h"
+#include "rows/engineering.h"
 
 namespace rows {
 
 /// The column names of a characteristic table, with units: "f(mm)", "F(N)", "σom(MPa)" … then
-/// as the options ask "R(N/mm)", "s(mm)", "F_stack(N)", "L(mm)", "F_load(N)", "F_unload(N)",
-/// "检查".
+/// as the options ask "R(N/mm)" (one spring's: "R单片(N/mm)" beside a stack), "s(mm)",
+/// "F_stack(N)", "L(mm)", "R_stack(N/mm)", "F_load(N)", "F_unload(N)", "检查".
 void CurveHeaderCells(const calc::RowOptions& options, CellSink& out);
 
-/// A point's cells: f as shown, then the row's cells (RowCells).
-void CurveRowCells(const calc::CurveRow& row, const calc::RowOptions& options, CellSink& out);
+/// A point's cells: f as shown, then the row's cells (RowCells), every digit or a reader's.
+void CurveRowCells(const calc::CurveRow& row, const calc::RowOptions& options, CellSink& out,
+                   Precision precision = Precision::kEvery);
 
 /// The header line of a characteristic table as text: "弹簧", the column names, '\n'.
 void AppendCurveTableHeader(const calc::RowOptions& options, std::string& out);

@@ -27,6 +27,8 @@ std::string_view OptionValueName(calc::OptionValue value) {
             return "摩擦系数 w_M";
         case calc::OptionValue::kEdgeFriction:
             return "摩擦系数 w_R";
+        case calc::OptionValue::kStrength:
+            return "抗拉强度 Rm";
     }
     return {};
 }
@@ -41,7 +43,9 @@ std::string RangeText(calc::OptionValue value) {
         text = std::string(range.low_inside ? "应不小于 " : "应大于 ") + low +
                (range.high_inside ? "、不超过 " : "、小于 ") + high;
     }
-    return value == calc::OptionValue::kModulus ? text + "（MPa）" : text;
+    const bool stress =
+        value == calc::OptionValue::kModulus || value == calc::OptionValue::kStrength;
+    return stress ? text + "（MPa）" : text;
 }
 
 std::string OptionProblemText(const calc::OptionProblem& problem) {

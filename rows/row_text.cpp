@@ -1,5 +1,6 @@
 #include "rows/row_text.h"
 
+#include "rows/engineering.h"
 #include "rows/findings_text.h"
 #include "runtime/fault.h"
 #include "runtime/fault_report.h"
@@ -8,31 +9,46 @@
 namespace rows {
 namespace {
 
-void Number(double value, CellSink& out) {
-    out.Cell(runtime::NumberToText(value).view());
-}
+// A number in a cell: every digit, as the calculator shows it, or a reader's.
+class Numbers {
+public:
+    Numbers(CellSink& out, Precision precision) : out_(out), precision_(precision) {}
+    void Put(double value, Measure measure = Measure::kOther) {
+        if (precision_ == Precision::kEvery) {
+            out_.Cell(runtime::NumberToText(value).view());
+        } else {
+            out_.Cell(Engineering(value, measure));
+        }
+    }
+
+private:
+    CellSink& out_;
+    Precision precision_;
+};
 
 std::string Shown(double value) {
     return std::string(runtime::NumberToText(value).view());
 }
 
-void ResultCells(const calc::RowResults& row, CellSink& out) {
+void ResultCells(const calc::RowResults& row, Numbers& out) {
     const calc::SpringResults& r = row.spring;
     for (const double value : {r.F, r.sigma_om, r.sigma1, r.sigma2, r.sigma3}) {
-        Number(value, out);
+        out.Put(value);
     }
     if (row.rate) {
-        Number(*row.rate, out);
+        out.Put(*row.rate);
     }
     if (row.stack) {
-        for (const double value : {row.stack->s, row.stack->F_stack, row.stack->L}) {
-            Number(value, out);
-        }
+        out.Put(row.stack->s, Measure::kLength);
+        out.Put(row.stack->F_stack);
+        out.Put(row.stack->L, Measure::kLength);
+    }
+    if (row.stack_rate) {
+        out.Put(*row.stack_rate);
     }
     if (row.friction) {
-        for (const double value : {row.friction->F_load, row.friction->F_unload}) {
-            Number(value, out);
-        }
+        out.Put(row.friction->F_load);
+        out.Put(row.friction->F_unload);
     }
 }
 
@@ -51,16 +67,29 @@ void ErrorCells(const calc::RowError& error, CellSink& out) {
 
 }  // namespace
 
-void RowCells(const calc::Row& row, const calc::RowOptions& options, CellSink& out) {
+void RowCells(const calc::Row& row, const calc::RowOptions& options, CellSink& out,
+              Precision precision) {
     if (row.results) {
-        ResultCells(*row.results, out);
+        Numbers numbers(out, precision);
+        ResultCells(*row.results, numbers);
     } else {
         ErrorCells(row.results.error(), out);
     }
     if (options.check) {
         std::string codes;
+        for (const calc::Quantity quantity : row.partly_read) {
+            if (!codes.empty()) {
+                codes += ',';
+            }
+            codes += ReadCode(quantity, row.force_read);
+        }
         if (row.findings) {
-            AppendFindingCodes(*row.findings, codes);
+            std::string found;
+            AppendFindingCodes(*row.findings, found);
+            if (!codes.empty() && !found.empty()) {
+                codes += ',';
+            }
+            codes += found;
         }
         out.Cell(codes);
     }
@@ -81,7 +110,8 @@ void UnreadableCells(std::string_view message, const calc::RowOptions& options, 
 }
 
 int NumberCount(const calc::RowOptions& options) {
-    return 5 + (options.rate ? 1 : 0) + (options.stack ? 3 : 0) + (options.friction ? 2 : 0);
+    return 5 + (options.rate ? 1 : 0) + (options.stack ? 3 : 0) +
+           (options.rate && options.stack ? 1 : 0) + (options.friction ? 2 : 0);
 }
 
 std::string ErrorCell(const calc::RowError& error) {
@@ -97,9 +127,9 @@ std::string ErrorCell(const calc::RowError& error) {
     return cell;
 }
 
-std::string ErrorSentence(const calc::RowError& error) {
+std::string ErrorSentence(const calc::RowError& error, Precision precision) {
     if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
-        return RefusalText(*refusal);
+        return RefusalText(*refusal, precision);
     }
     const auto& fault = std::get<calc::SpringFault>(error);
     const std::string report =
@@ -113,16 +143,25 @@ std::string ErrorSentence(const calc::RowError& error) {
     return sentence;
 }
 
-std::string RefusalText(const calc::Refusal& refusal) {
+std::string RefusalText(const calc::Refusal& refusal, Precision precision) {
+    const auto force = [precision](double value) {
+        return precision == Precision::kEvery ? Shown(value) : Engineering(value, Measure::kOther);
+    };
     switch (refusal.kind) {
         case calc::Refusal::Kind::kReducedThickness:
             return "减薄后的厚度 t′ = " + Shown(refusal.value) +
                    " mm 不在 0 < t′ ≤ t = " + Shown(refusal.limit) + " mm 之内";
         case calc::Refusal::Kind::kNegativeForce:
             return "力 " + Shown(refusal.value) + " N 为负：碟簧只能受压";
-        case calc::Refusal::Kind::kBeyondReach:
-            return "力 " + Shown(refusal.value) + " N 超过压平前最多能达到的 " +
-                   Shown(refusal.limit) + " N";
+        case calc::Refusal::Kind::kBeyondReach: {
+            // Never the same text for the asked force and the most: that would read as reached.
+            std::string asked = force(refusal.value), most = force(refusal.limit);
+            if (asked == most) {
+                asked = Shown(refusal.value);
+                most = Shown(refusal.limit);
+            }
+            return "力 " + asked + " N 超过压平前最多能达到的 " + most + " N";
+        }
         case calc::Refusal::Kind::kNoConeHeight:
             return "自由高度不大于厚度，没有锥高：碟簧承受不了力";
     }

@@ -105,6 +105,74 @@ NumberText NumberToText(double value) {
     return text;
 }
 
+std::string RoundedText(double value, int significant) {
+    if (value == 0.0 || !std::isfinite(value)) {
+        return std::string(NumberToText(value).view());
+    }
+    char sci[48];
+    const char* const end = std::to_chars(sci, sci + sizeof sci, std::fabs(value),
+                                          std::chars_format::scientific, significant - 1)
+                                .ptr;
+    const std::string_view written(sci, static_cast<std::size_t>(end - sci));
+    const std::size_t e = written.find('e');
+    std::string digits;
+    for (const char c : written.substr(0, e)) {
+        if (c != '.') {
+            digits += c;
+        }
+    }
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+    int exponent = 0;
+    const std::string_view exponent_text = written.substr(e + 1);
+    std::from_chars(exponent_text.data() + (exponent_text.front() == '+'),
+                    exponent_text.data() + exponent_text.size(), exponent);
+    std::string text = value < 0 ? "-" : "";
+    const auto count = static_cast<int>(digits.size());
+    if (exponent >= -4 && exponent <= 5) {
+        if (exponent < 0) {
+            text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        } else if (count <= exponent + 1) {
+            text += digits + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
+        } else {
+            const auto whole = static_cast<std::size_t>(exponent + 1);
+            text += digits.substr(0, whole) + '.' + digits.substr(whole);
+        }
+        return text;
+    }
+    text += digits.substr(0, 1);
+    if (count > 1) {
+        text += '.' + digits.substr(1);
+    }
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    text += exponent < 0 ? "E-" : "E+";
+    if (magnitude < 10) {
+        text += '0';
+    }
+    text += std::to_string(magnitude);
+    return text;
+}
+
+std::string FixedText(double value, int decimals) {
+    if (!std::isfinite(value)) {
+        return std::string(NumberToText(value).view());
+    }
+    char fixed[400];
+    const char* const end =
+        std::to_chars(fixed, fixed + sizeof fixed, value, std::chars_format::fixed, decimals).ptr;
+    std::string text(fixed, static_cast<std::size_t>(end - fixed));
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') {
+            text.pop_back();
+        }
+        if (text.back() == '.') {
+            text.pop_back();
+        }
+    }
+    return text == "-0" ? "0" : text;
+}
+
 double ShownValue(double value) {
     if (!std::isfinite(value)) {
         return value;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace runtime {
@@ -25,6 +26,16 @@ private:
 /// Zero, negative zero included, is "0". Non-finite values (never a result of the model)
 /// show as "inf", "-inf" and "nan".
 NumberText NumberToText(double value);
+
+/// `value` rounded to `significant` digits (1 … 17), trailing zeros dropped, whatever the
+/// process locale: fixed notation when the decimal exponent after rounding is −4 … 5
+/// ("617.5", "0.0004213"), else "d.dddE+XX" ("1.584E+09"). Zero is "0"; non-finite values as
+/// NumberToText shows them.
+std::string RoundedText(double value, int significant);
+
+/// `value` rounded to `decimals` places after the point (0 … 17), trailing zeros and a bare
+/// point dropped ("2.1", "-0.041", "15843"); a value that rounds to zero is "0".
+std::string FixedText(double value, int decimals);
 
 /// The value a number's text reads back as: `value` rounded to 15 significant digits, the
 /// number a user sees and can type. Non-finite values stay as they are; the few largest

@@ -7,9 +7,11 @@
 #include <map>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "calc/characteristic.h"
 #include "calc/force_deflection.h"
+#include "calc/materials.h"
 #include "calc/option_rules.h"
 #include "calc/spring_text.h"
 #include "design/sheet_text.h"
@@ -55,18 +57,27 @@ bool ReadCount(std::string_view text, int& value) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-// Two numbers "a,b", each written whole, read the same in every locale.
-bool ReadPair(std::string_view text, double& a, double& b) {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos) {
-        return false;
-    }
-    const auto whole = [](std::string_view part, double& value) {
+// Numbers "a,b[,c]", each written whole, read the same in every locale; how many were read, 0
+// when the text is not such a list of `least` to values.size() numbers.
+std::size_t ReadNumbers(std::string_view text, std::size_t least, std::span<double> values) {
+    std::size_t count = 0;
+    for (std::size_t start = 0;; ++count) {
+        const std::size_t comma = text.find(',', start);
+        const std::string_view part = text.substr(start, comma - start);
+        if (count == values.size()) {
+            return 0;
+        }
+        double& value = values[count];
         const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
-        return !part.empty() && ec == std::errc() && end == part.data() + part.size() &&
-               std::isfinite(value);
-    };
-    return whole(text.substr(0, comma), a) && whole(text.substr(comma + 1), b);
+        if (part.empty() || ec != std::errc() || end != part.data() + part.size() ||
+            !std::isfinite(value)) {
+            return 0;
+        }
+        if (comma == std::string_view::npos) {
+            return count + 1 >= least ? count + 1 : 0;
+        }
+        start = comma + 1;
+    }
 }
 
 std::string Unusable(std::string_view name, std::string_view value, std::string_view wanted) {
@@ -149,20 +160,32 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             return "选项 " + std::string(name) + " 缺少数值";
         }
         if (name == "--friction") {
-            calc::Friction& friction = row_options.friction.emplace();
-            if (!ReadPair(value, friction.w_M, friction.w_R)) {
+            double pair[2];
+            if (ReadNumbers(value, 2, pair) != 2) {
                 return Unusable(name, value, "应为 w_M,w_R 两个数，如 0.01,0.03");
             }
+            row_options.friction = calc::Friction{pair[0], pair[1]};
             given[calc::OptionValue::kSurfaceFriction] =
                 given[calc::OptionValue::kEdgeFriction] = {name, value};
             continue;
         }
         if (name == "--material") {
-            calc::Material& material = row_options.material;
-            if (!ReadPair(value, material.E, material.mu)) {
-                return Unusable(name, value, "应为弹性模量 E（MPa）和泊松比 μ，如 206000,0.3");
+            double numbers[3];
+            const std::size_t count = ReadNumbers(value, 2, numbers);
+            if (count == 0) {
+                return Unusable(name, value,
+                                "应为弹性模量 E（MPa）、泊松比 μ 和可选的抗拉强度 Rm（MPa），"
+                                "如 206000,0.3 或 206000,0.3,1600");
             }
-            given[calc::OptionValue::kModulus] = given[calc::OptionValue::kPoisson] = {name, value};
+            // Without Rm, the named material of this E and μ gives it (or none is judged).
+            row_options.material = calc::MaterialOf(numbers[0], numbers[1]);
+            if (count == 3) {
+                row_options.material.Rm = numbers[2];
+            }
+            for (const auto kind : {calc::OptionValue::kModulus, calc::OptionValue::kPoisson,
+                                    calc::OptionValue::kStrength}) {
+                given[kind] = {name, value};
+            }
             continue;
         }
         calc::OptionValue counted = calc::OptionValue::kSteps;
@@ -287,18 +310,23 @@ void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
         all_computed_ = false;
         return;
     }
+    const std::vector<calc::Quantity> partly =
+        options_.row.check ? calc::PartlyRead(std::span(fields.data(), count), options_.row.flats)
+                           : std::vector<calc::Quantity>();
     if (options_.force) {
-        AnswerForce(*inputs, out);
+        AnswerForce(*inputs, partly, out);
         return;
     }
-    const calc::Row row = calc::CalculateRow(*inputs, options_.row);
+    calc::Row row = calc::CalculateRow(*inputs, options_.row);
+    row.partly_read = partly;
     rows::AppendRowFields(row, options_.row, out);
     out += '\n';
     all_computed_ = all_computed_ && row.results.has_value();
 }
 
 // The line's last field was read as f: it is the force to find f for.
-void BatchStream::AnswerForce(calc::RowInputs inputs, std::string& out) {
+void BatchStream::AnswerForce(calc::RowInputs inputs, const std::vector<calc::Quantity>& partly,
+                              std::string& out) {
     const double force = inputs.spring.f;
     inputs.spring.f = 0;
     const auto f = calc::DeflectionForForce(inputs, options_.row, force);
@@ -306,8 +334,10 @@ void BatchStream::AnswerForce(calc::RowInputs inputs, std::string& out) {
         // No deflection: the checks judge the spring as it stands.
         out += '\t';
         rows::AppendRowFields(
-            {f.error(), options_.row.check ? std::optional(calc::CheckRow(inputs, options_.row))
-                                           : std::nullopt},
+            {f.error(),
+             options_.row.check ? std::optional(calc::CheckRow(inputs, options_.row))
+                                : std::nullopt,
+             partly, true},
             options_.row, out);
         out += '\n';
         all_computed_ = false;
@@ -316,7 +346,9 @@ void BatchStream::AnswerForce(calc::RowInputs inputs, std::string& out) {
     inputs.spring.f = *f;
     out += runtime::NumberToText(*f).view();
     out += '\t';
-    const calc::Row row = calc::CalculateRow(inputs, options_.row);
+    calc::Row row = calc::CalculateRow(inputs, options_.row);
+    row.partly_read = partly;
+    row.force_read = true;
     rows::AppendRowFields(row, options_.row, out);
     out += '\n';
     all_computed_ = all_computed_ && row.results.has_value();
@@ -345,8 +377,12 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
                                  flats ? fields[3] : std::string_view(),
                                  count == least + 1 ? fields[count - 1] : std::string_view()};
     const auto curve = calc::ReadCurve(texts, options_.curve_steps, options_.row);
+    const std::vector<calc::Quantity> partly =
+        options_.row.check ? calc::PartlyRead(std::span(fields.data(), count), flats)
+                           : std::vector<calc::Quantity>();
     for (int k = 0; k <= options_.curve_steps; ++k) {
-        const calc::CurveRow row = calc::CurveRowAt(curve, k, options_.row);
+        calc::CurveRow row = calc::CurveRowAt(curve, k, options_.row);
+        row.row.partly_read = partly;
         rows::AppendCurveTableRow(numbering_, row, options_.row, out);
         all_computed_ = all_computed_ && row.row.results.has_value();
         if (spill_ && out.size() >= kSpillAt) {

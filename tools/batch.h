@@ -64,7 +64,8 @@ private:
     void Split(std::string_view chunk, std::string& out);
     void Answer(std::string_view line, std::string& out);
     void AnswerPlain(std::string_view line, std::string& out);
-    void AnswerForce(calc::RowInputs inputs, std::string& out);
+    void AnswerForce(calc::RowInputs inputs, const std::vector<calc::Quantity>& partly,
+                     std::string& out);
     void AnswerCurve(std::string_view line, std::string& out);
 
     BatchOptions options_;

@@ -127,6 +127,13 @@ bool Flush(std::string& out) {
     return ok;
 }
 
+// Reads at most a chunk: Windows' read() counts in unsigned int, POSIX's in size_t, and a
+// chunk fits both.
+ssize_t ReadChunk(int fd, std::vector<char>& chunk) {
+    static_assert(kChunk <= 0xFFFF'FFFFu);
+    return read(fd, chunk.data(), static_cast<unsigned>(chunk.size()));
+}
+
 struct Source {
     std::string name;  // as given, for messages
     int fd;
@@ -138,7 +145,7 @@ struct Source {
 bool ReadAll(int fd, std::size_t limit, std::string& bytes) {
     std::vector<char> chunk(kChunk);
     for (;;) {
-        const ssize_t got = read(fd, chunk.data(), chunk.size());
+        const ssize_t got = ReadChunk(fd, chunk);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -233,7 +240,7 @@ int main(int argc, char** argv) {
     for (const Source& source : sources) {
         tools::BatchStream stream(options, numbering, spill);
         for (;;) {
-            const ssize_t got = read(source.fd, chunk.data(), chunk.size());
+            const ssize_t got = ReadChunk(source.fd, chunk);
             if (got < 0 && errno == EINTR) {
                 continue;
             }

@@ -42,10 +42,10 @@ INSTANTIATE_TEST_SUITE_P(Limits, DesignChecks, testing::Values(
     CheckCase{"DtBelowLowEdge", {80, 41, 5.001, 9, 0}, "D/t"},
     CheckCase{"DtAtHighEdge", {2.35, 1.175, 0.05875, 0.10575, 0}, ""},
     CheckCase{"DtAboveHighEdge", {2.35, 1.175, 0.05874, 0.10575, 0}, "D/t"},
-    CheckCase{"H0tAtLowEdge", {40, 20.4, 2.25, 3.15, 0}, ""},
-    CheckCase{"H0tBelowLowEdge", {40, 20.4, 2.25, 3.149, 0}, "h0/t"},
-    CheckCase{"H0tAtHighEdge", {60, 30, 1.9, 4.37, 0}, ""},
-    CheckCase{"H0tAboveHighEdge", {60, 30, 1.9, 4.371, 0}, "h0/t"},
+    CheckCase{"H0tAtLowEdge", {80, 41, 5, 6.7, 0}, ""},
+    CheckCase{"H0tBelowLowEdge", {80, 41, 5, 6.699, 0}, "h0/t"},
+    CheckCase{"H0tAtHighEdge", {60, 30, 1.9, 4.446, 0}, ""},
+    CheckCase{"H0tAboveHighEdge", {60, 30, 1.9, 4.447, 0}, "h0/t"},
     CheckCase{"BeyondThreeQuarters", {40, 20.4, 2.25, 3.15, 0.6751}, "f>0.75h0"},
     CheckCase{"BeyondFlat", {40, 20.4, 2.25, 3.15, 0.9001}, "f>h0"},
     CheckCase{"Pull", {100, 50, 4, 8, -0.01}, "f<0"},
@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Limits, DesignChecks, testing::Values(
     CheckCase{"SixMillimetres", {100, 50, 6, 10.2, 1}, ""},
     CheckCase{"ThickerThanSix", {100, 50, 6.01, 10.2, 1}, "t>6"},
     CheckCase{"EverythingWrong", {10, 20, -1, -2, -1}, "D<=d,t<=0,H<=t,f<0"},
-    CheckCase{"RatiosNeedPositiveValues", {-10, -20, 1, 3, 1}, "h0/t"}),
+    CheckCase{"RatiosNeedPositiveValues", {-10, -20, 1, 3.5, 1}, "h0/t"}),
     [](const testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -83,16 +83,22 @@ TEST(DesignChecks, DinSpringsAtTheirTestDeflectionAndFlat) {
 }
 
 TEST(DesignChecks, SentencesNameTheQuantityAndGiveTheNumbers) {
-    EXPECT_EQ(FindingSentence(Finding::kDiameterRatio, {100, 30, 4, 6.8, 1}),
-              "D/d = 3.33，超出设计范围 1.75 … 2.5");
-    EXPECT_EQ(FindingSentence(Finding::kBeyondThreeQuarters, {100, 50, 4, 8, 3.5}),
+    const auto sentence = [](Finding finding, SpringInputs in) {
+        return FindingSentence(finding, {in, 0}, {});
+    };
+    EXPECT_EQ(sentence(Finding::kDiameterRatio, {100, 30, 4, 6.8, 1}),
+              "D/d = 3.33，在 DIN 2093 系列的范围 1.75 … 2.5 之外：关系式在这里不如在标准系列中可靠"
+              "（不是错误）");
+    EXPECT_EQ(sentence(Finding::kBeyondThreeQuarters, {100, 50, 4, 8, 3.5}),
               "f = 3.5 mm 大于 0.75·h0 = 3 mm：实际特性偏离公式");
     // Rounded to two decimals it would look like the edge it lies beyond.
-    EXPECT_EQ(FindingSentence(Finding::kHeightRatio, {100, 50, 4, 9.2004, 1}),
-              "h0/t = 1.3001，超出设计范围 0.4 … 1.3");
-    // The numbers as shown: h0 = 0.9, not 0.8999999999999999.
-    EXPECT_EQ(FindingSentence(Finding::kBeyondFlat, {40, 20.4, 2.25, 3.15, 0.9001}),
+    EXPECT_TRUE(sentence(Finding::kHeightRatio, {100, 50, 4, 9.3604, 1})
+                    .starts_with("h0/t = 1.3401，在 DIN 2093 系列的范围 0.34 … 1.34 之外"));
+    // Lengths to 0.001 mm unless that makes them look alike: then every digit.
+    EXPECT_EQ(sentence(Finding::kBeyondFlat, {40, 20.4, 2.25, 3.15, 0.9001}),
               "f = 0.9001 mm 大于 h0 = 0.9 mm：已过压平位置，单片碟簧达不到");
+    EXPECT_EQ(sentence(Finding::kBeyondFlat, {40, 20.4, 2.25, 3.15, 1.23456789}),
+              "f = 1.235 mm 大于 h0 = 0.9 mm：已过压平位置，单片碟簧达不到");
 }
 
 // Typing a row's f into the calculator gives exactly that row's results.

@@ -33,6 +33,7 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     const auto example = DesignFromJson(saved.str());
     ASSERT_TRUE(example.has_value()) << example.error();
     EXPECT_EQ(example->t_reduced, "7.5");
+    EXPECT_EQ(example->Rm, "");  // version 1: no Rm, blank
     EXPECT_EQ(example->points[0], (PointText{PointBy::kForce, "100000"}));
 }
 
@@ -49,14 +50,17 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {"{\"format\": \"disc-spring-design\"", "JSON 在第"},
         {"[]", "缺少 \"format\""},
         {with("disc-spring-design", "x"), "缺少 \"format\""},
-        {with("\"version\": 1", "\"version\": 2"), "较新的版本（格式 2）"},
-        {with("\"version\": 1", "\"version\": \"1\""), "\"version\" 应为正整数"},
-        {with("\"version\": 1", "\"version\": 1.0"), "\"version\" 应为正整数"},
-        {with("\"version\": 1", "\"version\": 0"), "\"version\" 应为正整数"},
+        {with("\"version\": 2", "\"version\": 3"), "较新的版本（格式 3）"},
+        {with("\"version\": 2", "\"version\": \"2\""), "\"version\" 应为正整数"},
+        {with("\"version\": 2", "\"version\": 2.0"), "\"version\" 应为正整数"},
+        {with("\"version\": 2", "\"version\": 0"), "\"version\" 应为正整数"},
+        // Version 1 had no Rm: a file of it that has one is not what it says.
+        {with("\"version\": 2", "\"version\": 1"), "不认识的键 \"inputs.Rm\""},
+        {with("\"Rm\": \"\",", ""), "缺少 \"Rm\""},
         {with("\"D\": \"100\",", ""), "缺少 \"D\""},
         {with("\"D\": \"100\"", "\"D\": 100"), "\"D\" 的值应为文字"},
         {with("\"D\": \"100\"", "\"D\": \"100\", \"D\": \"101\""), "键 \"D\" 出现了不止一次"},
-        {with("\"D\": \"100\"", "\"Rm\": \"1600\", \"D\": \"100\""), "不认识的键 \"inputs.Rm\""},
+        {with("\"D\": \"100\"", "\"Dm\": \"1600\", \"D\": \"100\""), "不认识的键 \"inputs.Dm\""},
         {with("\"format\"", "\"colour\": 1, \"format\""), "不认识的键 \"colour\""},
         {with("\"inputs\": {", "\"inputs\": [{"), "JSON"},
         {with("\"by\": \"F\"", "\"by\": \"s\""), "\"points[0].by\" 的值应为"},

@@ -109,7 +109,7 @@ TEST(Sheet, FindingsAtTheWorkingPoints) {
         t.points[1].value = "3";
     });
     EXPECT_EQ(FindingCodes(beyond), (std::vector<std::string>{"2:f>h0", "1:ERROR"}));
-    EXPECT_EQ(Summary(beyond)[0], "工作点 1：力 20000 N 超过压平前最多能达到的 15842.8336899115 N");
+    EXPECT_EQ(Summary(beyond)[0], "工作点 1：力 20000 N 超过压平前最多能达到的 15843 N");
     EXPECT_FALSE(beyond.stroke.has_value());
 }
 

@@ -78,12 +78,12 @@ TEST(BatchStream, DesignJobColumnsInTheirOrder) {
     std::string header;
     AppendBatchHeader(all, header);
     EXPECT_EQ(header + Answer("100\t51\t3.5\t6.3\t2.1\n", all),
-              "弹簧\tf(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)\tR(N/mm)\ts(mm)\t"
-              "F_stack(N)\tL(mm)\tF_load(N)\tF_unload(N)\t检查\n"
-              "1\t0\t0\t0\t0\t0\t0\t9279.37401837676\t0\t0\t12.6\t0\t0\t\n"
+              "弹簧\tf(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)\tR单片(N/mm)\ts(mm)\t"
+              "F_stack(N)\tL(mm)\tR_stack(N/mm)\tF_load(N)\tF_unload(N)\t检查\n"
+              "1\t0\t0\t0\t0\t0\t0\t9279.37401837676\t0\t0\t12.6\t4639.68700918838\t0\t0\t\n"
               "1\t2.1\t13070.337794177\t926.252557128111\t-1908.87557626551\t734.433627390311\t"
               "1048.60499690129\t4187.03461804805\t4.2\t13070.337794177\t8.4\t"
-              "13474.5750455433\t12689.6483438612\t\n");
+              "2093.51730902403\t13474.5750455433\t12689.6483438612\t\n");
     // A deflection for each force, or why there is none, in the column before the results; a
     // force out of reach counts as a line not computed.
     const BatchOptions force = ParseBatchArguments({"--force"})->options;
@@ -107,7 +107,9 @@ TEST(BatchStream, DesignJobColumnsInTheirOrder) {
         answer("125\t64\t8\t7.5\t10.6\n", {"--flats", "--curve=1", "--check"});
     EXPECT_TRUE(flats.starts_with("1\t0\t0\t")) << flats;
     EXPECT_NE(flats.find("\n1\t3.1\t"), std::string::npos) << flats;
-    EXPECT_TRUE(flats.ends_with("\tf>0.75h0,D/t,h0/t\n")) << flats;  // flat at h0′, no t>6
+    // Flat at h0′, the ratios with t′ and h0′ (inside: D/t′ 16.7, h0′/t′ 0.41), no t>6; flat,
+    // σom is 2037 MPa, beyond spring steel's 1600.
+    EXPECT_TRUE(flats.ends_with("\tf>0.75h0,sOM>Rm\n")) << flats;
 }
 
 TEST(BatchArguments, UnusableOptionsAreNamed) {

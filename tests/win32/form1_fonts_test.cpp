@@ -55,11 +55,15 @@ TEST(Form1Fonts, ADpiChangeScalesTheDesignNotTheSuggestedSize) {
     RECT suggested{50, 60, 70, 90};  // a size that is not the form's
     SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
-    RECT client{}, frame{};
-    GetClientRect(form.window(), &client);
+    // The frame Windows draws at 144 DPI around the designed client area (a test process is not
+    // really moved, so the frame drawn may differ: the size asked for is what counts).
+    RECT designed{0, 0, ui::TwipsToPixels(ui::kClientWidthTwips, 144),
+                  ui::TwipsToPixels(ui::kClientHeightTwips, 144)};
+    AdjustWindowRectExForDpi(&designed, WS_OVERLAPPEDWINDOW, FALSE, 0, 144);
+    RECT frame{};
     GetWindowRect(form.window(), &frame);
-    EXPECT_EQ(client.right, ui::TwipsToPixels(ui::kClientWidthTwips, 144));
-    EXPECT_EQ(client.bottom, ui::TwipsToPixels(ui::kClientHeightTwips, 144));
+    EXPECT_EQ(frame.right - frame.left, designed.right - designed.left);
+    EXPECT_EQ(frame.bottom - frame.top, designed.bottom - designed.top);
     EXPECT_EQ(frame.left, 50);
     EXPECT_EQ(frame.top, 60);
     HWND text1 = GetDlgItem(form.window(), 100 + 11);  // Text1
