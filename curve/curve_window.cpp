@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -146,31 +147,38 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     auto* copy_cells =
         new QShortcut(QKeySequence::Copy, table_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(copy_cells, &QShortcut::activated, this, &CurveWindow::copySelection);
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(plot_);
-    splitter->addWidget(table_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-
-    points_ = new QTableWidget(2, 0, this);
+    // The working points stand under the table, a column each, so that every quantity of
+    // both shows without scrolling sideways.
+    points_ = new QTableWidget(0, 2, this);
     points_->setAccessibleName(QStringLiteral("工作点"));
     points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     points_->setTabKeyNavigation(false);
-    points_->setVerticalHeaderLabels({QStringLiteral("1"), QStringLiteral("2")});
-    points_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    points_->verticalHeader()->setDefaultSectionSize(points_->fontMetrics().height() + 6);
-    points_->setFixedHeight(3 * (points_->fontMetrics().height() + 6) + 8);
+    points_->setHorizontalHeaderLabels(
+        {Text(design::kPointNames[0]), Text(design::kPointNames[1])});
+    points_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    points_->verticalHeader()->setDefaultSectionSize(points_->fontMetrics().height() + 4);
+    auto* side = new QSplitter(Qt::Vertical, this);
+    side->addWidget(table_);
+    side->addWidget(points_);
+    side->setStretchFactor(0, 1);
+    side->setStretchFactor(1, 0);
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(plot_);
+    splitter->addWidget(side);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+
     summary_ = new QLabel(this);
     summary_->setAccessibleName(QStringLiteral("工作点说明"));
     summary_->setWordWrap(true);
+    summary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* design = new QVBoxLayout;
-    design->addWidget(points_);
-    design->addWidget(summary_);
-    design->addStretch();
     findings_ = new QListWidget(this);
     findings_->setAccessibleName(QStringLiteral("设计检查"));
-    findings_->setMaximumHeight(120);
+    findings_->setWordWrap(true);  // a sentence is read whole, never cut at the box's edge
+    findings_->setResizeMode(QListView::Adjust);
+    findings_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    findings_->setMaximumHeight(8 * findings_->fontMetrics().height());
 
     auto* buttons = new QGridLayout;
     const std::pair<const char*, void (CurveWindow::*)()> commands[] = {
@@ -191,9 +199,9 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     buttons->addWidget(status_, 3, 0, 1, 2);
     buttons->setRowStretch(4, 1);
     auto* bottom = new QHBoxLayout;
-    bottom->addLayout(design, 3);
+    bottom->addWidget(summary_, 3);
     bottom->addWidget(new QLabel(QStringLiteral("设计检查"), this), 0, Qt::AlignTop);
-    bottom->addWidget(findings_, 2);
+    bottom->addWidget(findings_, 3);
     bottom->addLayout(buttons);
 
     auto* layout = new QVBoxLayout(this);
@@ -209,6 +217,7 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
                            .boundedTo(available.size());
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
     setInputs(inputs);
+    saved_ = inputs;
 }
 
 CurveWindow::~CurveWindow() = default;
@@ -258,7 +267,7 @@ QLineEdit* CurveWindow::field(std::string design::DesignTexts::*text) const {
 void CurveWindow::inputEdited() {
     design::DesignTexts texts = inputs();
     material_->setCurrentIndex(MaterialShown(texts));
-    status_->setText(QStringLiteral("正在计算…"));
+    setStatus(QStringLiteral("正在计算…"));
     computer_->request(std::move(texts));
 }
 
@@ -268,6 +277,8 @@ void CurveWindow::materialChosen(int index) {
             calc::kMaterials[static_cast<std::size_t>(index - 1)].material;
         field(&design::DesignTexts::E)->setText(Text(runtime::NumberToText(material.E).view()));
         field(&design::DesignTexts::mu)->setText(Text(runtime::NumberToText(material.mu).view()));
+        field(&design::DesignTexts::Rm)
+            ->setText(material.Rm ? Text(runtime::NumberToText(*material.Rm).view()) : QString());
     }
 }
 
@@ -281,27 +292,36 @@ void CurveWindow::sheetComputed(std::shared_ptr<const design::Sheet> sheet) {
     plot_->setPanels(std::shared_ptr<const Panels>(sheet_, &sheet_->plot));
 
     const QStringList header = Texts(design::HeaderCells(*sheet_));
-    points_->clearSpans();
-    points_->setColumnCount(sheet_->unusable ? 0 : static_cast<int>(header.size()));
-    points_->setHorizontalHeaderLabels(header);
+    // A row a quantity, a column a point.
+    points_->setRowCount(sheet_->unusable ? 0 : static_cast<int>(header.size()));
+    points_->setVerticalHeaderLabels(header);
     for (int k = 0; k < 2; ++k) {
         const design::TableRow row = design::PointRow(*sheet_, k);
         const bool given = sheet_->points[static_cast<std::size_t>(k)].given;
-        for (int c = 0; c < points_->columnCount(); ++c) {
-            const auto cell = static_cast<std::size_t>(c);
+        for (int r = 0; r < points_->rowCount(); ++r) {
+            const auto cell = static_cast<std::size_t>(r);
             const QString text =
                 cell < row.cells.size() ? QString::fromStdString(row.cells[cell]) : QString();
-            points_->setItem(k, c,
+            points_->setItem(r, k,
                              new QTableWidgetItem(
-                                 c == 0 && text.isEmpty() && given ? QStringLiteral("—") : text));
+                                 r == 0 && text.isEmpty() && given ? QStringLiteral("—") : text));
         }
     }
+    // Tall enough for every quantity: the table never hides one behind a scroll bar.
+    points_->setMinimumHeight(points_->horizontalHeader()->sizeHint().height() +
+                              points_->verticalHeader()->length() + 2 * points_->frameWidth());
     summary_->setText(Texts(design::Summary(*sheet_)).join(QLatin1Char('\n')));
+    summary_->setAccessibleDescription(summary_->text());  // read out, beside its name
     const QStringList findings = Texts(design::FindingSentences(*sheet_));
     findings_->clear();
     findings_->addItems(findings);
     findings_->setAccessibleDescription(findings.join(QLatin1Char('\n')));
-    status_->clear();
+    setStatus({});
+}
+
+void CurveWindow::setStatus(const QString& text) {
+    status_->setText(text);
+    status_->setAccessibleDescription(text);
 }
 
 void CurveWindow::awaitContent() {
@@ -342,8 +362,13 @@ bool CurveWindow::savePlot(const QString& path) {
     return plot_->save(path, kTitle, QString::fromStdString(design::Caption(*sheet_)));
 }
 
-bool CurveWindow::saveDesign(const QString& path) const {
-    return SaveDesignFile(path, inputs());
+bool CurveWindow::saveDesign(const QString& path) {
+    const design::DesignTexts texts = inputs();
+    if (!SaveDesignFile(path, texts)) {
+        return false;
+    }
+    saved_ = texts;
+    return true;
 }
 
 bool CurveWindow::openDesign(const QString& path, QString* why) {
@@ -355,6 +380,7 @@ bool CurveWindow::openDesign(const QString& path, QString* why) {
         return false;
     }
     setInputs(*texts);
+    saved_ = *texts;
     return true;
 }
 
@@ -384,14 +410,53 @@ void CurveWindow::saveClicked() {
 }
 
 void CurveWindow::saveDesignClicked() {
+    saveDesignAs();
+}
+
+bool CurveWindow::saveDesignAs() {
     const QString path = chooseSaveName(QStringLiteral("保存设计"), QStringLiteral("碟簧.dspring"),
                                         {kDesign}, {QStringLiteral(".dspring")});
-    if (!path.isEmpty() && !saveDesign(path)) {
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!saveDesign(path)) {
         QMessageBox::warning(this, kTitle, QStringLiteral("无法写入文件 %1").arg(path));
+        return false;
+    }
+    return true;
+}
+
+bool CurveWindow::keepEdits() {
+    if (inputs() == saved_) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, kTitle,
+                    QStringLiteral("这个设计改过以后还没有保存。要保存吗？"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("保存…"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Discard)) {
+        return true;
+    }
+    return box.clickedButton() == box.button(QMessageBox::Save) && saveDesignAs();
+}
+
+void CurveWindow::closeEvent(QCloseEvent* event) {
+    if (keepEdits()) {
+        event->accept();
+    } else {
+        event->ignore();
     }
 }
 
 void CurveWindow::openDesignClicked() {
+    if (!keepEdits()) {
+        return;
+    }
     QFileDialog dialog(this, QStringLiteral("打开设计"), QString(), kDesign);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -29,7 +29,8 @@ class TableModel;
 /// findings. While a computation is under way the status line says so. A fault is shown among
 /// the findings; nothing here opens a dialog for it. The buttons copy the table, save the plot
 /// (PNG, SVG, with the spring in a caption), save and open a design file (.dspring), write a
-/// one-page PDF data sheet and print it; each says why when there is nothing to act on.
+/// one-page PDF data sheet and print it; each says why when there is nothing to act on. Closing
+/// the window or opening another design asks first when edits have not been saved.
 class CurveWindow : public QWidget {
     Q_OBJECT
 
@@ -43,11 +44,15 @@ public:
     /// Writes the plot to `path` (".svg" or PNG); false when it could not be written.
     bool savePlot(const QString& path);
     /// Writes the design file; false when it could not be written.
-    bool saveDesign(const QString& path) const;
+    bool saveDesign(const QString& path);
     /// Opens a design file; when it cannot be read, says why in `why` and changes nothing.
     bool openDesign(const QString& path, QString* why = nullptr);
     /// Writes the data sheet as a PDF; false when it could not be written.
     bool writeDataSheet(const QString& path);
+
+protected:
+    /// Asks first when edits would be lost.
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void inputEdited();
@@ -67,6 +72,13 @@ private:
     void setInputs(const design::DesignTexts& inputs);
     /// The field of an input.
     QLineEdit* field(std::string design::DesignTexts::*text) const;
+    /// What the status line says, also to a screen reader.
+    void setStatus(const QString& text);
+    /// Saves under a name the user chooses; false when cancelled or not written.
+    bool saveDesignAs();
+    /// When the inputs differ from the design last saved or opened, asks whether to save them;
+    /// false when the user cancels (or saving does not happen).
+    bool keepEdits();
     /// The name chosen in a save dialog with `filter`, with `suffix` added when typed without.
     QString chooseSaveName(const QString& title, const QString& name, const QStringList& filters,
                            const QStringList& suffixes);
@@ -86,6 +98,7 @@ private:
     QListWidget* findings_ = nullptr;
     CurveComputer* computer_ = nullptr;
     std::shared_ptr<const design::Sheet> sheet_;
+    design::DesignTexts saved_;  ///< as last saved or opened, or as the window opened
 };
 
 }  // namespace curve

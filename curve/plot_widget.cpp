@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <cmath>
 
 #include "curve/plot_painter.h"
 
@@ -23,7 +24,12 @@ void PlotWidget::setPanels(std::shared_ptr<const Panels> panels) {
 }
 
 bool PlotWidget::save(const QString& path, const QString& title, const QString& caption) const {
-    const double line = caption.isEmpty() ? 0 : QFontMetricsF(font()).height() + 8;
+    // The caption wraps to the picture's width, however long it is, and the picture grows
+    // below the plot to hold it.
+    const QRectF room(8, 0, width() - 16, 1e6);
+    const QRectF used =
+        QFontMetricsF(font()).boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft, caption);
+    const double line = caption.isEmpty() ? 0 : std::ceil(used.height()) + 8;
     const QSizeF whole(width(), height() + line);
     const QRectF area(QPointF(0, 0), size());
     const auto paint = [&](QPainter& painter) {
@@ -32,8 +38,8 @@ bool PlotWidget::save(const QString& path, const QString& title, const QString& 
         PaintPlot(painter, area, *panels_);
         if (line > 0) {
             painter.setPen(Qt::black);
-            painter.drawText(QRectF(8, area.bottom(), whole.width() - 16, line),
-                             Qt::AlignLeft | Qt::AlignVCenter, caption);
+            painter.drawText(QRectF(8, area.bottom() + 4, whole.width() - 16, line - 8),
+                             Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, caption);
         }
     };
     if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {

@@ -1,5 +1,6 @@
 #include "curve/curve_window.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -138,12 +140,12 @@ private:
         }
         type("步数 N", Find<QLineEdit>(window_, "步数 N")->text());
     }
-    // A working point's row as the window shows it.
-    QString point(int row) const {
+    // A working point's row as the window shows it: a column of its table.
+    QString point(int column) const {
         const QTableWidget* points = Find<QTableWidget>(window_, "工作点");
         QStringList cells;
-        for (int c = 0; c < points->columnCount(); ++c) {
-            cells << points->item(row, c)->text();
+        for (int r = 0; r < points->rowCount(); ++r) {
+            cells << points->item(r, column)->text();
         }
         return cells.join('\t');
     }
@@ -487,6 +489,87 @@ private slots:
                          qPrintable(QString("%1,%2").arg(x).arg(y)));
             }
         }
+    }
+
+    // The spring a new user tried: the window says it would yield, and everything the design
+    // shows can be read at 1600 × 1000: no scroll bar over the working points, findings wrapped
+    // whole, the text below the points readable by a screen reader.
+    void aDesignIsReadWholeAndAnOverloadedSpringSaysSo() {
+        window_->resize(1600, 1000);
+        for (const auto& [input, text] :
+             std::vector<std::pair<QString, QString>>{{"D(mm)", "40"},
+                                                      {"d(mm)", "20.4"},
+                                                      {"t(mm)", "2.5"},
+                                                      {"H(mm)", "5.7"},
+                                                      {"串联片数 i", "2"},
+                                                      {"并联片数 n", "3"},
+                                                      {"w_M", "0.02"},
+                                                      {"w_R", "0.03"},
+                                                      {"工作点 1", "4.8"},
+                                                      {"工作点 2", "1"}}) {
+            type(input, text);
+        }
+        QVERIFY(
+            findings().contains("工作点 1：σom = 4726 MPa 超过材料的抗拉强度 Rm = 1600 MPa"
+                                "（σom/Rm = 2.95）：静载下碟簧会产生永久变形或断裂"));
+        auto* points = Find<QTableWidget>(window_, "工作点");
+        QCOMPARE(points->rowCount(), 13);  // every quantity of a stack with friction
+        QVERIFY(!points->verticalScrollBar()->isVisible());
+        QVERIFY(!points->horizontalScrollBar()->isVisible());
+        auto* list = Find<QListWidget>(window_, "设计检查");
+        QListWidgetItem* longest = list->item(0);
+        QVERIFY(list->visualItemRect(longest).height() > 1.5 * list->fontMetrics().height());
+        auto* summary = Find<QLabel>(window_, "工作点说明");
+        QVERIFY(summary->text().contains("σom/Rm = 2.95"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(summary)->text(QAccessible::Description),
+                 summary->text());
+        // Spring steel picked by name brings its Rm; another E leaves Rm to the user.
+        choose("材料", 2);
+        QCOMPARE(Find<QLineEdit>(window_, "Rm(MPa)")->text(), QString("1300"));
+    }
+
+    // Closing, or opening another design, asks first when edits are not saved.
+    void editsNotSavedAreAskedForFirst() {
+        QTemporaryDir dir;
+        QVERIFY(window_->saveDesign(dir.filePath("a.dspring")));
+        QVERIFY(window_->close());  // nothing to lose
+        window_->show();
+        type("t(mm)", "3");
+        ModalCatcher catcher;  // closing a question is 取消: the window stays
+        QVERIFY(!window_->close());
+        QCOMPARE(catcher.seen.size(), 1);
+        QCOMPARE(catcher.seen[0].first(), QString("这个设计改过以后还没有保存。要保存吗？"));
+        for (const char* button : {"保存…", "不保存", "取消"}) {
+            QVERIFY(catcher.seen[0].contains(QString::fromUtf8(button)));
+        }
+        click("打开设计…");
+        QCOMPARE(catcher.seen.size(), 2);  // and no file dialog after it
+        catcher.when_shown = [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            box->button(QMessageBox::Discard)->click();
+        };
+        QVERIFY(window_->close());
+    }
+
+    // A caption longer than the picture is wide wraps below the plot, whole.
+    void aLongCaptionWrapsInsideThePicture() {
+        type("D(mm)", "100.123456789012");
+        type("t′(mm)", "3.3");
+        type("串联片数 i", "2");
+        type("w_M", "0.02");
+        plot()->resize(300, 400);
+        QTemporaryDir dir;
+        QVERIFY(window_->savePlot(dir.filePath("narrow.svg")));
+        const Svg svg = ReadSvg(dir.filePath("narrow.svg"));
+        for (const char* part : {"D=100.123456789012mm", "碟簧组：2组对合串联", "w_M=0.02",
+                                 "带支承面、减薄至t′（DIN2093第3组）"}) {
+            QVERIFY2(svg.texts.contains(QString::fromUtf8(part)), part);
+        }
+        QImage png(0, 0, QImage::Format_RGB32);
+        QVERIFY(window_->savePlot(dir.filePath("narrow.png")));
+        QVERIFY(png.load(dir.filePath("narrow.png")));
+        const double ratio = png.devicePixelRatio();
+        QVERIFY(png.height() / ratio > 400 + 3 * plot()->fontMetrics().height());
     }
 
     // Run with a 1600 × 1000 screen scaled twice: the window must open within it.

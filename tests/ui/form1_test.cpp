@@ -116,9 +116,18 @@ private slots:
         QTest::keyClicks(box(8), "typed into a result box");
         click("自动计算");
         QCOMPARE(texts(), kWorkedExample + kResults);
-        // The results are wider than their boxes; the leading digits are the ones in view.
+        // The results are wider than their boxes; the leading digits are the ones in view,
+        // also when Tab brings the focus to them: the caret stands at the start.
         for (int i = 6; i <= 10; ++i) {
             QCOMPARE(box(i)->cursorPosition(), 0);
+        }
+        box(5)->setFocus(Qt::TabFocusReason);
+        for (int i = 6; i <= 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), box(i));
+            QCOMPARE(box(i)->cursorPosition(), 0);
+            QCOMPARE(box(i)->selectedText(), box(i)->text());
+            QVERIFY(box(i)->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < 10);
         }
         // A fault reports where it stopped; the results of the spring before are gone by then,
         // the inputs stay as typed.

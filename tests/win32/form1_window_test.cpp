@@ -226,6 +226,25 @@ TEST_F(Form1Window, CalculatesReportsAFaultClearsAndCloses) {
         L"749.011484596736"};
     // clang-format on
     EXPECT_EQ(Texts(), worked);
+    // σ1 is wider than its box: its sign and leading digits are in view, also when Tab brings
+    // the focus to it, which selects the whole text with the caret at its start.
+    const auto first_visible = [](HWND box) {
+        RECT client{};
+        GetClientRect(box, &client);
+        return LOWORD(SendMessageW(box, EM_CHARFROMPOS, 0, MAKELPARAM(3, client.bottom / 2)));
+    };
+    EXPECT_EQ(first_visible(box_[7]), 0);
+    for (int i = 0; i < 12 && Focus() != box_[7]; ++i) {
+        const HWND from = Focus();
+        Key(from, VK_TAB);
+        ASSERT_TRUE(WaitFor([&] { return Focus() != from; }));
+    }
+    ASSERT_EQ(Focus(), box_[7]);
+    EXPECT_TRUE(WaitFor([&] {
+        const auto selection = static_cast<DWORD>(SendMessageW(box_[7], EM_GETSEL, 0, 0));
+        return LOWORD(selection) == 0 && HIWORD(selection) == worked[7].size() &&
+               first_visible(box_[7]) == 0;
+    }));
 
     // Enter in a box does nothing.
     Key(box_[0], VK_RETURN);

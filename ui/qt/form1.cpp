@@ -1,5 +1,6 @@
 #include "ui/qt/form1.h"
 
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "ui/qt/command_button.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/line_edit_box.h"
+#include "ui/qt/result_box.h"
 #include "ui/report.h"
 
 namespace ui::qt {
@@ -39,7 +41,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         QRect geometry = PixelGeometry(design);
         switch (design.kind) {
             case ControlKind::kTextBox:
-                control = text_[design.box - 1] = new QLineEdit(this);
+                // Text6 … Text10 hold results.
+                control = text_[design.box - 1] =
+                    design.box > 5 ? new ResultBox(this) : new QLineEdit(this);
                 break;
             case ControlKind::kButton:
                 control = (design.command == Command::kCalculate ? calculate_ : clear_) =

@@ -20,7 +20,12 @@ public:
             GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()))));
         return Narrow(text);
     }
-    void SetText(std::string_view text) override { SetWindowTextW(edit_, Widen(text).c_str()); }
+    void SetText(std::string_view text) override {
+        SetWindowTextW(edit_, Widen(text).c_str());
+        // A result is often wider than its box: show its leading digits, not its tail.
+        SendMessageW(edit_, EM_SETSEL, 0, 0);
+        SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+    }
 
 private:
     HWND edit_;

@@ -172,6 +172,13 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 } else if (focus == clear_) {
                     clearClicked();
                 }
+            } else if (HIWORD(wparam) == EN_SETFOCUS && IsResultBox(from)) {
+                // Tab selects the whole text with the caret at its end, scrolled there; a
+                // result wider than its box would lose its sign and leading digits. Posted, so
+                // that it comes after the selection the dialog code makes.
+                const auto length = static_cast<WPARAM>(GetWindowTextLengthW(from));
+                PostMessageW(from, EM_SETSEL, length, 0);
+                PostMessageW(from, EM_SCROLLCARET, 0, 0);
             } else if (HIWORD(wparam) == BN_CLICKED && from == calculate_) {
                 calculateClicked();
             } else if (HIWORD(wparam) == BN_CLICKED && from == clear_) {
@@ -204,6 +211,10 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         default:
             return DefWindowProcW(window_, message, wparam, lparam);
     }
+}
+
+bool Form1::IsResultBox(HWND control) const {
+    return std::find(text_.begin() + 5, text_.end(), control) != text_.end();  // Text6 … Text10
 }
 
 void Form1::calculateClicked() {

@@ -40,6 +40,7 @@ private:
     void Scale(int dpi);
     void calculateClicked();
     void clearClicked();
+    bool IsResultBox(HWND control) const;
 
     HWND window_ = nullptr;
     std::array<HWND, 23> controls_{};  ///< in the design table's order

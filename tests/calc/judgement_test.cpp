@@ -1,0 +1,135 @@
+// What the program judges: the standard's own springs pass, springs clearly outside do not, a
+// spring that would yield says so, and the force search never contradicts itself.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "calc/force_deflection.h"
+#include "calc/materials.h"
+#include "calc/row.h"
+#include "runtime/number_text.h"
+
+namespace calc {
+namespace {
+
+struct Din {
+    std::string name;
+    RowInputs spring;
+    bool flats;
+};
+
+// The DIN 2093 springs of the repository's catalogue.
+std::vector<Din> Catalogue() {
+    std::ifstream file(std::string(DISC_SPRING_SOURCE) + "/data/din2093.tsv");
+    std::vector<Din> springs;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty() || line[0] == '#' || line.starts_with("series")) {
+            continue;
+        }
+        std::vector<std::string> cells;
+        std::stringstream fields(line);
+        for (std::string cell; std::getline(fields, cell, '\t');) {
+            cells.push_back(cell);
+        }
+        const bool flats = !cells[5].empty();
+        springs.push_back({cells[0] + cells[2],
+                           {{std::stod(cells[2]), std::stod(cells[3]), std::stod(cells[4]),
+                             std::stod(cells[6]), 0},
+                            flats ? std::stod(cells[5]) : 0},
+                           flats});
+    }
+    return springs;
+}
+
+std::string Codes(const Findings& findings) {
+    std::string codes;
+    for (int i = 0; i < kFindingCount; ++i) {
+        codes += findings.has(static_cast<Finding>(i)) ? std::to_string(i) + " " : "";
+    }
+    return codes;
+}
+
+// At any deflection up to 0.75·h0 (the test deflection) no spring of the standard draws a
+// finding: not its ratios, not its strength.
+TEST(Judgement, TheStandardsOwnSpringsPassUpToTheirTestDeflection) {
+    const std::vector<Din> springs = Catalogue();
+    ASSERT_GE(springs.size(), 60u);
+    for (const Din& din : springs) {
+        RowOptions options;
+        options.flats = din.flats;
+        options.check = true;
+        const double h0 = din.spring.spring.H - din.spring.spring.t;
+        for (const double share : {0.0, 0.25, 0.5, 0.75}) {
+            RowInputs at = din.spring;
+            at.spring.f = runtime::ShownValue(share * h0);
+            const Row row = CalculateRow(at, options);
+            ASSERT_TRUE(row.results.has_value()) << din.name;
+            EXPECT_EQ(Codes(*row.findings), "") << din.name << " at " << share;
+        }
+    }
+}
+
+// A spring 15 % beyond an edge of a band is outside it.
+TEST(Judgement, ASpringClearlyOutsideABandIsFound) {
+    const std::pair<SpringInputs, Finding> outside[] = {
+        {{100, 100 / (1.75 / 1.15), 4, 6.8, 0}, Finding::kDiameterRatio},
+        {{100, 100 / (2.5 * 1.15), 4, 6.8, 0}, Finding::kDiameterRatio},
+        {{80, 41, 80 / (16 / 1.15), 7, 0}, Finding::kSlenderness},
+        {{80, 41, 80 / (40 * 1.15), 3, 0}, Finding::kSlenderness},
+        {{80, 41, 4, 4 + 4 * 0.34 / 1.15, 0}, Finding::kHeightRatio},
+        {{80, 41, 2, 2 + 2 * 1.34 * 1.15, 0}, Finding::kHeightRatio},
+    };
+    for (const auto& [spring, finding] : outside) {
+        EXPECT_TRUE(CheckDesign(spring).has(finding)) << spring.D << " " << spring.t;
+    }
+    // With contact flats the ratios take t′ and h0′: the same spring is inside by them.
+    const SpringInputs a125{125, 64, 8, 10.6, 0};
+    EXPECT_FALSE(CheckDesign(a125, 7.5).has(Finding::kHeightRatio));
+    EXPECT_TRUE(CheckDesign({125, 64, 8, 9.75, 0}, 7.5).has(Finding::kHeightRatio));  // 0.3
+}
+
+// σom above Rm, as shown, is found; at Rm it is not; an unknown Rm judges nothing.
+TEST(Judgement, StrengthIsJudgedAgainstRm) {
+    RowOptions options;
+    options.check = true;
+    const RowInputs overloaded{{40, 20.4, 2.5, 5.7, 2.4}, 0};  // σom 4726 MPa
+    EXPECT_TRUE(CalculateRow(overloaded, options).findings->has(Finding::kOverstressed));
+    const RowInputs worked{{100, 51, 3.5, 6.3, 1.4}, 0};  // σom 617.501704752074
+    const double sigma_om = CalculateSpring(worked.spring)->sigma_om;
+    const std::pair<std::optional<double>, bool> limits[] = {
+        {runtime::ShownValue(sigma_om), false},  // at Rm as shown: not above it
+        {617.501704752073, true},
+        {std::nullopt, false},
+    };
+    for (const auto& [Rm, found] : limits) {
+        options.material.Rm = Rm;
+        EXPECT_EQ(CalculateRow(worked, options).findings->has(Finding::kOverstressed), found)
+            << Rm.value_or(-1);
+    }
+    // E and μ alone: a named material's Rm, or none.
+    EXPECT_EQ(MaterialOf(1.9e5, 0.3).Rm, 1300);
+    EXPECT_FALSE(MaterialOf(150000, 0.3).Rm.has_value());
+}
+
+// A force that shows as the most before flat is reached, however the most was rounded.
+TEST(Judgement, TheMostAForceSearchNamesIsReached) {
+    const RowInputs spring{{40, 20.4, 1.5, 2.65, 0}, 0};
+    const auto most = DeflectionForForce(spring, {}, 1e9);
+    ASSERT_FALSE(most.has_value());
+    const double limit = std::get<Refusal>(most.error()).limit;
+    const double shown = runtime::ShownValue(limit);
+    for (const double force : {limit, shown, std::nextafter(shown, 1e9)}) {
+        EXPECT_TRUE(DeflectionForForce(spring, {}, force).has_value()) << force;
+    }
+    const auto beyond = DeflectionForForce(spring, {}, runtime::ShownValue(limit * (1 + 1e-14)));
+    EXPECT_FALSE(beyond.has_value());
+}
+
+}  // namespace
+}  // namespace calc
