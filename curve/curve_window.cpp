@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
@@ -155,7 +156,9 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     points_->setTabKeyNavigation(false);
     points_->setHorizontalHeaderLabels(
         {Text(design::kPointNames[0]), Text(design::kPointNames[1])});
-    points_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Every digit in view: a column is as wide as its widest number, never cut to "…".
+    points_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    points_->setTextElideMode(Qt::ElideNone);
     points_->verticalHeader()->setDefaultSectionSize(points_->fontMetrics().height() + 4);
     auto* side = new QSplitter(Qt::Vertical, this);
     side->addWidget(table_);
@@ -198,16 +201,31 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(QStringLiteral("正在计算…")));
     buttons->addWidget(status_, 3, 0, 1, 2);
     buttons->setRowStretch(4, 1);
+    // Scrolls where the window is too low for all of it, never cut off.
+    auto* summary_room = new QScrollArea(this);
+    summary_room->setWidget(summary_);
+    summary_room->setWidgetResizable(true);
+    summary_room->setFrameShape(QFrame::NoFrame);
+    summary_room->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(summary_, 3);
+    bottom->addWidget(summary_room, 3);
     bottom->addWidget(new QLabel(QStringLiteral("设计检查"), this), 0, Qt::AlignTop);
     bottom->addWidget(findings_, 3);
     bottom->addLayout(buttons);
 
+    // The plot and tables above, what is said of the design below; the user moves the border.
+    auto* lower = new QWidget(this);
+    lower->setLayout(bottom);
+    bottom->setContentsMargins(0, 0, 0, 0);
+    auto* halves = new QSplitter(Qt::Vertical, this);
+    halves->addWidget(splitter);
+    halves->addWidget(lower);
+    halves->setStretchFactor(0, 3);
+    halves->setStretchFactor(1, 1);
+    halves->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(splitter, 1);
-    layout->addLayout(bottom);
+    layout->addWidget(halves, 1);
 
     // Within the screen at any scale factor, room left for the window's frame.
     const QRect available = screen()->availableGeometry();

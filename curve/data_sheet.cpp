@@ -174,11 +174,12 @@ double Layout(QPainter& painter, const QRectF& page, const design::Sheet& sheet,
     double y = out.Lines(page.top(), {QStringLiteral("碟形弹簧数据表")});
     painter.setFont(text);
     y = out.Lines(y, Texts(design::SpringLines(sheet)));
+    y = out.Lines(y, Texts(design::TestLines(sheet)));
 
     const QStringList header = Texts(design::HeaderCells(sheet));
     std::vector<design::TableRow> points;
     for (int k = 0; k < 2; ++k) {
-        design::TableRow row = design::PointRow(sheet, k);
+        design::TableRow row = design::PointRow(sheet, k, rows::Precision::kReader);
         if (!row.cells.empty()) {
             points.push_back(std::move(row));
         }
@@ -193,11 +194,13 @@ double Layout(QPainter& painter, const QRectF& page, const design::Sheet& sheet,
     y = out.Heading(y, QStringLiteral("设计检查"));
     y = out.Lines(y, Texts(design::FindingSentences(sheet)));
 
-    const std::vector<design::TableRow> quarters = design::QuarterRows(sheet);
+    const std::vector<design::TableRow> quarters =
+        design::QuarterRows(sheet, rows::Precision::kReader);
     // The plot takes what the table and the note below leave, at most half the page.
     const QString heading = QStringLiteral("特性（0、0.25、0.5、0.75、1 倍压平变形量）");
-    const QString note =
-        QStringLiteral("由 disc-spring-curve 计算；每个数值都与计算器在相同输入下显示的相同。");
+    const QString note = QStringLiteral(
+        "由 disc-spring-curve 计算；数值取 4 位有效数字、长度到 0.001 mm，全部位数见特性表与"
+        "“复制表格”，与计算器在相同输入下显示的相同。");
     const double line = QFontMetricsF(text, painter.device()).height() * 1.2;
     painter.setFont(small);
     Sheet measure(painter, page, false);

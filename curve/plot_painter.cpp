@@ -291,9 +291,9 @@ void PaintHover(QPainter& painter, const PlotLayout& layout, const Panels& panel
 
 QString PointText(const PlotPanel& panel, const PlotSeries& series, design::Point point) {
     return QStringLiteral("%1: %2 = %3 %4, %5 = %6 %7")
-        .arg(Text(series.name), Text(panel.x_symbol), Text(design::ValueText(point.x)),
-             Text(panel.x_unit), Text(series.symbol), Text(design::ValueText(point.y)),
-             Text(series.unit));
+        .arg(Text(series.name), Text(panel.x_symbol),
+             Text(design::ValueText(point.x, panel.x_unit)), Text(panel.x_unit),
+             Text(series.symbol), Text(design::ValueText(point.y, series.unit)), Text(series.unit));
 }
 
 PlotLayout::PlotLayout(const Panels& panels, const QRectF& area, const QFontMetricsF& metrics)

@@ -76,7 +76,7 @@ private:
 };
 
 /// What the point under the mouse says: "<series>: <x> = <value> <unit>, <y> = <value> <unit>",
-/// the values to 6 significant digits.
+/// the values to a reader's precision.
 QString PointText(const PlotPanel& panel, const PlotSeries& series, design::Point point);
 
 /// Paints the panels into `area` of any painter (a widget, an image, an SVG or PDF file, a

@@ -1,10 +1,10 @@
 #include "design/plot_axis.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
+#include "rows/engineering.h"
 #include "runtime/number_text.h"
 
 namespace design {
@@ -52,10 +52,8 @@ std::string TickLabel(double value) {
     return std::string(runtime::NumberToText(value).view());
 }
 
-std::string ValueText(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
-    return std::string(text, end.ptr);
+std::string ValueText(double value, const std::string& unit) {
+    return rows::Engineering(value, unit == "mm" ? rows::Measure::kLength : rows::Measure::kOther);
 }
 
 }  // namespace design

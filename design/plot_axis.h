@@ -19,8 +19,9 @@ AxisScale ChooseScale(double low, double high, int target);
 /// A tick's label, the same in every locale ("0.5", "1E+15").
 std::string TickLabel(double value);
 
-/// A value read off a plot, to 6 significant digits, the same in every locale ("9822.56",
-/// "1.58428e+09").
-std::string ValueText(double value);
+/// A value read off a plot, to a reader's precision (rows::Engineering: a length, in `unit`
+/// "mm", to 0.001 mm; else 4 significant digits), the same in every locale ("9823",
+/// "1.584E+09").
+std::string ValueText(double value, const std::string& unit);
 
 }  // namespace design

@@ -143,7 +143,10 @@ TEST(PlotAxis, AnyRangeGetsFiniteTicks) {
     }
     EXPECT_EQ(ChooseScale(0, 15842.8, 6).ticks.back(), 20000);
     EXPECT_EQ(TickLabel(0.1 + 0.2), "0.3");
-    EXPECT_EQ(ValueText(1584283368.99), "1.58428e+09");
+    EXPECT_EQ(ValueText(1584283368.99, "N"), "1.584E+09");
+    EXPECT_EQ(ValueText(1.0761308249948, "mm"), "1.076");
+    EXPECT_EQ(ValueText(15842.8336899115, "N"), "15843");
+    EXPECT_EQ(ValueText(617.501704752074, "MPa"), "617.5");
 }
 
 }  // namespace
