@@ -10,6 +10,7 @@
 #include "calc/contact_flats_steps.h"
 #include "calc/spring_rate_steps.h"
 #include "runtime/checked_math.h"
+#include "runtime/decimal.h"
 #include "runtime/number_text.h"
 
 namespace calc {
@@ -46,9 +47,8 @@ private:
 // significant digits. Worked in decimal digits and parsed once, so no library power of ten
 // (whose rounding differs between C runtimes) decides the result.
 double NextShown(double shown, bool up) {
-    char text[40];
-    const auto end =
-        std::to_chars(text, text + sizeof text, shown, std::chars_format::scientific, 14).ptr;
+    char text[48];
+    const char* const end = runtime::FormatScientific(text, shown, 14);
     const std::string_view written(text, static_cast<std::size_t>(end - text));
     const auto e = written.find('e');
     std::uint64_t digits = 0;
@@ -78,7 +78,7 @@ double NextShown(double shown, bool up) {
     }
     const std::string neighbour = std::to_string(digits) + 'e' + std::to_string(exponent - 14);
     double value = 0;
-    std::from_chars(neighbour.data(), neighbour.data() + neighbour.size(), value);
+    runtime::ParseDouble(neighbour.data(), neighbour.data() + neighbour.size(), value);
     return value;
 }
 

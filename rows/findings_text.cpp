@@ -5,6 +5,7 @@
 
 #include "calc/friction.h"
 #include "rows/engineering.h"
+#include "runtime/decimal.h"
 #include "runtime/number_text.h"
 
 namespace rows {
@@ -34,7 +35,7 @@ std::pair<std::string, std::string> Apart(double value, double limit) {
 std::string RatioText(double ratio, const calc::DesignBand& band) {
     const std::string text = runtime::FixedText(ratio, 2);
     double back = 0;
-    std::from_chars(text.data(), text.data() + text.size(), back);
+    runtime::ParseDouble(text.data(), text.data() + text.size(), back);
     return back == band.low || back == band.high ? Shown(ratio) : text;
 }
 

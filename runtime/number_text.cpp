@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "runtime/decimal.h"
 #include "runtime/text_number.h"
 
 namespace runtime {
@@ -48,10 +49,8 @@ NumberText NumberToText(double value) {
 
     // "d.dddddddddddddde±XX": 15 correctly rounded significant digits and the exponent after
     // rounding (9.9999999999999995 becomes 1.00000000000000e+01).
-    char sci[32];
-    const char* const sci_end = std::to_chars(sci, sci + sizeof sci, std::fabs(value),
-                                              std::chars_format::scientific, kSignificantDigits - 1)
-                                    .ptr;
+    char sci[48];
+    const char* const sci_end = FormatScientific(sci, std::fabs(value), kSignificantDigits - 1);
     char digits[kSignificantDigits];
     digits[0] = sci[0];
     std::memcpy(digits + 1, sci + 2, kSignificantDigits - 1);
@@ -109,10 +108,8 @@ std::string RoundedText(double value, int significant) {
     if (value == 0.0 || !std::isfinite(value)) {
         return std::string(NumberToText(value).view());
     }
-    char sci[48];
-    const char* const end = std::to_chars(sci, sci + sizeof sci, std::fabs(value),
-                                          std::chars_format::scientific, significant - 1)
-                                .ptr;
+    char sci[64];
+    const char* const end = FormatScientific(sci, std::fabs(value), significant - 1);
     const std::string_view written(sci, static_cast<std::size_t>(end - sci));
     const std::size_t e = written.find('e');
     std::string digits;
@@ -159,8 +156,7 @@ std::string FixedText(double value, int decimals) {
         return std::string(NumberToText(value).view());
     }
     char fixed[400];
-    const char* const end =
-        std::to_chars(fixed, fixed + sizeof fixed, value, std::chars_format::fixed, decimals).ptr;
+    const char* const end = FormatFixed(fixed, value, decimals);
     std::string text(fixed, static_cast<std::size_t>(end - fixed));
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0') {

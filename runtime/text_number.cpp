@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <system_error>
 
+#include "runtime/decimal.h"
 namespace runtime {
 namespace {
 
@@ -194,12 +195,8 @@ NumberReading ReadNumber(std::string_view text) {
     end = std::to_chars(end, buffer + sizeof buffer, exponent).ptr;
 
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(buffer, end, value);
-    if (ec == std::errc::result_out_of_range) {
-        if (leading > 0) {
-            return {kConversionOverflow, whole};
-        }
-        value = 0.0;
+    if (ParseDouble(buffer, end, value).out_of_range) {
+        return {kConversionOverflow, whole};
     }
     return {negative ? -value : value, whole};
 }

@@ -8,11 +8,11 @@
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(g++ cmake make nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
+packages=(g++ cmake make nlohmann-json3-dev libfmt-dev libfast-float-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
           fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei)
 case "$purpose" in
   run) ;;
-  windows) packages=(g++ cmake make python3 nlohmann-json3-dev g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
+  windows) packages=(g++ cmake make python3 nlohmann-json3-dev libfmt-dev libfast-float-dev g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
                      nsis xvfb xauth fonts-arphic-uming fonts-arphic-ukai) ;;
   test) packages+=(libgtest-dev libbenchmark-dev poppler-utils xvfb xauth libx11-dev locales) ;;
   ci) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev poppler-utils xvfb xauth libx11-dev locales

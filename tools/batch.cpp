@@ -18,6 +18,7 @@
 #include "rows/curve_text.h"
 #include "rows/option_text.h"
 #include "rows/row_text.h"
+#include "runtime/decimal.h"
 #include "runtime/number_text.h"
 
 namespace tools {
@@ -68,9 +69,9 @@ std::size_t ReadNumbers(std::string_view text, std::size_t least, std::span<doub
             return 0;
         }
         double& value = values[count];
-        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
-        if (part.empty() || ec != std::errc() || end != part.data() + part.size() ||
-            !std::isfinite(value)) {
+        const runtime::Parsed parsed =
+            runtime::ParseDouble(part.data(), part.data() + part.size(), value);
+        if (part.empty() || parsed.out_of_range || parsed.end != part.data() + part.size()) {
             return 0;
         }
         if (comma == std::string_view::npos) {
