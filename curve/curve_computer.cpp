@@ -28,7 +28,8 @@ void CurveComputer::startNext() {
     }
     running_ = true;
     job_ = std::jthread([this, texts = std::move(*pending_)](std::stop_token stop) {
-        auto sheet = std::make_shared<const design::Sheet>(design::ComputeSheet(texts, stop));
+        auto sheet = std::make_shared<const design::Sheet>(
+            design::ComputeSheet(texts, [&stop] { return stop.stop_requested(); }));
         QMetaObject::invokeMethod(
             this, [this, sheet] { finished(sheet); }, Qt::QueuedConnection);
     });

@@ -1,5 +1,7 @@
 #include "curve/curve_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -325,9 +327,22 @@ void CurveWindow::sheetComputed(std::shared_ptr<const design::Sheet> sheet) {
                                  r == 0 && text.isEmpty() && given ? QStringLiteral("—") : text));
         }
     }
-    // Tall enough for every quantity: the table never hides one behind a scroll bar.
-    points_->setMinimumHeight(points_->horizontalHeader()->sizeHint().height() +
-                              points_->verticalHeader()->length() + 2 * points_->frameWidth());
+    // Tall enough for every quantity, so that none hides behind a scroll bar, unless that would
+    // push the window off a small screen (a laptop at 200 %): then the table scrolls.
+    const int whole = points_->horizontalHeader()->sizeHint().height() +
+                      points_->verticalHeader()->length() + 2 * points_->frameWidth();
+    const QRect available = screen()->availableGeometry();
+    points_->setMinimumHeight(std::min(whole, available.height() / 3));
+    // A window grown to its new minimum moves back onto the screen if it went past an edge.
+    layout()->activate();
+    const QRect frame = frameGeometry();
+    if (isVisible() && !available.contains(frame)) {
+        // Larger than the screen, its top-left corner stays on it.
+        move(std::max(available.left(),
+                      std::min(frame.left(), available.right() - frame.width() + 1)),
+             std::max(available.top(),
+                      std::min(frame.top(), available.bottom() - frame.height() + 1)));
+    }
     summary_->setText(Texts(design::Summary(*sheet_)).join(QLatin1Char('\n')));
     summary_->setAccessibleDescription(summary_->text());  // read out, beside its name
     const QStringList findings = Texts(design::FindingSentences(*sheet_));

@@ -9,20 +9,8 @@
 namespace curve {
 namespace {
 
-constexpr int kTicks = 6;
 constexpr double kTickLength = 4;  // in units of PlotLayout::unit()
 constexpr double kGap = 4;         // between a tick, its label and the axis title
-
-struct Range {
-    double low = std::numeric_limits<double>::infinity();
-    double high = -std::numeric_limits<double>::infinity();
-    void add(double v) {
-        if (std::isfinite(v)) {
-            low = std::min(low, v);
-            high = std::max(high, v);
-        }
-    }
-};
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -40,10 +28,7 @@ QString TickLabel(double value) {
     return Text(design::TickLabel(value));
 }
 
-bool HasPoints(const PlotPanel& panel) {
-    return std::any_of(panel.series.begin(), panel.series.end(),
-                       [](const PlotSeries& s) { return !s.points.empty(); });
-}
+using design::HasPoints;
 
 double WidestLabel(const std::vector<double>& ticks, const QFontMetricsF& metrics) {
     double widest = 0;
@@ -139,45 +124,10 @@ std::vector<PlacedMarker> PlaceMarkers(const PlotLayout& layout, int index, cons
 // lowest, highest and last point of each column: the same picture, a fraction of the work.
 QPolygonF Drawn(const PlotLayout& layout, int index, const std::vector<design::Point>& points) {
     QPolygonF line;
-    if (static_cast<double>(points.size()) <= 4 * layout.frame(index).width()) {
-        line.reserve(static_cast<qsizetype>(points.size()));
-        for (const design::Point& p : points) {
-            line << layout.map(index, ToQt(p));
-        }
-        return line;
+    const auto columns = static_cast<int>(std::ceil(layout.frame(index).width()));
+    for (const design::Point& p : design::Thinned(points, layout.x(index), columns)) {
+        line << layout.map(index, ToQt(p));
     }
-    struct Column {
-        long long x;
-        QPointF first, low, high, last;
-        std::size_t low_at, high_at;
-    };
-    std::optional<Column> column;
-    const auto flush = [&line, &column] {
-        if (column) {
-            const bool low_first = column->low_at <= column->high_at;
-            line << column->first << (low_first ? column->low : column->high)
-                 << (low_first ? column->high : column->low) << column->last;
-        }
-    };
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const QPointF q = layout.map(index, ToQt(points[i]));
-        const long long x = std::isfinite(q.x()) ? std::llround(std::floor(q.x())) : 0;
-        if (!column || column->x != x) {
-            flush();
-            column = Column{x, q, q, q, q, i, i};
-            continue;
-        }
-        if (q.y() < column->low.y()) {
-            column->low = q;
-            column->low_at = i;
-        }
-        if (q.y() > column->high.y()) {
-            column->high = q;
-            column->high_at = i;
-        }
-        column->last = q;
-    }
-    flush();
     return line;
 }
 
@@ -301,31 +251,9 @@ PlotLayout::PlotLayout(const Panels& panels, const QRectF& area, const QFontMetr
     double widest_y = 0, last_x = 0;
     int drawn = 0;
     for (const PlotPanel& panel : panels) {
-        Range x, y;
-        y.add(0);
-        for (const PlotSeries& series : panel.series) {
-            for (const design::Point& p : series.points) {
-                x.add(p.x);
-                y.add(p.y);
-            }
-        }
-        for (const design::PlotMarker& marker : panel.markers) {
-            x.add(marker.x);
-        }
-        for (const design::PlotMark& mark : panel.marks) {
-            x.add(mark.at.x);
-            y.add(mark.at.y);
-        }
-        for (const design::PlotBand& band : panel.bands) {
-            for (const auto* edge : {&band.upper, &band.lower}) {
-                for (const design::Point& p : *edge) {
-                    x.add(p.x);
-                    y.add(p.y);
-                }
-            }
-        }
-        x_.push_back(design::ChooseScale(x.low, x.high, kTicks));
-        y_.push_back(design::ChooseScale(y.low, y.high, kTicks));
+        const design::PanelScales scales = design::ScalesOf(panel);
+        x_.push_back(scales.x);
+        y_.push_back(scales.y);
         if (HasPoints(panel)) {
             ++drawn;
             widest_y = std::max(widest_y, WidestLabel(y_.back().ticks, metrics));

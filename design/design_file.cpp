@@ -181,6 +181,10 @@ runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json
     if (json.size() > kMaxDesignFileBytes) {
         return std::string("不是碟簧设计文件：大于 1 MiB");
     }
+    // JSON has no place for a raw NUL, and the reader would take it for the end of the text.
+    if (json.find('\0') != std::string_view::npos) {
+        return std::string("不是碟簧设计文件：含有 NUL 字节");
+    }
     Scan scan;
     if (!Json::sax_parse(json, &scan)) {
         return scan.problem();

@@ -214,7 +214,7 @@ void ComputeDesign(const Design& design, Sheet& sheet) {
 
 }  // namespace
 
-Sheet ComputeSheet(const DesignTexts& texts, std::stop_token stop) {
+Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
     Sheet sheet;
     DesignReading reading = ReadDesign(texts);
     sheet.partial_reads = std::move(reading.partial_reads);
@@ -234,7 +234,7 @@ Sheet ComputeSheet(const DesignTexts& texts, std::stop_token stop) {
         }
     }
     for (int k = 0; k <= design.steps; ++k) {
-        if (k % 1024 == 0 && stop.stop_requested()) {
+        if (k % 1024 == 0 && stop && stop()) {
             return sheet;
         }
         calc::CurveRow row = calc::CurveRowAt(design.curve, k, options);

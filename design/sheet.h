@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
-#include <stop_token>
 #include <vector>
 
 #include "calc/characteristic.h"
@@ -83,8 +83,11 @@ struct Sheet {
     bool complete = false;
 };
 
+/// Whether the computation under way is to stop (a newer request has come); never when empty.
+using StopRequested = std::function<bool()>;
+
 /// Computes the sheet of a design from its texts, through the same functions as the batch tool.
-/// Gives up early, with an incomplete sheet, once `stop` is requested.
-Sheet ComputeSheet(const DesignTexts& texts, std::stop_token stop = {});
+/// Gives up early, with an incomplete sheet, once `stop` says so.
+Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop = {});
 
 }  // namespace design

@@ -72,6 +72,9 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {with("\"5000 N\"", "\"5000 \xFF\""), "JSON 在第"},  // not UTF-8
         {std::string(65, '[') + std::string(65, ']'), "嵌套超过 64 层"},
         {good + std::string(kMaxDesignFileBytes, ' '), "大于 1 MiB"},
+        // The JSON reader stops at a NUL: what follows it must not slip through unread.
+        {good + std::string(1, '\0') + "{\"format\": 1}", "NUL"},
+        {std::string(1, '\0'), "NUL"},
     };
     for (const auto& [json, why] : refused) {
         const auto read = DesignFromJson(json);

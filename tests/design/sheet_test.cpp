@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "design/plot_axis.h"
 #include "design/sheet_text.h"
@@ -114,9 +115,7 @@ TEST(Sheet, FindingsAtTheWorkingPoints) {
 }
 
 TEST(Sheet, StopsWhenAsked) {
-    std::stop_source stop;
-    stop.request_stop();
-    EXPECT_FALSE(ComputeSheet(DefaultTexts(), stop.get_token()).complete);
+    EXPECT_FALSE(ComputeSheet(DefaultTexts(), [] { return true; }).complete);
     EXPECT_TRUE(ComputeSheet(DefaultTexts()).complete);
 }
 
@@ -147,6 +146,40 @@ TEST(PlotAxis, AnyRangeGetsFiniteTicks) {
     EXPECT_EQ(ValueText(1.0761308249948, "mm"), "1.076");
     EXPECT_EQ(ValueText(15842.8336899115, "N"), "15843");
     EXPECT_EQ(ValueText(617.501704752074, "MPa"), "617.5");
+}
+
+// A line of many more points than the plot has columns keeps, of each column, its first,
+// lowest, highest and last point; a short line stays whole; a point off the axis stands alone.
+TEST(PlotAxis, ThinnedLinesKeepTheirShape) {
+    std::vector<Point> wave;
+    for (int i = 0; i <= 10000; ++i) {
+        wave.push_back({i * 0.01, std::sin(i * 0.37) * i});
+    }
+    const AxisScale x = ChooseScale(0, 100, kTicks);
+    const std::vector<Point> kept = Thinned(wave, x, 50);
+    EXPECT_LE(kept.size(), 4u * 51u);
+    EXPECT_EQ(kept.front(), wave.front());
+    EXPECT_EQ(kept.back(), wave.back());
+    const auto extremes = [](const std::vector<Point>& line, int column) {
+        std::pair<double, double> found{INFINITY, -INFINITY};
+        for (const Point& p : line) {
+            if (std::floor(p.x / 2) == column) {
+                found = {std::min(found.first, p.y), std::max(found.second, p.y)};
+            }
+        }
+        return found;
+    };
+    for (int column = 0; column < 50; ++column) {
+        EXPECT_EQ(extremes(kept, column), extremes(wave, column)) << column;
+    }
+    const std::vector<Point> few(wave.begin(), wave.begin() + 200);
+    EXPECT_EQ(Thinned(few, x, 50), few);
+    std::vector<Point> odd = wave;
+    odd[0].x = std::nan("");
+    odd[5000].x = INFINITY;
+    const std::vector<Point> thinned = Thinned(odd, x, 0);
+    EXPECT_EQ(thinned.front().y, odd.front().y);
+    EXPECT_EQ(thinned.back(), odd.back());
 }
 
 }  // namespace
