@@ -20,7 +20,8 @@ import sys
 import tempfile
 import time
 
-PRODUCT_DIRS = ("calc/", "rows/", "runtime/", "ui/", "qtapp/", "tools/", "curve/")
+PRODUCT_DIRS = ("calc/", "rows/", "runtime/", "ui/", "qtapp/", "tools/", "curve/", "design/",
+                "web/")
 WINDOWS_ONLY = ("_windows.cpp", "_windows.h")
 
 # (pattern, replacement, label): applied to one match on one line, outside string literals.

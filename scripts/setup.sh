@@ -5,6 +5,7 @@
 #   setup.sh ci     also the sanitizer and fuzzing builds (clang, MPFR for the logarithm's
 #                   reference) and the format check
 #   setup.sh windows  the Windows build (mingw-w64), Wine to test it, NSIS to package it
+#   setup.sh web      the browser edition: emscripten, and Chromium with its driver to test it
 set -euo pipefail
 
 purpose=${1:-run}
@@ -14,10 +15,13 @@ case "$purpose" in
   run) ;;
   windows) packages=(g++ cmake make python3 nlohmann-json3-dev libfmt-dev libfast-float-dev g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
                      nsis xvfb xauth fonts-arphic-uming fonts-arphic-ukai) ;;
+  web) packages=(g++ cmake make python3 nlohmann-json3-dev libfmt-dev libfast-float-dev emscripten
+                 chromium chromium-driver python3-selenium poppler-utils fonts-arphic-uming
+                 fonts-arphic-ukai fonts-wqy-zenhei) ;;
   test) packages+=(libgtest-dev libbenchmark-dev poppler-utils xvfb xauth libx11-dev locales) ;;
   ci) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev poppler-utils xvfb xauth libx11-dev locales
                  clang libclang-rt-14-dev clang-format-14) ;;
-  *) echo "usage: $0 run|test|ci|windows" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|ci|windows|web" >&2; exit 2 ;;
 esac
 
 as_root() {
@@ -44,7 +48,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The tests prove that a comma-decimal locale changes no result; they need one installed.
-if [ "$purpose" != run ] && [ "$purpose" != windows ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ "$purpose" = test ] || [ "$purpose" = ci ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8 ||
     echo "setup: could not generate de_DE.UTF-8; the comma-locale tests will fail" >&2
 fi

@@ -2,7 +2,8 @@
 # Builds the Windows release on this Debian machine and tests it under Wine (installing what
 # is missing): the unit tests, the real Win32 calculator as a user meets it, the batch tool
 # byte for byte against the Linux build in every mode, and a silent install and uninstall.
-# Leaves the installer and the zip in build-windows/dist/.
+# Leaves the installer and the zip in build-windows/dist/; both carry the browser edition,
+# which scripts/web.sh builds (or brings up to date) on the way.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -62,8 +63,10 @@ compare flats-curve "$work/flats-curve.tsv" --flats --curve 20 --rate --friction
 compare design-file tests/curve/example.dspring --design
 
 step "the installer and the zip"
+scripts/web.sh --build-only  # incremental: the page of these very sources
 dist=build-windows/dist
 rm -rf "$dist" && mkdir -p "$dist"
+cp build-web/disc-spring.html "$dist/"
 for exe in disc-spring disc-spring-batch; do
   x86_64-w64-mingw32-strip -o "$dist/$exe.exe" "build-windows/bin/$exe.exe"
 done
@@ -71,7 +74,8 @@ makensis -V2 -DVERSION="$version" -DDIST="$PWD/$dist" -DSOURCE="$PWD" \
   packaging/windows/disc-spring.nsi
 zip="disc-spring-$version-windows-x64.zip"
 (cd "$dist" && cp ../../README.md ../../LICENSE . &&
-  cmake -E tar cf "$zip" --format=zip disc-spring.exe disc-spring-batch.exe README.md LICENSE &&
+  cmake -E tar cf "$zip" --format=zip disc-spring.exe disc-spring-batch.exe disc-spring.html \
+    README.md LICENSE &&
   rm README.md LICENSE)
 
 step "a silent install and uninstall"
@@ -80,10 +84,14 @@ shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\disc-spring'
 wine "$dist/disc-spring-$version-setup.exe" /S
 wineserver -w
-for file in disc-spring.exe disc-spring-batch.exe README.md LICENSE uninstall.exe; do
+for file in disc-spring.exe disc-spring-batch.exe disc-spring.html README.md LICENSE uninstall.exe; do
   [ -f "$installed/$file" ] || { echo "windows: not installed: $file" >&2; exit 1; }
 done
 [ -f "$shortcut" ] || { echo "windows: no Start-menu entry" >&2; exit 1; }
+web_shortcut="$(dirname "$shortcut")/碟形弹簧设计（浏览器）.lnk"
+[ -f "$web_shortcut" ] || { echo "windows: no Start-menu entry for the browser edition" >&2; exit 1; }
+cmp -s "$installed/disc-spring.html" build-web/disc-spring.html ||
+  { echo "windows: the installed page is not the one built" >&2; exit 1; }
 wine reg query "$key" /v DisplayName >/dev/null
 answer=$(printf '100\t51\t3.5\t6.3\t1.4\n' | wine "$installed/disc-spring-batch.exe" | tr -d '\r')
 [ "$answer" = "$(printf '9822.55688774516\t617.501704752074\t-1350.87984743535\t411.326288335194\t749.011484596736')" ] ||
@@ -92,7 +100,8 @@ wine "$installed/uninstall.exe" /S
 wineserver -w
 sleep 2  # the uninstaller runs again from a temporary copy
 wineserver -w
-if [ -e "$installed" ] || [ -e "$shortcut" ] || wine reg query "$key" >/dev/null 2>&1; then
+if [ -e "$installed" ] || [ -e "$shortcut" ] || [ -e "$web_shortcut" ] ||
+  wine reg query "$key" >/dev/null 2>&1; then
   echo "windows: the uninstaller left something behind" >&2
   exit 1
 fi

@@ -1,5 +1,6 @@
-; The Windows installer: both programs, the README and the licence in Program Files, a
-; Start-menu entry for the calculator and an uninstaller. Built by scripts/windows.sh with
+; The Windows installer: both programs, the browser edition, the README and the licence in
+; Program Files, Start-menu entries for the calculator and for the browser edition (it opens in
+; the default browser), and an uninstaller. Built by scripts/windows.sh with
 ;   makensis -DVERSION=… -DDIST=… -DSOURCE=… disc-spring.nsi
 Unicode true
 Target amd64-unicode
@@ -7,6 +8,7 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !define NAME "碟形弹簧的设计计算"
+!define WEB_NAME "碟形弹簧设计（浏览器）"
 !define KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\disc-spring"
 
 Name "${NAME}"
@@ -25,10 +27,13 @@ Section
   SetOutPath "$INSTDIR"
   File "${DIST}\disc-spring.exe"
   File "${DIST}\disc-spring-batch.exe"
+  File "${DIST}\disc-spring.html"
   File "${SOURCE}\README.md"
   File "${SOURCE}\LICENSE"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\disc-spring.exe"
+  CreateShortcut "$SMPROGRAMS\${WEB_NAME}.lnk" "$INSTDIR\disc-spring.html" "" \
+    "$INSTDIR\disc-spring.exe" 0
   WriteRegStr HKLM "${KEY}" "DisplayName" "${NAME}"
   WriteRegStr HKLM "${KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${KEY}" "Publisher" "Disc spring developers"
@@ -42,8 +47,10 @@ SectionEnd
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\${NAME}.lnk"
+  Delete "$SMPROGRAMS\${WEB_NAME}.lnk"
   Delete "$INSTDIR\disc-spring.exe"
   Delete "$INSTDIR\disc-spring-batch.exe"
+  Delete "$INSTDIR\disc-spring.html"
   Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\LICENSE"
   Delete "$INSTDIR\uninstall.exe"

@@ -1,0 +1,62 @@
+#!/usr/bin/env python3
+"""Puts the browser edition together as one self-contained HTML file: the page's shell, its
+styles with Form1's (written from the calculator's design table), the engine's script, its
+WebAssembly in base64, the workers' half, the page's script and the icon. The Content-Security-
+Policy names the one inline script and the one style block by their SHA-256, so that nothing
+else can run or style the page.
+
+usage: web_page.py FORM1_HTML FORM1_CSS ENGINE_JS ENGINE_WASM OUT_HTML
+"""
+
+import base64
+import hashlib
+import re
+import sys
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+PAGE = ROOT / "web" / "page"
+
+
+def digest(text):
+    return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode("utf-8")).digest()).decode() + "'"
+
+
+def main():
+    form_html, form_css, engine_js, engine_wasm, out = (Path(a) for a in sys.argv[1:6])
+    engine = engine_js.read_text(encoding="utf-8")
+    worker = (PAGE / "worker.js").read_text(encoding="utf-8")
+    script = (PAGE / "page.js").read_text(encoding="utf-8")
+    for name, text in (("engine", engine), ("worker", worker), ("page", script)):
+        if re.search(r"</script", text, re.I):
+            sys.exit(f"web_page: the {name} script holds '</script' and cannot be inlined")
+    style = (PAGE / "style.css").read_text(encoding="utf-8") + form_css.read_text(encoding="utf-8")
+    icon = base64.b64encode((ROOT / "ui" / "qt" / "icons" / "disc-spring-32.png").read_bytes()).decode()
+    policy = "; ".join([
+        "default-src 'none'",
+        f"script-src {digest(script)} 'wasm-unsafe-eval'",
+        "worker-src blob:",
+        f"style-src {digest(style)}",
+        "img-src data: blob:",
+        "base-uri 'none'",
+        "form-action 'none'",
+    ])
+    parts = {
+        "CSP": policy,
+        "ICON": icon,
+        "STYLE": style,
+        "FORM1": form_html.read_text(encoding="utf-8"),
+        "ENGINE": engine,
+        "WASM": base64.b64encode(engine_wasm.read_bytes()).decode(),
+        "WORKER": worker,
+        "SCRIPT": script,
+    }
+    shell = (PAGE / "shell.html").read_text(encoding="utf-8")
+    # One pass, so that nothing inserted is read as a placeholder.
+    page = re.sub(r"\{\{([A-Z0-9]+)\}\}", lambda m: parts[m.group(1)], shell)
+    out.write_text(page, encoding="utf-8")
+    print(f"web_page: {out} ({len(page.encode('utf-8'))} bytes)")
+
+
+if __name__ == "__main__":
+    main()

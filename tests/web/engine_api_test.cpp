@@ -1,0 +1,124 @@
+// The browser edition's engine interface, natively: the same answers the page gets, checked
+// against the desktop's own functions, and every malformed call answered, never trusted.
+
+#include "web/engine_api.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "calc/materials.h"
+#include "design/design_file.h"
+#include "design/sheet_text.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+Json Parsed(const char* answer) {
+    return Json::parse(answer);
+}
+
+Json Command(const char* name, const Json& boxes) {
+    return Parsed(ds_command(name, boxes.dump().c_str()));
+}
+
+Json Batch(const Json& args, std::string_view input) {
+    return Parsed(ds_batch(args.dump().c_str(), input.data(), static_cast<int>(input.size())));
+}
+
+Json Check(std::string_view bytes) {
+    return Parsed(ds_design_check(bytes.data(), static_cast<int>(bytes.size())));
+}
+
+TEST(EngineApi, TheCalculatorsCommandsGiveTheBatchToolsCellsOrTheReport) {
+    const Json typed = {"100", "51", "3.5", "6.3", "1.4", "x", "", "", "", "y"};
+    const Json shown = Command("calculate", typed);
+    EXPECT_TRUE(shown["report"].is_null());
+    std::string row;
+    for (int i = 5; i < 10; ++i) {
+        row += (i > 5 ? "\t" : "") + shown["boxes"][i].get<std::string>();
+    }
+    EXPECT_EQ(row + "\n", Batch(Json::array(), "100\t51\t3.5\t6.3\t1.4\n")["output"]);
+
+    // A fault: the report's three texts, the inputs as typed, the results emptied.
+    const Json fault = Command("calculate", {"50", "50", "1", "2", "1", "9", "9", "9", "9", "9"});
+    EXPECT_EQ(fault["report"]["button"], "确定");
+    EXPECT_FALSE(fault["report"]["title"].get<std::string>().empty());
+    EXPECT_EQ(fault["boxes"], Json({"50", "50", "1", "2", "1", "", "", "", "", ""}));
+
+    EXPECT_EQ(Command("clear", typed)["boxes"], Json(std::vector<std::string>(10, "")));
+    for (const auto& [name, boxes] : {std::pair<const char*, std::string>{"run", typed.dump()},
+                                      {"clear", R"(["1","2"])"},
+                                      {"clear", R"(["1",2,"3","4","5","6","7","8","9","10"])"},
+                                      {"clear", "not json"}}) {
+        EXPECT_TRUE(Parsed(ds_command(name, boxes.c_str())).contains("error")) << boxes;
+    }
+}
+
+TEST(EngineApi, DesignFilesAreJudgedOnTheirBytes) {
+    const std::string fresh = Parsed(ds_inputs())["fresh"];
+    EXPECT_EQ(Check(fresh)["file"], fresh);
+    // A NUL, bytes that are not UTF-8 or one byte too many are the file's, and refuse it.
+    const std::string cases[] = {fresh + std::string(1, '\0') + "}", fresh.substr(0, 20) + "\xff",
+                                 fresh + std::string(design::kMaxDesignFileBytes, ' ')};
+    for (const std::string& bytes : cases) {
+        EXPECT_TRUE(Check(bytes).contains("error")) << bytes.size();
+    }
+    // Only `size` bytes count.
+    const std::string padded = fresh + "garbage";
+    EXPECT_EQ(Parsed(ds_design_check(padded.data(), static_cast<int>(fresh.size())))["file"],
+              fresh);
+    EXPECT_TRUE(Parsed(ds_design_check(nullptr, 0)).contains("error"));
+}
+
+TEST(EngineApi, TheSheetsRowsAndCopyAreTheDesignCoresOwn) {
+    const Json inputs = Parsed(ds_inputs());
+    EXPECT_EQ(inputs["materials"].size(), calc::kMaterials.size());
+    EXPECT_EQ(inputs["designFileBytes"], design::kMaxDesignFileBytes);
+    design::DesignTexts texts = design::DefaultTexts();
+    texts.steps = "1000";
+    texts.points[0] = {design::PointBy::kForce, "5000"};
+    const std::string file = design::DesignToJson(texts);
+    const Json sheet = Parsed(ds_sheet(file.c_str(), 300));
+    const design::Sheet native = design::ComputeSheet(texts);
+    EXPECT_EQ(sheet["rows"], 1001);
+    EXPECT_EQ(sheet["codes"], Json(design::FindingCodes(native)));
+    EXPECT_EQ(sheet["points"][0]["cells"], Json(design::PointRow(native, 0).cells));
+    EXPECT_EQ(std::string(ds_sheet_copy()), design::CopyText(native));
+    // A plot thinned to its columns keeps at most a few points a column.
+    for (const Json& panel : sheet["plot"]) {
+        for (const Json& series : panel["series"]) {
+            EXPECT_LE(series["points"].size(), 4u * 300u + 2u);
+            EXPECT_EQ(series["points"].size(), series["texts"].size());
+        }
+    }
+    // Rows asked for past either end are left out; the rows given are the core's.
+    const Json rows = Parsed(ds_sheet_rows(-5, 8))["rows"];
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2]["cells"], Json(design::TableRowAt(native, 2).cells));
+    EXPECT_EQ(Parsed(ds_sheet_rows(999, 10))["rows"].size(), 2u);
+    EXPECT_TRUE(Parsed(ds_sheet_rows(2000, 10))["rows"].empty());
+    EXPECT_TRUE(Parsed(ds_sheet("[]", 300)).contains("error"));
+}
+
+TEST(EngineApi, BatchCallsTakeOptionsButNeverFileNames) {
+    const Json plain = Batch({"--check"}, "100\t51\t3.5\t6.3\t1.4\n50\t50\t1\t2\t1");
+    EXPECT_EQ(plain["status"], 1);
+    const std::string output = plain["output"];
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 2);
+    for (const Json& args : {Json{"--help"}, Json{"file.tsv"}, Json{"--curve", "0"},
+                             Json{"--check", 1}, Json::object()}) {
+        const Json refused = Batch(args, "");
+        EXPECT_EQ(refused["status"], 2) << args;
+        EXPECT_FALSE(refused["error"].get<std::string>().empty()) << args;
+    }
+    const Json design = Batch({"--design"}, Parsed(ds_inputs())["fresh"].get<std::string>());
+    EXPECT_EQ(design["status"], 0);
+    EXPECT_NE(design["output"].get<std::string>().find("\n检查\t"), std::string::npos);
+    EXPECT_EQ(Batch({"--design"}, "{")["status"], 2);
+}
+
+}  // namespace

@@ -1,0 +1,640 @@
+#!/usr/bin/env python3
+"""The browser edition as people meet it, in headless Chromium: the engine's bytes against the
+native batch tool, the calculator, the design view, its files and address, the print page, and
+what the page asks of the network.
+
+usage: page_test.py PAGE NATIVE_BATCH [unittest options]
+Needs Debian's chromium, chromium-driver, python3-selenium and poppler-utils (scripts/web.sh).
+"""
+
+import base64
+import functools
+import http.server
+import json
+import os
+import pathlib
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.select import Select
+from selenium.webdriver.support.wait import WebDriverWait
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+PAGE = pathlib.Path(sys.argv[1]).resolve() if len(sys.argv) > 2 else None
+BATCH = pathlib.Path(sys.argv[2]).resolve() if len(sys.argv) > 2 else None
+WORKED = ["100", "51", "3.5", "6.3", "1.4"]
+
+
+def native(args, text):
+    run = subprocess.run([str(BATCH), *args], input=text.encode(), capture_output=True,
+                         timeout=300, check=False)
+    return run.returncode, run.stdout.decode(), run.stderr.decode()
+
+
+def random_lines(count, seed, *mode):
+    return subprocess.run([sys.executable, str(ROOT / "scripts/random_springs.py"), str(count),
+                           str(seed), *mode], capture_output=True, check=True, text=True).stdout
+
+
+def browser(downloads):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update",
+                     "--disable-sync", "--disable-default-apps", "--window-size=1400,1000",
+                     "--lang=zh-CN"):
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.set_script_timeout(300)
+    driver.execute_cdp_cmd("Page.setDownloadBehavior",
+                           {"behavior": "allow", "downloadPath": str(downloads)})
+    return driver
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.temporary = tempfile.TemporaryDirectory()
+        cls.downloads = pathlib.Path(cls.temporary.name)
+        cls.driver = browser(cls.downloads)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.temporary.cleanup()
+
+    def setUp(self):
+        self.requests = []
+        self.open(PAGE.as_uri())
+
+    def tearDown(self):
+        self.collect_requests()
+        # A broken Content-Security-Policy or a script error shows here first.
+        severe = [e["message"] for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
+        self.assertEqual(severe, [])
+
+    # ---- Helpers -------------------------------------------------------------------------------
+
+    def open(self, url):
+        self.driver.get("about:blank")
+        self.driver.get(url)
+        started = self.driver.execute_async_script(
+            "arguments[arguments.length - 1](window.discSpring ? window.discSpring.ready : false)")
+        self.assertTrue(started, self.driver.find_element(By.ID, "engine-status").text)
+
+    def collect_requests(self):
+        for entry in self.driver.get_log("performance"):
+            message = json.loads(entry["message"])["message"]
+            if message["method"] == "Network.requestWillBeSent":
+                self.requests.append(message["params"]["request"]["url"])
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def wait(self, condition, seconds=60):
+        return WebDriverWait(self.driver, seconds, poll_frequency=0.05).until(
+            lambda _: condition())
+
+    def page_batch(self, args, text):
+        return self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "window.discSpring.batch(arguments[0], arguments[1]).then(done);", args, text)
+
+    def box(self, i):
+        return self.driver.find_element(By.ID, f"Text{i}")
+
+    def values(self):
+        return self.js("return Array.from({length: 10}, (_, i) =>"
+                       " document.getElementById('Text' + (i + 1)).value)")
+
+    def type_inputs(self, texts):
+        for i, text in enumerate(texts, 1):
+            self.box(i).clear()
+            self.box(i).send_keys(text)
+
+    def button(self, caption):
+        return self.driver.find_element(By.XPATH, f"//button[normalize-space()='{caption}']")
+
+    def focused(self):
+        return self.js("return document.activeElement.id")
+
+    def design_view(self):
+        self.driver.find_element(By.ID, "tab-design").click()
+        self.wait_sheet()
+
+    def sheets(self):
+        return int(self.js("return document.body.dataset.sheets || '0'"))
+
+    def wait_sheet(self):
+        """Waits until the last edit's sheet is shown."""
+        self.wait(lambda: self.js("return document.getElementById('status').textContent")
+                  not in ("正在计算…",) and self.sheets() > 0)
+
+    def field(self, label):
+        return self.driver.find_element(
+            By.XPATH, f"//div[@id='inputs']/label[normalize-space()='{label}']")
+
+    def set_field(self, label, text):
+        control = self.driver.find_element(By.ID, self.field(label).get_attribute("for"))
+        before = self.sheets()
+        control.send_keys(Keys.CONTROL, "a")
+        control.send_keys(Keys.DELETE)
+        if text:
+            control.send_keys(text)
+        self.wait(lambda: self.sheets() > before and self.js(
+            "return document.getElementById('status').textContent") == "")
+
+    def choose(self, element_id, value):
+        before = self.sheets()
+        Select(self.driver.find_element(By.ID, element_id)).select_by_value(value)
+        self.wait(lambda: self.sheets() > before and self.js(
+            "return document.getElementById('status').textContent") == "")
+
+    def sheet_copy(self):
+        return self.driver.execute_async_script(
+            "arguments[arguments.length - 1]; window.discSpring.copy()"
+            ".then(arguments[arguments.length - 1])")
+
+    def codes(self):
+        return self.js("return window.discSpring.codes()")
+
+    def message(self):
+        """The text of the message box, closed with 确定; None when none is open."""
+        try:
+            self.wait(lambda: self.js("return document.getElementById('message').open"), 5)
+        except TimeoutException:
+            return None
+        text = self.driver.find_element(By.ID, "message-text").text
+        self.driver.find_element(By.ID, "message-ok").click()
+        return text
+
+    def give_file(self, input_id, path):
+        chooser = self.driver.find_element(By.ID, input_id)
+        self.js("arguments[0].hidden = false", chooser)
+        chooser.send_keys(str(path))
+        self.js("arguments[0].hidden = true", chooser)
+
+    def downloaded(self, name):
+        path = self.downloads / name
+        self.wait(path.exists, 30)
+        self.wait(lambda: not (self.downloads / (name + ".crdownload")).exists(), 30)
+        data = path.read_bytes()
+        path.unlink()
+        return data
+
+
+class EngineBytes(PageTest):
+    """The engine in the page gives the native batch tool's bytes, in every mode."""
+
+    MODES = [
+        # name, lines, random_springs mode, batch options
+        ("plain", 4000, (), []),
+        ("check", 4000, (), ["--check"]),
+        ("stack", 3000, (), ["--series", "3", "--parallel", "2", "--check"]),
+        ("rate", 3000, (), ["--rate", "--material", "190000,0.28,1450"]),
+        ("friction", 3000, (), ["--parallel", "4", "--friction", "0.02,0.03", "--rate",
+                                "--check"]),
+        ("curve", 1000, ("--curve",), ["--curve", "50", "--check"]),
+        ("curve stack", 1000, ("--curve",), ["--curve", "20", "--series", "2", "--parallel",
+                                             "4", "--rate", "--friction", "0.01,0.04"]),
+        ("force", 3000, ("--force",), ["--force", "--rate", "--check"]),
+        ("force stack", 3000, ("--force",), ["--force", "--parallel", "3", "--series", "2",
+                                             "--check"]),
+        ("flats", 3000, ("--flats",), ["--flats", "--rate", "--series", "2", "--parallel", "3",
+                                       "--friction", "0.02,0.03", "--material",
+                                       "195000,0.28", "--check"]),
+        ("flats curve", 500, ("--flats", "--curve"), ["--flats", "--curve", "20", "--rate",
+                                                      "--friction", "0.01,0.04", "--check"]),
+        ("flats force", 3000, ("--flats", "--force"), ["--flats", "--force", "--rate",
+                                                       "--check"]),
+    ]
+
+    def test_every_mode_gives_the_native_bytes(self):
+        for seed, (name, count, mode, args) in enumerate(self.MODES, 7):
+            with self.subTest(name):
+                lines = random_lines(count, seed, *mode)
+                status, output, _ = native(args, lines)
+                answer = self.page_batch(args, lines)
+                self.assertEqual(answer["output"], output)
+                self.assertEqual(answer["status"], status)
+                self.assertGreater(output.count("\n"), count - 1)
+
+    def test_designs_and_refusals_give_the_native_answers(self):
+        example = (ROOT / "tests/curve/example.dspring").read_text()
+        cases = [
+            (["--design"], example),
+            (["--design"], example.replace('"N": "100"', '"N": "7"')),
+            (["--check"], "100\t51\t3.5\t6.3\t1.4\n50\t50\t1\t2\t1\nx\n"),
+            (["--curve", "0"], "100\t51\t3.5\t6.3\n"),
+            (["--series", "0"], ""),
+            (["--material", "1,2"], ""),
+        ]
+        for args, text in cases:
+            with self.subTest(args=args):
+                status, output, error = native(args, text)
+                answer = self.page_batch(args, text)
+                self.assertEqual((answer["status"], answer["output"]), (status, output))
+                if status == 2:
+                    self.assertIn(answer["error"], error)
+        # A design the core cannot read is refused, as natively.
+        self.assertEqual(self.page_batch(["--design"], "{}")["status"], 2)
+        self.assertEqual(self.page_batch(["--help"], "")["status"], 2)
+
+
+class Calculator(PageTest):
+    """The calculator view: Form1 as the desktop draws it, used by keyboard and mouse."""
+
+    def rect(self, element_id):
+        return self.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                       "const f = document.getElementById('Form1').getBoundingClientRect();"
+                       "return [r.left - f.left - 1, r.top - f.top - 1, r.width, r.height]",
+                       element_id)
+
+    def test_controls_stand_as_on_the_desktop_named_by_their_captions(self):
+        self.assertEqual(self.driver.title, "碟形弹簧的设计计算")
+        form = self.driver.find_element(By.ID, "Form1")
+        self.assertEqual((form.size["width"], form.size["height"]), (629 + 2, 484 + 2))
+        captions = ["D(mm)", "d(mm)", "t(mm)", "H(mm)", "f(mm)", "F(N)", "σom(Mpa)", "σ1(Mpa)",
+                    "σ2(Mpa)", "σ3(Mpa)"]
+        boxes = []
+        for i, caption in enumerate(captions, 1):
+            with self.subTest(caption):
+                box = self.box(i)
+                self.assertEqual(box.accessible_name, caption)
+                label = self.driver.find_element(By.XPATH, f"//label[@for='Text{i}']")
+                left, top, width, height = self.rect(label.get_attribute("id"))
+                bl, bt, bw, bh = self.rect(f"Text{i}")
+                boxes.append((bl, bt, bw, bh))
+                # Each caption stands before its box on the same line, inside the window.
+                self.assertLessEqual(left + width, bl + 1)
+                self.assertLess(abs((top + height / 2) - (bt + bh / 2)), bh)
+                self.assertTrue(0 <= bl and bl + bw <= 629 and 0 <= bt and bt + bh <= 484)
+        # The inputs stand in a column above the results' column or beside it; none overlaps.
+        for a in range(10):
+            for b in range(a + 1, 10):
+                (al, at, aw, ah), (bl, bt, bw, bh) = boxes[a], boxes[b]
+                self.assertFalse(al < bl + bw and bl < al + aw and at < bt + bh and bt < at + ah,
+                                 f"Text{a + 1} overlaps Text{b + 1}")
+        self.assertEqual(self.button("自动计算").accessible_name, "自动计算")
+        self.assertEqual(self.button("重新输入").accessible_name, "重新输入")
+        title = self.rect("Label10")
+        self.assertLess(title[1] + title[3], min(b[1] for b in boxes) + 1)
+
+    def test_the_desktop_fonts_or_their_fallbacks_draw_the_texts(self):
+        self.js("document.fonts.ready")
+        fonts = {}
+        for element_id in ("Label10", "Label1", "Text1", "Command1"):
+            node = self.driver.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
+            node = self.driver.execute_cdp_cmd("DOM.querySelector", {
+                "nodeId": node, "selector": "#" + element_id})["nodeId"]
+            self.driver.execute_cdp_cmd("CSS.enable", {})
+            used = self.driver.execute_cdp_cmd("CSS.getPlatformFontsForNode", {"nodeId": node})
+            fonts[element_id] = {f["familyName"] for f in used["fonts"]}
+        # Without 宋体 or 隶书 installed: the Song face of the desktop's Linux build, and the
+        # brush (Kai) face it takes for the title.
+        self.assertIn("AR PL UKai CN", fonts["Label10"])
+        for element_id in ("Label1", "Command1"):
+            self.assertIn("AR PL UMing CN", fonts[element_id])
+
+    def test_tab_runs_in_the_designed_order_and_enter_or_escape_does_nothing(self):
+        self.assertEqual(self.focused(), "Text1")
+        visited = []
+        for _ in range(12):
+            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+            visited.append(self.focused())
+        # After the last control the focus leaves the form for the view's tabs, never trapped.
+        self.assertEqual(visited, ["Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8",
+                                   "Text9", "Command1", "Command2", "Text10", "tab-calculator"])
+        self.type_inputs(WORKED)
+        for key in (Keys.ENTER, Keys.ESCAPE):
+            self.box(3).send_keys(key)
+            time.sleep(0.2)
+            self.assertEqual(self.values(), WORKED + [""] * 5)
+            self.assertFalse(self.js("return document.getElementById('report').open"))
+
+    def test_calculate_shows_the_native_results_from_their_start(self):
+        self.type_inputs(WORKED)
+        self.button("自动计算").click()
+        self.wait(lambda: self.values()[5] != "")
+        _, output, _ = native([], "\t".join(WORKED) + "\n")
+        self.assertEqual(self.values(), WORKED + output.rstrip("\n").split("\t"))
+        for i in range(6, 11):
+            self.assertEqual(self.js("return [arguments[0].selectionStart,"
+                                     " arguments[0].scrollLeft]", self.box(i)), [0, 0])
+        # Tab into a result: all of it selected, its start in view.
+        self.box(5).click()
+        self.driver.switch_to.active_element.send_keys(Keys.TAB)
+        time.sleep(0.1)
+        self.assertEqual(self.focused(), "Text6")
+        self.assertEqual(self.js("const b = arguments[0]; return [b.selectionStart,"
+                                 " b.selectionEnd === b.value.length, b.scrollLeft]",
+                                 self.box(6)), [0, True, 0])
+        # Enter on a focused button runs it.
+        self.button("重新输入").send_keys(Keys.ENTER)
+        self.wait(lambda: self.values() == [""] * 10)
+
+    def test_a_fault_reports_in_a_modal_box_and_empties_the_results(self):
+        cases = [["50", "50", "1", "2", "1"], ["100", "51", "", "6.3", "1.4"],
+                 ["100", "51", "3.5", "6.3", "1e400"]]
+        for inputs in cases:
+            with self.subTest(inputs=inputs):
+                self.type_inputs(WORKED)
+                self.button("自动计算").click()
+                self.wait(lambda: self.values()[5] != "")
+                self.type_inputs(inputs)
+                self.button("自动计算").click()
+                self.wait(lambda: self.js("return document.getElementById('report').open"))
+                report = self.driver.find_element(By.ID, "report")
+                self.assertTrue(self.js("return document.querySelector('dialog[open]')"
+                                        ".matches(':modal')"))
+                self.assertTrue(report.find_element(By.ID, "report-title").text)
+                self.assertTrue(report.find_element(By.ID, "report-text").text)
+                self.assertEqual(self.focused(), "report-ok")
+                # Behind the box, the inputs as typed and no result of the spring before.
+                self.assertEqual(self.values(), inputs + [""] * 5)
+                self.driver.find_element(By.ID, "report-ok").click()
+                self.assertFalse(self.js("return document.getElementById('report').open"))
+                self.assertEqual(self.focused(), "Command1")
+        # The report's words are the desktop's, which the native tool prints on stderr.
+        self.type_inputs(["50", "50", "1", "2", "1"])
+        self.button("自动计算").click()
+        self.wait(lambda: self.js("return document.getElementById('report').open"))
+        self.assertEqual(self.driver.find_element(By.ID, "report-ok").text, "确定")
+        self.driver.find_element(By.ID, "report-ok").send_keys(Keys.ENTER)
+
+    def test_clear_empties_every_box_and_keeps_the_focus(self):
+        self.type_inputs(WORKED)
+        self.button("自动计算").click()
+        self.wait(lambda: self.values()[5] != "")
+        self.button("重新输入").click()
+        self.wait(lambda: self.values() == [""] * 10)
+        self.assertFalse(self.js("return document.getElementById('report').open"))
+
+
+class DesignView(PageTest):
+    """The design view: the engine's sheet, files both ways, the address, long curves."""
+
+    def test_working_points_are_the_batch_tools_rows(self):
+        self.design_view()
+        self.set_field("串联片数 i", "2")
+        self.set_field("并联片数 n", "3")
+        self.choose("point-by-0", "F")
+        self.set_field("工作点 1", "20000")
+        self.set_field("工作点 2", "3")
+        stack = ["--rate", "--series", "2", "--parallel", "3"]
+        rows = self.js("return window.discSpring.points()")
+        self.assertEqual("\t".join(rows[0]), native(["--force", *stack],
+                                                    "100\t51\t3.5\t6.3\t20000")[1].strip())
+        self.assertEqual("\t".join(rows[1]), "1.5\t" + native(stack, "100\t51\t3.5\t6.3\t1.5")[1]
+                         .strip())
+        summary = self.driver.find_element(By.ID, "summary").text
+        self.assertIn("压平时（f = h0 = 2.8 mm）F = 15843 N", summary)
+        self.assertTrue(self.sheet_copy().endswith("\n2\t" + "\t".join(rows[1]) + "\n"))
+        # Both points are marked on the plot, and the hover reads a line out.
+        self.assertGreaterEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#plot circle")),
+                                4)
+        plot = self.driver.find_element(By.ID, "plot")
+        webdriver.ActionChains(self.driver).move_to_element(plot).perform()
+        self.wait(lambda: plot.get_attribute("aria-description"), 5)
+        self.assertRegex(plot.get_attribute("aria-description"), r" = .* mm, .* = ")
+        # A force out of reach says so.
+        self.set_field("工作点 1", "99999")
+        self.assertIn("工作点 1：力 99999 N 超过压平前最多能达到的 47529 N",
+                      self.driver.find_element(By.ID, "summary").text)
+
+    def test_the_table_shows_the_rows_it_scrolls_to(self):
+        self.design_view()
+        self.set_field("步数 N", "2000")
+        table = self.driver.find_element(By.ID, "table")
+        self.js("arguments[0].scrollTop = 1500 * 22", table)
+        self.wait(lambda: self.js("return Array.from(document.querySelectorAll("
+                                  "'#table-body .row .k')).some(c => c.textContent === '1500')"))
+        # Row k is the copied table's row k, whose first cell numbers the spring, not the row.
+        copied = [line.split("\t", 1)[1] for line in self.sheet_copy().split("\n")[1:-1]]
+        shown = self.js("return Array.from(document.querySelectorAll('#table-body .row'))"
+                        ".map(r => Array.from(r.children).map(c => c.textContent))")
+        self.assertGreater(len(shown), 10)
+        for k, *cells in shown:
+            self.assertEqual("\t".join(cells), copied[int(k)])
+
+    def test_a_desktop_design_opens_and_a_page_design_reads_natively(self):
+        self.design_view()
+        example = ROOT / "tests/curve/example.dspring"
+        before = self.sheets()
+        self.give_file("design-file", example)
+        self.wait(lambda: self.sheets() > before and self.js(
+            "return document.getElementById('status').textContent") == "")
+        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "125")
+        status, output, _ = native(["--design", str(example)], "")
+        self.assertEqual(self.sheet_copy() + "检查\t" + ",".join(self.codes()) + "\n", output)
+        # Edited and saved by the page, it reads natively to what the page shows.
+        self.set_field("t′(mm)", "7.4")
+        self.choose("material", "2")
+        self.choose("point-by-1", "F")
+        self.set_field("工作点 2", "1000")
+        self.button("保存设计…").click()
+        saved = self.downloaded("碟簧.dspring")
+        with tempfile.NamedTemporaryFile(suffix=".dspring") as file:
+            file.write(saved)
+            file.flush()
+            status, output, _ = native(["--design", file.name], "")
+        self.assertEqual(self.sheet_copy() + "检查\t" + ",".join(self.codes()) + "\n", output)
+        self.assertIn(status, (0, 1))
+        self.assertEqual(json.loads(saved)["inputs"]["t_reduced"], "7.4")
+
+    def test_a_broken_design_is_refused_with_its_reason_and_changes_nothing(self):
+        self.design_view()
+        self.set_field("D(mm)", "120")
+        kept = self.js("return window.discSpring.fileText()")
+        example = (ROOT / "tests/curve/example.dspring").read_text()
+        broken = {
+            "not json": b"D = 100",
+            "another format": b'{"format": "other", "version": 1, "inputs": {}}',
+            "a key twice": example.replace('"D": "125",', '"D": "125", "D": "126",').encode(),
+            "a later version": example.replace('"version": 1', '"version": 99').encode(),
+            "a number for a text": example.replace('"D": "125"', '"D": 125').encode(),
+            "not UTF-8": example.replace("125", "12\xff").encode("latin-1"),
+            "a NUL and more": example.encode() + b"\0{}",
+            "too deep": b"[" * 100 + b"]" * 100,
+            "too large": b'{"format": "disc-spring-design", "x": "' + b"x" * (2 << 20) + b'"}',
+        }
+        for name, data in broken.items():
+            with self.subTest(name):
+                with tempfile.NamedTemporaryFile(suffix=".dspring") as file:
+                    file.write(data)
+                    file.flush()
+                    self.give_file("design-file", file.name)
+                    reason = self.message()
+                self.assertIsNotNone(reason)
+                self.assertIn("打不开这个设计，页面保持原样。", reason)
+                self.assertGreater(len(reason), len("打不开这个设计，页面保持原样。") + 2)
+                self.assertEqual(self.js("return window.discSpring.fileText()"), kept)
+                self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"),
+                                 "120")
+
+    def test_the_address_holds_the_design_and_no_text_becomes_markup(self):
+        self.design_view()
+        hostile = '<img src=x onerror="window.owned = 1">'
+        self.set_field("D(mm)", "98.5")
+        self.set_field("工作点 1", hostile)
+        address = self.driver.current_url
+        self.assertIn("#design=", address)
+        copy = self.sheet_copy()
+        self.open(address)
+        self.wait_sheet()
+        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "98.5")
+        self.assertEqual(self.driver.find_element(By.ID, "point-0").get_attribute("value"),
+                         hostile)
+        self.assertEqual(self.sheet_copy(), copy)
+        self.assertIsNone(self.js("return window.owned"))
+        self.assertEqual(self.js("return document.querySelectorAll('img').length"), 0)
+        self.assertIn(hostile, self.driver.find_element(By.ID, "findings").text)
+        # An address whose design is broken opens the example and says why.
+        self.driver.get("about:blank")
+        self.driver.get(PAGE.as_uri() + "#design=" + base64.urlsafe_b64encode(b"{").decode()
+                        .rstrip("="))
+        self.assertTrue(self.driver.execute_async_script(
+            "arguments[arguments.length - 1](window.discSpring.ready)"))
+        self.assertIn("打不开这个设计", self.message())
+        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "100")
+
+    def test_a_long_curve_never_holds_up_the_page(self):
+        self.design_view()
+        self.js("window.longTasks = [];"
+                "new PerformanceObserver((list) => window.longTasks.push("
+                "...list.getEntries().map(e => e.duration))).observe({type: 'longtask'});")
+        before = self.sheets()
+        self.set_field("步数 N", "100000")
+        self.assertGreater(self.sheets(), before)
+        table = self.driver.find_element(By.ID, "table")
+        self.js("arguments[0].scrollTop = arguments[0].scrollHeight", table)
+        self.wait(lambda: self.js("return Array.from(document.querySelectorAll("
+                                  "'#table-body .row .k')).some(c => c.textContent === '100000')"))
+        # While a curve computes, the calculator still answers.
+        self.set_field("步数 N", "99999")
+        self.driver.find_element(By.ID, "tab-calculator").click()
+        self.type_inputs(WORKED)
+        self.button("自动计算").click()
+        self.wait(lambda: self.values()[5] != "")
+        self.assertEqual(self.js("return window.longTasks"), [])
+        copy = self.sheet_copy()
+        self.assertEqual(copy.count("\n"), 1 + 99999 + 1)  # the header and N + 1 rows
+
+    def test_the_catalogue_comes_back_as_the_batch_tool_prints_it(self):
+        self.design_view()
+        lines = random_lines(300, 3) + "100\t51\t3.5\t6.3\t1.4\r\n"
+        options = self.driver.find_element(By.ID, "catalogue-options")
+        options.clear()
+        options.send_keys("--check --rate --series 2")
+        with tempfile.TemporaryDirectory() as folder:
+            path = pathlib.Path(folder, "目录.tsv")
+            path.write_text(lines)
+            self.give_file("catalogue-file", path)
+            got = self.downloaded("目录-结果.tsv")
+        self.assertEqual(got.decode(), native(["--check", "--rate", "--series", "2"], lines)[1])
+        options.clear()
+        options.send_keys("--curve 0")
+        with tempfile.NamedTemporaryFile(suffix=".tsv") as file:
+            file.write(b"100\t51\t3.5\t6.3\n")
+            file.flush()
+            self.give_file("catalogue-file", file.name)
+            self.assertIn("不能计算这个目录", self.message())
+
+    def test_the_plot_saves_as_svg_and_png_with_its_caption(self):
+        self.design_view()
+        self.button("保存图像 SVG").click()
+        svg = self.downloaded("碟形弹簧特性曲线.svg").decode()
+        self.assertTrue(svg.startswith("<svg"))
+        caption = self.js("return window.discSpring.caption()")
+        self.assertIn(caption[:20], svg)
+        self.button("保存图像 PNG").click()
+        self.assertTrue(self.downloaded("碟形弹簧特性曲线.png").startswith(b"\x89PNG"))
+
+
+class PrintAndNetwork(PageTest):
+    """The data sheet as a PDF, and a page that never reaches out."""
+
+    def test_the_data_sheet_prints_on_one_a4_page_with_the_springs_numbers(self):
+        self.design_view()
+        self.set_field("工作点 1", "1.4")
+        pdf = base64.b64decode(self.driver.execute_cdp_cmd(
+            "Page.printToPDF", {"preferCSSPageSize": True, "printBackground": True})["data"])
+        with tempfile.NamedTemporaryFile(suffix=".pdf") as file:
+            file.write(pdf)
+            file.flush()
+            info = subprocess.run(["pdfinfo", file.name], capture_output=True, text=True,
+                                  check=True).stdout
+            text = subprocess.run(["pdftotext", "-layout", file.name, "-"], capture_output=True,
+                                  text=True, check=True).stdout
+        self.assertRegex(info, r"Pages:\s+1\n")
+        self.assertRegex(info, r"Page size:\s+59[45]\.\d+ x 84[12]\.\d+ pts \(A4\)")
+        self.assertIn("碟形弹簧数据表", text)
+        # The force at f = 1.4 mm, to a reader's precision (whole newtons), and the spring.
+        force = float(native([], "100\t51\t3.5\t6.3\t1.4")[1].split("\t")[0])
+        self.assertIn(f"F = {round(force)} N", text)
+        self.assertRegex(text, r"D\s*=\s*100")
+        self.assertIn("设计检查", text)
+
+    def test_nothing_is_fetched_stored_or_sent(self):
+        self.type_inputs(WORKED)
+        self.button("自动计算").click()
+        self.wait(lambda: self.values()[5] != "")
+        self.design_view()
+        self.assertEqual(self.js("return document.cookie"), "")
+        self.assertEqual(self.js("return localStorage.length + sessionStorage.length"), 0)
+        self.collect_requests()
+        schemes = {url.split(":", 1)[0] for url in self.requests}
+        self.assertLessEqual(schemes, {"file", "data", "blob"})
+
+    def test_an_engine_that_cannot_start_says_so(self):
+        page = PAGE.read_text(encoding="utf-8")
+        start = page.index('id="wasm">') + len('id="wasm">')
+        with tempfile.TemporaryDirectory() as folder:
+            broken = pathlib.Path(folder, "broken.html")
+            broken.write_text(page[:start] + "AAAA" + page[start + 4:], encoding="utf-8")
+            self.driver.get(broken.as_uri())
+            self.assertFalse(self.driver.execute_async_script(
+                "arguments[arguments.length - 1](window.discSpring.ready)"))
+        self.assertTrue(self.driver.find_element(By.ID, "engine-status").text
+                        .startswith("引擎无法启动："))
+        self.driver.get_log("browser")  # the failure is also on the console, as it should be
+
+    def test_a_static_server_serves_it_as_one_file(self):
+        class Quiet(http.server.SimpleHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+
+        handler = functools.partial(Quiet, directory=str(PAGE.parent))
+        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        try:
+            self.collect_requests()
+            self.requests.clear()
+            url = f"http://127.0.0.1:{server.server_port}/{PAGE.name}"
+            self.open(url)
+            self.type_inputs(WORKED)
+            self.button("自动计算").click()
+            self.wait(lambda: self.values()[5] != "")
+            self.design_view()
+            self.collect_requests()
+            fetched = {u for u in self.requests if not u.startswith(("data:", "blob:"))}
+            self.assertEqual(fetched - {"about:blank"}, {url})
+        finally:
+            server.shutdown()
+            server.server_close()
+
+
+if __name__ == "__main__":
+    if PAGE is None:
+        sys.exit(__doc__)
+    unittest.main(argv=[sys.argv[0], *sys.argv[3:]])

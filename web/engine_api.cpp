@@ -1,0 +1,295 @@
+#include "web/engine_api.h"
+
+#include <array>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "calc/materials.h"
+#include "design/design_file.h"
+#include "design/plot_axis.h"
+#include "design/sheet_text.h"
+#include "runtime/number_text.h"
+#include "tools/batch.h"
+#include "ui/commands.h"
+#include "ui/report.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+// A text box of the page, held for one command.
+class MemoryBox final : public ui::TextBox {
+public:
+    std::string Text() const override { return text; }
+    void SetText(std::string_view value) override { text = value; }
+    std::string text;
+};
+
+// The text of the last answer: the caller reads it before its next call.
+std::string answer;
+// The sheet of the last ds_sheet.
+design::Sheet sheet;
+
+const char* Answer(std::string text) {
+    answer = std::move(text);
+    return answer.c_str();
+}
+
+const char* Answer(const Json& json) {
+    return Answer(json.dump(-1, ' ', false, Json::error_handler_t::replace));
+}
+
+Json Strings(const std::vector<std::string>& texts) {
+    return Json(texts);
+}
+
+Json Row(const design::TableRow& row) {
+    return {{"cells", row.cells}, {"span", row.span}};
+}
+
+std::string Colour(design::Rgb rgb) {
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string colour = "#";
+    for (const int channel : {rgb.r, rgb.g, rgb.b}) {
+        colour += kHex[channel / 16];
+        colour += kHex[channel % 16];
+    }
+    return colour;
+}
+
+Json Axis(const design::AxisScale& scale) {
+    Json ticks = Json::array();
+    for (const double tick : scale.ticks) {
+        ticks.push_back({{"v", tick}, {"label", design::TickLabel(tick)}});
+    }
+    return {{"low", scale.low}, {"high", scale.high}, {"ticks", ticks}};
+}
+
+Json Points(const std::vector<design::Point>& points) {
+    Json list = Json::array();
+    for (const design::Point& p : points) {
+        list.push_back({p.x, p.y});
+    }
+    return list;
+}
+
+Json Panel(const design::PlotPanel& panel, int columns) {
+    const design::PanelScales scales = design::ScalesOf(panel);
+    Json series = Json::array();
+    for (const design::PlotSeries& line : panel.series) {
+        const std::vector<design::Point> kept = design::Thinned(line.points, scales.x, columns);
+        Json texts = Json::array();
+        for (const design::Point& p : kept) {
+            texts.push_back(
+                {design::ValueText(p.x, panel.x_unit), design::ValueText(p.y, line.unit)});
+        }
+        series.push_back({{"name", line.name},
+                          {"symbol", line.symbol},
+                          {"unit", line.unit},
+                          {"color", Colour(line.color)},
+                          {"dashed", line.style == design::LineStyle::kDashed},
+                          {"points", Points(kept)},
+                          {"texts", texts}});
+    }
+    Json markers = Json::array(), marks = Json::array(), bands = Json::array();
+    for (const design::PlotMarker& marker : panel.markers) {
+        markers.push_back({{"label", marker.label}, {"x", marker.x}});
+    }
+    for (const design::PlotMark& mark : panel.marks) {
+        marks.push_back({{"label", mark.label}, {"x", mark.at.x}, {"y", mark.at.y}});
+    }
+    for (const design::PlotBand& band : panel.bands) {
+        bands.push_back({{"color", Colour(band.color)},
+                         {"upper", Points(design::Thinned(band.upper, scales.x, columns))},
+                         {"lower", Points(design::Thinned(band.lower, scales.x, columns))}});
+    }
+    return {{"xLabel", panel.x_label},
+            {"yLabel", panel.y_label},
+            {"xSymbol", panel.x_symbol},
+            {"xUnit", panel.x_unit},
+            {"x", Axis(scales.x)},
+            {"y", Axis(scales.y)},
+            {"series", series},
+            {"markers", markers},
+            {"marks", marks},
+            {"bands", bands},
+            {"shown", design::HasPoints(panel)}};
+}
+
+// The named material E and μ stand for as read, for the picker: its index, or -1.
+int Material() {
+    if (sheet.unusable) {
+        return -1;
+    }
+    const auto named = calc::FindMaterial(sheet.options.material);
+    return named ? static_cast<int>(*named) : -1;
+}
+
+Json SheetJson(int columns) {
+    Json points = Json::array();
+    for (int k = 0; k < 2; ++k) {
+        points.push_back({{"given", sheet.points[static_cast<std::size_t>(k)].given},
+                          {"cells", design::PointRow(sheet, k).cells},
+                          {"reader", design::PointRow(sheet, k, rows::Precision::kReader).cells}});
+    }
+    Json quarters = Json::array();
+    for (const design::TableRow& row : design::QuarterRows(sheet, rows::Precision::kReader)) {
+        quarters.push_back(Row(row));
+    }
+    Json panels = Json::array();
+    for (const design::PlotPanel& panel : sheet.plot) {
+        panels.push_back(Panel(panel, columns));
+    }
+    return {{"header", sheet.unusable ? Json::array() : Strings(design::HeaderCells(sheet))},
+            {"rows", sheet.rows.size()},
+            {"points", points},
+            {"summary", Strings(design::Summary(sheet))},
+            {"findings", Strings(design::FindingSentences(sheet))},
+            {"codes", Strings(design::FindingCodes(sheet))},
+            {"caption", design::Caption(sheet)},
+            {"springLines", Strings(design::SpringLines(sheet))},
+            {"testLines", Strings(design::TestLines(sheet))},
+            {"quarters", quarters},
+            {"noTable", design::NoTable(sheet)},
+            {"noPlot", design::NoPlot(sheet)},
+            {"material", Material()},
+            {"plot", panels}};
+}
+
+// The strings of a JSON array, or nothing when it is not one of strings alone.
+bool StringsOf(const char* json, std::vector<std::string>& out) {
+    const Json parsed = Json::parse(json, nullptr, false);
+    if (!parsed.is_array()) {
+        return false;
+    }
+    for (const Json& item : parsed) {
+        if (!item.is_string()) {
+            return false;
+        }
+        out.push_back(item.get<std::string>());
+    }
+    return true;
+}
+
+std::string_view Bytes(const char* bytes, int size) {
+    return size > 0 ? std::string_view(bytes, static_cast<std::size_t>(size)) : std::string_view();
+}
+
+}  // namespace
+
+extern "C" {
+
+const char* ds_command(const char* command, const char* boxes_json) {
+    std::vector<std::string> texts;
+    const std::string name = command;
+    if (!StringsOf(boxes_json, texts) || texts.size() != 10 ||
+        (name != "calculate" && name != "clear")) {
+        return Answer(Json{{"error", "需要命令 calculate 或 clear 和十个框的文字"}});
+    }
+    std::array<MemoryBox, 10> memory;
+    ui::TextBoxes boxes{};
+    for (std::size_t i = 0; i < memory.size(); ++i) {
+        memory[i].text = texts[i];
+        boxes[i] = &memory[i];
+    }
+    Json report = nullptr;
+    if (name == "clear") {
+        ui::Clear(boxes);
+    } else {
+        ui::Calculate(boxes, [&report](const calc::SpringFault& fault) {
+            const ui::Report words = ui::ReportFor(fault);
+            report = {{"title", words.title}, {"text", words.text}, {"button", words.button}};
+        });
+    }
+    Json shown = Json::array();
+    for (const MemoryBox& box : memory) {
+        shown.push_back(box.text);
+    }
+    return Answer(Json{{"boxes", shown}, {"report", report}});
+}
+
+const char* ds_inputs() {
+    Json inputs = Json::array();
+    for (const design::InputSpec& input : design::kInputs) {
+        inputs.push_back({{"label", input.label},
+                          {"name", input.name},
+                          {"hint", input.hint},
+                          {"key", input.key},
+                          {"count", input.kind == design::InputKind::kCount}});
+    }
+    Json materials = Json::array();
+    for (const calc::NamedMaterial& named : calc::kMaterials) {
+        const calc::Material& m = named.material;
+        materials.push_back({{"name", named.name},
+                             {"E", std::string(runtime::NumberToText(m.E).view())},
+                             {"mu", std::string(runtime::NumberToText(m.mu).view())},
+                             {"Rm", m.Rm ? std::string(runtime::NumberToText(*m.Rm).view()) : ""}});
+    }
+    return Answer(Json{{"inputs", inputs},
+                       {"points", design::kPointNames},
+                       {"materials", materials},
+                       {"designFileBytes", design::kMaxDesignFileBytes},
+                       {"fresh", design::DesignToJson(design::DefaultTexts())}});
+}
+
+const char* ds_design_check(const char* bytes, int size) {
+    const auto texts = design::DesignFromJson(Bytes(bytes, size));
+    if (!texts) {
+        return Answer(Json{{"error", texts.error()}});
+    }
+    return Answer(Json{{"file", design::DesignToJson(*texts)}});
+}
+
+const char* ds_sheet(const char* file_text, int plot_columns) {
+    const auto texts = design::DesignFromJson(file_text);
+    if (!texts) {
+        return Answer(Json{{"error", texts.error()}});
+    }
+    sheet = design::ComputeSheet(*texts);
+    return Answer(SheetJson(plot_columns < 1 ? 1 : plot_columns));
+}
+
+const char* ds_sheet_rows(int from, int count) {
+    Json rows = Json::array();
+    const std::size_t size = sheet.unusable ? 0 : sheet.rows.size();
+    for (std::size_t k = static_cast<std::size_t>(from < 0 ? 0 : from);
+         k < size && k < static_cast<std::size_t>(from) + static_cast<std::size_t>(count); ++k) {
+        rows.push_back(Row(design::TableRowAt(sheet, k)));
+    }
+    return Answer(Json{{"rows", rows}});
+}
+
+const char* ds_sheet_copy() {
+    return Answer(design::CopyText(sheet));
+}
+
+const char* ds_batch(const char* args_json, const char* bytes, int size) {
+    const std::string_view input = Bytes(bytes, size);
+    std::vector<std::string> args;
+    if (!StringsOf(args_json, args)) {
+        return Answer(Json{{"status", 2}, {"output", ""}, {"error", "参数应为文字的列表"}});
+    }
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    const auto parsed = tools::ParseBatchArguments(views);
+    if (!parsed || parsed->help || parsed->files != std::vector<std::string>{"-"}) {
+        const std::string why = parsed ? "这里不接受文件名和 --help" : parsed.error();
+        return Answer(Json{{"status", 2}, {"output", ""}, {"error", why}});
+    }
+    std::string out;
+    if (parsed->design) {
+        const auto texts = design::DesignFromJson(input);
+        if (!texts) {
+            return Answer(Json{{"status", 2}, {"output", ""}, {"error", texts.error()}});
+        }
+        const bool computed = tools::AnswerDesign(*texts, out);
+        return Answer(Json{{"status", computed ? 0 : 1}, {"output", out}, {"error", ""}});
+    }
+    std::int64_t numbering = 0;
+    tools::AppendBatchHeader(parsed->options, out);
+    tools::BatchStream stream(parsed->options, numbering);
+    stream.Feed(input, out);
+    stream.Finish(out);
+    return Answer(Json{{"status", stream.all_computed() ? 0 : 1}, {"output", out}, {"error", ""}});
+}
+}

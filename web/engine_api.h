@@ -1,0 +1,43 @@
+#pragma once
+
+// The browser edition's whole engine, as a small C interface: every call takes and gives UTF-8
+// text (JSON where it is structured), so that the page's script calls it through emscripten's
+// ccall without generated glue or dynamic code, and so that the same interface compiles and is
+// tested natively. What comes from a user's file comes as bytes with their count, so that the
+// engine, not the browser, judges bytes that are not UTF-8 or hold a NUL, as the desktop does. Each
+// answer stays valid until the next call. Nothing here computes, reads or judges anything itself:
+// it hands texts to calc/, rows/, design/ and tools/ and their answers back.
+
+extern "C" {
+
+/// The calculator's command "calculate" (自动计算) or "clear" (重新输入) on the texts of Text1 …
+/// Text10, a JSON array of ten strings: {"boxes": the ten texts after the command, "report":
+/// null, or on a fault the run-time error report {"title", "text", "button"}}.
+const char* ds_command(const char* command, const char* boxes_json);
+
+/// What the design view is built from: the inputs' table (label, name, hint, key, kind), the
+/// working points' names, the named materials with E, μ and Rm as texts, the largest design
+/// file read ("designFileBytes"), and the texts a new design holds, as a design file.
+const char* ds_inputs();
+
+/// A design file's `size` bytes read: {"file": the same design written anew} or {"error": why}.
+const char* ds_design_check(const char* bytes, int size);
+
+/// Computes the sheet of a design given as a design file's text, for a plot `plot_columns`
+/// wide, and keeps it for ds_sheet_rows and ds_sheet_copy: its header, row count, working
+/// points, summary, findings (sentences and codes), caption, data-sheet lines and tables, and
+/// its plot with the axes' ticks and each line thinned to the plot's columns, each point with
+/// its read-out. {"error": why} when the file is not a design.
+const char* ds_sheet(const char* file_text, int plot_columns);
+
+/// Rows `from` … `from + count` of the kept sheet's table: {"rows": [{"cells": [...], "span"}]}.
+const char* ds_sheet_rows(int from, int count);
+
+/// What 复制表格 copies for the kept sheet (empty when there is nothing to copy).
+const char* ds_sheet_copy();
+
+/// What disc-spring-batch prints for the `size` bytes of `input` with the arguments of
+/// `args_json` (a JSON array of strings, no file names): {"status": 0, 1 or 2, "output": text,
+/// "error": message}. With "--design", `input` is one design file's bytes.
+const char* ds_batch(const char* args_json, const char* input, int size);
+}
