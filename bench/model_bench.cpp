@@ -12,6 +12,7 @@
 
 #include "calc/disc_spring.h"
 #include "calc/disc_spring_steps.h"
+#include "calc/selection.h"
 #include "runtime/log.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
@@ -188,5 +189,23 @@ void BM_BatchMillionCurveRows(benchmark::State& state) {
 BENCHMARK(BM_BatchMillionCurveRows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// A requirement searched through every catalogue spring in every stack of the default limits
+// (30 in series, 3 in parallel), with three special springs designed: the goal is 50 ms.
+void BM_SelectRequirement(benchmark::State& state) {
+    calc::Requirement r;
+    r.bore = 41;
+    r.rod = 20;
+    r.points = {{false, 1.2, 5000, 0.05}, {false, 0.5, 2300, 0.1}};
+    if (state.range(0) == 1) {
+        r.bore = 130;  // a wide space: every catalogue spring fits
+        r.rod = 0;
+        r.points = {{false, 4, 20000, 0.05}};
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(calc::Select(r, calc::Din2093()));
+    }
+}
+BENCHMARK(BM_SelectRequirement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

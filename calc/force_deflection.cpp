@@ -146,4 +146,13 @@ runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
     return best;
 }
 
+runtime::Expected<double, RowError> DeflectionAtPoint(const RowInputs& spring,
+                                                      const RowOptions& options, bool by_force,
+                                                      double value) {
+    if (by_force) {
+        return DeflectionForForce(spring, options, value);
+    }
+    return options.stack ? runtime::ShownValue(value / options.stack->series) : value;
+}
+
 }  // namespace calc

@@ -22,4 +22,12 @@ namespace calc {
 runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
                                                        const RowOptions& options, double force);
 
+/// The deflection of one spring at a working point given as the options' stack's travel s
+/// (one spring's f without a stack), each spring taking s ÷ i as shown (15 significant
+/// digits), or as a force (DeflectionForForce): how a design's working points and a selection's
+/// candidates are placed, so that both give the batch tool's rows.
+runtime::Expected<double, RowError> DeflectionAtPoint(const RowInputs& spring,
+                                                      const RowOptions& options, bool by_force,
+                                                      double value);
+
 }  // namespace calc

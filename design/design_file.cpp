@@ -159,6 +159,111 @@ runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int v
     return texts;
 }
 
+runtime::Expected<RequirementPointText, std::string> ReadRequirementPoint(const Json& point,
+                                                                          std::size_t k) {
+    const std::string name = "requirement.points[" + std::to_string(k) + "]";
+    if (!point.is_object()) {
+        return WrongKind(name, "{\"given\": \"s\" 或 \"F\", \"s\", \"F\", \"tolerance\": 文字}");
+    }
+    if (auto unknown = UnknownKey(point, name + ".",
+                                  [](const std::string& key) {
+                                      return key == "given" || key == "s" || key == "F" ||
+                                             key == "tolerance";
+                                  });
+        !unknown.empty()) {
+        return unknown;
+    }
+    RequirementPointText text;
+    for (const char* key : {"given", "s", "F", "tolerance"}) {
+        const auto value = point.find(key);
+        if (value == point.end()) {
+            return "设计文件缺少 " + Quoted(name + "." + key);
+        }
+        if (!value->is_string()) {
+            return WrongKind(name + "." + key, "文字");
+        }
+    }
+    const std::string& given = point["given"].get_ref<const std::string&>();
+    if (given != "s" && given != "F") {
+        return WrongKind(name + ".given",
+                         "\"s\"（给定行程，力有公差）或 \"F\"（给定力，行程有公差）");
+    }
+    text.force_given = given == "F";
+    text.s = point["s"].get_ref<const std::string&>();
+    text.F = point["F"].get_ref<const std::string&>();
+    text.tolerance = point["tolerance"].get_ref<const std::string&>();
+    return text;
+}
+
+runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& requirement) {
+    if (!requirement.is_object()) {
+        return WrongKind("requirement", "对象 {…}");
+    }
+    const auto known = [](const std::string& key) {
+        for (const RequirementInputSpec& input : kRequirementInputs) {
+            if (key == input.key) {
+                return true;
+            }
+        }
+        return key == "points" || key == "dynamic";
+    };
+    if (auto unknown = UnknownKey(requirement, "requirement.", known); !unknown.empty()) {
+        return unknown;
+    }
+    RequirementTexts texts;
+    for (const RequirementInputSpec& input : kRequirementInputs) {
+        const auto value = requirement.find(std::string(input.key));
+        if (value == requirement.end()) {
+            return "设计文件缺少 " + Quoted("requirement." + std::string(input.key));
+        }
+        if (!value->is_string()) {
+            return WrongKind("requirement." + std::string(input.key), "文字，如 \"40\"");
+        }
+        texts.*input.text = value->get_ref<const std::string&>();
+    }
+    const auto dynamic = requirement.find("dynamic");
+    if (dynamic == requirement.end()) {
+        return std::string("设计文件缺少 \"requirement.dynamic\"");
+    }
+    if (!dynamic->is_boolean()) {
+        return WrongKind("requirement.dynamic", " true 或 false");
+    }
+    texts.dynamic = dynamic->get<bool>();
+    const auto points = requirement.find("points");
+    if (points == requirement.end()) {
+        return std::string("设计文件缺少 \"requirement.points\"");
+    }
+    if (!points->is_array() || points->size() > texts.points.size()) {
+        return WrongKind("requirement.points", "至多两个要求的列表");
+    }
+    texts.points = {};
+    for (std::size_t k = 0; k < points->size(); ++k) {
+        auto point = ReadRequirementPoint((*points)[k], k);
+        if (!point) {
+            return point.error();
+        }
+        texts.points[k] = std::move(*point);
+    }
+    return texts;
+}
+
+Json RequirementToJson(const RequirementTexts& texts) {
+    Json requirement = Json::object();
+    for (const RequirementInputSpec& input : kRequirementInputs) {
+        requirement[std::string(input.key)] = texts.*input.text;
+    }
+    requirement["dynamic"] = texts.dynamic;
+    Json points = Json::array();
+    for (const RequirementPointText& point : texts.points) {
+        points.push_back({{"given", point.force_given ? "F" : "s"},
+                          {"s", point.s},
+                          {"F", point.F},
+                          {"tolerance", point.tolerance}});
+    }
+    requirement["points"] = std::move(points);
+    return requirement;
+}
+
 }  // namespace
 
 std::string DesignToJson(const DesignTexts& texts) {
@@ -171,8 +276,10 @@ std::string DesignToJson(const DesignTexts& texts) {
         points.push_back({{"by", point.by == PointBy::kForce ? "F" : "f"}, {"value", point.value}});
     }
     inputs["points"] = std::move(points);
-    const Json document = {
-        {"format", kFormat}, {"version", kDesignFileVersion}, {"inputs", std::move(inputs)}};
+    const Json document = {{"format", kFormat},
+                           {"version", kDesignFileVersion},
+                           {"inputs", std::move(inputs)},
+                           {"requirement", RequirementToJson(texts.requirement)}};
     // Texts that are not UTF-8 (never typed into a window) are written with U+FFFD in place.
     return document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n';
 }
@@ -201,9 +308,12 @@ runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json
         return "这个设计文件由较新的版本（格式 " + version->dump() + "）保存，本程序只能读到格式 " +
                std::to_string(kDesignFileVersion);
     }
+    const int read_version = version->get<int>();
     if (auto unknown = UnknownKey(document, "",
-                                  [](const std::string& key) {
-                                      return key == "format" || key == "version" || key == "inputs";
+                                  [read_version](const std::string& key) {
+                                      return key == "format" || key == "version" ||
+                                             key == "inputs" ||
+                                             (key == "requirement" && read_version >= 3);
                                   });
         !unknown.empty()) {
         return unknown;
@@ -215,7 +325,20 @@ runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json
     if (!inputs->is_object()) {
         return WrongKind("inputs", "对象 {…}");
     }
-    return ReadInputs(*inputs, version->get<int>());
+    auto texts = ReadInputs(*inputs, read_version);
+    if (!texts || read_version < 3) {
+        return texts;  // an older file: the example requirement
+    }
+    const auto requirement = document.find("requirement");
+    if (requirement == document.end()) {
+        return std::string("设计文件缺少 \"requirement\"");
+    }
+    auto read = ReadRequirement(*requirement);
+    if (!read) {
+        return read.error();
+    }
+    texts->requirement = std::move(*read);
+    return texts;
 }
 
 }  // namespace design

@@ -10,17 +10,20 @@
 namespace design {
 
 /// The version of the design files this program writes, and the newest it reads. Version 2
-/// added Rm; a file of version 1 reads with Rm blank.
-inline constexpr int kDesignFileVersion = 2;
+/// added Rm; a file of version 1 reads with Rm blank. Version 3 added the requirement of a
+/// selection; a file of an older version reads with the example requirement.
+inline constexpr int kDesignFileVersion = 3;
 
 /// The most a design file may hold; a design is a few hundred bytes.
 inline constexpr std::size_t kMaxDesignFileBytes = 1 << 20;
 
 /// A design as a small JSON document (UTF-8): every input as the user typed it, so that opening
 /// it gives the very same design, and the format's name and version:
-///   {"format": "disc-spring-design", "version": 2,
-///    "inputs": {"D": "100", …, "points": [{"by": "f", "value": "1.4"}, {"by": "F", …}]}}
-/// The keys of the inputs are kInputs' own.
+///   {"format": "disc-spring-design", "version": 3,
+///    "inputs": {"D": "100", …, "points": [{"by": "f", "value": "1.4"}, {"by": "F", …}]},
+///    "requirement": {"bore": "40", …, "dynamic": false,
+///                    "points": [{"given": "s", "s": "1.2", "F": "5000", "tolerance": ""}, …]}}
+/// The keys of the inputs are kInputs' own, those of the requirement kRequirementInputs'.
 std::string DesignToJson(const DesignTexts& texts);
 
 /// Reads a design file's bytes, all or nothing. Refused, with the reason in Chinese naming the

@@ -23,16 +23,41 @@ struct PointText {
     friend bool operator==(const PointText&, const PointText&) = default;
 };
 
+/// A load point of a requirement as typed: a force at a travel (the force toleranced) or a
+/// travel for a force (the travel toleranced), each with its tolerance in % (blank: 5).
+struct RequirementPointText {
+    bool force_given = false;
+    std::string s, F, tolerance;
+
+    friend bool operator==(const RequirementPointText&, const RequirementPointText&) = default;
+};
+
+/// What a spring or stack must do and where it must fit, as typed for a selection (选型); what
+/// each text means and what a blank one stands for is in kRequirementInputs. The material and
+/// friction are the design's own.
+struct RequirementTexts {
+    std::array<RequirementPointText, 2> points;  ///< the second blank: one point
+    std::string bore, rod, clearance, max_length, max_series, max_parallel, special;
+    bool dynamic = false;  ///< the lower point must preload by 0.15·h0
+
+    friend bool operator==(const RequirementTexts&, const RequirementTexts&) = default;
+};
+
 /// Every input of a design as typed (UTF-8), to be read by the calculator's box rules: the
 /// spring, the end of the curve, the stack, the steps, contact flats, the material, friction and
-/// two working points. What each means and what a blank one stands for is in kInputs.
+/// two working points. What each means and what a blank one stands for is in kInputs. The
+/// requirement of a selection goes with it.
 struct DesignTexts {
     std::string D, d, t, H, f_end;
     std::string series, parallel, steps;
     std::string t_reduced, E, mu, Rm, w_M, w_R;
     std::array<PointText, 2> points;
+    RequirementTexts requirement = DefaultRequirement();
 
     friend bool operator==(const DesignTexts&, const DesignTexts&) = default;
+
+private:
+    static RequirementTexts DefaultRequirement();
 };
 
 /// The worked example, with a stack of one and 50 steps: what a new design holds.
@@ -100,6 +125,34 @@ inline constexpr std::array<InputSpec, 14> kInputs = {{
      "承载边缘的摩擦系数，0 到 0.2；两个都空白时不计摩擦", calc::OptionValue::kEdgeFriction, "w_R",
      1},
 }};
+
+/// One text of a requirement beside its points: as InputSpec, for RequirementTexts.
+struct RequirementInputSpec {
+    std::string RequirementTexts::*text;
+    std::string_view label;  ///< the field's label and accessible name
+    std::string_view hint;   ///< what it is and what a blank field means
+    std::string_view key;    ///< the design file's key in "requirement"
+};
+
+/// The requirement's texts beside its points, in the order a face lays them out.
+inline constexpr std::array<RequirementInputSpec, 7> kRequirementInputs = {{
+    {&RequirementTexts::bore, "安装孔 Ø(mm)", "碟簧所在的孔或套筒的直径；外径 De 加间隙不超过它",
+     "bore"},
+    {&RequirementTexts::rod, "导杆 Ø(mm)", "导杆的直径；内径 Di 不小于它加间隙；空白时没有导杆",
+     "rod"},
+    {&RequirementTexts::clearance, "间隙(mm)",
+     "碟簧与导向件之间的总间隙；空白时按厂家推荐的表（0.2 mm 到 1.6 mm，随直径）", "clearance"},
+    {&RequirementTexts::max_length, "最大长度(mm)", "碟簧组在下工作点的最大长度；空白时不限",
+     "max_length"},
+    {&RequirementTexts::max_series, "最多串联 i", "最多串联的组数；空白时为 30", "max_series"},
+    {&RequirementTexts::max_parallel, "最多并联 n", "每组最多叠合的片数；空白时为 3",
+     "max_parallel"},
+    {&RequirementTexts::special, "特制个数", "另外设计的特制碟簧的个数，0 到 20；空白时为 3",
+     "special"},
+}};
+
+/// The labels of a requirement point's fields: its travel, force and tolerance.
+inline constexpr std::array<std::string_view, 2> kRequirementPointNames = {"要求 1", "要求 2"};
 
 /// The working points' names, which are also their fields' labels.
 inline constexpr std::array<std::string_view, 2> kPointNames = {"工作点 1", "工作点 2"};

@@ -113,19 +113,13 @@ PointResult ComputePoint(const calc::RowInputs& spring, const calc::RowOptions& 
         point.problem = request.value->error();
         return point;
     }
-    const double value = **request.value;
-    if (request.by == PointBy::kForce) {
-        const auto f = calc::DeflectionForForce(spring, options, value);
-        if (!f) {
-            point.problem = f.error();
-            return point;
-        }
-        Fill(point, spring, options, *f);
+    const auto f =
+        calc::DeflectionAtPoint(spring, options, request.by == PointBy::kForce, **request.value);
+    if (!f) {
+        point.problem = f.error();
         return point;
     }
-    // A stack's travel: each spring takes its share, as shown.
-    const double f = options.stack ? runtime::ShownValue(value / options.stack->series) : value;
-    Fill(point, spring, options, f);
+    Fill(point, spring, options, *f);
     return point;
 }
 

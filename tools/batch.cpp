@@ -20,6 +20,7 @@
 #include "rows/row_text.h"
 #include "runtime/decimal.h"
 #include "runtime/number_text.h"
+#include "tools/select.h"
 
 namespace tools {
 namespace {
@@ -108,6 +109,15 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
     if (options.force && options.curve_steps > 0) {
         return std::string("选项 --force 逐行求变形量，不能与 --curve 同用");
     }
+    if (options.select &&
+        (options.force || options.curve_steps > 0 || options.row.rate || options.row.flats ||
+         options.row.check || options.row.stack || parsed.design)) {
+        return std::string(
+            "选项 --select 逐行选型，只能与选型的选项和 --material、--friction 同用");
+    }
+    if (!parsed.select_option.empty() && !options.select) {
+        return "选项 " + std::string(parsed.select_option) + " 只用于 --select";
+    }
     if (parsed.design &&
         (options.force || options.curve_steps > 0 || options.row.rate || options.row.flats ||
          options.row.check || options.row.stack || options.row.friction || !given.empty())) {
@@ -124,6 +134,8 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     BatchOptions& options = parsed.options;
     calc::RowOptions& row_options = options.row;
     std::map<calc::OptionValue, Given> given;
+    calc::Requirement select;  // what the requirement options give, before --select is known
+    int best = 5;
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -133,6 +145,15 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         }
         if (arg == "--") {
             options_done = true;
+            continue;
+        }
+        if (arg == "--select") {
+            options.select.emplace();
+            continue;
+        }
+        if (arg == "--dynamic") {
+            select.dynamic = true;
+            parsed.select_option = "--dynamic";
             continue;
         }
         bool* flag = arg == "-h" || arg == "--help" ? &parsed.help
@@ -147,8 +168,12 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             continue;
         }
         const std::string_view name = arg.substr(0, arg.find('='));
-        const bool known = name == "--curve" || name == "--series" || name == "--parallel" ||
-                           name == "--friction" || name == "--material";
+        const bool selecting = name == "--best" || name == "--given" || name == "--tolerance" ||
+                               name == "--clearance" || name == "--max-length" ||
+                               name == "--max-series" || name == "--max-parallel" ||
+                               name == "--special";
+        const bool known = selecting || name == "--curve" || name == "--series" ||
+                           name == "--parallel" || name == "--friction" || name == "--material";
         if (!known) {
             return "未知选项 '" + std::string(arg) + "'（用 --help 查看用法）";
         }
@@ -159,6 +184,13 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             value = args[++i];
         } else {
             return "选项 " + std::string(name) + " 缺少数值";
+        }
+        if (selecting) {
+            parsed.select_option = name;
+            if (auto wrong = ReadSelectOption(name, value, select, best)) {
+                return *wrong;
+            }
+            continue;
         }
         if (name == "--friction") {
             double pair[2];
@@ -204,6 +236,12 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         }
         given[counted] = {name, value};
     }
+    if (options.select) {
+        options.select->base = select;
+        options.select->best = best;
+        options.select->base.material = row_options.material;
+        options.select->base.friction = row_options.friction;
+    }
     if (const auto conflict = CheckTogether(parsed, given)) {
         return *conflict;
     }
@@ -216,6 +254,9 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 void AppendBatchHeader(const BatchOptions& options, std::string& out) {
     if (options.curve_steps > 0) {
         rows::AppendCurveTableHeader(options.row, out);
+    }
+    if (options.select) {
+        AppendSelectHeader(*options.select, out);
     }
 }
 
@@ -280,7 +321,9 @@ void BatchStream::Answer(std::string_view line, std::string& out) {
         line.remove_suffix(1);
     }
     ++numbering_;
-    if (options_.curve_steps > 0) {
+    if (options_.select) {
+        all_computed_ = AnswerSelectLine(line, numbering_, *options_.select, out) && all_computed_;
+    } else if (options_.curve_steps > 0) {
         AnswerCurve(line, out);
     } else {
         AnswerPlain(line, out);

@@ -2,27 +2,40 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "calc/row.h"
+#include "calc/selection.h"
 #include "design/inputs.h"
 #include "runtime/expected.h"
 
 namespace tools {
+
+/// What --select asks of each requirement line beyond its space and points.
+struct SelectOptions {
+    int best = 5;  ///< --best K: the catalogue's best K candidates a line
+    /// Tolerance, which quantity is given, clearance, longest length, dynamic, limits and how
+    /// many special springs; its points, bore and rod come from each line, its material and
+    /// friction from --material and --friction.
+    calc::Requirement base;
+};
 
 /// How lines are answered.
 struct BatchOptions {
     int curve_steps = 0;   ///< N of --curve: each line a characteristic of N + 1 rows; 0 plain
     bool force = false;    ///< --force: each line's last field is a force, and f is found for it
     calc::RowOptions row;  ///< material, contact flats, rate, stack, friction, checks
+    std::optional<SelectOptions> select;  ///< --select: each line a requirement
 };
 
 /// The command line of disc-spring-batch, understood.
 struct BatchArguments {
     bool help = false;
-    bool design = false;  ///< --design: the files are design files
+    bool design = false;        ///< --design: the files are design files
+    std::string select_option;  ///< the last option only --select takes, for the words
     BatchOptions options;
     std::vector<std::string> files;  ///< "-" is standard input; never empty
 };
@@ -38,7 +51,14 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 /// point computed.
 bool AnswerDesign(const design::DesignTexts& texts, std::string& out);
 
-/// Appends the column names (curve mode only; plain mode has no header line), ended by '\n'.
+/// Answers one requirement line of --select ("bore, rod, s1, F1[, s2, F2]", whole numbers, rod
+/// 0 or blank for none) numbered `line`: a row "line, cells" for each of the catalogue's best
+/// and each special spring, or one row "line, ERROR, why". Returns whether anything fits.
+bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOptions& options,
+                      std::string& out);
+
+/// Appends the column names (curve and select modes; plain mode has no header line), ended by
+/// '\n'.
 void AppendBatchHeader(const BatchOptions& options, std::string& out);
 
 /// Answers input lines, splitting a byte stream that may arrive in chunks cut anywhere. In

@@ -18,6 +18,9 @@ DesignTexts Everything() {
     texts.E = "2.06E5";
     texts.w_M = "0,01";  // kept as typed, comma and all
     texts.points = {PointText{PointBy::kForce, "5000 N"}, PointText{PointBy::kDeflection, "\"≤\""}};
+    texts.requirement.points[1] = {true, "0.6", "2000", "10"};
+    texts.requirement.max_length = "30";
+    texts.requirement.dynamic = true;
     return texts;
 }
 
@@ -35,6 +38,8 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(example->t_reduced, "7.5");
     EXPECT_EQ(example->Rm, "");  // version 1: no Rm, blank
     EXPECT_EQ(example->points[0], (PointText{PointBy::kForce, "100000"}));
+    // Before version 3: the example requirement.
+    EXPECT_EQ(example->requirement, DefaultTexts().requirement);
 }
 
 // Each way a file can fail, and the words that must name the reason.
@@ -50,12 +55,10 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {"{\"format\": \"disc-spring-design\"", "JSON 在第"},
         {"[]", "缺少 \"format\""},
         {with("disc-spring-design", "x"), "缺少 \"format\""},
-        {with("\"version\": 2", "\"version\": 3"), "较新的版本（格式 3）"},
-        {with("\"version\": 2", "\"version\": \"2\""), "\"version\" 应为正整数"},
-        {with("\"version\": 2", "\"version\": 2.0"), "\"version\" 应为正整数"},
-        {with("\"version\": 2", "\"version\": 0"), "\"version\" 应为正整数"},
-        // Version 1 had no Rm: a file of it that has one is not what it says.
-        {with("\"version\": 2", "\"version\": 1"), "不认识的键 \"inputs.Rm\""},
+        {with("\"version\": 3", "\"version\": 4"), "较新的版本（格式 4）"},
+        {with("\"version\": 3", "\"version\": \"2\""), "\"version\" 应为正整数"},
+        {with("\"version\": 3", "\"version\": 2.0"), "\"version\" 应为正整数"},
+        {with("\"version\": 3", "\"version\": 0"), "\"version\" 应为正整数"},
         {with("\"Rm\": \"\",", ""), "缺少 \"Rm\""},
         {with("\"D\": \"100\",", ""), "缺少 \"D\""},
         {with("\"D\": \"100\"", "\"D\": 100"), "\"D\" 的值应为文字"},
@@ -72,6 +75,16 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {with("\"5000 N\"", "\"5000 \xFF\""), "JSON 在第"},  // not UTF-8
         {std::string(65, '[') + std::string(65, ']'), "嵌套超过 64 层"},
         {good + std::string(kMaxDesignFileBytes, ' '), "大于 1 MiB"},
+        // The requirement, since version 3.
+        {with("\"version\": 3", "\"version\": 2"), "不认识的键 \"requirement\""},
+        {with("\"dynamic\": true", "\"dynamic\": \"1\""), "\"requirement.dynamic\" 的值应为"},
+        {with("\"bore\": \"41\",", ""), "缺少 \"requirement.bore\""},
+        {with("\"bore\": \"41\"", "\"bore\": 41"), "\"requirement.bore\" 的值应为文字"},
+        {with("\"given\": \"F\"", "\"given\": \"f\""), "\"requirement.points[1].given\" 的值应为"},
+        {with("\"tolerance\": \"10\"", "\"tolerance\": \"10\", \"unit\": \"%\""),
+         "不认识的键 \"requirement.points[1].unit\""},
+        {with("\"max_length\"", "\"longest\": \"\", \"max_length\""),
+         "不认识的键 \"requirement.longest\""},
         // The JSON reader stops at a NUL: what follows it must not slip through unread.
         {good + std::string(1, '\0') + "{\"format\": 1}", "NUL"},
         {std::string(1, '\0'), "NUL"},
@@ -81,6 +94,11 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         ASSERT_FALSE(read.has_value()) << why;
         EXPECT_NE(read.error().find(why), std::string::npos) << read.error();
     }
+    // Version 1 had no Rm: a file of it that has one is not what it says.
+    std::string v1 = good.substr(0, good.find("    \"requirement\"")) +
+                     good.substr(good.find("    \"version\""));
+    v1.replace(v1.find("\"version\": 3"), 12, "\"version\": 1");
+    EXPECT_NE(DesignFromJson(v1).error().find("不认识的键 \"inputs.Rm\""), std::string::npos);
 }
 
 }  // namespace

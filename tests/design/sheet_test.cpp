@@ -38,8 +38,10 @@ TEST(Sheet, OptionsThatCannotBeUsedLeaveNothingButWhy) {
         {&DesignTexts::w_R, {"-0.01", {kOut, OptionValue::kEdgeFriction}}},
         {&DesignTexts::w_M, {"0.21", {kOut, OptionValue::kSurfaceFriction}}},
     };
-    for (const auto& [field, expected] : cases) {
-        const Sheet sheet = SheetWith([&](DesignTexts& t) { t.*field = expected.first; });
+    for (const auto& entry : cases) {
+        const auto& [field, expected] = entry;
+        const Sheet sheet =
+            SheetWith([&entry](DesignTexts& t) { t.*entry.first = entry.second.first; });
         ASSERT_TRUE(sheet.unusable.has_value()) << expected.first;
         EXPECT_EQ(*sheet.unusable, expected.second) << expected.first;
         EXPECT_TRUE(sheet.rows.empty() && CopyText(sheet).empty());

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "process.h"
+#include "runtime/number_text.h"
 
 namespace tools {
 namespace {
@@ -140,6 +141,106 @@ TEST(BatchArguments, UnusableOptionsAreNamed) {
     std::vector<std::string_view> cut = {"--series", "5"};
     cut.pop_back();
     EXPECT_FALSE(ParseBatchArguments(cut).has_value());
+}
+
+std::vector<std::string> Cells(std::string_view line) {
+    std::vector<std::string> cells;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = line.find('\t', start);
+        cells.emplace_back(line.substr(start, tab - start));
+        if (tab == std::string_view::npos) {
+            return cells;
+        }
+        start = tab + 1;
+    }
+}
+
+// Each candidate --select gives is, to the digit, the batch tool's row for its spring and stack
+// at the line's points: s, F_stack and L as a plain (or --force) line prints them.
+TEST(BatchSelect, EveryCandidateIsTheBatchRowOfItsSpringAndStack) {
+    std::string lines;
+    for (int k = 0; k < 24; ++k) {
+        const double bore = 18 + 7 * k, s = 0.2 + 0.09 * k, F = 150.0 * (k + 2) * (k + 2);
+        lines += runtime::NumberToText(bore).view();
+        lines += "\t" + std::string(runtime::NumberToText(bore * 0.45).view()) + "\t" +
+                 std::string(runtime::NumberToText(s).view()) + "\t" +
+                 std::string(runtime::NumberToText(F).view());
+        if (k % 3 == 0) {
+            lines += "\t" + std::string(runtime::NumberToText(s * 0.5).view()) + "\t" +
+                     std::string(runtime::NumberToText(F * 0.55).view());
+        }
+        lines += '\n';
+    }
+    int compared = 0;
+    for (const char* given : {"s", "F"}) {
+        const auto parsed = ParseBatchArguments(
+            {"--select", "--best", "100", "--given", given, "--tolerance", "8", "--special", "4"});
+        ASSERT_TRUE(parsed.has_value()) << parsed.error();
+        const std::string out = Answer(lines, parsed->options);
+        std::vector<std::vector<std::string>> requirement;
+        for (std::size_t start = 0; start < lines.size();) {
+            const std::size_t end = lines.find('\n', start);
+            requirement.push_back(Cells(std::string_view(lines).substr(start, end - start)));
+            start = end + 1;
+        }
+        std::size_t start = 0;
+        while (start < out.size()) {
+            const std::size_t end = out.find('\n', start);
+            const std::vector<std::string> row =
+                Cells(std::string_view(out).substr(start, end - start));
+            start = end + 1;
+            if (row[1] == "ERROR") {
+                continue;
+            }
+            const auto& line = requirement[static_cast<std::size_t>(std::stoi(row[0]) - 1)];
+            const int i = std::stoi(row[8]), n = std::stoi(row[9]);
+            BatchOptions single;
+            single.row.stack = calc::StackLayout{i, n};
+            single.row.flats = !row[6].empty();
+            single.force = std::string(given) == "F";
+            for (std::size_t p = 0; p + 2 < line.size(); p += 2) {
+                std::string spring = row[3] + "\t" + row[4] + "\t" + row[5] + "\t" +
+                                     (single.row.flats ? row[6] + "\t" : "") + row[7] + "\t";
+                spring +=
+                    single.force
+                        ? line[p + 3]
+                        : std::string(runtime::NumberToText(std::stod(line[p + 2]) / i).view());
+                std::vector<std::string> plain = Cells(Answer(spring, single));
+                plain.back().pop_back();  // the line end
+                const std::size_t at = plain.size() - 3;
+                const std::size_t cell = 10 + 3 * p / 2;
+                EXPECT_EQ(row[cell] + "\t" + row[cell + 1] + "\t" + row[cell + 2],
+                          plain[at] + "\t" + plain[at + 1] + "\t" + plain[at + 2])
+                    << spring;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 150);
+}
+
+TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
+    const BatchOptions select = ParseBatchArguments({"--select"})->options;
+    const std::string out =
+        Answer("40\t20\t1\n40\tx\t1\t1000\n40\t\t1\t0\n20\t8\t0.3\t50000\n", select);
+    EXPECT_TRUE(out.starts_with("1\tERROR\t需要 4 或 6 个以制表符分隔的字段")) << out;
+    EXPECT_NE(out.find("\n2\tERROR\t导杆：'x' 不是一个数"), std::string::npos) << out;
+    EXPECT_NE(out.find("\n3\tERROR\t工作点 1 的行程 s 和力 F 都应大于 0"), std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\n4\tERROR\t在 Ø20、导杆 Ø8 的空间内"), std::string::npos) << out;
+    for (const std::vector<std::string_view>& args :
+         std::vector<std::vector<std::string_view>>{{"--best", "3"},
+                                                    {"--dynamic"},
+                                                    {"--select", "--curve", "5"},
+                                                    {"--select", "--series", "2"},
+                                                    {"--select", "--given", "x"},
+                                                    {"--select", "--tolerance", "60"},
+                                                    {"--select", "--best", "0"},
+                                                    {"--select", "--special", "21"},
+                                                    {"--select", "--clearance", "-1"},
+                                                    {"--select", "--max-length", "0"}}) {
+        EXPECT_FALSE(ParseBatchArguments(args).has_value()) << args.back();
+    }
 }
 
 // The real executable, as a script runs it: in a scratch folder, with files and a pipe.

@@ -1,0 +1,135 @@
+#include "calc/catalogue.h"
+
+#include <array>
+#include <cstdlib>
+
+#include "runtime/number_text.h"
+#include "runtime/text_number.h"
+
+namespace calc {
+namespace {
+
+constexpr std::array<std::string_view, 11> kColumns = {"series", "group",     "De",      "Di",
+                                                       "t",      "t_reduced", "l0",      "l0_inch",
+                                                       "F_075",  "sources",   "sureness"};
+enum Column { kSeries, kGroup, kDe, kDi, kT, kTReduced, kL0, kL0Inch, kF075, kSources, kSureness };
+
+std::vector<std::string_view> Cells(std::string_view line) {
+    std::vector<std::string_view> cells;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = line.find('\t', start);
+        cells.push_back(line.substr(start, tab - start));
+        if (tab == std::string_view::npos) {
+            return cells;
+        }
+        start = tab + 1;
+    }
+}
+
+// A positive number written whole, or nothing for an empty cell.
+std::optional<double> Number(std::string_view cell, bool& usable) {
+    if (cell.empty()) {
+        return std::nullopt;
+    }
+    const runtime::NumberReading read = runtime::ReadNumber(cell);
+    usable = read.whole && read.value && *read.value > 0;
+    return usable ? std::optional(*read.value) : std::nullopt;
+}
+
+}  // namespace
+
+std::string CatalogueSpring::Name() const {
+    return series + " " + std::string(runtime::NumberToText(spring.spring.D).view());
+}
+
+runtime::Expected<std::vector<CatalogueSpring>, std::string> ReadCatalogue(std::string_view tsv) {
+    std::vector<CatalogueSpring> springs;
+    std::array<std::size_t, kColumns.size()> at{};
+    bool header = false;
+    int number = 0;
+    for (std::size_t start = 0; start < tsv.size();) {
+        const std::size_t end = std::min(tsv.find('\n', start), tsv.size());
+        std::string_view line = tsv.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.empty() || line.starts_with('#')) {
+            continue;
+        }
+        const std::vector<std::string_view> cells = Cells(line);
+        const std::string where = "第 " + std::to_string(number) + " 行";
+        if (!header) {
+            for (std::size_t c = 0; c < kColumns.size(); ++c) {
+                std::size_t found = 0;
+                while (found < cells.size() && cells[found] != kColumns[c]) {
+                    ++found;
+                }
+                if (found == cells.size()) {
+                    return where + "：表头缺少列 " + std::string(kColumns[c]);
+                }
+                at[c] = found;
+            }
+            header = true;
+            continue;
+        }
+        const auto cell = [&](Column c) {
+            return at[c] < cells.size() ? cells[at[c]] : std::string_view();
+        };
+        CatalogueSpring spring;
+        spring.series = std::string(cell(kSeries));
+        spring.sources = std::string(cell(kSources));
+        spring.sureness = std::string(cell(kSureness));
+        const std::string_view group = cell(kGroup);
+        spring.group = group == "1" ? 1 : group == "2" ? 2 : group == "3" ? 3 : 0;
+        if (spring.group == 0 || spring.series.empty()) {
+            return where + "：系列或组别不对";
+        }
+        double* const required[] = {&spring.spring.spring.D, &spring.spring.spring.d,
+                                    &spring.spring.spring.t, &spring.spring.spring.H};
+        const Column required_columns[] = {kDe, kDi, kT, kL0};
+        for (std::size_t k = 0; k < 4; ++k) {
+            bool usable = false;
+            const auto value = Number(cell(required_columns[k]), usable);
+            if (!value) {
+                return where + "：" + std::string(kColumns[required_columns[k]]) + " 应为正数";
+            }
+            *required[k] = *value;
+        }
+        bool flats_usable = true;
+        if (const auto t_reduced = Number(cell(kTReduced), flats_usable)) {
+            spring.spring.t_reduced = *t_reduced;
+            spring.flats = true;
+        } else if (!flats_usable) {
+            return where + "：t_reduced 应为正数或空白";
+        }
+        for (const auto& [column, target] :
+             {std::pair{kL0Inch, &spring.l0_inch}, std::pair{kF075, &spring.F_075}}) {
+            bool usable = true;
+            *target = Number(cell(column), usable);
+            if (!usable) {
+                return where + "：" + std::string(kColumns[column]) + " 应为正数或空白";
+            }
+        }
+        springs.push_back(std::move(spring));
+    }
+    if (!header) {
+        return std::string("没有表头");
+    }
+    return springs;
+}
+
+const std::vector<CatalogueSpring>& Din2093() {
+    // Built in from the repository's file, which the tests read whole: it always reads.
+    static const std::vector<CatalogueSpring> springs = [] {
+        auto read = ReadCatalogue(Din2093Text());
+        if (!read) {
+            std::abort();
+        }
+        return std::move(*read);
+    }();
+    return springs;
+}
+
+}  // namespace calc

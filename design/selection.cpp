@@ -1,0 +1,193 @@
+#include "design/selection.h"
+
+#include "design/design.h"
+#include "rows/cells.h"
+#include "rows/option_text.h"
+#include "rows/selection_text.h"
+#include "runtime/number_text.h"
+#include "runtime/text_number.h"
+
+namespace design {
+namespace {
+
+// A text read whole, `blank` when blank; a message naming the field otherwise.
+runtime::Expected<std::optional<double>, std::string> Whole(const std::string& text,
+                                                            std::string_view label) {
+    if (runtime::IsBlank(text)) {
+        return std::optional<double>();
+    }
+    const runtime::NumberReading read = runtime::ReadNumber(text);
+    if (!read.whole || !read.value) {
+        return "选型：" + std::string(label) + "：'" + text + "' 不是一个数";
+    }
+    return std::optional<double>(*read.value);
+}
+
+runtime::Expected<calc::Requirement, std::string> ReadRequirement(const DesignTexts& texts,
+                                                                  const Design& design) {
+    const RequirementTexts& typed = texts.requirement;
+    calc::Requirement r;
+    r.material = design.options.material;
+    r.friction = design.options.friction;
+    r.dynamic = typed.dynamic;
+    for (std::size_t k = 0; k < typed.points.size(); ++k) {
+        const RequirementPointText& point = typed.points[k];
+        const std::string name(kRequirementPointNames[k]);
+        const auto s = Whole(point.s, name + " s");
+        const auto F = Whole(point.F, name + " F");
+        const auto tolerance = Whole(point.tolerance, name + " 公差");
+        for (const auto* read : {&s, &F, &tolerance}) {
+            if (!*read) {
+                return read->error();
+            }
+        }
+        if (!*s && !*F) {
+            continue;  // no such point
+        }
+        if (!*s || !*F) {
+            return "选型：" + name + " 要同时给出行程 s 和力 F";
+        }
+        r.points.push_back({point.force_given, **s, **F, tolerance->value_or(5) / 100});
+    }
+    const auto field = [&typed](std::string RequirementTexts::*text) {
+        for (const RequirementInputSpec& input : kRequirementInputs) {
+            if (input.text == text) {
+                return Whole(typed.*text, input.label);
+            }
+        }
+        return Whole(typed.*text, "");
+    };
+    const auto bore = field(&RequirementTexts::bore);
+    const auto rod = field(&RequirementTexts::rod);
+    const auto clearance = field(&RequirementTexts::clearance);
+    const auto max_length = field(&RequirementTexts::max_length);
+    const auto max_series = field(&RequirementTexts::max_series);
+    const auto max_parallel = field(&RequirementTexts::max_parallel);
+    const auto special = field(&RequirementTexts::special);
+    for (const auto* read :
+         {&bore, &rod, &clearance, &max_length, &max_series, &max_parallel, &special}) {
+        if (!*read) {
+            return read->error();
+        }
+    }
+    r.bore = bore->value_or(0);
+    r.rod = rod->value_or(0);
+    r.clearance = *clearance;
+    r.max_length = *max_length;
+    // Counts: whole numbers, within what the search takes (checked below).
+    const std::pair<const std::optional<double>*, int*> counts[] = {
+        {&*max_series, &r.max_series}, {&*max_parallel, &r.max_parallel}, {&*special, &r.special}};
+    for (const auto& [count, target] : counts) {
+        if (*count) {
+            const double value = **count;
+            if (!(value >= -1 && value <= calc::kMaxSelectionCount + 1) ||
+                value != static_cast<int>(value)) {
+                return std::string("选型：片数、组数和个数应为整数，在 0 到 ") +
+                       std::to_string(calc::kMaxSelectionCount) + " 之间";
+            }
+            *target = static_cast<int>(value);
+        }
+    }
+    if (const auto problem = calc::CheckRequirement(r)) {
+        return "选型：" + rows::RequirementProblemText(*problem);
+    }
+    return r;
+}
+
+}  // namespace
+
+std::vector<const calc::Candidate*> SelectionSheet::Shown() const {
+    std::vector<const calc::Candidate*> shown;
+    for (const auto* group : {&selection.catalogue, &selection.special}) {
+        for (const calc::Candidate& candidate : *group) {
+            shown.push_back(&candidate);
+        }
+    }
+    return shown;
+}
+
+SelectionSheet ComputeSelection(const DesignTexts& texts) {
+    SelectionSheet sheet;
+    const DesignReading reading = ReadDesign(texts);
+    if (!reading.design) {
+        sheet.problem =
+            "选型用设计的材料和摩擦：" + rows::OptionProblemText(reading.design.error());
+        return sheet;
+    }
+    auto requirement = ReadRequirement(texts, *reading.design);
+    if (!requirement) {
+        sheet.problem = requirement.error();
+        return sheet;
+    }
+    sheet.requirement = std::move(*requirement);
+    sheet.selection = calc::Select(sheet.requirement, calc::Din2093());
+    return sheet;
+}
+
+std::vector<std::string> SelectionHeaderCells(const SelectionSheet& sheet) {
+    return sheet.problem ? std::vector<std::string>{} : rows::SelectionHeader(sheet.requirement);
+}
+
+std::vector<std::string> SelectionRowCells(const SelectionSheet& sheet, std::size_t row,
+                                           rows::Precision precision) {
+    rows::CellList cells;
+    rows::CandidateCells(*sheet.Shown().at(row), sheet.requirement, calc::Din2093(), precision,
+                         cells);
+    return cells.cells;
+}
+
+std::string SelectionSummary(const SelectionSheet& sheet) {
+    if (sheet.problem) {
+        return *sheet.problem;
+    }
+    if (sheet.selection.shortfall) {
+        return rows::ShortfallText(*sheet.selection.shortfall, sheet.requirement);
+    }
+    return "满足要求的：DIN 2093 碟簧 " + std::to_string(sheet.selection.catalogue.size()) +
+           " 种（按片数最少、σOM/Rm 最低、碟簧组最短排列），特制碟簧 " +
+           std::to_string(sheet.selection.special.size()) + " 种";
+}
+
+std::string SelectionCopyText(const SelectionSheet& sheet) {
+    const auto shown = sheet.Shown();
+    if (sheet.problem || shown.empty()) {
+        return {};
+    }
+    std::string text;
+    rows::TabJoined header(text);
+    for (const std::string& name : rows::SelectionHeader(sheet.requirement)) {
+        header.Cell(name);
+    }
+    text += '\n';
+    for (const calc::Candidate* candidate : shown) {
+        rows::TabJoined line(text);
+        rows::CandidateCells(*candidate, sheet.requirement, calc::Din2093(),
+                             rows::Precision::kEvery, line);
+        text += '\n';
+    }
+    return text;
+}
+
+DesignTexts OpenCandidate(const DesignTexts& texts, const SelectionSheet& sheet, std::size_t row) {
+    const calc::Candidate& c = *sheet.Shown().at(row);
+    const auto text = [](double value) { return std::string(runtime::NumberToText(value).view()); };
+    DesignTexts opened = texts;
+    const calc::SpringInputs& s = c.spring.spring;
+    opened.D = text(s.D);
+    opened.d = text(s.d);
+    opened.t = text(s.t);
+    opened.H = text(s.H);
+    opened.t_reduced = c.flats ? text(c.spring.t_reduced) : "";
+    opened.f_end.clear();
+    opened.series = std::to_string(c.stack.series);
+    opened.parallel = std::to_string(c.stack.parallel);
+    opened.points = {};
+    for (std::size_t k = 0; k < sheet.requirement.points.size(); ++k) {
+        const calc::LoadPoint& p = sheet.requirement.points[k];
+        opened.points[k] = {p.force_given ? PointBy::kForce : PointBy::kDeflection,
+                            text(p.force_given ? p.F : p.s)};
+    }
+    return opened;
+}
+
+}  // namespace design

@@ -1,0 +1,178 @@
+#include "rows/selection_text.h"
+
+#include "rows/findings_text.h"
+#include "runtime/number_text.h"
+
+namespace rows {
+namespace {
+
+std::string Every(double value) {
+    return std::string(runtime::NumberToText(value).view());
+}
+
+std::string Number(double value, Measure measure, Precision precision) {
+    return precision == Precision::kEvery ? Every(value) : Engineering(value, measure);
+}
+
+std::string Percent(double tolerance) {
+    return Every(runtime::ShownValue(tolerance * 100));
+}
+
+// "5000 N ± 5 %", "1.2 mm ± 5 %": what a point requires of its toleranced quantity.
+std::string Required(const calc::LoadPoint& p) {
+    return p.force_given
+               ? Engineering(p.s, Measure::kLength) + " mm ± " + Percent(p.tolerance) + " %"
+               : Engineering(p.F, Measure::kOther) + " N ± " + Percent(p.tolerance) + " %";
+}
+
+}  // namespace
+
+std::vector<std::string> SelectionHeader(const calc::Requirement& requirement) {
+    std::vector<std::string> names = {"类别",   "碟簧",  "D(mm)", "d(mm)", "t(mm)",
+                                      "t′(mm)", "H(mm)", "i",     "n"};
+    for (std::size_t k = 0; k < requirement.points.size(); ++k) {
+        const std::string point = std::to_string(k + 1);
+        names.push_back("s" + point + "(mm)");
+        names.push_back("F" + point + "(N)");
+        names.push_back("L" + point + "(mm)");
+    }
+    names.push_back(requirement.material.Rm ? "σOM/Rm" : "σOM(MPa)");
+    if (requirement.dynamic) {
+        names.push_back("σU(MPa)");
+        names.push_back("σO(MPa)");
+    }
+    for (const char* name : {"L0(mm)", "质量(g)", "检查", "尺寸来源"}) {
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+std::string CandidateName(const calc::Candidate& candidate,
+                          const std::vector<calc::CatalogueSpring>& catalogue) {
+    if (candidate.catalogue) {
+        return "DIN 2093 " + catalogue[*candidate.catalogue].Name();
+    }
+    const calc::SpringInputs& s = candidate.spring.spring;
+    return "特制 D" + Every(s.D) + "×" + Every(s.d) + "×" + Every(s.t) + " H" + Every(s.H);
+}
+
+void CandidateCells(const calc::Candidate& c, const calc::Requirement& requirement,
+                    const std::vector<calc::CatalogueSpring>& catalogue, Precision precision,
+                    CellSink& out, std::size_t point_columns) {
+    const calc::SpringInputs& s = c.spring.spring;
+    out.Cell(c.catalogue ? "DIN 2093" : "特制");
+    out.Cell(c.catalogue
+                 ? catalogue[*c.catalogue].Name()
+                 : "D" + Every(s.D) + "×" + Every(s.d) + "×" + Every(s.t) + " H" + Every(s.H));
+    for (const double length : {s.D, s.d, s.t}) {
+        out.Cell(Every(length));  // as made: every digit
+    }
+    out.Cell(c.flats ? Every(c.spring.t_reduced) : "");
+    out.Cell(Every(s.H));
+    out.Cell(std::to_string(c.stack.series));
+    out.Cell(std::to_string(c.stack.parallel));
+    for (const calc::PointOutcome& point : c.points) {
+        const calc::StackResults& stack = *point.row.results->stack;
+        out.Cell(Number(stack.s, Measure::kLength, precision));
+        out.Cell(Number(stack.F_stack, Measure::kOther, precision));
+        out.Cell(Number(stack.L, Measure::kLength, precision));
+    }
+    for (std::size_t k = c.points.size(); k < point_columns; ++k) {
+        out.Cell("");
+        out.Cell("");
+        out.Cell("");
+    }
+    out.Cell(Number(c.utilisation, Measure::kOther, precision));
+    if (requirement.dynamic) {
+        out.Cell(c.cycle ? Number(c.cycle->lower, Measure::kOther, precision) : "");
+        out.Cell(c.cycle ? Number(c.cycle->upper, Measure::kOther, precision) : "");
+    }
+    out.Cell(Number(c.L0, Measure::kLength, precision));
+    out.Cell(Number(c.mass, Measure::kOther, precision));
+    std::string codes;
+    AppendFindingCodes(c.findings, codes);
+    for (const calc::PointFinding& found : c.point_findings) {
+        codes += (codes.empty() ? "" : ",") + PointFindingCode(found);
+    }
+    out.Cell(codes);
+    if (c.catalogue) {
+        const calc::CatalogueSpring& spring = catalogue[*c.catalogue];
+        std::string sure = spring.sources + "：" + spring.sureness;
+        if (spring.l0_inch) {
+            sure += "；l0 由英寸值 " + Every(*spring.l0_inch) + " mm 取整到 0.05 mm";
+        }
+        out.Cell(sure);
+    } else {
+        out.Cell("按要求设计：t 取标准带材厚度，D、d 取整到 0.1 mm，H 取整到 0.05 mm");
+    }
+}
+
+std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& requirement) {
+    using Kind = calc::Shortfall::Kind;
+    std::string space = "在 Ø" + Every(why.bore);
+    if (requirement.rod > 0) {
+        space += "、导杆 Ø" + Every(requirement.rod);
+    }
+    space += " 的空间内";
+    if (why.kind == Kind::kNoSpace) {
+        return space + "放不下任何碟簧（已计入碟簧与导向件之间的间隙）";
+    }
+    if (why.kind == Kind::kNoneUsable) {
+        return space + "，放得下的碟簧和碟簧组都超过 Rm、超出 0.75·h0 或太长，没有可用的";
+    }
+    const calc::LoadPoint& p = requirement.points[static_cast<std::size_t>(why.point)];
+    const std::string point = "工作点 " + std::to_string(why.point + 1);
+    const std::string unit = why.travel ? " mm" : " N";
+    const Measure measure = why.travel ? Measure::kLength : Measure::kOther;
+    const std::string reached = Engineering(why.reached, measure) + unit;
+    // A force given that nothing carries is named as the force; else the toleranced quantity.
+    const std::string asked =
+        p.force_given && !why.travel ? Engineering(p.F, Measure::kOther) + " N" : Required(p);
+    const std::string what = why.travel ? "在 " + Engineering(p.F, Measure::kOther) + " N 下的行程"
+                             : p.force_given
+                                 ? "能承受的力"
+                                 : "在 s = " + Engineering(p.s, Measure::kLength) + " mm 时的力";
+    switch (why.kind) {
+        case Kind::kTooHigh:
+            return space + "，" + point + " " + what + "最多能达到 " + reached + "（要求 " + asked +
+                   "）";
+        case Kind::kTooLow:
+            return space + "，" + point + " " + what + "最少也有 " + reached + "（要求 " + asked +
+                   "）";
+        case Kind::kNearest:
+        case Kind::kNoSpace:
+        case Kind::kNoneUsable:
+            break;
+    }
+    return space + "没有同时满足全部工作点的碟簧；最接近的一个，" + point + " " + what + "为 " +
+           reached + "（要求 " + asked + "）";
+}
+
+std::string RequirementProblemText(const calc::RequirementProblem& problem) {
+    using Kind = calc::RequirementProblem::Kind;
+    const std::string point =
+        problem.point >= 0 ? "工作点 " + std::to_string(problem.point + 1) : std::string();
+    switch (problem.kind) {
+        case Kind::kNoPoint:
+            return "至少要给一个工作点（行程 s 和力 F），至多两个";
+        case Kind::kNotPositive:
+            return problem.point >= 0 ? point + " 的行程 s 和力 F 都应大于 0"
+                                      : std::string("安装空间的直径应大于 0");
+        case Kind::kTolerance:
+            return point + " 的公差应在 0 到 50 % 之间";
+        case Kind::kRodTooLarge:
+            return "导杆直径应不小于 0 且小于安装空间的直径";
+        case Kind::kLimit:
+            return "串联组数和并联片数的上限应在 1 到 " + std::to_string(calc::kMaxSelectionCount) +
+                   " 之间";
+        case Kind::kSameTravel:
+            return "两个工作点相同";
+        case Kind::kSpecialCount:
+            return "特制碟簧的个数应在 0 到 " + std::to_string(calc::kMaxSpecial) + " 之间";
+        case Kind::kNegativeLength:
+            break;
+    }
+    return "间隙应不小于 0，最大长度应大于 0";
+}
+
+}  // namespace rows

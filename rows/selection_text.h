@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "calc/selection.h"
+#include "rows/cells.h"
+#include "rows/engineering.h"
+
+namespace rows {
+
+/// The names of a selection's columns: the spring (kind, name, D, d, t, t′, H), the stack i × n,
+/// each load point's travel s, force F_stack and length L, σOM ÷ Rm at the upper point, σU and
+/// σO at the governing point (a dynamic load only; empty with one point), the free length L0,
+/// the mass, the findings and how sure the spring's dimensions are.
+std::vector<std::string> SelectionHeader(const calc::Requirement& requirement);
+
+/// A candidate's cells under SelectionHeader; the numbers with every digit or a reader's. With
+/// `point_columns` above the requirement's points, the missing points' cells are empty.
+void CandidateCells(const calc::Candidate& candidate, const calc::Requirement& requirement,
+                    const std::vector<calc::CatalogueSpring>& catalogue, Precision precision,
+                    CellSink& out, std::size_t point_columns = 0);
+
+/// A candidate's name: "DIN 2093 A 40", or "特制 D40×20.4×1.8 H4.15".
+std::string CandidateName(const calc::Candidate& candidate,
+                          const std::vector<calc::CatalogueSpring>& catalogue);
+
+/// Why nothing meets the requirement, with the nearest value reached:
+/// "在 Ø40 的空间内，工作点 1 的力最多能达到 3870 N（要求 5000 N ± 5 %）".
+std::string ShortfallText(const calc::Shortfall& shortfall, const calc::Requirement& requirement);
+
+/// Why a requirement cannot be searched.
+std::string RequirementProblemText(const calc::RequirementProblem& problem);
+
+}  // namespace rows

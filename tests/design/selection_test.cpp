@@ -1,0 +1,81 @@
+// A design's selection: its requirement read from the texts, and a candidate opened as the
+// design gives, at its working points, the very numbers the candidate was chosen by.
+
+#include "design/selection.h"
+
+#include <gtest/gtest.h>
+
+#include "design/sheet.h"
+
+namespace design {
+namespace {
+
+TEST(Selection, RequirementTextsThatCannotBeReadSayWhich) {
+    const std::pair<void (*)(DesignTexts&), std::string> cases[] = {
+        {[](DesignTexts& t) { t.requirement.points[0].s = "1,2"; }, "要求 1 s：'1,2' 不是一个数"},
+        {[](DesignTexts& t) { t.requirement.points[1].s = "0.5"; },
+         "要求 2 要同时给出行程 s 和力 F"},
+        {[](DesignTexts& t) { t.requirement.points[0] = {}; }, "至少要给一个工作点"},
+        {[](DesignTexts& t) { t.requirement.points[0].tolerance = "60"; }, "公差应在 0 到 50 %"},
+        {[](DesignTexts& t) { t.requirement.bore.clear(); }, "安装空间的直径应大于 0"},
+        {[](DesignTexts& t) { t.requirement.max_series = "2.5"; }, "应为整数"},
+        {[](DesignTexts& t) { t.requirement.max_parallel = "0"; }, "并联片数的上限"},
+        {[](DesignTexts& t) { t.requirement.clearance = "-1"; }, "间隙应不小于 0"},
+        {[](DesignTexts& t) { t.E = "0"; }, "选型用设计的材料和摩擦"},
+    };
+    for (const auto& [edit, why] : cases) {
+        DesignTexts texts = DefaultTexts();
+        edit(texts);
+        const SelectionSheet sheet = ComputeSelection(texts);
+        ASSERT_TRUE(sheet.problem) << why;
+        EXPECT_NE(sheet.problem->find(why), std::string::npos) << *sheet.problem;
+        EXPECT_EQ(SelectionSummary(sheet), *sheet.problem);
+        EXPECT_TRUE(SelectionHeaderCells(sheet).empty() && SelectionCopyText(sheet).empty());
+    }
+    // Blanks: 5 %, no rod, the makers' clearance, 30 × 3, three special springs.
+    DesignTexts texts = DefaultTexts();
+    texts.requirement.rod.clear();
+    const SelectionSheet sheet = ComputeSelection(texts);
+    ASSERT_FALSE(sheet.problem);
+    EXPECT_EQ(sheet.requirement.points[0].tolerance, 0.05);
+    EXPECT_EQ(sheet.requirement.rod, 0);
+    EXPECT_FALSE(sheet.requirement.clearance);
+    EXPECT_EQ(sheet.requirement.max_series * 10 + sheet.requirement.max_parallel, 303);
+    EXPECT_EQ(sheet.requirement.special, 3);
+}
+
+// Opened as the design, a candidate's working points are the rows it was chosen by, whether
+// its points give the travel or the force, with the design's material and friction.
+TEST(Selection, ACandidateOpensAsTheDesignItWasChosenAs) {
+    for (const bool force_given : {false, true}) {
+        DesignTexts texts = DefaultTexts();
+        texts.E = "195000";
+        texts.w_M = "0.01";
+        texts.requirement.points[0].force_given = force_given;
+        texts.requirement.points[1] = {force_given, "0.5", "2300", "10"};
+        const SelectionSheet selection = ComputeSelection(texts);
+        ASSERT_FALSE(selection.problem);
+        const auto shown = selection.Shown();
+        ASSERT_GE(shown.size(), 2u) << SelectionSummary(selection);
+        EXPECT_NE(SelectionCopyText(selection).find(
+                      SelectionRowCells(selection, shown.size() - 1, rows::Precision::kEvery)[2]),
+                  std::string::npos);
+        for (std::size_t row = 0; row < shown.size(); ++row) {
+            const DesignTexts opened = OpenCandidate(texts, selection, row);
+            EXPECT_EQ(opened.requirement, texts.requirement);
+            EXPECT_EQ(opened.E, "195000");
+            const Sheet sheet = ComputeSheet(opened);
+            for (std::size_t k = 0; k < 2; ++k) {
+                const calc::StackResults& chosen = *shown[row]->points[k].row.results->stack;
+                ASSERT_TRUE(sheet.points[k].row) << row;
+                EXPECT_EQ(sheet.points[k].s, chosen.s);
+                EXPECT_EQ(sheet.points[k].F_stack, chosen.F_stack);
+                EXPECT_EQ(sheet.points[k].row->row.results->stack.value_or(calc::StackResults{}).L,
+                          shown[row]->Springs() == 1 ? 0 : chosen.L);
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace design

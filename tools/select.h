@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tools/batch.h"
+
+// disc-spring-batch --select: the options of a requirement and the answer to each line.
+namespace tools {
+
+/// Reads one option only --select takes (--best, --given, --tolerance, --clearance,
+/// --max-length, --max-series, --max-parallel, --special) into `requirement` or `best`; the
+/// message when its value cannot be used.
+std::optional<std::string> ReadSelectOption(std::string_view name, std::string_view value,
+                                            calc::Requirement& requirement, int& best);
+
+/// The column names of --select: the line's number, then the selection's columns for two load
+/// points (a line with one leaves the second's empty).
+void AppendSelectHeader(const SelectOptions& options, std::string& out);
+
+}  // namespace tools
