@@ -33,6 +33,7 @@
 #include "curve/data_sheet.h"
 #include "curve/design_io.h"
 #include "curve/plot_widget.h"
+#include "curve/selection_panel.h"
 #include "curve/table_model.h"
 #include "design/sheet_text.h"
 #include "runtime/number_text.h"
@@ -135,6 +136,12 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
         connect(by, &QComboBox::currentIndexChanged, this, &CurveWindow::inputEdited);
         connect(value, &QLineEdit::textChanged, this, &CurveWindow::inputEdited);
     }
+    // Beside the working points: from a requirement to a spring, in a panel of its own.
+    QPushButton* select = Button("选型…", this);
+    select->setToolTip(QStringLiteral("按要求从 DIN 2093 碟簧中选型并设计特制碟簧"));
+    const int after = SlotOf(kInputs.size()) + 2;
+    grid->addWidget(select, after / 4, after % 4 * 2 + 1);
+    connect(select, &QPushButton::clicked, this, &CurveWindow::selectClicked);
 
     plot_ = new PlotWidget(this);
     plot_->setAccessibleName(QStringLiteral("特性曲线"));
@@ -252,6 +259,7 @@ design::DesignTexts CurveWindow::inputs() const {
                                                              : design::PointBy::kDeflection,
                            point_value_[k]->text().toStdString()};
     }
+    texts.requirement = requirement_;
     return texts;
 }
 
@@ -271,6 +279,10 @@ void CurveWindow::setInputs(const design::DesignTexts& texts) {
         point_by_[k]->setCurrentIndex(texts.points[k].by == design::PointBy::kForce);
         point_value_[k]->setText(QString::fromStdString(texts.points[k].value));
     }
+    requirement_ = texts.requirement;
+    if (selection_) {
+        selection_->setDesign(texts);
+    }
     quiet.clear();
     inputEdited();
 }
@@ -287,8 +299,32 @@ QLineEdit* CurveWindow::field(std::string design::DesignTexts::*text) const {
 void CurveWindow::inputEdited() {
     design::DesignTexts texts = inputs();
     material_->setCurrentIndex(MaterialShown(texts));
+    if (selection_ && selection_->isVisible()) {
+        selection_->updateDesign(texts);  // its material and friction are the design's
+    }
     setStatus(QStringLiteral("正在计算…"));
     computer_->request(std::move(texts));
+}
+
+void CurveWindow::selectClicked() {
+    if (!selection_) {
+        selection_ = new SelectionPanel(this);
+        selection_->setWindowFlag(Qt::Window);
+        selection_->resize(std::min(1100, screen()->availableGeometry().width()),
+                           std::min(560, screen()->availableGeometry().height()));
+        connect(selection_, &SelectionPanel::requirementEdited, this,
+                [this] { requirement_ = selection_->requirement(); });
+        connect(selection_, &SelectionPanel::openRequested, this,
+                [this](const design::DesignTexts& texts) {
+                    setInputs(texts);
+                    raise();
+                    activateWindow();
+                });
+    }
+    selection_->setDesign(inputs());
+    selection_->show();
+    selection_->raise();
+    selection_->activateWindow();
 }
 
 void CurveWindow::materialChosen(int index) {

@@ -18,6 +18,7 @@ namespace curve {
 
 class CurveComputer;
 class PlotWidget;
+class SelectionPanel;
 class TableModel;
 
 /// The characteristic window "碟形弹簧特性曲线", a design tool for one spring or stack.
@@ -30,7 +31,9 @@ class TableModel;
 /// the findings; nothing here opens a dialog for it. The buttons copy the table, save the plot
 /// (PNG, SVG, with the spring in a caption), save and open a design file (.dspring), write a
 /// one-page PDF data sheet and print it; each says why when there is nothing to act on. Closing
-/// the window or opening another design asks first when edits have not been saved.
+/// the window or opening another design asks first when edits have not been saved. 选型… opens
+/// the selection panel beside it, whose requirement is saved with the design and whose
+/// candidates open as the design.
 class CurveWindow : public QWidget {
     Q_OBJECT
 
@@ -65,6 +68,7 @@ private slots:
     void dataSheetClicked();
     void printClicked();
     void copySelection();
+    void selectClicked();
 
 private:
     /// Waits for the computation under way, so that a command acts on what the inputs say.
@@ -98,7 +102,9 @@ private:
     QListWidget* findings_ = nullptr;
     CurveComputer* computer_ = nullptr;
     std::shared_ptr<const design::Sheet> sheet_;
-    design::DesignTexts saved_;  ///< as last saved or opened, or as the window opened
+    design::DesignTexts saved_;             ///< as last saved or opened, or as the window opened
+    design::RequirementTexts requirement_;  ///< the selection's, as typed in its panel
+    SelectionPanel* selection_ = nullptr;   ///< made when first asked for
 };
 
 }  // namespace curve

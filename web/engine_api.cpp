@@ -8,7 +8,9 @@
 #include "calc/materials.h"
 #include "design/design_file.h"
 #include "design/plot_axis.h"
+#include "design/selection.h"
 #include "design/sheet_text.h"
+#include "rows/selection_text.h"
 #include "runtime/number_text.h"
 #include "tools/batch.h"
 #include "ui/commands.h"
@@ -226,7 +228,13 @@ const char* ds_inputs() {
                              {"mu", std::string(runtime::NumberToText(m.mu).view())},
                              {"Rm", m.Rm ? std::string(runtime::NumberToText(*m.Rm).view()) : ""}});
     }
+    Json requirement = Json::array();
+    for (const design::RequirementInputSpec& input : design::kRequirementInputs) {
+        requirement.push_back({{"label", input.label}, {"hint", input.hint}, {"key", input.key}});
+    }
     return Answer(Json{{"inputs", inputs},
+                       {"requirement", requirement},
+                       {"requirementPoints", design::kRequirementPointNames},
                        {"points", design::kPointNames},
                        {"materials", materials},
                        {"designFileBytes", design::kMaxDesignFileBytes},
@@ -262,6 +270,40 @@ const char* ds_sheet_rows(int from, int count) {
 
 const char* ds_sheet_copy() {
     return Answer(design::CopyText(sheet));
+}
+
+const char* ds_select(const char* file_text) {
+    const auto texts = design::DesignFromJson(file_text);
+    if (!texts) {
+        return Answer(Json{{"error", texts.error()}});
+    }
+    const design::SelectionSheet sheet = design::ComputeSelection(*texts);
+    Json rows = Json::array();
+    const auto shown = sheet.problem ? std::vector<const calc::Candidate*>{} : sheet.Shown();
+    for (std::size_t row = 0; row < shown.size(); ++row) {
+        rows.push_back({{"cells", design::SelectionRowCells(sheet, row, rows::Precision::kReader)},
+                        {"every", design::SelectionRowCells(sheet, row, rows::Precision::kEvery)},
+                        {"name", rows::CandidateName(*shown[row], calc::Din2093())},
+                        {"special", !shown[row]->catalogue}});
+    }
+    return Answer(Json{{"problem", sheet.problem ? Json(*sheet.problem) : Json(nullptr)},
+                       {"summary", design::SelectionSummary(sheet)},
+                       {"header", design::SelectionHeaderCells(sheet)},
+                       {"rows", rows},
+                       {"copy", design::SelectionCopyText(sheet)}});
+}
+
+const char* ds_open_candidate(const char* file_text, int row) {
+    const auto texts = design::DesignFromJson(file_text);
+    if (!texts) {
+        return Answer(Json{{"error", texts.error()}});
+    }
+    const design::SelectionSheet sheet = design::ComputeSelection(*texts);
+    if (sheet.problem || row < 0 || static_cast<std::size_t>(row) >= sheet.Shown().size()) {
+        return Answer(Json{{"error", "没有这个候选碟簧"}});
+    }
+    return Answer(Json{{"file", design::DesignToJson(design::OpenCandidate(
+                                    *texts, sheet, static_cast<std::size_t>(row)))}});
 }
 
 const char* ds_batch(const char* args_json, const char* bytes, int size) {

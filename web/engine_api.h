@@ -16,8 +16,9 @@ extern "C" {
 const char* ds_command(const char* command, const char* boxes_json);
 
 /// What the design view is built from: the inputs' table (label, name, hint, key, kind), the
-/// working points' names, the named materials with E, μ and Rm as texts, the largest design
-/// file read ("designFileBytes"), and the texts a new design holds, as a design file.
+/// requirement's table (label, hint, key) and its points' names, the working points' names, the
+/// named materials with E, μ and Rm as texts, the largest design file read ("designFileBytes"), and
+/// the texts a new design holds, as a design file.
 const char* ds_inputs();
 
 /// A design file's `size` bytes read: {"file": the same design written anew} or {"error": why}.
@@ -35,6 +36,17 @@ const char* ds_sheet_rows(int from, int count);
 
 /// What 复制表格 copies for the kept sheet (empty when there is nothing to copy).
 const char* ds_sheet_copy();
+
+/// The selection (选型) for the requirement of a design given as a design file's text:
+/// {"problem": why it cannot be searched, or null; "summary": one line; "header": the columns;
+/// "rows": [{"cells": a reader's digits, "every": every digit, "name", "special"}]; "copy": what
+/// 复制 copies}, the candidates ranked, the catalogue's first. {"error": why} when the file is
+/// not a design.
+const char* ds_select(const char* file_text);
+
+/// The design file of the design with candidate `row` of its selection in place of its spring
+/// and stack: {"file": …} or {"error": why}.
+const char* ds_open_candidate(const char* file_text, int row);
 
 /// What disc-spring-batch prints for the `size` bytes of `input` with the arguments of
 /// `args_json` (a JSON array of strings, no file names): {"status": 0, 1 or 2, "output": text,

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,7 +24,9 @@
 #include "curve/data_sheet.h"
 #include "curve/plot_painter.h"
 #include "curve/plot_widget.h"
+#include "curve/selection_panel.h"
 #include "qtapp/application.h"
+#include "rows/engineering.h"
 
 namespace {
 
@@ -393,6 +396,53 @@ private slots:
         QVERIFY(findings().last().startsWith("工作点 1 的 f = 0.2 mm 小于 0.15·h0 = 0.42 mm"));
     }
 
+    // 选型: for the example requirement DIN 2093's A 40 comes first, and one action opens it as
+    // the design, the requirement's point its working point; the requirement goes with the design.
+    void selectionOpensACandidateAsTheDesign() {
+        click("选型…");
+        auto* table = Find<QTableWidget>(window_, "候选碟簧");
+        const auto settled = [this] {
+            return Find<QLabel>(window_, "选型结果")->text() != QStringLiteral("正在选型…");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(settled() && table->rowCount() > 0, 30000);
+        QCOMPARE(table->item(0, 1)->text(), QString("A 40"));
+        QVERIFY(
+            Find<QLabel>(window_, "选型结果")->text().startsWith("满足要求的：DIN 2093 碟簧 1 种"));
+        const QString series = table->item(0, 7)->text(), parallel = table->item(0, 8)->text();
+        // Sorting by a column shows another order; the row opened is still the one chosen.
+        emit table->horizontalHeader()->sectionClicked(2);
+        const int chosen = table->findItems("A 40", Qt::MatchExactly).first()->row();
+        table->selectRow(chosen);
+        click("作为设计打开");
+        QTRY_VERIFY(Find<QLineEdit>(window_, "D(mm)")->text() == "40");
+        QCOMPARE(Find<QLineEdit>(window_, "d(mm)")->text(), QString("20.4"));
+        QCOMPARE(Find<QLineEdit>(window_, "串联片数 i")->text(), series);
+        QCOMPARE(Find<QLineEdit>(window_, "并联片数 n")->text(), parallel);
+        QCOMPARE(Find<QLineEdit>(window_, "工作点 1")->text(), QString("1.2"));
+        QVERIFY(QTest::qWaitFor([this] { return Find<QLabel>(window_, "状态")->text().isEmpty(); },
+                                60000));
+        // The design's stack force at the point, to a reader's digits, is the one chosen by.
+        const QTableWidget* points = Find<QTableWidget>(window_, "工作点");
+        int row = 0;
+        while (points->verticalHeaderItem(row)->text() != "F_stack(N)") {
+            ++row;
+        }
+        const double F_stack = points->item(row, 0)->text().toDouble();
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000);  // selected again for the opened design
+        QCOMPARE(
+            QString::fromStdString(rows::Engineering(F_stack, rows::Measure::kOther)),
+            table->item(table->findItems("A 40", Qt::MatchExactly).first()->row(), 10)->text());
+        QLineEdit* bore = Find<QLineEdit>(window_, "安装孔 Ø(mm)");
+        QTest::keyClick(bore, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(bore, "25");
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000);
+        QCOMPARE(window_->inputs().requirement.bore, std::string("25"));
+        QVERIFY(Find<QLabel>(window_, "选型结果")
+                    ->text()
+                    .startsWith("在 Ø25、导杆 Ø20 的空间内放不下任何碟簧"));
+        QCOMPARE(table->rowCount(), 0);
+    }
+
     void aDesignReopensAsItWasAndABrokenOneChangesNothing() {
         type("t(mm)", "8");
         type("t′(mm)", "7.5");
@@ -419,7 +469,7 @@ private slots:
 
         const std::pair<const char*, const char*> broken[] = {
             {"{\"format\": \"disc-spring-design\"", "JSON"},
-            {"{\"format\": \"disc-spring-design\", \"version\": 3, \"inputs\": {}}", "较新的版本"},
+            {"{\"format\": \"disc-spring-design\", \"version\": 4, \"inputs\": {}}", "较新的版本"},
             {"{\"format\": \"disc-spring-design\", \"version\": 1, \"inputs\": {\"D\": 100}}",
              "\"D\" 的值应为文字"}};
         for (const auto& [json, why] : broken) {

@@ -561,6 +561,65 @@ class DesignView(PageTest):
         self.assertTrue(self.downloaded("碟形弹簧特性曲线.png").startswith(b"\x89PNG"))
 
 
+class Selection(PageTest):
+    """The selection view: the requirement in, the batch tool's candidates out, one opened."""
+
+    def selections(self):
+        return int(self.js("return document.body.dataset.selections || '0'"))
+
+    def set_requirement(self, element_id, text):
+        before = self.selections()
+        field = self.driver.find_element(By.ID, element_id)
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys(Keys.DELETE)
+        field.send_keys(text)
+        self.wait(lambda: self.selections() > before and self.js(
+            "return document.getElementById('select-summary').textContent") != "正在选型…")
+
+    def test_candidates_are_the_batch_tools_and_one_opens_as_the_design(self):
+        self.driver.find_element(By.ID, "tab-select").click()
+        self.wait(lambda: self.selections() > 0)
+        self.set_requirement("req-tolerance-0", "8")
+        shown = self.js("return window.discSpring.selection()")
+        _, output, _ = native(["--select", "--best", "100", "--tolerance", "8"],
+                              "41\t20\t1.2\t5000\n")
+        rows = [line.split("\t")[1:] for line in output.splitlines()[1:]]  # past the header
+        # One point: the batch tool's empty second point left out.
+        self.assertEqual([row["every"] for row in shown["rows"]], [row[:12] + row[15:] for row in rows])
+        self.assertEqual(shown["rows"][0]["cells"][1], "A 40")
+        self.assertTrue(shown["summary"].startswith("满足要求的：DIN 2093 碟簧"))
+        # Sorting by a column reorders what is shown, never what opens.
+        self.driver.find_element(By.XPATH, "//table[@id='candidates']//th[normalize-space()='D(mm)']").click()
+        opened = self.driver.find_element(
+            By.XPATH, "//button[@aria-label='作为设计打开 DIN 2093 A 40']")
+        before = self.sheets()
+        opened.click()
+        self.wait(lambda: self.sheets() > before and not self.driver.find_element(By.ID, "design")
+                  .get_attribute("hidden"))
+        self.wait_sheet()
+        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "40")
+        self.assertEqual(self.driver.find_element(By.ID, "point-0").get_attribute("value"), "1.2")
+        # Its working point is the batch tool's row at f = s ÷ i.
+        first = rows[0]
+        f = f"{1.2 / int(first[7]):.15g}"
+        point = self.js("return window.discSpring.points()")[0]
+        self.assertEqual("\t".join(point), f + "\t" + native(
+            ["--rate", "--series", first[7], "--parallel", first[8]],
+            f"40\t20.4\t2.25\t3.15\t{f}")[1].strip())
+
+    def test_a_requirement_nothing_meets_says_why_and_travels_in_the_address(self):
+        self.driver.find_element(By.ID, "tab-select").click()
+        self.wait(lambda: self.selections() > 0)
+        self.set_requirement("req-F-0", "500000")
+        summary = self.driver.find_element(By.ID, "select-summary").text
+        self.assertTrue(summary.startswith("在 Ø41、导杆 Ø20 的空间内，工作点 1 "), summary)
+        self.assertIn("最多能达到", summary)
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#candidates tbody tr"), [])
+        self.open(self.driver.current_url)
+        self.assertEqual(self.driver.find_element(By.ID, "req-F-0").get_attribute("value"),
+                         "500000")
+
+
 class PrintAndNetwork(PageTest):
     """The data sheet as a PDF, and a page that never reaches out."""
 

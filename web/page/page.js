@@ -64,6 +64,7 @@
   const compiled = WebAssembly.compile(Uint8Array.from(atob($('wasm').textContent), (c) => c.charCodeAt(0)));
   const quick = new Engine(source, compiled);
   const heavy = new Engine(source, compiled);
+  const selecting = new Engine(source, compiled);
   // The calculator needs the quick engine alone; sheets wait for theirs.
   const ready = quick.ready;
 
@@ -79,7 +80,7 @@
 
   // ---- Tabs ------------------------------------------------------------------------------------
 
-  const tabs = [$('tab-calculator'), $('tab-design')];
+  const tabs = [$('tab-calculator'), $('tab-design'), $('tab-select')];
   function select(tab) {
     for (const each of tabs) {
       const chosen = each === tab;
@@ -88,12 +89,13 @@
       $(each.getAttribute('aria-controls')).hidden = !chosen;
     }
     if (tab === tabs[1]) requestSheet();
+    if (tab === tabs[2]) requestSelection();
   }
   tabs.forEach((tab, i) => {
     tab.addEventListener('click', () => select(tab));
     tab.addEventListener('keydown', (event) => {
       if (event.key === 'ArrowRight' || event.key === 'ArrowLeft') {
-        const next = tabs[(i + 1) % tabs.length];
+        const next = tabs[(i + (event.key === 'ArrowRight' ? 1 : tabs.length - 1)) % tabs.length];
         select(next);
         next.focus();
       }
@@ -151,8 +153,11 @@
   let version = 1;
   const fields = new Map();
 
+  // The requirement of the selection, as the design file holds it.
+  let requirement = null;
+
   function fileText() {
-    return JSON.stringify({ format: 'disc-spring-design', version, inputs: { ...texts, points } });
+    return JSON.stringify({ format: 'disc-spring-design', version, inputs: { ...texts, points }, requirement });
   }
 
   function encode(text) {
@@ -176,8 +181,11 @@
   }
 
   function apply(file) {
-    const inputs = JSON.parse(file).inputs;
-    version = JSON.parse(file).version;
+    const parsed = JSON.parse(file);
+    const inputs = parsed.inputs;
+    version = parsed.version;
+    requirement = parsed.requirement;
+    showRequirement();
     texts = {};
     for (const input of spec.inputs) texts[input.key] = inputs[input.key] ?? '';
     points = inputs.points.map((p) => ({ by: p.by, value: p.value }));
@@ -193,6 +201,7 @@
     }
     keepInAddress();
     requestSheet();
+    requestSelection();
   }
 
   function buildInputs() {
@@ -233,6 +242,168 @@
       place(name, row, 'point-' + k);
     });
   }
+
+  // ---- The selection (选型): a requirement in, ranked candidates out, the last edit winning ---
+
+  const requirementFields = new Map();
+
+  function buildRequirement() {
+    const grid = $('requirement');
+    const place = (labelText, control, id) => grid.append(element('label', { for: id }, labelText), control);
+    spec.requirementPoints.forEach((name, k) => {
+      const row = element('div', { class: 'point' });
+      const given = element('select', { id: `req-given-${k}`, 'aria-label': name + ' 给定' });
+      given.append(element('option', { value: 's' }, '给定行程，力在公差内'), element('option', { value: 'F' }, '给定力，行程在公差内'));
+      given.addEventListener('change', requirementEdited);
+      row.append(given);
+      for (const [key, caption, hint] of [['s', 's(mm)', '碟簧组的行程（单片时为变形量 f）'], ['F', 'F(N)', '碟簧组的力 n × F，不计摩擦'],
+        ['tolerance', '公差(%)', '给定量以外的那个量允许偏差的百分数；空白时为 5']]) {
+        const field = element('input', { id: `req-${key}-${k}`, type: 'text', title: hint, autocomplete: 'off', spellcheck: 'false',
+          'aria-label': `${name} ${caption}`, placeholder: caption });
+        field.addEventListener('input', requirementEdited);
+        row.append(field);
+      }
+      place(name, row, `req-given-${k}`);
+    });
+    for (const input of spec.requirement) {
+      const id = 'req-' + input.key;
+      const field = element('input', { id, type: 'text', title: input.hint, autocomplete: 'off', spellcheck: 'false' });
+      field.addEventListener('input', requirementEdited);
+      requirementFields.set(input.key, field);
+      place(input.label, field, id);
+    }
+    const dynamic = element('input', { id: 'req-dynamic', type: 'checkbox' });
+    dynamic.addEventListener('change', requirementEdited);
+    place('动载：下工作点至少预压 0.15·h0', dynamic, 'req-dynamic');
+  }
+
+  function showRequirement() {
+    if (!requirementFields.size || !requirement) return;
+    for (let k = 0; k < 2; k++) {
+      const point = requirement.points[k] || { given: 's', s: '', F: '', tolerance: '' };
+      $(`req-given-${k}`).value = point.given;
+      for (const key of ['s', 'F', 'tolerance']) $(`req-${key}-${k}`).value = point[key];
+    }
+    for (const [key, field] of requirementFields) field.value = requirement[key];
+    $('req-dynamic').checked = requirement.dynamic;
+  }
+
+  function requirementEdited() {
+    requirement = {
+      dynamic: $('req-dynamic').checked,
+      points: [0, 1].map((k) => ({
+        given: $(`req-given-${k}`).value, s: $(`req-s-${k}`).value, F: $(`req-F-${k}`).value, tolerance: $(`req-tolerance-${k}`).value,
+      })),
+    };
+    for (const [key, field] of requirementFields) requirement[key] = field.value;
+    keepInAddress();
+    requestSelection();
+  }
+
+  let selectionQueued = null;
+  let selectionBusy = false;
+  let selection = null;
+  let selectionFile = null;
+  let selectionsShown = 0;
+
+  function requestSelection() {
+    if (!spec || $('select').hidden) return;
+    selectionQueued = fileText();
+    $('select-summary').textContent = '正在选型…';
+    if (!selectionBusy) runSelections();
+  }
+
+  async function runSelections() {
+    selectionBusy = true;
+    while (selectionQueued !== null) {
+      const file = selectionQueued;
+      selectionQueued = null;
+      let answer;
+      try {
+        answer = JSON.parse(await selecting.call('ds_select', file));
+      } catch (error) {
+        message('选型出错：' + error.message);
+        continue;
+      }
+      if (selectionQueued === null) showSelection(answer, file);
+    }
+    selectionBusy = false;
+  }
+
+  function showSelection(answer, file) {
+    if (answer.error) {
+      message(answer.error);
+      return;
+    }
+    selection = answer;
+    selectionFile = file;
+    $('select-summary').textContent = answer.summary;
+    const head = $('candidates').tHead.rows[0];
+    head.replaceChildren(...(answer.rows.length ? [element('th', { scope: 'col' }, '')] : []), ...answer.header.map((name, c) => {
+      const cell = element('th', { scope: 'col', 'aria-sort': 'none', tabindex: '0', title: '按此列排序' }, name);
+      const sort = () => sortCandidates(c, cell);
+      cell.addEventListener('click', sort);
+      cell.addEventListener('keydown', (event) => {
+        if (event.key === 'Enter' || event.key === ' ') sort();
+      });
+      return cell;
+    }));
+    $('candidates').tBodies[0].replaceChildren(...answer.rows.map((row, rank) => {
+      const line = element('tr', row.special ? { class: 'special' } : {});
+      line.dataset.rank = String(rank);
+      const open = element('button', { type: 'button', 'aria-label': '作为设计打开 ' + row.name }, '作为设计打开');
+      open.addEventListener('click', () => openCandidate(rank));
+      const first = element('td');
+      first.append(open);
+      line.append(first);
+      row.cells.forEach((text, c) => {
+        const cell = element('td', {}, text);
+        if (row.every[c] !== text) cell.title = row.every[c];  // every digit, under the mouse
+        line.append(cell);
+      });
+      return line;
+    }));
+    selectionsShown++;
+    document.body.dataset.selections = String(selectionsShown);
+  }
+
+  // A display order only: numbers by value, texts as text; the ranking stays with each row.
+  function sortCandidates(column, header) {
+    const ascending = header.getAttribute('aria-sort') !== 'ascending';
+    for (const cell of header.parentElement.children) cell.setAttribute('aria-sort', 'none');
+    header.setAttribute('aria-sort', ascending ? 'ascending' : 'descending');
+    const body = $('candidates').tBodies[0];
+    const key = (row) => row.cells[column + 1].textContent;  // past the button
+    const rows = Array.from(body.rows).sort((a, b) => {
+      const x = Number(key(a));
+      const y = Number(key(b));
+      const numeric = key(a) !== '' && key(b) !== '' && !Number.isNaN(x) && !Number.isNaN(y);
+      const order = numeric ? x - y : key(a).localeCompare(key(b), 'zh');
+      return (ascending ? order : -order) || Number(a.dataset.rank) - Number(b.dataset.rank);
+    });
+    body.replaceChildren(...rows);
+  }
+
+  async function openCandidate(rank) {
+    const answer = JSON.parse(await quick.call('ds_open_candidate', selectionFile, rank));
+    if (answer.error) {
+      message(answer.error);
+      return;
+    }
+    if (await openDesign(utf8(answer.file))) {
+      select(tabs[1]);
+      tabs[1].focus();
+    }
+  }
+
+  $('select-copy').addEventListener('click', async () => {
+    if (!selection || !selection.copy) {
+      message('没有可复制的内容：没有候选碟簧');
+      return;
+    }
+    await copyText(selection.copy);
+    $('select-summary').textContent = '已复制候选表';
+  });
 
   // ---- Sheets: the last edit wins ------------------------------------------------------------
 
@@ -614,6 +785,7 @@
     apply(answer.file);
     keepInAddress();
     requestSheet();
+    requestSelection();
     return true;
   }
 
@@ -719,6 +891,7 @@
     $('engine-status').textContent = '';
     spec = JSON.parse(await quick.call('ds_inputs'));
     buildInputs();
+    buildRequirement();
     const fresh = spec.fresh;
     apply(fresh);
     const address = location.hash.match(/^#design=([A-Za-z0-9_-]*)$/);
@@ -750,6 +923,7 @@
     points: () => sheet.points.map((p) => p.cells),
     codes: () => sheet.codes,
     caption: () => sheet.caption,
+    selection: () => selection,
     open: (text) => openDesign(utf8(text)),
     fileText,
   };

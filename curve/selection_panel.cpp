@@ -1,0 +1,218 @@
+#include "curve/selection_panel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace curve {
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("选型"));
+    auto* grid = new QGridLayout;
+    const QString point_captions[] = {QStringLiteral("s(mm)"), QStringLiteral("F(N)"),
+                                      QStringLiteral("公差(%)")};
+    const QString point_hints[] = {
+        QStringLiteral("碟簧组的行程（单片时为变形量 f）"),
+        QStringLiteral("碟簧组的力 n × F，不计摩擦"),
+        QStringLiteral("给定量以外的那个量允许偏差的百分数；空白时为 5")};
+    for (std::size_t k = 0; k < 2; ++k) {
+        const QString name = Text(design::kRequirementPointNames[k]);
+        const int row = static_cast<int>(k);
+        grid->addWidget(new QLabel(name, this), row, 0);
+        auto* given = given_[k] = new QComboBox(this);
+        given->addItems(
+            {QStringLiteral("给定行程，力在公差内"), QStringLiteral("给定力，行程在公差内")});
+        given->setAccessibleName(name + QStringLiteral(" 给定"));
+        grid->addWidget(given, row, 1);
+        connect(given, &QComboBox::currentIndexChanged, this, &SelectionPanel::edited);
+        for (std::size_t f = 0; f < 3; ++f) {
+            auto* label = new QLabel(point_captions[f], this);
+            auto* edit = point_[k][f] = new QLineEdit(this);
+            edit->setAccessibleName(name + QLatin1Char(' ') + point_captions[f]);
+            edit->setToolTip(point_hints[f] +
+                             (k == 1 ? QStringLiteral("；要求 2 空白时只有一个") : QString()));
+            label->setBuddy(edit);
+            grid->addWidget(label, row, 2 + 2 * static_cast<int>(f));
+            grid->addWidget(edit, row, 3 + 2 * static_cast<int>(f));
+            connect(edit, &QLineEdit::textChanged, this, &SelectionPanel::edited);
+        }
+    }
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        const design::RequirementInputSpec& spec = design::kRequirementInputs[i];
+        auto* label = new QLabel(Text(spec.label), this);
+        auto* edit = fields_[i] = new QLineEdit(this);
+        edit->setAccessibleName(Text(spec.label));
+        edit->setToolTip(Text(spec.hint));
+        label->setBuddy(edit);
+        const int slot = static_cast<int>(i);
+        grid->addWidget(label, 2 + slot / 4, slot % 4 * 2);
+        grid->addWidget(edit, 2 + slot / 4, slot % 4 * 2 + 1);
+        connect(edit, &QLineEdit::textChanged, this, &SelectionPanel::edited);
+    }
+    dynamic_ = new QCheckBox(QStringLiteral("动载：下工作点至少预压 0.15·h0"), this);
+    dynamic_->setAccessibleName(QStringLiteral("动载"));
+    grid->addWidget(dynamic_, 3, 6, 1, 2);
+    connect(dynamic_, &QCheckBox::toggled, this, &SelectionPanel::edited);
+
+    summary_ = new QLabel(this);
+    summary_->setAccessibleName(QStringLiteral("选型结果"));
+    summary_->setWordWrap(true);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    table_ = new QTableWidget(this);
+    table_->setAccessibleName(QStringLiteral("候选碟簧"));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setTabKeyNavigation(false);
+    table_->setSortingEnabled(false);  // the ranking is the order; a header click sorts a copy
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, &SelectionPanel::openClicked);
+    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        table_->sortItems(column, table_->horizontalHeader()->sortIndicatorOrder());
+        table_->horizontalHeader()->setSortIndicatorShown(true);
+    });
+
+    auto* open = new QPushButton(QStringLiteral("作为设计打开"), this);
+    open->setAccessibleName(open->text());
+    auto* copy = new QPushButton(QStringLiteral("复制候选表"), this);
+    copy->setAccessibleName(copy->text());
+    connect(open, &QPushButton::clicked, this, &SelectionPanel::openClicked);
+    connect(copy, &QPushButton::clicked, this, &SelectionPanel::copyClicked);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(summary_, 1);
+    buttons->addWidget(open);
+    buttons->addWidget(copy);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    layout->addWidget(table_, 1);
+    connect(&watcher_, &QFutureWatcher<design::SelectionSheet>::finished, this,
+            &SelectionPanel::computed);
+}
+
+void SelectionPanel::setDesign(const design::DesignTexts& texts) {
+    design_ = texts;
+    const design::RequirementTexts& r = texts.requirement;
+    std::vector<QSignalBlocker> quiet;
+    for (QObject* field : findChildren<QWidget*>()) {
+        quiet.emplace_back(field);
+    }
+    for (std::size_t k = 0; k < 2; ++k) {
+        given_[k]->setCurrentIndex(r.points[k].force_given ? 1 : 0);
+        point_[k][0]->setText(QString::fromStdString(r.points[k].s));
+        point_[k][1]->setText(QString::fromStdString(r.points[k].F));
+        point_[k][2]->setText(QString::fromStdString(r.points[k].tolerance));
+    }
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        fields_[i]->setText(QString::fromStdString(r.*design::kRequirementInputs[i].text));
+    }
+    dynamic_->setChecked(r.dynamic);
+    quiet.clear();
+    start();
+}
+
+void SelectionPanel::updateDesign(const design::DesignTexts& texts) {
+    design_ = texts;
+    design_.requirement = requirement();
+    start();
+}
+
+design::RequirementTexts SelectionPanel::requirement() const {
+    design::RequirementTexts r;
+    for (std::size_t k = 0; k < 2; ++k) {
+        r.points[k] = {given_[k]->currentIndex() == 1, point_[k][0]->text().toStdString(),
+                       point_[k][1]->text().toStdString(), point_[k][2]->text().toStdString()};
+    }
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        r.*design::kRequirementInputs[i].text = fields_[i]->text().toStdString();
+    }
+    r.dynamic = dynamic_->isChecked();
+    return r;
+}
+
+void SelectionPanel::edited() {
+    design_.requirement = requirement();
+    emit requirementEdited();
+    start();
+}
+
+void SelectionPanel::start() {
+    if (watcher_.isRunning()) {
+        again_ = true;
+        return;
+    }
+    summary_->setText(QStringLiteral("正在选型…"));
+    watcher_.setFuture(
+        QtConcurrent::run([texts = design_] { return design::ComputeSelection(texts); }));
+}
+
+void SelectionPanel::computed() {
+    if (again_) {
+        again_ = false;
+        start();
+        return;
+    }
+    shown_ = watcher_.result();
+    const design::SelectionSheet& sheet = *shown_;
+    summary_->setText(Text(design::SelectionSummary(sheet)));
+    summary_->setAccessibleDescription(summary_->text());
+    const std::vector<std::string> header = design::SelectionHeaderCells(sheet);
+    const std::size_t rows = sheet.problem ? 0 : sheet.Shown().size();
+    table_->clear();
+    table_->horizontalHeader()->setSortIndicatorShown(false);
+    table_->setColumnCount(static_cast<int>(header.size()));
+    table_->setRowCount(static_cast<int>(rows));
+    QStringList names;
+    for (const std::string& name : header) {
+        names << QString::fromStdString(name);
+    }
+    table_->setHorizontalHeaderLabels(names);
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::vector<std::string> cells =
+            design::SelectionRowCells(sheet, row, rows::Precision::kReader);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(cells[c]));
+            item->setData(Qt::UserRole, static_cast<int>(row));  // the rank, whatever the sort
+            table_->setItem(static_cast<int>(row), static_cast<int>(c), item);
+        }
+    }
+    if (rows > 0) {
+        table_->selectRow(0);
+    }
+}
+
+void SelectionPanel::openClicked() {
+    const auto selected = table_->selectionModel()->selectedRows();
+    if (!shown_ || selected.isEmpty() || watcher_.isRunning()) {
+        return;
+    }
+    const int rank = table_->item(selected.first().row(), 0)->data(Qt::UserRole).toInt();
+    emit openRequested(design::OpenCandidate(design_, *shown_, static_cast<std::size_t>(rank)));
+}
+
+void SelectionPanel::copyClicked() {
+    if (shown_) {
+        QGuiApplication::clipboard()->setText(
+            QString::fromStdString(design::SelectionCopyText(*shown_)));
+    }
+}
+
+}  // namespace curve
