@@ -286,21 +286,32 @@ void BatchStream::Feed(std::string_view chunk, std::string& out) {
 
 void BatchStream::Finish(std::string& out) {
     bom_checked_ = true;
-    if (!pending_.empty()) {
+    if (!pending_.empty() || too_long_) {
         Answer(pending_, out);
         pending_.clear();
     }
 }
 
+void BatchStream::Hold(std::string_view part) {
+    // An unfinished line is held only up to the longest a line may be: a file without line
+    // ends is answered in bounded memory, as one line too long.
+    if (too_long_ || pending_.size() + part.size() > kMaxLineBytes + 1) {  // + its CR
+        too_long_ = true;
+        pending_.clear();
+        return;
+    }
+    pending_ += part;
+}
+
 void BatchStream::Split(std::string_view chunk, std::string& out) {
     std::size_t start = 0;
-    if (!pending_.empty()) {
+    if (!pending_.empty() || too_long_) {
         const std::size_t end = chunk.find('\n');
         if (end == std::string_view::npos) {
-            pending_ += chunk;
+            Hold(chunk);
             return;
         }
-        pending_ += chunk.substr(0, end);
+        Hold(chunk.substr(0, end));
         Answer(pending_, out);
         pending_.clear();
         start = end + 1;
@@ -308,7 +319,7 @@ void BatchStream::Split(std::string_view chunk, std::string& out) {
     for (;;) {
         const std::size_t end = chunk.find('\n', start);
         if (end == std::string_view::npos) {
-            pending_ += chunk.substr(start);
+            Hold(chunk.substr(start));
             return;
         }
         Answer(chunk.substr(start, end - start), out);
@@ -321,6 +332,11 @@ void BatchStream::Answer(std::string_view line, std::string& out) {
         line.remove_suffix(1);
     }
     ++numbering_;
+    if (too_long_ || line.size() > kMaxLineBytes) {
+        too_long_ = false;
+        AnswerTooLong(out);
+        return;
+    }
     if (options_.select) {
         all_computed_ = AnswerSelectLine(line, numbering_, *options_.select, out) && all_computed_;
     } else if (options_.curve_steps > 0) {
@@ -328,6 +344,24 @@ void BatchStream::Answer(std::string_view line, std::string& out) {
     } else {
         AnswerPlain(line, out);
     }
+}
+
+void BatchStream::AnswerTooLong(std::string& out) {
+    all_computed_ = false;
+    const std::string why = "行太长：超过 " + std::to_string(kMaxLineBytes >> 20) + " MiB 的行不读";
+    if (options_.select) {
+        out += std::to_string(numbering_) + "\tERROR\t" + why + "\n";
+        return;
+    }
+    if (options_.curve_steps > 0) {
+        out += std::to_string(numbering_);
+        out += '\t';
+    } else if (options_.force) {
+        out += '\t';
+    }
+    rows::TabJoined row(out);
+    rows::UnreadableCells(why, options_.row, row);
+    out += '\n';
 }
 
 void BatchStream::AnswerPlain(std::string_view line, std::string& out) {

@@ -61,6 +61,10 @@ bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOpti
 /// '\n'.
 void AppendBatchHeader(const BatchOptions& options, std::string& out);
 
+/// The longest line answered; a longer one gets an ERROR row that says so, and is held in no
+/// more memory than this.
+inline constexpr std::size_t kMaxLineBytes = 1 << 20;
+
 /// Answers input lines, splitting a byte stream that may arrive in chunks cut anywhere. In
 /// plain mode each line gets one row: the result texts, or an ERROR row; with --force the row
 /// begins with the deflection found (empty on an ERROR row). In curve mode a line gets N + 1
@@ -87,12 +91,15 @@ private:
     void AnswerForce(calc::RowInputs inputs, const std::vector<calc::Quantity>& partly,
                      std::string& out);
     void AnswerCurve(std::string_view line, std::string& out);
+    void AnswerTooLong(std::string& out);
+    void Hold(std::string_view part);
 
     BatchOptions options_;
     std::int64_t& numbering_;
     std::function<void(std::string&)> spill_;
     std::string pending_;  // an unfinished line, or bytes that may begin a byte-order mark
     bool bom_checked_ = false;
+    bool too_long_ = false;  // the line being held is longer than kMaxLineBytes
     bool all_computed_ = true;
 };
 

@@ -1,5 +1,6 @@
 #include "web/engine_api.h"
 
+#include <algorithm>
 #include <array>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -238,6 +239,7 @@ const char* ds_inputs() {
                        {"points", design::kPointNames},
                        {"materials", materials},
                        {"designFileBytes", design::kMaxDesignFileBytes},
+                       {"catalogueBytes", kMaxCatalogueBytes},
                        {"fresh", design::DesignToJson(design::DefaultTexts())}});
 }
 
@@ -277,20 +279,20 @@ const char* ds_select(const char* file_text) {
     if (!texts) {
         return Answer(Json{{"error", texts.error()}});
     }
-    const design::SelectionSheet sheet = design::ComputeSelection(*texts);
+    const design::SelectionSheet chosen = design::ComputeSelection(*texts);
     Json rows = Json::array();
-    const auto shown = sheet.problem ? std::vector<const calc::Candidate*>{} : sheet.Shown();
+    const auto shown = chosen.problem ? std::vector<const calc::Candidate*>{} : chosen.Shown();
     for (std::size_t row = 0; row < shown.size(); ++row) {
-        rows.push_back({{"cells", design::SelectionRowCells(sheet, row, rows::Precision::kReader)},
-                        {"every", design::SelectionRowCells(sheet, row, rows::Precision::kEvery)},
+        rows.push_back({{"cells", design::SelectionRowCells(chosen, row, rows::Precision::kReader)},
+                        {"every", design::SelectionRowCells(chosen, row, rows::Precision::kEvery)},
                         {"name", rows::CandidateName(*shown[row], calc::Din2093())},
                         {"special", !shown[row]->catalogue}});
     }
-    return Answer(Json{{"problem", sheet.problem ? Json(*sheet.problem) : Json(nullptr)},
-                       {"summary", design::SelectionSummary(sheet)},
-                       {"header", design::SelectionHeaderCells(sheet)},
+    return Answer(Json{{"problem", chosen.problem ? Json(*chosen.problem) : Json(nullptr)},
+                       {"summary", design::SelectionSummary(chosen)},
+                       {"header", design::SelectionHeaderCells(chosen)},
                        {"rows", rows},
-                       {"copy", design::SelectionCopyText(sheet)}});
+                       {"copy", design::SelectionCopyText(chosen)}});
 }
 
 const char* ds_open_candidate(const char* file_text, int row) {
@@ -298,12 +300,12 @@ const char* ds_open_candidate(const char* file_text, int row) {
     if (!texts) {
         return Answer(Json{{"error", texts.error()}});
     }
-    const design::SelectionSheet sheet = design::ComputeSelection(*texts);
-    if (sheet.problem || row < 0 || static_cast<std::size_t>(row) >= sheet.Shown().size()) {
+    const design::SelectionSheet chosen = design::ComputeSelection(*texts);
+    if (chosen.problem || row < 0 || static_cast<std::size_t>(row) >= chosen.Shown().size()) {
         return Answer(Json{{"error", "没有这个候选碟簧"}});
     }
     return Answer(Json{{"file", design::DesignToJson(design::OpenCandidate(
-                                    *texts, sheet, static_cast<std::size_t>(row)))}});
+                                    *texts, chosen, static_cast<std::size_t>(row)))}});
 }
 
 const char* ds_batch(const char* args_json, const char* bytes, int size) {
@@ -327,10 +329,27 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
         const bool computed = tools::AnswerDesign(*texts, out);
         return Answer(Json{{"status", computed ? 0 : 1}, {"output", out}, {"error", ""}});
     }
+    const auto refuse = [](const std::string& why) {
+        return Answer(Json{{"status", 2}, {"output", ""}, {"error", why}});
+    };
+    if (input.size() > kMaxCatalogueBytes) {
+        return refuse("目录大于 " + std::to_string(kMaxCatalogueBytes >> 20) +
+                      " MiB，浏览器中不计算；请用 disc-spring-batch，它能读任意大的目录");
+    }
     std::int64_t numbering = 0;
     tools::AppendBatchHeader(parsed->options, out);
     tools::BatchStream stream(parsed->options, numbering);
-    stream.Feed(input, out);
+    // A line at a time, so that an answer growing too large (a long curve for every line) stops
+    // early instead of filling the page's memory.
+    for (std::size_t start = 0; start < input.size();) {
+        const std::size_t end = std::min(input.find('\n', start), input.size() - 1);
+        stream.Feed(input.substr(start, end + 1 - start), out);
+        start = end + 1;
+        if (out.size() > kMaxAnswerBytes) {
+            return refuse("结果将超过 " + std::to_string(kMaxAnswerBytes >> 20) +
+                          " MiB，浏览器中不计算；请用 disc-spring-batch，或减少行数或曲线点数");
+        }
+    }
     stream.Finish(out);
     return Answer(Json{{"status", stream.all_computed() ? 0 : 1}, {"output", out}, {"error", ""}});
 }

@@ -8,6 +8,13 @@
 // answer stays valid until the next call. Nothing here computes, reads or judges anything itself:
 // it hands texts to calc/, rows/, design/ and tools/ and their answers back.
 
+#include <cstddef>
+
+/// The largest catalogue the page computes, and the most it gives back: beyond them it says so
+/// and points to disc-spring-batch, which streams any size.
+inline constexpr std::size_t kMaxCatalogueBytes = std::size_t{32} << 20;
+inline constexpr std::size_t kMaxAnswerBytes = std::size_t{64} << 20;
+
 extern "C" {
 
 /// The calculator's command "calculate" (自动计算) or "clear" (重新输入) on the texts of Text1 …
@@ -17,6 +24,7 @@ const char* ds_command(const char* command, const char* boxes_json);
 
 /// What the design view is built from: the inputs' table (label, name, hint, key, kind), the
 /// requirement's table (label, hint, key) and its points' names, the working points' names, the
+/// catalogue's limit ("catalogueBytes"), the
 /// named materials with E, μ and Rm as texts, the largest design file read ("designFileBytes"), and
 /// the texts a new design holds, as a design file.
 const char* ds_inputs();
@@ -50,6 +58,8 @@ const char* ds_open_candidate(const char* file_text, int row);
 
 /// What disc-spring-batch prints for the `size` bytes of `input` with the arguments of
 /// `args_json` (a JSON array of strings, no file names): {"status": 0, 1 or 2, "output": text,
-/// "error": message}. With "--design", `input` is one design file's bytes.
+/// "error": message}. With "--design", `input` is one design file's bytes. An input of more
+/// than kMaxCatalogueBytes, or an answer that would grow beyond kMaxAnswerBytes, is refused
+/// (status 2) with the reason.
 const char* ds_batch(const char* args_json, const char* input, int size);
 }

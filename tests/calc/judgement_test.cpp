@@ -131,5 +131,27 @@ TEST(Judgement, TheMostAForceSearchNamesIsReached) {
     EXPECT_FALSE(beyond.has_value());
 }
 
+// On a falling characteristic (h0/t = 1.8) the most a spring carries before flat is its peak,
+// where the rate comes down to 0, not some point on the way up: a soft spring, whose rate
+// changes slowly there, would show the difference.
+TEST(Judgement, TheMostOfAFallingCharacteristicIsItsPeak) {
+    const RowInputs spring{{8, 4.2, 0.2, 0.56, 0}, 0};
+    const auto force = [&spring](double f) {
+        RowInputs at = spring;
+        at.spring.f = f;
+        return CalculateRow(at, {}).results->spring.F;
+    };
+    double low = 0, high = 0.36;
+    for (int i = 0; i < 200; ++i) {  // the peak, by thirds: the force rises, then falls
+        const double a = low + (high - low) / 3, b = high - (high - low) / 3;
+        (force(a) < force(b) ? low : high) = force(a) < force(b) ? a : b;
+    }
+    const double peak = force((low + high) / 2);
+    ASSERT_LT(force(0.36), peak * 0.99);  // it does fall before flat
+    const auto most = DeflectionForForce(spring, {}, 1e9);
+    ASSERT_FALSE(most.has_value());
+    EXPECT_NEAR(std::get<Refusal>(most.error()).limit, peak, peak * 1e-10);
+}
+
 }  // namespace
 }  // namespace calc

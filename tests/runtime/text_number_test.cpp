@@ -67,6 +67,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextNumberReads, testing::Values(
     ReadCase{"HexDigitsAtTheirEdges", "&h09afAF", 0x09afaf},
     ReadCase{"HexStopsAtG", "&H1G", 1},
     ReadCase{"HexStopsAtZ", "&H7z", 7},
+    // The characters between the digit ranges are no digits: ':' … '@' and '[' … '`'.
+    ReadCase{"HexStopsAtColon", "&H1:", 1},
+    ReadCase{"HexStopsAtAt", "&H1@", 1},
+    ReadCase{"HexStopsAtBacktick", "&H1`", 1},
+    ReadCase{"OctalStopsAtColon", "&O1:", 1},
     ReadCase{"Hex8000IsNegative16Bit", "&H8000", -32768},
     ReadCase{"HexFFFFIsMinusOne", "&HFFFF", -1},
     ReadCase{"Hex10000Is32Bit", "&H10000", 65536},

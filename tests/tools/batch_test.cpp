@@ -51,6 +51,27 @@ TEST(BatchStream, AnswersEachKindOfLineHoweverTheInputIsCut) {
     EXPECT_EQ(Answer("\xEF\xBB"), kFields + "1 个\n");
 }
 
+// A line longer than kMaxLineBytes gets one ERROR row and costs no more memory than that,
+// whatever the chunks; one at the limit is read as any other.
+TEST(BatchStream, ALineTooLongIsSaidSoAndTheNextIsAnswered) {
+    const std::string longest(kMaxLineBytes, '1');
+    const std::string input = kExample + "\n" + longest + "1\r\n" + longest + "\r\n" + kExample;
+    const std::string too_long = "ERROR\t\t行太长：超过 1 MiB 的行不读\n";
+    for (const std::size_t chunk :
+         {std::size_t{1} << 16, std::size_t{1} << 22, std::size_t{1000003}}) {
+        bool computed = true;
+        EXPECT_EQ(Answer(input, {}, &computed, chunk),
+                  kAnswer + too_long + kFields + "1 个\n" + kAnswer);
+        EXPECT_FALSE(computed);
+    }
+    // Without a line end at all, and in the other modes.
+    EXPECT_EQ(Answer(longest + "11"), too_long);
+    EXPECT_EQ(Answer(longest + "1\n", ParseBatchArguments({"--select"})->options),
+              "1\tERROR\t行太长：超过 1 MiB 的行不读\n");
+    EXPECT_TRUE(Answer(longest + "1\n", ParseBatchArguments({"--curve", "3"})->options)
+                    .starts_with("1\tERROR\t\t行太长"));
+}
+
 TEST(BatchStream, StackAndCheckColumns) {
     BatchOptions options;
     options.row.stack = calc::StackLayout{2, 3};
@@ -240,6 +261,54 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
                                                     {"--select", "--clearance", "-1"},
                                                     {"--select", "--max-length", "0"}}) {
         EXPECT_FALSE(ParseBatchArguments(args).has_value()) << args.back();
+    }
+}
+
+// Every option's edges: the lowest and highest value taken, and the first refused either side
+// (a double's neighbour where the range is continuous).
+TEST(BatchArguments, EveryOptionTakesItsEdgesAndRefusesTheirNeighbours) {
+    struct Edges {
+        const char* option;
+        std::vector<std::string> taken, refused;
+    };
+    // clang-format off
+    const Edges table[] = {
+        {"--curve", {"1", "100000"}, {"0", "100001"}},
+        {"--series", {"1", "100000"}, {"0", "100001"}},
+        {"--parallel", {"1", "100000"}, {"0", "100001"}},
+        {"--friction", {"0,0", "0.2,0.2"}, {"-4.9e-324,0", "0,0.20000000000000004"}},
+        {"--material", {"4.9e-324,0.3", "1e7,0.3"}, {"0,0.3", "10000000.000000002,0.3"}},
+        {"--material", {"206000,0", "206000,0.49999999999999994"}, {"206000,-4.9e-324", "206000,0.5"}},
+        {"--material", {"206000,0.3,4.9e-324", "206000,0.3,1e5"},
+                       {"206000,0.3,0", "206000,0.3,100000.00000000001"}},
+        {"--best", {"1", "100"}, {"0", "101"}},
+        {"--special", {"0", "20"}, {"-1", "21"}},
+        {"--tolerance", {"0", "50"}, {"-4.9e-324", "50.000000000000007"}},
+        {"--clearance", {"0", "1e300"}, {"-4.9e-324", "1e400"}},
+        {"--max-length", {"4.9e-324", "1e300"}, {"0", "1e400"}},
+        {"--max-series", {"1", "100"}, {"0", "101"}},
+        {"--max-parallel", {"1", "100"}, {"0", "101"}},
+    };
+    // clang-format on
+    for (const Edges& edges : table) {
+        const bool selecting = std::string_view(edges.option).starts_with("--best") ||
+                               std::string_view(edges.option) == "--special" ||
+                               std::string_view(edges.option) == "--tolerance" ||
+                               std::string_view(edges.option) == "--clearance" ||
+                               std::string_view(edges.option).starts_with("--max-");
+        for (const bool take : {true, false}) {
+            for (const std::string& value : take ? edges.taken : edges.refused) {
+                std::vector<std::string_view> args = {edges.option, value};
+                if (selecting) {
+                    args.insert(args.begin(), "--select");
+                }
+                const auto parsed = ParseBatchArguments(args);
+                EXPECT_EQ(parsed.has_value(), take) << edges.option << " " << value;
+                if (!take && !parsed) {
+                    EXPECT_NE(parsed.error().find(edges.option), std::string::npos);
+                }
+            }
+        }
     }
 }
 

@@ -115,6 +115,19 @@ TEST(EngineApi, BatchCallsTakeOptionsButNeverFileNames) {
         EXPECT_EQ(refused["status"], 2) << args;
         EXPECT_FALSE(refused["error"].get<std::string>().empty()) << args;
     }
+    // The page's limits: a catalogue too large, and an answer that would grow too large, are
+    // refused early with a reason that points to the batch tool.
+    const Json large = Batch(Json::array(), std::string(kMaxCatalogueBytes + 1, '1'));
+    EXPECT_EQ(large["status"], 2);
+    EXPECT_NE(large["error"].get<std::string>().find("disc-spring-batch"), std::string::npos);
+    std::string curves;
+    for (int k = 0; k < 100; ++k) {
+        curves += "100\t51\t3.5\t6.3\n";
+    }
+    const Json grown = Batch({"--curve", "100000"}, curves);
+    EXPECT_EQ(grown["status"], 2);
+    EXPECT_NE(grown["error"].get<std::string>().find("64 MiB"), std::string::npos);
+    EXPECT_EQ(Batch({"--curve", "100000"}, "100\t51\t3.5\t6.3")["status"], 0);  // one is fine
     const Json design = Batch({"--design"}, Parsed(ds_inputs())["fresh"].get<std::string>());
     EXPECT_EQ(design["status"], 0);
     EXPECT_NE(design["output"].get<std::string>().find("\n检查\t"), std::string::npos);

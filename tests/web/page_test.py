@@ -487,7 +487,7 @@ class DesignView(PageTest):
         hostile = '<img src=x onerror="window.owned = 1">'
         self.set_field("D(mm)", "98.5")
         self.set_field("工作点 1", hostile)
-        address = self.driver.current_url
+        address = self.js("return window.discSpring.address()")
         self.assertIn("#design=", address)
         copy = self.sheet_copy()
         self.open(address)
@@ -615,9 +615,129 @@ class Selection(PageTest):
         self.assertTrue(summary.startswith("在 Ø41、导杆 Ø20 的空间内，工作点 1 "), summary)
         self.assertIn("最多能达到", summary)
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#candidates tbody tr"), [])
-        self.open(self.driver.current_url)
+        self.open(self.js("return window.discSpring.address()"))
         self.assertEqual(self.driver.find_element(By.ID, "req-F-0").get_attribute("value"),
                          "500000")
+
+
+class Hostile(PageTest):
+    """Input written by strangers at every door: refused or taken as text, never run, never
+    sent, and the page keeps working; and the limits of each door."""
+
+    SEEDS = ROOT / "tests/fuzz/seeds"
+    PAYLOAD = '<img src=x onerror="window.owned = 1"><script>window.owned = 2</script>'
+
+    def still_working(self):
+        self.assertIsNone(self.js("return window.owned"))
+        self.assertEqual(self.js("return document.querySelectorAll('img, iframe, object, embed, "
+                                 "script:not([id]):not([type])').length"), 1)  # the page's own
+        answer = self.page_batch([], "100\t51\t3.5\t6.3\t1.4\n")
+        self.assertTrue(answer["output"].startswith("9822.55688774516\t"))
+
+    def test_the_hostile_corpus_opens_as_files_addresses_and_catalogues(self):
+        self.design_view()
+        files = sorted((self.SEEDS / "design_file").iterdir())
+        for path in files:
+            with self.subTest(path.name):
+                self.give_file("design-file", path)
+                time.sleep(0.3)
+                reason = self.message()
+                if reason is not None:
+                    self.assertIn("打不开这个设计，页面保持原样。", reason)
+                self.still_working()
+        for path in files:
+            with self.subTest("address " + path.name):
+                self.driver.get("about:blank")
+                self.driver.get(PAGE.as_uri() + "#design=" +
+                                base64.urlsafe_b64encode(path.read_bytes()).decode().rstrip("="))
+                self.assertTrue(self.driver.execute_async_script(
+                    "arguments[arguments.length - 1](window.discSpring.ready)"))
+                self.message()
+                self.still_working()
+        self.design_view()
+        options = self.driver.find_element(By.ID, "catalogue-options")
+        options.clear()
+        options.send_keys("--check --rate")
+        for path in sorted((self.SEEDS / "batch_line").iterdir()) + files[:3]:
+            with self.subTest("catalogue " + path.name):
+                with tempfile.TemporaryDirectory() as folder:
+                    copy = pathlib.Path(folder, "c.tsv")
+                    copy.write_bytes(path.read_bytes())
+                    self.give_file("catalogue-file", copy)
+                    self.assertEqual(self.downloaded("c-结果.tsv"),
+                                     subprocess.run([str(BATCH), "--check", "--rate"],
+                                                    input=path.read_bytes(),
+                                                    capture_output=True).stdout)
+                self.still_working()
+
+    def test_markup_typed_into_every_field_stays_text(self):
+        self.driver.find_element(By.ID, "tab-select").click()
+        for field in self.driver.find_elements(By.CSS_SELECTOR, "#requirement input[type=text]"):
+            field.send_keys(Keys.CONTROL, "a")
+            field.send_keys(self.PAYLOAD)
+        self.wait(lambda: self.js("return document.getElementById('select-summary').textContent")
+                  not in ("", "正在选型…"))
+        self.assertIn("'<img src=x", self.driver.find_element(By.ID, "select-summary").text)
+        self.design_view()
+        for field in self.driver.find_elements(By.CSS_SELECTOR, "#inputs input"):
+            field.send_keys(Keys.CONTROL, "a")
+            field.send_keys(self.PAYLOAD)
+        self.wait_sheet()
+        self.still_working()
+        self.open(self.js("return window.discSpring.address()"))  # and back from the address
+        self.assertIsNone(self.message())
+        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"),
+                         self.PAYLOAD)
+        self.still_working()
+
+    def test_each_door_says_where_its_limit_is_and_the_page_goes_on(self):
+        self.design_view()
+        with tempfile.TemporaryDirectory() as folder:
+            huge = pathlib.Path(folder, "huge.dspring")
+            with open(huge, "wb") as file:
+                file.truncate(100 << 20)  # 100 MB
+            deep = pathlib.Path(folder, "deep.dspring")
+            deep.write_bytes(b"[" * 1000000)
+            for path, why in ((huge, "大于 1 MiB"), (deep, "嵌套超过 64 层")):
+                started = time.monotonic()
+                self.give_file("design-file", path)
+                self.assertIn(why, self.message())
+                self.assertLess(time.monotonic() - started, 20)  # never a hang
+                self.still_working()
+            catalogue = pathlib.Path(folder, "big.tsv")
+            with open(catalogue, "wb") as file:
+                file.truncate(33 << 20)
+            self.give_file("catalogue-file", catalogue)
+            self.assertIn("大于 32 MiB", self.message())
+            curves = pathlib.Path(folder, "curves.tsv")
+            curves.write_text("100\t51\t3.5\t6.3\n" * 100)
+            options = self.driver.find_element(By.ID, "catalogue-options")
+            options.clear()
+            options.send_keys("--curve 100000")
+            self.give_file("catalogue-file", curves)
+            self.assertIn("结果将超过 64 MiB", self.message())
+            self.still_working()
+        # An address of 2 MB, about the most Chromium takes: refused with the reason.
+        self.driver.get("about:blank")
+        self.driver.get(PAGE.as_uri() + "#design=" + "A" * (2 * 1000 * 1000))
+        self.assertTrue(self.driver.execute_async_script(
+            "arguments[arguments.length - 1](window.discSpring.ready)"))
+        self.assertIn("大于 1 MiB", self.message())
+        self.still_working()
+
+    def test_a_link_pasted_into_an_open_page_opens_its_design(self):
+        self.design_view()
+        self.set_field("D(mm)", "97")
+        address = self.js("return window.discSpring.address()")
+        self.set_field("D(mm)", "120")
+        self.js("window.discSpring.address()")  # a moment later, as a user pastes
+        before = self.sheets()
+        self.js("location.hash = arguments[0]", address.split("#", 1)[1])
+        self.wait(lambda: self.sheets() > before)
+        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "97")
+        self.js("location.hash = 'design=%%%'")
+        self.assertIn("读不出来", self.message())
+        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "97")
 
 
 class PrintAndNetwork(PageTest):

@@ -176,9 +176,21 @@
   const utf8 = (text) => new TextEncoder().encode(text);
 
   // The design lives in the address: a link shares it, a bookmark keeps it. Nothing is stored.
-  function keepInAddress() {
+  // Written a moment after the last edit, not at each keystroke: browsers ignore a page that
+  // replaces its address hundreds of times in a few seconds, and the last design would be lost.
+  let addressTimer = null;
+  function writeAddress() {
+    clearTimeout(addressTimer);
+    addressTimer = null;
     history.replaceState(null, '', '#design=' + encode(fileText()));
   }
+  function keepInAddress() {
+    clearTimeout(addressTimer);
+    addressTimer = setTimeout(writeAddress, 250);
+  }
+  window.addEventListener('pagehide', () => {
+    if (addressTimer !== null) writeAddress();
+  });
 
   function apply(file) {
     const parsed = JSON.parse(file);
@@ -464,7 +476,12 @@
     const summary = $('summary');
     summary.replaceChildren(...sheet.summary.map((line) => element('p', {}, line)));
     $('findings').replaceChildren(...sheet.findings.map((line) => element('li', {}, line)));
-    buildPrintSheet();
+    // The print page in a task of its own, so that neither half holds up typing; a print asked
+    // for before it is built builds it first.
+    printBuilt = false;
+    setTimeout(() => {
+      if (!printBuilt) buildPrintSheet();
+    }, 0);
     if (shownCount === 0) performance.mark('first-sheet');  // for bench/web_first_result.py
     shownCount++;
     document.body.dataset.sheets = String(shownCount);
@@ -536,10 +553,22 @@
 
   // ---- The plot: the engine's panels, axes and read-outs, drawn as SVG ------------------------
 
+  // Widths of texts in the page's face, each measured once: asking the style for the face at
+  // every label forced a style computation each time and made a long plot slow to draw.
   const measure = document.createElement('canvas').getContext('2d');
+  const widths = new Map();
+  let face = null;
   function textWidth(text, size) {
-    measure.font = size + 'px ' + getComputedStyle(document.body).fontFamily;
-    return measure.measureText(text).width;
+    face = face || getComputedStyle(document.body).fontFamily;
+    const key = size + '\u0000' + text;
+    let width = widths.get(key);
+    if (width === undefined) {
+      measure.font = size + 'px ' + face;
+      width = measure.measureText(text).width;
+      if (widths.size > 5000) widths.clear();
+      widths.set(key, width);
+    }
+    return width;
   }
 
   function drawPlot(svg, panels, width, height, interactive) {
@@ -794,7 +823,7 @@
   });
 
   $('copy-link').addEventListener('click', async () => {
-    keepInAddress();
+    writeAddress();
     await copyText(location.href);
     status('链接已复制');
   });
@@ -819,8 +848,14 @@
     return made;
   }
 
+  let printBuilt = false;
+  window.addEventListener('beforeprint', () => {
+    if (sheet && !printBuilt) buildPrintSheet();
+  });
+
   // What a printer (or "save as PDF") gets: one A4 page.
   function buildPrintSheet() {
+    printBuilt = true;
     const page = $('sheet');
     const parts = [element('h1', {}, '碟形弹簧数据表')];
     for (const text of [...sheet.springLines, ...sheet.testLines]) parts.push(element('p', {}, text));
@@ -845,6 +880,10 @@
   // ---- Catalogues: what disc-spring-batch prints for them, as a download ----------------------
 
   async function catalogue(file) {
+    if (file.size > spec.catalogueBytes) {
+      message(`不能计算这个目录：大于 ${spec.catalogueBytes / 1048576} MiB，浏览器中不计算；请用 disc-spring-batch，它能读任意大的目录`);
+      return;
+    }
     const args = $('catalogue-options').value.split(/\s+/).filter((a) => a);
     const answer = JSON.parse(await quick.call('ds_batch', JSON.stringify(args), new Uint8Array(await file.arrayBuffer())));
     if (answer.status === 2) {
@@ -894,7 +933,7 @@
     buildRequirement();
     const fresh = spec.fresh;
     apply(fresh);
-    const address = location.hash.match(/^#design=([A-Za-z0-9_-]*)$/);
+    const address = location.hash.match(/^#design=(.*)$/s);
     if (address) {
       let bytes = null;
       try {
@@ -912,6 +951,25 @@
     if (!$('calculator').hidden && !$('message').open) boxes[0].focus();
   }
 
+  // A link pasted into a tab that shows the page already changes only the fragment: it opens
+  // the design it carries. The page's own updates (replaceState) fire no such event.
+  window.addEventListener('hashchange', async () => {
+    clearTimeout(addressTimer);  // the address is the user's now
+    addressTimer = null;
+    const address = location.hash.match(/^#design=(.*)$/s);
+    if (!spec || !address) return;
+    let bytes;
+    try {
+      bytes = decode(address[1]);
+    } catch (_) {
+      message('地址中的设计读不出来（不是 base64url），页面保持原样。');
+      keepInAddress();
+      return;
+    }
+    if (await openDesign(bytes)) select(tabs[1]);
+    else keepInAddress();
+  });
+
   window.discSpring = {
     ready: start().then(() => true, (error) => {
       $('engine-status').textContent = '引擎无法启动：' + error.message;
@@ -926,5 +984,10 @@
     selection: () => selection,
     open: (text) => openDesign(utf8(text)),
     fileText,
+    // The address with the design as it stands now (what 复制链接 copies).
+    address: () => {
+      writeAddress();
+      return location.href;
+    },
   };
 })();

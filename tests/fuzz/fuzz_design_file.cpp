@@ -1,0 +1,53 @@
+// Any bytes as a design file, or as the design a page address carries (the page decodes the
+// fragment's base64url and hands the bytes to this same reader, so this target serves both):
+// refused with a reason, or read to a design that writes a file reading back to the same
+// design, all of it (the requirement too), and whose sheet and selection compute. Nothing in
+// between: a refusal leaves no design.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "design/design_file.h"
+#include "design/selection.h"
+#include "design/sheet.h"
+#include "runtime/text_number.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto read = design::DesignFromJson(bytes);
+    if (!read) {
+        if (read.error().empty()) {
+            __builtin_trap();  // a refusal always says why
+        }
+        return 0;
+    }
+    const std::string written = design::DesignToJson(*read);
+    const auto again = design::DesignFromJson(written);
+    if (!again || !(*again == *read) || design::DesignToJson(*again) != written) {
+        __builtin_trap();
+    }
+    // The sheet and the selection of whatever was read, kept small enough to fuzz quickly:
+    // long curves and wide limits are the benchmarks' and the tests' business.
+    design::DesignTexts texts = *read;
+    const auto steps = runtime::TextToNumber(texts.steps);
+    if (!steps || *steps > 200) {
+        texts.steps = "200";
+    }
+    for (std::string* limit : {&texts.requirement.max_series, &texts.requirement.max_parallel}) {
+        const auto value = runtime::TextToNumber(*limit);
+        if (!value || *value > 5) {
+            *limit = "5";
+        }
+    }
+    const design::Sheet sheet = design::ComputeSheet(texts);
+    const design::SelectionSheet selection = design::ComputeSelection(texts);
+    if (!selection.problem && selection.Shown().empty() && !selection.selection.shortfall) {
+        __builtin_trap();  // nothing found always says why
+    }
+    if (!sheet.complete) {
+        __builtin_trap();  // without a stop request a sheet is always finished
+    }
+    return 0;
+}
