@@ -43,8 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     stream.Finish(out);
 
     // A curve row leads with the spring number and f, a force row with f.
+    // With the rate and a stack, the stack's rate follows L.
     const std::size_t numbers = (options.curve_steps > 0 ? 7 : (options.force ? 6 : 5)) +
                                 row_options.rate + (row_options.stack ? 3 : 0) +
+                                (row_options.rate && row_options.stack ? 1 : 0) +
                                 (row_options.friction ? 2 : 0);
     std::size_t rows = 0;
     for (std::string_view rest = out; !rest.empty(); ++rows) {

@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (plain) {
         const auto spring = calc::CalculateSpring(in.spring);
         if (spring.has_value() != fast.results.has_value() ||
-            (spring ? !Same(calc::RowResults{*spring, {}, {}, {}}, *fast.results)
+            (spring ? !Same(calc::RowResults{*spring, {}, {}, {}, {}}, *fast.results)
                     : !Same(calc::RowError{spring.error()}, fast.results.error()))) {
             __builtin_trap();
         }
