@@ -61,6 +61,9 @@ compare design "$work/flats.tsv" --flats --rate --series 2 --parallel 3 --fricti
   --material 195000,0.28 --check
 compare flats-curve "$work/flats-curve.tsv" --flats --curve 20 --rate --friction 0.01,0.04
 compare design-file tests/curve/example.dspring --design
+printf '41\t20\t1.2\t5000\n40\t20.4\t0.675\t6500\n20\t8\t0.3\t50000\n60\t\t1\t8000\t0.4\t3000\n' \
+  >"$work/select.tsv"
+compare select "$work/select.tsv" --select --best 20 --special 5 --dynamic
 
 step "the installer and the zip"
 scripts/web.sh --build-only  # incremental: the page of these very sources
