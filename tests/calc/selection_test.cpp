@@ -222,6 +222,7 @@ TEST(Selection, RequirementsThatCannotBeSearchedSayWhy) {
     ASSERT_FALSE(CheckRequirement(good));
     const std::pair<void (*)(Requirement&), RequirementProblem> cases[] = {
         {[](Requirement& r) { r.points.clear(); }, {Kind::kNoPoint}},
+        {[](Requirement& r) { r.points.assign(3, r.points[0]); }, {Kind::kNoPoint}},
         {[](Requirement& r) { r.points[0].F = 0; }, {Kind::kNotPositive, 0}},
         {[](Requirement& r) { r.points[0].s = NAN; }, {Kind::kNotPositive, 0}},
         {[](Requirement& r) {

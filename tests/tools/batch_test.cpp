@@ -140,7 +140,7 @@ TEST(BatchArguments, UnusableOptionsAreNamed) {
         {"--curve"}, {"--curve", "0"}, {"--curve", "-3"}, {"--curve", "1.5"}, {"--curve=1e3"},
         {"--series=0"}, {"--parallel", "x"}, {"--series", ""}, {"--frobnicate"}, {"-x", "a"},
         {"--curve=100001"}, {"--series", "100001"}, {"--friction", "0.21,0"}, {"--friction=0.1"},
-        {"--friction", "a,b"}, {"--friction", "0.1,-0.01"}, {"--material", "0,0.3"},
+        {"--friction", "a,b"}, {"--friction", "0.01,0.02,0.03"}, {"--friction", "0.1,-0.01"}, {"--material", "0,0.3"},
         {"--material", "206000,0.5"}, {"--material=206000"}, {"--force", "--curve", "5"},
         {"--friction", "0.2,0.2", "--parallel", "5"}};
     // clang-format on
