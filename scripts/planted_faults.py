@@ -6,7 +6,8 @@ a dropped break, ...). The tree is copied to a scratch folder, built once, and t
 applied there, rebuilt incrementally and tested under a timeout; a fault whose build fails does
 not count. Prints every survivor (the suite passed with the fault in place) and the score.
 
-usage: scripts/planted_faults.py [--sample N] [--seed S] [--only PATH-PREFIX ...] [--list]
+usage: scripts/planted_faults.py [--sample N] [--seed S] [--only PATH-PREFIX ...]
+                                [--at PATH:LINE[:LABEL] ...] [--list]
 Takes minutes: run it by hand, not in CI.
 """
 
@@ -85,6 +86,15 @@ def candidates(root, only):
     return found
 
 
+def named(fault, at):
+    """True when --at's PATH:LINE[:LABEL] names this fault (the label as --list prints it)."""
+    path, number, label = fault[0], fault[1], fault[2]
+    parts = at.split(":", 2)
+    if len(parts) < 2 or parts[0] != path or parts[1] != str(number):
+        return False
+    return len(parts) == 2 or parts[2].strip() == label
+
+
 def run(cmd, cwd, timeout):
     try:
         return subprocess.run(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -100,11 +110,18 @@ def main():
     parser.add_argument("--only", nargs="*", default=[], help="only files under these paths")
     parser.add_argument("--timeout", type=int, default=120, help="seconds for one test run")
     parser.add_argument("--list", action="store_true", help="list the faults, run nothing")
+    parser.add_argument("--at", nargs="*", default=[],
+                        help="only these faults, as --list names them: PATH:LINE[:LABEL]")
     args = parser.parse_args()
 
     root = subprocess.run(["git", "rev-parse", "--show-toplevel"], capture_output=True,
                           text=True, check=True).stdout.strip()
     faults = candidates(root, args.only)
+    if args.at:
+        faults = [f for f in faults if any(named(f, at) for at in args.at)]
+        if not faults:
+            print("planted-faults: --at names no fault that --list shows", file=sys.stderr)
+            return 2
     if args.sample and args.sample < len(faults):
         faults = random.Random(args.seed).sample(faults, args.sample)
         faults.sort(key=lambda f: (f[0], f[1]))
