@@ -55,11 +55,11 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
         }
     }
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        const design::RequirementInputSpec& spec = design::kRequirementInputs[i];
-        auto* label = new QLabel(Text(spec.label), this);
+        const design::RequirementField& field = design::kRequirementInputs[i];
+        auto* label = new QLabel(Text(field.label), this);
         auto* edit = fields_[i] = new QLineEdit(this);
-        edit->setAccessibleName(Text(spec.label));
-        edit->setToolTip(Text(spec.hint));
+        edit->setAccessibleName(Text(field.label));
+        edit->setToolTip(Text(field.hint));
         label->setBuddy(edit);
         const int slot = static_cast<int>(i);
         grid->addWidget(label, 2 + slot / 4, slot % 4 * 2);

@@ -87,7 +87,7 @@ runtime::Expected<Design, calc::OptionProblem> ReadOptions(const DesignTexts& te
 
 DesignReading ReadDesign(const DesignTexts& texts) {
     DesignReading reading;
-    for (const InputSpec& input : kInputs) {
+    for (const InputField& input : kInputs) {
         NotePartialRead(input.name, input.key, texts.*input.text, reading.partial_reads);
     }
     for (std::size_t k = 0; k < texts.points.size(); ++k) {

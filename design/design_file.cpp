@@ -119,7 +119,7 @@ runtime::Expected<PointText, std::string> ReadPoint(const Json& point, std::size
 runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int version) {
     DesignTexts texts;
     const auto known = [version](const std::string& key) {
-        for (const InputSpec& input : kInputs) {
+        for (const InputField& input : kInputs) {
             if (key == input.key && input.since <= version) {
                 return true;
             }
@@ -129,7 +129,7 @@ runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int v
     if (auto unknown = UnknownKey(inputs, "inputs.", known); !unknown.empty()) {
         return unknown;
     }
-    for (const InputSpec& input : kInputs) {
+    for (const InputField& input : kInputs) {
         if (input.since > version) {
             continue;  // blank, as a file from before the input existed means
         }
@@ -200,7 +200,7 @@ runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& req
         return WrongKind("requirement", "对象 {…}");
     }
     const auto known = [](const std::string& key) {
-        for (const RequirementInputSpec& input : kRequirementInputs) {
+        for (const RequirementField& input : kRequirementInputs) {
             if (key == input.key) {
                 return true;
             }
@@ -211,7 +211,7 @@ runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& req
         return unknown;
     }
     RequirementTexts texts;
-    for (const RequirementInputSpec& input : kRequirementInputs) {
+    for (const RequirementField& input : kRequirementInputs) {
         const auto value = requirement.find(std::string(input.key));
         if (value == requirement.end()) {
             return "设计文件缺少 " + Quoted("requirement." + std::string(input.key));
@@ -249,7 +249,7 @@ runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& req
 
 Json RequirementToJson(const RequirementTexts& texts) {
     Json requirement = Json::object();
-    for (const RequirementInputSpec& input : kRequirementInputs) {
+    for (const RequirementField& input : kRequirementInputs) {
         requirement[std::string(input.key)] = texts.*input.text;
     }
     requirement["dynamic"] = texts.dynamic;
@@ -268,7 +268,7 @@ Json RequirementToJson(const RequirementTexts& texts) {
 
 std::string DesignToJson(const DesignTexts& texts) {
     Json inputs = Json::object();
-    for (const InputSpec& input : kInputs) {
+    for (const InputField& input : kInputs) {
         inputs[std::string(input.key)] = texts.*input.text;
     }
     Json points = Json::array();

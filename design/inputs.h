@@ -72,7 +72,7 @@ enum class InputKind {
 };
 
 /// One input of a design: everything a face, the design file and the reading need of it.
-struct InputSpec {
+struct InputField {
     std::string DesignTexts::*text;
     std::string_view label;  ///< the field's label and accessible name, "D(mm)"
     std::string_view name;   ///< how sentences name it, "D", "t′"
@@ -84,7 +84,7 @@ struct InputSpec {
 };
 
 /// The inputs, in the order a face lays them out.
-inline constexpr std::array<InputSpec, 14> kInputs = {{
+inline constexpr std::array<InputField, 14> kInputs = {{
     {&DesignTexts::D, "D(mm)", "D", InputKind::kLength, "外径", {}, "D", 1},
     {&DesignTexts::d, "d(mm)", "d", InputKind::kLength, "内径", {}, "d", 1},
     {&DesignTexts::t, "t(mm)", "t", InputKind::kLength, "厚度", {}, "t", 1},
@@ -126,8 +126,8 @@ inline constexpr std::array<InputSpec, 14> kInputs = {{
      1},
 }};
 
-/// One text of a requirement beside its points: as InputSpec, for RequirementTexts.
-struct RequirementInputSpec {
+/// One text of a requirement beside its points: as InputField, for RequirementTexts.
+struct RequirementField {
     std::string RequirementTexts::*text;
     std::string_view label;  ///< the field's label and accessible name
     std::string_view hint;   ///< what it is and what a blank field means
@@ -135,7 +135,7 @@ struct RequirementInputSpec {
 };
 
 /// The requirement's texts beside its points, in the order a face lays them out.
-inline constexpr std::array<RequirementInputSpec, 7> kRequirementInputs = {{
+inline constexpr std::array<RequirementField, 7> kRequirementInputs = {{
     {&RequirementTexts::bore, "安装孔 Ø(mm)", "碟簧所在的孔或套筒的直径；外径 De 加间隙不超过它",
      "bore"},
     {&RequirementTexts::rod, "导杆 Ø(mm)", "导杆的直径；内径 Di 不小于它加间隙；空白时没有导杆",

@@ -50,7 +50,7 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(const DesignTe
         r.points.push_back({point.force_given, **s, **F, tolerance->value_or(5) / 100});
     }
     const auto field = [&typed](std::string RequirementTexts::*text) {
-        for (const RequirementInputSpec& input : kRequirementInputs) {
+        for (const RequirementField& input : kRequirementInputs) {
             if (input.text == text) {
                 return Whole(typed.*text, input.label);
             }

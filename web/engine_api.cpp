@@ -214,7 +214,7 @@ const char* ds_command(const char* command, const char* boxes_json) {
 
 const char* ds_inputs() {
     Json inputs = Json::array();
-    for (const design::InputSpec& input : design::kInputs) {
+    for (const design::InputField& input : design::kInputs) {
         inputs.push_back({{"label", input.label},
                           {"name", input.name},
                           {"hint", input.hint},
@@ -230,7 +230,7 @@ const char* ds_inputs() {
                              {"Rm", m.Rm ? std::string(runtime::NumberToText(*m.Rm).view()) : ""}});
     }
     Json requirement = Json::array();
-    for (const design::RequirementInputSpec& input : design::kRequirementInputs) {
+    for (const design::RequirementField& input : design::kRequirementInputs) {
         requirement.push_back({{"label", input.label}, {"hint", input.hint}, {"key", input.key}});
     }
     return Answer(Json{{"inputs", inputs},

@@ -147,7 +147,7 @@
 
   // ---- The design: its texts, kept as a design file ------------------------------------------
 
-  let spec = null;
+  let facts = null;  // the engine's inputs, materials and limits, asked once at start
   let texts = {};
   let points = [{ by: 'f', value: '' }, { by: 'f', value: '' }];
   let version = 1;
@@ -199,7 +199,7 @@
     requirement = parsed.requirement;
     showRequirement();
     texts = {};
-    for (const input of spec.inputs) texts[input.key] = inputs[input.key] ?? '';
+    for (const input of facts.inputs) texts[input.key] = inputs[input.key] ?? '';
     points = inputs.points.map((p) => ({ by: p.by, value: p.value }));
     while (points.length < 2) points.push({ by: 'f', value: '' });
     for (const [key, field] of fields) field.value = key.startsWith('point') ? points[Number(key.slice(5))].value : texts[key];
@@ -207,7 +207,7 @@
   }
 
   function edited() {
-    for (const input of spec.inputs) texts[input.key] = fields.get(input.key).value;
+    for (const input of facts.inputs) texts[input.key] = fields.get(input.key).value;
     for (let k = 0; k < 2; k++) {
       points[k] = { by: $('point-by-' + k).value, value: fields.get('point' + k).value };
     }
@@ -221,7 +221,7 @@
     const place = (labelText, control, id) => {
       grid.append(element('label', { for: id }, labelText), control);
     };
-    for (const input of spec.inputs) {
+    for (const input of facts.inputs) {
       const id = 'in-' + input.key;
       const field = element('input', { id, type: 'text', title: input.hint, autocomplete: 'off', spellcheck: 'false' });
       field.addEventListener('input', edited);
@@ -230,9 +230,9 @@
       if (input.key === 't_reduced') {
         const picker = element('select', { id: 'material' });
         picker.append(element('option', { value: '-1' }, '其他（按 E、μ）'));
-        spec.materials.forEach((m, i) => picker.append(element('option', { value: String(i) }, m.name)));
+        facts.materials.forEach((m, i) => picker.append(element('option', { value: String(i) }, m.name)));
         picker.addEventListener('change', () => {
-          const chosen = spec.materials[Number(picker.value)];
+          const chosen = facts.materials[Number(picker.value)];
           if (!chosen) return;
           fields.get('E').value = chosen.E;
           fields.get('mu').value = chosen.mu;
@@ -242,7 +242,7 @@
         place('材料', picker, 'material');
       }
     }
-    spec.points.forEach((name, k) => {
+    facts.points.forEach((name, k) => {
       const row = element('div', { class: 'point' });
       const by = element('select', { id: 'point-by-' + k, 'aria-label': name + ' 按', title: '碟簧组时为行程 s 或碟簧组的力 F_stack' });
       by.append(element('option', { value: 'f' }, '按位移 f/s(mm)'), element('option', { value: 'F' }, '按力 F(N)'));
@@ -262,7 +262,7 @@
   function buildRequirement() {
     const grid = $('requirement');
     const place = (labelText, control, id) => grid.append(element('label', { for: id }, labelText), control);
-    spec.requirementPoints.forEach((name, k) => {
+    facts.requirementPoints.forEach((name, k) => {
       const row = element('div', { class: 'point' });
       const given = element('select', { id: `req-given-${k}`, 'aria-label': name + ' 给定' });
       given.append(element('option', { value: 's' }, '给定行程，力在公差内'), element('option', { value: 'F' }, '给定力，行程在公差内'));
@@ -277,7 +277,7 @@
       }
       place(name, row, `req-given-${k}`);
     });
-    for (const input of spec.requirement) {
+    for (const input of facts.requirement) {
       const id = 'req-' + input.key;
       const field = element('input', { id, type: 'text', title: input.hint, autocomplete: 'off', spellcheck: 'false' });
       field.addEventListener('input', requirementEdited);
@@ -319,7 +319,7 @@
   let selectionsShown = 0;
 
   function requestSelection() {
-    if (!spec || $('select').hidden) return;
+    if (!facts || $('select').hidden) return;
     selectionQueued = fileText();
     $('select-summary').textContent = '正在选型…';
     if (!selectionBusy) runSelections();
@@ -431,7 +431,7 @@
   }
 
   function requestSheet() {
-    if (!spec) return;
+    if (!facts) return;
     queued = fileText();
     status('正在计算…');
     if (!busy) runSheets();
@@ -800,7 +800,7 @@
     const file = $('design-file').files[0];
     $('design-file').value = '';
     // Beyond the engine's limit by a byte is enough for it to refuse the file, and says why.
-    if (file) await openDesign(new Uint8Array(await file.slice(0, spec.designFileBytes + 1).arrayBuffer()));
+    if (file) await openDesign(new Uint8Array(await file.slice(0, facts.designFileBytes + 1).arrayBuffer()));
   });
 
   // A design from a file or an address (its bytes): refused with its reason, changing nothing, or
@@ -880,8 +880,8 @@
   // ---- Catalogues: what disc-spring-batch prints for them, as a download ----------------------
 
   async function catalogue(file) {
-    if (file.size > spec.catalogueBytes) {
-      message(`不能计算这个目录：大于 ${spec.catalogueBytes / 1048576} MiB，浏览器中不计算；请用 disc-spring-batch，它能读任意大的目录`);
+    if (file.size > facts.catalogueBytes) {
+      message(`不能计算这个目录：大于 ${facts.catalogueBytes / 1048576} MiB，浏览器中不计算；请用 disc-spring-batch，它能读任意大的目录`);
       return;
     }
     const args = $('catalogue-options').value.split(/\s+/).filter((a) => a);
@@ -928,10 +928,10 @@
     await ready;
     performance.mark('engine-ready');
     $('engine-status').textContent = '';
-    spec = JSON.parse(await quick.call('ds_inputs'));
+    facts = JSON.parse(await quick.call('ds_inputs'));
     buildInputs();
     buildRequirement();
-    const fresh = spec.fresh;
+    const fresh = facts.fresh;
     apply(fresh);
     const address = location.hash.match(/^#design=(.*)$/s);
     if (address) {
@@ -957,7 +957,7 @@
     clearTimeout(addressTimer);  // the address is the user's now
     addressTimer = null;
     const address = location.hash.match(/^#design=(.*)$/s);
-    if (!spec || !address) return;
+    if (!facts || !address) return;
     let bytes;
     try {
       bytes = decode(address[1]);
