@@ -312,34 +312,45 @@
     requestSelection();
   }
 
-  let selectionQueued = null;
-  let selectionBusy = false;
+  // One job at a time on a worker: an edit made while a job runs replaces the one waiting, so
+  // what is shown is always for the latest texts and no stale answer lands on top of it.
+  function latestWins(ask, show, failed, idle = () => {}) {
+    const job = { busy: false, waiting: null };
+    async function run() {
+      job.busy = true;
+      while (job.waiting !== null) {
+        const file = job.waiting;
+        job.waiting = null;
+        let answer;
+        try {
+          answer = JSON.parse(await ask(file));
+        } catch (error) {
+          failed(error);
+          continue;
+        }
+        if (job.waiting === null) show(answer, file);
+      }
+      job.busy = false;
+      idle();
+    }
+    job.request = (file) => {
+      job.waiting = file;
+      if (!job.busy) run();
+    };
+    return job;
+  }
+
+  const selections = latestWins((file) => selecting.call('ds_select', file),
+    (answer, file) => showSelection(answer, file),
+    (error) => message('选型出错：' + error.message));
   let selection = null;
   let selectionFile = null;
   let selectionsShown = 0;
 
   function requestSelection() {
     if (!facts || $('select').hidden) return;
-    selectionQueued = fileText();
     $('select-summary').textContent = '正在选型…';
-    if (!selectionBusy) runSelections();
-  }
-
-  async function runSelections() {
-    selectionBusy = true;
-    while (selectionQueued !== null) {
-      const file = selectionQueued;
-      selectionQueued = null;
-      let answer;
-      try {
-        answer = JSON.parse(await selecting.call('ds_select', file));
-      } catch (error) {
-        message('选型出错：' + error.message);
-        continue;
-      }
-      if (selectionQueued === null) showSelection(answer, file);
-    }
-    selectionBusy = false;
+    selections.request(fileText());
   }
 
   function showSelection(answer, file) {
@@ -421,9 +432,12 @@
 
   let sheet = null;
   let shownGeneration = 0;
-  let generation = 0;
-  let queued = null;
-  let busy = false;
+  const sheets = latestWins((file) => heavy.call('ds_sheet', file, plotColumns()), show,
+    (error) => message('计算出错：' + error.message),
+    () => {
+      status('');
+      fillRows();
+    });
   let shownCount = 0;
 
   function status(text) {
@@ -432,42 +446,21 @@
 
   function requestSheet() {
     if (!facts) return;
-    queued = fileText();
     status('正在计算…');
-    if (!busy) runSheets();
-  }
-
-  async function runSheets() {
-    busy = true;
-    while (queued !== null) {
-      const file = queued;
-      queued = null;
-      const asked = ++generation;
-      let answer;
-      try {
-        answer = JSON.parse(await heavy.call('ds_sheet', file, plotColumns()));
-      } catch (error) {
-        message('计算出错：' + error.message);
-        continue;
-      }
-      if (queued === null) show(answer, asked);
-    }
-    busy = false;
-    status('');
-    fillRows();
+    sheets.request(fileText());
   }
 
   function plotColumns() {
     return Math.max(200, Math.round($('plot-room').clientWidth || 800));
   }
 
-  function show(answer, asked) {
+  function show(answer) {
     if (answer.error) {
       message(answer.error);
       return;
     }
     sheet = answer;
-    shownGeneration = asked;
+    shownGeneration += 1;  // rows still being fetched for an earlier sheet are dropped
     rowCache.clear();
     $('material').value = String(sheet.material);
     drawPlot($('plot'), sheet.plot, $('plot-room').clientWidth || 800, $('plot-room').clientHeight || 500, true);
@@ -502,11 +495,11 @@
       ...sheet.header.map((name) => element('div', { class: 'cell', role: 'columnheader' }, name)));
     $('table-body').style.height = (sheet.rows * rowHeight) + 'px';
     $('table-body').replaceChildren();
-    if (!busy) fillRows();
+    if (!sheets.busy) fillRows();
   }
 
   async function fillRows() {
-    if (!sheet || busy) return;
+    if (!sheet || sheets.busy) return;
     const table = $('table');
     const first = Math.max(0, Math.floor(table.scrollTop / rowHeight) - 5);
     const count = Math.ceil(table.clientHeight / rowHeight) + 10;
@@ -734,7 +727,7 @@
 
   $('copy').addEventListener('click', async () => {
     await heavy.ready;
-    while (busy) await new Promise((r) => setTimeout(r, 20));
+    while (sheets.busy) await new Promise((r) => setTimeout(r, 20));
     if (!able(sheet.noTable, '复制')) return;
     await copyText(await heavy.call('ds_sheet_copy'));
     status('已复制');
