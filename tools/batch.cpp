@@ -20,6 +20,7 @@
 #include "rows/row_text.h"
 #include "runtime/decimal.h"
 #include "runtime/number_text.h"
+#include "tools/fields.h"
 #include "tools/select.h"
 
 namespace tools {
@@ -27,26 +28,6 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::size_t kSpillAt = 1 << 20;
-
-// Splits at tabs into at most fields.size() views; returns how many fields there are in all.
-template <std::size_t Size>
-std::size_t SplitFields(std::string_view line, std::array<std::string_view, Size>& fields) {
-    if (line.empty()) {
-        return 0;
-    }
-    std::size_t count = 0;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
-        if (count < Size) {
-            fields[count] = line.substr(start, tab - start);
-        }
-        ++count;
-        if (tab == std::string_view::npos) {
-            return count;
-        }
-        start = tab + 1;
-    }
-}
 
 std::string FieldCountMessage(std::string_view wanted, std::size_t found) {
     return "需要 " + std::string(wanted) + " 个以制表符分隔的字段，找到 " + std::to_string(found) +

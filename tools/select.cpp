@@ -5,6 +5,7 @@
 
 #include "rows/selection_text.h"
 #include "runtime/decimal.h"
+#include "tools/fields.h"
 
 namespace tools {
 namespace {
@@ -111,18 +112,7 @@ void AppendSelectHeader(const SelectOptions& options, std::string& out) {
 bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOptions& options,
                       std::string& out) {
     std::array<std::string_view, 6> fields;
-    std::size_t count = 0;
-    for (std::size_t start = 0; count <= fields.size();) {
-        const std::size_t tab = text.find('\t', start);
-        if (count < fields.size()) {
-            fields[count] = text.substr(start, tab - start);
-        }
-        ++count;
-        if (tab == std::string_view::npos) {
-            break;
-        }
-        start = tab + 1;
-    }
+    const std::size_t count = SplitFields(text, fields);
     if (count != 4 && count != 6) {
         ErrorRow(line,
                  "需要 4 或 6 个以制表符分隔的字段（安装孔、导杆、s1、F1[、s2、F2]），找到 " +

@@ -242,9 +242,14 @@ TEST(BatchSelect, EveryCandidateIsTheBatchRowOfItsSpringAndStack) {
 
 TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
     const BatchOptions select = ParseBatchArguments({"--select"})->options;
-    const std::string out =
-        Answer("40\t20\t1\n40\tx\t1\t1000\n40\t\t1\t0\n20\t8\t0.3\t50000\n", select);
+    const std::string lines = "40\t20\t1\n40\tx\t1\t1000\n40\t\t1\t0\n20\t8\t0.3\t50000\n";
+    const std::string out = Answer(lines + "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\n\n", select);
     EXPECT_TRUE(out.starts_with("1\tERROR\t需要 4 或 6 个以制表符分隔的字段")) << out;
+    // A wrong count is told as it is, however many fields there are.
+    EXPECT_NE(out.find("\n5\tERROR\t需要 4 或 6 个"), std::string::npos) << out;
+    EXPECT_NE(out.find("，找到 10 个\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\n6\tERROR\t需要 4 或 6 个"), std::string::npos) << out;
+    EXPECT_NE(out.find("，找到 0 个\n"), std::string::npos) << out;
     EXPECT_NE(out.find("\n2\tERROR\t导杆：'x' 不是一个数"), std::string::npos) << out;
     EXPECT_NE(out.find("\n3\tERROR\t工作点 1 的行程 s 和力 F 都应大于 0"), std::string::npos)
         << out;
