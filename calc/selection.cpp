@@ -6,9 +6,10 @@
 #include <set>
 #include <tuple>
 
+#include "calc/disc_spring_steps.h"
 #include "calc/force_deflection.h"
 #include "calc/stack.h"
-#include "runtime/log.h"
+#include "runtime/checked_math.h"
 
 namespace calc {
 
@@ -73,6 +74,17 @@ double Up10(double x) {
     return std::ceil(x * 10 - 1e-9) / 10;
 }
 
+// The toleranced quantity of a point: the travel for a given force, the force for a given travel.
+double Required(const LoadPoint& p) {
+    return p.force_given ? p.s : p.F;
+}
+
+// What the stack reaches of it, as its row shows.
+double Reached(const PointOutcome& outcome, const LoadPoint& p) {
+    const StackResults& stack = *outcome.row.results->stack;
+    return p.force_given ? stack.s : stack.F_stack;
+}
+
 // Everything about a spring and stack but whether its points lie within their tolerances.
 enum class Verdict { kUnusable, kUsable };
 
@@ -131,13 +143,11 @@ public:
             if (!outcome.row.results || !outcome.row.results->stack) {
                 return std::nullopt;
             }
-            const StackResults& stack_results = *outcome.row.results->stack;
             if (p.force_given) {
                 reach_[k].most_force = std::max(reach_[k].most_force, p.F);
             }
-            const double reached = p.force_given ? stack_results.s : stack_results.F_stack;
-            const double required = p.force_given ? p.s : p.F;
-            outcome.deviation = (reached - required) / required;
+            const double required = Required(p);
+            outcome.deviation = (Reached(outcome, p) - required) / required;
             at[k] = *f;
             c.points.push_back(std::move(outcome));
         }
@@ -153,7 +163,7 @@ public:
         bool within = true;
         for (std::size_t k = 0; k < c.points.size(); ++k) {
             const LoadPoint& p = r_.points[k];
-            const double reached = (1 + c.points[k].deviation) * (p.force_given ? p.s : p.F);
+            const double reached = Reached(c.points[k], p);
             reach_[k].low = std::min(reach_[k].low, reached);
             reach_[k].high = std::max(reach_[k].high, reached);
             const double misfit = std::abs(c.points[k].deviation);
@@ -166,11 +176,9 @@ public:
         }
         if (worst < nearest_) {
             nearest_ = worst;
-            const LoadPoint& p = r_.points[static_cast<std::size_t>(worst_point)];
-            const double required = p.force_given ? p.s : p.F;
+            const auto k = static_cast<std::size_t>(worst_point);
             nearest_point_ = worst_point;
-            nearest_reached_ =
-                (1 + c.points[static_cast<std::size_t>(worst_point)].deviation) * required;
+            nearest_reached_ = Reached(c.points[k], r_.points[k]);
         }
         if (!within) {
             return std::nullopt;
@@ -201,7 +209,7 @@ public:
         }
         for (std::size_t k = 0; k < r_.points.size(); ++k) {
             const LoadPoint& p = r_.points[k];
-            const double required = p.force_given ? p.s : p.F;
+            const double required = Required(p);
             why.point = static_cast<int>(k);
             why.travel = p.force_given;
             why.required = required;
@@ -217,8 +225,8 @@ public:
             }
         }
         const LoadPoint& p = r_.points[static_cast<std::size_t>(nearest_point_)];
-        return {Shortfall::Kind::kNearest, nearest_point_,   p.force_given,
-                p.force_given ? p.s : p.F, nearest_reached_, r_.bore};
+        return {Shortfall::Kind::kNearest, nearest_point_, p.force_given, Required(p),
+                nearest_reached_,          r_.bore};
     }
 
 private:
@@ -306,14 +314,18 @@ double RelationForce(double C, double t, double r, double f) {
     return C * t * t * t * f * ((r - x) * (r - x / 2) + 1);
 }
 
-// The thickness at which a spring of D, δ and h0 = r·t carries `force` at `f`, inside
+// The thickness at which a spring of D, d and h0 = r·t carries `force` at `f`, inside
 // the slenderness band and within 0.75·h0; none when no thickness there does. The force grows
 // with t there, so halving the interval finds it.
-std::optional<double> SolveThickness(double D, double delta, double r, double f, double force,
+std::optional<double> SolveThickness(double D, double d, double r, double f, double force,
                                      const Material& material) {
-    const double ratio = (delta - 1) / delta;
-    const double K1 = ratio * ratio / ((delta + 1) / (delta - 1) - 2 / runtime::Log(delta)) / kPi;
-    const double C = 4 * material.E / (1 - material.mu * material.mu) / (K1 * D * D);
+    // N = K1·(1 − μ²)·D² depends on the diameters alone: the model's own steps form it.
+    runtime::CheckedMath m;
+    const auto k = detail::EvaluateCoefficients(m, SpringInputs{D, d, 1, 2, 0}, material);
+    if (!k) {
+        return std::nullopt;
+    }
+    const double C = 4 * material.E / k->N;
     double low = std::max(D / kSlendernessBand.high, f / (0.75 * r));
     double high = std::min(D / kSlendernessBand.low, kStripThicknesses.back());
     if (!(low <= high) || RelationForce(C, low, r, f) > force ||
@@ -349,8 +361,7 @@ void Design(const Requirement& r, Search& search, std::vector<Candidate>& found)
             for (const double ratio : {0.4, 0.55, 0.7, 0.85, 1.0, 1.15, 1.3}) {
                 for (int i = 1; i <= r.max_series; ++i) {
                     for (int n = 1; n <= r.max_parallel; ++n) {
-                        const auto t =
-                            SolveThickness(D, delta, ratio, p.s / i, p.F / n, r.material);
+                        const auto t = SolveThickness(D, d, ratio, p.s / i, p.F / n, r.material);
                         if (!t) {
                             continue;
                         }
