@@ -20,7 +20,7 @@
 #include "rows/row_text.h"
 #include "runtime/decimal.h"
 #include "runtime/number_text.h"
-#include "tools/fields.h"
+#include "tools/reading.h"
 #include "tools/select.h"
 
 namespace tools {
@@ -61,11 +61,6 @@ std::size_t ReadNumbers(std::string_view text, std::size_t least, std::span<doub
         }
         start = comma + 1;
     }
-}
-
-std::string Unusable(std::string_view name, std::string_view value, std::string_view wanted) {
-    return "选项 " + std::string(name) + " 的数值 '" + std::string(value) + "' 不能用：" +
-           std::string(wanted);
 }
 
 // The option that gives a value, and the value's text as given.

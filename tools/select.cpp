@@ -5,7 +5,7 @@
 
 #include "rows/selection_text.h"
 #include "runtime/decimal.h"
-#include "tools/fields.h"
+#include "tools/reading.h"
 
 namespace tools {
 namespace {
@@ -20,11 +20,6 @@ std::optional<double> Whole(std::string_view text) {
         return std::nullopt;
     }
     return value;
-}
-
-std::string Unusable(std::string_view name, std::string_view value, std::string_view wanted) {
-    return "选项 " + std::string(name) + " 的数值 '" + std::string(value) + "' 不能用：" +
-           std::string(wanted);
 }
 
 // The requirement of a line: the options' with the line's space and points.

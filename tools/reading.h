@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
+// What the batch tool's modes share in reading lines and option values.
 namespace tools {
 
 /// Splits a line at tabs into at most fields.size() views; returns how many fields the line has in
@@ -25,6 +27,13 @@ std::size_t SplitFields(std::string_view line, std::array<std::string_view, Size
         }
         start = tab + 1;
     }
+}
+
+/// Why an option's value cannot be used: "选项 NAME 的数值 'VALUE' 不能用：WANTED".
+inline std::string Unusable(std::string_view name, std::string_view value,
+                            std::string_view wanted) {
+    return "选项 " + std::string(name) + " 的数值 '" + std::string(value) + "' 不能用：" +
+           std::string(wanted);
 }
 
 }  // namespace tools
