@@ -309,29 +309,28 @@ const char* ds_open_candidate(const char* file_text, int row) {
 }
 
 const char* ds_batch(const char* args_json, const char* bytes, int size) {
+    const auto refuse = [](const std::string& why) {
+        return Answer(Json{{"status", 2}, {"output", ""}, {"error", why}});
+    };
     const std::string_view input = Bytes(bytes, size);
     std::vector<std::string> args;
     if (!StringsOf(args_json, args)) {
-        return Answer(Json{{"status", 2}, {"output", ""}, {"error", "参数应为文字的列表"}});
+        return refuse("参数应为文字的列表");
     }
     const std::vector<std::string_view> views(args.begin(), args.end());
     const auto parsed = tools::ParseBatchArguments(views);
     if (!parsed || parsed->help || parsed->files != std::vector<std::string>{"-"}) {
-        const std::string why = parsed ? "这里不接受文件名和 --help" : parsed.error();
-        return Answer(Json{{"status", 2}, {"output", ""}, {"error", why}});
+        return refuse(parsed ? "这里不接受文件名和 --help" : parsed.error());
     }
     std::string out;
     if (parsed->design) {
         const auto texts = design::DesignFromJson(input);
         if (!texts) {
-            return Answer(Json{{"status", 2}, {"output", ""}, {"error", texts.error()}});
+            return refuse(texts.error());
         }
         const bool computed = tools::AnswerDesign(*texts, out);
         return Answer(Json{{"status", computed ? 0 : 1}, {"output", out}, {"error", ""}});
     }
-    const auto refuse = [](const std::string& why) {
-        return Answer(Json{{"status", 2}, {"output", ""}, {"error", why}});
-    };
     if (input.size() > kMaxCatalogueBytes) {
         return refuse("目录大于 " + std::to_string(kMaxCatalogueBytes >> 20) +
                       " MiB，浏览器中不计算；请用 disc-spring-batch，它能读任意大的目录");
