@@ -13,26 +13,28 @@ namespace {
 // computed, which spares the conversions on nearly every row.
 constexpr double kCloseBy = 1e-13;
 
-// How a quantity, as shown, compares with `other`: -1 below, 0 equal, 1 above. `computed` is the
-// quantity as double arithmetic forms it, `shown()` gives it as the program shows it.
-template <typename Shown>
-int CompareShown(double computed, const Shown& shown, double other) {
+double Shown(double value) {
+    return runtime::ShownValue(value);
+}
+
+// How a quantity, as shown, compares with `other`, as shown too (a deflection typed with 17
+// digits at a limit is at it): -1 below, 0 equal, 1 above. `computed` is the quantity as double
+// arithmetic forms it, `shown()` gives it as the program shows it.
+template <typename ShownOf>
+int CompareShown(double computed, const ShownOf& shown, double other) {
     const double gap = computed - other;
     if (std::fabs(computed) > 1e-290 && std::fabs(gap) > kCloseBy * std::fabs(computed)) {
         return gap > 0 ? 1 : -1;
     }
     const double exact = shown();
-    return exact > other ? 1 : (exact < other ? -1 : 0);
+    const double against = Shown(other);
+    return exact > against ? 1 : (exact < against ? -1 : 0);
 }
 
-template <typename Shown>
-bool Outside(double computed, const Shown& shown, const DesignBand& band) {
+template <typename ShownOf>
+bool Outside(double computed, const ShownOf& shown, const DesignBand& band) {
     return CompareShown(computed, shown, band.low) < 0 ||
            CompareShown(computed, shown, band.high) > 0;
-}
-
-double Shown(double value) {
-    return runtime::ShownValue(value);
 }
 
 }  // namespace
@@ -107,7 +109,7 @@ std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
     if (f[0] && f[1]) {
         const std::size_t lower = *f[0] <= *f[1] ? 0 : 1;
         const double preload = Shown(0.15 * shown.flat);
-        if (*f[lower] < preload) {
+        if (CompareAsShown(*f[lower], preload) < 0) {
             found.push_back(
                 {PointCheck::kShallowPreload, static_cast<int>(lower), *f[lower], preload});
         }

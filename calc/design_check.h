@@ -26,7 +26,9 @@ enum class Finding {
     /// (w_M = 0.03, w_R = 0.04)
     kFrictionBeyondTypical,
     kNearLocking,  ///< "locking": the loading force is at least twice the friction-free one
-    kCount,        ///< not a finding: how many there are
+    /// "Rm?": σOM is computed but the material's Rm is not known, so the strength is not judged
+    kStrengthUnknown,
+    kCount,  ///< not a finding: how many there are
 };
 inline constexpr int kFindingCount = static_cast<int>(Finding::kCount);
 

@@ -100,6 +100,9 @@ Row RowWith(const RowInputs& in, const RowOptions& options, const Spring& spring
         if (row.results && Overstressed(row.results->spring.sigma_om, options.material)) {
             row.findings->add(Finding::kOverstressed);
         }
+        if (row.results && !options.material.Rm) {
+            row.findings->add(Finding::kStrengthUnknown);
+        }
     }
     return row;
 }

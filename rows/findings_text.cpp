@@ -51,9 +51,9 @@ std::string BandSentence(const char* name, double ratio, const calc::DesignBand&
 }  // namespace
 
 std::string_view FindingCode(Finding finding) {
-    constexpr std::string_view kCodes[] = {"D<=d",     "t<=0",     "H<=t",   "f<0",  "f>h0",
-                                           "f>0.75h0", "D/d",      "D/t",    "h0/t", "t>6",
-                                           "sOM>Rm",   "friction", "locking"};
+    constexpr std::string_view kCodes[] = {"D<=d",     "t<=0",     "H<=t",    "f<0",  "f>h0",
+                                           "f>0.75h0", "D/d",      "D/t",     "h0/t", "t>6",
+                                           "sOM>Rm",   "friction", "locking", "Rm?"};
     static_assert(std::size(kCodes) == calc::kFindingCount);
     return kCodes[static_cast<int>(finding)];
 }
@@ -89,6 +89,8 @@ std::string FindingMeaning(Finding finding) {
             return "摩擦使加载力升高得比常见的摩擦系数（w_M 0.03、w_R 0.04）更多";
         case Finding::kNearLocking:
             return "加载力至少是不计摩擦时的两倍：碟簧组接近自锁";
+        case Finding::kStrengthUnknown:
+            return "不知道材料的抗拉强度 Rm：强度没有判断（给出 Rm 或选列出的材料）";
         case Finding::kCount:
             break;
     }
@@ -133,6 +135,7 @@ std::string FindingSentence(Finding finding, const calc::RowInputs& spring,
         case Finding::kThick:
             return "t = " + Shown(in.t) + " mm 大于 6 mm：这种碟簧带支承面并减薄，应给出 t′";
         case Finding::kOverstressed:
+        case Finding::kStrengthUnknown:
             return FindingMeaning(finding);
         case Finding::kFrictionBeyondTypical:
             return "摩擦系数 w_M = " + Shown(friction.w_M) + "、w_R = " + Shown(friction.w_R) +

@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "calc/design_check.h"
+#include "calc/materials.h"
 #include "design/design_file.h"
 #include "rows/findings_text.h"
+#include "runtime/number_text.h"
 #include "tools/batch.h"
 #include "tools/platform.h"
 
@@ -65,7 +67,8 @@ constexpr std::string_view kHelp =
     "\n"
     "材料 (--material E,μ[,Rm]): 弹性模量 E（MPa）、泊松比 μ 和可选的抗拉强度 Rm（MPa），\n"
     "代替弹簧钢的 206000、0.3 和 1600。不给 Rm 时，E 和 μ 与某种列出的材料相同则用它的 Rm，\n"
-    "否则不判断强度。\n"
+    "否则不判断强度（检查代号 Rm?）。列出的材料（E、μ、Rm）：\n"
+    "%MATERIALS%"
     "\n"
     "多列的次序：结果、刚度、碟簧组三列、碟簧组刚度、摩擦两列，最后是设计检查。\n"
     "\n"
@@ -84,10 +87,18 @@ constexpr std::string_view kHelp =
     "的碟簧（程序内附 data/din2093.tsv 的 64 种）的各种串并联组合中找出在每个工作点都满足要求\n"
     "的，并另外设计特制碟簧。先是一行列名；每个候选一行，以行号开头：类别、碟簧、D、d、t、t′、\n"
     "H、i、n、每个工作点的 s、F、L，较高工作点的 σOM/Rm（不知道 Rm 时为 σOM），--dynamic 时\n"
-    "σU、σO，L0、质量（g）、检查代号和尺寸来源。按片数最少、σOM/Rm 最低、碟簧组最短排列。\n"
-    "候选碟簧装得进安装孔和导杆（各减去间隙），工作点在公差内，不超过 0.75·h0，σOM 不超过 Rm，\n"
-    "不超过最大长度，动载时下工作点预压不少于 0.15·h0。没有候选的行输出\n"
-    "  行号 <TAB> ERROR <TAB> 原因（含能达到的最接近的值）\n"
+    "σU、σO，L0、质量（g）、检查代号和尺寸来源；有 --friction 时每个工作点多加载、卸载两列。\n"
+    "先列 DIN 2093 的，再列特制的；各自按片数最少、σOM/Rm 最低、碟簧组最短排列。候选碟簧的\n"
+    "外径 D 加上按 D 查表的间隙装得进安装孔，内径 d 减去按 d 查表的间隙套得上导杆（按显示的\n"
+    "数值比较）；工作点在公差内（力是不计摩擦的 n × F）；不超过 0.75·h0；在试验变形 0.75·h0\n"
+    "时 σOM 不超过 Rm；不超过最大长度；两个工作点时较低的一个预压不少于 0.15·h0；有摩擦时\n"
+    "不自锁、不接近自锁：设计检查在它的工作点和试验变形处什么也找不到。特制碟簧：D 取放得下\n"
+    "的最大值或其 0.8、0.63、0.5 倍，d 取套得上导杆的最小值或 D/2（到 0.1 mm），t 取标准带材\n"
+    "厚度，H 取整到 0.05 mm 且 h0/t 在 0.4 到 1.3 之间，在设计范围内；同 D、d、t 和组合只列\n"
+    "最接近要求的一个 H。没有候选的行输出\n"
+    "  行号 <TAB> ERROR <TAB> 原因\n"
+    "原因中的最大值、最小值是搜索过的全部碟簧和组合（DIN 2093 的与特制的，在上限以内）中\n"
+    "可用的那些能达到的值；都不可用时列出排除它们的原因。动载（--dynamic）要给两个工作点。\n"
     "选型的选项：--best K（DIN 2093 候选最多 K 个，默认 5）、--special K（特制碟簧个数，0 到 20，\n"
     "默认 3）、--given s|F（s：给定行程，力在公差内，默认；F：给定力，行程在公差内）、\n"
     "--tolerance P（公差 %，默认 5）、--clearance C（间隙 mm，默认按厂家推荐的表）、\n"
@@ -127,8 +138,17 @@ std::string Help() {
         code.resize(std::max<std::size_t>(code.size(), 10), ' ');
         checks += "  " + code + std::string(rows::FindingMeaning(finding)) + "\n";
     }
+    std::string materials;
+    for (const calc::NamedMaterial& named : calc::kMaterials) {
+        const calc::Material& m = named.material;
+        materials += "  " + std::string(named.name) + "：" +
+                     std::string(runtime::NumberToText(m.E).view()) + "、" +
+                     std::string(runtime::NumberToText(m.mu).view()) + "、" +
+                     std::string(runtime::NumberToText(*m.Rm).view()) + "\n";
+    }
     std::string help(kHelp);
     help.replace(help.find("%CHECKS%"), 8, checks);
+    help.replace(help.find("%MATERIALS%"), 11, materials);
     return help;
 }
 
