@@ -133,14 +133,21 @@ runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
     }
     const double below = LastTrue(0.0, peak, [&](double f) { return curve.Force(f) < force; });
 
+    // A force that shows as asked first (2720 N, not 2719.99999999999), then the nearest.
     double best = runtime::ShownValue(below);
     double best_gap = std::numeric_limits<double>::infinity();
+    bool best_shows = false;
     const double centre = best;
+    const double asked = runtime::ShownValue(force);
     for (const double f : {NextShown(centre, false), centre, NextShown(centre, true)}) {
-        const double gap = std::fabs(curve.Force(f) - force);
-        if (f >= 0 && (gap < best_gap || (gap == best_gap && f < best))) {
+        const double reached = curve.Force(f);
+        const double gap = std::fabs(reached - force);
+        const bool shows = runtime::ShownValue(reached) == asked;
+        if (f >= 0 && (shows > best_shows || (shows == best_shows &&
+                                              (gap < best_gap || (gap == best_gap && f < best))))) {
             best = f;
             best_gap = gap;
+            best_shows = shows;
         }
     }
     return best;
@@ -152,7 +159,20 @@ runtime::Expected<double, RowError> DeflectionAtPoint(const RowInputs& spring,
     if (by_force) {
         return DeflectionForForce(spring, options, value);
     }
-    return options.stack ? runtime::ShownValue(value / options.stack->series) : value;
+    if (!options.stack || options.stack->series == 1) {
+        return options.stack ? runtime::ShownValue(value) : value;
+    }
+    // s ÷ i as shown, or a neighbour in its last digit when only that gives i × f as asked
+    // (3 × 0.333333333333334 shows as 1; 3 × 0.333333333333333 as 0.999999999999999).
+    const int i = options.stack->series;
+    const double centre = runtime::ShownValue(value / i);
+    const double asked = runtime::ShownValue(value);
+    for (const double f : {centre, NextShown(centre, false), NextShown(centre, true)}) {
+        if (f >= 0 && runtime::ShownValue(i * f) == asked) {
+            return f;
+        }
+    }
+    return centre;
 }
 
 }  // namespace calc

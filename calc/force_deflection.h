@@ -11,9 +11,9 @@ namespace calc {
 /// The spring is loaded from f = 0 towards flat (h0, or h0′ with contact flats) and the first
 /// crossing of the force is taken: on a characteristic with a falling branch (h0/t above √2)
 /// that is the one a loaded spring reaches first, before the force's peak. Of the numbers of 15
-/// significant digits around the crossing, the one whose force is nearest `force` is returned
-/// (the smaller on a tie), so the result does not depend on how the crossing was found, and
-/// typing it into the calculator gives the force that is nearest.
+/// significant digits around the crossing, one whose force shows as `force` does is returned, else
+/// the one whose force is nearest `force` (the smaller on a tie), so the result does not depend on
+/// how the crossing was found, and typing it into the calculator gives the force that is nearest.
 ///
 /// Refuses a negative force, a spring without cone height, a t′ outside 0 < t′ ≤ t, and a force
 /// above the most the spring reaches before flat (the refusal's limit), compared as shown: a
@@ -24,8 +24,9 @@ runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
 
 /// The deflection of one spring at a working point given as the options' stack's travel s
 /// (one spring's f without a stack), each spring taking s ÷ i as shown (15 significant
-/// digits), or as a force (DeflectionForForce): how a design's working points and a selection's
-/// candidates are placed, so that both give the batch tool's rows.
+/// digits), or a neighbour in its last digit when only that makes i × f show as s, or as a force
+/// (DeflectionForForce): how a design's working points and a selection's candidates are placed, so
+/// that both give the batch tool's rows.
 runtime::Expected<double, RowError> DeflectionAtPoint(const RowInputs& spring,
                                                       const RowOptions& options, bool by_force,
                                                       double value);

@@ -10,6 +10,7 @@
 #include "calc/force_deflection.h"
 #include "calc/stack.h"
 #include "runtime/checked_math.h"
+#include "runtime/number_text.h"
 
 namespace calc {
 
@@ -39,7 +40,8 @@ std::optional<RequirementProblem> CheckRequirement(const Requirement& r) {
             return RequirementProblem{Kind::kTolerance, static_cast<int>(k)};
         }
     }
-    if (r.points.size() == 2 && r.points[0].s == r.points[1].s && r.points[0].F == r.points[1].F) {
+    if (r.points.size() == 2 &&
+        (r.points[0].s == r.points[1].s || r.points[0].F == r.points[1].F)) {
         return RequirementProblem{Kind::kSameTravel, 1};
     }
     if (!positive(r.bore)) {
@@ -59,19 +61,23 @@ std::optional<RequirementProblem> CheckRequirement(const Requirement& r) {
     if (r.special < 0 || r.special > kMaxSpecial) {
         return RequirementProblem{Kind::kSpecialCount};
     }
+    if (r.dynamic && r.points.size() != 2) {
+        return RequirementProblem{Kind::kDynamicOnePoint};
+    }
     return std::nullopt;
 }
 
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// The cheap relation agrees with the rows to about 1e-14 of a force; its windows are widened by
+// far more, and every spring and stack inside one is computed through the rows.
+constexpr double kSlack = 1e-7;
+// How many of the nearest springs to an extreme are computed through the rows to name it.
+constexpr std::size_t kProbes = 6;
 
-// The largest multiple of 0.1 at most x, and the smallest at least x, as shown.
-double Down10(double x) {
-    return std::floor(x * 10 + 1e-9) / 10;
-}
-double Up10(double x) {
-    return std::ceil(x * 10 - 1e-9) / 10;
+double Shown(double value) {
+    return runtime::ShownValue(value);
 }
 
 // The toleranced quantity of a point: the travel for a given force, the force for a given travel.
@@ -85,56 +91,429 @@ double Reached(const PointOutcome& outcome, const LoadPoint& p) {
     return p.force_given ? stack.s : stack.F_stack;
 }
 
-// Everything about a spring and stack but whether its points lie within their tolerances.
-enum class Verdict { kUnusable, kUsable };
+// One spring of the space searched, with what the cheap relation needs.
+struct Spring {
+    RowInputs inputs;  ///< f = 0
+    bool flats = false;
+    std::optional<std::size_t> catalogue;
+    double three_quarters = 0;  ///< 0.75·h0 (h0′ with flats), as shown
+    double preload = 0;         ///< 0.15·h0 (h0′), as shown
+    double nest = 0;            ///< what a nested spring adds to a packet: t, or t′
+    double C = 0, ratio = 0;    ///< 4E ÷ N and h0 ÷ t, for the relation without flats
+};
+
+// A spring and stack whose value at a point is near an extreme, to be computed through the rows.
+struct Probe {
+    double value;
+    std::size_t spring;
+    StackLayout stack;
+};
+
+// The kProbes probes of largest (or smallest) value offered.
+class Extreme {
+public:
+    explicit Extreme(bool largest) : sign_(largest ? -1 : 1) {}
+    void Offer(const Probe& probe) {
+        const double key = sign_ * probe.value;
+        if (probes_.size() == kProbes && key >= sign_ * probes_.back().value) {
+            return;
+        }
+        auto at = std::find_if(probes_.begin(), probes_.end(),
+                               [&](const Probe& p) { return key < sign_ * p.value; });
+        probes_.insert(at, probe);
+        if (probes_.size() > kProbes) {
+            probes_.pop_back();
+        }
+    }
+    const std::vector<Probe>& probes() const { return probes_; }
+
+private:
+    double sign_;
+    std::vector<Probe> probes_;
+};
 
 class Search {
 public:
-    explicit Search(const Requirement& r) : r_(r), reach_(r.points.size()) {
-        D_max_ = r.bore - Clearance(r.bore);
-        d_min_ = r.rod > 0 ? r.rod + Clearance(r.rod) : 0;
+    explicit Search(const Requirement& r) : r_(r) {
+        for (std::size_t k = 0; k < r.points.size(); ++k) {
+            high_.emplace_back(true);
+            low_.emplace_back(false);
+            carried_.emplace_back(true);
+        }
     }
 
-    double D_max() const { return D_max_; }
-    double d_min() const { return d_min_; }
-
-    bool Fits(const SpringInputs& spring) const {
-        return spring.d < spring.D && CompareAsShown(spring.D, D_max_) <= 0 &&
-               CompareAsShown(spring.d, d_min_) >= 0;
+    // Whether a spring's outer diameter fits the bore, and its inner one the rod, each with the
+    // clearance the makers give for that diameter, both sides as shown.
+    bool FitsBore(double D) const { return D > 0 && Shown(D) <= Shown(r_.bore - Clearance(D)); }
+    bool FitsRod(double d) const {
+        return d > 0 && (r_.rod <= 0 || Shown(d) >= Shown(r_.rod + Clearance(d)));
+    }
+    bool Fits(const SpringInputs& spring) {
+        const bool fits = spring.d < spring.D && FitsBore(spring.D) && FitsRod(spring.d);
+        fitted_ = fitted_ || fits;
+        return fits;
     }
 
-    // The spring in this stack at every point, as a candidate when it meets them all.
-    std::optional<Candidate> Evaluate(const RowInputs& spring, bool flats, StackLayout stack,
-                                      std::optional<std::size_t> catalogue) {
-        if (!Fits(spring.spring)) {
+    // The spring as the search takes it; none when σOM passes Rm at its test deflection, where a
+    // maker tests it: a spring that sets in its acceptance test is no product.
+    std::optional<Spring> Prepare(const RowInputs& inputs, bool flats,
+                                  std::optional<std::size_t> catalogue) {
+        Spring s{inputs, flats, catalogue};
+        s.inputs.spring.f = 0;
+        const std::optional<double> t_reduced =
+            flats ? std::optional(inputs.t_reduced) : std::nullopt;
+        const ShownQuantities shown = ShowQuantities(inputs.spring, t_reduced);
+        s.three_quarters = shown.three_quarters;
+        s.preload = Shown(0.15 * shown.flat);
+        s.nest = t_reduced.value_or(inputs.spring.t);
+        RowInputs test = s.inputs;
+        test.spring.f = shown.three_quarters;
+        RowOptions options;
+        options.material = r_.material;
+        options.flats = flats;
+        const Row row = CalculateRow(test, options);
+        if (!row.results) {
             return std::nullopt;
         }
-        fitted_ = true;
+        if (Overstressed(row.results->spring.sigma_om, r_.material)) {
+            excluded_ |= Shortfall::kStrength;
+            return std::nullopt;
+        }
+        if (!flats) {
+            runtime::CheckedMath m;
+            const auto k = detail::EvaluateCoefficients(m, s.inputs.spring, r_.material);
+            if (!k) {
+                return std::nullopt;
+            }
+            s.C = 4 * r_.material.E / k->N;
+            s.ratio = k->h0 / inputs.spring.t;
+        }
+        return s;
+    }
+
+    // The special springs' outline: every spring of it that fits and lies inside the ranges.
+    void Outline(std::vector<Spring>& springs) {
+        long top = static_cast<long>(std::floor(r_.bore * 10 + 1e-6));
+        while (top > 0 && !FitsBore(Tenths(top))) {
+            --top;
+        }
+        long least = r_.rod > 0 ? static_cast<long>(std::ceil(r_.rod * 10 - 1e-6)) : 1;
+        while (least < top && !FitsRod(Tenths(least))) {
+            ++least;
+        }
+        std::set<std::pair<long, long>> outlines;
+        for (const double share : {1.0, 0.8, 0.63, 0.5}) {
+            const long D10 = static_cast<long>(std::floor(static_cast<double>(top) * share + 1e-9));
+            for (const long d10 : {least, std::max(least, (D10 + 1) / 2)}) {
+                if (d10 <= 0 || d10 >= D10 || !outlines.emplace(D10, d10).second) {
+                    continue;
+                }
+                for (const double t : kStripThicknesses) {
+                    const auto first = static_cast<long>(std::ceil(t * 20 * 1.4 - 1e-6));
+                    const auto last = static_cast<long>(std::floor(t * 20 * 2.3 + 1e-6));
+                    for (long H20 = first; H20 <= last; ++H20) {
+                        const SpringInputs spring{Tenths(D10), Tenths(d10), t,
+                                                  static_cast<double>(H20) / 20, 0};
+                        const Findings ranges = CheckDesign(spring);
+                        if (ranges.has(Finding::kDiameterRatio) ||
+                            ranges.has(Finding::kSlenderness) ||
+                            ranges.has(Finding::kHeightRatio) || !Fits(spring)) {
+                            continue;
+                        }
+                        if (auto s = Prepare({spring, 0}, false, std::nullopt)) {
+                            springs.push_back(std::move(*s));
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // Every candidate of a spring: for each i the cheap relation bounds the n that can meet
+    // every point, and only those stacks are computed through the rows.
+    void Collect(const Spring& s, std::vector<Candidate>& out) const {
+        for (int i = 1; i <= r_.max_series; ++i) {
+            double lo = 1, hi = r_.max_parallel;
+            bool short_of_limits = false;
+            for (const LoadPoint& p : r_.points) {
+                const double f_low = (p.force_given ? p.s * (1 - p.tolerance) : p.s) / i;
+                if (f_low > s.three_quarters * (1 + kSlack)) {
+                    short_of_limits = true;  // a larger i may do
+                    break;
+                }
+                if (p.force_given) {
+                    const double f_high = std::min(p.s * (1 + p.tolerance) / i, s.three_quarters);
+                    lo = std::max(lo, p.F / OneForce(s, f_high));
+                    hi = std::min(hi, p.F / OneForce(s, f_low));
+                } else {
+                    const double F = OneForce(s, f_low);
+                    lo = std::max(lo, p.F * (1 - p.tolerance) / F);
+                    hi = std::min(hi, p.F * (1 + p.tolerance) / F);
+                }
+            }
+            if (short_of_limits) {
+                continue;
+            }
+            if (!(lo <= r_.max_parallel * (1 + kSlack))) {
+                break;  // a larger i asks even more springs in parallel
+            }
+            const int first = std::max(1, static_cast<int>(std::ceil(lo * (1 - kSlack))));
+            const double last = std::min<double>(r_.max_parallel, std::floor(hi * (1 + kSlack)));
+            for (int n = first; n <= last; ++n) {
+                if (auto c = Evaluate(s, {i, n}); c && Within(*c)) {
+                    Finish(*c);
+                    out.push_back(std::move(*c));
+                }
+            }
+        }
+    }
+
+    // Offers each stack of a spring that the checks would let through to the extremes, cheaply,
+    // and notes why the others are excluded: what a shortfall names.
+    void Reach(std::size_t index, const Spring& s) {
+        const std::size_t points = r_.points.size();
+        for (int n = 1; n <= r_.max_parallel; ++n) {
+            if (r_.friction && Locks(n)) {
+                excluded_ |= Shortfall::kLocking;
+                continue;
+            }
+            unsigned reasons = 0;
+            bool usable = false, carries = true;
+            std::array<double, 2> f_force{};
+            for (std::size_t k = 0; k < points; ++k) {
+                const LoadPoint& p = r_.points[k];
+                if (p.force_given) {
+                    const double most = n * OneForce(s, s.three_quarters);
+                    carried_[k].Offer({most, index, {1, n}});
+                    f_force[k] = OneDeflection(s, p.F / n);
+                    if (f_force[k] > s.three_quarters * (1 + kSlack)) {
+                        reasons |= Shortfall::kThreeQuarters;
+                        carries = false;
+                    }
+                }
+            }
+            for (int i = 1; i <= r_.max_series && carries; ++i) {
+                std::array<double, 2> f{};
+                bool beyond = false;
+                for (std::size_t k = 0; k < points; ++k) {
+                    const LoadPoint& p = r_.points[k];
+                    f[k] = p.force_given ? f_force[k] : p.s / i;
+                    beyond = beyond || f[k] > s.three_quarters * (1 - kSlack);
+                }
+                if (beyond) {
+                    reasons |= Shortfall::kThreeQuarters;  // near the limit: the rows decide
+                    if (!Near(f, s.three_quarters)) {
+                        continue;
+                    }
+                }
+                const std::size_t lower = points == 2 && f[1] < f[0] ? 1 : 0;
+                if (points == 2 && f[lower] < s.preload * (1 + kSlack)) {
+                    reasons |= Shortfall::kPreload;
+                    if (f[lower] < s.preload * (1 - kSlack)) {
+                        break;  // a larger i preloads less still
+                    }
+                }
+                const LoadPoint& low = r_.points[lower];
+                const double travel = low.force_given ? i * f[lower] : low.s;
+                const double length = i * (s.inputs.spring.H + (n - 1) * s.nest) - travel;
+                if (r_.max_length && length > *r_.max_length * (1 - kSlack)) {
+                    reasons |= Shortfall::kLength;
+                    if (length > *r_.max_length * (1 + kSlack)) {
+                        break;  // a larger i is longer still
+                    }
+                }
+                usable = true;
+                double worst = 0;
+                for (std::size_t k = 0; k < points; ++k) {
+                    const LoadPoint& p = r_.points[k];
+                    const double value = p.force_given ? i * f[k] : n * OneForce(s, f[k]);
+                    high_[k].Offer({value, index, {i, n}});
+                    low_[k].Offer({value, index, {i, n}});
+                    const double misfit = std::abs(value - Required(p)) / Required(p);
+                    worst = std::max(worst, p.tolerance > 0 ? misfit / p.tolerance : misfit * 1e9);
+                }
+                nearest_.Offer({worst, index, {i, n}});
+            }
+            if (!usable) {
+                excluded_ |= reasons;
+            }
+        }
+    }
+
+    // Why nothing was found, once every spring has been offered to Reach.
+    Shortfall Why(const std::vector<Spring>& springs) const {
+        Shortfall why{Shortfall::Kind::kNoSpace, 0, false, 0, 0, r_.bore};
+        if (!fitted_) {
+            return why;
+        }
+        std::vector<double> high(r_.points.size(), -kInfinity), low(high.size(), kInfinity);
+        bool usable = false;
+        for (std::size_t k = 0; k < r_.points.size(); ++k) {
+            for (const auto* extreme : {&high_[k], &low_[k]}) {
+                for (const Probe& probe : extreme->probes()) {
+                    if (const auto c = Evaluate(springs[probe.spring], probe.stack)) {
+                        usable = true;
+                        const double reached = Reached(c->points[k], r_.points[k]);
+                        high[k] = std::max(high[k], reached);
+                        low[k] = std::min(low[k], reached);
+                    }
+                }
+            }
+        }
+        if (!usable) {
+            for (std::size_t k = 0; k < r_.points.size(); ++k) {
+                const LoadPoint& p = r_.points[k];
+                const double most = MostCarried(springs, k);
+                if (p.force_given && CompareAsShown(p.F, most) > 0) {
+                    return {
+                        Shortfall::Kind::kTooHigh, static_cast<int>(k), false, p.F, most, r_.bore};
+                }
+            }
+            why.kind = Shortfall::Kind::kNoneUsable;
+            why.excluded = excluded_;
+            return why;
+        }
+        for (std::size_t k = 0; k < r_.points.size(); ++k) {
+            const LoadPoint& p = r_.points[k];
+            const double required = Required(p);
+            why.point = static_cast<int>(k);
+            why.travel = p.force_given;
+            why.required = required;
+            if (CompareAsShown(required * (1 - p.tolerance), high[k]) > 0) {
+                why.kind = Shortfall::Kind::kTooHigh;
+                why.reached = high[k];
+                return why;
+            }
+            if (CompareAsShown(required * (1 + p.tolerance), low[k]) < 0) {
+                why.kind = Shortfall::Kind::kTooLow;
+                why.reached = low[k];
+                return why;
+            }
+        }
+        double nearest = kInfinity;
+        for (const Probe& probe : nearest_.probes()) {
+            const auto c = Evaluate(springs[probe.spring], probe.stack);
+            if (!c) {
+                continue;
+            }
+            double worst = -1;
+            std::size_t worst_point = 0;
+            for (std::size_t k = 0; k < c->points.size(); ++k) {
+                const double misfit = std::abs(c->points[k].deviation);
+                const double tolerance = r_.points[k].tolerance;
+                const double relative = tolerance > 0 ? misfit / tolerance : misfit * 1e9;
+                if (relative > worst) {
+                    worst = relative;
+                    worst_point = k;
+                }
+            }
+            if (worst < nearest) {
+                nearest = worst;
+                const LoadPoint& p = r_.points[worst_point];
+                why = {Shortfall::Kind::kNearest,
+                       static_cast<int>(worst_point),
+                       p.force_given,
+                       Required(p),
+                       Reached(c->points[worst_point], p),
+                       r_.bore};
+            }
+        }
+        return why;
+    }
+
+private:
+    static double Tenths(long tenths) { return static_cast<double>(tenths) / 10; }
+
+    double Clearance(double diameter) const {
+        return r_.clearance ? *r_.clearance : GuideClearance(diameter);
+    }
+
+    bool Locks(int n) const {
+        return !FrictionLetsLoad(n, *r_.friction) || FrictionNearLocking(n, *r_.friction);
+    }
+
+    // Whether a deflection lies so near 0.75·h0 that only the rows can tell its side.
+    static bool Near(const std::array<double, 2>& f, double limit) {
+        for (const double value : f) {
+            if (value > limit * (1 + kSlack)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // One spring's force at f: by the relation, or through the rows for a spring with flats.
+    double OneForce(const Spring& s, double f) const {
+        if (s.flats) {
+            RowInputs at = s.inputs;
+            at.spring.f = f;
+            RowOptions options;
+            options.material = r_.material;
+            options.flats = true;
+            const Row row = CalculateRow(at, options);
+            return row.results ? row.results->spring.F : kInfinity;
+        }
+        const double t = s.inputs.spring.t;
+        const double x = f / t;
+        return s.C * t * t * t * f * ((s.ratio - x) * (s.ratio - x / 2) + 1);
+    }
+
+    // The deflection at which one spring carries `force`, by halving: the force rises with f up
+    // to flat in the ranges searched. Beyond what it carries at 0.75·h0: infinity.
+    double OneDeflection(const Spring& s, double force) const {
+        double low = 0, high = s.three_quarters * (1 + 2 * kSlack);
+        if (OneForce(s, high) < force) {
+            return kInfinity;
+        }
+        for (int step = 0; step < 60; ++step) {
+            const double mid = (low + high) / 2;
+            (OneForce(s, mid) < force ? low : high) = mid;
+        }
+        return high;
+    }
+
+    // The most a stack of the space carries at a given-force point within 0.75·h0, as its row
+    // shows it.
+    double MostCarried(const std::vector<Spring>& springs, std::size_t k) const {
+        double most = 0;
+        for (const Probe& probe : carried_[k].probes()) {
+            const Spring& s = springs[probe.spring];
+            RowInputs at = s.inputs;
+            at.spring.f = s.three_quarters;
+            RowOptions options;
+            options.material = r_.material;
+            options.flats = s.flats;
+            options.stack = probe.stack;
+            const Row row = CalculateRow(at, options);
+            if (row.results && row.results->stack) {
+                most = std::max(most, row.results->stack->F_stack);
+            }
+        }
+        return most;
+    }
+
+    // The spring in this stack at every point, as its rows give it; none when the checks would
+    // find anything there: beyond 0.75·h0, a shallow preload, over Rm, too long, locking.
+    std::optional<Candidate> Evaluate(const Spring& s, StackLayout stack) const {
+        if (r_.friction && Locks(stack.parallel)) {
+            return std::nullopt;
+        }
         Candidate c;
-        c.catalogue = catalogue;
-        c.spring = spring;
-        c.spring.spring.f = 0;
-        c.flats = flats;
+        c.catalogue = s.catalogue;
+        c.spring = s.inputs;
+        c.flats = s.flats;
         c.stack = stack;
         c.options.material = r_.material;
-        c.options.flats = flats;
+        c.options.flats = s.flats;
         c.options.stack = stack;
         c.options.friction = r_.friction;
         c.options.check = true;
-        if (r_.friction && !FrictionLetsLoad(stack.parallel, *r_.friction)) {
-            return std::nullopt;
-        }
         std::array<std::optional<double>, 2> at;
         for (std::size_t k = 0; k < r_.points.size(); ++k) {
             const LoadPoint& p = r_.points[k];
             const auto f =
                 DeflectionAtPoint(c.spring, c.options, p.force_given, p.force_given ? p.F : p.s);
             if (!f) {
-                // A force beyond the most before flat: what is most, for the words.
-                if (const auto* refusal = std::get_if<Refusal>(&f.error());
-                    refusal && refusal->kind == Refusal::Kind::kBeyondReach) {
-                    reach_[k].most_force = std::max(reach_[k].most_force, refusal->limit);
-                }
                 return std::nullopt;
             }
             RowInputs point = c.spring;
@@ -142,9 +521,6 @@ public:
             PointOutcome outcome{*f, CalculateRow(point, c.options), 0};
             if (!outcome.row.results || !outcome.row.results->stack) {
                 return std::nullopt;
-            }
-            if (p.force_given) {
-                reach_[k].most_force = std::max(reach_[k].most_force, p.F);
             }
             const double required = Required(p);
             outcome.deviation = (Reached(outcome, p) - required) / required;
@@ -154,117 +530,31 @@ public:
         if (c.points.size() == 2) {
             c.upper = c.points[1].f >= c.points[0].f ? 1 : 0;
         }
-        if (Judge(c, at) == Verdict::kUnusable) {
+        const std::optional<double> t_reduced =
+            c.flats ? std::optional(c.spring.t_reduced) : std::nullopt;
+        if (!CheckWorkingPoints(c.spring.spring, t_reduced, at).empty()) {
             return std::nullopt;
         }
-        usable_ = true;
-        double worst = 0;
-        int worst_point = 0;
-        bool within = true;
-        for (std::size_t k = 0; k < c.points.size(); ++k) {
-            const LoadPoint& p = r_.points[k];
-            const double reached = Reached(c.points[k], p);
-            reach_[k].low = std::min(reach_[k].low, reached);
-            reach_[k].high = std::max(reach_[k].high, reached);
-            const double misfit = std::abs(c.points[k].deviation);
-            within = within && CompareAsShown(misfit, p.tolerance) <= 0;
-            const double relative = p.tolerance > 0 ? misfit / p.tolerance : misfit * 1e9;
-            if (relative > worst) {
-                worst = relative;
-                worst_point = static_cast<int>(k);
-            }
-        }
-        if (worst < nearest_) {
-            nearest_ = worst;
-            const auto k = static_cast<std::size_t>(worst_point);
-            nearest_point_ = worst_point;
-            nearest_reached_ = Reached(c.points[k], r_.points[k]);
-        }
-        if (!within) {
+        const PointOutcome& upper = c.points[static_cast<std::size_t>(c.upper)];
+        if (CheckStrength(c.upper, upper.f, upper.row.results->spring.sigma_om, r_.material)) {
             return std::nullopt;
         }
-        Finish(c);
+        const PointOutcome& lower =
+            c.points[static_cast<std::size_t>(1 - c.upper) % c.points.size()];
+        if (r_.max_length && CompareAsShown(lower.row.results->stack->L, *r_.max_length) > 0) {
+            return std::nullopt;
+        }
         return c;
     }
 
-    // Why nothing was found, once the search is over.
-    Shortfall Why() const {
-        Shortfall why{Shortfall::Kind::kNoSpace, 0, false, 0, 0, r_.bore};
-        if (!fitted_) {
-            return why;
-        }
-        for (std::size_t k = 0; k < r_.points.size(); ++k) {
-            const LoadPoint& p = r_.points[k];
-            why.point = static_cast<int>(k);
-            if (p.force_given && reach_[k].most_force < p.F) {
-                why.kind = Shortfall::Kind::kTooHigh;
-                why.required = p.F;
-                why.reached = reach_[k].most_force;
-                return why;
+    // Whether every point is reached within its tolerance, as shown.
+    bool Within(const Candidate& c) const {
+        for (std::size_t k = 0; k < c.points.size(); ++k) {
+            if (CompareAsShown(std::abs(c.points[k].deviation), r_.points[k].tolerance) > 0) {
+                return false;
             }
         }
-        if (!usable_) {
-            why.kind = Shortfall::Kind::kNoneUsable;
-            return why;
-        }
-        for (std::size_t k = 0; k < r_.points.size(); ++k) {
-            const LoadPoint& p = r_.points[k];
-            const double required = Required(p);
-            why.point = static_cast<int>(k);
-            why.travel = p.force_given;
-            why.required = required;
-            if (required * (1 - p.tolerance) > reach_[k].high) {
-                why.kind = Shortfall::Kind::kTooHigh;
-                why.reached = reach_[k].high;
-                return why;
-            }
-            if (required * (1 + p.tolerance) < reach_[k].low) {
-                why.kind = Shortfall::Kind::kTooLow;
-                why.reached = reach_[k].low;
-                return why;
-            }
-        }
-        const LoadPoint& p = r_.points[static_cast<std::size_t>(nearest_point_)];
-        return {Shortfall::Kind::kNearest, nearest_point_, p.force_given, Required(p),
-                nearest_reached_,          r_.bore};
-    }
-
-private:
-    double Clearance(double diameter) const {
-        return r_.clearance ? *r_.clearance : GuideClearance(diameter);
-    }
-
-    // Excludes a candidate beyond 0.75·h0 at a point, overstressed at its upper point, too long
-    // at its lower point or, under a dynamic load, preloading too little.
-    Verdict Judge(Candidate& c, std::array<std::optional<double>, 2> at) const {
-        const std::optional<double> t_reduced =
-            c.flats ? std::optional(c.spring.t_reduced) : std::nullopt;
-        if (r_.dynamic && !at[1]) {
-            at[1] = at[0];  // one point: it is also the lower one, which must preload
-        }
-        for (const PointFinding& found : CheckWorkingPoints(c.spring.spring, t_reduced, at)) {
-            if (found.check == PointCheck::kBeyondFlat ||
-                found.check == PointCheck::kBeyondThreeQuarters ||
-                (found.check == PointCheck::kShallowPreload && r_.dynamic)) {
-                return Verdict::kUnusable;
-            }
-            if (found.point < static_cast<int>(c.points.size())) {
-                c.point_findings.push_back(found);
-            }
-        }
-        const PointOutcome& upper = c.points[static_cast<std::size_t>(c.upper)];
-        const double sigma_om = upper.row.results->spring.sigma_om;
-        if (CheckStrength(c.upper, upper.f, sigma_om, r_.material)) {
-            return Verdict::kUnusable;
-        }
-        if (r_.max_length) {
-            const PointOutcome& lower =
-                c.points[static_cast<std::size_t>(1 - c.upper) % c.points.size()];
-            if (CompareAsShown(lower.row.results->stack->L, *r_.max_length) > 0) {
-                return Verdict::kUnusable;
-            }
-        }
-        return Verdict::kUsable;
+        return true;
     }
 
     void Finish(Candidate& c) const {
@@ -285,17 +575,11 @@ private:
         c.findings = *upper.row.findings;
     }
 
-    struct Reach {
-        double low = kInfinity, high = -kInfinity;
-        double most_force = 0;  ///< for a force given: the most any spring carried or could
-    };
-
     const Requirement& r_;
-    double D_max_ = 0, d_min_ = 0;
-    std::vector<Reach> reach_;
-    bool fitted_ = false, usable_ = false;
-    double nearest_ = kInfinity, nearest_reached_ = 0;
-    int nearest_point_ = 0;
+    bool fitted_ = false;
+    unsigned excluded_ = 0;
+    std::vector<Extreme> high_, low_, carried_;
+    Extreme nearest_{false};
 };
 
 // The ranking: fewest springs, lowest σOM ÷ Rm, shortest stack, then lighter, then smaller D.
@@ -307,89 +591,28 @@ bool Better(const Candidate& a, const Candidate& b) {
     return key(a) < key(b);
 }
 
-// One spring's force at f for h0 = r·t, as the relation gives it, to solve for t; the found
-// spring is computed again through the rows.
-double RelationForce(double C, double t, double r, double f) {
-    const double x = f / t;
-    return C * t * t * t * f * ((r - x) * (r - x / 2) + 1);
-}
-
-// The thickness at which a spring of D, d and h0 = r·t carries `force` at `f`, inside
-// the slenderness band and within 0.75·h0; none when no thickness there does. The force grows
-// with t there, so halving the interval finds it.
-std::optional<double> SolveThickness(double D, double d, double r, double f, double force,
-                                     const Material& material) {
-    // N = K1·(1 − μ²)·D² depends on the diameters alone: the model's own steps form it.
-    runtime::CheckedMath m;
-    const auto k = detail::EvaluateCoefficients(m, SpringInputs{D, d, 1, 2, 0}, material);
-    if (!k) {
-        return std::nullopt;
-    }
-    const double C = 4 * material.E / k->N;
-    double low = std::max(D / kSlendernessBand.high, f / (0.75 * r));
-    double high = std::min(D / kSlendernessBand.low, kStripThicknesses.back());
-    if (!(low <= high) || RelationForce(C, low, r, f) > force ||
-        RelationForce(C, high, r, f) < force) {
-        return std::nullopt;
-    }
-    for (int i = 0; i < 60; ++i) {
-        const double mid = (low + high) / 2;
-        (RelationForce(C, mid, r, f) < force ? low : high) = mid;
-    }
-    return (low + high) / 2;
-}
-
-// Special springs for the requirement, solved at its upper point for each diameter pair, h0/t
-// and stack, then rounded to what a maker makes and computed again.
-void Design(const Requirement& r, Search& search, std::vector<Candidate>& found) {
-    const std::size_t upper = r.points.size() == 2 && r.points[1].s > r.points[0].s ? 1 : 0;
-    const LoadPoint& p = r.points[upper];
-    const double D_max = Down10(search.D_max());
-    std::set<std::tuple<double, double, double, double, int, int>> tried;
-    for (const double share : {1.0, 0.8, 0.63, 0.5}) {
-        const double D = Down10(D_max * share);
-        for (const double d : {Up10(search.d_min()), Up10(D / 2)}) {
-            const SpringInputs outline{D, d, 1, 2, 0};
-            if (d <= 0 || !search.Fits(outline)) {
-                continue;
-            }
-            const double delta = D / d;
-            if (CompareAsShown(delta, kDiameterRatioBand.low) < 0 ||
-                CompareAsShown(delta, kDiameterRatioBand.high) > 0) {
-                continue;
-            }
-            for (const double ratio : {0.4, 0.55, 0.7, 0.85, 1.0, 1.15, 1.3}) {
-                for (int i = 1; i <= r.max_series; ++i) {
-                    for (int n = 1; n <= r.max_parallel; ++n) {
-                        const auto t = SolveThickness(D, d, ratio, p.s / i, p.F / n, r.material);
-                        if (!t) {
-                            continue;
-                        }
-                        const auto above = std::lower_bound(kStripThicknesses.begin(),
-                                                            kStripThicknesses.end(), *t);
-                        for (auto strip = above == kStripThicknesses.begin() ? above : above - 1;
-                             strip != kStripThicknesses.end() && strip <= above; ++strip) {
-                            const double H = std::round((*strip + ratio * *strip) * 20) / 20;
-                            if (!tried.emplace(D, d, *strip, H, i, n).second) {
-                                continue;
-                            }
-                            const RowInputs spring{{D, d, *strip, H, 0}, 0};
-                            const Findings ranges = CheckDesign(spring.spring);
-                            if (ranges.has(Finding::kDiameterRatio) ||
-                                ranges.has(Finding::kSlenderness) ||
-                                ranges.has(Finding::kHeightRatio) ||
-                                ranges.has(Finding::kNoConeHeight)) {
-                                continue;
-                            }
-                            if (auto c = search.Evaluate(spring, false, {i, n}, std::nullopt)) {
-                                found.push_back(std::move(*c));
-                            }
-                        }
-                    }
-                }
-            }
+// Of special springs that differ only in H, the one whose points lie nearest what was asked: a
+// maker grinds one height, and the list then offers different springs.
+void KeepNearestHeight(std::vector<Candidate>& special) {
+    const auto family = [](const Candidate& c) {
+        const SpringInputs& s = c.spring.spring;
+        return std::tuple(s.D, s.d, s.t, c.stack.series, c.stack.parallel);
+    };
+    const auto misfit = [](const Candidate& c) {
+        double worst = 0;
+        for (const PointOutcome& point : c.points) {
+            worst = std::max(worst, std::abs(point.deviation));
         }
-    }
+        return worst;
+    };
+    std::sort(special.begin(), special.end(), [&](const Candidate& a, const Candidate& b) {
+        return std::tuple(family(a), misfit(a), a.spring.spring.H) <
+               std::tuple(family(b), misfit(b), b.spring.spring.H);
+    });
+    special.erase(
+        std::unique(special.begin(), special.end(),
+                    [&](const Candidate& a, const Candidate& b) { return family(a) == family(b); }),
+        special.end());
 }
 
 }  // namespace
@@ -397,29 +620,32 @@ void Design(const Requirement& r, Search& search, std::vector<Candidate>& found)
 Selection Select(const Requirement& requirement, const std::vector<CatalogueSpring>& catalogue) {
     Selection selection;
     Search search(requirement);
+    std::vector<Spring> springs;
     for (std::size_t index = 0; index < catalogue.size(); ++index) {
         const CatalogueSpring& spring = catalogue[index];
-        if (!search.Fits(spring.spring.spring)) {
-            continue;
-        }
-        for (int i = 1; i <= requirement.max_series; ++i) {
-            for (int n = 1; n <= requirement.max_parallel; ++n) {
-                if (auto c = search.Evaluate(spring.spring, spring.flats, {i, n}, index)) {
-                    selection.catalogue.push_back(std::move(*c));
-                }
+        if (search.Fits(spring.spring.spring)) {
+            if (auto s = search.Prepare(spring.spring, spring.flats, index)) {
+                springs.push_back(std::move(*s));
             }
         }
     }
     if (requirement.special > 0) {
-        Design(requirement, search, selection.special);
+        search.Outline(springs);
+    }
+    for (const Spring& s : springs) {
+        search.Collect(s, s.catalogue ? selection.catalogue : selection.special);
     }
     std::sort(selection.catalogue.begin(), selection.catalogue.end(), Better);
+    KeepNearestHeight(selection.special);
     std::sort(selection.special.begin(), selection.special.end(), Better);
     if (selection.special.size() > static_cast<std::size_t>(requirement.special)) {
         selection.special.resize(static_cast<std::size_t>(requirement.special));
     }
     if (selection.catalogue.empty() && selection.special.empty()) {
-        selection.shortfall = search.Why();
+        for (std::size_t k = 0; k < springs.size(); ++k) {
+            search.Reach(k, springs[k]);
+        }
+        selection.shortfall = search.Why(springs);
     }
     return selection;
 }

@@ -60,14 +60,15 @@ struct Requirement {
 /// Why a requirement cannot be searched at all.
 struct RequirementProblem {
     enum class Kind {
-        kNoPoint,         ///< no load point
-        kNotPositive,     ///< s or F of a point, or the bore, is not above 0 (or not finite)
-        kTolerance,       ///< a tolerance outside 0 … 50 %
-        kRodTooLarge,     ///< the rod leaves no room in the bore
-        kLimit,           ///< max_series or max_parallel outside 1 … kMaxSelectionCount
-        kSameTravel,      ///< two points at the same travel and force
-        kSpecialCount,    ///< special outside 0 … kMaxSpecial
-        kNegativeLength,  ///< a clearance below 0 or a longest length not above 0
+        kNoPoint,          ///< no load point
+        kNotPositive,      ///< s or F of a point, or the bore, is not above 0 (or not finite)
+        kTolerance,        ///< a tolerance outside 0 … 50 %
+        kRodTooLarge,      ///< the rod leaves no room in the bore
+        kLimit,            ///< max_series or max_parallel outside 1 … kMaxSelectionCount
+        kSameTravel,       ///< two points at the same travel, or the same force
+        kSpecialCount,     ///< special outside 0 … kMaxSpecial
+        kNegativeLength,   ///< a clearance below 0 or a longest length not above 0
+        kDynamicOnePoint,  ///< a dynamic load with one point: it needs a lower and an upper one
     };
     Kind kind;
     int point = -1;  ///< the point concerned, 0 or 1, where there is one
@@ -114,33 +115,48 @@ struct Shortfall {
         kTooHigh,     ///< the point's value is more than anything in the space reaches
         kTooLow,      ///< it is less than anything in the space gives
         kNearest,     ///< values around it are reached, but never all points within tolerance
-        kNoneUsable,  ///< the springs that fit are overstressed, too long or beyond 0.75·h0
+        kNoneUsable,  ///< every spring that fits is excluded, for the `excluded` reasons
+    };
+    /// Why springs that fit were excluded, for kNoneUsable: each reason that excluded one.
+    enum Exclusion : unsigned {
+        kStrength = 1,       ///< σOM above Rm at the test deflection 0.75·h0 (h0′ with flats)
+        kThreeQuarters = 2,  ///< a point beyond 0.75·h0 in every stack within the limits
+        kPreload = 4,        ///< the lower point preloads less than 0.15·h0 (a dynamic load)
+        kLength = 8,         ///< longer than allowed at the lower point
+        kLocking = 16,       ///< friction locks the stack, or nearly
     };
     Kind kind;
-    int point = 0;        ///< the point whose value is named
-    bool travel = false;  ///< the values are travels s, mm; else forces, N
-    double required = 0;  ///< the value required
-    double reached = 0;   ///< the most, the least or the nearest reached
-    double bore = 0;      ///< the space, for the words
+    int point = 0;          ///< the point whose value is named
+    bool travel = false;    ///< the values are travels s, mm; else forces, N
+    double required = 0;    ///< the value required
+    double reached = 0;     ///< the most, the least or the nearest reached
+    double bore = 0;        ///< the space, for the words
+    unsigned excluded = 0;  ///< kNoneUsable: the Exclusion reasons met
 };
 
-/// The candidates for a requirement: DIN 2093's springs in every stack within the limits, and
-/// special springs designed for it, each group ranked by the fewest springs, then the lowest
-/// σOM ÷ Rm, then the shortest stack (then the lighter, then D, for a stable order); or why
-/// none.
+/// The candidates for a requirement: DIN 2093's springs and special springs, each group ranked
+/// by the fewest springs, then the lowest σOM ÷ Rm, then the shortest stack (then the lighter,
+/// then D, for a stable order); or why none.
 struct Selection {
     std::vector<Candidate> catalogue;
     std::vector<Candidate> special;      ///< at most requirement.special
     std::optional<Shortfall> shortfall;  ///< when both are empty
 };
 
-/// Searches the catalogue and designs special springs. A candidate fits the space with its
-/// clearances, meets every point within its tolerance, is no longer than allowed at its lower
-/// point, stays within 0.75·h0 (h0′ with flats) where the relation holds, is not overstressed
-/// (σOM ≤ Rm at the upper point), and preloads by 0.15·h0 at its lower point under a dynamic
-/// load. A special spring is made from kStripThicknesses with D and d to 0.1 mm and H to
-/// 0.05 mm, and lies inside the ranges the design checks hold D/d, D/t and h0/t to. The
-/// requirement must pass CheckRequirement.
+/// Searches the catalogue and the special springs' outline. The space searched is every
+/// catalogue spring and every special spring that fits, each in every stack within the limits.
+/// A special spring has D the largest that fits the bore, or 0.8, 0.63 or 0.5 of it, to 0.1 mm;
+/// d the smallest that fits the rod, or D ÷ 2, to 0.1 mm; t from kStripThicknesses; H to
+/// 0.05 mm with h0/t from 0.4 to 1.3; and lies inside the ranges the design checks hold D/d,
+/// D/t and h0/t to.
+///
+/// A candidate fits the space with the clearance of its own guided diameter (De in the bore,
+/// Di on the rod), meets every point within its tolerance, is no longer than allowed at its
+/// lower point, stays within 0.75·h0 (h0′ with flats) at every point, keeps σOM ≤ Rm at its test
+/// deflection 0.75·h0 (and so at every point), does not lock (with friction), and preloads by
+/// 0.15·h0 at its lower point under a dynamic load: a spring the design checks find nothing on.
+/// When there is none, the shortfall's values are the extremes over the whole space searched.
+/// The requirement must pass CheckRequirement.
 Selection Select(const Requirement& requirement, const std::vector<CatalogueSpring>& catalogue);
 
 }  // namespace calc

@@ -35,6 +35,10 @@ std::vector<std::string> SelectionHeader(const calc::Requirement& requirement) {
         names.push_back("s" + point + "(mm)");
         names.push_back("F" + point + "(N)");
         names.push_back("L" + point + "(mm)");
+        if (requirement.friction) {
+            names.push_back("F" + point + "_load(N)");
+            names.push_back("F" + point + "_unload(N)");
+        }
     }
     names.push_back(requirement.material.Rm ? "σOM/Rm" : "σOM(MPa)");
     if (requirement.dynamic) {
@@ -76,10 +80,14 @@ void CandidateCells(const calc::Candidate& c, const calc::Requirement& requireme
         out.Cell(Number(stack.s, Measure::kLength, precision));
         out.Cell(Number(stack.F_stack, Measure::kOther, precision));
         out.Cell(Number(stack.L, Measure::kLength, precision));
+        if (requirement.friction) {
+            const auto& friction = point.row.results->friction;
+            out.Cell(friction ? Number(friction->F_load, Measure::kOther, precision) : "");
+            out.Cell(friction ? Number(friction->F_unload, Measure::kOther, precision) : "");
+        }
     }
-    for (std::size_t k = c.points.size(); k < point_columns; ++k) {
-        out.Cell("");
-        out.Cell("");
+    const std::size_t per_point = requirement.friction ? 5 : 3;
+    for (std::size_t k = c.points.size() * per_point; k < point_columns * per_point; ++k) {
         out.Cell("");
     }
     out.Cell(Number(c.utilisation, Measure::kOther, precision));
@@ -118,10 +126,23 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
         return space + "放不下任何碟簧（已计入碟簧与导向件之间的间隙）";
     }
     if (why.kind == Kind::kNoneUsable) {
-        return space + "，放得下的碟簧和碟簧组都超过 Rm、超出 0.75·h0 或太长，没有可用的";
+        std::string reasons;
+        const std::pair<unsigned, const char*> kReasons[] = {
+            {calc::Shortfall::kStrength, "在试验变形 0.75·h0 时 σOM 超过 Rm"},
+            {calc::Shortfall::kThreeQuarters, "要求的点超出 0.75·h0"},
+            {calc::Shortfall::kPreload, "较低的要求点预压不到 0.15·h0"},
+            {calc::Shortfall::kLength, "比最大长度长"},
+            {calc::Shortfall::kLocking, "摩擦使碟簧组自锁或接近自锁"},
+        };
+        for (const auto& [bit, words] : kReasons) {
+            if (why.excluded & bit) {
+                reasons += (reasons.empty() ? "" : "、") + std::string(words);
+            }
+        }
+        return space + "，放得下的碟簧和碟簧组都不可用：" + reasons;
     }
     const calc::LoadPoint& p = requirement.points[static_cast<std::size_t>(why.point)];
-    const std::string point = "工作点 " + std::to_string(why.point + 1);
+    const std::string point = "要求 " + std::to_string(why.point + 1);
     const std::string unit = why.travel ? " mm" : " N";
     const Measure measure = why.travel ? Measure::kLength : Measure::kOther;
     const std::string reached = Engineering(why.reached, measure) + unit;
@@ -130,31 +151,31 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
         p.force_given && !why.travel ? Engineering(p.F, Measure::kOther) + " N" : Required(p);
     const std::string what = why.travel ? "在 " + Engineering(p.F, Measure::kOther) + " N 下的行程"
                              : p.force_given
-                                 ? "能承受的力"
+                                 ? "在 0.75·h0 以内能承受的力"
                                  : "在 s = " + Engineering(p.s, Measure::kLength) + " mm 时的力";
     switch (why.kind) {
         case Kind::kTooHigh:
-            return space + "，" + point + " " + what + "最多能达到 " + reached + "（要求 " + asked +
+            return space + "，" + point + " " + what + "最多能达到 " + reached + "（应为 " + asked +
                    "）";
         case Kind::kTooLow:
-            return space + "，" + point + " " + what + "最少也有 " + reached + "（要求 " + asked +
+            return space + "，" + point + " " + what + "最少也有 " + reached + "（应为 " + asked +
                    "）";
         case Kind::kNearest:
         case Kind::kNoSpace:
         case Kind::kNoneUsable:
             break;
     }
-    return space + "没有同时满足全部工作点的碟簧；最接近的一个，" + point + " " + what + "为 " +
-           reached + "（要求 " + asked + "）";
+    return space + "没有同时满足全部要求的碟簧；最接近的一个，" + point + " " + what + "为 " +
+           reached + "（应为 " + asked + "）";
 }
 
 std::string RequirementProblemText(const calc::RequirementProblem& problem) {
     using Kind = calc::RequirementProblem::Kind;
     const std::string point =
-        problem.point >= 0 ? "工作点 " + std::to_string(problem.point + 1) : std::string();
+        problem.point >= 0 ? "要求 " + std::to_string(problem.point + 1) : std::string();
     switch (problem.kind) {
         case Kind::kNoPoint:
-            return "至少要给一个工作点（行程 s 和力 F），至多两个";
+            return "至少要给一个要求（行程 s 和力 F），至多两个";
         case Kind::kNotPositive:
             return problem.point >= 0 ? point + " 的行程 s 和力 F 都应大于 0"
                                       : std::string("安装空间的直径应大于 0");
@@ -166,9 +187,11 @@ std::string RequirementProblemText(const calc::RequirementProblem& problem) {
             return "串联组数和并联片数的上限应在 1 到 " + std::to_string(calc::kMaxSelectionCount) +
                    " 之间";
         case Kind::kSameTravel:
-            return "两个工作点相同";
+            return "两个要求的行程或力相同：一条特性曲线不能同时满足";
         case Kind::kSpecialCount:
             return "特制碟簧的个数应在 0 到 " + std::to_string(calc::kMaxSpecial) + " 之间";
+        case Kind::kDynamicOnePoint:
+            return "动载荷要给两个要求：较低的一个（预压）和较高的一个";
         case Kind::kNegativeLength:
             break;
     }

@@ -1,6 +1,7 @@
 #include "runtime/text_number.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <system_error>
 
@@ -106,6 +107,21 @@ Expected<double, Fault> TextToNumber(std::string_view text) {
 
 bool IsBlank(std::string_view text) {
     return Scanner(text).AtEnd();
+}
+
+std::optional<double> ReadPlainNumber(std::string_view text) {
+    constexpr std::string_view kAround = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(kAround);
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text = text.substr(first, text.find_last_not_of(kAround) - first + 1);
+    double value = 0;
+    const Parsed parsed = ParseDouble(text.data(), text.data() + text.size(), value);
+    if (parsed.out_of_range || parsed.end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 NumberReading ReadNumber(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "runtime/expected.h"
@@ -35,5 +36,10 @@ NumberReading ReadNumber(std::string_view text);
 /// Whether the text holds nothing but blanks (space, tab, CR, LF, U+3000): the blanks the
 /// reader skips. The empty text is blank.
 bool IsBlank(std::string_view text);
+
+/// A number written plainly and whole ("40", "1.2", "5e3", with blanks only around it), finite,
+/// the same in every locale; none for anything else ("1 2", "&H29", "3,5", "", "inf"). How a
+/// requirement is read in every face: a value an engineer types there is never guessed at.
+std::optional<double> ReadPlainNumber(std::string_view text);
 
 }  // namespace runtime

@@ -4,22 +4,14 @@
 #include <cmath>
 
 #include "rows/selection_text.h"
-#include "runtime/decimal.h"
+#include "runtime/text_number.h"
 #include "tools/reading.h"
 
 namespace tools {
 namespace {
 
-// A number written whole ("40", "1.2", "5e3"), the same in every locale.
 std::optional<double> Whole(std::string_view text) {
-    double value = 0;
-    const runtime::Parsed parsed =
-        runtime::ParseDouble(text.data(), text.data() + text.size(), value);
-    if (text.empty() || parsed.out_of_range || parsed.end != text.data() + text.size() ||
-        !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return runtime::ReadPlainNumber(text);
 }
 
 // The requirement of a line: the options' with the line's space and points.
