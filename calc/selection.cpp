@@ -229,9 +229,10 @@ public:
         }
     }
 
-    // Every candidate of a spring: for each i the cheap relation bounds the n that can meet
-    // every point, and only those stacks are computed through the rows.
-    void Collect(const Spring& s, std::vector<Candidate>& out) const {
+    // The stacks of a spring that can meet every point: for each i the cheap relation bounds
+    // the n, with room to spare; the rows then decide.
+    template <typename Take>
+    void Stacks(const Spring& s, const Take& take) const {
         for (int i = 1; i <= r_.max_series; ++i) {
             double lo = 1, hi = r_.max_parallel;
             bool short_of_limits = false;
@@ -260,12 +261,19 @@ public:
             const int first = std::max(1, static_cast<int>(std::ceil(lo * (1 - kSlack))));
             const double last = std::min<double>(r_.max_parallel, std::floor(hi * (1 + kSlack)));
             for (int n = first; n <= last; ++n) {
-                if (auto c = Evaluate(s, {i, n}); c && Within(*c)) {
-                    Finish(*c);
-                    out.push_back(std::move(*c));
-                }
+                take(StackLayout{i, n});
             }
         }
+    }
+
+    // The spring in this stack as a candidate, when it is one.
+    std::optional<Candidate> Offered(const Spring& s, StackLayout stack) const {
+        auto c = Evaluate(s, stack);
+        if (!c || !Within(*c)) {
+            return std::nullopt;
+        }
+        Finish(*c);
+        return c;
     }
 
     // Offers each stack of a spring that the checks would let through to the extremes, cheaply,
@@ -278,7 +286,7 @@ public:
                 continue;
             }
             unsigned reasons = 0;
-            bool usable = false, carries = true;
+            bool carries = true;
             std::array<double, 2> f_force{};
             for (std::size_t k = 0; k < points; ++k) {
                 const LoadPoint& p = r_.points[k];
@@ -292,50 +300,69 @@ public:
                     }
                 }
             }
-            for (int i = 1; i <= r_.max_series && carries; ++i) {
-                std::array<double, 2> f{};
-                bool beyond = false;
+            if (!carries) {
+                excluded_ |= reasons;
+                continue;
+            }
+            // The usable i run from the first that keeps every point within 0.75·h0 up to the
+            // last that still preloads enough and is short enough: the extremes lie at its
+            // ends, and the misfit, which falls and then rises along it, is least once inside.
+            int first = 1;
+            for (const LoadPoint& p : r_.points) {
+                if (!p.force_given) {
+                    const double least = std::ceil(p.s / (s.three_quarters * (1 + kSlack)));
+                    first = std::max(first, static_cast<int>(std::min(least, 1e9)));
+                }
+            }
+            if (first > r_.max_series) {
+                reasons |= Shortfall::kThreeQuarters;  // more packets than allowed
+            }
+            for (; first <= r_.max_series && !At(s, n, first, f_force, reasons); ++first) {
+                if (reasons & (Shortfall::kPreload | Shortfall::kLength)) {
+                    first = r_.max_series;  // a larger i preloads less and is longer still
+                }
+            }
+            if (first > r_.max_series) {
+                excluded_ |= reasons;
+                continue;
+            }
+            int last = first;
+            for (int step = r_.max_series - first; step > 0;) {
+                if (last + step <= r_.max_series && At(s, n, last + step, f_force, reasons)) {
+                    last += step;
+                } else {
+                    step /= 2;
+                }
+            }
+            const auto worst = [&](int i) {
+                double most = 0;
                 for (std::size_t k = 0; k < points; ++k) {
-                    const LoadPoint& p = r_.points[k];
-                    f[k] = p.force_given ? f_force[k] : p.s / i;
-                    beyond = beyond || f[k] > s.three_quarters * (1 - kSlack);
+                    const double misfit =
+                        std::abs(Value(s, n, i, k, f_force) - Required(r_.points[k])) /
+                        Required(r_.points[k]);
+                    const double tolerance = r_.points[k].tolerance;
+                    most = std::max(most, tolerance > 0 ? misfit / tolerance : misfit * 1e9);
                 }
-                if (beyond) {
-                    reasons |= Shortfall::kThreeQuarters;  // near the limit: the rows decide
-                    if (!Near(f, s.three_quarters)) {
-                        continue;
-                    }
+                return most;
+            };
+            int low = first, high = last;
+            while (low < high) {
+                const int middle = low + (high - low) / 2;
+                if (worst(middle) <= worst(middle + 1)) {
+                    high = middle;
+                } else {
+                    low = middle + 1;
                 }
-                const std::size_t lower = points == 2 && f[1] < f[0] ? 1 : 0;
-                if (points == 2 && f[lower] < s.preload * (1 + kSlack)) {
-                    reasons |= Shortfall::kPreload;
-                    if (f[lower] < s.preload * (1 - kSlack)) {
-                        break;  // a larger i preloads less still
-                    }
-                }
-                const LoadPoint& low = r_.points[lower];
-                const double travel = low.force_given ? i * f[lower] : low.s;
-                const double length = i * (s.inputs.spring.H + (n - 1) * s.nest) - travel;
-                if (r_.max_length && length > *r_.max_length * (1 - kSlack)) {
-                    reasons |= Shortfall::kLength;
-                    if (length > *r_.max_length * (1 + kSlack)) {
-                        break;  // a larger i is longer still
-                    }
-                }
-                usable = true;
-                double worst = 0;
+            }
+            for (const int i : {first, last}) {
                 for (std::size_t k = 0; k < points; ++k) {
-                    const LoadPoint& p = r_.points[k];
-                    const double value = p.force_given ? i * f[k] : n * OneForce(s, f[k]);
+                    const double value = Value(s, n, i, k, f_force);
                     high_[k].Offer({value, index, {i, n}});
                     low_[k].Offer({value, index, {i, n}});
-                    const double misfit = std::abs(value - Required(p)) / Required(p);
-                    worst = std::max(worst, p.tolerance > 0 ? misfit / p.tolerance : misfit * 1e9);
                 }
-                nearest_.Offer({worst, index, {i, n}});
             }
-            if (!usable) {
-                excluded_ |= reasons;
+            for (int i = std::max(first, low - 1); i <= std::min(last, low + 1); ++i) {
+                nearest_.Offer({worst(i), index, {i, n}});
             }
         }
     }
@@ -440,6 +467,44 @@ private:
             }
         }
         return true;
+    }
+
+    // The deflections at the points of the spring in stack i × n, when the checks would let
+    // it through as the relation sees it (near a limit the rows decide later); else none, with
+    // the reason noted.
+    std::optional<std::array<double, 2>> At(const Spring& s, int n, int i,
+                                            const std::array<double, 2>& f_force,
+                                            unsigned& reasons) const {
+        const std::size_t points = r_.points.size();
+        std::array<double, 2> f{};
+        for (std::size_t k = 0; k < points; ++k) {
+            const LoadPoint& p = r_.points[k];
+            f[k] = p.force_given ? f_force[k] : p.s / i;
+        }
+        if (!Near(f, s.three_quarters)) {
+            reasons |= Shortfall::kThreeQuarters;
+            return std::nullopt;
+        }
+        const std::size_t lower = points == 2 && f[1] < f[0] ? 1 : 0;
+        if (points == 2 && f[lower] < s.preload * (1 - kSlack)) {
+            reasons |= Shortfall::kPreload;
+            return std::nullopt;
+        }
+        const LoadPoint& low = r_.points[lower];
+        const double travel = low.force_given ? i * f[lower] : low.s;
+        const double length = i * (s.inputs.spring.H + (n - 1) * s.nest) - travel;
+        if (r_.max_length && length > *r_.max_length * (1 + kSlack)) {
+            reasons |= Shortfall::kLength;
+            return std::nullopt;
+        }
+        return f;
+    }
+
+    // What stack i × n of the spring reaches at point k, as the relation gives it.
+    double Value(const Spring& s, int n, int i, std::size_t k,
+                 const std::array<double, 2>& f_force) const {
+        const LoadPoint& p = r_.points[k];
+        return p.force_given ? i * f_force[k] : n * OneForce(s, p.s / i);
     }
 
     // One spring's force at f: by the relation, or through the rows for a spring with flats.
@@ -629,11 +694,39 @@ Selection Select(const Requirement& requirement, const std::vector<CatalogueSpri
             }
         }
     }
+    const std::size_t from_catalogue = springs.size();
     if (requirement.special > 0) {
         search.Outline(springs);
     }
-    for (const Spring& s : springs) {
-        search.Collect(s, s.catalogue ? selection.catalogue : selection.special);
+    for (std::size_t k = 0; k < from_catalogue; ++k) {
+        search.Stacks(springs[k], [&](StackLayout stack) {
+            if (auto c = search.Offered(springs[k], stack)) {
+                selection.catalogue.push_back(std::move(*c));
+            }
+        });
+    }
+    // Special springs by the fewest springs first, the ranking's first key: once the specials
+    // to show are among those found, none with more springs can displace them.
+    std::vector<std::pair<std::size_t, StackLayout>> stacks;
+    for (std::size_t k = from_catalogue; k < springs.size(); ++k) {
+        search.Stacks(springs[k], [&](StackLayout stack) { stacks.emplace_back(k, stack); });
+    }
+    const auto count = [](const std::pair<std::size_t, StackLayout>& at) {
+        return at.second.series * at.second.parallel;
+    };
+    std::stable_sort(stacks.begin(), stacks.end(),
+                     [&](const auto& a, const auto& b) { return count(a) < count(b); });
+    for (std::size_t k = 0; k < stacks.size(); ++k) {
+        if (auto c = search.Offered(springs[stacks[k].first], stacks[k].second)) {
+            selection.special.push_back(std::move(*c));
+        }
+        const bool settled = k + 1 == stacks.size() || count(stacks[k + 1]) > count(stacks[k]);
+        if (settled && selection.special.size() >= static_cast<std::size_t>(requirement.special)) {
+            KeepNearestHeight(selection.special);
+            if (selection.special.size() >= static_cast<std::size_t>(requirement.special)) {
+                break;
+            }
+        }
     }
     std::sort(selection.catalogue.begin(), selection.catalogue.end(), Better);
     KeepNearestHeight(selection.special);

@@ -144,6 +144,16 @@ TEST(Friction, LoadingAndUnloadingInTheirOrderOfSteps) {
     // Beyond 1 − w_M·(n − 1) − w_R = 0 the stack locks itself.
     EXPECT_TRUE(FrictionLetsLoad(5, Friction{0.2, 0.19}));
     EXPECT_FALSE(FrictionLetsLoad(5, Friction{0.2, 0.2}));
+    // Without a stack a row's friction is one spring's: only the edge's w_R counts.
+    for (const auto& [friction, beyond] :
+         {std::pair{Friction{0.2, 0.04}, false}, std::pair{Friction{0, 0.02}, false},
+          std::pair{Friction{0, 0.05}, true}}) {
+        const Row row = CalculateRow({kWorked, 0}, RowOptionsWith([&](RowOptions& s) {
+                                         s.friction = friction;
+                                         s.check = true;
+                                     }));
+        EXPECT_EQ(row.findings->has(Finding::kFrictionBeyondTypical), beyond) << friction.w_R;
+    }
 }
 
 TEST(Row, ColumnsComeFromTheirOwnCalculations) {
