@@ -369,6 +369,15 @@ public:
 
     // Why nothing was found, once every spring has been offered to Reach.
     Shortfall Why(const std::vector<Spring>& springs) const {
+        Shortfall why = Nearest(springs);
+        if (why.kind != Shortfall::Kind::kNoSpace) {
+            why.excluded = excluded_;
+        }
+        return why;
+    }
+
+private:
+    Shortfall Nearest(const std::vector<Spring>& springs) const {
         Shortfall why{Shortfall::Kind::kNoSpace, 0, false, 0, 0, r_.bore};
         if (!fitted_) {
             return why;
@@ -397,7 +406,6 @@ public:
                 }
             }
             why.kind = Shortfall::Kind::kNoneUsable;
-            why.excluded = excluded_;
             return why;
         }
         for (std::size_t k = 0; k < r_.points.size(); ++k) {
@@ -448,7 +456,6 @@ public:
         return why;
     }
 
-private:
     static double Tenths(long tenths) { return static_cast<double>(tenths) / 10; }
 
     double Clearance(double diameter) const {

@@ -131,7 +131,7 @@ struct Shortfall {
     double required = 0;    ///< the value required
     double reached = 0;     ///< the most, the least or the nearest reached
     double bore = 0;        ///< the space, for the words
-    unsigned excluded = 0;  ///< kNoneUsable: the Exclusion reasons met
+    unsigned excluded = 0;  ///< the Exclusion reasons that excluded springs that fit
 };
 
 /// The candidates for a requirement: DIN 2093's springs and special springs, each group ranked

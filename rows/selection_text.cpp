@@ -125,8 +125,8 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
     if (why.kind == Kind::kNoSpace) {
         return space + "放不下任何碟簧（已计入碟簧与导向件之间的间隙）";
     }
-    if (why.kind == Kind::kNoneUsable) {
-        std::string reasons;
+    std::string reasons;
+    {
         const std::pair<unsigned, const char*> kReasons[] = {
             {calc::Shortfall::kStrength, "在试验变形 0.75·h0 时 σOM 超过 Rm"},
             {calc::Shortfall::kThreeQuarters, "要求的点超出 0.75·h0"},
@@ -139,8 +139,12 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
                 reasons += (reasons.empty() ? "" : "、") + std::string(words);
             }
         }
+    }
+    if (why.kind == Kind::kNoneUsable) {
         return space + "，放得下的碟簧和碟簧组都不可用：" + reasons;
     }
+    // What the checks excluded is said too: a spring the user expects may be among it.
+    const std::string besides = reasons.empty() ? "" : "；另有碟簧或碟簧组不用，因为" + reasons;
     const calc::LoadPoint& p = requirement.points[static_cast<std::size_t>(why.point)];
     const std::string point = "要求 " + std::to_string(why.point + 1);
     const std::string unit = why.travel ? " mm" : " N";
@@ -156,17 +160,17 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
     switch (why.kind) {
         case Kind::kTooHigh:
             return space + "，" + point + " " + what + "最多能达到 " + reached + "（应为 " + asked +
-                   "）";
+                   "）" + besides;
         case Kind::kTooLow:
             return space + "，" + point + " " + what + "最少也有 " + reached + "（应为 " + asked +
-                   "）";
+                   "）" + besides;
         case Kind::kNearest:
         case Kind::kNoSpace:
         case Kind::kNoneUsable:
             break;
     }
     return space + "没有同时满足全部要求的碟簧；最接近的一个，" + point + " " + what + "为 " +
-           reached + "（应为 " + asked + "）";
+           reached + "（应为 " + asked + "）" + besides;
 }
 
 std::string RequirementProblemText(const calc::RequirementProblem& problem) {
