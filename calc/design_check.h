@@ -26,7 +26,7 @@ enum class Finding {
     /// (w_M = 0.03, w_R = 0.04)
     kFrictionBeyondTypical,
     kNearLocking,  ///< "locking": the loading force is at least twice the friction-free one
-    /// "Rm?": σOM is computed but the material's Rm is not known, so the strength is not judged
+    /// "Rm?": the material's Rm is not known, so the strength is not judged
     kStrengthUnknown,
     kCount,  ///< not a finding: how many there are
 };

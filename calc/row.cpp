@@ -100,9 +100,6 @@ Row RowWith(const RowInputs& in, const RowOptions& options, const Spring& spring
         if (row.results && Overstressed(row.results->spring.sigma_om, options.material)) {
             row.findings->add(Finding::kOverstressed);
         }
-        if (row.results && !options.material.Rm) {
-            row.findings->add(Finding::kStrengthUnknown);
-        }
     }
     return row;
 }
@@ -132,6 +129,9 @@ Row CalculateRowStepwise(const RowInputs& in, const RowOptions& options) {
 Findings CheckRow(const RowInputs& in, const RowOptions& options) {
     Findings found =
         CheckDesign(in.spring, options.flats ? std::optional<double>(in.t_reduced) : std::nullopt);
+    if (!options.material.Rm) {
+        found.add(Finding::kStrengthUnknown);
+    }
     if (options.friction) {
         const int n = options.stack ? options.stack->parallel : 1;
         if (FrictionBeyondTypical(n, *options.friction)) {
