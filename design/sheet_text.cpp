@@ -117,6 +117,20 @@ std::string NoPlot(const Sheet& sheet) {
                : std::string();
 }
 
+std::string NoDataSheet(const Sheet& sheet) {
+    if (std::string why = NoPlot(sheet); !why.empty() || !sheet.spring) {
+        return why;
+    }
+    for (const auto finding : {calc::Finding::kDiametersSwapped, calc::Finding::kNoThickness,
+                               calc::Finding::kNoConeHeight}) {
+        if (sheet.spring_findings.has(finding)) {
+            return "这些尺寸做不成碟簧：" +
+                   rows::FindingSentence(finding, *sheet.spring, sheet.options);
+        }
+    }
+    return {};
+}
+
 std::vector<std::string> FindingSentences(const Sheet& sheet) {
     std::vector<std::string> sentences;
     for (const PartialRead& read : sheet.partial_reads) {
@@ -137,6 +151,13 @@ std::vector<std::string> FindingSentences(const Sheet& sheet) {
     }
     for (const calc::PointFinding& finding : sheet.point_findings) {
         sentences.push_back(rows::PointFindingSentence(finding, Flats(sheet)));
+    }
+    for (std::size_t k = 0; k < sheet.points.size(); ++k) {
+        if (sheet.points[k].problem) {
+            sentences.push_back(
+                std::string(kPointNames[k]) + "：" +
+                rows::ErrorSentence(*sheet.points[k].problem, rows::Precision::kReader));
+        }
     }
     if (const std::string fault = FaultSentence(sheet); !fault.empty()) {
         sentences.push_back(fault);

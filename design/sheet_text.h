@@ -46,6 +46,10 @@ std::string NoTable(const Sheet& sheet);
 /// Why there is no plot to save or print (no point of the curve computes), or empty.
 std::string NoPlot(const Sheet& sheet);
 
+/// Why there is no data sheet to write or print: no plot, or dimensions that make no spring
+/// (D ≤ d, t ≤ 0, H ≤ t), whose test point and tolerances would mean nothing; or empty.
+std::string NoDataSheet(const Sheet& sheet);
+
 /// The findings as sentences: texts read only in part, options that cannot be used, the
 /// spring's findings, those at the working points, and the curve's first fault; "尺寸在设计范围内"
 /// when there is none.

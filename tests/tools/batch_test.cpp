@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "design/sheet.h"
+#include "design/sheet_text.h"
 #include "process.h"
 #include "runtime/number_text.h"
 
@@ -243,7 +245,13 @@ TEST(BatchSelect, EveryCandidateIsTheBatchRowOfItsSpringAndStack) {
 TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
     const BatchOptions select = ParseBatchArguments({"--select"})->options;
     const std::string lines = "40\t20\t1\n40\tx\t1\t1000\n40\t\t1\t0\n20\t8\t0.3\t50000\n";
-    const std::string out = Answer(lines + "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\n\n", select);
+    bool computed = true;
+    const std::string out = Answer(lines + "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\n\n", select, &computed);
+    EXPECT_FALSE(computed);  // exit status 1
+    Answer("41\t20\t1.2\t5000\n", select, &computed);
+    EXPECT_TRUE(computed);
+    Answer("41\t20\t1.2\t5000\n20\t8\t0.3\t50000\n", select, &computed);
+    EXPECT_FALSE(computed);
     EXPECT_TRUE(out.starts_with("1\tERROR\t需要 4 或 6 个以制表符分隔的字段")) << out;
     // A wrong count is told as it is, however many fields there are.
     EXPECT_NE(out.find("\n5\tERROR\t需要 4 或 6 个"), std::string::npos) << out;
@@ -251,8 +259,7 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
     EXPECT_NE(out.find("\n6\tERROR\t需要 4 或 6 个"), std::string::npos) << out;
     EXPECT_NE(out.find("，找到 0 个\n"), std::string::npos) << out;
     EXPECT_NE(out.find("\n2\tERROR\t导杆：'x' 不是一个数"), std::string::npos) << out;
-    EXPECT_NE(out.find("\n3\tERROR\t工作点 1 的行程 s 和力 F 都应大于 0"), std::string::npos)
-        << out;
+    EXPECT_NE(out.find("\n3\tERROR\t要求 1 的行程 s 和力 F 都应大于 0"), std::string::npos) << out;
     EXPECT_NE(out.find("\n4\tERROR\t在 Ø20、导杆 Ø8 的空间内"), std::string::npos) << out;
     for (const std::vector<std::string_view>& args :
          std::vector<std::vector<std::string_view>>{{"--best", "3"},
@@ -267,6 +274,19 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
                                                     {"--select", "--max-length", "0"}}) {
         EXPECT_FALSE(ParseBatchArguments(args).has_value()) << args.back();
     }
+}
+
+// A design whose working point has no row is a failure, as the window says it is.
+TEST(BatchDesign, AWorkingPointWithoutARowFails) {
+    design::DesignTexts texts = design::DefaultTexts();
+    std::string out;
+    EXPECT_TRUE(AnswerDesign(texts, out));
+    texts.points[0] = {design::PointBy::kForce, "1e9"};  // beyond what the spring carries
+    out.clear();
+    EXPECT_FALSE(AnswerDesign(texts, out));
+    EXPECT_NE(out.find("1:ERROR"), std::string::npos) << out;
+    const design::Sheet sheet = design::ComputeSheet(texts);
+    EXPECT_NE(design::FindingSentences(sheet).back().find("工作点 1："), std::string::npos);
 }
 
 // Every option's edges: the lowest and highest value taken, and the first refused either side
