@@ -316,6 +316,9 @@ void CurveWindow::selectClicked() {
                 [this] { requirement_ = selection_->requirement(); });
         connect(selection_, &SelectionPanel::openRequested, this,
                 [this](const design::DesignTexts& texts) {
+                    if (!keepEdits()) {
+                        return;  // the edits stay, and so does the design
+                    }
                     setInputs(texts);
                     raise();
                     activateWindow();
@@ -541,7 +544,7 @@ void CurveWindow::openDesignClicked() {
 
 void CurveWindow::dataSheetClicked() {
     awaitContent();
-    if (!able(QString::fromStdString(design::NoPlot(*sheet_)), QStringLiteral("写入数据表"))) {
+    if (!able(QString::fromStdString(design::NoDataSheet(*sheet_)), QStringLiteral("写入数据表"))) {
         return;
     }
     const QString path = chooseSaveName(QStringLiteral("数据表"), QStringLiteral("碟簧数据表.pdf"),
@@ -553,7 +556,7 @@ void CurveWindow::dataSheetClicked() {
 
 void CurveWindow::printClicked() {
     awaitContent();
-    if (!able(QString::fromStdString(design::NoPlot(*sheet_)), QStringLiteral("打印"))) {
+    if (!able(QString::fromStdString(design::NoDataSheet(*sheet_)), QStringLiteral("打印"))) {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);

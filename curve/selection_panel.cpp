@@ -21,6 +21,22 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+constexpr int kRankRole = Qt::UserRole;
+constexpr int kKeyRole = Qt::UserRole + 1;
+
+// A cell that sorts by the number it shows, when it shows one, whatever its digits.
+class CandidateItem : public QTableWidgetItem {
+public:
+    using QTableWidgetItem::QTableWidgetItem;
+    bool operator<(const QTableWidgetItem& other) const override {
+        const QVariant a = data(kKeyRole), b = other.data(kKeyRole);
+        if (a.isValid() && b.isValid()) {
+            return a.toDouble() < b.toDouble();
+        }
+        return text() < other.text();
+    }
+};
+
 }  // namespace
 
 SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
@@ -85,8 +101,16 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(table_, &QTableWidget::cellDoubleClicked, this, &SelectionPanel::openClicked);
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-        table_->sortItems(column, table_->horizontalHeader()->sortIndicatorOrder());
-        table_->horizontalHeader()->setSortIndicatorShown(true);
+        // Ascending first; a second click on the same column turns the order round.
+        QHeaderView* header = table_->horizontalHeader();
+        const bool again =
+            header->isSortIndicatorShown() && header->sortIndicatorSection() == column;
+        const Qt::SortOrder order = again && header->sortIndicatorOrder() == Qt::AscendingOrder
+                                        ? Qt::DescendingOrder
+                                        : Qt::AscendingOrder;
+        table_->sortItems(column, order);
+        header->setSortIndicator(column, order);
+        header->setSortIndicatorShown(true);
     });
 
     auto* open = new QPushButton(QStringLiteral("作为设计打开"), this);
@@ -96,7 +120,12 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
     connect(open, &QPushButton::clicked, this, &SelectionPanel::openClicked);
     connect(copy, &QPushButton::clicked, this, &SelectionPanel::copyClicked);
     auto* buttons = new QHBoxLayout;
+    more_ = new QPushButton(QStringLiteral("更多…"), this);
+    more_->setAccessibleName(QStringLiteral("更多候选"));
+    more_->setVisible(false);
+    connect(more_, &QPushButton::clicked, this, &SelectionPanel::moreClicked);
     buttons->addWidget(summary_, 1);
+    buttons->addWidget(more_);
     buttons->addWidget(open);
     buttons->addWidget(copy);
 
@@ -149,6 +178,7 @@ design::RequirementTexts SelectionPanel::requirement() const {
 }
 
 void SelectionPanel::edited() {
+    best_ = design::kShownAtFirst;
     design_.requirement = requirement();
     emit requirementEdited();
     start();
@@ -160,8 +190,8 @@ void SelectionPanel::start() {
         return;
     }
     summary_->setText(QStringLiteral("正在选型…"));
-    watcher_.setFuture(
-        QtConcurrent::run([texts = design_] { return design::ComputeSelection(texts); }));
+    watcher_.setFuture(QtConcurrent::run(
+        [texts = design_, best = best_] { return design::ComputeSelection(texts, best); }));
 }
 
 void SelectionPanel::computed() {
@@ -174,6 +204,7 @@ void SelectionPanel::computed() {
     const design::SelectionSheet& sheet = *shown_;
     summary_->setText(Text(design::SelectionSummary(sheet)));
     summary_->setAccessibleDescription(summary_->text());
+    more_->setVisible(sheet.CanShowMore());
     const std::vector<std::string> header = design::SelectionHeaderCells(sheet);
     const std::size_t rows = sheet.problem ? 0 : sheet.Shown().size();
     table_->clear();
@@ -188,9 +219,13 @@ void SelectionPanel::computed() {
     for (std::size_t row = 0; row < rows; ++row) {
         const std::vector<std::string> cells =
             design::SelectionRowCells(sheet, row, rows::Precision::kReader);
+        const auto keys = design::SelectionSortKeys(sheet, row);
         for (std::size_t c = 0; c < cells.size(); ++c) {
-            auto* item = new QTableWidgetItem(QString::fromStdString(cells[c]));
-            item->setData(Qt::UserRole, static_cast<int>(row));  // the rank, whatever the sort
+            auto* item = new CandidateItem(QString::fromStdString(cells[c]));
+            item->setData(kRankRole, static_cast<int>(row));  // the rank, whatever the sort
+            if (keys[c]) {
+                item->setData(kKeyRole, *keys[c]);
+            }
             table_->setItem(static_cast<int>(row), static_cast<int>(c), item);
         }
     }
@@ -204,8 +239,13 @@ void SelectionPanel::openClicked() {
     if (!shown_ || selected.isEmpty() || watcher_.isRunning()) {
         return;
     }
-    const int rank = table_->item(selected.first().row(), 0)->data(Qt::UserRole).toInt();
+    const int rank = table_->item(selected.first().row(), 0)->data(kRankRole).toInt();
     emit openRequested(design::OpenCandidate(design_, *shown_, static_cast<std::size_t>(rank)));
+}
+
+void SelectionPanel::moreClicked() {
+    best_ = design::MoreShown(best_);
+    start();
 }
 
 void SelectionPanel::copyClicked() {

@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTableWidget;
 
 namespace curve {
@@ -47,6 +48,7 @@ private slots:
     void computed();
     void openClicked();
     void copyClicked();
+    void moreClicked();
 
 private:
     void start();
@@ -56,7 +58,9 @@ private:
     std::array<QLineEdit*, design::kRequirementInputs.size()> fields_{};
     QCheckBox* dynamic_ = nullptr;
     QLabel* summary_ = nullptr;
+    QPushButton* more_ = nullptr;
     QTableWidget* table_ = nullptr;
+    std::size_t best_ = design::kShownAtFirst;  // how many of the catalogue's to show
     design::DesignTexts design_;
     std::optional<design::SelectionSheet> shown_;
     QFutureWatcher<design::SelectionSheet> watcher_;

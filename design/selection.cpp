@@ -1,5 +1,7 @@
 #include "design/selection.h"
 
+#include <algorithm>
+
 #include "design/design.h"
 #include "rows/cells.h"
 #include "rows/option_text.h"
@@ -16,11 +18,11 @@ runtime::Expected<std::optional<double>, std::string> Whole(const std::string& t
     if (runtime::IsBlank(text)) {
         return std::optional<double>();
     }
-    const runtime::NumberReading read = runtime::ReadNumber(text);
-    if (!read.whole || !read.value) {
+    const std::optional<double> read = runtime::ReadPlainNumber(text);
+    if (!read) {
         return "选型：" + std::string(label) + "：'" + text + "' 不是一个数";
     }
-    return std::optional<double>(*read.value);
+    return read;
 }
 
 runtime::Expected<calc::Requirement, std::string> ReadRequirement(const DesignTexts& texts,
@@ -98,16 +100,26 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(const DesignTe
 
 std::vector<const calc::Candidate*> SelectionSheet::Shown() const {
     std::vector<const calc::Candidate*> shown;
-    for (const auto* group : {&selection.catalogue, &selection.special}) {
-        for (const calc::Candidate& candidate : *group) {
-            shown.push_back(&candidate);
-        }
+    for (std::size_t k = 0; k < selection.catalogue.size() && k < best; ++k) {
+        shown.push_back(&selection.catalogue[k]);
+    }
+    for (const calc::Candidate& candidate : selection.special) {
+        shown.push_back(&candidate);
     }
     return shown;
 }
 
-SelectionSheet ComputeSelection(const DesignTexts& texts) {
+bool SelectionSheet::CanShowMore() const {
+    return !problem && selection.catalogue.size() > best && best < kShownAtMost;
+}
+
+std::size_t MoreShown(std::size_t best) {
+    return std::min(best + kShownMore, kShownAtMost);
+}
+
+SelectionSheet ComputeSelection(const DesignTexts& texts, std::size_t best) {
     SelectionSheet sheet;
+    sheet.best = std::min(std::max<std::size_t>(best, 1), kShownAtMost);
     const DesignReading reading = ReadDesign(texts);
     if (!reading.design) {
         sheet.problem =
@@ -136,6 +148,14 @@ std::vector<std::string> SelectionRowCells(const SelectionSheet& sheet, std::siz
     return cells.cells;
 }
 
+std::vector<std::optional<double>> SelectionSortKeys(const SelectionSheet& sheet, std::size_t row) {
+    std::vector<std::optional<double>> keys;
+    for (const std::string& cell : SelectionRowCells(sheet, row, rows::Precision::kEvery)) {
+        keys.push_back(runtime::ReadPlainNumber(cell));
+    }
+    return keys;
+}
+
 std::string SelectionSummary(const SelectionSheet& sheet) {
     if (sheet.problem) {
         return *sheet.problem;
@@ -143,9 +163,13 @@ std::string SelectionSummary(const SelectionSheet& sheet) {
     if (sheet.selection.shortfall) {
         return rows::ShortfallText(*sheet.selection.shortfall, sheet.requirement);
     }
-    return "满足要求的：DIN 2093 碟簧 " + std::to_string(sheet.selection.catalogue.size()) +
-           " 种（按片数最少、σOM/Rm 最低、碟簧组最短排列），特制碟簧 " +
-           std::to_string(sheet.selection.special.size()) + " 种";
+    const std::size_t catalogue = sheet.selection.catalogue.size();
+    std::string shown = "满足要求的：DIN 2093 碟簧 " + std::to_string(catalogue) + " 种";
+    if (catalogue > sheet.best) {
+        shown += "（列出最好的 " + std::to_string(sheet.best) + " 种）";
+    }
+    return shown + "，特制碟簧 " + std::to_string(sheet.selection.special.size()) +
+           " 种。先列 DIN 2093 的，再列特制的，各自按片数最少、σOM/Rm 最低、碟簧组最短排列";
 }
 
 std::string SelectionCopyText(const SelectionSheet& sheet) {

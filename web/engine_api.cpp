@@ -47,6 +47,14 @@ Json Strings(const std::vector<std::string>& texts) {
     return Json(texts);
 }
 
+Json SortKeys(const std::vector<std::optional<double>>& keys) {
+    Json out = Json::array();
+    for (const auto& key : keys) {
+        out.push_back(key ? Json(*key) : Json(nullptr));
+    }
+    return out;
+}
+
 Json Row(const design::TableRow& row) {
     return {{"cells", row.cells}, {"span", row.span}};
 }
@@ -156,6 +164,7 @@ Json SheetJson(int columns) {
             {"quarters", quarters},
             {"noTable", design::NoTable(sheet)},
             {"noPlot", design::NoPlot(sheet)},
+            {"noDataSheet", design::NoDataSheet(sheet)},
             {"material", Material()},
             {"plot", panels}};
 }
@@ -274,17 +283,19 @@ const char* ds_sheet_copy() {
     return Answer(design::CopyText(sheet));
 }
 
-const char* ds_select(const char* file_text) {
+const char* ds_select(const char* file_text, int best) {
     const auto texts = design::DesignFromJson(file_text);
     if (!texts) {
         return Answer(Json{{"error", texts.error()}});
     }
-    const design::SelectionSheet chosen = design::ComputeSelection(*texts);
+    const design::SelectionSheet chosen =
+        design::ComputeSelection(*texts, static_cast<std::size_t>(std::max(best, 1)));
     Json rows = Json::array();
     const auto shown = chosen.problem ? std::vector<const calc::Candidate*>{} : chosen.Shown();
     for (std::size_t row = 0; row < shown.size(); ++row) {
         rows.push_back({{"cells", design::SelectionRowCells(chosen, row, rows::Precision::kReader)},
                         {"every", design::SelectionRowCells(chosen, row, rows::Precision::kEvery)},
+                        {"keys", SortKeys(design::SelectionSortKeys(chosen, row))},
                         {"name", rows::CandidateName(*shown[row], calc::Din2093())},
                         {"special", !shown[row]->catalogue}});
     }
@@ -292,15 +303,19 @@ const char* ds_select(const char* file_text) {
                        {"summary", design::SelectionSummary(chosen)},
                        {"header", design::SelectionHeaderCells(chosen)},
                        {"rows", rows},
+                       {"shown", chosen.best},
+                       {"more", chosen.CanShowMore()},
+                       {"best", design::MoreShown(chosen.best)},
                        {"copy", design::SelectionCopyText(chosen)}});
 }
 
-const char* ds_open_candidate(const char* file_text, int row) {
+const char* ds_open_candidate(const char* file_text, int best, int row) {
     const auto texts = design::DesignFromJson(file_text);
     if (!texts) {
         return Answer(Json{{"error", texts.error()}});
     }
-    const design::SelectionSheet chosen = design::ComputeSelection(*texts);
+    const design::SelectionSheet chosen =
+        design::ComputeSelection(*texts, static_cast<std::size_t>(std::max(best, 1)));
     if (chosen.problem || row < 0 || static_cast<std::size_t>(row) >= chosen.Shown().size()) {
         return Answer(Json{{"error", "没有这个候选碟簧"}});
     }

@@ -47,14 +47,16 @@ const char* ds_sheet_copy();
 
 /// The selection (选型) for the requirement of a design given as a design file's text:
 /// {"problem": why it cannot be searched, or null; "summary": one line; "header": the columns;
-/// "rows": [{"cells": a reader's digits, "every": every digit, "name", "special"}]; "copy": what
-/// 复制 copies}, the candidates ranked, the catalogue's first. {"error": why} when the file is
-/// not a design.
-const char* ds_select(const char* file_text);
+/// "rows": [{"cells": a reader's digits, "every": every digit, "keys": each cell's number or
+/// null, "name", "special"}]; "shown": how many of the catalogue's are shown, "more": whether
+/// 更多… shows more, and "best": how many it then shows; "copy": what 复制 copies}, the `best` best
+/// of the catalogue's candidates (as design::ComputeSelection takes it), then the special springs.
+/// {"error": why} when the file is not a design.
+const char* ds_select(const char* file_text, int best);
 
-/// The design file of the design with candidate `row` of its selection in place of its spring
-/// and stack: {"file": …} or {"error": why}.
-const char* ds_open_candidate(const char* file_text, int row);
+/// The design file of the design with candidate `row` of its selection (showing `best`) in
+/// place of its spring and stack: {"file": …} or {"error": why}.
+const char* ds_open_candidate(const char* file_text, int best, int row);
 
 /// What disc-spring-batch prints for the `size` bytes of `input` with the arguments of
 /// `args_json` (a JSON array of strings, no file names): {"status": 0, 1 or 2, "output": text,

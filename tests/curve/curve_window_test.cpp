@@ -409,11 +409,34 @@ private slots:
         QVERIFY(
             Find<QLabel>(window_, "选型结果")->text().startsWith("满足要求的：DIN 2093 碟簧 1 种"));
         const QString series = table->item(0, 7)->text(), parallel = table->item(0, 8)->text();
+        // A column sorts by value: a mass of 18.81 g comes before one of 164.2 g.
+        int mass = 0;
+        while (table->horizontalHeaderItem(mass)->text() != "质量(g)") {
+            ++mass;
+        }
+        emit table->horizontalHeader()->sectionClicked(mass);
+        for (int row = 1; row < table->rowCount(); ++row) {
+            QVERIFY(table->item(row - 1, mass)->text().toDouble() <=
+                    table->item(row, mass)->text().toDouble());
+        }
         // Sorting by a column shows another order; the row opened is still the one chosen.
         emit table->horizontalHeader()->sectionClicked(2);
         const int chosen = table->findItems("A 40", Qt::MatchExactly).first()->row();
         table->selectRow(chosen);
-        click("作为设计打开");
+        {
+            type("t(mm)", "3");  // an edit not saved: asked about first, and kept on 取消
+            QTRY_VERIFY_WITH_TIMEOUT(settled() && table->rowCount() > 0, 30000);
+            table->selectRow(0);  // selected again: the ranking's order
+            ModalCatcher catcher;
+            click("作为设计打开");
+            QCOMPARE(catcher.seen.size(), 1);
+            QCOMPARE(Find<QLineEdit>(window_, "t(mm)")->text(), QString("3"));
+            catcher.when_shown = [] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                box->button(QMessageBox::Discard)->click();
+            };
+            click("作为设计打开");
+        }
         QTRY_VERIFY(Find<QLineEdit>(window_, "D(mm)")->text() == "40");
         QCOMPARE(Find<QLineEdit>(window_, "d(mm)")->text(), QString("20.4"));
         QCOMPARE(Find<QLineEdit>(window_, "串联片数 i")->text(), series);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "design/sheet.h"
+#include "design/sheet_text.h"
 
 namespace design {
 namespace {
@@ -15,7 +16,11 @@ TEST(Selection, RequirementTextsThatCannotBeReadSayWhich) {
         {[](DesignTexts& t) { t.requirement.points[0].s = "1,2"; }, "要求 1 s：'1,2' 不是一个数"},
         {[](DesignTexts& t) { t.requirement.points[1].s = "0.5"; },
          "要求 2 要同时给出行程 s 和力 F"},
-        {[](DesignTexts& t) { t.requirement.points[0] = {}; }, "至少要给一个工作点"},
+        {[](DesignTexts& t) { t.requirement.points[0] = {}; }, "至少要给一个要求"},
+        // One reader in every face: what the batch tool refuses, the window refuses too.
+        {[](DesignTexts& t) { t.requirement.points[0].F = "1 2"; }, "要求 1 F：'1 2' 不是一个数"},
+        {[](DesignTexts& t) { t.requirement.bore = "&H29"; }, "'&H29' 不是一个数"},
+        {[](DesignTexts& t) { t.requirement.dynamic = true; }, "动载荷要给两个要求"},
         {[](DesignTexts& t) { t.requirement.points[0].tolerance = "60"; }, "公差应在 0 到 50 %"},
         {[](DesignTexts& t) { t.requirement.bore.clear(); }, "安装空间的直径应大于 0"},
         {[](DesignTexts& t) { t.requirement.max_series = "2.5"; }, "应为整数"},
@@ -42,6 +47,17 @@ TEST(Selection, RequirementTextsThatCannotBeReadSayWhich) {
     EXPECT_FALSE(sheet.requirement.clearance);
     EXPECT_EQ(sheet.requirement.max_series * 10 + sheet.requirement.max_parallel, 303);
     EXPECT_EQ(sheet.requirement.special, 3);
+    // The catalogue's best five are shown, as --best does; 更多… up to a hundred.
+    texts.requirement.max_series = texts.requirement.max_parallel = "100";
+    texts.requirement.points[0].tolerance = "50";
+    std::size_t best = kShownAtFirst;
+    for (const std::size_t expected : {5, 25, 45, 65, 85, 100, 100}) {
+        const SelectionSheet more = ComputeSelection(texts, best);
+        ASSERT_GT(more.selection.catalogue.size(), 100u);
+        EXPECT_EQ(more.Shown().size(), expected + more.selection.special.size());
+        EXPECT_EQ(more.CanShowMore(), expected < 100);
+        best = MoreShown(best);
+    }
 }
 
 // Opened as the design, a candidate's working points are the rows it was chosen by, whether
@@ -50,6 +66,7 @@ TEST(Selection, ACandidateOpensAsTheDesignItWasChosenAs) {
     for (const bool force_given : {false, true}) {
         DesignTexts texts = DefaultTexts();
         texts.E = "195000";
+        texts.Rm = "1500";  // judged: no finding at all
         texts.w_M = "0.01";
         texts.requirement.points[0].force_given = force_given;
         texts.requirement.points[1] = {force_given, "0.5", "2300", "10"};
@@ -65,6 +82,8 @@ TEST(Selection, ACandidateOpensAsTheDesignItWasChosenAs) {
             EXPECT_EQ(opened.requirement, texts.requirement);
             EXPECT_EQ(opened.E, "195000");
             const Sheet sheet = ComputeSheet(opened);
+            // What the window, the page and --design say of it: nothing.
+            EXPECT_TRUE(FindingCodes(sheet).empty()) << FindingCodes(sheet).front();
             for (std::size_t k = 0; k < 2; ++k) {
                 const calc::StackResults& chosen = *shown[row]->points[k].row.results->stack;
                 ASSERT_TRUE(sheet.points[k].row) << row;

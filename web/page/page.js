@@ -340,15 +340,18 @@
     return job;
   }
 
-  const selections = latestWins((file) => selecting.call('ds_select', file),
+  // The catalogue's best few first, as disc-spring-batch --best does; 更多… asks for more.
+  let selectionBest = 5;
+  const selections = latestWins((file) => selecting.call('ds_select', file, selectionBest),
     (answer, file) => showSelection(answer, file),
     (error) => message('选型出错：' + error.message));
   let selection = null;
   let selectionFile = null;
   let selectionsShown = 0;
 
-  function requestSelection() {
+  function requestSelection(more = false) {
     if (!facts || $('select').hidden) return;
+    if (!more) selectionBest = 5;
     $('select-summary').textContent = '正在选型…';
     selections.request(fileText());
   }
@@ -361,6 +364,7 @@
     selection = answer;
     selectionFile = file;
     $('select-summary').textContent = answer.summary;
+    $('select-more').hidden = !answer.more;
     const head = $('candidates').tHead.rows[0];
     head.replaceChildren(...(answer.rows.length ? [element('th', { scope: 'col' }, '')] : []), ...answer.header.map((name, c) => {
       const cell = element('th', { scope: 'col', 'aria-sort': 'none', tabindex: '0', title: '按此列排序' }, name);
@@ -374,6 +378,7 @@
     $('candidates').tBodies[0].replaceChildren(...answer.rows.map((row, rank) => {
       const line = element('tr', row.special ? { class: 'special' } : {});
       line.dataset.rank = String(rank);
+      line.keys = row.keys;
       const open = element('button', { type: 'button', 'aria-label': '作为设计打开 ' + row.name }, '作为设计打开');
       open.addEventListener('click', () => openCandidate(rank));
       const first = element('td');
@@ -396,28 +401,37 @@
     for (const cell of header.parentElement.children) cell.setAttribute('aria-sort', 'none');
     header.setAttribute('aria-sort', ascending ? 'ascending' : 'descending');
     const body = $('candidates').tBodies[0];
-    const key = (row) => row.cells[column + 1].textContent;  // past the button
+    const text = (row) => row.cells[column + 1].textContent;  // past the button
     const rows = Array.from(body.rows).sort((a, b) => {
-      const x = Number(key(a));
-      const y = Number(key(b));
-      const numeric = key(a) !== '' && key(b) !== '' && !Number.isNaN(x) && !Number.isNaN(y);
-      const order = numeric ? x - y : key(a).localeCompare(key(b), 'zh');
+      const x = a.keys[column];
+      const y = b.keys[column];
+      const numeric = x !== null && y !== null;
+      const order = numeric ? x - y : text(a).localeCompare(text(b), 'zh');
       return (ascending ? order : -order) || Number(a.dataset.rank) - Number(b.dataset.rank);
     });
     body.replaceChildren(...rows);
   }
 
   async function openCandidate(rank) {
-    const answer = JSON.parse(await quick.call('ds_open_candidate', selectionFile, rank));
+    const answer = JSON.parse(await quick.call('ds_open_candidate', selectionFile, selection.shown, rank));
     if (answer.error) {
       message(answer.error);
       return;
     }
+    // The design in place stays one step back in the browser's history: nothing is lost.
+    writeAddress();
+    history.pushState(null, '', location.href);
     if (await openDesign(utf8(answer.file))) {
+      status('已作为设计打开；原来的设计可用浏览器的“后退”找回');
       select(tabs[1]);
       tabs[1].focus();
     }
   }
+
+  $('select-more').addEventListener('click', () => {
+    selectionBest = selection ? selection.best : 5;
+    requestSelection(true);
+  });
 
   $('select-copy').addEventListener('click', async () => {
     if (!selection || !selection.copy) {
@@ -812,7 +826,7 @@
   }
 
   $('print').addEventListener('click', () => {
-    if (able(sheet && sheet.noPlot, '打印')) window.print();
+    if (able(sheet && sheet.noDataSheet, '打印')) window.print();
   });
 
   $('copy-link').addEventListener('click', async () => {
@@ -851,6 +865,11 @@
     printBuilt = true;
     const page = $('sheet');
     const parts = [element('h1', {}, '碟形弹簧数据表')];
+    if (sheet.noDataSheet) {
+      // A browser's own print command still prints: it gets the reason, never a sheet.
+      page.replaceChildren(...parts, element('p', {}, sheet.noDataSheet));
+      return;
+    }
     for (const text of [...sheet.springLines, ...sheet.testLines]) parts.push(element('p', {}, text));
     parts.push(element('h2', {}, '工作点'));
     const given = sheet.points.filter((p) => p.reader.length).map((p) => ({ cells: p.reader, span: 1 }));
