@@ -47,6 +47,11 @@ Json Strings(const std::vector<std::string>& texts) {
     return Json(texts);
 }
 
+// How many of the catalogue's candidates to show: 0 (or less) for as many as at first.
+std::size_t ShownBest(int best) {
+    return best > 0 ? static_cast<std::size_t>(best) : design::kShownAtFirst;
+}
+
 Json SortKeys(const std::vector<std::optional<double>>& keys) {
     Json out = Json::array();
     for (const auto& key : keys) {
@@ -288,8 +293,7 @@ const char* ds_select(const char* file_text, int best) {
     if (!texts) {
         return Answer(Json{{"error", texts.error()}});
     }
-    const design::SelectionSheet chosen =
-        design::ComputeSelection(*texts, static_cast<std::size_t>(std::max(best, 1)));
+    const design::SelectionSheet chosen = design::ComputeSelection(*texts, ShownBest(best));
     Json rows = Json::array();
     const auto shown = chosen.problem ? std::vector<const calc::Candidate*>{} : chosen.Shown();
     for (std::size_t row = 0; row < shown.size(); ++row) {
@@ -314,8 +318,7 @@ const char* ds_open_candidate(const char* file_text, int best, int row) {
     if (!texts) {
         return Answer(Json{{"error", texts.error()}});
     }
-    const design::SelectionSheet chosen =
-        design::ComputeSelection(*texts, static_cast<std::size_t>(std::max(best, 1)));
+    const design::SelectionSheet chosen = design::ComputeSelection(*texts, ShownBest(best));
     if (chosen.problem || row < 0 || static_cast<std::size_t>(row) >= chosen.Shown().size()) {
         return Answer(Json{{"error", "没有这个候选碟簧"}});
     }

@@ -50,7 +50,7 @@ const char* ds_sheet_copy();
 /// "rows": [{"cells": a reader's digits, "every": every digit, "keys": each cell's number or
 /// null, "name", "special"}]; "shown": how many of the catalogue's are shown, "more": whether
 /// 更多… shows more, and "best": how many it then shows; "copy": what 复制 copies}, the `best` best
-/// of the catalogue's candidates (as design::ComputeSelection takes it), then the special springs.
+/// of the catalogue's candidates (0 or less: as many as at first), then the special springs.
 /// {"error": why} when the file is not a design.
 const char* ds_select(const char* file_text, int best);
 

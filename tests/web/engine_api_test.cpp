@@ -136,7 +136,7 @@ TEST(EngineApi, BatchCallsTakeOptionsButNeverFileNames) {
 
 TEST(EngineApi, TheSelectionAndItsCandidatesOpenAsDesigns) {
     const std::string fresh = Parsed(ds_inputs())["fresh"];
-    const Json selection = Parsed(ds_select(fresh.c_str(), 5));
+    const Json selection = Parsed(ds_select(fresh.c_str(), 0));
     ASSERT_TRUE(selection["problem"].is_null());
     ASSERT_FALSE(selection["rows"].empty());
     EXPECT_EQ(selection["rows"][0]["name"], "DIN 2093 A 40");
@@ -144,13 +144,13 @@ TEST(EngineApi, TheSelectionAndItsCandidatesOpenAsDesigns) {
     EXPECT_NE(selection["copy"].get<std::string>().find("\tA 40\t"), std::string::npos);
     const int last = static_cast<int>(selection["rows"].size()) - 1;
     EXPECT_TRUE(selection["rows"][static_cast<std::size_t>(last)]["special"].get<bool>());
-    const Json opened = Parsed(ds_open_candidate(fresh.c_str(), 5, 0));
+    const Json opened = Parsed(ds_open_candidate(fresh.c_str(), 0, 0));
     const auto texts = design::DesignFromJson(opened["file"].get<std::string>());
     ASSERT_TRUE(texts.has_value());
     EXPECT_EQ(texts->D, "40");
     EXPECT_EQ(texts->points[0].value, "1.2");
     for (const int row : {-1, last + 1}) {
-        EXPECT_TRUE(Parsed(ds_open_candidate(fresh.c_str(), 5, row)).contains("error")) << row;
+        EXPECT_TRUE(Parsed(ds_open_candidate(fresh.c_str(), 0, row)).contains("error")) << row;
     }
     EXPECT_TRUE(Parsed(ds_select("{", 5)).contains("error"));
 }

@@ -340,8 +340,8 @@
     return job;
   }
 
-  // The catalogue's best few first, as disc-spring-batch --best does; 更多… asks for more.
-  let selectionBest = 5;
+  // The catalogue's best few first (0: as many as the engine shows at first); 更多… asks for more.
+  let selectionBest = 0;
   const selections = latestWins((file) => selecting.call('ds_select', file, selectionBest),
     (answer, file) => showSelection(answer, file),
     (error) => message('选型出错：' + error.message));
@@ -351,7 +351,7 @@
 
   function requestSelection(more = false) {
     if (!facts || $('select').hidden) return;
-    if (!more) selectionBest = 5;
+    if (!more) selectionBest = 0;
     $('select-summary').textContent = '正在选型…';
     selections.request(fileText());
   }
@@ -429,7 +429,7 @@
   }
 
   $('select-more').addEventListener('click', () => {
-    selectionBest = selection ? selection.best : 5;
+    selectionBest = selection ? selection.best : 0;
     requestSelection(true);
   });
 
