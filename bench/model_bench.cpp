@@ -16,7 +16,7 @@
 #include "runtime/log.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
-#include "tools/batch.h"
+#include "batch/batch.h"
 
 namespace {
 
@@ -105,7 +105,7 @@ BENCHMARK(BM_NumberToText);
 // A catalogue through the batch front end's line handling, in 64 KiB chunks as the executable
 // reads them; items per second is lines per second. `make` writes line i.
 template <typename Make>
-void AnswerLines(benchmark::State& state, const tools::BatchOptions& options, int lines,
+void AnswerLines(benchmark::State& state, const batch::BatchOptions& options, int lines,
                  const Make& make) {
     std::string input;
     for (int i = 0; i < lines; ++i) {
@@ -115,7 +115,7 @@ void AnswerLines(benchmark::State& state, const tools::BatchOptions& options, in
     out.reserve(1 << 21);
     for (auto _ : state) {
         std::int64_t numbering = 0;
-        tools::BatchStream stream(options, numbering);
+        batch::BatchStream stream(options, numbering);
         for (std::size_t at = 0; at < input.size(); at += 1 << 16) {
             stream.Feed(std::string_view(input).substr(at, 1 << 16), out);
             benchmark::DoNotOptimize(out.data());
@@ -140,7 +140,7 @@ BENCHMARK(BM_BatchMillionLines)->Unit(benchmark::kMillisecond);
 // The same springs with contact flats and every row option: rate, a stack with friction,
 // another material, checks. A row with everything against a plain one.
 void BM_BatchMillionLinesEveryOption(benchmark::State& state) {
-    const auto options = tools::ParseBatchArguments({"--flats", "--rate", "--series", "2",
+    const auto options = batch::ParseBatchArguments({"--flats", "--rate", "--series", "2",
                                                      "--parallel", "3", "--friction", "0.02,0.03",
                                                      "--material", "195000,0.28", "--check"})
                              ->options;
@@ -153,7 +153,7 @@ BENCHMARK(BM_BatchMillionLinesEveryOption)->Unit(benchmark::kMillisecond);
 
 // --force: the deflection found for each line's force, then its row.
 void BM_BatchForceLines(benchmark::State& state) {
-    tools::BatchOptions options;
+    batch::BatchOptions options;
     options.force = true;
     AnswerLines(state, options, 100'000, [](int i) {
         return std::to_string(80 + i % 60) + "\t" + std::to_string(41 + i % 17) + "\t3." +
@@ -170,13 +170,13 @@ void BM_BatchMillionCurveRows(benchmark::State& state) {
         input += std::to_string(80 + i % 60) + "\t" + std::to_string(41 + i % 17) + "\t3." +
                  std::to_string(i % 10) + "\t6.3\n";
     }
-    tools::BatchOptions options;
+    batch::BatchOptions options;
     options.curve_steps = 999;
     std::string out;
     out.reserve(1 << 21);
     for (auto _ : state) {
         std::int64_t numbering = 0;
-        tools::BatchStream stream(options, numbering, [](std::string& rows) {
+        batch::BatchStream stream(options, numbering, [](std::string& rows) {
             benchmark::DoNotOptimize(rows.data());
             rows.clear();
         });

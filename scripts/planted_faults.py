@@ -21,7 +21,7 @@ import sys
 import tempfile
 import time
 
-PRODUCT_DIRS = ("calc/", "rows/", "runtime/", "ui/", "qtapp/", "tools/", "curve/", "design/",
+PRODUCT_DIRS = ("calc/", "rows/", "runtime/", "ui/", "qtapp/", "batch/", "tools/", "curve/", "design/",
                 "web/")
 WINDOWS_ONLY = ("_windows.cpp", "_windows.h")
 

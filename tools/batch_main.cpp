@@ -17,7 +17,7 @@
 #include "design/design_file.h"
 #include "rows/findings_text.h"
 #include "runtime/number_text.h"
-#include "tools/batch.h"
+#include "batch/batch.h"
 #include "tools/platform.h"
 
 namespace {
@@ -218,7 +218,7 @@ int AnswerDesigns(const std::vector<Source>& sources) {
     std::string out;
     bool all_computed = true;
     for (const design::DesignTexts& texts : designs) {
-        all_computed = tools::AnswerDesign(texts, out) && all_computed;
+        all_computed = batch::AnswerDesign(texts, out) && all_computed;
         if (!Flush(out)) {
             Complain("写入标准输出失败");
             return 2;
@@ -231,7 +231,7 @@ int AnswerDesigns(const std::vector<Source>& sources) {
 
 int main(int argc, char** argv) {
     tools::PrepareStandardStreams();
-    const auto arguments = tools::ParseBatchArguments({argv + 1, argv + argc});
+    const auto arguments = batch::ParseBatchArguments({argv + 1, argv + argc});
     if (!arguments) {
         Complain(arguments.error());
         return 2;
@@ -244,7 +244,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    const tools::BatchOptions& options = arguments->options;
+    const batch::BatchOptions& options = arguments->options;
     const std::vector<std::string>& names = arguments->files;
 
     // Every file is opened before any line is answered, so a typo in the last name does not
@@ -268,7 +268,7 @@ int main(int argc, char** argv) {
 
     std::string out;
     out.reserve(kFlushAt + kChunk);
-    tools::AppendBatchHeader(options, out);
+    batch::AppendBatchHeader(options, out);
     std::vector<char> chunk(kChunk);
     bool all_computed = true;
     bool write_failed = false;
@@ -278,7 +278,7 @@ int main(int argc, char** argv) {
         write_failed = !Flush(answers) || write_failed;
     };
     for (const Source& source : sources) {
-        tools::BatchStream stream(options, numbering, spill);
+        batch::BatchStream stream(options, numbering, spill);
         for (;;) {
             const ssize_t got = ReadChunk(source.fd, chunk);
             if (got < 0 && errno == EINTR) {

@@ -13,7 +13,7 @@
 #include "design/sheet_text.h"
 #include "rows/selection_text.h"
 #include "runtime/number_text.h"
-#include "tools/batch.h"
+#include "batch/batch.h"
 #include "ui/commands.h"
 #include "ui/report.h"
 
@@ -336,7 +336,7 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
         return refuse("参数应为文字的列表");
     }
     const std::vector<std::string_view> views(args.begin(), args.end());
-    const auto parsed = tools::ParseBatchArguments(views);
+    const auto parsed = batch::ParseBatchArguments(views);
     if (!parsed || parsed->help || parsed->files != std::vector<std::string>{"-"}) {
         return refuse(parsed ? "这里不接受文件名和 --help" : parsed.error());
     }
@@ -346,7 +346,7 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
         if (!texts) {
             return refuse(texts.error());
         }
-        const bool computed = tools::AnswerDesign(*texts, out);
+        const bool computed = batch::AnswerDesign(*texts, out);
         return Answer(Json{{"status", computed ? 0 : 1}, {"output", out}, {"error", ""}});
     }
     if (input.size() > kMaxCatalogueBytes) {
@@ -354,8 +354,8 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
                       " MiB，浏览器中不计算；请用 disc-spring-batch，它能读任意大的目录");
     }
     std::int64_t numbering = 0;
-    tools::AppendBatchHeader(parsed->options, out);
-    tools::BatchStream stream(parsed->options, numbering);
+    batch::AppendBatchHeader(parsed->options, out);
+    batch::BatchStream stream(parsed->options, numbering);
     // A line at a time, so that an answer growing too large (a long curve for every line) stops
     // early instead of filling the page's memory.
     for (std::size_t start = 0; start < input.size();) {

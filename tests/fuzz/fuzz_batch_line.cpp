@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "runtime/text_number.h"
-#include "tools/batch.h"
+#include "batch/batch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view line(reinterpret_cast<const char*>(data), size);
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const int choice = static_cast<unsigned char>(line[0]);
     const int more = static_cast<unsigned char>(line[1]);
-    tools::BatchOptions options;
+    batch::BatchOptions options;
     options.curve_steps = choice % 4;
     calc::RowOptions& row_options = options.row;
     if (choice & 4) {
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     line.remove_prefix(2);
     std::int64_t numbering = 0;
-    tools::BatchStream stream(options, numbering);
+    batch::BatchStream stream(options, numbering);
     std::string out;
     stream.Feed(line, out);
     stream.Finish(out);

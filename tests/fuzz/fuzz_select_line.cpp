@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/batch.h"
-#include "tools/select.h"
+#include "batch/batch.h"
+#include "batch/select.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -35,18 +35,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string best = std::to_string(1 + (choice >> 4) % 4);
     const std::string special_limit = std::to_string((choice >> 6) % 3);
     args.insert(args.end(), {"--best", best, "--special", special_limit});
-    const auto parsed = tools::ParseBatchArguments(args);
+    const auto parsed = batch::ParseBatchArguments(args);
     if (!parsed) {
         __builtin_trap();
     }
     std::string header;
-    tools::AppendSelectHeader(*parsed->options.select, header);
+    batch::AppendSelectHeader(*parsed->options.select, header);
     std::size_t columns = 1;
     for (const char c : header) {
         columns += c == '\t';
     }
     std::int64_t numbering = 0;
-    tools::BatchStream stream(parsed->options, numbering);
+    batch::BatchStream stream(parsed->options, numbering);
     std::string out;
     stream.Feed(input, out);
     stream.Finish(out);

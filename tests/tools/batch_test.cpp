@@ -1,4 +1,4 @@
-#include "tools/batch.h"
+#include "batch/batch.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "process.h"
 #include "runtime/number_text.h"
 
-namespace tools {
+namespace batch {
 namespace {
 
 const std::string kExample = "100\t51\t3.5\t6.3\t1.4";
@@ -421,4 +421,4 @@ TEST_F(BatchProcess, AnswersEachLineFromAPipeWithoutWaitingForTheEnd) {
 }
 
 }  // namespace
-}  // namespace tools
+}  // namespace batch

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "tools/batch.h"
+#include "batch/batch.h"
 
 // disc-spring-batch --select: the options of a requirement and the answer to each line.
-namespace tools {
+namespace batch {
 
 /// Reads one option only --select takes (--best, --given, --tolerance, --clearance,
 /// --max-length, --max-series, --max-parallel, --special) into `requirement` or `best`; the
@@ -19,4 +19,4 @@ std::optional<std::string> ReadSelectOption(std::string_view name, std::string_v
 /// points (a line with one leaves the second's empty).
 void AppendSelectHeader(const SelectOptions& options, std::string& out);
 
-}  // namespace tools
+}  // namespace batch

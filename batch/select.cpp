@@ -1,13 +1,13 @@
-#include "tools/select.h"
+#include "batch/select.h"
 
 #include <array>
 #include <cmath>
 
 #include "rows/selection_text.h"
 #include "runtime/text_number.h"
-#include "tools/reading.h"
+#include "batch/reading.h"
 
-namespace tools {
+namespace batch {
 namespace {
 
 std::optional<double> Whole(std::string_view text) {
@@ -147,4 +147,4 @@ bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOpti
     return true;
 }
 
-}  // namespace tools
+}  // namespace batch

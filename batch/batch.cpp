@@ -1,4 +1,4 @@
-#include "tools/batch.h"
+#include "batch/batch.h"
 
 #include <algorithm>
 #include <array>
@@ -20,10 +20,10 @@
 #include "rows/row_text.h"
 #include "runtime/decimal.h"
 #include "runtime/number_text.h"
-#include "tools/reading.h"
-#include "tools/select.h"
+#include "batch/reading.h"
+#include "batch/select.h"
 
-namespace tools {
+namespace batch {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -459,4 +459,4 @@ bool AnswerDesign(const design::DesignTexts& texts, std::string& out) {
     return !sheet.unusable && !sheet.first_fault && points;
 }
 
-}  // namespace tools
+}  // namespace batch

@@ -6,7 +6,7 @@
 #include <string_view>
 
 // What the batch tool's modes share in reading lines and option values.
-namespace tools {
+namespace batch {
 
 /// Splits a line at tabs into at most fields.size() views; returns how many fields the line has in
 /// all (0 for an empty line), so that a message can name the true count.
@@ -36,4 +36,4 @@ inline std::string Unusable(std::string_view name, std::string_view value,
            std::string(wanted);
 }
 
-}  // namespace tools
+}  // namespace batch

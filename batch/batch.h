@@ -12,7 +12,7 @@
 #include "design/inputs.h"
 #include "runtime/expected.h"
 
-namespace tools {
+namespace batch {
 
 /// What --select asks of each requirement line beyond its space and points.
 struct SelectOptions {
@@ -103,4 +103,4 @@ private:
     bool all_computed_ = true;
 };
 
-}  // namespace tools
+}  // namespace batch
