@@ -18,7 +18,7 @@ namespace calc {
 double GuideClearance(double diameter);
 
 /// The strip thicknesses, mm, a special spring is made from: those of DIN 2093's springs, and
-/// those a maker stocks (the README names the sources). Special springs stay in groups 1 and 2
+/// those a maker stocks (docs/selection.md names them). Special springs stay in groups 1 and 2
 /// (t ≤ 6 mm): thicker ones need contact flats machined to a t′ of their own.
 inline constexpr std::array<double, 26> kStripThicknesses = {
     0.2,  0.25, 0.3,  0.35, 0.4, 0.45, 0.5, 0.6, 0.7, 0.8, 0.9, 1,   1.1,

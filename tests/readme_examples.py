@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs every example of the README that pipes into build/bin/disc-spring-batch and checks that
 it still prints what the README says it prints (the '# ' lines after it; '# …' stands for any
-lines). Usage: readme_examples.py README.md BIN_DIR"""
+lines); the manual's pages in docs/ likewise. Usage: readme_examples.py README.md BIN_DIR [PAGE.md …]"""
 
 import re
 import subprocess
@@ -37,20 +37,22 @@ def matches(actual, expected):
 
 
 def main():
-    readme, bin_dir = sys.argv[1], sys.argv[2]
-    text = open(readme, encoding="utf-8").read()
+    bin_dir = sys.argv[2]
     failed = 0
     count = 0
-    for command, expected in examples(text):
+    pages = [sys.argv[1]] + sys.argv[3:]
+    found = [(page, example) for page in pages
+             for example in examples(open(page, encoding="utf-8").read())]
+    for page, (command, expected) in found:
         count += 1
         run = command.replace("build/bin/", bin_dir.rstrip("/") + "/")
         out = subprocess.run(["bash", "-c", run], capture_output=True, text=True).stdout
         actual = out.rstrip("\n").split("\n") if out else []
         if not matches(actual, expected):
             failed += 1
-            print(f"README example no longer holds:\n  {command}\nexpected:\n  " +
+            print(f"{page}: example no longer holds:\n  {command}\nexpected:\n  " +
                   "\n  ".join(expected) + "\nprinted:\n  " + "\n  ".join(actual[:10]))
-    print(f"{count} README examples, {failed} failed")
+    print(f"{count} examples in {len(pages)} pages, {failed} failed")
     return 1 if failed or count == 0 else 0
 
 
