@@ -1,16 +1,13 @@
 #include "calc/contact_flats.h"
 
-#include "calc/row.h"
+#include "calc/spring_pass.h"
 
 namespace calc {
 
 runtime::Expected<SpringResults, SpringFault> CalculateFlattedSpring(const SpringInputs& in,
                                                                      double t_reduced,
                                                                      const Material& material) {
-    RowOptions options;
-    options.material = material;
-    options.flats = true;
-    const auto spring = detail::RowSpring({in, t_reduced}, options);
+    const auto spring = detail::ComputeSpring({in, t_reduced, material});
     if (!spring) {
         return spring.error();
     }

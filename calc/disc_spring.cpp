@@ -1,6 +1,6 @@
 #include "calc/disc_spring.h"
 
-#include "calc/row.h"
+#include "calc/spring_pass.h"
 
 namespace calc {
 
@@ -74,9 +74,7 @@ runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs
 
 runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in,
                                                               const Material& material) {
-    RowOptions options;
-    options.material = material;
-    const auto spring = detail::RowSpring({in, 0}, options);
+    const auto spring = detail::ComputeSpring({in, std::nullopt, material});
     if (!spring) {
         return spring.error();
     }

@@ -2,48 +2,24 @@
 
 #include <cmath>
 
-#include "calc/contact_flats_steps.h"
-#include "calc/spring_rate_steps.h"
+#include "calc/disc_spring_steps.h"
 #include "runtime/checked_math.h"
 
 namespace calc {
 namespace {
 
 using detail::SpringAndRate;
+using detail::SpringAsk;
 
-// The spring, with or without contact flats, and its rate when wanted, from one set of
-// coefficients.
-template <typename Math>
-runtime::Expected<SpringAndRate, SpringFault> Evaluate(Math& m, const RowInputs& in,
-                                                       const RowOptions& options) {
-    const SpringInputs& s = in.spring;
-    const auto shape = detail::EvaluateShape(
-        m, s, options.flats ? std::optional(in.t_reduced) : std::nullopt, options.material);
-    if (!shape) {
-        return shape.error();
-    }
-    const detail::Shape& g = *shape;
-    const auto spring = options.flats ? detail::EvaluateFlattedResults(m, g.k, g.t, g.h0, g.K4, s.f,
-                                                                       options.material)
-                                      : detail::EvaluateResults(m, g.k, g.t, s.f, options.material);
-    if (!spring) {
-        return spring.error();
-    }
-    SpringAndRate result{*spring};
-    if (options.rate) {
-        const auto rate = detail::EvaluateRate(m, g.k, g.t, g.h0, g.K4, s.f, options.material);
-        if (!rate) {
-            return rate.error();
-        }
-        result.rate = *rate;
-    }
-    return result;
+// What a row asks of its spring.
+SpringAsk AskOf(const RowInputs& in, const RowOptions& options) {
+    return {in.spring, options.flats ? std::optional(in.t_reduced) : std::nullopt, options.material,
+            options.rate};
 }
 
 runtime::Expected<SpringAndRate, SpringFault> Stepwise(const RowInputs& in,
                                                        const RowOptions& options) {
-    runtime::CheckedMath checked;
-    return Evaluate(checked, in, options);
+    return detail::ComputeSpringStepwise(AskOf(in, options));
 }
 
 template <typename Spring>
@@ -110,14 +86,7 @@ namespace detail {
 
 runtime::Expected<SpringAndRate, SpringFault> RowSpring(const RowInputs& in,
                                                         const RowOptions& options) {
-    // Faults are rare: a pass that checks only divisors and results settles whether there is
-    // one, and only then are the steps repeated one by one to find the first.
-    runtime::FaultFlagMath fast;
-    auto result = Evaluate(fast, in, options);
-    if (!fast.divisor_not_finite() && AllFinite(result->spring) && std::isfinite(result->rate)) {
-        return result;
-    }
-    return Stepwise(in, options);
+    return ComputeSpring(AskOf(in, options));
 }
 
 Row CalculateRowStepwise(const RowInputs& in, const RowOptions& options) {

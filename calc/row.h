@@ -7,6 +7,7 @@
 #include "calc/design_check.h"
 #include "calc/disc_spring.h"
 #include "calc/friction.h"
+#include "calc/spring_pass.h"
 #include "calc/stack.h"
 #include "runtime/expected.h"
 
@@ -82,15 +83,8 @@ bool Overstressed(double sigma_om, const Material& material);
 
 namespace detail {
 
-/// A row's spring: force and stresses, and the rate when the options ask for it.
-struct SpringAndRate {
-    SpringResults spring;
-    double rate = 0;
-};
-
-/// The one way every result is computed, the calculator's included: the spring (with contact
-/// flats when the options ask for them) and its rate, first in a fast pass that only tells
-/// whether some step faulted, and only then step by step to find the first fault.
+/// A row's spring (with contact flats when the options ask for them) and its rate, as
+/// ComputeSpring gives them.
 runtime::Expected<SpringAndRate, SpringFault> RowSpring(const RowInputs& in,
                                                         const RowOptions& options);
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+
+#include "calc/disc_spring.h"
+#include "runtime/expected.h"
+
+// The one way a spring's results are computed, for the calculator, a row and every search: on
+// the model's own steps, with or without contact flats, and with the rate when asked.
+namespace calc::detail {
+
+/// What is asked of one spring: its results at in.f, with contact flats when t_reduced is given
+/// (t′), for a material, and its rate dF/df when `rate` is set.
+struct SpringAsk {
+    SpringInputs in;
+    std::optional<double> t_reduced;
+    Material material;
+    bool rate = false;
+};
+
+/// A spring's force and stresses, and its rate when asked (else 0).
+struct SpringAndRate {
+    SpringResults spring;
+    double rate = 0;
+};
+
+/// The spring, first in a fast pass that only tells whether some step faulted, and only then
+/// step by step to find the first fault: faults are rare.
+runtime::Expected<SpringAndRate, SpringFault> ComputeSpring(const SpringAsk& ask);
+
+/// The same with every step checked one by one: what the fast pass must agree with to the bit.
+runtime::Expected<SpringAndRate, SpringFault> ComputeSpringStepwise(const SpringAsk& ask);
+
+}  // namespace calc::detail
