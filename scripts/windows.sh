@@ -76,10 +76,10 @@ done
 makensis -V2 -DVERSION="$version" -DDIST="$PWD/$dist" -DSOURCE="$PWD" \
   packaging/windows/disc-spring.nsi
 zip="disc-spring-$version-windows-x64.zip"
-(cd "$dist" && cp ../../README.md ../../LICENSE . &&
+(cd "$dist" && cp ../../README.md ../../LICENSE . && mkdir docs && cp ../../docs/*.md docs/ &&
   cmake -E tar cf "$zip" --format=zip disc-spring.exe disc-spring-batch.exe disc-spring.html \
-    README.md LICENSE &&
-  rm README.md LICENSE)
+    README.md LICENSE docs &&
+  rm -r README.md LICENSE docs)
 
 step "a silent install and uninstall"
 installed="$WINEPREFIX/drive_c/Program Files/disc-spring"
@@ -87,7 +87,8 @@ shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\disc-spring'
 wine "$dist/disc-spring-$version-setup.exe" /S
 wineserver -w
-for file in disc-spring.exe disc-spring-batch.exe disc-spring.html README.md LICENSE uninstall.exe; do
+for file in disc-spring.exe disc-spring-batch.exe disc-spring.html README.md LICENSE uninstall.exe \
+  docs/selection.md; do
   [ -f "$installed/$file" ] || { echo "windows: not installed: $file" >&2; exit 1; }
 done
 [ -f "$shortcut" ] || { echo "windows: no Start-menu entry" >&2; exit 1; }

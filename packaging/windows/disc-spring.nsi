@@ -30,6 +30,9 @@ Section
   File "${DIST}\disc-spring.html"
   File "${SOURCE}\README.md"
   File "${SOURCE}\LICENSE"
+  SetOutPath "$INSTDIR\docs"  ; the manual the README links to
+  File "${SOURCE}\docs\*.md"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\disc-spring.exe"
   CreateShortcut "$SMPROGRAMS\${WEB_NAME}.lnk" "$INSTDIR\disc-spring.html" "" \
@@ -53,6 +56,8 @@ Section "Uninstall"
   Delete "$INSTDIR\disc-spring.html"
   Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\LICENSE"
+  Delete "$INSTDIR\docs\*.md"
+  RMDir "$INSTDIR\docs"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${KEY}"
