@@ -135,6 +135,9 @@ Requirement RandomRequirement(std::mt19937& random, int trial) {
         r.points.push_back(
             {force_given, s * (0.3 + 0.4 * unit(random)), F * (0.2 + 0.5 * unit(random)), 0.1});
         r.dynamic = trial % 2 == 0;
+        if (trial % 9 == 0) {
+            std::swap(r.points[0], r.points[1]);  // the upper point second
+        }
     }
     if (trial % 4 == 2) {
         r.max_length = s * (3 + 20 * unit(random));
