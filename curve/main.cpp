@@ -24,7 +24,7 @@ constexpr std::string_view kUsage =
     "                    disc-spring-batch --design 可以不开窗口检查设计文件\n"
     "  -h, --help        显示本说明\n"
     "\n"
-    "退出状态: 0 正常关闭窗口；2 参数不能用或设计文件不能读。\n";
+    "退出状态: 0 正常关闭窗口；2 参数不能用、设计文件不能读或没有可以打开窗口的显示。\n";
 
 int Refuse(const char* why) {
     std::fprintf(stderr, "disc-spring-curve: %s（用 --help 查看用法）\n", why);
@@ -74,6 +74,9 @@ int main(int argc, char** argv) {
         }
     } else if (!spring.isEmpty()) {
         return Refuse("需要 D d t H 四个数值（或再加曲线终点 f），或一个 .dspring 设计文件");
+    }
+    if (!qtapp::HasDisplay()) {
+        return qtapp::RefuseWithoutDisplay("disc-spring-curve");
     }
     // The window takes none of Qt's own options: what is not ours is refused above.
     int qt_argc = 1;

@@ -8,8 +8,30 @@
 #include <QPixmap>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <cstdio>
 
 namespace qtapp {
+
+bool HasDisplay() {
+#ifdef Q_OS_LINUX
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!qEnvironmentVariableIsEmpty(name)) {
+            return true;
+        }
+    }
+    return false;
+#else
+    return true;
+#endif
+}
+
+int RefuseWithoutDisplay(const char* program) {
+    std::fprintf(stderr,
+                 "%s: 没有可以打开窗口的显示（DISPLAY 和 WAYLAND_DISPLAY 都没有设置）；"
+                 "不开窗口请用 disc-spring-batch\n",
+                 program);
+    return 2;
+}
 
 void ConfigureApplication(QApplication& app, const QString& program) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

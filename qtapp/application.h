@@ -13,4 +13,13 @@ namespace qtapp {
 void ConfigureApplication(QApplication& app,
                           const QString& program = QStringLiteral("disc-spring"));
 
+/// Whether there is somewhere to show a window: a platform chosen (QT_QPA_PLATFORM), or on
+/// Linux an X or a Wayland display named. Without one Qt aborts at start (status 134); call
+/// before the QApplication exists.
+bool HasDisplay();
+
+/// Says in one line on standard error that `program` has no display to open its window on, and
+/// gives the exit status for it: 2, as for any other thing the program cannot use.
+int RefuseWithoutDisplay(const char* program);
+
 }  // namespace qtapp

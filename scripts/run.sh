@@ -5,7 +5,10 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh run
 if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DDISC_SPRING_BENCHMARKS=OFF
+  # The compiler flags of scripts/test.sh, so that running the tests afterwards compiles
+  # nothing twice.
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DDISC_SPRING_BENCHMARKS=OFF \
+    -DDISC_SPRING_UI=ON -DDISC_SPRING_WERROR=ON
 fi
 cmake --build build --target disc-spring disc-spring-curve disc-spring-batch -j"$(nproc)"
 

@@ -6,6 +6,9 @@
 #include "ui/qt/form1.h"
 
 int main(int argc, char** argv) {
+    if (!qtapp::HasDisplay()) {
+        return qtapp::RefuseWithoutDisplay("disc-spring");
+    }
     QApplication app(argc, argv);
     qtapp::ConfigureApplication(app);
     ui::qt::Form1 form;
