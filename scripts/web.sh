@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the browser edition on this Debian machine (installing what is missing) and tests it in
 # headless Chromium: the engine's bytes against the native batch tool, the calculator and the
-# design view as a user meets them, the print page, the network. Leaves build-web/disc-spring.html.
+# design view as a user meets them, the print page, the network; lints the page's script. Leaves
+# build-web/disc-spring.html.
 #   scripts/web.sh               build and test
 #   scripts/web.sh --build-only  build only (the Windows and Debian packages carry the page)
 #   scripts/web.sh --bench       build, test, then time the first result (a benchmark, no verdict)
@@ -42,6 +43,15 @@ fi
 if [ "${1:-}" = --build-only ]; then
   exit 0
 fi
+step "the page's script, linted (npm's eslint, its recommended rules)"
+lint="$PWD/build-web/lint"
+if [ ! -x "$lint/node_modules/.bin/eslint" ]; then
+  npm install --prefix "$lint" --no-save --no-audit --no-fund --loglevel=error \
+    eslint@9.39 @eslint/js@9.39 globals@17 >/dev/null
+fi
+(cd web/page && NODE_PATH="$lint/node_modules" "$lint/node_modules/.bin/eslint" \
+  --config eslint.config.cjs page.js worker.js)
+
 step "tests in headless Chromium"
 # Debian's python, whose selenium drives Debian's chromium.
 /usr/bin/python3 tests/web/page_test.py build-web/disc-spring.html \

@@ -723,7 +723,7 @@
   async function copyText(text) {
     try {
       await navigator.clipboard.writeText(text);
-    } catch (_) {
+    } catch {
       const area = element('textarea');
       area.value = text;
       document.body.append(area);
@@ -950,7 +950,7 @@
       let bytes = null;
       try {
         bytes = decode(address[1]);
-      } catch (_) {
+      } catch {
         message('地址中的设计读不出来（不是 base64url），打开的是示例弹簧。');
       }
       if (bytes !== null && await openDesign(bytes)) {
@@ -973,7 +973,7 @@
     let bytes;
     try {
       bytes = decode(address[1]);
-    } catch (_) {
+    } catch {
       message('地址中的设计读不出来（不是 base64url），页面保持原样。');
       keepInAddress();
       return;

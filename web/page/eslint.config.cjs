@@ -1,0 +1,20 @@
+// The page's script, checked with eslint's recommended rules: a browser script (page.js) and a
+// worker appended to the engine's own script (worker.js, which calls DiscSpringEngine).
+const js = require('@eslint/js');
+const globals = require('globals');
+
+module.exports = [
+  js.configs.recommended,
+  {
+    files: ['page.js'],
+    languageOptions: { ecmaVersion: 2022, sourceType: 'script', globals: globals.browser },
+  },
+  {
+    files: ['worker.js'],
+    languageOptions: {
+      ecmaVersion: 2022,
+      sourceType: 'script',
+      globals: { ...globals.worker, DiscSpringEngine: 'readonly' },
+    },
+  },
+];
