@@ -194,21 +194,22 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
 
     auto* buttons = new QGridLayout;
     const std::pair<const char*, void (CurveWindow::*)()> commands[] = {
+        {"保存设计", &CurveWindow::saveDesignClicked},
+        {"另存为…", &CurveWindow::saveDesignAsClicked},
+        {"打开设计…", &CurveWindow::openDesignClicked},
         {"复制表格", &CurveWindow::copyClicked},
         {"保存图像…", &CurveWindow::saveClicked},
-        {"保存设计…", &CurveWindow::saveDesignClicked},
-        {"打开设计…", &CurveWindow::openDesignClicked},
         {"数据表 PDF…", &CurveWindow::dataSheetClicked},
         {"打印…", &CurveWindow::printClicked}};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 7; ++i) {  // three rows: the window stays as low as it was
         QPushButton* button = Button(commands[i].first, this);
         connect(button, &QPushButton::clicked, this, commands[i].second);
-        buttons->addWidget(button, i / 2, i % 2);
+        buttons->addWidget(button, i / 3, i % 3);
     }
     status_ = new QLabel(this);
     status_->setAccessibleName(QStringLiteral("状态"));
     status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(QStringLiteral("正在计算…")));
-    buttons->addWidget(status_, 3, 0, 1, 2);
+    buttons->addWidget(status_, 3, 0, 1, 3);
     buttons->setRowStretch(4, 1);
     // Scrolls where the window is too low for all of it, never cut off.
     auto* summary_room = new QScrollArea(this);
@@ -245,6 +246,19 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
     setInputs(inputs);
     saved_ = inputs;
+    showSaved();
+}
+
+void CurveWindow::setDesignFile(const QString& path) {
+    file_ = path;
+    showSaved();
+}
+
+void CurveWindow::showSaved() {
+    setWindowTitle(file_.isEmpty()
+                       ? kTitle + QStringLiteral("[*]")
+                       : QStringLiteral("%1[*] — %2").arg(QFileInfo(file_).fileName(), kTitle));
+    setWindowModified(inputs() != saved_);
 }
 
 CurveWindow::~CurveWindow() = default;
@@ -298,6 +312,7 @@ QLineEdit* CurveWindow::field(std::string design::DesignTexts::*text) const {
 
 void CurveWindow::inputEdited() {
     design::DesignTexts texts = inputs();
+    setWindowModified(texts != saved_);
     material_->setCurrentIndex(MaterialShown(texts));
     if (selection_ && selection_->isVisible()) {
         selection_->updateDesign(texts);  // its material and friction are the design's
@@ -312,8 +327,10 @@ void CurveWindow::selectClicked() {
         selection_->setWindowFlag(Qt::Window);
         selection_->resize(std::min(1100, screen()->availableGeometry().width()),
                            std::min(560, screen()->availableGeometry().height()));
-        connect(selection_, &SelectionPanel::requirementEdited, this,
-                [this] { requirement_ = selection_->requirement(); });
+        connect(selection_, &SelectionPanel::requirementEdited, this, [this] {
+            requirement_ = selection_->requirement();
+            showSaved();
+        });
         connect(selection_, &SelectionPanel::openRequested, this,
                 [this](const design::DesignTexts& texts) {
                     if (!keepEdits()) {
@@ -440,6 +457,8 @@ bool CurveWindow::saveDesign(const QString& path) {
         return false;
     }
     saved_ = texts;
+    file_ = path;
+    showSaved();
     return true;
 }
 
@@ -453,6 +472,8 @@ bool CurveWindow::openDesign(const QString& path, QString* why) {
     }
     setInputs(*texts);
     saved_ = *texts;
+    file_ = path;
+    showSaved();
     return true;
 }
 
@@ -482,11 +503,27 @@ void CurveWindow::saveClicked() {
 }
 
 void CurveWindow::saveDesignClicked() {
+    saveDesignHere();
+}
+
+void CurveWindow::saveDesignAsClicked() {
     saveDesignAs();
 }
 
+bool CurveWindow::saveDesignHere() {
+    if (file_.isEmpty()) {
+        return saveDesignAs();
+    }
+    if (!saveDesign(file_)) {
+        QMessageBox::warning(this, kTitle, QStringLiteral("无法写入文件 %1").arg(file_));
+        return false;
+    }
+    return true;
+}
+
 bool CurveWindow::saveDesignAs() {
-    const QString path = chooseSaveName(QStringLiteral("保存设计"), QStringLiteral("碟簧.dspring"),
+    const QString path = chooseSaveName(QStringLiteral("保存设计"),
+                                        file_.isEmpty() ? QStringLiteral("碟簧.dspring") : file_,
                                         {kDesign}, {QStringLiteral(".dspring")});
     if (path.isEmpty()) {
         return false;
@@ -514,7 +551,7 @@ bool CurveWindow::keepEdits() {
     if (box.clickedButton() == box.button(QMessageBox::Discard)) {
         return true;
     }
-    return box.clickedButton() == box.button(QMessageBox::Save) && saveDesignAs();
+    return box.clickedButton() == box.button(QMessageBox::Save) && saveDesignHere();
 }
 
 void CurveWindow::closeEvent(QCloseEvent* event) {

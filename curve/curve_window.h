@@ -52,6 +52,11 @@ public:
     bool openDesign(const QString& path, QString* why = nullptr);
     /// Writes the data sheet as a PDF; false when it could not be written.
     bool writeDataSheet(const QString& path);
+    /// The design file the window shows (opened or last saved), named in the title and where
+    /// 保存设计 writes; empty for none.
+    const QString& designFile() const { return file_; }
+    /// Names the file the window's design came from (opened before the window was made).
+    void setDesignFile(const QString& path);
 
 protected:
     /// Asks first when edits would be lost.
@@ -64,6 +69,7 @@ private slots:
     void copyClicked();
     void saveClicked();
     void saveDesignClicked();
+    void saveDesignAsClicked();
     void openDesignClicked();
     void dataSheetClicked();
     void printClicked();
@@ -80,6 +86,11 @@ private:
     void setStatus(const QString& text);
     /// Saves under a name the user chooses; false when cancelled or not written.
     bool saveDesignAs();
+    /// Saves to the design file, or under a chosen name when there is none yet; false when
+    /// cancelled or not written (said so).
+    bool saveDesignHere();
+    /// The title: the design file's name, if any, and a mark while edits are not saved.
+    void showSaved();
     /// When the inputs differ from the design last saved or opened, asks whether to save them;
     /// false when the user cancels (or saving does not happen).
     bool keepEdits();
@@ -103,6 +114,7 @@ private:
     CurveComputer* computer_ = nullptr;
     std::shared_ptr<const design::Sheet> sheet_;
     design::DesignTexts saved_;             ///< as last saved or opened, or as the window opened
+    QString file_;                          ///< the design file, or empty
     design::RequirementTexts requirement_;  ///< the selection's, as typed in its panel
     SelectionPanel* selection_ = nullptr;   ///< made when first asked for
 };

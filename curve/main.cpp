@@ -20,7 +20,7 @@ constexpr std::string_view kUsage =
     "\n"
     "  D d t H [f]       外径、内径、厚度、自由高度（mm）和可选的曲线终点 f（省略时为\n"
     "                    h0 = H - t），按计算器输入框的规则读取，如 3.5 或 2.06E5\n"
-    "  设计文件.dspring  打开用“保存设计…”保存的设计（全部输入、材料、工作点）；\n"
+    "  设计文件.dspring  打开用“保存设计”或“另存为…”保存的设计（全部输入、材料、工作点）；\n"
     "                    disc-spring-batch --design 可以不开窗口检查设计文件\n"
     "  -h, --help        显示本说明\n"
     "\n"
@@ -83,6 +83,9 @@ int main(int argc, char** argv) {
     QApplication app(qt_argc, argv);
     qtapp::ConfigureApplication(app, QStringLiteral("disc-spring-curve"));
     curve::CurveWindow window(inputs);
+    if (spring.size() == 1) {
+        window.setDesignFile(spring[0]);  // read above: the title names it, 保存设计 writes it
+    }
     window.show();
     return QApplication::exec();
 }

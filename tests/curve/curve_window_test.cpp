@@ -356,7 +356,7 @@ private slots:
                 reached << button->text();
             }
         }
-        QCOMPARE(reached, (QStringList{"复制表格", "保存图像…"}));
+        QCOMPARE(reached, (QStringList{"保存设计", "另存为…"}));
     }
 
     // A working point by force is the batch tool's --force row, one by travel its plain row at
@@ -476,9 +476,16 @@ private slots:
         QTemporaryDir dir;
         ModalCatcher catcher;
         answerFileDialog(catcher, dir.filePath("design"));
-        click("保存设计…");
+        click("保存设计");  // no file yet: asks for a name
         const design::DesignTexts saved = window_->inputs();
         QCOMPARE(saved.E, std::string("190000"));
+        // The title names the file, and marks edits not saved until 保存设计 writes them there.
+        QCOMPARE(window_->windowTitle(), QString("design.dspring[*] — 碟形弹簧特性曲线"));
+        QVERIFY(!window_->isWindowModified());
+        type("D(mm)", "90");
+        QVERIFY(window_->isWindowModified());
+        type("D(mm)", "100");
+        QVERIFY(!window_->isWindowModified());
         // Checked headless, the saved design gives what 复制表格 copies, then its findings.
         click("复制表格");
         QProcess batch;
@@ -509,6 +516,13 @@ private slots:
         click("打开设计…");
         QVERIFY(catcher.seen.last().first().startsWith("打不开这个设计，窗口保持原样。"));
         QVERIFY(window_->inputs() == saved);
+        type("D(mm)", "90");
+        const auto asked = catcher.seen.size();
+        click("保存设计");  // to the file it came from, without a dialog
+        QCOMPARE(catcher.seen.size(), asked);
+        QVERIFY(!window_->isWindowModified());
+        QVERIFY(other.openDesign(dir.filePath("design.dspring")));
+        QCOMPARE(other.inputs().D, std::string("90"));
     }
 
     // One A4 page, its text the spring's own, selectable (pdftotext reads it back).
