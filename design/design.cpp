@@ -50,6 +50,23 @@ runtime::Expected<Design, calc::OptionProblem> ReadOptions(const DesignTexts& te
         options.stack = calc::StackLayout{static_cast<int>(*series), static_cast<int>(*parallel)};
     }
     options.flats = !runtime::IsBlank(texts.t_reduced);
+    const auto material = ReadMaterialAndFriction(texts);
+    if (!material) {
+        return material.error();
+    }
+    options.material = material->material;
+    options.friction = material->friction;
+    if (const auto problem = calc::CheckRowOptions(options)) {
+        return *problem;
+    }
+    return design;
+}
+
+}  // namespace
+
+runtime::Expected<MaterialAndFriction, calc::OptionProblem> ReadMaterialAndFriction(
+    const DesignTexts& texts) {
+    MaterialAndFriction read;
     const auto E = ReadValue(texts.E, calc::kE, calc::OptionValue::kModulus);
     if (!E) {
         return E.error();
@@ -58,13 +75,13 @@ runtime::Expected<Design, calc::OptionProblem> ReadOptions(const DesignTexts& te
     if (!mu) {
         return mu.error();
     }
-    options.material = calc::MaterialOf(*E, *mu);  // with a named material's Rm
+    read.material = calc::MaterialOf(*E, *mu);  // with a named material's Rm
     if (!runtime::IsBlank(texts.Rm)) {
         const auto Rm = ReadValue(texts.Rm, 0, calc::OptionValue::kStrength);
         if (!Rm) {
             return Rm.error();
         }
-        options.material.Rm = *Rm;
+        read.material.Rm = *Rm;
     }
     if (!runtime::IsBlank(texts.w_M) || !runtime::IsBlank(texts.w_R)) {
         const auto w_M = ReadValue(texts.w_M, 0, calc::OptionValue::kSurfaceFriction);
@@ -75,15 +92,10 @@ runtime::Expected<Design, calc::OptionProblem> ReadOptions(const DesignTexts& te
         if (!w_R) {
             return w_R.error();
         }
-        options.friction = calc::Friction{*w_M, *w_R};
+        read.friction = calc::Friction{*w_M, *w_R};
     }
-    if (const auto problem = calc::CheckRowOptions(options)) {
-        return *problem;
-    }
-    return design;
+    return read;
 }
-
-}  // namespace
 
 DesignReading ReadDesign(const DesignTexts& texts) {
     DesignReading reading;

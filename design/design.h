@@ -45,6 +45,16 @@ struct DesignReading {
     runtime::Expected<Design, calc::OptionProblem> design{Design{}};
 };
 
+/// The design's material (E, μ, Rm) and friction, read as ReadDesign reads them: all a
+/// selection takes from the design, so that a stack count or step count that cannot be used
+/// does not stop it. Friction's locking depends on a stack, and is judged there.
+struct MaterialAndFriction {
+    calc::Material material;
+    std::optional<calc::Friction> friction;
+};
+runtime::Expected<MaterialAndFriction, calc::OptionProblem> ReadMaterialAndFriction(
+    const DesignTexts& texts);
+
 /// Reads every text by the rules of the calculator's boxes. A blank stack count is 1, blank
 /// steps 50, a blank t′ no contact flats, a blank E or μ spring steel's, a blank Rm that of the
 /// named material of this E and μ (none for another: the strength is then not judged), and both

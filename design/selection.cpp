@@ -25,12 +25,12 @@ runtime::Expected<std::optional<double>, std::string> Whole(const std::string& t
     return read;
 }
 
-runtime::Expected<calc::Requirement, std::string> ReadRequirement(const DesignTexts& texts,
-                                                                  const Design& design) {
+runtime::Expected<calc::Requirement, std::string> ReadRequirement(
+    const DesignTexts& texts, const MaterialAndFriction& design) {
     const RequirementTexts& typed = texts.requirement;
     calc::Requirement r;
-    r.material = design.options.material;
-    r.friction = design.options.friction;
+    r.material = design.material;
+    r.friction = design.friction;
     r.dynamic = typed.dynamic;
     for (std::size_t k = 0; k < typed.points.size(); ++k) {
         const RequirementPointText& point = typed.points[k];
@@ -120,13 +120,12 @@ std::size_t MoreShown(std::size_t best) {
 SelectionSheet ComputeSelection(const DesignTexts& texts, std::size_t best) {
     SelectionSheet sheet;
     sheet.best = std::min(std::max<std::size_t>(best, 1), kShownAtMost);
-    const DesignReading reading = ReadDesign(texts);
-    if (!reading.design) {
-        sheet.problem =
-            "选型用设计的材料和摩擦：" + rows::OptionProblemText(reading.design.error());
+    const auto design = ReadMaterialAndFriction(texts);
+    if (!design) {
+        sheet.problem = "选型用设计的材料和摩擦：" + rows::OptionProblemText(design.error());
         return sheet;
     }
-    auto requirement = ReadRequirement(texts, *reading.design);
+    auto requirement = ReadRequirement(texts, *design);
     if (!requirement) {
         sheet.problem = requirement.error();
         return sheet;

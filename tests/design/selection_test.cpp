@@ -37,9 +37,12 @@ TEST(Selection, RequirementTextsThatCannotBeReadSayWhich) {
         EXPECT_EQ(SelectionSummary(sheet), *sheet.problem);
         EXPECT_TRUE(SelectionHeaderCells(sheet).empty() && SelectionCopyText(sheet).empty());
     }
-    // Blanks: 5 %, no rod, the makers' clearance, 30 × 3, three special springs.
+    // Blanks: 5 %, no rod, the makers' clearance, 30 × 3, three special springs. The design's
+    // own i, n and N play no part: only its material and friction are taken.
     DesignTexts texts = DefaultTexts();
     texts.requirement.rod.clear();
+    texts.series = "2.5";
+    texts.steps = "0";
     const SelectionSheet sheet = ComputeSelection(texts);
     ASSERT_FALSE(sheet.problem);
     EXPECT_EQ(sheet.requirement.points[0].tolerance, 0.05);
