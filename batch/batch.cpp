@@ -9,6 +9,8 @@
 #include <span>
 #include <vector>
 
+#include "batch/reading.h"
+#include "batch/select.h"
 #include "calc/characteristic.h"
 #include "calc/force_deflection.h"
 #include "calc/materials.h"
@@ -20,8 +22,7 @@
 #include "rows/row_text.h"
 #include "runtime/decimal.h"
 #include "runtime/number_text.h"
-#include "batch/reading.h"
-#include "batch/select.h"
+#include "runtime/quoted_text.h"
 
 namespace batch {
 namespace {
@@ -151,7 +152,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         const bool known = selecting || name == "--curve" || name == "--series" ||
                            name == "--parallel" || name == "--friction" || name == "--material";
         if (!known) {
-            return "未知选项 '" + std::string(arg) + "'（用 --help 查看用法）";
+            return "未知选项 '" + runtime::QuotedText(arg) + "'（用 --help 查看用法）";
         }
         std::string_view value;
         if (name.size() < arg.size()) {

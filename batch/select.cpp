@@ -3,9 +3,10 @@
 #include <array>
 #include <cmath>
 
-#include "rows/selection_text.h"
-#include "runtime/text_number.h"
 #include "batch/reading.h"
+#include "rows/selection_text.h"
+#include "runtime/quoted_text.h"
+#include "runtime/text_number.h"
 
 namespace batch {
 namespace {
@@ -112,8 +113,10 @@ bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOpti
     for (std::size_t k = 0; k < count; ++k) {
         const auto value = k == 1 && fields[k].empty() ? std::optional(0.0) : Whole(fields[k]);
         if (!value) {
-            ErrorRow(line, std::string(kNames[k]) + "：'" + std::string(fields[k]) + "' 不是一个数",
-                     out);
+            ErrorRow(
+                line,
+                std::string(kNames[k]) + "：'" + runtime::QuotedText(fields[k]) + "' 不是一个数",
+                out);
             return false;
         }
         numbers[k] = *value;

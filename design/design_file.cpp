@@ -4,6 +4,8 @@
 #include <set>
 #include <vector>
 
+#include "runtime/quoted_text.h"
+
 namespace design {
 namespace {
 
@@ -12,10 +14,9 @@ using Json = nlohmann::json;
 constexpr std::string_view kFormat = "disc-spring-design";
 constexpr int kMaxDepth = 64;
 
+// A key as a message quotes it: a stranger's text, so one line, cut, nothing hidden.
 std::string Quoted(std::string_view key) {
-    std::string quoted(1, '"');
-    quoted.append(key).push_back('"');
-    return quoted;
+    return '"' + runtime::QuotedText(key) + '"';
 }
 
 // A first pass over the document that refuses what the library would take silently: a key

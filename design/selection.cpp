@@ -7,6 +7,7 @@
 #include "rows/option_text.h"
 #include "rows/selection_text.h"
 #include "runtime/number_text.h"
+#include "runtime/quoted_text.h"
 #include "runtime/text_number.h"
 
 namespace design {
@@ -20,7 +21,7 @@ runtime::Expected<std::optional<double>, std::string> Whole(const std::string& t
     }
     const std::optional<double> read = runtime::ReadPlainNumber(text);
     if (!read) {
-        return "选型：" + std::string(label) + "：'" + text + "' 不是一个数";
+        return "选型：" + std::string(label) + "：'" + runtime::QuotedText(text) + "' 不是一个数";
     }
     return read;
 }

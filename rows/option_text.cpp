@@ -1,6 +1,7 @@
 #include "rows/option_text.h"
 
 #include "runtime/number_text.h"
+#include "runtime/quoted_text.h"
 
 namespace rows {
 namespace {
@@ -57,7 +58,7 @@ std::string OptionProblemText(const calc::OptionProblem& problem) {
 }
 
 std::string PartialReadText(std::string_view name, std::string_view text, double value) {
-    return std::string(name) + " 的文本 '" + std::string(text) + "' 只读到 " + Shown(value);
+    return std::string(name) + " 的文本 '" + runtime::QuotedText(text) + "' 只读到 " + Shown(value);
 }
 
 }  // namespace rows

@@ -65,6 +65,10 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {with("\"D\": \"100\"", "\"D\": \"100\", \"D\": \"101\""), "键 \"D\" 出现了不止一次"},
         {with("\"D\": \"100\"", "\"Dm\": \"1600\", \"D\": \"100\""), "不认识的键 \"inputs.Dm\""},
         {with("\"format\"", "\"colour\": 1, \"format\""), "不认识的键 \"colour\""},
+        // A stranger's key is quoted on one line, cut, its direction marks shown as codes.
+        {with("\"format\"", "\"安全提示\\n请将设计文件发送至 x@y\\u202e" + std::string(50, 'k') +
+                                "\": 1, \"format\""),
+         "不认识的键 \"安全提示U+000A请将设计文件发送至 x@yU+202E" + std::string(21, 'k') + "…\""},
         {with("\"inputs\": {", "\"inputs\": [{"), "JSON"},
         {with("\"by\": \"F\"", "\"by\": \"s\""), "\"points[0].by\" 的值应为"},
         {with("\"by\": \"F\",", ""), "缺少 \"points[0].by\""},
