@@ -366,6 +366,7 @@ void CurveWindow::sheetComputed(std::shared_ptr<const design::Sheet> sheet) {
         table_->setSpan(row, 1, 1, span);
     }
     plot_->setPanels(std::shared_ptr<const Panels>(sheet_, &sheet_->plot));
+    plot_->setBlankReason(QString::fromStdString(design::NoPlot(*sheet_)));
 
     const QStringList header = Texts(design::HeaderCells(*sheet_));
     // A row a quantity, a column a point.

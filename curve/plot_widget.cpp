@@ -64,8 +64,22 @@ bool PlotWidget::save(const QString& path, const QString& title, const QString& 
     return painter.end() && image.save(path, "PNG");
 }
 
+void PlotWidget::setBlankReason(const QString& why) {
+    if (why != blank_reason_) {
+        blank_reason_ = why;
+        setAccessibleDescription(why);
+        update();
+    }
+}
+
 void PlotWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (!blank_reason_.isEmpty()) {
+        // Where the plot would be, not at the bottom edge of a tall window.
+        painter.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap,
+                         blank_reason_);
+        return;
+    }
     PaintPlot(painter, rect(), *panels_, hover_);
 }
 

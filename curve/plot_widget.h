@@ -18,6 +18,8 @@ public:
 
     /// Shows these panels (shared, not copied: a long curve has millions of points).
     void setPanels(std::shared_ptr<const Panels> panels);
+    /// Why there is nothing to plot, shown where the plot would be (empty: there is a plot).
+    void setBlankReason(const QString& why);
     const Panels& panels() const { return *panels_; }
 
     /// Writes the plot at the widget's size with `caption` in a line below it: SVG when the name
@@ -33,6 +35,7 @@ protected:
 private:
     std::shared_ptr<const Panels> panels_ = std::make_shared<const Panels>();
     PlotPoint hover_;
+    QString blank_reason_;
 };
 
 }  // namespace curve

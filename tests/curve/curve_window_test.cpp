@@ -237,6 +237,8 @@ private slots:
         for (int p = 0; p < empty.count(); ++p) {
             QVERIFY(!empty.shown(p));
         }
+        // The reason stands where the plot would be, and is read out there.
+        QVERIFY(plot()->accessibleDescription().contains("除数为零"));
         QGuiApplication::clipboard()->setText("kept");
         type("步数 N", "2.5");
         QVERIFY(findings().first().contains("步数 N"));

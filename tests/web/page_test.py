@@ -426,6 +426,10 @@ class DesignView(PageTest):
         self.assertGreater(len(shown), 10)
         for k, *cells in shown:
             self.assertEqual("\t".join(cells), copied[int(k)])
+        # Steps that cannot be used: the reason stands where the plot would be.
+        self.set_field("步数 N", "2.5")
+        self.wait(lambda: "步数 N" in self.js(
+            "const t = document.getElementById('no-plot'); return t ? t.textContent : ''"))
 
     def test_a_desktop_design_opens_and_a_page_design_reads_natively(self):
         self.design_view()
@@ -745,6 +749,9 @@ class Hostile(PageTest):
         self.js("location.hash = 'design=%%%'")
         self.assertIn("读不出来", self.message())
         self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "97")
+        # Opened from disk, its link names this machine's folder: the page says so, copies nothing.
+        self.button("复制链接").click()
+        self.assertIn("只能在这台电脑上打开", self.message())
 
 
 class PrintAndNetwork(PageTest):

@@ -167,8 +167,13 @@
     return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
   }
 
-  // The address's bytes as they are: the engine judges them like a file's.
+  // The address's bytes as they are: the engine judges them like a file's. An address longer
+  // than the largest design file's base64 is refused before anything is decoded, so that a
+  // huge link cannot hold up the page.
   function decode(text) {
+    if (text.length > Math.ceil(((facts.designFileBytes + 1) * 4) / 3)) {
+      throw new RangeError(`地址中的设计大于 ${facts.designFileBytes / 1048576} MiB，不打开`);
+    }
     const binary = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
     return Uint8Array.from(binary, (c) => c.charCodeAt(0));
   }
@@ -477,7 +482,13 @@
     shownGeneration += 1;  // rows still being fetched for an earlier sheet are dropped
     rowCache.clear();
     $('material').value = String(sheet.material);
-    drawPlot($('plot'), sheet.plot, $('plot-room').clientWidth || 800, $('plot-room').clientHeight || 500, true);
+    const plotWidth = $('plot-room').clientWidth || 800;
+    const plotHeight = $('plot-room').clientHeight || 500;
+    drawPlot($('plot'), sheet.plot, plotWidth, plotHeight, true);
+    if (sheet.noPlot) {
+      // Why there is nothing to plot stands where the plot would be.
+      $('plot').append(svgElement('text', { x: plotWidth / 2, y: plotHeight / 2, 'text-anchor': 'middle', id: 'no-plot' }, sheet.noPlot));
+    }
     showTable();
     showPoints();
     const summary = $('summary');
@@ -831,6 +842,11 @@
 
   $('copy-link').addEventListener('click', async () => {
     writeAddress();
+    if (location.protocol === 'file:') {
+      // A file:// address names this machine's folder (and the user's name): it opens nowhere else.
+      message('这个页面是从本机的文件打开的，它的链接只能在这台电脑上打开，还会带上文件夹的路径。要把设计交给别人，请用“保存设计…”保存成文件。');
+      return;
+    }
     await copyText(location.href);
     status('链接已复制');
   });
@@ -950,8 +966,9 @@
       let bytes = null;
       try {
         bytes = decode(address[1]);
-      } catch {
-        message('地址中的设计读不出来（不是 base64url），打开的是示例弹簧。');
+      } catch (error) {
+        const why = error instanceof RangeError ? error.message : '地址中的设计读不出来（不是 base64url）';
+        message(why + '，打开的是示例弹簧。');
       }
       if (bytes !== null && await openDesign(bytes)) {
         select(tabs[1]);
@@ -973,8 +990,9 @@
     let bytes;
     try {
       bytes = decode(address[1]);
-    } catch {
-      message('地址中的设计读不出来（不是 base64url），页面保持原样。');
+    } catch (error) {
+      const why = error instanceof RangeError ? error.message : '地址中的设计读不出来（不是 base64url）';
+      message(why + '，页面保持原样。');
       keepInAddress();
       return;
     }
