@@ -26,8 +26,9 @@ std::vector<PlotPanel> EmptyPanels(const calc::RowOptions& options) {
                     {},
                     {},
                     {}};
+    // The axis says F_stack, the legend names the stack: a short panel keeps the title whole.
     PlotPanel stack{"行程 s (mm)",
-                    "碟簧组 F_stack (N)",
+                    "F_stack (N)",
                     "s",
                     "mm",
                     {Series("F_stack 碟簧组", "F_stack", "N", {220, 110, 0})},
