@@ -148,10 +148,10 @@ TEST(Friction, LoadingAndUnloadingInTheirOrderOfSteps) {
     for (const auto& [friction, beyond] :
          {std::pair{Friction{0.2, 0.04}, false}, std::pair{Friction{0, 0.02}, false},
           std::pair{Friction{0, 0.05}, true}}) {
-        const Row row = CalculateRow({kWorked, 0}, RowOptionsWith([&](RowOptions& s) {
-                                         s.friction = friction;
-                                         s.check = true;
-                                     }));
+        RowOptions options;
+        options.friction = friction;
+        options.check = true;
+        const Row row = CalculateRow({kWorked, 0}, options);
         EXPECT_EQ(row.findings->has(Finding::kFrictionBeyondTypical), beyond) << friction.w_R;
     }
 }
