@@ -88,6 +88,12 @@ std::optional<SpaceSpring> SelectionSpace::Prepare(const RowInputs& inputs, bool
 }
 
 void SelectionSpace::Outline(std::vector<SpaceSpring>& springs) {
+    // D ÷ t stays within 40 and t within 6 mm, so no special spring is wider than 240 mm, and
+    // half the largest D is the smallest tried: a wider bore holds no outline (and its tenths
+    // would not fit a long).
+    if (!(r_.bore <= 1000)) {
+        return;
+    }
     long top = static_cast<long>(std::floor(r_.bore * 10 + 1e-6));
     while (top > 0 && !FitsBore(Tenths(top))) {
         --top;
