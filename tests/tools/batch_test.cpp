@@ -242,6 +242,32 @@ TEST(BatchSelect, EveryCandidateIsTheBatchRowOfItsSpringAndStack) {
     EXPECT_GT(compared, 150);
 }
 
+// With friction each point shows the loading and unloading forces beside the friction-free
+// one it is chosen by; a stack that nearly locks is not offered.
+TEST(BatchSelect, FrictionShowsBothForcesAndOffersNoLockingStack) {
+    const auto parsed = ParseBatchArguments({"--select", "--friction", "0.1,0.2", "--best", "100",
+                                             "--tolerance", "30", "--max-parallel", "6"});
+    ASSERT_TRUE(parsed.has_value());
+    std::string header;
+    AppendBatchHeader(parsed->options, header);
+    EXPECT_NE(header.find("\tL1(mm)\tF1_load(N)\tF1_unload(N)\ts2(mm)"), std::string::npos)
+        << header;
+    const std::string out = Answer("41\t20\t1.2\t5000\n", parsed->options);
+    int rows = 0;
+    for (std::size_t start = 0; start < out.size();) {
+        const std::size_t end = out.find('\n', start);
+        const std::vector<std::string> row =
+            Cells(std::string_view(out).substr(start, end - start));
+        start = end + 1;
+        ++rows;
+        const double F = std::stod(row[11]), load = std::stod(row[13]), unload = std::stod(row[14]);
+        EXPECT_LT(unload, F);
+        EXPECT_GT(load, F);
+        EXPECT_LT(load, 2 * F) << "near locking: " << row[9];  // w_M·(n − 1) + w_R < 0.5
+    }
+    EXPECT_GT(rows, 3);
+}
+
 TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
     const BatchOptions select = ParseBatchArguments({"--select"})->options;
     const std::string lines = "40\t20\t1\n40\tx\t1\t1000\n40\t\t1\t0\n20\t8\t0.3\t50000\n";
