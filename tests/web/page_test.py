@@ -631,6 +631,40 @@ class Selection(PageTest):
                          "500000")
 
 
+class Screens(PageTest):
+    """From a phone to a wide screen: nothing wider than the screen, every control big enough to
+    touch and wide enough for its caption; Form1 whole, scaled to the width there is."""
+
+    def tearDown(self):
+        self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        super().tearDown()
+
+    def test_every_view_fits_phones_tablets_and_screens(self):
+        for width, height in ((390, 844), (820, 1180), (1366, 768), (1920, 1080)):
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": 1,
+                "mobile": width < 1000})
+            self.open(PAGE.as_uri())
+            for tab in ("tab-calculator", "tab-design", "tab-select"):
+                self.driver.find_element(By.ID, tab).click()
+                self.wait(lambda: self.js("return document.getElementById('engine-status')"
+                                          ".textContent === ''"))
+                where = f"{width}x{height} {tab}"
+                self.assertLessEqual(self.js("return document.documentElement.scrollWidth"),
+                                     width, where)
+                small = self.js("""
+                    return Array.from(document.querySelectorAll('button, input, select'))
+                      .filter(e => e.offsetParent !== null && !e.closest('#Form1'))
+                      .filter(e => { const r = e.getBoundingClientRect();
+                                     return r.width < 24 || r.height < 24 ||
+                                            (e.tagName === 'BUTTON' && e.scrollWidth > e.clientWidth + 1); })
+                      .map(e => e.id || e.getAttribute('aria-label') || e.textContent)""")
+                self.assertEqual(small, [], where)
+                form = self.js("const r = document.getElementById('Form1').getBoundingClientRect();"
+                               "return r.width ? r.right : 0")
+                self.assertLessEqual(form, width, where)
+
+
 class Hostile(PageTest):
     """Input written by strangers at every door: refused or taken as text, never run, never
     sent, and the page keeps working; and the limits of each door."""

@@ -946,8 +946,19 @@
 
   // ---- Start -----------------------------------------------------------------------------------
 
+  // Form1 keeps its drawn places and proportions: on a screen narrower than it, it is scaled as a
+  // whole to the width there is.
+  function fitForm1() {
+    const form = $('Form1');
+    form.style.zoom = '';
+    const room = $('calculator').clientWidth;
+    if (room > 0 && form.offsetWidth > room) form.style.zoom = String(room / form.offsetWidth);
+  }
+  fitForm1();
+
   let resize = null;
   window.addEventListener('resize', () => {
+    fitForm1();
     clearTimeout(resize);
     resize = setTimeout(requestSheet, 200);
   });
