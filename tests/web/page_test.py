@@ -599,8 +599,16 @@ class Selection(PageTest):
                 self.wait(lambda: self.selections() > before)
         self.assertEqual(shown["rows"][0]["cells"][1], "A 40")
         self.assertTrue(shown["summary"].startswith("满足要求的：DIN 2093 碟簧"))
-        # Sorting by a column reorders what is shown, never what opens.
-        self.driver.find_element(By.XPATH, "//table[@id='candidates']//th[normalize-space()='D(mm)']").click()
+        # The sortable headers are one Tab stop, walked with the arrow keys.
+        self.assertEqual(self.js("return document.querySelectorAll("
+                                 "'#candidates th[tabindex=\"0\"]').length"), 1)
+        first = self.driver.find_element(By.CSS_SELECTOR, "#candidates th[tabindex='0']")
+        first.send_keys(Keys.ARROW_RIGHT)
+        self.assertEqual(self.js("return document.activeElement.textContent"), "碟簧")
+        # Sorting by a column reorders what is shown, never what opens; the header shows how.
+        header = self.driver.find_element(By.XPATH, "//table[@id='candidates']//th[normalize-space()='D(mm)']")
+        header.click()
+        self.assertEqual(header.get_attribute("aria-sort"), "ascending")
         opened = self.driver.find_element(
             By.XPATH, "//button[@aria-label='作为设计打开 DIN 2093 A 40']")
         before = self.sheets()

@@ -275,10 +275,12 @@
       row.append(given);
       for (const [key, caption, hint] of [['s', 's(mm)', '碟簧组的行程（单片时为变形量 f）'], ['F', 'F(N)', '碟簧组的力 n × F，不计摩擦'],
         ['tolerance', '公差(%)', '给定量以外的那个量允许偏差的百分数；空白时为 5']]) {
-        const field = element('input', { id: `req-${key}-${k}`, type: 'text', title: hint, autocomplete: 'off', spellcheck: 'false',
-          'aria-label': `${name} ${caption}`, placeholder: caption });
+        const id = `req-${key}-${k}`;
+        const field = element('input', { id, type: 'text', title: hint, autocomplete: 'off', spellcheck: 'false',
+          'aria-label': `${name} ${caption}` });
         field.addEventListener('input', requirementEdited);
-        row.append(field);
+        // A caption that stays when the field is filled, unlike a placeholder.
+        row.append(element('label', { for: id, class: 'caption' }, caption), field);
       }
       place(name, row, `req-given-${k}`);
     });
@@ -371,15 +373,26 @@
     $('select-summary').textContent = answer.summary;
     $('select-more').hidden = !answer.more;
     const head = $('candidates').tHead.rows[0];
-    head.replaceChildren(...(answer.rows.length ? [element('th', { scope: 'col' }, '')] : []), ...answer.header.map((name, c) => {
-      const cell = element('th', { scope: 'col', 'aria-sort': 'none', tabindex: '0', title: '按此列排序' }, name);
+    // The sortable headers are one Tab stop; the arrow keys move along them.
+    const headers = answer.header.map((name, c) => {
+      const cell = element('th', { scope: 'col', 'aria-sort': 'none', tabindex: c === 0 ? '0' : '-1', title: '按此列排序' }, name);
       const sort = () => sortCandidates(c, cell);
       cell.addEventListener('click', sort);
       cell.addEventListener('keydown', (event) => {
-        if (event.key === 'Enter' || event.key === ' ') sort();
+        const step = { ArrowRight: 1, ArrowLeft: -1 }[event.key];
+        if (event.key === 'Enter' || event.key === ' ') {
+          event.preventDefault();
+          sort();
+        } else if (step && headers[c + step]) {
+          event.preventDefault();
+          cell.tabIndex = -1;
+          headers[c + step].tabIndex = 0;
+          headers[c + step].focus();
+        }
       });
       return cell;
-    }));
+    });
+    head.replaceChildren(...(answer.rows.length ? [element('th', { scope: 'col' }, '')] : []), ...headers);
     $('candidates').tBodies[0].replaceChildren(...answer.rows.map((row, rank) => {
       const line = element('tr', row.special ? { class: 'special' } : {});
       line.dataset.rank = String(rank);
