@@ -2,8 +2,10 @@
 // places, sizes, fonts and colour as CSS, in pixels at 96 DPI, so that the page draws the very
 // window the desktop draws. Run at build time: form_page > form1.html 2> form1.css.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "ui/form_design.h"
 
@@ -29,40 +31,61 @@ const char* FontClass(ui::FontRole role) {
     return "title";
 }
 
+// Writes one control's HTML.
+void Write(const ui::ControlDesign& design) {
+    const std::string id = Id(design);
+    switch (design.kind) {
+        case ui::ControlKind::kTextBox:
+            std::printf(
+                "  <input id=\"Text%d\" class=\"box %s\" type=\"text\" autocomplete=\"off\" "
+                "spellcheck=\"false\"%s>\n",
+                design.box, FontClass(design.font), design.box > 5 ? " data-result" : "");
+            break;
+        case ui::ControlKind::kButton:
+            std::printf(
+                "  <button id=\"%s\" class=\"%s\" type=\"button\" "
+                "data-command=\"%s\">%s</button>\n",
+                id.c_str(), FontClass(design.font),
+                design.command == ui::Command::kCalculate ? "calculate" : "clear", design.caption);
+            break;
+        case ui::ControlKind::kLabel:
+            if (design.box > 0) {  // a label names its box, for screen readers too
+                std::printf("  <label id=\"%s\" class=\"%s\" for=\"Text%d\">%s</label>\n",
+                            id.c_str(), FontClass(design.font), design.box, design.caption);
+            } else {
+                std::printf("  <div id=\"%s\" class=\"%s\">%s</div>\n", id.c_str(),
+                            FontClass(design.font), design.caption);
+            }
+            break;
+    }
+}
+
 }  // namespace
 
 int main() {
     using ui::TwipsToPixels;
     std::printf("<div id=\"Form1\" role=\"group\" aria-label=\"%s\">\n", ui::kForm1Caption);
+    // The markup runs in the design's tab order, each box after the label that names it, so
+    // that Tab and a screen reader both go D, d, t, H, f, F, σom … without a tabindex (the
+    // places come from the CSS). What takes no focus and names no box comes first.
+    std::vector<const ui::ControlDesign*> focus;
     for (const ui::ControlDesign& design : ui::kForm1Controls) {
-        const std::string id = Id(design);
-        // Positive tab indices give the design's order before the rest of the page.
-        const int tab = design.tab_index + 1;
-        switch (design.kind) {
-            case ui::ControlKind::kTextBox:
-                std::printf(
-                    "  <input id=\"Text%d\" class=\"box %s\" type=\"text\" tabindex=\"%d\" "
-                    "autocomplete=\"off\" spellcheck=\"false\"%s>\n",
-                    design.box, FontClass(design.font), tab, design.box > 5 ? " data-result" : "");
-                break;
-            case ui::ControlKind::kButton:
-                std::printf(
-                    "  <button id=\"%s\" class=\"%s\" type=\"button\" tabindex=\"%d\" "
-                    "data-command=\"%s\">%s</button>\n",
-                    id.c_str(), FontClass(design.font), tab,
-                    design.command == ui::Command::kCalculate ? "calculate" : "clear",
-                    design.caption);
-                break;
-            case ui::ControlKind::kLabel:
-                if (design.box > 0) {  // a label names its box, for screen readers too
-                    std::printf("  <label id=\"%s\" class=\"%s\" for=\"Text%d\">%s</label>\n",
-                                id.c_str(), FontClass(design.font), design.box, design.caption);
-                } else {
-                    std::printf("  <div id=\"%s\" class=\"%s\">%s</div>\n", id.c_str(),
-                                FontClass(design.font), design.caption);
-                }
-                break;
+        if (design.kind != ui::ControlKind::kLabel) {
+            focus.push_back(&design);
+        } else if (design.box == 0) {
+            Write(design);
         }
+    }
+    std::sort(focus.begin(), focus.end(),
+              [](const auto* a, const auto* b) { return a->tab_index < b->tab_index; });
+    for (const ui::ControlDesign* design : focus) {
+        for (const ui::ControlDesign& label : ui::kForm1Controls) {
+            if (label.kind == ui::ControlKind::kLabel &&
+                design->kind == ui::ControlKind::kTextBox && label.box == design->box) {
+                Write(label);
+            }
+        }
+        Write(*design);
     }
     std::printf("</div>\n");
 
