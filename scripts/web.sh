@@ -43,11 +43,11 @@ fi
 if [ "${1:-}" = --build-only ]; then
   exit 0
 fi
-step "the page's script, linted (npm's eslint, its recommended rules)"
+step "the page's script, linted (npm's eslint, its recommended rules); axe-core for the tests"
 lint="$PWD/build-web/lint"
-if [ ! -x "$lint/node_modules/.bin/eslint" ]; then
+if [ ! -x "$lint/node_modules/.bin/eslint" ] || [ ! -f "$lint/node_modules/axe-core/axe.min.js" ]; then
   npm install --prefix "$lint" --no-save --no-audit --no-fund --loglevel=error \
-    eslint@9.39 @eslint/js@9.39 globals@17 >/dev/null
+    eslint@9.39 @eslint/js@9.39 globals@17 axe-core@4 >/dev/null
 fi
 (cd web/page && NODE_PATH="$lint/node_modules" "$lint/node_modules/.bin/eslint" \
   --config eslint.config.cjs page.js worker.js)

@@ -678,6 +678,39 @@ class Screens(PageTest):
                 self.assertLessEqual(form, width, where)
 
 
+class Accessibility(PageTest):
+    """axe-core, which nobody here wrote, on every view in its main states: no violation."""
+
+    AXE = ROOT / "build-web/lint/node_modules/axe-core/axe.min.js"  # scripts/web.sh installs it
+
+    def violations(self):
+        self.js(self.AXE.read_text())  # the page's CSP is bypassed for this test only
+        return self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "axe.run(document).then(r => done(r.violations.map(v => v.impact + ' ' + v.id + ' '"
+            " + v.nodes.map(n => n.target.join(' ')).join(', '))));")
+
+    def test_every_view_in_its_main_states_has_no_violation(self):
+        self.driver.execute_cdp_cmd("Page.setBypassCSP", {"enabled": True})
+        try:
+            self.open(PAGE.as_uri())
+            self.type_inputs(WORKED)
+            self.button("自动计算").click()
+            self.wait(lambda: self.values()[5] != "")
+            self.assertEqual(self.violations(), [], "calculator with results")
+            self.type_inputs(["50", "50", "1", "2", "1"])
+            self.button("自动计算").click()
+            self.wait(lambda: self.js("return document.getElementById('report').open"))
+            self.assertEqual(self.violations(), [], "calculator with a fault report")
+            self.driver.find_element(By.ID, "report-ok").click()
+            for tab, shown in (("tab-design", "sheets"), ("tab-select", "selections")):
+                self.driver.find_element(By.ID, tab).click()
+                self.wait(lambda: int(self.js(f"return document.body.dataset.{shown} || '0'")) > 0)
+                self.assertEqual(self.violations(), [], tab)
+        finally:
+            self.driver.execute_cdp_cmd("Page.setBypassCSP", {"enabled": False})
+
+
 class Hostile(PageTest):
     """Input written by strangers at every door: refused or taken as text, never run, never
     sent, and the page keeps working; and the limits of each door."""

@@ -392,7 +392,9 @@
       });
       return cell;
     });
-    head.replaceChildren(...(answer.rows.length ? [element('th', { scope: 'col' }, '')] : []), ...headers);
+    const opens = element('th', { scope: 'col' });
+    opens.append(element('span', { class: 'unseen' }, '打开'));
+    head.replaceChildren(...(answer.rows.length ? [opens] : []), ...headers);
     $('candidates').tBodies[0].replaceChildren(...answer.rows.map((row, rank) => {
       const line = element('tr', row.special ? { class: 'special' } : {});
       line.dataset.rank = String(rank);
