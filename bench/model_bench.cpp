@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch.h"
 #include "calc/disc_spring.h"
 #include "calc/disc_spring_steps.h"
 #include "calc/selection.h"
 #include "runtime/log.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
-#include "batch/batch.h"
 
 namespace {
 

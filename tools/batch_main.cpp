@@ -12,12 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/batch.h"
 #include "calc/design_check.h"
 #include "calc/materials.h"
 #include "design/design_file.h"
 #include "rows/findings_text.h"
 #include "runtime/number_text.h"
-#include "batch/batch.h"
 #include "tools/platform.h"
 
 namespace {

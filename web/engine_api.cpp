@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch.h"
 #include "calc/materials.h"
 #include "design/design_file.h"
 #include "design/plot_axis.h"
@@ -13,7 +14,6 @@
 #include "design/sheet_text.h"
 #include "rows/selection_text.h"
 #include "runtime/number_text.h"
-#include "batch/batch.h"
 #include "ui/commands.h"
 #include "ui/report.h"
 

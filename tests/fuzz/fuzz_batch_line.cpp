@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/text_number.h"
 #include "batch/batch.h"
+#include "runtime/text_number.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view line(reinterpret_cast<const char*>(data), size);
