@@ -325,8 +325,15 @@ void CurveWindow::selectClicked() {
     if (!selection_) {
         selection_ = new SelectionPanel(this);
         selection_->setWindowFlag(Qt::Window);
-        selection_->resize(std::min(1100, screen()->availableGeometry().width()),
-                           std::min(560, screen()->availableGeometry().height()));
+        // Within the screen, whatever its size, and over the design window's middle.
+        const QRect available = screen()->availableGeometry();
+        const QSize size = QSize(1100, 560).boundedTo(available.size() * 0.95);
+        QRect place(QPoint(0, 0), size);
+        place.moveCenter(frameGeometry().center());
+        place.moveLeft(
+            std::clamp(place.left(), available.left(), available.right() - size.width()));
+        place.moveTop(std::clamp(place.top(), available.top(), available.bottom() - size.height()));
+        selection_->setGeometry(place);
         connect(selection_, &SelectionPanel::requirementEdited, this, [this] {
             requirement_ = selection_->requirement();
             showSaved();

@@ -667,7 +667,11 @@ private slots:
     // there when its first sheet makes the working points' table taller.
     void opensWithinTheScreen() {
         QTRY_VERIFY(!plot()->panels().empty());
-        QVERIFY(window_->screen()->availableGeometry().contains(window_->frameGeometry()));
+        const QRect screen = window_->screen()->availableGeometry();
+        QVERIFY(screen.contains(window_->frameGeometry()));
+        click("选型…");  // the selection's window too
+        auto* panel = Find<QTableWidget>(window_, "候选碟簧")->window();
+        QVERIFY(screen.contains(panel->geometry()));
     }
 
     void helpAndUnusableArgumentsNeedNoWindow() {
