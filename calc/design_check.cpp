@@ -117,6 +117,10 @@ std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
     return found;
 }
 
+std::optional<double> Utilisation(double sigma_om, const Material& material) {
+    return material.Rm ? std::optional(sigma_om / *material.Rm) : std::nullopt;
+}
+
 std::optional<PointFinding> CheckStrength(int point, double f, double sigma_om,
                                           const Material& material) {
     if (!material.Rm || CompareAsShown(sigma_om, *material.Rm) <= 0) {

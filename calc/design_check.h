@@ -112,6 +112,9 @@ std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
                                              std::optional<double> t_reduced,
                                              const std::array<std::optional<double>, 2>& f);
 
+/// How much of the material's tensile strength σOM uses, σOM ÷ Rm; none when Rm is not known.
+std::optional<double> Utilisation(double sigma_om, const Material& material);
+
 /// The static check at the upper working point `point` (the one of larger f, or the only one):
 /// σOM there against the material's Rm; nothing when it holds or Rm is not known.
 std::optional<PointFinding> CheckStrength(int point, double f, double sigma_om,

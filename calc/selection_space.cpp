@@ -230,7 +230,7 @@ bool SelectionSpace::Within(const Candidate& c) const {
 void SelectionSpace::Finish(Candidate& c) const {
     const PointOutcome& upper = c.points[static_cast<std::size_t>(c.upper)];
     const double sigma_om = upper.row.results->spring.sigma_om;
-    c.utilisation = r_.material.Rm ? sigma_om / *r_.material.Rm : sigma_om;
+    c.utilisation = Utilisation(sigma_om, r_.material).value_or(sigma_om);
     if (r_.dynamic && c.points.size() == 2) {
         c.cycle = CycleOf(c.points[static_cast<std::size_t>(1 - c.upper)].row.results->spring,
                           upper.row.results->spring);

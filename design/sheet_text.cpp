@@ -199,10 +199,10 @@ std::vector<std::string> FindingCodes(const Sheet& sheet) {
 
 std::vector<std::string> Summary(const Sheet& sheet) {
     std::vector<std::string> lines;
-    const std::optional<double> Rm = sheet.options.material.Rm;
-    const auto utilisation = [&Rm](double sigma_om) {
-        return Rm ? "σom/Rm = " + runtime::FixedText(sigma_om / *Rm, 2)
-                  : std::string("材料的 Rm 未知，不判断强度");
+    const auto utilisation = [&sheet](double sigma_om) {
+        const auto used = calc::Utilisation(sigma_om, sheet.options.material);
+        return used ? "σom/Rm = " + runtime::FixedText(*used, 2)
+                    : std::string("材料的 Rm 未知，不判断强度");
     };
     for (std::size_t k = 0; k < sheet.points.size(); ++k) {
         const PointResult& point = sheet.points[k];
