@@ -42,7 +42,9 @@ std::string CatalogueSpring::Name() const {
     return series + " " + std::string(runtime::NumberToText(spring.spring.D).view());
 }
 
-runtime::Expected<std::vector<CatalogueSpring>, std::string> ReadCatalogue(std::string_view tsv) {
+runtime::Expected<std::vector<CatalogueSpring>, CatalogueProblem> ReadCatalogue(
+    std::string_view tsv) {
+    using Kind = CatalogueProblem::Kind;
     std::vector<CatalogueSpring> springs;
     std::array<std::size_t, kColumns.size()> at{};
     bool header = false;
@@ -59,7 +61,6 @@ runtime::Expected<std::vector<CatalogueSpring>, std::string> ReadCatalogue(std::
             continue;
         }
         const std::vector<std::string_view> cells = Cells(line);
-        const std::string where = "第 " + std::to_string(number) + " 行";
         if (!header) {
             for (std::size_t c = 0; c < kColumns.size(); ++c) {
                 std::size_t found = 0;
@@ -67,7 +68,7 @@ runtime::Expected<std::vector<CatalogueSpring>, std::string> ReadCatalogue(std::
                     ++found;
                 }
                 if (found == cells.size()) {
-                    return where + "：表头缺少列 " + std::string(kColumns[c]);
+                    return CatalogueProblem{Kind::kMissingColumn, number, kColumns[c]};
                 }
                 at[c] = found;
             }
@@ -84,7 +85,7 @@ runtime::Expected<std::vector<CatalogueSpring>, std::string> ReadCatalogue(std::
         const std::string_view group = cell(kGroup);
         spring.group = group == "1" ? 1 : group == "2" ? 2 : group == "3" ? 3 : 0;
         if (spring.group == 0 || spring.series.empty()) {
-            return where + "：系列或组别不对";
+            return CatalogueProblem{Kind::kSeriesOrGroup, number, {}};
         }
         double* const required[] = {&spring.spring.spring.D, &spring.spring.spring.d,
                                     &spring.spring.spring.t, &spring.spring.spring.H};
@@ -93,7 +94,7 @@ runtime::Expected<std::vector<CatalogueSpring>, std::string> ReadCatalogue(std::
             bool usable = false;
             const auto value = Number(cell(required_columns[k]), usable);
             if (!value) {
-                return where + "：" + std::string(kColumns[required_columns[k]]) + " 应为正数";
+                return CatalogueProblem{Kind::kNotPositive, number, kColumns[required_columns[k]]};
             }
             *required[k] = *value;
         }
@@ -102,20 +103,20 @@ runtime::Expected<std::vector<CatalogueSpring>, std::string> ReadCatalogue(std::
             spring.spring.t_reduced = *t_reduced;
             spring.flats = true;
         } else if (!flats_usable) {
-            return where + "：t_reduced 应为正数或空白";
+            return CatalogueProblem{Kind::kNotPositiveOrBlank, number, kColumns[kTReduced]};
         }
         for (const auto& [column, target] :
              {std::pair{kL0Inch, &spring.l0_inch}, std::pair{kF075, &spring.F_075}}) {
             bool usable = true;
             *target = Number(cell(column), usable);
             if (!usable) {
-                return where + "：" + std::string(kColumns[column]) + " 应为正数或空白";
+                return CatalogueProblem{Kind::kNotPositiveOrBlank, number, kColumns[column]};
             }
         }
         springs.push_back(std::move(spring));
     }
     if (!header) {
-        return std::string("没有表头");
+        return CatalogueProblem{Kind::kNoHeader, 0, {}};
     }
     return springs;
 }

@@ -27,10 +27,27 @@ struct CatalogueSpring {
     std::string Name() const;
 };
 
+/// Why a catalogue cannot be read: the first thing wrong, with its line (from 1) and column.
+struct CatalogueProblem {
+    enum class Kind {
+        kNoHeader,            ///< no header line at all
+        kMissingColumn,       ///< the header lacks `column`
+        kSeriesOrGroup,       ///< a series that is empty or a group that is not 1, 2 or 3
+        kNotPositive,         ///< `column` must hold a positive number
+        kNotPositiveOrBlank,  ///< `column` must hold a positive number or nothing
+    };
+    Kind kind;
+    int line = 0;
+    std::string_view column;
+
+    friend bool operator==(const CatalogueProblem&, const CatalogueProblem&) = default;
+};
+
 /// Reads a catalogue in data/din2093.tsv's form: '#' lines, a header line naming the columns
 /// series, group, De, Di, t, t_reduced, l0, l0_inch, F_075, sources, sureness (in any order),
-/// then one spring a line. Names the line and column of the first value it cannot use.
-runtime::Expected<std::vector<CatalogueSpring>, std::string> ReadCatalogue(std::string_view tsv);
+/// then one spring a line; or the first value it cannot use.
+runtime::Expected<std::vector<CatalogueSpring>, CatalogueProblem> ReadCatalogue(
+    std::string_view tsv);
 
 /// DIN 2093's springs as found in public sources, built into the program from
 /// data/din2093.tsv.

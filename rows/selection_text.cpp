@@ -173,6 +173,25 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
            reached + "（应为 " + asked + "）" + besides;
 }
 
+std::string CatalogueProblemText(const calc::CatalogueProblem& problem) {
+    using Kind = calc::CatalogueProblem::Kind;
+    const std::string where = "第 " + std::to_string(problem.line) + " 行：";
+    const std::string column(problem.column);
+    switch (problem.kind) {
+        case Kind::kNoHeader:
+            break;
+        case Kind::kMissingColumn:
+            return where + "表头缺少列 " + column;
+        case Kind::kSeriesOrGroup:
+            return where + "系列或组别不对";
+        case Kind::kNotPositive:
+            return where + column + " 应为正数";
+        case Kind::kNotPositiveOrBlank:
+            return where + column + " 应为正数或空白";
+    }
+    return "没有表头";
+}
+
 std::string RequirementProblemText(const calc::RequirementProblem& problem) {
     using Kind = calc::RequirementProblem::Kind;
     const std::string point =

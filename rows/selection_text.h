@@ -29,6 +29,9 @@ std::string CandidateName(const calc::Candidate& candidate,
 /// "在 Ø40 的空间内，工作点 1 的力最多能达到 3870 N（要求 5000 N ± 5 %）".
 std::string ShortfallText(const calc::Shortfall& shortfall, const calc::Requirement& requirement);
 
+/// Why a catalogue cannot be read: "第 3 行：t 应为正数".
+std::string CatalogueProblemText(const calc::CatalogueProblem& problem);
+
 /// Why a requirement cannot be searched.
 std::string RequirementProblemText(const calc::RequirementProblem& problem);
 
