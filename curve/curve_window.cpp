@@ -68,9 +68,9 @@ int MaterialShown(const design::DesignTexts& texts) {
     return named ? static_cast<int>(*named) + 1 : 0;
 }
 
-// Where an input stands in the grid, four to a row: the material picker between t′ and E,
-// the working points last.
-constexpr int kMaterialSlot = 9;
+// Where an input stands in the grid, four to a row: the material picker where the inputs'
+// table puts it, the working points last.
+constexpr int kMaterialSlot = static_cast<int>(design::MaterialPickerSlot());
 constexpr int SlotOf(std::size_t input) {
     return static_cast<int>(input) < kMaterialSlot ? static_cast<int>(input)
                                                    : static_cast<int>(input) + 1;

@@ -19,10 +19,14 @@ void NotePartialRead(std::string_view name, std::string_view key, const std::str
     }
 }
 
-// A value typed by the box rules, `blank` when the field is blank; it must lie in its range.
-runtime::Expected<double, calc::OptionProblem> ReadValue(const std::string& text, double blank,
-                                                         calc::OptionValue value) {
+// A field's value typed by the box rules, `blank` when the field is blank; it must lie in the
+// range the inputs' table gives the field.
+runtime::Expected<double, calc::OptionProblem> ReadValue(const DesignTexts& texts,
+                                                         std::string DesignTexts::*field,
+                                                         double blank) {
+    const calc::OptionValue value = *FieldOf(field).range;
     const calc::OptionProblem outside{calc::OptionProblem::Kind::kOutOfRange, value};
+    const std::string& text = texts.*field;
     if (runtime::IsBlank(text)) {
         return blank;
     }
@@ -37,9 +41,9 @@ runtime::Expected<Design, calc::OptionProblem> ReadOptions(const DesignTexts& te
     Design design;
     calc::RowOptions& options = design.options;
     options.rate = true;
-    const auto series = ReadValue(texts.series, 1, calc::OptionValue::kSeries);
-    const auto parallel = ReadValue(texts.parallel, 1, calc::OptionValue::kParallel);
-    const auto steps = ReadValue(texts.steps, kDefaultSteps, calc::OptionValue::kSteps);
+    const auto series = ReadValue(texts, &DesignTexts::series, 1);
+    const auto parallel = ReadValue(texts, &DesignTexts::parallel, 1);
+    const auto steps = ReadValue(texts, &DesignTexts::steps, kDefaultSteps);
     for (const auto* count : {&series, &parallel, &steps}) {
         if (!*count) {
             return count->error();
@@ -67,28 +71,28 @@ runtime::Expected<Design, calc::OptionProblem> ReadOptions(const DesignTexts& te
 runtime::Expected<MaterialAndFriction, calc::OptionProblem> ReadMaterialAndFriction(
     const DesignTexts& texts) {
     MaterialAndFriction read;
-    const auto E = ReadValue(texts.E, calc::kE, calc::OptionValue::kModulus);
+    const auto E = ReadValue(texts, &DesignTexts::E, calc::kE);
     if (!E) {
         return E.error();
     }
-    const auto mu = ReadValue(texts.mu, calc::kMu, calc::OptionValue::kPoisson);
+    const auto mu = ReadValue(texts, &DesignTexts::mu, calc::kMu);
     if (!mu) {
         return mu.error();
     }
     read.material = calc::MaterialOf(*E, *mu);  // with a named material's Rm
     if (!runtime::IsBlank(texts.Rm)) {
-        const auto Rm = ReadValue(texts.Rm, 0, calc::OptionValue::kStrength);
+        const auto Rm = ReadValue(texts, &DesignTexts::Rm, 0);
         if (!Rm) {
             return Rm.error();
         }
         read.material.Rm = *Rm;
     }
     if (!runtime::IsBlank(texts.w_M) || !runtime::IsBlank(texts.w_R)) {
-        const auto w_M = ReadValue(texts.w_M, 0, calc::OptionValue::kSurfaceFriction);
+        const auto w_M = ReadValue(texts, &DesignTexts::w_M, 0);
         if (!w_M) {
             return w_M.error();
         }
-        const auto w_R = ReadValue(texts.w_R, 0, calc::OptionValue::kEdgeFriction);
+        const auto w_R = ReadValue(texts, &DesignTexts::w_R, 0);
         if (!w_R) {
             return w_R.error();
         }

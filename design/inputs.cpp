@@ -12,7 +12,11 @@ RequirementTexts DesignTexts::DefaultRequirement() {
 }
 
 DesignTexts DefaultTexts() {
-    return DesignTexts{"100", "51", "3.5", "6.3", "", "1", "1", "50", "", "", "", "", "", "", {}};
+    DesignTexts texts;
+    for (const InputField& input : kInputs) {
+        texts.*input.text = std::string(input.fresh);
+    }
+    return texts;
 }
 
 }  // namespace design

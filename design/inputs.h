@@ -81,14 +81,15 @@ struct InputField {
     std::optional<calc::OptionValue> range;  ///< the range its value must lie in, if any
     std::string_view key;                    ///< the design file's key
     int since;                               ///< the first design file version with the key
+    std::string_view fresh = {};             ///< what a new design holds: the worked example
 };
 
 /// The inputs, in the order a face lays them out.
 inline constexpr std::array<InputField, 14> kInputs = {{
-    {&DesignTexts::D, "D(mm)", "D", InputKind::kLength, "外径", {}, "D", 1},
-    {&DesignTexts::d, "d(mm)", "d", InputKind::kLength, "内径", {}, "d", 1},
-    {&DesignTexts::t, "t(mm)", "t", InputKind::kLength, "厚度", {}, "t", 1},
-    {&DesignTexts::H, "H(mm)", "H", InputKind::kLength, "自由高度", {}, "H", 1},
+    {&DesignTexts::D, "D(mm)", "D", InputKind::kLength, "外径", {}, "D", 1, "100"},
+    {&DesignTexts::d, "d(mm)", "d", InputKind::kLength, "内径", {}, "d", 1, "51"},
+    {&DesignTexts::t, "t(mm)", "t", InputKind::kLength, "厚度", {}, "t", 1, "3.5"},
+    {&DesignTexts::H, "H(mm)", "H", InputKind::kLength, "自由高度", {}, "H", 1, "6.3"},
     {&DesignTexts::f_end,
      "f(mm)",
      "f",
@@ -98,11 +99,11 @@ inline constexpr std::array<InputField, 14> kInputs = {{
      "f",
      1},
     {&DesignTexts::series, "串联片数 i", "i", InputKind::kCount, "对合串联的组数；空白时为 1",
-     calc::OptionValue::kSeries, "i", 1},
+     calc::OptionValue::kSeries, "i", 1, "1"},
     {&DesignTexts::parallel, "并联片数 n", "n", InputKind::kCount, "每组叠合的片数；空白时为 1",
-     calc::OptionValue::kParallel, "n", 1},
+     calc::OptionValue::kParallel, "n", 1, "1"},
     {&DesignTexts::steps, "步数 N", "N", InputKind::kCount,
-     "曲线分为 N 步，共 N + 1 点；空白时为 50", calc::OptionValue::kSteps, "N", 1},
+     "曲线分为 N 步，共 N + 1 点；空白时为 50", calc::OptionValue::kSteps, "N", 1, "50"},
     {&DesignTexts::t_reduced,
      "t′(mm)",
      "t′",
@@ -156,6 +157,28 @@ inline constexpr std::array<std::string_view, 2> kRequirementPointNames = {"要�
 
 /// The working points' names, which are also their fields' labels.
 inline constexpr std::array<std::string_view, 2> kPointNames = {"工作点 1", "工作点 2"};
+
+/// Where a face puts the material picker: just before this input, the first of the values a
+/// material sets.
+inline constexpr std::string_view kMaterialPickerBefore = "E";
+
+/// The picker's place among the inputs as a face lays them out.
+constexpr std::size_t MaterialPickerSlot() {
+    std::size_t slot = 0;
+    while (slot < kInputs.size() && kInputs[slot].key != kMaterialPickerBefore) {
+        ++slot;
+    }
+    return slot;
+}
+
+/// The field of the inputs' table that holds `text`.
+constexpr const InputField& FieldOf(std::string DesignTexts::*text) {
+    std::size_t k = 0;
+    while (k + 1 < kInputs.size() && kInputs[k].text != text) {
+        ++k;
+    }
+    return kInputs[k];
+}
 
 /// The steps of a characteristic when the field is blank.
 inline constexpr int kDefaultSteps = 50;

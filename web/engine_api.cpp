@@ -254,6 +254,7 @@ const char* ds_inputs() {
                        {"materials", materials},
                        {"designFileBytes", design::kMaxDesignFileBytes},
                        {"catalogueBytes", kMaxCatalogueBytes},
+                       {"materialBefore", design::kMaterialPickerBefore},
                        {"fresh", design::DesignToJson(design::DefaultTexts())}});
 }
 

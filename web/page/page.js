@@ -231,8 +231,7 @@
       const field = element('input', { id, type: 'text', title: input.hint, autocomplete: 'off', spellcheck: 'false' });
       field.addEventListener('input', edited);
       fields.set(input.key, field);
-      place(input.label, field, id);
-      if (input.key === 't_reduced') {
+      if (input.key === facts.materialBefore) {
         const picker = element('select', { id: 'material' });
         picker.append(element('option', { value: '-1' }, '其他（按 E、μ）'));
         facts.materials.forEach((m, i) => picker.append(element('option', { value: String(i) }, m.name)));
@@ -246,6 +245,7 @@
         });
         place('材料', picker, 'material');
       }
+      place(input.label, field, id);
     }
     facts.points.forEach((name, k) => {
       const row = element('div', { class: 'point' });
