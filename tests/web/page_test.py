@@ -676,6 +676,12 @@ class Screens(PageTest):
                 form = self.js("const r = document.getElementById('Form1').getBoundingClientRect();"
                                "return r.width ? r.right : 0")
                 self.assertLessEqual(form, width, where)
+        # Turned while another view showed, the calculator still fits when it comes back.
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 390, "height": 844, "deviceScaleFactor": 1, "mobile": True})
+        self.driver.find_element(By.ID, "tab-calculator").click()
+        self.assertLessEqual(self.js("return document.getElementById('Form1')"
+                                     ".getBoundingClientRect().right"), 390)
 
 
 class Accessibility(PageTest):

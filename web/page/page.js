@@ -88,6 +88,7 @@
       each.tabIndex = chosen ? 0 : -1;
       $(each.getAttribute('aria-controls')).hidden = !chosen;
     }
+    if (tab === tabs[0]) fitForm1();  // the screen may have turned while another view showed
     if (tab === tabs[1]) requestSheet();
     if (tab === tabs[2]) requestSelection();
   }
