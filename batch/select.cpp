@@ -11,10 +11,6 @@
 namespace batch {
 namespace {
 
-std::optional<double> Whole(std::string_view text) {
-    return runtime::ReadPlainNumber(text);
-}
-
 // The requirement of a line: the options' with the line's space and points.
 calc::Requirement LineRequirement(const calc::Requirement& base, double bore, double rod,
                                   const std::array<double, 4>& points, std::size_t count) {
@@ -52,7 +48,7 @@ std::optional<std::string> ReadSelectOption(std::string_view name, std::string_v
         r.points[0].force_given = value == "F";
         return std::nullopt;
     }
-    const auto number = Whole(value);
+    const auto number = runtime::ReadPlainNumber(value);
     const bool count = name == "--best" || name == "--max-series" || name == "--max-parallel" ||
                        name == "--special";
     if (count) {
@@ -111,7 +107,8 @@ bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOpti
     std::array<double, 6> numbers{};
     constexpr const char* kNames[] = {"安装孔", "导杆", "s1", "F1", "s2", "F2"};
     for (std::size_t k = 0; k < count; ++k) {
-        const auto value = k == 1 && fields[k].empty() ? std::optional(0.0) : Whole(fields[k]);
+        const auto value =
+            k == 1 && fields[k].empty() ? std::optional(0.0) : runtime::ReadPlainNumber(fields[k]);
         if (!value) {
             ErrorRow(
                 line,

@@ -58,6 +58,7 @@ public:
     // Offers the usable stacks of one spring to the extremes and notes why the others are not.
     void Reach(std::size_t index, const SpaceSpring& s) {
         const std::size_t points = r_.points.size();
+        const double at_limit = space_.OneForce(s, s.three_quarters);  // one spring, at 0.75·h0
         for (int n = 1; n <= r_.max_parallel; ++n) {
             if (space_.Locks(n)) {
                 space_.Exclude(Shortfall::kLocking);
@@ -69,7 +70,7 @@ public:
             for (std::size_t k = 0; k < points; ++k) {
                 const LoadPoint& p = r_.points[k];
                 if (p.force_given) {
-                    const double most = n * space_.OneForce(s, s.three_quarters);
+                    const double most = n * at_limit;
                     carried_[k].Offer({most, index, {1, n}});
                     f_force[k] = space_.OneDeflection(s, p.F / n);
                     if (f_force[k] > s.three_quarters * (1 + kSlack)) {

@@ -125,19 +125,17 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
     if (why.kind == Kind::kNoSpace) {
         return space + "放不下任何碟簧（已计入碟簧与导向件之间的间隙）";
     }
+    constexpr std::pair<unsigned, const char*> kReasons[] = {
+        {calc::Shortfall::kStrength, "在试验变形 0.75·h0 时 σOM 超过 Rm"},
+        {calc::Shortfall::kThreeQuarters, "要求的点超出 0.75·h0"},
+        {calc::Shortfall::kPreload, "较低的要求点预压不到 0.15·h0"},
+        {calc::Shortfall::kLength, "比最大长度长"},
+        {calc::Shortfall::kLocking, "摩擦使碟簧组自锁或接近自锁"},
+    };
     std::string reasons;
-    {
-        const std::pair<unsigned, const char*> kReasons[] = {
-            {calc::Shortfall::kStrength, "在试验变形 0.75·h0 时 σOM 超过 Rm"},
-            {calc::Shortfall::kThreeQuarters, "要求的点超出 0.75·h0"},
-            {calc::Shortfall::kPreload, "较低的要求点预压不到 0.15·h0"},
-            {calc::Shortfall::kLength, "比最大长度长"},
-            {calc::Shortfall::kLocking, "摩擦使碟簧组自锁或接近自锁"},
-        };
-        for (const auto& [bit, words] : kReasons) {
-            if (why.excluded & bit) {
-                reasons += (reasons.empty() ? "" : "、") + std::string(words);
-            }
+    for (const auto& [bit, words] : kReasons) {
+        if (why.excluded & bit) {
+            reasons += (reasons.empty() ? "" : "、") + std::string(words);
         }
     }
     if (why.kind == Kind::kNoneUsable) {
