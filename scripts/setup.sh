@@ -15,7 +15,7 @@ case "$purpose" in
   run) ;;
   windows) packages=(g++ cmake make python3 nlohmann-json3-dev libfmt-dev libfast-float-dev g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
                      nsis xvfb xauth fonts-arphic-uming fonts-arphic-ukai) ;;
-  web) packages=(g++ cmake make python3 nlohmann-json3-dev libfmt-dev libfast-float-dev emscripten
+  web) packages=(g++ cmake make python3 nlohmann-json3-dev libfmt-dev libfast-float-dev emscripten esbuild
                  chromium chromium-driver python3-selenium poppler-utils fonts-arphic-uming
                  fonts-arphic-ukai fonts-wqy-zenhei) ;;
   test) packages+=(libgtest-dev libbenchmark-dev poppler-utils xvfb xauth libx11-dev locales) ;;

@@ -50,7 +50,7 @@ if [ ! -x "$lint/node_modules/.bin/eslint" ] || [ ! -f "$lint/node_modules/axe-c
     eslint@9.39 @eslint/js@9.39 globals@17 axe-core@4 >/dev/null
 fi
 (cd web/page && NODE_PATH="$lint/node_modules" "$lint/node_modules/.bin/eslint" \
-  --config eslint.config.cjs page.js worker.js)
+  --config eslint.config.cjs src/*.js worker.js)
 
 step "tests in headless Chromium"
 # Debian's python, whose selenium drives Debian's chromium.

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Puts the browser edition together as one self-contained HTML file: the page's shell, its
 styles with Form1's (written from the calculator's design table), the engine's script, its
-WebAssembly in base64, the workers' half, the page's script and the icon. The Content-Security-
+WebAssembly in base64, the workers' half, the page's script (its modules in web/page/src bundled
+into one by Debian's esbuild) and the icon. The Content-Security-
 Policy names the one inline script and the one style block by their SHA-256, so that nothing
 else can run or style the page.
 
@@ -11,6 +12,7 @@ usage: web_page.py FORM1_HTML FORM1_CSS ENGINE_JS ENGINE_WASM OUT_HTML
 import base64
 import hashlib
 import re
+import subprocess
 import sys
 from pathlib import Path
 
@@ -22,11 +24,19 @@ def digest(text):
     return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode("utf-8")).digest()).decode() + "'"
 
 
+def bundle():
+    """The page's modules as one strict script, their order and scope esbuild's."""
+    return subprocess.run(
+        ["esbuild", str(PAGE / "src" / "main.js"), "--bundle", "--format=iife", "--charset=utf8",
+         "--target=es2020", "--log-level=warning", '--banner:js="use strict";'],
+        check=True, capture_output=True, text=True, encoding="utf-8").stdout
+
+
 def main():
     form_html, form_css, engine_js, engine_wasm, out = (Path(a) for a in sys.argv[1:6])
     engine = engine_js.read_text(encoding="utf-8")
     worker = (PAGE / "worker.js").read_text(encoding="utf-8")
-    script = (PAGE / "page.js").read_text(encoding="utf-8")
+    script = bundle()
     for name, text in (("engine", engine), ("worker", worker), ("page", script)):
         if re.search(r"</script", text, re.I):
             sys.exit(f"web_page: the {name} script holds '</script' and cannot be inlined")

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "batch/batch.h"
 #include "calc/materials.h"
+#include "design/design_address.h"
 #include "design/design_file.h"
 #include "design/plot_axis.h"
 #include "design/selection.h"
@@ -189,6 +191,24 @@ bool StringsOf(const char* json, std::vector<std::string>& out) {
     return true;
 }
 
+// A design as the page holds it: its file (opaque to the page, for saving and the sheets), its
+// address, and its texts by field for the form.
+Json DesignAnswer(const design::DesignTexts& texts) {
+    const std::string file = design::DesignToJson(texts);
+    Json document = Json::parse(file);
+    Json inputs = document["inputs"];
+    Json points = inputs["points"];
+    inputs.erase("points");
+    const Json requirement = document["requirement"];
+    return Json{{"file", file},
+                {"address", design::DesignAddress(texts)},
+                {"view", {{"fields", inputs}, {"points", points}, {"requirement", requirement}}}};
+}
+
+const char* DesignOrError(const runtime::Expected<design::DesignTexts, std::string>& texts) {
+    return Answer(texts ? DesignAnswer(*texts) : Json{{"error", texts.error()}});
+}
+
 std::string_view Bytes(const char* bytes, int size) {
     return size > 0 ? std::string_view(bytes, static_cast<std::size_t>(size)) : std::string_view();
 }
@@ -255,15 +275,31 @@ const char* ds_inputs() {
                        {"designFileBytes", design::kMaxDesignFileBytes},
                        {"catalogueBytes", kMaxCatalogueBytes},
                        {"materialBefore", design::kMaterialPickerBefore},
-                       {"fresh", design::DesignToJson(design::DefaultTexts())}});
+                       {"fresh", DesignAnswer(design::DefaultTexts())}});
 }
 
 const char* ds_design_check(const char* bytes, int size) {
-    const auto texts = design::DesignFromJson(Bytes(bytes, size));
-    if (!texts) {
-        return Answer(Json{{"error", texts.error()}});
+    return DesignOrError(design::DesignFromJson(Bytes(bytes, size)));
+}
+
+const char* ds_design_address(const char* fragment) {
+    return DesignOrError(design::DesignFromAddress(fragment));
+}
+
+const char* ds_design(const char* view_json) {
+    const Json view = Json::parse(view_json, nullptr, false);
+    if (!view.is_object() || !view.contains("fields") || !view["fields"].is_object()) {
+        return Answer(Json{{"error", "需要设计的各项文字"}});
     }
-    return Answer(Json{{"file", design::DesignToJson(*texts)}});
+    Json inputs = view["fields"];
+    inputs["points"] = view.value("points", Json::array());
+    Json file{{"format", "disc-spring-design"},
+              {"version", design::kDesignFileVersion},
+              {"inputs", inputs}};
+    if (view.contains("requirement") && !view["requirement"].is_null()) {
+        file["requirement"] = view["requirement"];
+    }
+    return DesignOrError(design::DesignFromJson(file.dump()));
 }
 
 const char* ds_sheet(const char* file_text, int plot_columns) {
@@ -283,6 +319,36 @@ const char* ds_sheet_rows(int from, int count) {
         rows.push_back(Row(design::TableRowAt(sheet, k)));
     }
     return Answer(Json{{"rows", rows}});
+}
+
+const char* ds_plot_point(int panel, int series, int index, double x) {
+    if (panel < 0 || static_cast<std::size_t>(panel) >= sheet.plot.size() || series < 0 ||
+        static_cast<std::size_t>(series) >= sheet.plot[static_cast<std::size_t>(panel)].series.size()) {
+        return Answer(Json{{"error", "没有这条曲线"}});
+    }
+    const design::PlotPanel& shown = sheet.plot[static_cast<std::size_t>(panel)];
+    const std::vector<design::Point>& points = shown.series[static_cast<std::size_t>(series)].points;
+    if (points.empty()) {
+        return Answer(Json{{"error", "这条曲线没有点"}});
+    }
+    std::size_t at = 0;
+    if (index >= 0) {
+        at = std::min(static_cast<std::size_t>(index), points.size() - 1);
+    } else {
+        for (std::size_t k = 1; k < points.size(); ++k) {
+            if (std::abs(points[k].x - x) < std::abs(points[at].x - x)) {
+                at = k;
+            }
+        }
+    }
+    const design::Point& p = points[at];
+    const std::string& unit = shown.series[static_cast<std::size_t>(series)].unit;
+    return Answer(Json{{"index", at},
+                       {"count", points.size()},
+                       {"x", p.x},
+                       {"y", p.y},
+                       {"xText", design::ValueText(p.x, shown.x_unit)},
+                       {"yText", design::ValueText(p.y, unit)}});
 }
 
 const char* ds_sheet_copy() {

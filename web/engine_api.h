@@ -26,11 +26,20 @@ const char* ds_command(const char* command, const char* boxes_json);
 /// requirement's table (label, hint, key) and its points' names, the working points' names, the
 /// catalogue's limit ("catalogueBytes"), the
 /// named materials with E, μ and Rm as texts, the largest design file read ("designFileBytes"), and
-/// the texts a new design holds, as a design file.
+/// the design a new one is ("fresh", as ds_design_check answers).
 const char* ds_inputs();
 
-/// A design file's `size` bytes read: {"file": the same design written anew} or {"error": why}.
+/// A design file's `size` bytes read: {"file": the same design written anew, "address": it as
+/// a link's fragment, "view": its texts for the form: {"fields": {key: text}, "points":
+/// [{"by", "value"}], "requirement": the selection's texts}} or {"error": why}.
 const char* ds_design_check(const char* bytes, int size);
+
+/// The design a link's fragment (after `#design=`) carries, answered as ds_design_check does.
+const char* ds_design_address(const char* fragment);
+
+/// The design of a form's texts (a "view" as ds_design_check gives it, edited), answered as
+/// ds_design_check does: the engine alone writes and reads design files.
+const char* ds_design(const char* view_json);
 
 /// Computes the sheet of a design given as a design file's text, for a plot `plot_columns`
 /// wide, and keeps it for ds_sheet_rows and ds_sheet_copy: its header, row count, working
@@ -41,6 +50,12 @@ const char* ds_sheet(const char* file_text, int plot_columns);
 
 /// Rows `from` … `from + count` of the kept sheet's table: {"rows": [{"cells": [...], "span"}]}.
 const char* ds_sheet_rows(int from, int count);
+
+/// A computed point of the kept sheet's plot, for the read-out: point `index` of series `series`
+/// of panel `panel` (clamped to the last), or with `index` below 0 the point nearest `x`:
+/// {"index", "count", "x", "y", "xText", "yText": both as the read-out shows them}, or
+/// {"error": why} when there is no such series or it has no points.
+const char* ds_plot_point(int panel, int series, int index, double x);
 
 /// What 复制表格 copies for the kept sheet (empty when there is nothing to copy).
 const char* ds_sheet_copy();

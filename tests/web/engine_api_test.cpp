@@ -59,7 +59,7 @@ TEST(EngineApi, TheCalculatorsCommandsGiveTheBatchToolsCellsOrTheReport) {
 }
 
 TEST(EngineApi, DesignFilesAreJudgedOnTheirBytes) {
-    const std::string fresh = Parsed(ds_inputs())["fresh"];
+    const std::string fresh = Parsed(ds_inputs())["fresh"]["file"];
     EXPECT_EQ(Check(fresh)["file"], fresh);
     // A NUL, bytes that are not UTF-8 or one byte too many are the file's, and refuse it.
     const std::string cases[] = {fresh + std::string(1, '\0') + "}", fresh.substr(0, 20) + "\xff",
@@ -72,6 +72,44 @@ TEST(EngineApi, DesignFilesAreJudgedOnTheirBytes) {
     EXPECT_EQ(Parsed(ds_design_check(padded.data(), static_cast<int>(fresh.size())))["file"],
               fresh);
     EXPECT_TRUE(Parsed(ds_design_check(nullptr, 0)).contains("error"));
+}
+
+// The page holds a design only as the engine answers it: texts by field to edit, the file to
+// save and the address to share, and each of them gives back the same design.
+TEST(EngineApi, TheFormsTextsTheFileAndTheAddressAreOneDesign) {
+    design::DesignTexts texts = design::DefaultTexts();
+    texts.D = "4\u202e05";
+    texts.points[1] = {design::PointBy::kForce, "5000"};
+    texts.requirement.bore = "80.5";
+    const std::string file = design::DesignToJson(texts);
+    const Json answer = Check(file);
+    EXPECT_EQ(answer["view"]["fields"]["D"], texts.D);
+    EXPECT_EQ(answer["view"]["points"][1], Json({{"by", "F"}, {"value", "5000"}}));
+    EXPECT_EQ(answer["view"]["requirement"]["bore"], "80.5");
+    EXPECT_EQ(Parsed(ds_design(answer["view"].dump().c_str()))["file"], file);
+    const Json opened = Parsed(ds_design_address(answer["address"].get<std::string>().c_str()));
+    EXPECT_EQ(opened["file"], file);
+    // Standard base64's alphabet and padding, as some programs pass a link on, read the same.
+    std::string standard = answer["address"];
+    std::replace(standard.begin(), standard.end(), '-', '+');
+    std::replace(standard.begin(), standard.end(), '_', '/');
+    standard.append((4 - standard.size() % 4) % 4, '=');
+    EXPECT_EQ(Parsed(ds_design_address(standard.c_str()))["file"], file);
+
+    Json unknown = answer["view"];
+    unknown["fields"]["colour"] = "red";
+    const std::string huge(design::kMaxDesignFileBytes * 2, 'A');
+    const std::pair<std::string, std::string> refused[] = {
+        {ds_design(unknown.dump().c_str()), "colour"},
+        {ds_design("[1]"), "需要"},
+        {ds_design_address("eyJ9*"), "base64url"},
+        {ds_design_address("eyJ9A"), "base64url"},  // a character left over is no byte
+        {ds_design_address(huge.c_str()), "MiB"},
+        {ds_design_address(""), "JSON"}};
+    for (const auto& [said, why] : refused) {
+        EXPECT_NE(Parsed(said.c_str())["error"].get<std::string>().find(why), std::string::npos)
+            << said;
+    }
 }
 
 TEST(EngineApi, TheSheetsRowsAndCopyAreTheDesignCoresOwn) {
@@ -128,14 +166,14 @@ TEST(EngineApi, BatchCallsTakeOptionsButNeverFileNames) {
     EXPECT_EQ(grown["status"], 2);
     EXPECT_NE(grown["error"].get<std::string>().find("64 MiB"), std::string::npos);
     EXPECT_EQ(Batch({"--curve", "100000"}, "100\t51\t3.5\t6.3")["status"], 0);  // one is fine
-    const Json design = Batch({"--design"}, Parsed(ds_inputs())["fresh"].get<std::string>());
+    const Json design = Batch({"--design"}, Parsed(ds_inputs())["fresh"]["file"].get<std::string>());
     EXPECT_EQ(design["status"], 0);
     EXPECT_NE(design["output"].get<std::string>().find("\n检查\t"), std::string::npos);
     EXPECT_EQ(Batch({"--design"}, "{")["status"], 2);
 }
 
 TEST(EngineApi, TheSelectionAndItsCandidatesOpenAsDesigns) {
-    const std::string fresh = Parsed(ds_inputs())["fresh"];
+    const std::string fresh = Parsed(ds_inputs())["fresh"]["file"];
     const Json selection = Parsed(ds_select(fresh.c_str(), 0));
     ASSERT_TRUE(selection["problem"].is_null());
     ASSERT_FALSE(selection["rows"].empty());

@@ -13,6 +13,7 @@ import http.server
 import json
 import os
 import pathlib
+import re
 import subprocess
 import sys
 import tempfile
@@ -410,8 +411,19 @@ class DesignView(PageTest):
                                 4)
         plot = self.driver.find_element(By.ID, "plot")
         webdriver.ActionChains(self.driver).move_to_element(plot).perform()
-        self.wait(lambda: plot.get_attribute("aria-description"), 5)
-        self.assertRegex(plot.get_attribute("aria-description"), r" = .* mm, .* = ")
+        said = lambda: self.js("const t = document.getElementById('plot-said');"
+                               "return t ? t.textContent : ''")
+        self.wait(said, 5)
+        self.assertRegex(said(), r" = .* mm, .* = ")
+        # By keyboard, along the curve a computed row at a time, read out for screen readers.
+        plot.send_keys(Keys.END, Keys.HOME, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT)
+        readout = lambda: self.driver.find_element(By.ID, "plot-readout").get_attribute(
+            "textContent")
+        self.wait(lambda: "第 3 点" in readout(), 5)
+        # The third point is the table's row k = 2 (s and F_stack of the stack), not a sample.
+        row = self.sheet_copy().split("\n")[3].split("\t")
+        s, force = re.search(r"s = (\S+) mm, F_stack = (\S+) N", readout()).groups()
+        self.assertEqual((s, force), (row[8], f"{float(row[9]):.0f}"))
         # A force out of reach says so.
         self.set_field("工作点 1", "99999")
         self.assertIn("工作点 1：力 99999 N 超过压平前最多能达到的 47529 N",

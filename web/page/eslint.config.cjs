@@ -1,13 +1,14 @@
-// The page's script, checked with eslint's recommended rules: a browser script (page.js) and a
-// worker appended to the engine's own script (worker.js, which calls DiscSpringEngine).
+// The page's script, checked with eslint's recommended rules: the page's modules (src/, bundled
+// into the one page by esbuild) and a worker appended to the engine's own script (worker.js,
+// which calls DiscSpringEngine).
 const js = require('@eslint/js');
 const globals = require('globals');
 
 module.exports = [
   js.configs.recommended,
   {
-    files: ['page.js'],
-    languageOptions: { ecmaVersion: 2022, sourceType: 'script', globals: globals.browser },
+    files: ['src/*.js'],
+    languageOptions: { ecmaVersion: 2022, sourceType: 'module', globals: globals.browser },
   },
   {
     files: ['worker.js'],

@@ -1,0 +1,185 @@
+// The design: its texts in the form, the rest the engine's. The page never writes or reads a
+// design file: it sends the form's texts and gets back the file (for saving and the sheets) and
+// the address; a file or an address opened comes back as texts for the form.
+
+import { $, element, message, status, download, copyText } from './dom.js';
+import { Engine } from './engine.js';
+
+// The design view's worker: the design's files and its sheets.
+export const engine = new Engine();
+
+export let facts = null;  // the engine's inputs, materials and limits, asked once at start
+let view = null;  // the design's texts, as the engine answered them and the form edited them
+let file = '';
+let address = '';
+const fields = new Map();
+const changed = [];
+const opened = [];
+
+export const designFile = () => file;
+// Called with the design file whenever the design changes, and with the texts when one opens.
+export const onChange = (listener) => changed.push(listener);
+export const onOpen = (listener) => opened.push(listener);
+export const requirementTexts = () => view.requirement;
+
+// The design lives in the address: a link shares it, a bookmark keeps it. Nothing is stored.
+// Written a moment after the last edit, not at each keystroke: browsers ignore a page that
+// replaces its address hundreds of times in a few seconds, and the last design would be lost.
+let addressTimer = null;
+export function writeAddress() {
+  clearTimeout(addressTimer);
+  addressTimer = null;
+  history.replaceState(null, '', '#design=' + address);
+}
+function keepInAddress() {
+  clearTimeout(addressTimer);
+  addressTimer = setTimeout(writeAddress, 250);
+}
+window.addEventListener('pagehide', () => {
+  if (addressTimer !== null) writeAddress();
+});
+// A link pasted into the page is the user's: the page's pending write must not replace it.
+export function dropAddressWrite() {
+  clearTimeout(addressTimer);
+  addressTimer = null;
+}
+
+function take(answer) {
+  file = answer.file;
+  address = answer.address;
+  keepInAddress();
+  for (const listener of changed) listener(file);
+}
+
+// The last edit wins: answers to earlier ones are dropped when they come.
+let asked = 0;
+let settling = Promise.resolve();
+function edited() {
+  for (const input of facts.inputs) view.fields[input.key] = fields.get(input.key).value;
+  for (let k = 0; k < 2; k++) view.points[k] = { by: $('point-by-' + k).value, value: fields.get('point' + k).value };
+  const mine = ++asked;
+  settling = engine.call('ds_design', JSON.stringify(view)).then((text) => {
+    const answer = JSON.parse(text);
+    if (mine !== asked) return;
+    if (answer.error) message(answer.error);
+    else take(answer);
+  });
+}
+// Resolves once the last edit's file and address are known.
+export const settled = () => settling;
+
+export function editRequirement(requirement) {
+  view.requirement = requirement;
+  edited();
+}
+
+function show(shown) {
+  view = shown;
+  for (const [key, field] of fields) {
+    field.value = key.startsWith('point') ? view.points[Number(key.slice(5))].value : view.fields[key];
+  }
+  for (let k = 0; k < 2; k++) $('point-by-' + k).value = view.points[k].by;
+  for (const listener of opened) listener(view);
+}
+
+// A design from a file's or an address's answer: refused with its reason, changing nothing, or
+// taken whole.
+function openAnswer(answer, refusal) {
+  if (answer.error) {
+    message(refusal + '\n\n' + answer.error);
+    return false;
+  }
+  show(answer.view);
+  take(answer);
+  return true;
+}
+
+export async function openBytes(bytes) {
+  return openAnswer(JSON.parse(await engine.call('ds_design_check', bytes)), '打不开这个设计，页面保持原样。');
+}
+
+// The engine reads the address, off the page's thread; a huge one it refuses before decoding.
+export async function openAddress(fragment, refusal) {
+  return openAnswer(JSON.parse(await engine.call('ds_design_address', fragment)), refusal);
+}
+
+function buildInputs() {
+  const grid = $('inputs');
+  const place = (labelText, control, id) => grid.append(element('label', { for: id }, labelText), control);
+  for (const input of facts.inputs) {
+    const id = 'in-' + input.key;
+    const field = element('input', { id, type: 'text', title: input.hint, autocomplete: 'off', spellcheck: 'false' });
+    field.addEventListener('input', edited);
+    fields.set(input.key, field);
+    if (input.key === facts.materialBefore) {
+      const picker = element('select', { id: 'material' });
+      picker.append(element('option', { value: '-1' }, '其他（按 E、μ）'));
+      facts.materials.forEach((m, i) => picker.append(element('option', { value: String(i) }, m.name)));
+      picker.addEventListener('change', () => {
+        const chosen = facts.materials[Number(picker.value)];
+        if (!chosen) return;
+        fields.get('E').value = chosen.E;
+        fields.get('mu').value = chosen.mu;
+        fields.get('Rm').value = chosen.Rm;
+        edited();
+      });
+      place('材料', picker, 'material');
+    }
+    place(input.label, field, id);
+  }
+  facts.points.forEach((name, k) => {
+    const row = element('div', { class: 'point' });
+    const by = element('select', { id: 'point-by-' + k, 'aria-label': name + ' 按', title: '碟簧组时为行程 s 或碟簧组的力 F_stack' });
+    by.append(element('option', { value: 'f' }, '按位移 f/s(mm)'), element('option', { value: 'F' }, '按力 F(N)'));
+    const value = element('input', { id: 'point-' + k, type: 'text', title: '空白时没有这个工作点', autocomplete: 'off' });
+    by.addEventListener('change', edited);
+    value.addEventListener('input', edited);
+    fields.set('point' + k, value);
+    row.append(by, value);
+    place(name, row, 'point-' + k);
+  });
+}
+
+// Asks the engine what a design holds and shows a new one.
+export async function startDesign() {
+  facts = JSON.parse(await engine.call('ds_inputs'));
+  buildInputs();
+  show(facts.fresh.view);
+  file = facts.fresh.file;
+  address = facts.fresh.address;
+}
+
+export function newDesignShown() {
+  take({ file, address });
+}
+
+// The address back to the design in place, after a pasted link was refused.
+export const restoreAddress = () => keepInAddress();
+
+// ---- Saving, opening and sharing the design ---------------------------------------------------
+
+$('save-design').addEventListener('click', async () => {
+  await settled();
+  download('碟簧.dspring', new Blob([file], { type: 'application/json' }));
+});
+
+$('open-design').addEventListener('click', () => $('design-file').click());
+$('design-file').addEventListener('change', async () => {
+  const chosen = $('design-file').files[0];
+  $('design-file').value = '';
+  // Beyond the engine's limit by a byte is enough for it to refuse the file, and says why.
+  if (chosen) await openBytes(new Uint8Array(await chosen.slice(0, facts.designFileBytes + 1).arrayBuffer()));
+});
+
+$('copy-link').addEventListener('click', async () => {
+  await settled();
+  writeAddress();
+  if (location.protocol === 'file:') {
+    // A file:// address names this machine's folder (and the user's name): it opens nowhere else.
+    message('这个页面是从本机的文件打开的，它的链接只能在这台电脑上打开，还会带上文件夹的路径。要把设计交给别人，请用“保存设计…”保存成文件。');
+    return;
+  }
+  await copyText(location.href);
+  status('链接已复制');
+});
+

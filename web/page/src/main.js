@@ -1,0 +1,101 @@
+// The page only displays what the engine computes: every number, sentence, check, file and
+// reading rule comes from the WebAssembly engine (web/engine_api.h) in workers. This module
+// starts the page: its tabs, the design from the address, and the hooks for tests.
+
+import { $, status, utf8 } from './dom.js';
+import { boxes, calculatorReady, fitForm1 } from './calculator.js';
+import * as design from './design.js';
+import { requestSheet, shownSheet, sheetCopy } from './sheet.js';
+import { buildRequirement, showRequirement, requestSelection, shownSelection, onCandidateOpened } from './selection.js';
+import './catalogue.js';
+
+const tabs = [$('tab-calculator'), $('tab-design'), $('tab-select')];
+function select(tab) {
+  for (const each of tabs) {
+    const chosen = each === tab;
+    each.setAttribute('aria-selected', String(chosen));
+    each.tabIndex = chosen ? 0 : -1;
+    $(each.getAttribute('aria-controls')).hidden = !chosen;
+  }
+  if (tab === tabs[0]) fitForm1();  // the screen may have turned while another view showed
+  if (tab === tabs[1]) requestSheet();
+  if (tab === tabs[2]) requestSelection();
+}
+tabs.forEach((tab, i) => {
+  tab.addEventListener('click', () => select(tab));
+  tab.addEventListener('keydown', (event) => {
+    if (event.key === 'ArrowRight' || event.key === 'ArrowLeft') {
+      const next = tabs[(i + (event.key === 'ArrowRight' ? 1 : tabs.length - 1)) % tabs.length];
+      select(next);
+      next.focus();
+    }
+  });
+});
+
+design.onChange(() => {
+  requestSheet();
+  requestSelection();
+});
+design.onOpen((view) => showRequirement(view.requirement));
+onCandidateOpened(() => {
+  status('已作为设计打开；原来的设计可用浏览器的“后退”找回');
+  select(tabs[1]);
+  tabs[1].focus();
+});
+
+fitForm1();
+let resize = null;
+window.addEventListener('resize', () => {
+  fitForm1();
+  clearTimeout(resize);
+  resize = setTimeout(requestSheet, 200);
+});
+
+async function start() {
+  // The calculator answers as soon as its own worker is ready.
+  await calculatorReady;
+  performance.mark('engine-ready');
+  $('engine-status').textContent = '';
+  await design.startDesign();
+  buildRequirement();
+  const address = location.hash.match(/^#design=(.*)$/s);
+  if (address && await design.openAddress(address[1], '打不开这个设计，打开的是示例弹簧。')) {
+    select(tabs[1]);
+    return;
+  }
+  design.newDesignShown();
+  // As on the desktop, the calculator opens with the focus on D.
+  if (!$('calculator').hidden && !$('message').open) boxes[0].focus();
+}
+
+// A link pasted into a tab that shows the page already changes only the fragment: it opens the
+// design it carries. The page's own updates (replaceState) fire no such event.
+window.addEventListener('hashchange', async () => {
+  design.dropAddressWrite();  // the address is the user's now
+  const address = location.hash.match(/^#design=(.*)$/s);
+  if (!design.facts || !address) return;
+  if (await design.openAddress(address[1], '打不开这个设计，页面保持原样。')) select(tabs[1]);
+  else design.restoreAddress();
+});
+
+window.discSpring = {
+  ready: start().then(() => true, (error) => {
+    $('engine-status').textContent = '引擎无法启动：' + error.message;
+    return false;
+  }),
+  batch: (args, text) => design.engine.call('ds_batch', JSON.stringify(args), utf8(text)).then(JSON.parse),
+  copy: sheetCopy,
+  // For tests and the console: what the shown sheet holds.
+  points: () => shownSheet().points.map((p) => p.cells),
+  codes: () => shownSheet().codes,
+  caption: () => shownSheet().caption,
+  selection: shownSelection,
+  open: (text) => design.openBytes(utf8(text)),
+  fileText: () => design.settled().then(design.designFile),
+  // The address with the design as it stands now (what 复制链接 copies).
+  address: async () => {
+    await design.settled();
+    design.writeAddress();
+    return location.href;
+  },
+};

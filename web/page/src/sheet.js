@@ -1,0 +1,264 @@
+// The design view's sheet: the plot, the table (rows fetched as they come into view), the
+// working points, the summary and the findings, the print page and the pictures. The last edit
+// wins: an edit made while a sheet is computed replaces the one waiting.
+
+import { $, SVG, element, svgElement, message, status, able, download, copyText } from './dom.js';
+import { engine, designFile } from './design.js';
+import { drawPlot, textWidth } from './plot.js';
+
+let sheet = null;
+let shownGeneration = 0;
+let shownCount = 0;
+let busy = false;
+let waiting = null;
+
+export const shownSheet = () => sheet;
+
+async function run() {
+  busy = true;
+  while (waiting !== null) {
+    const file = waiting;
+    waiting = null;
+    let answer;
+    try {
+      answer = JSON.parse(await engine.call('ds_sheet', file, plotColumns()));
+    } catch (error) {
+      message('计算出错：' + error.message);
+      continue;
+    }
+    if (answer.error) message(answer.error);
+    else if (waiting === null) show(answer);
+  }
+  busy = false;
+  status('');
+  fillRows();
+}
+
+export function requestSheet() {
+  const file = designFile();
+  if (!file || $('design').hidden) return;
+  status('正在计算…');
+  waiting = file;
+  if (!busy) run();
+}
+
+// Resolves once the sheet of the last edit is shown.
+export async function sheetSettled() {
+  while (busy) await new Promise((r) => setTimeout(r, 20));
+}
+
+function plotColumns() {
+  return Math.max(200, Math.round($('plot-room').clientWidth || 800));
+}
+
+function show(answer) {
+  sheet = answer;
+  shownGeneration += 1;  // rows still being fetched for an earlier sheet are dropped
+  rowCache.clear();
+  $('material').value = String(sheet.material);
+  const plotWidth = $('plot-room').clientWidth || 800;
+  const plotHeight = $('plot-room').clientHeight || 500;
+  drawPlot($('plot'), sheet.plot, plotWidth, plotHeight, true);
+  if (sheet.noPlot) {
+    // Why there is nothing to plot stands where the plot would be.
+    $('plot').append(svgElement('text', { x: plotWidth / 2, y: plotHeight / 2, 'text-anchor': 'middle', id: 'no-plot' }, sheet.noPlot));
+  }
+  showTable();
+  showPoints();
+  $('summary').replaceChildren(...sheet.summary.map((line) => element('p', {}, line)));
+  $('findings').replaceChildren(...sheet.findings.map((line) => element('li', {}, line)));
+  // The print page in a task of its own, so that neither half holds up typing; a print asked
+  // for before it is built builds it first.
+  printBuilt = false;
+  setTimeout(() => {
+    if (!printBuilt) buildPrintSheet();
+  }, 0);
+  if (shownCount === 0) performance.mark('first-sheet');  // for bench/web_first_result.py
+  shownCount++;
+  document.body.dataset.sheets = String(shownCount);
+}
+
+// ---- The table: rows fetched as they come into view -------------------------------------------
+
+const rowHeight = 22;
+const rowCache = new Map();
+
+function cellElement(text, extra = '') {
+  return element('div', { class: 'cell' + extra, role: 'cell' }, text);
+}
+
+function showTable() {
+  // Only the rows in view are in the document: the count and each row's place tell a screen
+  // reader where it is (the header is row 1).
+  $('table').setAttribute('aria-rowcount', String(sheet.rows + 1));
+  $('table-head').setAttribute('aria-rowindex', '1');
+  $('table-head').replaceChildren(element('div', { class: 'cell k', role: 'columnheader' }, 'k'),
+    ...sheet.header.map((name) => element('div', { class: 'cell', role: 'columnheader' }, name)));
+  $('table-body').style.height = (sheet.rows * rowHeight) + 'px';
+  $('table-body').replaceChildren();
+  if (!busy) fillRows();
+}
+
+async function fillRows() {
+  if (!sheet || busy) return;
+  const table = $('table');
+  const first = Math.max(0, Math.floor(table.scrollTop / rowHeight) - 5);
+  const count = Math.ceil(table.clientHeight / rowHeight) + 10;
+  const asked = shownGeneration;
+  const missing = [];
+  for (let k = first; k < Math.min(sheet.rows, first + count); k++) if (!rowCache.has(k)) missing.push(k);
+  if (missing.length) {
+    const answer = JSON.parse(await engine.call('ds_sheet_rows', missing[0], missing[missing.length - 1] - missing[0] + 1));
+    if (asked !== shownGeneration) return;
+    answer.rows.forEach((row, i) => rowCache.set(missing[0] + i, row));
+  }
+  const shown = [];
+  for (let k = first; k < Math.min(sheet.rows, first + count); k++) {
+    const row = rowCache.get(k);
+    if (!row) continue;
+    const line = element('div', { class: 'row', role: 'row', 'aria-rowindex': String(k + 2) });
+    line.style.top = (k * rowHeight) + 'px';
+    line.append(cellElement(String(k), ' k'));
+    row.cells.forEach((text, c) => {
+      const cell = cellElement(text, c === 1 && row.span > 1 ? ' error' : '');
+      if (c === 1 && row.span > 1) cell.style.width = (19 * row.span) + 'ch';
+      line.append(cell);
+    });
+    shown.push(line);
+  }
+  $('table-body').replaceChildren(...shown);
+}
+$('table').addEventListener('scroll', () => requestAnimationFrame(fillRows));
+
+function showPoints() {
+  const rows = sheet.header.map((name, r) => {
+    const line = element('tr');
+    line.append(element('th', { scope: 'row' }, name));
+    sheet.points.forEach((point) => {
+      const text = point.cells[r] ?? '';
+      line.append(element('td', {}, r === 0 && text === '' && point.given ? '—' : text));
+    });
+    return line;
+  });
+  $('points').tBodies[0].replaceChildren(...rows);
+}
+
+// ---- Copying, pictures and printing -----------------------------------------------------------
+
+export async function sheetCopy() {
+  await sheetSettled();
+  return engine.call('ds_sheet_copy');
+}
+
+$('copy').addEventListener('click', async () => {
+  await sheetSettled();
+  if (!able(sheet.noTable, '复制')) return;
+  await copyText(await engine.call('ds_sheet_copy'));
+  status('已复制');
+});
+
+// The picture with the spring in a caption below, wrapped to the picture's width.
+function picture() {
+  const width = 900;
+  const height = 700;
+  const svg = svgElement('svg', { xmlns: SVG, id: 'export' });
+  drawPlot(svg, sheet.plot, width, height, false);
+  const lines = [];
+  let current = '';
+  for (const char of sheet.caption) {
+    if (textWidth(current + char, 12) > width - 16) {
+      lines.push(current);
+      current = '';
+    }
+    current += char;
+  }
+  if (current) lines.push(current);
+  const total = height + lines.length * 17 + 10;
+  svg.setAttribute('viewBox', `0 0 ${width} ${total}`);
+  svg.setAttribute('width', width);
+  svg.setAttribute('height', total);
+  svg.prepend(svgElement('rect', { x: 0, y: 0, width, height: total, fill: '#fff' }));
+  lines.forEach((text, i) => svg.append(svgElement('text', { x: 8, y: height + 14 + i * 17, 'font-size': 12 }, text)));
+  svg.prepend(svgElement('title', {}, '碟形弹簧特性曲线'));
+  return { svg, width, height: total };
+}
+
+$('save-svg').addEventListener('click', () => {
+  if (!able(sheet && sheet.noPlot, '保存')) return;
+  const { svg } = picture();
+  download('碟形弹簧特性曲线.svg', new Blob([new XMLSerializer().serializeToString(svg)], { type: 'image/svg+xml' }));
+});
+
+$('save-png').addEventListener('click', () => {
+  if (!able(sheet && sheet.noPlot, '保存')) return;
+  const { svg, width, height } = picture();
+  const image = new Image();
+  image.onload = () => {
+    const canvas = element('canvas');
+    const scale = window.devicePixelRatio || 1;
+    canvas.width = width * scale;
+    canvas.height = height * scale;
+    const context = canvas.getContext('2d');
+    context.scale(scale, scale);
+    context.drawImage(image, 0, 0, width, height);
+    canvas.toBlob((blob) => download('碟形弹簧特性曲线.png', blob), 'image/png');
+  };
+  image.src = URL.createObjectURL(new Blob([new XMLSerializer().serializeToString(svg)], { type: 'image/svg+xml' }));
+});
+
+$('print').addEventListener('click', () => {
+  if (able(sheet && sheet.noDataSheet, '打印')) window.print();
+});
+
+function table(header, rows) {
+  const made = element('table');
+  const head = element('tr');
+  header.forEach((name) => head.append(element('th', {}, name)));
+  const thead = element('thead');
+  thead.append(head);
+  const tbody = element('tbody');
+  for (const row of rows) {
+    const line = element('tr');
+    row.cells.forEach((text, c) => {
+      const cell = element('td', {}, text);
+      if (c === 1 && row.span > 1) cell.colSpan = row.span;
+      line.append(cell);
+    });
+    tbody.append(line);
+  }
+  made.append(thead, tbody);
+  return made;
+}
+
+let printBuilt = false;
+window.addEventListener('beforeprint', () => {
+  if (sheet && !printBuilt) buildPrintSheet();
+});
+
+// What a printer (or "save as PDF") gets: one A4 page.
+function buildPrintSheet() {
+  printBuilt = true;
+  const page = $('sheet');
+  const parts = [element('h1', {}, '碟形弹簧数据表')];
+  if (sheet.noDataSheet) {
+    // A browser's own print command still prints: it gets the reason, never a sheet.
+    page.replaceChildren(...parts, element('p', {}, sheet.noDataSheet));
+    return;
+  }
+  for (const text of [...sheet.springLines, ...sheet.testLines]) parts.push(element('p', {}, text));
+  parts.push(element('h2', {}, '工作点'));
+  const given = sheet.points.filter((p) => p.reader.length).map((p) => ({ cells: p.reader, span: 1 }));
+  if (given.length) parts.push(table(sheet.header, given));
+  for (const text of sheet.summary.length ? sheet.summary : ['没有给出工作点']) parts.push(element('p', {}, text));
+  parts.push(element('h2', {}, '设计检查'));
+  for (const text of sheet.findings) parts.push(element('p', {}, text));
+  if (!sheet.noPlot) {
+    const svg = svgElement('svg', { xmlns: SVG, id: 'print-plot', preserveAspectRatio: 'xMidYMid meet' });
+    drawPlot(svg, sheet.plot, 900, 560, false);
+    parts.push(svg);
+  }
+  parts.push(element('h2', {}, '特性（0、0.25、0.5、0.75、1 倍压平变形量）'));
+  parts.push(table(sheet.header, sheet.quarters));
+  parts.push(element('p', {}, '由碟形弹簧的设计计算（浏览器版）计算；数值取 4 位有效数字、长度到 0.001 mm，全部位数见特性表与“复制表格”，与计算器在相同输入下显示的相同。'));
+  page.replaceChildren(...parts);
+}
