@@ -2,7 +2,8 @@
 // reading rule comes from the WebAssembly engine (web/engine_api.h) in workers. This module
 // starts the page: its tabs, the design from the address, and the hooks for tests.
 
-import { $, status, utf8 } from './dom.js';
+import { largestDesignFile, refusedTooLarge } from './address_guard.js';
+import { $, message, status, utf8 } from './dom.js';
 import { boxes, calculatorReady, fitForm1 } from './calculator.js';
 import * as design from './design.js';
 import { requestSheet, shownSheet, sheetCopy } from './sheet.js';
@@ -58,6 +59,7 @@ async function start() {
   $('engine-status').textContent = '';
   await design.startDesign();
   buildRequirement();
+  if (refusedTooLarge) message(`打不开这个设计，打开的是示例弹簧。\n\n地址中的设计大于 ${largestDesignFile >> 20} MiB，不打开`);
   const address = location.hash.match(/^#design=(.*)$/s);
   if (address && await design.openAddress(address[1], '打不开这个设计，打开的是示例弹簧。')) {
     select(tabs[1]);
