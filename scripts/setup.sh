@@ -5,23 +5,25 @@
 #   setup.sh ci     also the sanitizer and fuzzing builds (clang, MPFR for the logarithm's
 #                   reference) and the format check
 #   setup.sh windows  the Windows build (mingw-w64), Wine to test it, NSIS to package it
-#   setup.sh web      the browser edition: emscripten, and Chromium with its driver to test it
+#   setup.sh page     the browser edition's page alone: emscripten and esbuild
+#   setup.sh web      the browser edition: the page, and Chromium with its driver to test it
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(g++ cmake make nlohmann-json3-dev libfmt-dev libfast-float-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
+packages=(g++ cmake make help2man nlohmann-json3-dev libfmt-dev libfast-float-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
           fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei)
 case "$purpose" in
   run) ;;
   windows) packages=(g++ cmake make python3 nlohmann-json3-dev libfmt-dev libfast-float-dev g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
                      nsis xvfb xauth fonts-arphic-uming fonts-arphic-ukai) ;;
+  page) packages=(g++ cmake make python3 nlohmann-json3-dev libfmt-dev libfast-float-dev emscripten esbuild) ;;
   web) packages=(g++ cmake make python3 nlohmann-json3-dev libfmt-dev libfast-float-dev emscripten esbuild
-                 chromium chromium-driver python3-selenium poppler-utils fonts-arphic-uming
+                 chromium chromium-driver python3-selenium firefox-esr python3-websocket poppler-utils fonts-arphic-uming
                  fonts-arphic-ukai fonts-wqy-zenhei) ;;
   test) packages+=(libgtest-dev libbenchmark-dev poppler-utils xvfb xauth libx11-dev locales) ;;
   ci) packages+=(libgtest-dev libbenchmark-dev libmpfr-dev poppler-utils xvfb xauth libx11-dev locales
                  clang libclang-rt-14-dev clang-format-14) ;;
-  *) echo "usage: $0 run|test|ci|windows|web" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|ci|windows|page|web" >&2; exit 2 ;;
 esac
 
 as_root() {

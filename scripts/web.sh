@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the browser edition on this Debian machine (installing what is missing) and tests it in
-# headless Chromium: the engine's bytes against the native batch tool, the calculator and the
+# headless Chromium and Firefox ESR: the engine's bytes against the native batch tool, the calculator and the
 # design view as a user meets them, the print page, the network; lints the page's script. Leaves
 # build-web/disc-spring.html.
 #   scripts/web.sh               build and test
@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh web
+if [ "${1:-}" = --build-only ]; then scripts/setup.sh page; else scripts/setup.sh web; fi
 # emcc's optimiser needs acorn, which Debian keeps here, also when another node comes first.
 export NODE_PATH=/usr/share/nodejs
 jobs=$(nproc)
@@ -52,10 +52,10 @@ fi
 (cd web/page && NODE_PATH="$lint/node_modules" "$lint/node_modules/.bin/eslint" \
   --config eslint.config.cjs src/*.js worker.js)
 
-step "tests in headless Chromium"
+step "tests in headless Chromium and Firefox ESR, through ctest"
 # Debian's python, whose selenium drives Debian's chromium.
-/usr/bin/python3 tests/web/page_test.py build-web/disc-spring.html \
-  build-web/native/bin/disc-spring-batch
+cmake -S . -B build-web/native -DDISC_SPRING_PAGE_TESTS="$PWD/build-web/disc-spring.html" >/dev/null
+ctest --test-dir build-web/native --output-on-failure -R '^(page|firefox)_test$'
 if [ "${1:-}" = --bench ]; then
   /usr/bin/python3 bench/web_first_result.py build-web/disc-spring.html
 fi
