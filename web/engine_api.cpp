@@ -323,11 +323,13 @@ const char* ds_sheet_rows(int from, int count) {
 
 const char* ds_plot_point(int panel, int series, int index, double x) {
     if (panel < 0 || static_cast<std::size_t>(panel) >= sheet.plot.size() || series < 0 ||
-        static_cast<std::size_t>(series) >= sheet.plot[static_cast<std::size_t>(panel)].series.size()) {
+        static_cast<std::size_t>(series) >=
+            sheet.plot[static_cast<std::size_t>(panel)].series.size()) {
         return Answer(Json{{"error", "没有这条曲线"}});
     }
     const design::PlotPanel& shown = sheet.plot[static_cast<std::size_t>(panel)];
-    const std::vector<design::Point>& points = shown.series[static_cast<std::size_t>(series)].points;
+    const std::vector<design::Point>& points =
+        shown.series[static_cast<std::size_t>(series)].points;
     if (points.empty()) {
         return Answer(Json{{"error", "这条曲线没有点"}});
     }

@@ -166,7 +166,8 @@ TEST(EngineApi, BatchCallsTakeOptionsButNeverFileNames) {
     EXPECT_EQ(grown["status"], 2);
     EXPECT_NE(grown["error"].get<std::string>().find("64 MiB"), std::string::npos);
     EXPECT_EQ(Batch({"--curve", "100000"}, "100\t51\t3.5\t6.3")["status"], 0);  // one is fine
-    const Json design = Batch({"--design"}, Parsed(ds_inputs())["fresh"]["file"].get<std::string>());
+    const Json design =
+        Batch({"--design"}, Parsed(ds_inputs())["fresh"]["file"].get<std::string>());
     EXPECT_EQ(design["status"], 0);
     EXPECT_NE(design["output"].get<std::string>().find("\n检查\t"), std::string::npos);
     EXPECT_EQ(Batch({"--design"}, "{")["status"], 2);
