@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "curve/plot_painter.h"
-#include "design/sheet_text.h"
+#include "design/data_sheet.h"
 
 namespace curve {
 namespace {
@@ -157,73 +157,65 @@ private:
     QTextOption wrap_;
 };
 
-// The sheet at `scale` times its natural text size; returns where it ends.
-double Layout(QPainter& painter, const QRectF& page, const design::Sheet& sheet, const QFont& font,
-              double scale, bool paint) {
+// The sections from `first` on, at `scale` times their natural text size, from `y`; returns where
+// they end. The plot takes what the sections after it leave, at most half the page.
+double Sections(QPainter& painter, const QRectF& page, const design::Sheet& sheet,
+                const std::vector<design::DataSheetSection>& sections, std::size_t first,
+                const QFont& font, double scale, double y, bool paint) {
     Sheet out(painter, page, paint);
     out.set_scale(scale);
     QFont text = font;
     text.setPointSizeF(9 * scale);
+    QFont small = text;
+    small.setPointSizeF(7.5 * scale);
+    const double line = QFontMetricsF(text, painter.device()).height() * 1.2;
+    for (std::size_t i = first; i < sections.size(); ++i) {
+        const design::DataSheetSection& section = sections[i];
+        painter.setFont(text);
+        if (section.plot) {
+            const double below =
+                Sections(painter, page, sheet, sections, i + 1, font, scale, 0, false);
+            const double plot = std::min(page.height() * 0.5, page.bottom() - y - below - line);
+            if (plot > line * 8) {
+                QFont axes = text;
+                axes.setPointSizeF(8 * scale);
+                painter.setFont(axes);
+                if (paint) {
+                    PaintPlot(painter, QRectF(page.left(), y + line * 0.5, page.width(), plot),
+                              sheet.plot);
+                }
+                y += plot + line * 0.5;
+            }
+            continue;
+        }
+        if (!section.heading.empty()) {
+            y = out.Heading(y, QString::fromStdString(section.heading));
+        }
+        if (!section.header.empty()) {
+            painter.setFont(section.small_table ? small : text);
+            y = out.Table(y, Texts(section.header), section.rows);
+            painter.setFont(text);
+        }
+        if (!section.lines.empty()) {
+            y = out.Lines(y + (section.heading.empty() && i > 0 ? line * 0.5 : 0),
+                          Texts(section.lines));
+        }
+    }
+    return y;
+}
+
+// The sheet at `scale` times its natural text size; returns where it ends.
+double Layout(QPainter& painter, const QRectF& page, const design::Sheet& sheet, const QFont& font,
+              double scale, bool paint) {
+    const design::DataSheet data = design::DataSheetOf(sheet, "由 disc-spring-curve 计算");
+    Sheet out(painter, page, paint);
     QFont title = font;
     title.setPointSizeF(16 * scale);
     title.setBold(true);
-    QFont small = text;
-    small.setPointSizeF(7.5 * scale);
     painter.setPen(Qt::black);
     painter.setFont(title);
-    double y = out.Lines(page.top(), {QStringLiteral("碟形弹簧数据表")});
-    painter.setFont(text);
-    y = out.Lines(y, Texts(design::SpringLines(sheet)));
-    y = out.Lines(y, Texts(design::TestLines(sheet)));
-
-    const QStringList header = Texts(design::HeaderCells(sheet));
-    std::vector<design::TableRow> points;
-    for (int k = 0; k < 2; ++k) {
-        design::TableRow row = design::PointRow(sheet, k, rows::Precision::kReader);
-        if (!row.cells.empty()) {
-            points.push_back(std::move(row));
-        }
-    }
-    y = out.Heading(y, QStringLiteral("工作点"));
-    if (!points.empty()) {
-        y = out.Table(y, header, points);
-    }
-    const std::vector<std::string> summary = design::Summary(sheet);
-    y = out.Lines(y,
-                  summary.empty() ? QStringList{QStringLiteral("没有给出工作点")} : Texts(summary));
-    y = out.Heading(y, QStringLiteral("设计检查"));
-    y = out.Lines(y, Texts(design::FindingSentences(sheet)));
-
-    const std::vector<design::TableRow> quarters =
-        design::QuarterRows(sheet, rows::Precision::kReader);
-    // The plot takes what the table and the note below leave, at most half the page.
-    const QString heading = QStringLiteral("特性（0、0.25、0.5、0.75、1 倍压平变形量）");
-    const QString note = QStringLiteral(
-        "由 disc-spring-curve 计算；数值取 4 位有效数字、长度到 0.001 mm，全部位数见特性表与"
-        "“复制表格”，与计算器在相同输入下显示的相同。");
-    const double line = QFontMetricsF(text, painter.device()).height() * 1.2;
-    painter.setFont(small);
-    Sheet measure(painter, page, false);
-    measure.set_scale(scale);
-    const double table = measure.Table(0, header, quarters);
-    painter.setFont(text);
-    const double below = table + line * 6;  // the heading, the note and their gaps
-    const double plot = std::min(page.height() * 0.5, page.bottom() - y - below);
-    if (plot > line * 8 && design::NoPlot(sheet).empty()) {
-        QFont axes = text;
-        axes.setPointSizeF(8 * scale);
-        painter.setFont(axes);
-        if (paint) {
-            PaintPlot(painter, QRectF(page.left(), y + line * 0.5, page.width(), plot), sheet.plot);
-        }
-        painter.setFont(text);
-        y += plot + line * 0.5;
-    }
-    y = out.Heading(y, heading);
-    painter.setFont(small);
-    y = out.Table(y, header, quarters);
-    painter.setFont(text);
-    return out.Lines(y + line * 0.5, {note});
+    const double y = out.Lines(page.top(), {QString::fromStdString(data.title)});
+    return Sections(painter, page, sheet, data.sections, 0, font, scale, y, paint);
 }
 
 }  // namespace

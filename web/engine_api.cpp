@@ -9,6 +9,7 @@
 
 #include "batch/batch.h"
 #include "calc/materials.h"
+#include "design/data_sheet.h"
 #include "design/design_address.h"
 #include "design/design_file.h"
 #include "design/plot_axis.h"
@@ -151,9 +152,19 @@ Json SheetJson(int columns) {
                           {"cells", design::PointRow(sheet, k).cells},
                           {"reader", design::PointRow(sheet, k, rows::Precision::kReader).cells}});
     }
-    Json quarters = Json::array();
-    for (const design::TableRow& row : design::QuarterRows(sheet, rows::Precision::kReader)) {
-        quarters.push_back(Row(row));
+    Json sections = Json::array();
+    const design::DataSheet data =
+        design::DataSheetOf(sheet, "由碟形弹簧的设计计算（浏览器版）计算");
+    for (const design::DataSheetSection& section : data.sections) {
+        Json rows = Json::array();
+        for (const design::TableRow& row : section.rows) {
+            rows.push_back(Row(row));
+        }
+        sections.push_back({{"heading", section.heading},
+                            {"header", section.header},
+                            {"rows", rows},
+                            {"lines", section.lines},
+                            {"plot", section.plot}});
     }
     Json panels = Json::array();
     for (const design::PlotPanel& panel : sheet.plot) {
@@ -166,9 +177,7 @@ Json SheetJson(int columns) {
             {"findings", Strings(design::FindingSentences(sheet))},
             {"codes", Strings(design::FindingCodes(sheet))},
             {"caption", design::Caption(sheet)},
-            {"springLines", Strings(design::SpringLines(sheet))},
-            {"testLines", Strings(design::TestLines(sheet))},
-            {"quarters", quarters},
+            {"dataSheet", {{"title", data.title}, {"sections", sections}}},
             {"noTable", design::NoTable(sheet)},
             {"noPlot", design::NoPlot(sheet)},
             {"noDataSheet", design::NoDataSheet(sheet)},

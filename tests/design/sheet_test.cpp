@@ -9,6 +9,7 @@
 #include <limits>
 #include <utility>
 
+#include "design/data_sheet.h"
 #include "design/plot_axis.h"
 #include "design/sheet_text.h"
 
@@ -114,6 +115,28 @@ TEST(Sheet, FindingsAtTheWorkingPoints) {
     EXPECT_EQ(FindingCodes(beyond), (std::vector<std::string>{"2:f>h0", "1:ERROR"}));
     EXPECT_EQ(Summary(beyond)[0], "工作点 1：力 20000 N 超过压平前最多能达到的 15843 N");
     EXPECT_FALSE(beyond.stroke.has_value());
+}
+
+// Every face prints these sections in this order; a spring that cannot be made prints none.
+TEST(DataSheet, SectionsInOrderOrNoneWithoutASpring) {
+    const auto headings = [](const DataSheet& sheet) {
+        std::vector<std::string> out;
+        for (const DataSheetSection& section : sheet.sections) {
+            out.push_back(section.plot ? "plot" : section.heading);
+        }
+        return out;
+    };
+    const DataSheet fresh = DataSheetOf(SheetWith([](DesignTexts&) {}), "由 X 计算");
+    EXPECT_EQ(headings(fresh),
+              (std::vector<std::string>{"", "工作点", "设计检查", "plot",
+                                        "特性（0、0.25、0.5、0.75、1 倍压平变形量）", ""}));
+    EXPECT_EQ(fresh.sections[4].rows.size(), 5u);
+    EXPECT_EQ(fresh.sections.back().lines.front().rfind("由 X 计算；", 0), 0u);
+    const DataSheet no_points =
+        DataSheetOf(SheetWith([](DesignTexts& texts) { texts.points = {}; }), "");
+    EXPECT_TRUE(no_points.sections[1].header.empty());
+    EXPECT_TRUE(
+        DataSheetOf(SheetWith([](DesignTexts& texts) { texts.d = "120"; }), "").sections.empty());
 }
 
 TEST(Sheet, StopsWhenAsked) {

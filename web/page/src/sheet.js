@@ -235,30 +235,26 @@ window.addEventListener('beforeprint', () => {
   if (sheet && !printBuilt) buildPrintSheet();
 });
 
-// What a printer (or "save as PDF") gets: one A4 page.
+// What a printer (or "save as PDF") gets: the engine's data sheet, one A4 page.
 function buildPrintSheet() {
   printBuilt = true;
   const page = $('sheet');
-  const parts = [element('h1', {}, '碟形弹簧数据表')];
+  const parts = [element('h1', {}, sheet.dataSheet.title)];
   if (sheet.noDataSheet) {
     // A browser's own print command still prints: it gets the reason, never a sheet.
     page.replaceChildren(...parts, element('p', {}, sheet.noDataSheet));
     return;
   }
-  for (const text of [...sheet.springLines, ...sheet.testLines]) parts.push(element('p', {}, text));
-  parts.push(element('h2', {}, '工作点'));
-  const given = sheet.points.filter((p) => p.reader.length).map((p) => ({ cells: p.reader, span: 1 }));
-  if (given.length) parts.push(table(sheet.header, given));
-  for (const text of sheet.summary.length ? sheet.summary : ['没有给出工作点']) parts.push(element('p', {}, text));
-  parts.push(element('h2', {}, '设计检查'));
-  for (const text of sheet.findings) parts.push(element('p', {}, text));
-  if (!sheet.noPlot) {
-    const svg = svgElement('svg', { xmlns: SVG, id: 'print-plot', preserveAspectRatio: 'xMidYMid meet' });
-    drawPlot(svg, sheet.plot, 900, 560, false);
-    parts.push(svg);
+  for (const section of sheet.dataSheet.sections) {
+    if (section.plot) {
+      const svg = svgElement('svg', { xmlns: SVG, id: 'print-plot', preserveAspectRatio: 'xMidYMid meet' });
+      drawPlot(svg, sheet.plot, 900, 560, false);
+      parts.push(svg);
+      continue;
+    }
+    if (section.heading) parts.push(element('h2', {}, section.heading));
+    if (section.header.length) parts.push(table(section.header, section.rows));
+    for (const text of section.lines) parts.push(element('p', {}, text));
   }
-  parts.push(element('h2', {}, '特性（0、0.25、0.5、0.75、1 倍压平变形量）'));
-  parts.push(table(sheet.header, sheet.quarters));
-  parts.push(element('p', {}, '由碟形弹簧的设计计算（浏览器版）计算；数值取 4 位有效数字、长度到 0.001 mm，全部位数见特性表与“复制表格”，与计算器在相同输入下显示的相同。'));
   page.replaceChildren(...parts);
 }

@@ -1,0 +1,57 @@
+#include "design/data_sheet.h"
+
+namespace design {
+namespace {
+
+DataSheetSection Section(std::string heading, std::vector<std::string> lines) {
+    DataSheetSection section;
+    section.heading = std::move(heading);
+    section.lines = std::move(lines);
+    return section;
+}
+
+}  // namespace
+
+DataSheet DataSheetOf(const Sheet& sheet, std::string_view made_by) {
+    DataSheet out{"碟形弹簧数据表", {}};
+    if (!NoDataSheet(sheet).empty()) {
+        return out;
+    }
+    DataSheetSection spring = Section("", SpringLines(sheet));
+    for (std::string& line : TestLines(sheet)) {
+        spring.lines.push_back(std::move(line));
+    }
+    out.sections.push_back(std::move(spring));
+
+    std::vector<std::string> summary = Summary(sheet);
+    DataSheetSection points =
+        Section("工作点", summary.empty() ? std::vector<std::string>{"没有给出工作点"} : summary);
+    for (int k = 0; k < 2; ++k) {
+        TableRow row = PointRow(sheet, k, rows::Precision::kReader);
+        if (!row.cells.empty()) {
+            points.rows.push_back(std::move(row));
+        }
+    }
+    if (!points.rows.empty()) {
+        points.header = HeaderCells(sheet);
+    }
+    out.sections.push_back(std::move(points));
+    out.sections.push_back(Section("设计检查", FindingSentences(sheet)));
+    if (NoPlot(sheet).empty()) {
+        DataSheetSection plot;
+        plot.plot = true;
+        out.sections.push_back(std::move(plot));
+    }
+    DataSheetSection quarters = Section("特性（0、0.25、0.5、0.75、1 倍压平变形量）", {});
+    quarters.header = HeaderCells(sheet);
+    quarters.rows = QuarterRows(sheet, rows::Precision::kReader);
+    quarters.small_table = true;
+    out.sections.push_back(std::move(quarters));
+    out.sections.push_back(
+        Section("", {std::string(made_by) +
+                     "；数值取 4 位有效数字、长度到 0.001 mm，全部位数见特性表与“复制表格”，"
+                     "与计算器在相同输入下显示的相同。"}));
+    return out;
+}
+
+}  // namespace design
