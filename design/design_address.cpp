@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <nlohmann/json.hpp>
 
 namespace design {
 namespace {
@@ -26,9 +25,8 @@ constexpr std::array<int, 256> kValues = [] {
 }  // namespace
 
 std::string DesignAddress(const DesignTexts& texts) {
-    // The file without its indentation: a link is a third shorter so.
-    const std::string file = nlohmann::json::parse(DesignToJson(texts))
-                                 .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    // The file on one line: a link is a third shorter so.
+    const std::string file = DesignToJson(texts, false);
     std::string out;
     out.reserve((file.size() * 4 + 2) / 3);
     std::uint32_t bits = 0;

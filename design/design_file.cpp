@@ -267,7 +267,7 @@ Json RequirementToJson(const RequirementTexts& texts) {
 
 }  // namespace
 
-std::string DesignToJson(const DesignTexts& texts) {
+std::string DesignToJson(const DesignTexts& texts, bool indented) {
     Json inputs = Json::object();
     for (const InputField& input : kInputs) {
         inputs[std::string(input.key)] = texts.*input.text;
@@ -282,7 +282,8 @@ std::string DesignToJson(const DesignTexts& texts) {
                            {"inputs", std::move(inputs)},
                            {"requirement", RequirementToJson(texts.requirement)}};
     // Texts that are not UTF-8 (never typed into a window) are written with U+FFFD in place.
-    return document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n';
+    return indented ? document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n'
+                    : document.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json) {

@@ -24,7 +24,9 @@ inline constexpr std::size_t kMaxDesignFileBytes = 1 << 20;
 ///    "requirement": {"bore": "40", …, "dynamic": false,
 ///                    "points": [{"given": "s", "s": "1.2", "F": "5000", "tolerance": ""}, …]}}
 /// The keys of the inputs are kInputs' own, those of the requirement kRequirementInputs'.
-std::string DesignToJson(const DesignTexts& texts);
+/// `indented`: four spaces a level and a closing newline, as a file is saved; otherwise one line,
+/// as a link carries it.
+std::string DesignToJson(const DesignTexts& texts, bool indented = true);
 
 /// Reads a design file's bytes, all or nothing. Refused, with the reason in Chinese naming the
 /// key where there is one: more than kMaxDesignFileBytes, not JSON (UTF-8 only; nested more than

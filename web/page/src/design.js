@@ -63,7 +63,7 @@ function edited() {
     if (mine !== asked) return;
     if (answer.error) message(answer.error);
     else take(answer);
-  });
+  }).catch((error) => message('计算出错：' + error.message));
 }
 // Resolves once the last edit's file and address are known.
 export const settled = () => settling;
