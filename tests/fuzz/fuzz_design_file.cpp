@@ -1,14 +1,14 @@
-// Any bytes as a design file, or as the design a page address carries (the page decodes the
-// fragment's base64url and hands the bytes to this same reader, so this target serves both):
-// refused with a reason, or read to a design that writes a file reading back to the same
-// design, all of it (the requirement too), and whose sheet and selection compute. Nothing in
-// between: a refusal leaves no design.
+// Any bytes as a design file, and as the fragment of a page's address: refused with a reason, or
+// read to a design that writes a file (and an address) reading back to the same design, all of
+// it (the requirement too), and whose sheet and selection compute. Nothing in between: a
+// refusal leaves no design.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "design/design_address.h"
 #include "design/design_file.h"
 #include "design/selection.h"
 #include "design/sheet.h"
@@ -16,6 +16,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (const auto from_address = design::DesignFromAddress(bytes); from_address) {
+        const auto again = design::DesignFromAddress(design::DesignAddress(*from_address));
+        if (!again || !(*again == *from_address)) {
+            __builtin_trap();
+        }
+    } else if (from_address.error().empty()) {
+        __builtin_trap();
+    }
     const auto read = design::DesignFromJson(bytes);
     if (!read) {
         if (read.error().empty()) {

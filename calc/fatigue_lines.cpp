@@ -1,0 +1,133 @@
+#include "calc/fatigue_lines.h"
+
+#include <algorithm>
+#include <array>
+
+#include "runtime/text_number.h"
+
+namespace calc {
+namespace {
+
+using Kind = FatigueLinesProblem::Kind;
+
+std::vector<std::string_view> Cells(std::string_view line) {
+    std::vector<std::string_view> cells;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = line.find('\t', start);
+        cells.push_back(line.substr(start, tab - start));
+        if (tab == std::string_view::npos) {
+            return cells;
+        }
+        start = tab + 1;
+    }
+}
+
+// One line of the set, or why it cannot be used.
+runtime::Expected<FatigueLine, FatigueLinesProblem> ReadLine(std::string_view text, int number) {
+    const std::vector<std::string_view> cells = Cells(text);
+    if (cells.size() != 7) {
+        return FatigueLinesProblem{Kind::kColumns, number};
+    }
+    std::array<double, 6> values{};
+    for (std::size_t c = 0; c < values.size(); ++c) {
+        const auto value = runtime::ReadPlainNumber(cells[c]);
+        if (!value) {
+            return FatigueLinesProblem{Kind::kNotANumber, number, static_cast<int>(c) + 1};
+        }
+        values[c] = *value;
+    }
+    const auto [group, cycles, lower_1, upper_1, lower_2, upper_2] = values;
+    if (group != 1 && group != 2 && group != 3) {
+        return FatigueLinesProblem{Kind::kGroup, number};
+    }
+    if (!(cycles > 0)) {
+        return FatigueLinesProblem{Kind::kCycles, number};
+    }
+    if (!(lower_2 > lower_1)) {
+        return FatigueLinesProblem{Kind::kOnePoint, number};
+    }
+    if (upper_1 < lower_1 || upper_2 < lower_2) {
+        return FatigueLinesProblem{Kind::kBelowLower, number};
+    }
+    if (upper_2 < upper_1) {
+        return FatigueLinesProblem{Kind::kFalling, number};
+    }
+    if (runtime::IsBlank(cells[6])) {
+        return FatigueLinesProblem{Kind::kNoSource, number};
+    }
+    const auto trimmed = [](std::string_view cell) {
+        const std::size_t first = cell.find_first_not_of(" \t");
+        const std::size_t last = cell.find_last_not_of(" \t");
+        return std::string(cell.substr(first, last + 1 - first));
+    };
+    return FatigueLine{
+        static_cast<int>(group), cycles, trimmed(cells[1]), lower_1, upper_1, lower_2, upper_2,
+        trimmed(cells[6])};
+}
+
+}  // namespace
+
+runtime::Expected<std::vector<FatigueLine>, FatigueLinesProblem> ReadFatigueLines(
+    std::string_view tsv) {
+    std::vector<FatigueLine> lines;
+    int number = 0;
+    for (std::size_t start = 0; start < tsv.size();) {
+        const std::size_t end = std::min(tsv.find('\n', start), tsv.size());
+        std::string_view line = tsv.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (runtime::IsBlank(line) || line.front() == '#') {
+            continue;
+        }
+        auto read = ReadLine(line, number);
+        if (!read) {
+            return read.error();
+        }
+        lines.push_back(std::move(*read));
+    }
+    if (lines.empty()) {
+        return FatigueLinesProblem{Kind::kEmpty, number};
+    }
+    return lines;
+}
+
+int ThicknessGroup(double t) {
+    return t < 1.25 ? 1 : t <= 6 ? 2 : 3;
+}
+
+FatigueJudgement JudgeFatigue(const std::vector<FatigueLine>& lines, double t,
+                              const LoadCycle& cycle) {
+    FatigueJudgement judged{ThicknessGroup(t), {}, std::nullopt};
+    for (const FatigueLine& line : lines) {
+        if (line.group != judged.group) {
+            continue;
+        }
+        FatigueLineVerdict verdict{&line};
+        verdict.in_range = cycle.lower >= line.lower_1 && cycle.lower <= line.lower_2;
+        if (verdict.in_range) {
+            // Straight between the two read points, one rounding a step.
+            const double rise = line.upper_2 - line.upper_1;
+            const double run = line.lower_2 - line.lower_1;
+            const double along = cycle.lower - line.lower_1;
+            verdict.permissible = line.upper_1 + along * rise / run;
+            verdict.margin = verdict.permissible - cycle.upper;
+            verdict.holds = cycle.upper <= verdict.permissible;
+        }
+        judged.lines.push_back(verdict);
+    }
+    std::stable_sort(judged.lines.begin(), judged.lines.end(),
+                     [](const FatigueLineVerdict& a, const FatigueLineVerdict& b) {
+                         return a.line->cycles < b.line->cycles;
+                     });
+    for (const FatigueLineVerdict& verdict : judged.lines) {
+        if (verdict.holds) {
+            judged.longest = verdict;
+        }
+    }
+    return judged;
+}
+
+}  // namespace calc

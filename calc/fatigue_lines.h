@@ -1,0 +1,81 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/fatigue.h"
+#include "runtime/expected.h"
+
+namespace calc {
+
+/// One permissible-stress line of a fatigue diagram, as an engineer reads it off the diagram in
+/// their copy of the standard or a maker's handbook: for springs of `group` and `cycles` load
+/// cycles, the permissible upper stress σO over the lower stress σU, straight between two read
+/// points. This program ships no such line: every one is the user's, with its source.
+struct FatigueLine {
+    int group = 0;                    ///< 1, 2 or 3, the standard's thickness groups
+    double cycles = 0;                ///< N, the life the line stands for
+    std::string cycles_text;          ///< N as written, for the wording
+    double lower_1 = 0, upper_1 = 0;  ///< the first point (σU, σO), MPa
+    double lower_2 = 0, upper_2 = 0;  ///< the second, at a larger σU
+    std::string source;               ///< where it was read, as the user wrote it
+
+    friend bool operator==(const FatigueLine&, const FatigueLine&) = default;
+};
+
+/// Why a line set cannot be used: the first thing wrong, with its line (from 1).
+struct FatigueLinesProblem {
+    enum class Kind {
+        kColumns,     ///< not the seven columns group, N, σU1, σO1, σU2, σO2, source
+        kNotANumber,  ///< `column` is not a plain number
+        kGroup,       ///< the group is not 1, 2 or 3
+        kCycles,      ///< N is not positive
+        kOnePoint,    ///< both points at one σU (or the second first): no line
+        kBelowLower,  ///< a point's σO below its σU
+        kFalling,     ///< σO falls as σU rises
+        kNoSource,    ///< no source: a line nobody can trace is not taken
+        kEmpty,       ///< no line at all
+    };
+    Kind kind;
+    int line = 0;
+    int column = 0;  ///< for kNotANumber, from 1
+
+    friend bool operator==(const FatigueLinesProblem&, const FatigueLinesProblem&) = default;
+};
+
+/// Reads a line set: UTF-8 text, a line each with group, N, σU1, σO1, σU2, σO2 and the source,
+/// separated by tabs; blank lines and lines starting with '#' are skipped; line ends LF or
+/// CRLF. All or nothing: the first problem refuses the whole set.
+runtime::Expected<std::vector<FatigueLine>, FatigueLinesProblem> ReadFatigueLines(
+    std::string_view tsv);
+
+/// The standard's thickness group of a spring of thickness t (mm, as made, not t′): 1 below
+/// 1.25 mm, 2 up to 6 mm, 3 above (those have contact flats and a reduced t′, which does not
+/// move them to another group).
+int ThicknessGroup(double t);
+
+/// A line against a load cycle: where σU lies on it and whether σO stays under it.
+struct FatigueLineVerdict {
+    const FatigueLine* line = nullptr;
+    bool in_range = false;   ///< σU within the line's two points: no extrapolation beyond them
+    double permissible = 0;  ///< σO,perm at σU, when in range
+    double margin = 0;       ///< σO,perm − σO, when in range
+    bool holds = false;      ///< in range and σO ≤ σO,perm
+};
+
+/// A cycle judged against the lines of the spring's group, ordered by N.
+struct FatigueJudgement {
+    int group = 0;
+    std::vector<FatigueLineVerdict> lines;  ///< the group's lines, fewest cycles first
+    /// The line of the largest N that holds; nothing is said of lives between lines.
+    std::optional<FatigueLineVerdict> longest;
+};
+
+/// Judges a load cycle of a spring of thickness t against `lines`. With no line for its group,
+/// `lines` is empty and nothing is judged.
+FatigueJudgement JudgeFatigue(const std::vector<FatigueLine>& lines, double t,
+                              const LoadCycle& cycle);
+
+}  // namespace calc

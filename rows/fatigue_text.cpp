@@ -1,0 +1,84 @@
+#include "rows/fatigue_text.h"
+
+#include "rows/engineering.h"
+#include "runtime/quoted_text.h"
+
+namespace rows {
+namespace {
+
+std::string Stress(double value) {
+    return Engineering(value, Measure::kOther) + " MPa";
+}
+
+std::string Source(const calc::FatigueLine& line) {
+    return "（线：" + runtime::QuotedText(line.source) + "）";
+}
+
+}  // namespace
+
+std::string FatigueLinesProblemText(const calc::FatigueLinesProblem& problem) {
+    using Kind = calc::FatigueLinesProblem::Kind;
+    const std::string where = "疲劳线第 " + std::to_string(problem.line) + " 行：";
+    switch (problem.kind) {
+        case Kind::kColumns:
+            return where + "应为 7 列（组别、N、σU1、σO1、σU2、σO2、来源），以制表符分隔";
+        case Kind::kNotANumber:
+            return where + "第 " + std::to_string(problem.column) + " 列不是数";
+        case Kind::kGroup:
+            return where + "组别应为 1、2 或 3";
+        case Kind::kCycles:
+            return where + "次数 N 应为正数";
+        case Kind::kOnePoint:
+            return where + "第二点的 σU 应大于第一点的：两个点才成一条线";
+        case Kind::kBelowLower:
+            return where + "σO 小于 σU，不是疲劳线上的点";
+        case Kind::kFalling:
+            return where + "σO 随 σU 增大而减小，不是疲劳线";
+        case Kind::kNoSource:
+            return where + "没有来源：请写明是从哪本标准或手册的哪张图读的";
+        case Kind::kEmpty:
+            break;
+    }
+    return "疲劳线文件中没有线";
+}
+
+std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
+                                          const calc::LoadCycle& cycle) {
+    std::vector<std::string> out;
+    const std::string group = "组 " + std::to_string(judged.group);
+    if (judged.lines.empty()) {
+        return out;
+    }
+    if (judged.longest) {
+        const calc::FatigueLineVerdict& best = *judged.longest;
+        out.push_back("疲劳：至少 " + best.line->cycles_text + " 次（按所输入的" + group +
+                      " 的线）：σu = " + Stress(cycle.lower) + " 处 σo 允许 " +
+                      Stress(best.permissible) + "，σo = " + Stress(cycle.upper) + "，余量 " +
+                      Stress(best.margin) + Source(*best.line));
+    } else {
+        out.push_back("疲劳：所输入的" + group +
+                      " 的线没有一条满足，按这些线寿命达不到其中最少的次数");
+    }
+    for (const calc::FatigueLineVerdict& verdict : judged.lines) {
+        const calc::FatigueLine& line = *verdict.line;
+        const std::string n = "N = " + line.cycles_text + " 次的线";
+        if (!verdict.in_range) {
+            out.push_back(n + "只给到 σu = " + Engineering(line.lower_1, Measure::kOther) + " … " +
+                          Stress(line.lower_2) + "，σu = " + Stress(cycle.lower) +
+                          " 在其外，不外推，不作判断" + Source(line));
+        } else if (!verdict.holds) {
+            out.push_back(n + "：σo = " + Stress(cycle.upper) + " 超过允许的 " +
+                          Stress(verdict.permissible) + Source(line));
+        }
+    }
+    return out;
+}
+
+std::string FatigueCode(const calc::FatigueJudgement& judged) {
+    if (judged.lines.empty()) {
+        return "fatigue:?";
+    }
+    return "fatigue:" + (judged.longest ? judged.longest->line->cycles_text : "none");
+}
+
+}  // namespace rows
