@@ -24,23 +24,15 @@ void PlotWidget::setPanels(std::shared_ptr<const Panels> panels) {
 }
 
 bool PlotWidget::save(const QString& path, const QString& title, const QString& caption) const {
-    // The caption wraps to the picture's width, however long it is, and the picture grows
-    // below the plot to hold it.
-    const QRectF room(8, 0, width() - 16, 1e6);
-    const QRectF used =
-        QFontMetricsF(font()).boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft, caption);
-    const double line = caption.isEmpty() ? 0 : std::ceil(used.height()) + 8;
-    const QSizeF whole(width(), height() + line);
-    const QRectF area(QPointF(0, 0), size());
+    // The caption wraps below the plot, however long it is, and the picture grows to hold it.
+    const design::Picture picture =
+        design::PictureShapes(*panels_, caption.toStdString(), width(), height(),
+                              Metrics(QFontMetricsF(font())));
+    const QSizeF whole(picture.width, picture.height);
     const auto paint = [&](QPainter& painter) {
         painter.setFont(font());
-        painter.fillRect(QRectF(QPointF(0, 0), whole), Qt::white);
-        PaintPlot(painter, area, *panels_);
-        if (line > 0) {
-            painter.setPen(Qt::black);
-            painter.drawText(QRectF(8, area.bottom() + 4, whole.width() - 16, line - 8),
-                             Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, caption);
-        }
+        painter.setRenderHint(QPainter::Antialiasing);
+        PaintShapes(painter, picture.shapes);
     };
     if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         QSvgGenerator svg;
@@ -84,8 +76,8 @@ void PlotWidget::paintEvent(QPaintEvent*) {
 }
 
 void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
-    const PlotPoint hit =
-        PlotLayout(*panels_, rect(), QFontMetricsF(font())).nearest(event->position(), 24);
+    const QPointF at = event->position();
+    const PlotPoint hit = LayOut(*panels_, rect(), QFontMetricsF(font())).nearest({at.x(), at.y()}, 24);
     if (!(hit == hover_)) {
         hover_ = hit;
         // What the box beside the point says, for screen readers too.
@@ -93,8 +85,8 @@ void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
         if (hit.valid()) {
             const PlotPanel& panel = (*panels_)[static_cast<std::size_t>(hit.panel)];
             const PlotSeries& series = panel.series[static_cast<std::size_t>(hit.series)];
-            description =
-                PointText(panel, series, series.points[static_cast<std::size_t>(hit.point)]);
+            description = QString::fromStdString(design::ReadOut(
+                panel, series, series.points[static_cast<std::size_t>(hit.point)]));
         }
         setAccessibleDescription(description);
         update();

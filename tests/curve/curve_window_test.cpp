@@ -97,8 +97,8 @@ private:
     curve::PlotWidget* plot() const {
         return qobject_cast<curve::PlotWidget*>(Find<QWidget>(window_, "特性曲线"));
     }
-    curve::PlotLayout layout() const {
-        return curve::PlotLayout(plot()->panels(), plot()->rect(), QFontMetricsF(plot()->font()));
+    design::PlotLayout layout() const {
+        return curve::LayOut(plot()->panels(), plot()->rect(), QFontMetricsF(plot()->font()));
     }
     // Types as a user does and waits until the window has caught up.
     void type(const QString& input, const QString& text) {
@@ -233,7 +233,7 @@ private slots:
         type("t′(mm)", "");
         type("d(mm)", "100");
         QCOMPARE(Find<QTableView>(window_, "特性表")->columnSpan(0, 1), 6);
-        const curve::PlotLayout empty = layout();  // no stray axes
+        const design::PlotLayout empty = layout();  // no stray axes
         for (int p = 0; p < empty.count(); ++p) {
             QVERIFY(!empty.shown(p));
         }
@@ -269,27 +269,27 @@ private slots:
     void panelsLeaveRoomForTheirLabelsAndTheMouseNamesThePoint() {
         type("串联片数 i", "2");
         type("并联片数 n", "100000");
-        const curve::PlotLayout l = layout();
+        const design::PlotLayout l = layout();
         QCOMPARE(l.count(), 3);
         const QFontMetricsF metrics(plot()->font());
         for (int p = 0; p < 3; ++p) {
-            const QRectF f = l.frame(p);
+            const QRectF f = curve::ToQt(l.frame(p));
             QVERIFY(QRectF(plot()->rect()).contains(f) && f.width() > plot()->width() / 2);
-            QCOMPARE(l.map(p, {l.x(p).low, l.y(p).low}), f.bottomLeft());
-            QCOMPARE(l.map(p, {l.x(p).high, l.y(p).high}), f.topRight());
+            QCOMPARE(curve::ToQt(l.map(p, {l.x(p).low, l.y(p).low})), f.bottomLeft());
+            QCOMPARE(curve::ToQt(l.map(p, {l.x(p).high, l.y(p).high})), f.topRight());
             const QString widest = QString::fromStdString(design::TickLabel(l.y(p).high));
             QVERIFY(f.left() >= metrics.horizontalAdvance(widest) + metrics.height());
             QVERIFY(p == 0 || l.frame(p - 1).bottom() < f.top());
             // Marker labels inside the frame, apart from each other.
             const auto& markers = l.markers(p);
             QCOMPARE(markers.size(), std::size_t{2});
-            QVERIFY(f.contains(markers[0].box) && f.contains(markers[1].box));
-            QVERIFY(!markers[0].box.intersects(markers[1].box));
+            QVERIFY(l.frame(p).Contains(markers[0].box) && l.frame(p).Contains(markers[1].box));
+            QVERIFY(!markers[0].box.Intersects(markers[1].box));
         }
         // The single spring's force has an axis of its own, not flattened by the stack's.
         QVERIFY(l.y(0).high <= 20000 && l.y(1).high > 1e9);
         const QPointF last = curve::ToQt(plot()->panels()[1].series[0].points.back());
-        QTest::mouseMove(plot(), l.map(1, last).toPoint());
+        QTest::mouseMove(plot(), curve::ToQt(l.map(1, {last.x(), last.y()})).toPoint());
         QCOMPARE(plot()->accessibleDescription(),
                  QString("F_stack 碟簧组: s = 5.6 mm, F_stack = 1.584E+09 N"));
         // The box beside a point in the corner stays inside the plot.
