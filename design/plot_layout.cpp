@@ -95,9 +95,10 @@ std::vector<PlacedMarker> PlaceMarkers(const PlotLayout& layout, int index, cons
         const double width = metrics.width(marker.label) + 1;
         const double left = px + 3 + width <= frame.right() - 2 ? px + 3 : px - 3 - width;
         Rect box{left, frame.bottom() - 3 - metrics.height, width, metrics.height};
-        while (std::any_of(placed.begin(), placed.end(),
-                           [&box](const PlacedMarker& other) { return other.box.Intersects(box); }) &&
-               box.top - metrics.height > frame.top) {
+        while (
+            std::any_of(placed.begin(), placed.end(),
+                        [&box](const PlacedMarker& other) { return other.box.Intersects(box); }) &&
+            box.top - metrics.height > frame.top) {
             box.top -= metrics.height;
         }
         placed.push_back({px, box, marker.label});
@@ -133,8 +134,8 @@ void Axes(std::vector<Shape>& out, const PlotLayout& layout, int index, const Pl
     for (const double x : layout.x(index).ticks) {
         const double px = layout.map(index, {x, 0}).x;
         out.push_back(Line({px, frame.bottom()}, {px, frame.bottom() + tick}, kBlack));
-        out.push_back(Text({px, frame.bottom() + tick + metrics.ascent}, TickLabel(x),
-                           Anchor::kMiddle));
+        out.push_back(
+            Text({px, frame.bottom() + tick + metrics.ascent}, TickLabel(x), Anchor::kMiddle));
     }
     for (const double y : layout.y(index).ticks) {
         const double py = layout.map(index, {0, y}).y;
@@ -142,9 +143,9 @@ void Axes(std::vector<Shape>& out, const PlotLayout& layout, int index, const Pl
         out.push_back(Text({frame.left - tick - gap / 2, py + metrics.ascent / 2 - layout.unit()},
                            TickLabel(y), Anchor::kEnd));
     }
-    out.push_back(Text({frame.left + frame.width / 2,
-                        frame.bottom() + tick + metrics.height + metrics.ascent},
-                       panel.x_label, Anchor::kMiddle));
+    out.push_back(Text(
+        {frame.left + frame.width / 2, frame.bottom() + tick + metrics.height + metrics.ascent},
+        panel.x_label, Anchor::kMiddle));
     // The y title reads upwards, centred on the frame, left of the widest tick label.
     const double across = frame.left - tick - gap / 2 - layout.tick_label_width() - gap;
     Shape title = Text({across - metrics.height / 2 + (metrics.ascent - metrics.descent) / 2,
@@ -172,8 +173,8 @@ void Markers(std::vector<Shape>& out, const PlotLayout& layout, int index,
              const TextMetrics& metrics) {
     const Rect frame = layout.frame(index);
     for (const PlacedMarker& marker : layout.markers(index)) {
-        out.push_back(Line({marker.x, frame.top}, {marker.x, frame.bottom()}, {120, 120, 120}, 0,
-                           true));
+        out.push_back(
+            Line({marker.x, frame.top}, {marker.x, frame.bottom()}, {120, 120, 120}, 0, true));
         out.push_back(Text({marker.box.left, Baseline(marker.box.top, marker.box.height, metrics)},
                            marker.label, Anchor::kStart, {90, 90, 90}));
     }
@@ -243,8 +244,7 @@ std::string ReadOut(const PlotPanel& panel, const PlotSeries& series, Point poin
            series.unit;
 }
 
-PlotLayout::PlotLayout(const std::vector<PlotPanel>& panels, Rect area,
-                       const TextMetrics& metrics)
+PlotLayout::PlotLayout(const std::vector<PlotPanel>& panels, Rect area, const TextMetrics& metrics)
     : panels_(panels), area_(area), frames_(panels.size()) {
     double widest_y = 0, last_x = 0;
     int drawn = 0;
@@ -278,9 +278,9 @@ PlotLayout::PlotLayout(const std::vector<PlotPanel>& panels, Rect area,
         const double top = line + 8 * u, bottom = (kTickLength + 8) * u + 2 * line;
         const Rect frame{place.left + left, place.top + top, place.width - left - right,
                          place.height - top - bottom};
-        frames_[i] = !frame.Empty() ? frame
-                                    : Rect{place.left + place.width / 2,
-                                           place.top + place.height / 2, 1, 1};
+        frames_[i] = !frame.Empty()
+                         ? frame
+                         : Rect{place.left + place.width / 2, place.top + place.height / 2, 1, 1};
     }
     markers_.resize(panels.size());
     for (int i = 0; i < count(); ++i) {
@@ -418,8 +418,8 @@ Picture PictureShapes(const std::vector<PlotPanel>& panels, const std::string& c
         lines.push_back(current);
     }
     const double line = std::ceil(metrics.height * 1.2);
-    Picture picture{{}, width,
-                    height + (lines.empty() ? 0 : static_cast<double>(lines.size()) * line + 8)};
+    Picture picture{
+        {}, width, height + (lines.empty() ? 0 : static_cast<double>(lines.size()) * line + 8)};
     picture.shapes.push_back(Box({0, 0, picture.width, picture.height}, std::nullopt, kWhite));
     const PlotLayout layout(panels, {0, 0, width, height}, metrics);
     for (Shape& shape : PlotShapes(layout, metrics)) {

@@ -121,7 +121,7 @@ struct Shape {
     Anchor anchor = Anchor::kStart;
     bool upright = false;
     std::optional<Rect> clip;  ///< a panel's frame, which the shape is cut to
-    int panel = -1;   ///< a series' line: its panel and series, for the read-out
+    int panel = -1;            ///< a series' line: its panel and series, for the read-out
     int series = -1;
 };
 

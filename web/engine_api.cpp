@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,33 @@
 #include "design/design_address.h"
 #include "design/design_file.h"
 #include "design/plot_axis.h"
+#include "design/plot_layout.h"
 #include "design/selection.h"
 #include "design/sheet_text.h"
 #include "rows/selection_text.h"
 #include "runtime/number_text.h"
 #include "ui/commands.h"
 #include "ui/report.h"
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
+// The page's font measures text in the worker (an OffscreenCanvas), so that the engine lays the
+// plot out for the very face the page draws it in.
+EM_JS(double, ds_text_width, (const char* font, const char* text, int size), {
+    const context = self.dsMeasure || (self.dsMeasure = new OffscreenCanvas(1, 1).getContext('2d'));
+    context.font = UTF8ToString(font);
+    return context.measureText(UTF8ToString(text, size)).width;
+});
+EM_JS(double, ds_font_extent, (const char* font, int descent), {
+    const context = self.dsMeasure || (self.dsMeasure = new OffscreenCanvas(1, 1).getContext('2d'));
+    context.font = UTF8ToString(font);
+    const m = context.measureText('国Ag');
+    const size = parseFloat(context.font) || 12;
+    return descent
+        ? (m.fontBoundingBoxDescent ? ? size * 0.22) : (m.fontBoundingBoxAscent ? ? size * 0.9);
+});
+#endif
 
 namespace {
 
@@ -32,10 +54,37 @@ public:
     std::string text;
 };
 
+// How the page's font measures: in the browser, the font itself; natively (the tests), widths
+// near a Chinese face's: a full em a character beyond ASCII, about half one within.
+design::TextMetrics PageMetrics(const std::string& font) {
+#ifdef __EMSCRIPTEN__
+    const double ascent = ds_font_extent(font.c_str(), 0);
+    const double descent = ds_font_extent(font.c_str(), 1);
+    return {[font](std::string_view text) {
+                return ds_text_width(font.c_str(), text.data(), static_cast<int>(text.size()));
+            },
+            ascent, descent, ascent + descent};
+#else
+    constexpr double kSize = 12;
+    (void)font;
+    return {[](std::string_view text) {
+                double width = 0;
+                for (const char c : text) {
+                    const auto byte = static_cast<unsigned char>(c);
+                    width += byte < 0x80 ? 0.55 * kSize : (byte & 0xC0) == 0xC0 ? kSize : 0;
+                }
+                return width;
+            },
+            0.9 * kSize, 0.22 * kSize, 1.12 * kSize};
+#endif
+}
+
 // The text of the last answer: the caller reads it before its next call.
 std::string answer;
-// The sheet of the last ds_sheet.
+// The sheet of the last ds_sheet, and its plot as laid out for the page.
 design::Sheet sheet;
+std::string page_font;
+std::optional<design::PlotLayout> page_plot;
 
 const char* Answer(std::string text) {
     answer = std::move(text);
@@ -77,63 +126,62 @@ std::string Colour(design::Rgb rgb) {
     return colour;
 }
 
-Json Axis(const design::AxisScale& scale) {
-    Json ticks = Json::array();
-    for (const double tick : scale.ticks) {
-        ticks.push_back({{"v", tick}, {"label", design::TickLabel(tick)}});
-    }
-    return {{"low", scale.low}, {"high", scale.high}, {"ticks", ticks}};
+Json Colour(const std::optional<design::Rgb>& rgb) {
+    return rgb ? Json(Colour(*rgb)) : Json(nullptr);
 }
 
-Json Points(const std::vector<design::Point>& points) {
-    Json list = Json::array();
-    for (const design::Point& p : points) {
-        list.push_back({p.x, p.y});
-    }
-    return list;
-}
-
-Json Panel(const design::PlotPanel& panel, int columns) {
-    const design::PanelScales scales = design::ScalesOf(panel);
-    Json series = Json::array();
-    for (const design::PlotSeries& line : panel.series) {
-        const std::vector<design::Point> kept = design::Thinned(line.points, scales.x, columns);
-        Json texts = Json::array();
-        for (const design::Point& p : kept) {
-            texts.push_back(
-                {design::ValueText(p.x, panel.x_unit), design::ValueText(p.y, line.unit)});
+// Shapes as the page draws them, with short keys: a plot holds a few thousand.
+Json ShapesJson(const std::vector<design::Shape>& shapes) {
+    Json out = Json::array();
+    for (const design::Shape& shape : shapes) {
+        Json points = Json::array();
+        for (const design::Point& p : shape.points) {
+            points.push_back({p.x, p.y});
         }
-        series.push_back({{"name", line.name},
-                          {"symbol", line.symbol},
-                          {"unit", line.unit},
-                          {"color", Colour(line.color)},
-                          {"dashed", line.style == design::LineStyle::kDashed},
-                          {"points", Points(kept)},
-                          {"texts", texts}});
+        Json made = {{"k", static_cast<int>(shape.kind)}, {"p", points}};
+        const auto set = [&made](const char* key, Json value) { made[key] = std::move(value); };
+        if (shape.radius > 0)
+            set("r", shape.radius);
+        if (shape.stroke)
+            set("s", Colour(shape.stroke));
+        if (shape.stroke_width > 0)
+            set("w", shape.stroke_width);
+        if (shape.dashed)
+            set("d", true);
+        if (shape.fill)
+            set("f", Colour(shape.fill));
+        if (shape.fill_alpha < 1)
+            set("a", shape.fill_alpha);
+        if (!shape.text.empty())
+            set("t", shape.text);
+        if (shape.anchor != design::Anchor::kStart)
+            set("n", static_cast<int>(shape.anchor));
+        if (shape.upright)
+            set("u", true);
+        if (shape.clip) {
+            set("c", {shape.clip->left, shape.clip->top, shape.clip->width, shape.clip->height});
+        }
+        if (shape.series >= 0) {
+            set("panel", shape.panel);
+            set("series", shape.series);
+        }
+        out.push_back(std::move(made));
     }
-    Json markers = Json::array(), marks = Json::array(), bands = Json::array();
-    for (const design::PlotMarker& marker : panel.markers) {
-        markers.push_back({{"label", marker.label}, {"x", marker.x}});
+    return out;
+}
+
+// The plot laid out for the page: its shapes, and where each panel stands with its axes' ranges,
+// for the read-out under the mouse.
+Json PlotJson(const design::PlotLayout& layout) {
+    Json panels = Json::array();
+    for (int p = 0; p < layout.count(); ++p) {
+        const design::Rect f = layout.frame(p);
+        panels.push_back({{"shown", layout.shown(p)},
+                          {"frame", {f.left, f.top, f.width, f.height}},
+                          {"x", {layout.x(p).low, layout.x(p).high}}});
     }
-    for (const design::PlotMark& mark : panel.marks) {
-        marks.push_back({{"label", mark.label}, {"x", mark.at.x}, {"y", mark.at.y}});
-    }
-    for (const design::PlotBand& band : panel.bands) {
-        bands.push_back({{"color", Colour(band.color)},
-                         {"upper", Points(design::Thinned(band.upper, scales.x, columns))},
-                         {"lower", Points(design::Thinned(band.lower, scales.x, columns))}});
-    }
-    return {{"xLabel", panel.x_label},
-            {"yLabel", panel.y_label},
-            {"xSymbol", panel.x_symbol},
-            {"xUnit", panel.x_unit},
-            {"x", Axis(scales.x)},
-            {"y", Axis(scales.y)},
-            {"series", series},
-            {"markers", markers},
-            {"marks", marks},
-            {"bands", bands},
-            {"shown", design::HasPoints(panel)}};
+    return {{"shapes", ShapesJson(design::PlotShapes(layout, PageMetrics(page_font)))},
+            {"panels", panels}};
 }
 
 // The named material E and μ stand for as read, for the picker: its index, or -1.
@@ -145,7 +193,7 @@ int Material() {
     return named ? static_cast<int>(*named) : -1;
 }
 
-Json SheetJson(int columns) {
+Json SheetJson(double width, double height) {
     Json points = Json::array();
     for (int k = 0; k < 2; ++k) {
         points.push_back({{"given", sheet.points[static_cast<std::size_t>(k)].given},
@@ -166,10 +214,7 @@ Json SheetJson(int columns) {
                             {"lines", section.lines},
                             {"plot", section.plot}});
     }
-    Json panels = Json::array();
-    for (const design::PlotPanel& panel : sheet.plot) {
-        panels.push_back(Panel(panel, columns));
-    }
+    page_plot.emplace(sheet.plot, design::Rect{0, 0, width, height}, PageMetrics(page_font));
     return {{"header", sheet.unusable ? Json::array() : Strings(design::HeaderCells(sheet))},
             {"rows", sheet.rows.size()},
             {"points", points},
@@ -182,7 +227,7 @@ Json SheetJson(int columns) {
             {"noPlot", design::NoPlot(sheet)},
             {"noDataSheet", design::NoDataSheet(sheet)},
             {"material", Material()},
-            {"plot", panels}};
+            {"plot", PlotJson(*page_plot)}};
 }
 
 // The strings of a JSON array, or nothing when it is not one of strings alone.
@@ -311,13 +356,23 @@ const char* ds_design(const char* view_json) {
     return DesignOrError(design::DesignFromJson(file.dump()));
 }
 
-const char* ds_sheet(const char* file_text, int plot_columns) {
+const char* ds_sheet(const char* file_text, int width, int height, const char* font) {
     const auto texts = design::DesignFromJson(file_text);
     if (!texts) {
         return Answer(Json{{"error", texts.error()}});
     }
     sheet = design::ComputeSheet(*texts);
-    return Answer(SheetJson(plot_columns < 1 ? 1 : plot_columns));
+    page_font = font;
+    return Answer(SheetJson(std::max(width, 200), std::max(height, 150)));
+}
+
+const char* ds_picture(int width, int height, int with_caption) {
+    const design::Picture picture =
+        design::PictureShapes(sheet.plot, with_caption ? design::Caption(sheet) : std::string(),
+                              std::max(width, 200), std::max(height, 150), PageMetrics(page_font));
+    return Answer(Json{{"width", picture.width},
+                       {"height", picture.height},
+                       {"shapes", ShapesJson(picture.shapes)}});
 }
 
 const char* ds_sheet_rows(int from, int count) {
@@ -354,12 +409,17 @@ const char* ds_plot_point(int panel, int series, int index, double x) {
     }
     const design::Point& p = points[at];
     const std::string& unit = shown.series[static_cast<std::size_t>(series)].unit;
-    return Answer(Json{{"index", at},
-                       {"count", points.size()},
-                       {"x", p.x},
-                       {"y", p.y},
-                       {"xText", design::ValueText(p.x, shown.x_unit)},
-                       {"yText", design::ValueText(p.y, unit)}});
+    const design::PlotPoint hover{panel, series, static_cast<int>(at)};
+    return Answer(Json{
+        {"index", at},
+        {"count", points.size()},
+        {"x", p.x},
+        {"xText", design::ValueText(p.x, shown.x_unit)},
+        {"yText", design::ValueText(p.y, unit)},
+        {"said", design::ReadOut(shown, shown.series[static_cast<std::size_t>(series)], p)},
+        {"shapes", page_plot
+                       ? ShapesJson(design::HoverShapes(*page_plot, hover, PageMetrics(page_font)))
+                       : Json::array()}});
 }
 
 const char* ds_sheet_copy() {

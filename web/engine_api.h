@@ -41,20 +41,24 @@ const char* ds_design_address(const char* fragment);
 /// ds_design_check does: the engine alone writes and reads design files.
 const char* ds_design(const char* view_json);
 
-/// Computes the sheet of a design given as a design file's text, for a plot `plot_columns`
-/// wide, and keeps it for ds_sheet_rows and ds_sheet_copy: its header, row count, working
-/// points, summary, findings (sentences and codes), caption, data-sheet lines and tables, and
-/// its plot with the axes' ticks and each line thinned to the plot's columns, each point with
-/// its read-out. {"error": why} when the file is not a design.
-const char* ds_sheet(const char* file_text, int plot_columns);
+/// Computes the sheet of a design given as a design file's text and keeps it for the calls below:
+/// its header, row count, working points, summary, findings (sentences and codes), caption, data
+/// sheet, and its plot laid out `width` × `height` in the CSS font `font` (measured in the
+/// browser), as shapes to draw and where each panel stands. {"error": why} when the file is not
+/// a design.
+const char* ds_sheet(const char* file_text, int width, int height, const char* font);
+
+/// The kept sheet's plot as a picture to save or print: `width` × `height`, with the spring's
+/// caption wrapped below when `with_caption` is not 0: {"width", "height", "shapes"}.
+const char* ds_picture(int width, int height, int with_caption);
 
 /// Rows `from` … `from + count` of the kept sheet's table: {"rows": [{"cells": [...], "span"}]}.
 const char* ds_sheet_rows(int from, int count);
 
 /// A computed point of the kept sheet's plot, for the read-out: point `index` of series `series`
 /// of panel `panel` (clamped to the last), or with `index` below 0 the point nearest `x`:
-/// {"index", "count", "x", "y", "xText", "yText": both as the read-out shows them}, or
-/// {"error": why} when there is no such series or it has no points.
+/// {"index", "count", "x", "xText", "yText", "said": the read-out, "shapes": the point marked
+/// and its read-out's box}, or {"error": why} when there is no such series or it has no points.
 const char* ds_plot_point(int panel, int series, int index, double x);
 
 /// What 复制表格 copies for the kept sheet (empty when there is nothing to copy).

@@ -11,6 +11,7 @@
 
 #include "calc/materials.h"
 #include "design/design_file.h"
+#include "design/plot_layout.h"
 #include "design/sheet_text.h"
 
 namespace {
@@ -120,26 +121,42 @@ TEST(EngineApi, TheSheetsRowsAndCopyAreTheDesignCoresOwn) {
     texts.steps = "1000";
     texts.points[0] = {design::PointBy::kForce, "5000"};
     const std::string file = design::DesignToJson(texts);
-    const Json sheet = Parsed(ds_sheet(file.c_str(), 300));
+    const Json sheet = Parsed(ds_sheet(file.c_str(), 300, 400, "12px sans-serif"));
     const design::Sheet native = design::ComputeSheet(texts);
     EXPECT_EQ(sheet["rows"], 1001);
     EXPECT_EQ(sheet["codes"], Json(design::FindingCodes(native)));
     EXPECT_EQ(sheet["points"][0]["cells"], Json(design::PointRow(native, 0).cells));
     EXPECT_EQ(std::string(ds_sheet_copy()), design::CopyText(native));
-    // A plot thinned to its columns keeps at most a few points a column.
-    for (const Json& panel : sheet["plot"]) {
-        for (const Json& series : panel["series"]) {
-            EXPECT_LE(series["points"].size(), 4u * 300u + 2u);
-            EXPECT_EQ(series["points"].size(), series["texts"].size());
+    // Each curve thinned to its frame's columns keeps at most a few points a column, and
+    // stays inside the plot; the read-out gives the computed point itself.
+    int curves = 0;
+    for (const Json& shape : sheet["plot"]["shapes"]) {
+        for (const Json& point : shape["p"]) {
+            EXPECT_TRUE(point[0] >= 0 && point[0] <= 300 && point[1] >= 0 && point[1] <= 400);
+        }
+        if (shape.contains("series")) {
+            ++curves;
+            EXPECT_LE(shape["p"].size(), 4u * 300u + 2u);
         }
     }
+    EXPECT_GE(curves, 2);
+    const Json last = Parsed(ds_plot_point(0, 0, 5000, 0));
+    EXPECT_EQ(last["index"], 1000);
+    EXPECT_EQ(last["said"], design::ReadOut(native.plot[0], native.plot[0].series[0],
+                                            native.plot[0].series[0].points[1000]));
+    EXPECT_EQ(Parsed(ds_plot_point(0, 0, -1, 0.0))["index"], 0);
+    EXPECT_EQ(Parsed(ds_plot_point(0, 0, -1, 2.8))["index"], 1000);
+    EXPECT_FALSE(Parsed(ds_plot_point(0, 0, 3, 0))["shapes"].empty());
+    EXPECT_TRUE(Parsed(ds_plot_point(9, 0, 0, 0)).contains("error"));
+    const Json picture = Parsed(ds_picture(900, 700, 1));
+    EXPECT_GT(picture["height"].get<double>(), 700);  // the caption below
     // Rows asked for past either end are left out; the rows given are the core's.
     const Json rows = Parsed(ds_sheet_rows(-5, 8))["rows"];
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[2]["cells"], Json(design::TableRowAt(native, 2).cells));
     EXPECT_EQ(Parsed(ds_sheet_rows(999, 10))["rows"].size(), 2u);
     EXPECT_TRUE(Parsed(ds_sheet_rows(2000, 10))["rows"].empty());
-    EXPECT_TRUE(Parsed(ds_sheet("[]", 300)).contains("error"));
+    EXPECT_TRUE(Parsed(ds_sheet("[]", 300, 400, "12px serif")).contains("error"));
 }
 
 TEST(EngineApi, BatchCallsTakeOptionsButNeverFileNames) {

@@ -4,7 +4,7 @@
 
 import { $, SVG, element, svgElement, message, status, able, download, copyText } from './dom.js';
 import { engine, designFile } from './design.js';
-import { drawPlot, textWidth } from './plot.js';
+import { drawPlot, drawShapes, plotFace, plotFont } from './plot.js';
 
 let sheet = null;
 let shownGeneration = 0;
@@ -21,7 +21,7 @@ async function run() {
     waiting = null;
     let answer;
     try {
-      answer = JSON.parse(await engine.call('ds_sheet', file, plotColumns()));
+      answer = JSON.parse(await engine.call('ds_sheet', file, ...plotSize(), plotFont()));
     } catch (error) {
       message('计算出错：' + error.message);
       continue;
@@ -47,8 +47,8 @@ export async function sheetSettled() {
   while (busy) await new Promise((r) => setTimeout(r, 20));
 }
 
-function plotColumns() {
-  return Math.max(200, Math.round($('plot-room').clientWidth || 800));
+function plotSize() {
+  return [Math.round($('plot-room').clientWidth || 800), Math.round($('plot-room').clientHeight || 500)];
 }
 
 function show(answer) {
@@ -56,9 +56,8 @@ function show(answer) {
   shownGeneration += 1;  // rows still being fetched for an earlier sheet are dropped
   rowCache.clear();
   $('material').value = String(sheet.material);
-  const plotWidth = $('plot-room').clientWidth || 800;
-  const plotHeight = $('plot-room').clientHeight || 500;
-  drawPlot($('plot'), sheet.plot, plotWidth, plotHeight, true);
+  const [plotWidth, plotHeight] = plotSize();
+  drawPlot($('plot'), sheet.plot, Math.max(plotWidth, 200), Math.max(plotHeight, 150));
   if (sheet.noPlot) {
     // Why there is nothing to plot stands where the plot would be.
     $('plot').append(svgElement('text', { x: plotWidth / 2, y: plotHeight / 2, 'text-anchor': 'middle', id: 'no-plot' }, sheet.noPlot));
@@ -67,12 +66,13 @@ function show(answer) {
   showPoints();
   $('summary').replaceChildren(...sheet.summary.map((line) => element('p', {}, line)));
   $('findings').replaceChildren(...sheet.findings.map((line) => element('li', {}, line)));
-  // The print page in a task of its own, so that neither half holds up typing; a print asked
-  // for before it is built builds it first.
+  // The print page is built when printing; its plot is laid out now, off the page's thread.
   printBuilt = false;
-  setTimeout(() => {
-    if (!printBuilt) buildPrintSheet();
-  }, 0);
+  printPlot = null;
+  const generation = shownGeneration;
+  printPlotReady = sheet.noPlot ? Promise.resolve() : engine.call('ds_picture', 900, 560, 0).then((text) => {
+    if (generation === shownGeneration) printPlot = JSON.parse(text);
+  });
   if (shownCount === 0) performance.mark('first-sheet');  // for bench/web_first_result.py
   shownCount++;
   document.body.dataset.sheets = String(shownCount);
@@ -157,41 +157,30 @@ $('copy').addEventListener('click', async () => {
   status('已复制');
 });
 
-// The picture with the spring in a caption below, wrapped to the picture's width.
-function picture() {
-  const width = 900;
-  const height = 700;
-  const svg = svgElement('svg', { xmlns: SVG, id: 'export' });
-  drawPlot(svg, sheet.plot, width, height, false);
-  const lines = [];
-  let current = '';
-  for (const char of sheet.caption) {
-    if (textWidth(current + char, 12) > width - 16) {
-      lines.push(current);
-      current = '';
-    }
-    current += char;
-  }
-  if (current) lines.push(current);
-  const total = height + lines.length * 17 + 10;
-  svg.setAttribute('viewBox', `0 0 ${width} ${total}`);
-  svg.setAttribute('width', width);
-  svg.setAttribute('height', total);
-  svg.prepend(svgElement('rect', { x: 0, y: 0, width, height: total, fill: '#fff' }));
-  lines.forEach((text, i) => svg.append(svgElement('text', { x: 8, y: height + 14 + i * 17, 'font-size': 12 }, text)));
+// A picture laid out by the engine (ds_picture) as an SVG of its own.
+function pictureSvg(laid, id) {
+  const svg = svgElement('svg', { xmlns: SVG, id, 'font-size': 12, 'font-family': plotFace(),
+    viewBox: `0 0 ${laid.width} ${laid.height}`, width: laid.width, height: laid.height });
+  drawShapes(svg, svg, laid.shapes);
   svg.prepend(svgElement('title', {}, '碟形弹簧特性曲线'));
-  return { svg, width, height: total };
+  return svg;
 }
 
-$('save-svg').addEventListener('click', () => {
+// The picture to save, with the spring in a caption below.
+async function picture() {
+  const laid = JSON.parse(await engine.call('ds_picture', 900, 700, 1));
+  return { svg: pictureSvg(laid, 'export'), width: laid.width, height: laid.height };
+}
+
+$('save-svg').addEventListener('click', async () => {
   if (!able(sheet && sheet.noPlot, '保存')) return;
-  const { svg } = picture();
+  const { svg } = await picture();
   download('碟形弹簧特性曲线.svg', new Blob([new XMLSerializer().serializeToString(svg)], { type: 'image/svg+xml' }));
 });
 
-$('save-png').addEventListener('click', () => {
+$('save-png').addEventListener('click', async () => {
   if (!able(sheet && sheet.noPlot, '保存')) return;
-  const { svg, width, height } = picture();
+  const { svg, width, height } = await picture();
   const image = new Image();
   image.onload = () => {
     const canvas = element('canvas');
@@ -206,8 +195,11 @@ $('save-png').addEventListener('click', () => {
   image.src = URL.createObjectURL(new Blob([new XMLSerializer().serializeToString(svg)], { type: 'image/svg+xml' }));
 });
 
-$('print').addEventListener('click', () => {
-  if (able(sheet && sheet.noDataSheet, '打印')) window.print();
+$('print').addEventListener('click', async () => {
+  if (!able(sheet && sheet.noDataSheet, '打印')) return;
+  await sheetSettled();
+  await printPlotReady;
+  window.print();
 });
 
 function table(header, rows) {
@@ -231,6 +223,9 @@ function table(header, rows) {
 }
 
 let printBuilt = false;
+let printPlot = null;
+let printPlotReady = Promise.resolve();
+// However the print was asked for, the page is built first: its parts are all at hand.
 window.addEventListener('beforeprint', () => {
   if (sheet && !printBuilt) buildPrintSheet();
 });
@@ -247,9 +242,11 @@ function buildPrintSheet() {
   }
   for (const section of sheet.dataSheet.sections) {
     if (section.plot) {
-      const svg = svgElement('svg', { xmlns: SVG, id: 'print-plot', preserveAspectRatio: 'xMidYMid meet' });
-      drawPlot(svg, sheet.plot, 900, 560, false);
-      parts.push(svg);
+      if (printPlot) {
+        const svg = pictureSvg(printPlot, 'print-plot');
+        svg.setAttribute('preserveAspectRatio', 'xMidYMid meet');
+        parts.push(svg);
+      }
       continue;
     }
     if (section.heading) parts.push(element('h2', {}, section.heading));

@@ -1,0 +1,119 @@
+// The plot as every face draws it: panels inside their area with room for their labels, markers
+// apart inside their frame, the read-out box and every shape inside the picture, a caption
+// wrapped to the width; for any size, and for a design without points.
+
+#include "design/plot_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "design/sheet.h"
+
+namespace design {
+namespace {
+
+// Widths near a Chinese face's at 12 px: a full em a character beyond ASCII, half one within.
+const TextMetrics kMetrics{[](std::string_view text) {
+                               double width = 0;
+                               for (const char c : text) {
+                                   const auto byte = static_cast<unsigned char>(c);
+                                   width += byte < 0x80 ? 6.6 : (byte & 0xC0) == 0xC0 ? 12 : 0;
+                               }
+                               return width;
+                           },
+                           11, 3, 14};
+
+bool Inside(const Shape& shape, const Rect& area) {
+    for (const Point& p : shape.points) {
+        if (!area.Grown(1e-9).Contains(p)) {
+            return false;
+        }
+    }
+    if (shape.kind == Shape::Kind::kText && !shape.upright) {
+        const double width = kMetrics.width(shape.text);
+        const double left = shape.points[0].x - (shape.anchor == Anchor::kMiddle ? width / 2
+                                                 : shape.anchor == Anchor::kEnd  ? width
+                                                                                 : 0);
+        return left >= area.left - 1 && left + width <= area.right() + 1;
+    }
+    return true;
+}
+
+TEST(PlotLayout, EverythingStandsInsideItsPlaceAtAnySize) {
+    DesignTexts texts = DefaultTexts();
+    texts.series = "2";
+    texts.parallel = "100000";
+    texts.points = {PointText{PointBy::kDeflection, "1"}, PointText{PointBy::kDeflection, "2"}};
+    const Sheet sheet = ComputeSheet(texts);
+    for (const Rect area : {Rect{0, 0, 900, 700}, Rect{100, 50, 700, 500}, Rect{0, 0, 300, 400}}) {
+        const PlotLayout layout(sheet.plot, area, kMetrics);
+        ASSERT_EQ(layout.count(), 3);
+        for (int p = 0; p < 3; ++p) {
+            const Rect frame = layout.frame(p);
+            EXPECT_TRUE(area.Contains(frame));
+            const Point low = layout.map(p, {layout.x(p).low, layout.y(p).low});
+            const Point high = layout.map(p, {layout.x(p).high, layout.y(p).high});
+            EXPECT_NEAR(low.x, frame.left, 1e-9);
+            EXPECT_NEAR(low.y, frame.bottom(), 1e-9);
+            EXPECT_NEAR(high.x, frame.right(), 1e-9);
+            EXPECT_NEAR(high.y, frame.top, 1e-9);
+            EXPECT_GE(frame.left - area.left,
+                      kMetrics.width(TickLabel(layout.y(p).high)) + kMetrics.height);
+            EXPECT_TRUE(p == 0 || layout.frame(p - 1).bottom() < frame.top);
+            const auto& markers = layout.markers(p);
+            ASSERT_EQ(markers.size(), 2u);
+            EXPECT_TRUE(frame.Contains(markers[0].box) && frame.Contains(markers[1].box));
+            EXPECT_FALSE(markers[0].box.Intersects(markers[1].box));
+        }
+        // (Below about 320 units the third panel's legend and a long read-out run past the
+        // right edge: the window and the page keep the plot wider.)
+        const bool wide = area.width >= 320;
+        for (const Shape& shape : PlotShapes(layout, kMetrics)) {
+            EXPECT_TRUE(!wide || Inside(shape, area)) << shape.text;
+        }
+        // The read-out of the last point, in the corner, keeps its box inside.
+        const auto& last = sheet.plot[1].series[0].points;
+        const PlotPoint corner{1, 0, static_cast<int>(last.size()) - 1};
+        EXPECT_EQ(layout.nearest(layout.map(1, last.back()), 1), corner);
+        const std::vector<Shape> hover = HoverShapes(layout, corner, kMetrics);
+        ASSERT_EQ(hover.size(), 3u);
+        EXPECT_EQ(hover[2].text, ReadOut(sheet.plot[1], sheet.plot[1].series[0], last.back()));
+        for (const Shape& shape : hover) {
+            EXPECT_TRUE(!wide || Inside(shape, area)) << shape.text;
+        }
+        EXPECT_TRUE(HoverShapes(layout, {1, 0, 1 << 30}, kMetrics).empty());
+        // The single spring's force has an axis of its own, not flattened by the stack's.
+        EXPECT_TRUE(layout.y(0).high <= 20000 && layout.y(1).high > 1e9);
+        EXPECT_FALSE(layout.nearest({area.left, area.top}, 24).valid());
+    }
+    // Without points: no panel, only the ground.
+    texts.d = "100";
+    const Sheet none = ComputeSheet(texts);
+    const PlotLayout empty(none.plot, {0, 0, 500, 400}, kMetrics);
+    for (int p = 0; p < empty.count(); ++p) {
+        EXPECT_FALSE(empty.shown(p));
+    }
+    EXPECT_EQ(PlotShapes(empty, kMetrics).size(), 1u);
+}
+
+TEST(PlotLayout, ACaptionWrapsToThePictureWhole) {
+    const Sheet sheet = ComputeSheet(DefaultTexts());
+    const std::string caption =
+        "D = 100.123456789012 mm，d = 51 mm，t = 3.5 mm；碟簧组：2 组对合串联，每组 3 片叠合；"
+        "w_M = 0.02，w_R = 0.03；带支承面、减薄至 t′（DIN 2093 第 3 组）";
+    const Picture picture = PictureShapes(sheet.plot, caption, 300, 400, kMetrics);
+    std::string lines;
+    double below = 0;
+    for (const Shape& shape : picture.shapes) {
+        if (shape.kind == Shape::Kind::kText && shape.points[0].y > 400) {
+            EXPECT_LE(kMetrics.width(shape.text), 300 - 16) << shape.text;
+            lines += shape.text;
+            below = shape.points[0].y;
+        }
+    }
+    EXPECT_EQ(lines, caption);  // nothing lost, nothing added
+    EXPECT_GT(picture.height, below);
+    EXPECT_EQ(PictureShapes(sheet.plot, "", 300, 400, kMetrics).height, 400);
+}
+
+}  // namespace
+}  // namespace design
