@@ -25,9 +25,8 @@ void PlotWidget::setPanels(std::shared_ptr<const Panels> panels) {
 
 bool PlotWidget::save(const QString& path, const QString& title, const QString& caption) const {
     // The caption wraps below the plot, however long it is, and the picture grows to hold it.
-    const design::Picture picture =
-        design::PictureShapes(*panels_, caption.toStdString(), width(), height(),
-                              Metrics(QFontMetricsF(font())));
+    const design::Picture picture = design::PictureShapes(*panels_, caption.toStdString(), width(),
+                                                          height(), Metrics(QFontMetricsF(font())));
     const QSizeF whole(picture.width, picture.height);
     const auto paint = [&](QPainter& painter) {
         painter.setFont(font());
@@ -77,7 +76,8 @@ void PlotWidget::paintEvent(QPaintEvent*) {
 
 void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = event->position();
-    const PlotPoint hit = LayOut(*panels_, rect(), QFontMetricsF(font())).nearest({at.x(), at.y()}, 24);
+    const PlotPoint hit =
+        LayOut(*panels_, rect(), QFontMetricsF(font())).nearest({at.x(), at.y()}, 24);
     if (!(hit == hover_)) {
         hover_ = hit;
         // What the box beside the point says, for screen readers too.
@@ -85,8 +85,8 @@ void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
         if (hit.valid()) {
             const PlotPanel& panel = (*panels_)[static_cast<std::size_t>(hit.panel)];
             const PlotSeries& series = panel.series[static_cast<std::size_t>(hit.series)];
-            description = QString::fromStdString(design::ReadOut(
-                panel, series, series.points[static_cast<std::size_t>(hit.point)]));
+            description = QString::fromStdString(
+                design::ReadOut(panel, series, series.points[static_cast<std::size_t>(hit.point)]));
         }
         setAccessibleDescription(description);
         update();
