@@ -92,6 +92,9 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
         return std::string(
             "选项 --select 逐行选型，只能与选型的选项和 --material、--friction 同用");
     }
+    if (!parsed.fatigue_file.empty() && !parsed.design) {
+        return std::string("选项 --fatigue 只用于 --design（两个工作点之间的载荷循环）");
+    }
     if (!parsed.select_option.empty() && !options.select) {
         return "选项 " + std::string(parsed.select_option) + " 只用于 --select";
     }
@@ -150,7 +153,8 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
                                name == "--max-series" || name == "--max-parallel" ||
                                name == "--special";
         const bool known = selecting || name == "--curve" || name == "--series" ||
-                           name == "--parallel" || name == "--friction" || name == "--material";
+                           name == "--parallel" || name == "--friction" || name == "--material" ||
+                           name == "--fatigue";
         if (!known) {
             return "未知选项 '" + runtime::QuotedText(arg) + "'（用 --help 查看用法）";
         }
@@ -167,6 +171,10 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             if (auto wrong = ReadSelectOption(name, value, select, best)) {
                 return *wrong;
             }
+            continue;
+        }
+        if (name == "--fatigue") {
+            parsed.fatigue_file = value;
             continue;
         }
         if (name == "--friction") {
@@ -446,8 +454,12 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
     }
 }
 
-bool AnswerDesign(const design::DesignTexts& texts, std::string& out) {
-    const design::Sheet sheet = design::ComputeSheet(texts);
+bool AnswerDesign(const design::DesignTexts& texts, std::string& out,
+                  const std::vector<calc::FatigueLine>& fatigue_lines) {
+    design::Sheet sheet = design::ComputeSheet(texts);
+    if (!fatigue_lines.empty()) {
+        design::JudgeFatigue(sheet, fatigue_lines);
+    }
     out += design::CopyText(sheet);
     out += "检查\t";
     const std::vector<std::string> codes = design::FindingCodes(sheet);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/fatigue_lines.h"
 #include "calc/row.h"
 #include "calc/selection.h"
 #include "design/inputs.h"
@@ -38,6 +39,7 @@ struct BatchArguments {
     std::string select_option;  ///< the last option only --select takes, for the words
     BatchOptions options;
     std::vector<std::string> files;  ///< "-" is standard input; never empty
+    std::string fatigue_file;        ///< --fatigue: the user's fatigue lines, with --design
 };
 
 /// Parses the arguments after the program name. An unknown option or an unusable value gives
@@ -49,7 +51,9 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 /// 复制表格 copies for it (design::CopyText), then "检查", a tab, the codes of its findings
 /// (design::FindingCodes) comma-separated, and '\n'. Returns whether every row and working
 /// point computed.
-bool AnswerDesign(const design::DesignTexts& texts, std::string& out);
+/// With fatigue lines, the cycle between the working points is judged against them too.
+bool AnswerDesign(const design::DesignTexts& texts, std::string& out,
+                  const std::vector<calc::FatigueLine>& fatigue_lines = {});
 
 /// Answers one requirement line of --select ("bore, rod, s1, F1[, s2, F2]", whole numbers, rod
 /// 0 or blank for none) numbered `line`: a row "line, cells" for each of the catalogue's best

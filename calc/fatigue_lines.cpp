@@ -105,7 +105,7 @@ FatigueJudgement JudgeFatigue(const std::vector<FatigueLine>& lines, double t,
         if (line.group != judged.group) {
             continue;
         }
-        FatigueLineVerdict verdict{&line};
+        FatigueLineVerdict verdict{line};
         verdict.in_range = cycle.lower >= line.lower_1 && cycle.lower <= line.lower_2;
         if (verdict.in_range) {
             // Straight between the two read points, one rounding a step.
@@ -120,7 +120,7 @@ FatigueJudgement JudgeFatigue(const std::vector<FatigueLine>& lines, double t,
     }
     std::stable_sort(judged.lines.begin(), judged.lines.end(),
                      [](const FatigueLineVerdict& a, const FatigueLineVerdict& b) {
-                         return a.line->cycles < b.line->cycles;
+                         return a.line.cycles < b.line.cycles;
                      });
     for (const FatigueLineVerdict& verdict : judged.lines) {
         if (verdict.holds) {

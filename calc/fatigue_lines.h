@@ -58,7 +58,7 @@ int ThicknessGroup(double t);
 
 /// A line against a load cycle: where σU lies on it and whether σO stays under it.
 struct FatigueLineVerdict {
-    const FatigueLine* line = nullptr;
+    FatigueLine line;
     bool in_range = false;   ///< σU within the line's two points: no extrapolation beyond them
     double permissible = 0;  ///< σO,perm at σU, when in range
     double margin = 0;       ///< σO,perm − σO, when in range

@@ -181,7 +181,7 @@ void ComputeDesign(const Design& design, Sheet& sheet) {
         sheet.cycle = Cycle{lower,
                             calc::CycleOf(Spring(sheet.points[static_cast<std::size_t>(lower)]),
                                           Spring(sheet.points[static_cast<std::size_t>(upper)])),
-                            !shallow};
+                            !shallow, std::nullopt};
     }
     const calc::ShownQuantities shown = calc::ShowQuantities(spring.spring, t_reduced);
     if (shown.flat > 0) {
@@ -267,6 +267,13 @@ Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
     }
     sheet.complete = true;
     return sheet;
+}
+
+void JudgeFatigue(Sheet& sheet, const std::vector<calc::FatigueLine>& lines) {
+    if (sheet.cycle && sheet.spring) {
+        sheet.cycle->fatigue =
+            calc::JudgeFatigue(lines, sheet.spring->spring.t, sheet.cycle->stresses);
+    }
 }
 
 }  // namespace design

@@ -8,6 +8,7 @@
 #include "calc/characteristic.h"
 #include "calc/design_check.h"
 #include "calc/fatigue.h"
+#include "calc/fatigue_lines.h"
 #include "calc/tolerances.h"
 #include "design/design.h"
 #include "design/plot_data.h"
@@ -46,6 +47,8 @@ struct Cycle {
     int lower;  ///< the point of smaller f: 0 or 1
     calc::LoadCycle stresses;
     bool preloaded;  ///< the lower point is at least 0.15·h0 (no kShallowPreload finding)
+    /// Judged against the user's fatigue lines, when some were given (JudgeFatigue).
+    std::optional<calc::FatigueJudgement> fatigue;
 };
 
 /// Everything a face shows of a design, as values: the characteristic's rows, the working
@@ -89,5 +92,9 @@ using StopRequested = std::function<bool()>;
 /// Computes the sheet of a design from its texts, through the same functions as the batch tool.
 /// Gives up early, with an incomplete sheet, once `stop` says so.
 Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop = {});
+
+/// Judges the sheet's load cycle, if it has one, against fatigue lines the user entered (by the
+/// spring's thickness as made).
+void JudgeFatigue(Sheet& sheet, const std::vector<calc::FatigueLine>& lines);
 
 }  // namespace design

@@ -1,5 +1,7 @@
 #include "design/sheet_text.h"
 
+#include "rows/fatigue_text.h"
+
 #include "calc/materials.h"
 #include "rows/curve_text.h"
 #include "rows/findings_text.h"
@@ -168,6 +170,22 @@ std::vector<std::string> FindingSentences(const Sheet& sheet) {
     return sentences;
 }
 
+namespace {
+
+// How the fatigue sentence ends: who judges it, and by what.
+std::string FatigueVerdictLead(const Cycle& cycle) {
+    if (!cycle.fatigue) {
+        return "能否承受由 DIN 2093 的疲劳图按厚度组判断，本程序不作判断；可输入从所持标准或厂家"
+               "手册的疲劳图上读出的线（disc-spring-batch --fatigue）";
+    }
+    if (cycle.fatigue->lines.empty()) {
+        return "所输入的疲劳线中没有组 " + std::to_string(cycle.fatigue->group) + " 的线，不作判断";
+    }
+    return "按所输入的疲劳线判断如下";
+}
+
+}  // namespace
+
 std::vector<std::string> FindingCodes(const Sheet& sheet) {
     std::vector<std::string> codes;
     for (const PartialRead& read : sheet.partial_reads) {
@@ -193,6 +211,9 @@ std::vector<std::string> FindingCodes(const Sheet& sheet) {
     }
     if (sheet.first_fault) {
         codes.emplace_back("ERROR");
+    }
+    if (sheet.cycle && sheet.cycle->fatigue) {
+        codes.push_back(rows::FatigueCode(*sheet.cycle->fatigue));
     }
     return codes;
 }
@@ -235,7 +256,12 @@ std::vector<std::string> Summary(const Sheet& sheet) {
                         " 到另一个工作点，" + at + " 点的拉应力较大）：σu = " + Other(c.lower) +
                         " MPa，σo = " + Other(c.upper) + " MPa，σh = σo − σu = " + Other(c.range) +
                         " MPa；较低的工作点预压" + (sheet.cycle->preloaded ? "达到" : "不到") +
-                        " 0.15·h0。能否承受由 DIN 2093 的疲劳图按厚度组判断，本程序不作判断");
+                        " 0.15·h0。" + FatigueVerdictLead(*sheet.cycle));
+        if (sheet.cycle->fatigue) {
+            for (std::string& line : rows::FatigueSentences(*sheet.cycle->fatigue, c)) {
+                lines.push_back(std::move(line));
+            }
+        }
     }
     if (sheet.flat) {
         std::string line = std::string("压平时（f = ") + (Flats(sheet) ? "h0′" : "h0") + " = " +

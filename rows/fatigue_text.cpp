@@ -51,16 +51,16 @@ std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
     }
     if (judged.longest) {
         const calc::FatigueLineVerdict& best = *judged.longest;
-        out.push_back("疲劳：至少 " + best.line->cycles_text + " 次（按所输入的" + group +
+        out.push_back("疲劳：至少 " + best.line.cycles_text + " 次（按所输入的" + group +
                       " 的线）：σu = " + Stress(cycle.lower) + " 处 σo 允许 " +
                       Stress(best.permissible) + "，σo = " + Stress(cycle.upper) + "，余量 " +
-                      Stress(best.margin) + Source(*best.line));
+                      Stress(best.margin) + Source(best.line));
     } else {
         out.push_back("疲劳：所输入的" + group +
                       " 的线没有一条满足，按这些线寿命达不到其中最少的次数");
     }
     for (const calc::FatigueLineVerdict& verdict : judged.lines) {
-        const calc::FatigueLine& line = *verdict.line;
+        const calc::FatigueLine& line = verdict.line;
         const std::string n = "N = " + line.cycles_text + " 次的线";
         if (!verdict.in_range) {
             out.push_back(n + "只给到 σu = " + Engineering(line.lower_1, Measure::kOther) + " … " +
@@ -78,7 +78,7 @@ std::string FatigueCode(const calc::FatigueJudgement& judged) {
     if (judged.lines.empty()) {
         return "fatigue:?";
     }
-    return "fatigue:" + (judged.longest ? judged.longest->line->cycles_text : "none");
+    return "fatigue:" + (judged.longest ? judged.longest->line.cycles_text : "none");
 }
 
 }  // namespace rows

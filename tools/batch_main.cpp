@@ -14,8 +14,10 @@
 
 #include "batch/batch.h"
 #include "calc/design_check.h"
+#include "calc/fatigue_lines.h"
 #include "calc/materials.h"
 #include "design/design_file.h"
+#include "rows/fatigue_text.h"
 #include "rows/findings_text.h"
 #include "runtime/number_text.h"
 #include "tools/platform.h"
@@ -126,6 +128,10 @@ constexpr std::string_view kHelp =
     "  --material E,μ[,Rm]  材料，默认 206000,0.3,1600\n"
     "  --check              设计检查\n"
     "  --design             读设计文件（.dspring），每个文件输出特性表、工作点和检查代号\n"
+    "  --fatigue 文件       与 --design 同用：按这些疲劳线判断两工作点间的载荷循环，检查代号\n"
+    "                       fatigue:N 为满足的最大次数（none：都不满足；?：没有该厚度组的线）。\n"
+    "                       文件每行：组别、N、σU1、σO1、σU2、σO2、来源，以制表符分隔，# 开头为\n"
+    "                       注释；线由使用者从所持标准或手册的疲劳图读出，本程序不带任何疲劳线\n"
     "  --select             选型：每行一个要求（见上）\n"
     "  -h, --help           显示本说明\n"
     "  --                   其后的参数都是文件名\n";
@@ -200,7 +206,27 @@ bool ReadAll(int fd, std::size_t limit, std::string& bytes) {
 }
 
 // --design: every file is read and understood before any is answered.
-int AnswerDesigns(const std::vector<Source>& sources) {
+int AnswerDesigns(const std::vector<Source>& sources, const std::string& fatigue_file) {
+    std::vector<calc::FatigueLine> fatigue_lines;
+    if (!fatigue_file.empty()) {
+        const int fd = tools::OpenForReading(fatigue_file);
+        std::string bytes;
+        if (fd < 0 || !ReadAll(fd, design::kMaxDesignFileBytes, bytes)) {
+            Complain("无法读取疲劳线文件 '" + fatigue_file + "': " + std::strerror(errno));
+            return 2;
+        }
+        if (bytes.size() > design::kMaxDesignFileBytes) {
+            Complain("疲劳线文件 '" + fatigue_file + "' 大于 1 MiB，不读");
+            return 2;
+        }
+        auto read = calc::ReadFatigueLines(bytes);
+        if (!read) {
+            Complain("疲劳线文件 '" + fatigue_file + "' 不能用：" +
+                     rows::FatigueLinesProblemText(read.error()));
+            return 2;
+        }
+        fatigue_lines = std::move(*read);
+    }
     std::vector<design::DesignTexts> designs;
     for (const Source& source : sources) {
         std::string bytes;
@@ -218,7 +244,7 @@ int AnswerDesigns(const std::vector<Source>& sources) {
     std::string out;
     bool all_computed = true;
     for (const design::DesignTexts& texts : designs) {
-        all_computed = batch::AnswerDesign(texts, out) && all_computed;
+        all_computed = batch::AnswerDesign(texts, out, fatigue_lines) && all_computed;
         if (!Flush(out)) {
             Complain("写入标准输出失败");
             return 2;
@@ -263,7 +289,7 @@ int main(int argc, char** argv) {
         sources.push_back({is_stdin ? "标准输入" : "'" + name + "'", fd, S_ISREG(info.st_mode)});
     }
     if (arguments->design) {
-        return AnswerDesigns(sources);
+        return AnswerDesigns(sources, arguments->fatigue_file);
     }
 
     std::string out;

@@ -144,7 +144,8 @@ TEST(BatchArguments, UnusableOptionsAreNamed) {
         {"--curve=100001"}, {"--series", "100001"}, {"--friction", "0.21,0"}, {"--friction=0.1"},
         {"--friction", "a,b"}, {"--friction", "0.01,0.02,0.03"}, {"--friction", "0.1,-0.01"}, {"--material", "0,0.3"},
         {"--material", "206000,0.5"}, {"--material=206000"}, {"--force", "--curve", "5"},
-        {"--friction", "0.2,0.2", "--parallel", "5"}};
+        {"--friction", "0.2,0.2", "--parallel", "5"}, {"--fatigue", "lines.tsv", "-"},
+        {"--fatigue"}};
     // clang-format on
     for (const auto& args : unusable) {
         const auto parsed = ParseBatchArguments(args);
@@ -313,6 +314,43 @@ TEST(BatchDesign, AWorkingPointWithoutARowFails) {
     EXPECT_NE(out.find("1:ERROR"), std::string::npos) << out;
     const design::Sheet sheet = design::ComputeSheet(texts);
     EXPECT_NE(design::FindingSentences(sheet).back().find("工作点 1："), std::string::npos);
+}
+
+// With the user's fatigue lines the cycle between the working points is judged: its code in
+// --design, its sentences (naming the line's source) in every face's summary.
+TEST(BatchDesign, FatigueIsJudgedOnlyAgainstTheLinesGiven) {
+    design::DesignTexts texts = design::DefaultTexts();
+    texts.points = {design::PointText{design::PointBy::kDeflection, "0.5"},
+                    design::PointText{design::PointBy::kDeflection, "1.4"}};
+    const auto lines = calc::ReadFatigueLines(
+        "2\t2e6\t0\t500\t600\t800\t手册 A 图 1\n2\t1e5\t0\t700\t1000\t1200\t手册 A 图 2\n");
+    ASSERT_TRUE(lines);
+    std::string plain, judged;
+    AnswerDesign(texts, plain);
+    AnswerDesign(texts, judged, *lines);
+    EXPECT_EQ(plain.substr(plain.rfind("检查")), "检查\t\n");
+    EXPECT_EQ(judged.substr(judged.rfind("检查")), "检查\tfatigue:1e5\n");
+    const auto parsed = ParseBatchArguments({"--design", "--fatigue", "lines.tsv", "a"});
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->fatigue_file, "lines.tsv");
+    EXPECT_EQ(parsed->files, std::vector<std::string>{"a"});
+
+    design::Sheet sheet = design::ComputeSheet(texts);
+    const auto said = [&sheet](std::string_view piece) {
+        const std::vector<std::string> summary = design::Summary(sheet);
+        return std::any_of(summary.begin(), summary.end(), [piece](const std::string& line) {
+            return line.find(piece) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(said("本程序不作判断") && said("--fatigue"));
+    design::JudgeFatigue(sheet, *lines);
+    EXPECT_TRUE(said("至少 1e5 次") && said("手册 A 图 2") && said("N = 2e6 次的线") &&
+                !said("本程序不作判断"));
+    texts.t = "7";  // group 3: no line of its group
+    sheet = design::ComputeSheet(texts);
+    design::JudgeFatigue(sheet, *lines);
+    EXPECT_TRUE(said("没有组 3 的线"));
+    EXPECT_NE(design::FindingCodes(sheet).back(), "fatigue:1e5");
 }
 
 // Every option's edges: the lowest and highest value taken, and the first refused either side
