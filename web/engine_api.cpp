@@ -26,7 +26,9 @@
 #include <emscripten.h>
 
 // The page's font measures text in the worker (an OffscreenCanvas), so that the engine lays the
-// plot out for the very face the page draws it in.
+// plot out for the very face the page draws it in. (clang-format would read the JavaScript as
+// C++ and change it.)
+// clang-format off
 EM_JS(double, ds_text_width, (const char* font, const char* text, int size), {
     const context = self.dsMeasure || (self.dsMeasure = new OffscreenCanvas(1, 1).getContext('2d'));
     context.font = UTF8ToString(font);
@@ -36,10 +38,11 @@ EM_JS(double, ds_font_extent, (const char* font, int descent), {
     const context = self.dsMeasure || (self.dsMeasure = new OffscreenCanvas(1, 1).getContext('2d'));
     context.font = UTF8ToString(font);
     const m = context.measureText('国Ag');
+    const value = descent ? m.fontBoundingBoxDescent : m.fontBoundingBoxAscent;
     const size = parseFloat(context.font) || 12;
-    return descent
-        ? (m.fontBoundingBoxDescent ? ? size * 0.22) : (m.fontBoundingBoxAscent ? ? size * 0.9);
+    return value > 0 ? value : size * (descent ? 0.22 : 0.9);
 });
+// clang-format on
 #endif
 
 namespace {
