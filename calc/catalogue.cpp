@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "calc/tsv_lines.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
 
@@ -13,18 +14,6 @@ constexpr std::array<std::string_view, 11> kColumns = {"series", "group",     "D
                                                        "t",      "t_reduced", "l0",      "l0_inch",
                                                        "F_075",  "sources",   "sureness"};
 enum Column { kSeries, kGroup, kDe, kDi, kT, kTReduced, kL0, kL0Inch, kF075, kSources, kSureness };
-
-std::vector<std::string_view> Cells(std::string_view line) {
-    std::vector<std::string_view> cells;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
-        cells.push_back(line.substr(start, tab - start));
-        if (tab == std::string_view::npos) {
-            return cells;
-        }
-        start = tab + 1;
-    }
-}
 
 // A positive number written whole, or nothing for an empty cell.
 std::optional<double> Number(std::string_view cell, bool& usable) {
@@ -48,19 +37,9 @@ runtime::Expected<std::vector<CatalogueSpring>, CatalogueProblem> ReadCatalogue(
     std::vector<CatalogueSpring> springs;
     std::array<std::size_t, kColumns.size()> at{};
     bool header = false;
-    int number = 0;
-    for (std::size_t start = 0; start < tsv.size();) {
-        const std::size_t end = std::min(tsv.find('\n', start), tsv.size());
-        std::string_view line = tsv.substr(start, end - start);
-        start = end + 1;
-        ++number;
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        if (line.empty() || line.starts_with('#')) {
-            continue;
-        }
-        const std::vector<std::string_view> cells = Cells(line);
+    for (const TsvLine& line : ReadTsvLines(tsv).lines) {
+        const int number = line.number;
+        const std::vector<std::string_view>& cells = line.cells;
         if (!header) {
             for (std::size_t c = 0; c < kColumns.size(); ++c) {
                 std::size_t found = 0;

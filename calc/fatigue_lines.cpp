@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "calc/tsv_lines.h"
 #include "runtime/text_number.h"
 
 namespace calc {
@@ -10,21 +11,9 @@ namespace {
 
 using Kind = FatigueLinesProblem::Kind;
 
-std::vector<std::string_view> Cells(std::string_view line) {
-    std::vector<std::string_view> cells;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
-        cells.push_back(line.substr(start, tab - start));
-        if (tab == std::string_view::npos) {
-            return cells;
-        }
-        start = tab + 1;
-    }
-}
-
 // One line of the set, or why it cannot be used.
-runtime::Expected<FatigueLine, FatigueLinesProblem> ReadLine(std::string_view text, int number) {
-    const std::vector<std::string_view> cells = Cells(text);
+runtime::Expected<FatigueLine, FatigueLinesProblem> ReadLine(
+    const std::vector<std::string_view>& cells, int number) {
     if (cells.size() != 7) {
         return FatigueLinesProblem{Kind::kColumns, number};
     }
@@ -70,26 +59,16 @@ runtime::Expected<FatigueLine, FatigueLinesProblem> ReadLine(std::string_view te
 runtime::Expected<std::vector<FatigueLine>, FatigueLinesProblem> ReadFatigueLines(
     std::string_view tsv) {
     std::vector<FatigueLine> lines;
-    int number = 0;
-    for (std::size_t start = 0; start < tsv.size();) {
-        const std::size_t end = std::min(tsv.find('\n', start), tsv.size());
-        std::string_view line = tsv.substr(start, end - start);
-        start = end + 1;
-        ++number;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
+    const TsvLines read = ReadTsvLines(tsv);
+    for (const TsvLine& line : read.lines) {
+        auto one = ReadLine(line.cells, line.number);
+        if (!one) {
+            return one.error();
         }
-        if (runtime::IsBlank(line) || line.front() == '#') {
-            continue;
-        }
-        auto read = ReadLine(line, number);
-        if (!read) {
-            return read.error();
-        }
-        lines.push_back(std::move(*read));
+        lines.push_back(std::move(*one));
     }
     if (lines.empty()) {
-        return FatigueLinesProblem{Kind::kEmpty, number};
+        return FatigueLinesProblem{Kind::kEmpty, read.count};
     }
     return lines;
 }

@@ -1,0 +1,34 @@
+#include "calc/tsv_lines.h"
+
+#include <algorithm>
+
+namespace calc {
+
+TsvLines ReadTsvLines(std::string_view text) {
+    TsvLines out;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++out.count;
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.find_first_not_of(" \t") == std::string_view::npos || line.starts_with('#')) {
+            continue;
+        }
+        TsvLine read{out.count, {}};
+        for (std::size_t from = 0;;) {
+            const std::size_t tab = line.find('\t', from);
+            read.cells.push_back(line.substr(from, tab - from));
+            if (tab == std::string_view::npos) {
+                break;
+            }
+            from = tab + 1;
+        }
+        out.lines.push_back(std::move(read));
+    }
+    return out;
+}
+
+}  // namespace calc

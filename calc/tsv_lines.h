@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace calc {
+
+/// A line of a tab-separated file with its number (from 1) and its cells.
+struct TsvLine {
+    int number = 0;
+    std::vector<std::string_view> cells;
+};
+
+/// The lines that hold something, as the catalogue and the fatigue lines are read: split at LF,
+/// a CR before it dropped, lines that are blank or start with '#' left out. `count` is how many
+/// lines the text has in all. The views point into `text`.
+struct TsvLines {
+    std::vector<TsvLine> lines;
+    int count = 0;
+};
+TsvLines ReadTsvLines(std::string_view text);
+
+}  // namespace calc
