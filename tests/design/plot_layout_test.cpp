@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "design/sheet.h"
 
 namespace design {
@@ -67,8 +69,32 @@ TEST(PlotLayout, EverythingStandsInsideItsPlaceAtAnySize) {
         // (Below about 320 units the third panel's legend and a long read-out run past the
         // right edge: the window and the page keep the plot wider.)
         const bool wide = area.width >= 320;
-        for (const Shape& shape : PlotShapes(layout, kMetrics)) {
+        const std::vector<Shape> shapes = PlotShapes(layout, kMetrics);
+        for (const Shape& shape : shapes) {
             EXPECT_TRUE(!wide || Inside(shape, area)) << shape.text;
+            if (shape.upright) {  // an axis title never runs past its frame
+                EXPECT_LE(kMetrics.width(shape.text), layout.frame(0).height) << shape.text;
+            }
+        }
+        // The panels share the area's height; every series is a line, every mark a dot.
+        EXPECT_GT(layout.frame(2).bottom(), area.top + 0.8 * area.height);
+        for (int p = 0; p < 3; ++p) {
+            const PlotPanel& panel = sheet.plot[static_cast<std::size_t>(p)];
+            for (std::size_t k = 0; k < panel.series.size(); ++k) {
+                EXPECT_EQ(std::count_if(shapes.begin(), shapes.end(),
+                                        [&](const Shape& shape) {
+                                            return shape.panel == p &&
+                                                   shape.series == static_cast<int>(k) &&
+                                                   shape.points.size() >= 2;
+                                        }),
+                          panel.series[k].points.empty() ? 0 : 1);
+            }
+            for (const PlotMark& mark : panel.marks) {
+                const Point at = layout.map(p, mark.at);
+                EXPECT_TRUE(std::any_of(shapes.begin(), shapes.end(), [&](const Shape& shape) {
+                    return shape.kind == Shape::Kind::kCircle && shape.points[0] == at;
+                })) << mark.label;
+            }
         }
         // The read-out of the last point, in the corner, keeps its box inside.
         const auto& last = sheet.plot[1].series[0].points;
@@ -77,6 +103,8 @@ TEST(PlotLayout, EverythingStandsInsideItsPlaceAtAnySize) {
         const std::vector<Shape> hover = HoverShapes(layout, corner, kMetrics);
         ASSERT_EQ(hover.size(), 3u);
         EXPECT_EQ(hover[2].text, ReadOut(sheet.plot[1], sheet.plot[1].series[0], last.back()));
+        // The box holds its text.
+        EXPECT_GE(hover[1].points[1].x - hover[1].points[0].x, kMetrics.width(hover[2].text));
         for (const Shape& shape : hover) {
             EXPECT_TRUE(!wide || Inside(shape, area)) << shape.text;
         }
@@ -106,6 +134,11 @@ TEST(PlotLayout, ACaptionWrapsToThePictureWhole) {
     for (const Shape& shape : picture.shapes) {
         if (shape.kind == Shape::Kind::kText && shape.points[0].y > 400) {
             EXPECT_LE(kMetrics.width(shape.text), 300 - 16) << shape.text;
+            EXPECT_TRUE(lines.empty() || shape.points[0].y >= below + kMetrics.height);
+            // Broken after a blank, "，" or "；": a number stays whole on its line.
+            EXPECT_TRUE(lines.empty() || lines.ends_with(" ") || lines.ends_with("，") ||
+                        lines.ends_with("；"))
+                << lines;
             lines += shape.text;
             below = shape.points[0].y;
         }
