@@ -109,4 +109,13 @@ FatigueJudgement JudgeFatigue(const std::vector<FatigueLine>& lines, double t,
     return judged;
 }
 
+bool FatigueJudgement::Judged() const {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const FatigueLineVerdict& verdict) { return verdict.in_range; });
+}
+
+bool FatigueJudgement::HoldsFor(double life) const {
+    return longest && longest->line.cycles >= life;
+}
+
 }  // namespace calc

@@ -71,6 +71,11 @@ struct FatigueJudgement {
     std::vector<FatigueLineVerdict> lines;  ///< the group's lines, fewest cycles first
     /// The line of the largest N that holds; nothing is said of lives between lines.
     std::optional<FatigueLineVerdict> longest;
+
+    /// Whether any line reaches the cycle's σU, so that something is judged at all.
+    bool Judged() const;
+    /// Whether a line of at least `life` cycles holds: the cycle lasts `life` by these lines.
+    bool HoldsFor(double life) const;
 };
 
 /// Judges a load cycle of a spring of thickness t against `lines`. With no line for its group,

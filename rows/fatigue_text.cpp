@@ -1,7 +1,10 @@
 #include "rows/fatigue_text.h"
 
+#include <algorithm>
+
 #include "rows/engineering.h"
 #include "runtime/quoted_text.h"
+#include "runtime/text_number.h"
 
 namespace rows {
 namespace {
@@ -42,6 +45,15 @@ std::string FatigueLinesProblemText(const calc::FatigueLinesProblem& problem) {
     return "疲劳线文件中没有线";
 }
 
+std::string FatigueLinesReading(std::string_view text) {
+    if (runtime::IsBlank(text)) {
+        return "没有疲劳线：不判断疲劳";
+    }
+    const auto read = calc::ReadFatigueLines(text);
+    return read ? std::to_string(read->size()) + " 条线，按设计的载荷循环判断"
+                : FatigueLinesProblemText(read.error()) + "；这些疲劳线都不采用";
+}
+
 std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
                                           const calc::LoadCycle& cycle) {
     std::vector<std::string> out;
@@ -55,9 +67,18 @@ std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
                       " 的线）：σu = " + Stress(cycle.lower) + " 处 σo 允许 " +
                       Stress(best.permissible) + "，σo = " + Stress(cycle.upper) + "，余量 " +
                       Stress(best.margin) + Source(best.line));
-    } else {
+    } else if (judged.Judged()) {
+        // Failing a line bounds the life below its N; the least such N is the bound to name.
+        const auto failed =
+            std::find_if(judged.lines.begin(), judged.lines.end(),
+                         [](const calc::FatigueLineVerdict& verdict) { return verdict.in_range; });
         out.push_back("疲劳：所输入的" + group +
-                      " 的线没有一条满足，按这些线寿命达不到其中最少的次数");
+                      " 的线中能判断的没有一条满足，按这些线寿命达不到 " +
+                      failed->line.cycles_text + " 次" + Source(failed->line));
+    } else {
+        out.push_back("疲劳：所输入的" + group + " 的线都不包含 σu = " + Stress(cycle.lower) +
+                      "，不外推，不作判断");
+        return out;
     }
     for (const calc::FatigueLineVerdict& verdict : judged.lines) {
         const calc::FatigueLine& line = verdict.line;
@@ -78,7 +99,10 @@ std::string FatigueCode(const calc::FatigueJudgement& judged) {
     if (judged.lines.empty()) {
         return "fatigue:?";
     }
-    return "fatigue:" + (judged.longest ? judged.longest->line.cycles_text : "none");
+    if (judged.longest) {
+        return "fatigue:" + judged.longest->line.cycles_text;
+    }
+    return judged.Judged() ? "fatigue:none" : "fatigue:?";
 }
 
 }  // namespace rows

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/fatigue_lines.h"
@@ -10,15 +11,20 @@ namespace rows {
 /// Why a line set is refused, naming its line: "疲劳线第 3 行：σO 随 σU 增大而减小，不是疲劳线".
 std::string FatigueLinesProblemText(const calc::FatigueLinesProblem& problem);
 
+/// What a fatigue lines' text reads as, said beside its editor: none, how many lines, or why
+/// none of them is taken.
+std::string FatigueLinesReading(std::string_view text);
+
 /// The judgement of a cycle against the entered lines, a sentence a line, each naming its source
-/// as entered: the longest life that holds first ("至少 2e6 次（按所输入的线）"), then every line
-/// that fails or whose σU range does not reach the cycle's σU. Nothing when no line was given.
+/// as entered: the longest life that holds first ("至少 2e6 次（按所输入的线）"), or the least N
+/// of a line that fails, or that no line reaches σU; then every line that fails or whose σU range
+/// does not reach the cycle's σU. Nothing when the group has no line.
 std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
                                           const calc::LoadCycle& cycle);
 
 /// The finding code: "fatigue:N" with N as written for the longest life that holds,
-/// "fatigue:none" when the group's lines were judged and none holds, "fatigue:?" when there are
-/// lines but none of the spring's group.
+/// "fatigue:none" when some of the group's lines reach σU and none holds, "fatigue:?" when there
+/// are lines but none of the spring's group reaches σU (nothing judged).
 std::string FatigueCode(const calc::FatigueJudgement& judged);
 
 }  // namespace rows

@@ -86,13 +86,15 @@ TEST(FatigueLines, ACycleIsJudgedOnlyWhereALineReaches) {
          {"至少 1e5 次", "N = 2e6 次的线：σo = 849 MPa 超过允许的 650"}},
         // Exactly on the line holds.
         {3.5, 300, 650, "fatigue:2e6", {"余量 0 MPa"}},
-        {3.5, 300, 851, "fatigue:none", {"没有一条满足", "N = 1e5", "N = 2e6"}},
+        {3.5, 300, 851, "fatigue:none", {"没有一条满足", "达不到 1e5 次", "N = 1e5", "N = 2e6"}},
+        // Only the 1e5 line reaches σU and fails: the life is bounded by it, not by 2e6's.
+        {3.5, 700, 1100, "fatigue:none", {"达不到 1e5 次", "只给到 σu = 0 … 600 MPa"}},
         // σU beyond the 2e6 line's range: said, not extrapolated; the 1e5 line still judges.
         {3.5, 700, 900, "fatigue:1e5", {"至少 1e5 次", "只给到 σu = 0 … 600 MPa"}},
         // A group-3 spring (t > 6, with flats) finds no line of its group: nothing is said.
         {7, 300, 400, "fatigue:?", {}},
-        // Group 1 by its thickness, below its line's range.
-        {1, 50, 60, "fatigue:none", {"没有一条满足", "只给到 σu = 100 … 400 MPa"}},
+        // Group 1 by its thickness, below its only line's range: nothing is judged.
+        {1, 50, 60, "fatigue:?", {"都不包含 σu = 50 MPa"}},
     };
     for (const Case& c : cases) {
         const LoadCycle cycle{true, c.lower, c.upper, c.upper - c.lower};
