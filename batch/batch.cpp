@@ -92,8 +92,15 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
         return std::string(
             "选项 --select 逐行选型，只能与选型的选项和 --material、--friction 同用");
     }
-    if (!parsed.fatigue_file.empty() && !parsed.design) {
-        return std::string("选项 --fatigue 只用于 --design（两个工作点之间的载荷循环）");
+    const calc::Requirement* base = options.select ? &options.select->base : nullptr;
+    if (!parsed.fatigue_file.empty() && !parsed.design && !(base && base->life)) {
+        return std::string(
+            "选项 --fatigue 只用于 --design 和 --select --dynamic "
+            "--life（两个工作点之间的载荷循环）");
+    }
+    if (base && base->life && (!base->dynamic || parsed.fatigue_file.empty())) {
+        return std::string(
+            "选项 --life 要与 --dynamic 和 --fatigue 同用：寿命按所输入的疲劳线判断");
     }
     if (!parsed.select_option.empty() && !options.select) {
         return "选项 " + std::string(parsed.select_option) + " 只用于 --select";
@@ -151,7 +158,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         const bool selecting = name == "--best" || name == "--given" || name == "--tolerance" ||
                                name == "--clearance" || name == "--max-length" ||
                                name == "--max-series" || name == "--max-parallel" ||
-                               name == "--special";
+                               name == "--special" || name == "--life";
         const bool known = selecting || name == "--curve" || name == "--series" ||
                            name == "--parallel" || name == "--friction" || name == "--material" ||
                            name == "--fatigue";
@@ -454,12 +461,8 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
     }
 }
 
-bool AnswerDesign(const design::DesignTexts& texts, std::string& out,
-                  const std::vector<calc::FatigueLine>& fatigue_lines) {
-    design::Sheet sheet = design::ComputeSheet(texts);
-    if (!fatigue_lines.empty()) {
-        design::JudgeFatigue(sheet, fatigue_lines);
-    }
+bool AnswerDesign(const design::DesignTexts& texts, std::string& out) {
+    const design::Sheet sheet = design::ComputeSheet(texts);
     out += design::CopyText(sheet);
     out += "检查\t";
     const std::vector<std::string> codes = design::FindingCodes(sheet);

@@ -39,7 +39,8 @@ struct BatchArguments {
     std::string select_option;  ///< the last option only --select takes, for the words
     BatchOptions options;
     std::vector<std::string> files;  ///< "-" is standard input; never empty
-    std::string fatigue_file;        ///< --fatigue: the user's fatigue lines, with --design
+    /// --fatigue: the user's fatigue lines, for --design or --select --dynamic --life
+    std::string fatigue_file;
 };
 
 /// Parses the arguments after the program name. An unknown option or an unusable value gives
@@ -51,9 +52,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 /// 复制表格 copies for it (design::CopyText), then "检查", a tab, the codes of its findings
 /// (design::FindingCodes) comma-separated, and '\n'. Returns whether every row and working
 /// point computed.
-/// With fatigue lines, the cycle between the working points is judged against them too.
-bool AnswerDesign(const design::DesignTexts& texts, std::string& out,
-                  const std::vector<calc::FatigueLine>& fatigue_lines = {});
+bool AnswerDesign(const design::DesignTexts& texts, std::string& out);
 
 /// Answers one requirement line of --select ("bore, rod, s1, F1[, s2, F2]", whole numbers, rod
 /// 0 or blank for none) numbered `line`: a row "line, cells" for each of the catalogue's best

@@ -66,6 +66,13 @@ std::optional<std::string> ReadSelectOption(std::string_view name, std::string_v
                                     : r.special) = whole;
         return std::nullopt;
     }
+    if (name == "--life") {
+        if (!number || !(*number > 0) || !std::isfinite(*number)) {
+            return Unusable(name, value, "应为正数（次），如 2e6");
+        }
+        r.life = *number;
+        return std::nullopt;
+    }
     if (name == "--tolerance") {
         if (!number || *number < 0 || *number > 50) {
             return Unusable(name, value, "应为 0 到 50 的百分数");

@@ -10,7 +10,7 @@
 namespace batch {
 
 /// Reads one option only --select takes (--best, --given, --tolerance, --clearance,
-/// --max-length, --max-series, --max-parallel, --special) into `requirement` or `best`; the
+/// --max-length, --max-series, --max-parallel, --special, --life) into `requirement` or `best`; the
 /// message when its value cannot be used.
 std::optional<std::string> ReadSelectOption(std::string_view name, std::string_view value,
                                             calc::Requirement& requirement, int& best);

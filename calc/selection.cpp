@@ -59,6 +59,17 @@ std::optional<RequirementProblem> CheckRequirement(const Requirement& r) {
     if (r.dynamic && r.points.size() != 2) {
         return RequirementProblem{Kind::kDynamicOnePoint};
     }
+    if (r.life) {
+        if (!positive(*r.life)) {
+            return RequirementProblem{Kind::kLife};
+        }
+        if (!r.dynamic) {
+            return RequirementProblem{Kind::kLifeNotDynamic};
+        }
+        if (r.fatigue_lines.empty()) {
+            return RequirementProblem{Kind::kLifeNoLines};
+        }
+    }
     return std::nullopt;
 }
 
@@ -152,7 +163,13 @@ Selection Select(const Requirement& requirement, const std::vector<CatalogueSpri
         selection.special.resize(static_cast<std::size_t>(requirement.special));
     }
     if (selection.catalogue.empty() && selection.special.empty()) {
-        selection.shortfall = detail::FindShortfall(search, springs);
+        // Stacks that met all but the life are the nearest there are: say why the lines fail.
+        const Shortfall::FatigueMisses misses = search.fatigue_misses();
+        selection.shortfall =
+            misses.no_line + misses.outside + misses.short_ > 0
+                ? Shortfall{Shortfall::Kind::kFatigue, 0, false, *requirement.life, 0,
+                            requirement.bore,          0, misses}
+                : detail::FindShortfall(search, springs);
     }
     return selection;
 }

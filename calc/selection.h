@@ -7,6 +7,7 @@
 #include "calc/catalogue.h"
 #include "calc/design_check.h"
 #include "calc/fatigue.h"
+#include "calc/fatigue_lines.h"
 #include "calc/row.h"
 
 namespace calc {
@@ -52,6 +53,11 @@ struct Requirement {
     /// A dynamic load: the lower point must preload each spring by at least 0.15·h0, and the
     /// candidates show the stress cycle at the governing point.
     bool dynamic = false;
+    /// The user's fatigue lines: a dynamic load's candidates are judged against them.
+    std::vector<FatigueLine> fatigue_lines;
+    /// The life a dynamic load's candidates must last by those lines (a line of at least this
+    /// many cycles holds); none: not required.
+    std::optional<double> life;
     int max_series = 30;   ///< the most packets in series, i
     int max_parallel = 3;  ///< the most springs nested in a packet, n
     int special = 3;       ///< how many special springs to design beside the catalogue's
@@ -69,6 +75,9 @@ struct RequirementProblem {
         kSpecialCount,     ///< special outside 0 … kMaxSpecial
         kNegativeLength,   ///< a clearance below 0 or a longest length not above 0
         kDynamicOnePoint,  ///< a dynamic load with one point: it needs a lower and an upper one
+        kLife,             ///< a life not above 0 (or not finite)
+        kLifeNotDynamic,   ///< a life required of a load that is not dynamic
+        kLifeNoLines,      ///< a life required without fatigue lines to judge it by
     };
     Kind kind;
     int point = -1;  ///< the point concerned, 0 or 1, where there is one
@@ -100,9 +109,10 @@ struct Candidate {
     int upper = 0;                     ///< the point of larger f, where σOM is judged
     double utilisation = 0;            ///< σOM ÷ Rm at the upper point; σOM when Rm is not known
     std::optional<LoadCycle> cycle;    ///< for a dynamic load with two points
-    double L0 = 0;                     ///< the stack's free length, mm
-    double mass = 0;                   ///< g, all its springs
-    Findings findings;                 ///< the design findings of the spring
+    std::optional<FatigueJudgement> fatigue;   ///< the cycle against the requirement's lines
+    double L0 = 0;                             ///< the stack's free length, mm
+    double mass = 0;                           ///< g, all its springs
+    Findings findings;                         ///< the design findings of the spring
     std::vector<PointFinding> point_findings;  ///< the checks at its points that do not exclude
 
     int Springs() const { return stack.series * stack.parallel; }
@@ -116,6 +126,14 @@ struct Shortfall {
         kTooLow,      ///< it is less than anything in the space gives
         kNearest,     ///< values around it are reached, but never all points within tolerance
         kNoneUsable,  ///< every spring that fits is excluded, for the `excluded` reasons
+        kFatigue,     ///< stacks meet everything else, but the lines hold for none at the life
+    };
+    /// For kFatigue: how many stacks met everything else, by why the lines do not give them
+    /// the life.
+    struct FatigueMisses {
+        int no_line = 0;  ///< no line of the spring's thickness group
+        int outside = 0;  ///< no line of its group reaches its σU
+        int short_ = 0;   ///< the lines that reach σU fail, or hold only for fewer cycles
     };
     /// Why springs that fit were excluded, for kNoneUsable: each reason that excluded one.
     enum Exclusion : unsigned {
@@ -132,6 +150,7 @@ struct Shortfall {
     double reached = 0;     ///< the most, the least or the nearest reached
     double bore = 0;        ///< the space, for the words
     unsigned excluded = 0;  ///< the Exclusion reasons that excluded springs that fit
+    FatigueMisses fatigue;
 };
 
 /// The candidates for a requirement: DIN 2093's springs and special springs, each group ranked
@@ -154,8 +173,10 @@ struct Selection {
 /// Di on the rod), meets every point within its tolerance, is no longer than allowed at its
 /// lower point, stays within 0.75·h0 (h0′ with flats) at every point, keeps σOM ≤ Rm at its test
 /// deflection 0.75·h0 (and so at every point), does not lock (with friction), and preloads by
-/// 0.15·h0 at its lower point under a dynamic load: a spring the design checks find nothing on.
-/// When there is none, the shortfall's values are the extremes over the whole space searched.
+/// 0.15·h0 at its lower point under a dynamic load: a spring the design checks find nothing on;
+/// and with a required life, the fatigue lines hold for it at that life. When there is none,
+/// the shortfall's values are the extremes over the whole space searched, or, when stacks met
+/// all but the life, how many and why the lines did not give it.
 /// The requirement must pass CheckRequirement.
 Selection Select(const Requirement& requirement, const std::vector<CatalogueSpring>& catalogue);
 

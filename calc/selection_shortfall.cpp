@@ -157,7 +157,7 @@ public:
 
 private:
     Shortfall Nearest() const {
-        Shortfall why{Shortfall::Kind::kNoSpace, 0, false, 0, 0, r_.bore};
+        Shortfall why{Shortfall::Kind::kNoSpace, 0, false, 0, 0, r_.bore, 0, {}};
         if (!space_.fitted()) {
             return why;
         }
@@ -180,8 +180,14 @@ private:
                 const LoadPoint& p = r_.points[k];
                 const double most = MostCarried(k);
                 if (p.force_given && CompareAsShown(p.F, most) > 0) {
-                    return {
-                        Shortfall::Kind::kTooHigh, static_cast<int>(k), false, p.F, most, r_.bore};
+                    return {Shortfall::Kind::kTooHigh,
+                            static_cast<int>(k),
+                            false,
+                            p.F,
+                            most,
+                            r_.bore,
+                            0,
+                            {}};
                 }
             }
             why.kind = Shortfall::Kind::kNoneUsable;
@@ -229,7 +235,9 @@ private:
                        p.force_given,
                        Required(p),
                        Reached(c->points[worst_point], p),
-                       r_.bore};
+                       r_.bore,
+                       0,
+                       {}};
             }
         }
         return why;

@@ -135,6 +135,12 @@ std::optional<Candidate> SelectionSpace::Offered(const SpaceSpring& s, StackLayo
         return std::nullopt;
     }
     Finish(*c);
+    if (r_.life && !c->fatigue->HoldsFor(*r_.life)) {
+        ++(c->fatigue->lines.empty() ? fatigue_misses_.no_line
+           : c->fatigue->Judged()    ? fatigue_misses_.short_
+                                     : fatigue_misses_.outside);
+        return std::nullopt;
+    }
     return c;
 }
 
@@ -234,6 +240,9 @@ void SelectionSpace::Finish(Candidate& c) const {
     if (r_.dynamic && c.points.size() == 2) {
         c.cycle = CycleOf(c.points[static_cast<std::size_t>(1 - c.upper)].row.results->spring,
                           upper.row.results->spring);
+        if (!r_.fatigue_lines.empty()) {
+            c.fatigue = JudgeFatigue(r_.fatigue_lines, c.spring.spring.t, *c.cycle);
+        }
     }
     const auto free = CalculateStack(c.spring.spring, 0, c.stack,
                                      c.flats ? std::optional(c.spring.t_reduced) : std::nullopt);

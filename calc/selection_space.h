@@ -82,6 +82,8 @@ public:
     /// The Shortfall::Exclusion reasons met so far.
     unsigned excluded() const { return excluded_; }
     void Exclude(unsigned reasons) { excluded_ |= reasons; }
+    /// The stacks that met everything but the required life, by why.
+    Shortfall::FatigueMisses fatigue_misses() const { return fatigue_misses_; }
 
 private:
     bool FitsBore(double D) const;
@@ -93,6 +95,7 @@ private:
     const Requirement& r_;
     bool fitted_ = false;
     unsigned excluded_ = 0;
+    mutable Shortfall::FatigueMisses fatigue_misses_;
 };
 
 template <typename Take>

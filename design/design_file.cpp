@@ -196,13 +196,14 @@ runtime::Expected<RequirementPointText, std::string> ReadRequirementPoint(const 
     return text;
 }
 
-runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& requirement) {
+runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& requirement,
+                                                                 int version) {
     if (!requirement.is_object()) {
         return WrongKind("requirement", "对象 {…}");
     }
-    const auto known = [](const std::string& key) {
+    const auto known = [version](const std::string& key) {
         for (const RequirementField& input : kRequirementInputs) {
-            if (key == input.key) {
+            if (key == input.key && input.since <= version) {
                 return true;
             }
         }
@@ -213,6 +214,9 @@ runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& req
     }
     RequirementTexts texts;
     for (const RequirementField& input : kRequirementInputs) {
+        if (input.since > version) {
+            continue;  // blank, as a file from before the input existed means
+        }
         const auto value = requirement.find(std::string(input.key));
         if (value == requirement.end()) {
             return "设计文件缺少 " + Quoted("requirement." + std::string(input.key));
@@ -280,6 +284,7 @@ std::string DesignToJson(const DesignTexts& texts, bool indented) {
     const Json document = {{"format", kFormat},
                            {"version", kDesignFileVersion},
                            {"inputs", std::move(inputs)},
+                           {"fatigue_lines", texts.fatigue_lines},
                            {"requirement", RequirementToJson(texts.requirement)}};
     // Texts that are not UTF-8 (never typed into a window) are written with U+FFFD in place.
     return indented ? document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n'
@@ -315,7 +320,8 @@ runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json
                                   [read_version](const std::string& key) {
                                       return key == "format" || key == "version" ||
                                              key == "inputs" ||
-                                             (key == "requirement" && read_version >= 3);
+                                             (key == "requirement" && read_version >= 3) ||
+                                             (key == "fatigue_lines" && read_version >= 4);
                                   });
         !unknown.empty()) {
         return unknown;
@@ -335,11 +341,23 @@ runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json
     if (requirement == document.end()) {
         return std::string("设计文件缺少 \"requirement\"");
     }
-    auto read = ReadRequirement(*requirement);
+    auto read = ReadRequirement(*requirement, read_version);
     if (!read) {
         return read.error();
     }
     texts->requirement = std::move(*read);
+    if (read_version < 4) {
+        return texts;  // no fatigue lines
+    }
+    const auto lines = document.find("fatigue_lines");
+    if (lines == document.end()) {
+        return std::string("设计文件缺少 \"fatigue_lines\"");
+    }
+    if (!lines->is_string()) {
+        return WrongKind("fatigue_lines", "文字：疲劳线，以制表符分隔的各行");
+    }
+    // Kept as typed, like every input: a set that cannot be used is said on the sheet.
+    texts->fatigue_lines = lines->get_ref<const std::string&>();
     return texts;
 }
 

@@ -38,6 +38,7 @@ struct RequirementPointText {
 struct RequirementTexts {
     std::array<RequirementPointText, 2> points;  ///< the second blank: one point
     std::string bore, rod, clearance, max_length, max_series, max_parallel, special;
+    std::string life;      ///< cycles the design's fatigue lines must give a dynamic load
     bool dynamic = false;  ///< the lower point must preload by 0.15·h0
 
     friend bool operator==(const RequirementTexts&, const RequirementTexts&) = default;
@@ -46,12 +47,15 @@ struct RequirementTexts {
 /// Every input of a design as typed (UTF-8), to be read by the calculator's box rules: the
 /// spring, the end of the curve, the stack, the steps, contact flats, the material, friction and
 /// two working points. What each means and what a blank one stands for is in kInputs. The
-/// requirement of a selection goes with it.
+/// user's fatigue lines and the requirement of a selection go with it.
 struct DesignTexts {
     std::string D, d, t, H, f_end;
     std::string series, parallel, steps;
     std::string t_reduced, E, mu, Rm, w_M, w_R;
     std::array<PointText, 2> points;
+    /// Fatigue lines as typed or loaded, a line set's text (calc::ReadFatigueLines); blank:
+    /// none, and fatigue is not judged.
+    std::string fatigue_lines;
     RequirementTexts requirement = DefaultRequirement();
 
     friend bool operator==(const DesignTexts&, const DesignTexts&) = default;
@@ -133,23 +137,26 @@ struct RequirementField {
     std::string_view label;  ///< the field's label and accessible name
     std::string_view hint;   ///< what it is and what a blank field means
     std::string_view key;    ///< the design file's key in "requirement"
+    int since;               ///< the first design file version with the key
 };
 
 /// The requirement's texts beside its points, in the order a face lays them out.
-inline constexpr std::array<RequirementField, 7> kRequirementInputs = {{
+inline constexpr std::array<RequirementField, 8> kRequirementInputs = {{
     {&RequirementTexts::bore, "安装孔 Ø(mm)", "碟簧所在的孔或套筒的直径；外径 De 加间隙不超过它",
-     "bore"},
+     "bore", 3},
     {&RequirementTexts::rod, "导杆 Ø(mm)", "导杆的直径；内径 Di 不小于它加间隙；空白时没有导杆",
-     "rod"},
+     "rod", 3},
     {&RequirementTexts::clearance, "间隙(mm)",
-     "碟簧与导向件之间的总间隙；空白时按厂家推荐的表（0.2 mm 到 1.6 mm，随直径）", "clearance"},
+     "碟簧与导向件之间的总间隙；空白时按厂家推荐的表（0.2 mm 到 1.6 mm，随直径）", "clearance", 3},
     {&RequirementTexts::max_length, "最大长度(mm)", "碟簧组在下工作点的最大长度；空白时不限",
-     "max_length"},
-    {&RequirementTexts::max_series, "最多串联 i", "最多串联的组数；空白时为 30", "max_series"},
+     "max_length", 3},
+    {&RequirementTexts::max_series, "最多串联 i", "最多串联的组数；空白时为 30", "max_series", 3},
     {&RequirementTexts::max_parallel, "最多并联 n", "每组最多叠合的片数；空白时为 3",
-     "max_parallel"},
+     "max_parallel", 3},
     {&RequirementTexts::special, "特制个数", "另外设计的特制碟簧的个数，0 到 20；空白时为 3",
-     "special"},
+     "special", 3},
+    {&RequirementTexts::life, "寿命 N(次)",
+     "动载荷要达到的次数，按设计的疲劳线判断（要有线）；空白时不要求", "life", 4},
 }};
 
 /// The labels of a requirement point's fields: its travel, force and tolerance.

@@ -4,6 +4,7 @@
 
 #include "design/design.h"
 #include "rows/cells.h"
+#include "rows/fatigue_text.h"
 #include "rows/option_text.h"
 #include "rows/selection_text.h"
 #include "runtime/number_text.h"
@@ -67,8 +68,9 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
     const auto max_series = field(&RequirementTexts::max_series);
     const auto max_parallel = field(&RequirementTexts::max_parallel);
     const auto special = field(&RequirementTexts::special);
+    const auto life = field(&RequirementTexts::life);
     for (const auto* read :
-         {&bore, &rod, &clearance, &max_length, &max_series, &max_parallel, &special}) {
+         {&bore, &rod, &clearance, &max_length, &max_series, &max_parallel, &special, &life}) {
         if (!*read) {
             return read->error();
         }
@@ -77,6 +79,14 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
     r.rod = rod->value_or(0);
     r.clearance = *clearance;
     r.max_length = *max_length;
+    r.life = *life;
+    if (!runtime::IsBlank(texts.fatigue_lines)) {
+        auto lines = calc::ReadFatigueLines(texts.fatigue_lines);
+        if (!lines) {
+            return "选型：" + rows::FatigueLinesProblemText(lines.error());
+        }
+        r.fatigue_lines = std::move(*lines);
+    }
     // Counts: whole numbers, within what the search takes (checked below).
     const std::pair<const std::optional<double>*, int*> counts[] = {
         {&*max_series, &r.max_series}, {&*max_parallel, &r.max_parallel}, {&*special, &r.special}};
@@ -168,8 +178,16 @@ std::string SelectionSummary(const SelectionSheet& sheet) {
     if (catalogue > sheet.best) {
         shown += "（列出最好的 " + std::to_string(sheet.best) + " 种）";
     }
-    return shown + "，特制碟簧 " + std::to_string(sheet.selection.special.size()) +
-           " 种。先列 DIN 2093 的，再列特制的，各自按片数最少、σOM/Rm 最低、碟簧组最短排列";
+    shown += "，特制碟簧 " + std::to_string(sheet.selection.special.size()) +
+             " 种。先列 DIN 2093 的，再列特制的，各自按片数最少、σOM/Rm 最低、碟簧组最短排列";
+    const calc::Requirement& r = sheet.requirement;
+    if (r.dynamic) {
+        shown += r.fatigue_lines.empty() ? "。疲劳未判断：设计没有疲劳线"
+                 : r.life                ? "。只列按设计的疲劳线至少 " +
+                                std::string(runtime::NumberToText(*r.life).view()) + " 次的"
+                          : "。疲劳按设计的疲劳线判断，见“检查”列";
+    }
+    return shown;
 }
 
 std::string SelectionCopyText(const SelectionSheet& sheet) {

@@ -6,6 +6,7 @@
 #include "calc/force_deflection.h"
 #include "calc/work.h"
 #include "runtime/number_text.h"
+#include "runtime/text_number.h"
 
 namespace design {
 namespace {
@@ -265,15 +266,17 @@ Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
             sheet.quarters.push_back(calc::CurveRowAt(quarters, k, options));
         }
     }
+    if (!runtime::IsBlank(texts.fatigue_lines)) {
+        const auto lines = calc::ReadFatigueLines(texts.fatigue_lines);
+        if (!lines) {
+            sheet.fatigue_problem = lines.error();
+        } else if (sheet.cycle && sheet.spring) {
+            sheet.cycle->fatigue =
+                calc::JudgeFatigue(*lines, sheet.spring->spring.t, sheet.cycle->stresses);
+        }
+    }
     sheet.complete = true;
     return sheet;
-}
-
-void JudgeFatigue(Sheet& sheet, const std::vector<calc::FatigueLine>& lines) {
-    if (sheet.cycle && sheet.spring) {
-        sheet.cycle->fatigue =
-            calc::JudgeFatigue(lines, sheet.spring->spring.t, sheet.cycle->stresses);
-    }
 }
 
 }  // namespace design

@@ -47,7 +47,7 @@ struct Cycle {
     int lower;  ///< the point of smaller f: 0 or 1
     calc::LoadCycle stresses;
     bool preloaded;  ///< the lower point is at least 0.15·h0 (no kShallowPreload finding)
-    /// Judged against the user's fatigue lines, when some were given (JudgeFatigue).
+    /// Judged against the design's fatigue lines, when it has some that can be used.
     std::optional<calc::FatigueJudgement> fatigue;
 };
 
@@ -72,6 +72,8 @@ struct Sheet {
     /// of the force relation, over the stack for a stack, friction left out).
     std::optional<double> stroke, stack_stroke, work;
     std::optional<Cycle> cycle;
+    /// Why the fatigue lines typed cannot be used; none of them is then applied.
+    std::optional<calc::FatigueLinesProblem> fatigue_problem;
     std::optional<FlatPoint> flat;
     std::optional<TestPoint> test;
     /// The findings about D, d, t, H and the options (judged at f = 0), and those at the working
@@ -89,12 +91,9 @@ struct Sheet {
 /// Whether the computation under way is to stop (a newer request has come); never when empty.
 using StopRequested = std::function<bool()>;
 
-/// Computes the sheet of a design from its texts, through the same functions as the batch tool.
-/// Gives up early, with an incomplete sheet, once `stop` says so.
+/// Computes the sheet of a design from its texts, through the same functions as the batch tool;
+/// its load cycle, if it has one, is judged against the design's fatigue lines (by the spring's
+/// thickness as made). Gives up early, with an incomplete sheet, once `stop` says so.
 Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop = {});
-
-/// Judges the sheet's load cycle, if it has one, against fatigue lines the user entered (by the
-/// spring's thickness as made).
-void JudgeFatigue(Sheet& sheet, const std::vector<calc::FatigueLine>& lines);
 
 }  // namespace design

@@ -164,6 +164,10 @@ std::vector<std::string> FindingSentences(const Sheet& sheet) {
     if (const std::string fault = FaultSentence(sheet); !fault.empty()) {
         sentences.push_back(fault);
     }
+    if (sheet.fatigue_problem) {
+        sentences.push_back(rows::FatigueLinesProblemText(*sheet.fatigue_problem) +
+                            "；这些疲劳线都不采用");
+    }
     if (sentences.empty()) {
         sentences.emplace_back("尺寸在设计范围内");
     }
@@ -173,10 +177,14 @@ std::vector<std::string> FindingSentences(const Sheet& sheet) {
 namespace {
 
 // How the fatigue sentence ends: who judges it, and by what.
-std::string FatigueVerdictLead(const Cycle& cycle) {
+std::string FatigueVerdictLead(const Sheet& sheet) {
+    const Cycle& cycle = *sheet.cycle;
+    if (sheet.fatigue_problem) {
+        return "所输入的疲劳线有误，未采用，不作判断";
+    }
     if (!cycle.fatigue) {
-        return "能否承受由 DIN 2093 的疲劳图按厚度组判断，本程序不作判断；可输入从所持标准或厂家"
-               "手册的疲劳图上读出的线（disc-spring-batch --fatigue）";
+        return "能否承受由 DIN 2093 的疲劳图按厚度组判断，本程序不作判断；可在“疲劳线”中输入从所持"
+               "标准或厂家手册的疲劳图上读出的线（或 disc-spring-batch --fatigue）";
     }
     if (cycle.fatigue->lines.empty()) {
         return "所输入的疲劳线中没有组 " + std::to_string(cycle.fatigue->group) + " 的线，不作判断";
@@ -212,7 +220,9 @@ std::vector<std::string> FindingCodes(const Sheet& sheet) {
     if (sheet.first_fault) {
         codes.emplace_back("ERROR");
     }
-    if (sheet.cycle && sheet.cycle->fatigue) {
+    if (sheet.fatigue_problem) {
+        codes.emplace_back("fatigue:lines");
+    } else if (sheet.cycle && sheet.cycle->fatigue) {
         codes.push_back(rows::FatigueCode(*sheet.cycle->fatigue));
     }
     return codes;
@@ -256,7 +266,7 @@ std::vector<std::string> Summary(const Sheet& sheet) {
                         " 到另一个工作点，" + at + " 点的拉应力较大）：σu = " + Other(c.lower) +
                         " MPa，σo = " + Other(c.upper) + " MPa，σh = σo − σu = " + Other(c.range) +
                         " MPa；较低的工作点预压" + (sheet.cycle->preloaded ? "达到" : "不到") +
-                        " 0.15·h0。" + FatigueVerdictLead(*sheet.cycle));
+                        " 0.15·h0。" + FatigueVerdictLead(sheet));
         if (sheet.cycle->fatigue) {
             for (std::string& line : rows::FatigueSentences(*sheet.cycle->fatigue, c)) {
                 lines.push_back(std::move(line));

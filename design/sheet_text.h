@@ -51,14 +51,15 @@ std::string NoPlot(const Sheet& sheet);
 std::string NoDataSheet(const Sheet& sheet);
 
 /// The findings as sentences: texts read only in part, options that cannot be used, the
-/// spring's findings, those at the working points, and the curve's first fault; "尺寸在设计范围内"
-/// when there is none.
+/// spring's findings, those at the working points, the curve's first fault and why the fatigue
+/// lines cannot be used; "尺寸在设计范围内" when there is none.
 std::vector<std::string> FindingSentences(const Sheet& sheet);
 
 /// The same findings as codes (none when there is none): "read:KEY" for a text read in part
 /// (KEY its design-file key), "options" for options that cannot be used, the batch tool's
 /// --check codes for the spring, "K:CODE" for a working point K (rows::PointFindingCode),
-/// "K:ERROR" for a point that has no row, "ERROR" for a curve with a row without numbers.
+/// "K:ERROR" for a point that has no row, "ERROR" for a curve with a row without numbers, and
+/// the cycle's rows::FatigueCode, or "fatigue:lines" for fatigue lines that cannot be used.
 std::vector<std::string> FindingCodes(const Sheet& sheet);
 
 /// What is said below the working points, to a reader's precision: why a given point has no

@@ -1,5 +1,6 @@
 #include "rows/selection_text.h"
 
+#include "rows/fatigue_text.h"
 #include "rows/findings_text.h"
 #include "runtime/number_text.h"
 
@@ -102,6 +103,9 @@ void CandidateCells(const calc::Candidate& c, const calc::Requirement& requireme
     for (const calc::PointFinding& found : c.point_findings) {
         codes += (codes.empty() ? "" : ",") + PointFindingCode(found);
     }
+    if (c.fatigue) {
+        codes += (codes.empty() ? "" : ",") + FatigueCode(*c.fatigue);
+    }
     out.Cell(codes);
     if (c.catalogue) {
         const calc::CatalogueSpring& spring = catalogue[*c.catalogue];
@@ -141,6 +145,21 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
     if (why.kind == Kind::kNoneUsable) {
         return space + "，放得下的碟簧和碟簧组都不可用：" + reasons;
     }
+    if (why.kind == Kind::kFatigue) {
+        const calc::Shortfall::FatigueMisses& m = why.fatigue;
+        std::string misses;
+        for (const auto& [count, words] :
+             {std::pair(m.no_line, "没有其厚度组的线"),
+              std::pair(m.outside, "的 σu 不在线的范围内"),
+              std::pair(m.short_, "能判断的线不满足或只满足较少的次数")}) {
+            if (count > 0) {
+                misses += (misses.empty() ? "" : "，") + std::to_string(count) + " 种" + words;
+            }
+        }
+        return space + "，有 " + std::to_string(m.no_line + m.outside + m.short_) +
+               " 种碟簧组满足其余全部要求，但按所输入的疲劳线都达不到 " + Every(why.required) +
+               " 次：" + misses;
+    }
     // What the checks excluded is said too: a spring the user expects may be among it.
     const std::string besides = reasons.empty() ? "" : "；另有碟簧或碟簧组不用，因为" + reasons;
     const calc::LoadPoint& p = requirement.points[static_cast<std::size_t>(why.point)];
@@ -165,6 +184,7 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
         case Kind::kNearest:
         case Kind::kNoSpace:
         case Kind::kNoneUsable:
+        case Kind::kFatigue:
             break;
     }
     return space + "没有同时满足全部要求的碟簧；最接近的一个，" + point + " " + what + "为 " +
@@ -213,6 +233,13 @@ std::string RequirementProblemText(const calc::RequirementProblem& problem) {
             return "特制碟簧的个数应在 0 到 " + std::to_string(calc::kMaxSpecial) + " 之间";
         case Kind::kDynamicOnePoint:
             return "动载荷要给两个要求：较低的一个（预压）和较高的一个";
+        case Kind::kLife:
+            return "要求的寿命 N 应为正数";
+        case Kind::kLifeNotDynamic:
+            return "要求寿命只用于动载荷（两个要求之间的载荷循环）";
+        case Kind::kLifeNoLines:
+            return "要求寿命要有疲劳线来判断：本程序不带疲劳线，请输入从所持标准或手册的疲劳图上"
+                   "读出的线";
         case Kind::kNegativeLength:
             break;
     }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -105,7 +106,8 @@ constexpr std::string_view kHelp =
     "默认 3）、--given s|F（s：给定行程，力在公差内，默认；F：给定力，行程在公差内）、\n"
     "--tolerance P（公差 %，默认 5）、--clearance C（间隙 mm，默认按厂家推荐的表）、\n"
     "--max-length L（碟簧组在下工作点的最大长度）、--max-series i（默认 30）、--max-parallel n\n"
-    "（默认 3）、--dynamic（动载）。可与 --material、--friction 同用，不与其他选项同用。\n"
+    "（默认 3）、--dynamic（动载）、--life N（动载时要求的次数，与 --fatigue 同用：只留按疲劳线\n"
+    "至少 N 次的候选，检查列有 fatigue:N）。可与 --material、--friction 同用，不与其他选项同用。\n"
     "\n"
     "设计检查 (--check): 每行最后多一列，列出检查结果的代号，用逗号分隔，没有时为空。先是\n"
     "只读了一部分的输入，如 read:t（文字 \"2,25\" 只读到 2），read:F 是 --force 的力；然后是：\n"
@@ -128,8 +130,10 @@ constexpr std::string_view kHelp =
     "  --material E,μ[,Rm]  材料，默认 206000,0.3,1600\n"
     "  --check              设计检查\n"
     "  --design             读设计文件（.dspring），每个文件输出特性表、工作点和检查代号\n"
-    "  --fatigue 文件       与 --design 同用：按这些疲劳线判断两工作点间的载荷循环，检查代号\n"
-    "                       fatigue:N 为满足的最大次数（none：都不满足；?：没有该厚度组的线）。\n"
+    "  --fatigue 文件       与 --design 或 --select --dynamic --life 同用：按这些疲劳线判断两工作\n"
+    "                       点间的载荷循环（代替设计文件中的线），检查代号 fatigue:N 为满足的最大\n"
+    "                       次数（none：能判断的都不满足；?：没有线包含该厚度组的 σU；lines：线\n"
+    "                       有误，未采用）。\n"
     "                       文件每行：组别、N、σU1、σO1、σU2、σO2、来源，以制表符分隔，# 开头为\n"
     "                       注释；线由使用者从所持标准或手册的疲劳图读出，本程序不带任何疲劳线\n"
     "  --select             选型：每行一个要求（见上）\n"
@@ -205,28 +209,33 @@ bool ReadAll(int fd, std::size_t limit, std::string& bytes) {
     }
 }
 
-// --design: every file is read and understood before any is answered.
-int AnswerDesigns(const std::vector<Source>& sources, const std::string& fatigue_file) {
-    std::vector<calc::FatigueLine> fatigue_lines;
-    if (!fatigue_file.empty()) {
-        const int fd = tools::OpenForReading(fatigue_file);
-        std::string bytes;
-        if (fd < 0 || !ReadAll(fd, design::kMaxDesignFileBytes, bytes)) {
-            Complain("无法读取疲劳线文件 '" + fatigue_file + "': " + std::strerror(errno));
-            return 2;
-        }
-        if (bytes.size() > design::kMaxDesignFileBytes) {
-            Complain("疲劳线文件 '" + fatigue_file + "' 大于 1 MiB，不读");
-            return 2;
-        }
-        auto read = calc::ReadFatigueLines(bytes);
-        if (!read) {
-            Complain("疲劳线文件 '" + fatigue_file + "' 不能用：" +
-                     rows::FatigueLinesProblemText(read.error()));
-            return 2;
-        }
-        fatigue_lines = std::move(*read);
+// --fatigue: the line set, read whole and checked before anything is answered. Its text goes
+// into each design as if typed there; its lines into the selection's requirement.
+std::optional<std::string> ReadFatigueFile(const std::string& name,
+                                           std::vector<calc::FatigueLine>& lines) {
+    const int fd = tools::OpenForReading(name);
+    std::string bytes;
+    if (fd < 0 || !ReadAll(fd, design::kMaxDesignFileBytes, bytes)) {
+        Complain("无法读取疲劳线文件 '" + name + "': " + std::strerror(errno));
+        return std::nullopt;
     }
+    if (bytes.size() > design::kMaxDesignFileBytes) {
+        Complain("疲劳线文件 '" + name + "' 大于 1 MiB，不读");
+        return std::nullopt;
+    }
+    auto read = calc::ReadFatigueLines(bytes);
+    if (!read) {
+        Complain("疲劳线文件 '" + name + "' 不能用：" +
+                 rows::FatigueLinesProblemText(read.error()));
+        return std::nullopt;
+    }
+    lines = std::move(*read);
+    return bytes;
+}
+
+// --design: every file is read and understood before any is answered.
+int AnswerDesigns(const std::vector<Source>& sources,
+                  const std::optional<std::string>& fatigue_lines) {
     std::vector<design::DesignTexts> designs;
     for (const Source& source : sources) {
         std::string bytes;
@@ -239,12 +248,15 @@ int AnswerDesigns(const std::vector<Source>& sources, const std::string& fatigue
             Complain("设计文件 " + source.name + " 不能用：" + texts.error());
             return 2;
         }
+        if (fatigue_lines) {
+            texts->fatigue_lines = *fatigue_lines;
+        }
         designs.push_back(std::move(*texts));
     }
     std::string out;
     bool all_computed = true;
     for (const design::DesignTexts& texts : designs) {
-        all_computed = batch::AnswerDesign(texts, out, fatigue_lines) && all_computed;
+        all_computed = batch::AnswerDesign(texts, out) && all_computed;
         if (!Flush(out)) {
             Complain("写入标准输出失败");
             return 2;
@@ -270,8 +282,18 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    const batch::BatchOptions& options = arguments->options;
+    batch::BatchOptions options = arguments->options;
     const std::vector<std::string>& names = arguments->files;
+    std::optional<std::string> fatigue_lines;
+    if (!arguments->fatigue_file.empty()) {
+        std::vector<calc::FatigueLine> lines;
+        if (!(fatigue_lines = ReadFatigueFile(arguments->fatigue_file, lines))) {
+            return 2;
+        }
+        if (options.select) {
+            options.select->base.fatigue_lines = std::move(lines);
+        }
+    }
 
     // Every file is opened before any line is answered, so a typo in the last name does not
     // leave half an output behind.
@@ -289,7 +311,7 @@ int main(int argc, char** argv) {
         sources.push_back({is_stdin ? "标准输入" : "'" + name + "'", fd, S_ISREG(info.st_mode)});
     }
     if (arguments->design) {
-        return AnswerDesigns(sources, arguments->fatigue_file);
+        return AnswerDesigns(sources, fatigue_lines);
     }
 
     std::string out;

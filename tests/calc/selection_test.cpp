@@ -405,6 +405,61 @@ TEST(Selection, WhyNothingFitsNamesTheNearestValue) {
     EXPECT_NE(rows::ShortfallText(*found.shortfall, r).find("最接近的一个"), std::string::npos);
 }
 
+// A required life keeps the candidates whose fatigue lines give it, and nothing else; when
+// none is left, the refusal says how many met all but the life, and why the lines did not.
+TEST(Selection, ARequiredLifeKeepsOnlyWhatTheLinesGive) {
+    const auto lines = ReadFatigueLines(
+        "2\t2e6\t0\t500\t1000\t1100\tA\n2\t1e5\t0\t700\t1000\t1300\tB\n"
+        "3\t2e6\t0\t900\t2000\t2200\tC\n");
+    ASSERT_TRUE(lines);
+    Requirement r;
+    r.bore = 41;
+    r.rod = 20;
+    r.points = {{false, 0.4, 2000, 0.2}, {false, 1.2, 5000, 0.2}};
+    r.dynamic = true;
+    r.fatigue_lines = *lines;
+    const Selection judged = Select(r, Din2093());  // judged, not filtered
+    struct Case {
+        std::optional<double> life;
+        std::vector<FatigueLine> lines;
+        std::size_t catalogue;  // how many of the catalogue's stay
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {std::nullopt, *lines, judged.catalogue.size(), ""},
+        {1e5, *lines, 1, ""},  // B 40; A 40's σO passes the 1e5 line
+        {2e6, *lines, 0, ""},  // only special springs in 3 × 3 stacks hold on the 2e6 line
+        {1e7, *lines, 0, "满足其余全部要求，但按所输入的疲劳线都达不到 10000000 次："},
+        {1e5, {lines->back()}, 0, "种没有其厚度组的线"},
+        {1e7, {(*lines)[0]}, 0, "种能判断的线不满足或只满足较少的次数"},
+        {2e6,
+         {FatigueLine{2, 2e6, "2e6", 1000, 1100, 1500, 1600, "D"}},
+         0,
+         "种的 σu 不在线的范围内"},
+    };
+    for (const Case& c : cases) {
+        r.life = c.life;
+        r.fatigue_lines = c.lines;
+        ASSERT_FALSE(CheckRequirement(r));
+        const Selection found = Select(r, Din2093());
+        EXPECT_EQ(found.catalogue.size(), c.catalogue) << c.life.value_or(0);
+        for (const auto* group : {&found.catalogue, &found.special}) {
+            for (const Candidate& candidate : *group) {
+                ASSERT_TRUE(candidate.fatigue);
+                EXPECT_TRUE(!c.life || candidate.fatigue->HoldsFor(*c.life));
+            }
+        }
+        if (c.refusal.empty()) {
+            EXPECT_FALSE(found.special.empty() && found.catalogue.empty());
+        } else {
+            ASSERT_TRUE(found.shortfall);
+            EXPECT_EQ(found.shortfall->kind, Shortfall::Kind::kFatigue);
+            EXPECT_NE(rows::ShortfallText(*found.shortfall, r).find(c.refusal), std::string::npos)
+                << rows::ShortfallText(*found.shortfall, r);
+        }
+    }
+}
+
 TEST(Selection, RequirementsThatCannotBeSearchedSayWhy) {
     using Kind = RequirementProblem::Kind;
     Requirement good;
@@ -434,6 +489,16 @@ TEST(Selection, RequirementsThatCannotBeSearchedSayWhy) {
         {[](Requirement& r) { r.max_series = 0; }, {Kind::kLimit}},
         {[](Requirement& r) { r.max_parallel = kMaxSelectionCount + 1; }, {Kind::kLimit}},
         {[](Requirement& r) { r.special = kMaxSpecial + 1; }, {Kind::kSpecialCount}},
+        // A life: positive, for a dynamic load, judged by lines.
+        {[](Requirement& r) { r.life = 1e6; }, {Kind::kLifeNotDynamic}},
+        {[](Requirement& r) {
+             r.points.push_back({false, 2, 2000, 0.05});
+             r.dynamic = true;
+             r.life = 1e6;
+         },
+         {Kind::kLifeNoLines}},
+        {[](Requirement& r) { r.life = 0; }, {Kind::kLife}},
+        {[](Requirement& r) { r.life = INFINITY; }, {Kind::kLife}},
     };
     for (const auto& [edit, problem] : cases) {
         Requirement r = good;

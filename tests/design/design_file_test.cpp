@@ -21,6 +21,8 @@ DesignTexts Everything() {
     texts.requirement.points[1] = {true, "0.6", "2000", "10"};
     texts.requirement.max_length = "30";
     texts.requirement.dynamic = true;
+    texts.requirement.life = "2e6";
+    texts.fatigue_lines = "# 读图\r\n2\t2e6\t0\t500\t600\t800\t手册 A 图 1\r\n";
     return texts;
 }
 
@@ -40,6 +42,19 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(example->points[0], (PointText{PointBy::kForce, "100000"}));
     // Before version 3: the example requirement.
     EXPECT_EQ(example->requirement, DefaultTexts().requirement);
+    // Before version 4: no fatigue lines, no life.
+    std::string version_3 = DesignToJson(texts);
+    for (const std::string_view key : {"\"life\": \"2e6\",", "\"version\": 4"}) {
+        version_3.replace(version_3.find(key), key.size(), key[1] == 'l' ? "" : "\"version\": 3");
+    }
+    version_3.erase(version_3.find("\"fatigue_lines\""),
+                    version_3.find("\"format\"") - version_3.find("\"fatigue_lines\""));
+    DesignTexts older = texts;
+    older.fatigue_lines.clear();
+    older.requirement.life.clear();
+    const auto read_3 = DesignFromJson(version_3);
+    ASSERT_TRUE(read_3.has_value()) << read_3.error() << version_3;
+    EXPECT_EQ(*read_3, older);
 }
 
 // Each way a file can fail, and the words that must name the reason.
@@ -55,10 +70,10 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {"{\"format\": \"disc-spring-design\"", "JSON 在第"},
         {"[]", "缺少 \"format\""},
         {with("disc-spring-design", "x"), "缺少 \"format\""},
-        {with("\"version\": 3", "\"version\": 4"), "较新的版本（格式 4）"},
-        {with("\"version\": 3", "\"version\": \"2\""), "\"version\" 应为正整数"},
-        {with("\"version\": 3", "\"version\": 2.0"), "\"version\" 应为正整数"},
-        {with("\"version\": 3", "\"version\": 0"), "\"version\" 应为正整数"},
+        {with("\"version\": 4", "\"version\": 5"), "较新的版本（格式 5）"},
+        {with("\"version\": 4", "\"version\": \"2\""), "\"version\" 应为正整数"},
+        {with("\"version\": 4", "\"version\": 2.0"), "\"version\" 应为正整数"},
+        {with("\"version\": 4", "\"version\": 0"), "\"version\" 应为正整数"},
         {with("\"Rm\": \"\",", ""), "缺少 \"Rm\""},
         {with("\"D\": \"100\",", ""), "缺少 \"D\""},
         {with("\"D\": \"100\"", "\"D\": 100"), "\"D\" 的值应为文字"},
@@ -80,7 +95,13 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {std::string(65, '[') + std::string(65, ']'), "嵌套超过 64 层"},
         {good + std::string(kMaxDesignFileBytes, ' '), "大于 1 MiB"},
         // The requirement, since version 3.
-        {with("\"version\": 3", "\"version\": 2"), "不认识的键 \"requirement\""},
+        {with("\"version\": 4", "\"version\": 2"), "不认识的键 \"fatigue_lines\""},
+        // The fatigue lines and the life, since version 4.
+        {with("\"version\": 4", "\"version\": 3"), "不认识的键 \"fatigue_lines\""},
+        {with("\"fatigue_lines\": \"", "\"fatigue_lines\": [\""), "JSON"},
+        {with("\"# 读图\\r\\n2\\t2e6\\t0\\t500\\t600\\t800\\t手册 A 图 1\\r\\n\"", "2"),
+         "\"fatigue_lines\" 的值应为"},
+        {with("\"life\": \"2e6\",", ""), "缺少 \"requirement.life\""},
         {with("\"dynamic\": true", "\"dynamic\": \"1\""), "\"requirement.dynamic\" 的值应为"},
         {with("\"bore\": \"41\",", ""), "缺少 \"requirement.bore\""},
         {with("\"bore\": \"41\"", "\"bore\": 41"), "\"requirement.bore\" 的值应为文字"},
@@ -99,9 +120,10 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         EXPECT_NE(read.error().find(why), std::string::npos) << read.error();
     }
     // Version 1 had no Rm: a file of it that has one is not what it says.
-    std::string v1 = good.substr(0, good.find("    \"requirement\"")) +
+    const std::size_t format = good.find("    \"format\"");
+    std::string v1 = "{\n" + good.substr(format, good.find("    \"requirement\"") - format) +
                      good.substr(good.find("    \"version\""));
-    v1.replace(v1.find("\"version\": 3"), 12, "\"version\": 1");
+    v1.replace(v1.find("\"version\": 4"), 12, "\"version\": 1");
     EXPECT_NE(DesignFromJson(v1).error().find("不认识的键 \"inputs.Rm\""), std::string::npos);
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "design/sheet.h"
 #include "design/sheet_text.h"
 
@@ -27,6 +29,9 @@ TEST(Selection, RequirementTextsThatCannotBeReadSayWhich) {
         {[](DesignTexts& t) { t.requirement.max_parallel = "0"; }, "并联片数的上限"},
         {[](DesignTexts& t) { t.requirement.clearance = "-1"; }, "间隙应不小于 0"},
         {[](DesignTexts& t) { t.E = "0"; }, "选型用设计的材料和摩擦"},
+        {[](DesignTexts& t) { t.requirement.life = "1e5"; }, "要求寿命只用于动载荷"},
+        {[](DesignTexts& t) { t.requirement.life = "十万"; }, "寿命 N(次)：'十万' 不是一个数"},
+        {[](DesignTexts& t) { t.fatigue_lines = "2\t1e5\t0\t700"; }, "疲劳线第 1 行：应为 7 列"},
     };
     for (const auto& [edit, why] : cases) {
         DesignTexts texts = DefaultTexts();
@@ -36,6 +41,30 @@ TEST(Selection, RequirementTextsThatCannotBeReadSayWhich) {
         EXPECT_NE(sheet.problem->find(why), std::string::npos) << *sheet.problem;
         EXPECT_EQ(SelectionSummary(sheet), *sheet.problem);
         EXPECT_TRUE(SelectionHeaderCells(sheet).empty() && SelectionCopyText(sheet).empty());
+    }
+    // A dynamic load's candidates by the design's fatigue lines: judged, and with a life, kept
+    // only when a line of that life holds; the summary says which.
+    DesignTexts dynamic = DefaultTexts();
+    dynamic.requirement.points = {RequirementPointText{false, "0.4", "2000", "20"},
+                                  RequirementPointText{false, "1.2", "5000", "20"}};
+    dynamic.requirement.dynamic = true;
+    const std::pair<std::string, std::string> lives[] = {
+        {"", "疲劳未判断：设计没有疲劳线"},
+        {"", "疲劳按设计的疲劳线判断"},
+        {"1e5", "只列按设计的疲劳线至少 100000 次的"},
+    };
+    for (const auto& [life, said] : lives) {
+        dynamic.requirement.life = life;
+        const SelectionSheet judged = ComputeSelection(dynamic);
+        EXPECT_NE(SelectionSummary(judged).find(said), std::string::npos)
+            << SelectionSummary(judged);
+        ASSERT_FALSE(judged.Shown().empty());
+        const std::vector<std::string> header = SelectionHeaderCells(judged);
+        const auto column = std::find(header.begin(), header.end(), "检查") - header.begin();
+        const std::string codes = SelectionRowCells(judged, 0, rows::Precision::kEvery)
+                                      .at(static_cast<std::size_t>(column));
+        EXPECT_EQ(codes.find("fatigue:") != std::string::npos, !dynamic.fatigue_lines.empty());
+        dynamic.fatigue_lines = "2\t1e5\t0\t700\t1000\t1300\t手册 B\n";
     }
     // Blanks: 5 %, no rod, the makers' clearance, 30 × 3, three special springs. The design's
     // own i, n and N play no part: only its material and friction are taken.

@@ -288,19 +288,28 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
     EXPECT_NE(out.find("\n2\tERROR\t导杆：'x' 不是一个数"), std::string::npos) << out;
     EXPECT_NE(out.find("\n3\tERROR\t要求 1 的行程 s 和力 F 都应大于 0"), std::string::npos) << out;
     EXPECT_NE(out.find("\n4\tERROR\t在 Ø20、导杆 Ø8 的空间内"), std::string::npos) << out;
-    for (const std::vector<std::string_view>& args :
-         std::vector<std::vector<std::string_view>>{{"--best", "3"},
-                                                    {"--dynamic"},
-                                                    {"--select", "--curve", "5"},
-                                                    {"--select", "--series", "2"},
-                                                    {"--select", "--given", "x"},
-                                                    {"--select", "--tolerance", "60"},
-                                                    {"--select", "--best", "0"},
-                                                    {"--select", "--special", "21"},
-                                                    {"--select", "--clearance", "-1"},
-                                                    {"--select", "--max-length", "0"}}) {
+    for (const std::vector<std::string_view>& args : std::vector<std::vector<std::string_view>>{
+             {"--best", "3"},
+             {"--dynamic"},
+             {"--select", "--curve", "5"},
+             {"--select", "--series", "2"},
+             {"--select", "--given", "x"},
+             {"--select", "--tolerance", "60"},
+             {"--select", "--best", "0"},
+             {"--select", "--special", "21"},
+             {"--select", "--clearance", "-1"},
+             {"--select", "--max-length", "0"},
+             // A life: of a dynamic load, by lines.
+             {"--select", "--dynamic", "--life", "2e6"},
+             {"--select", "--life", "2e6", "--fatigue=f"},
+             {"--select", "--dynamic", "--fatigue=f"},
+             {"--select", "--dynamic", "--fatigue=f", "--life", "0"},
+             {"--life", "2e6"}}) {
         EXPECT_FALSE(ParseBatchArguments(args).has_value()) << args.back();
     }
+    const auto life = ParseBatchArguments({"--select", "--dynamic", "--life=1e5", "--fatigue=f"});
+    ASSERT_TRUE(life);
+    EXPECT_EQ(life->options.select->base.life, 1e5);
 }
 
 // A design whose working point has no row is a failure, as the window says it is.
@@ -316,41 +325,44 @@ TEST(BatchDesign, AWorkingPointWithoutARowFails) {
     EXPECT_NE(design::FindingSentences(sheet).back().find("工作点 1："), std::string::npos);
 }
 
-// With the user's fatigue lines the cycle between the working points is judged: its code in
-// --design, its sentences (naming the line's source) in every face's summary.
+// A design's fatigue lines judge the cycle between its working points: the code in --design,
+// the sentences (naming the line's source) in every face's summary; lines that cannot be used
+// are said, and none of them applied.
 TEST(BatchDesign, FatigueIsJudgedOnlyAgainstTheLinesGiven) {
     design::DesignTexts texts = design::DefaultTexts();
     texts.points = {design::PointText{design::PointBy::kDeflection, "0.5"},
                     design::PointText{design::PointBy::kDeflection, "1.4"}};
-    const auto lines = calc::ReadFatigueLines(
-        "2\t2e6\t0\t500\t600\t800\t手册 A 图 1\n2\t1e5\t0\t700\t1000\t1200\t手册 A 图 2\n");
-    ASSERT_TRUE(lines);
-    std::string plain, judged;
-    AnswerDesign(texts, plain);
-    AnswerDesign(texts, judged, *lines);
-    EXPECT_EQ(plain.substr(plain.rfind("检查")), "检查\t\n");
-    EXPECT_EQ(judged.substr(judged.rfind("检查")), "检查\tfatigue:1e5\n");
+    const std::string lines =
+        "2\t2e6\t0\t500\t600\t800\t手册 A 图 1\n2\t1e5\t0\t700\t1000\t1200\t手册 A 图 2\n";
+    struct Case {
+        std::string t, lines, code;
+        std::vector<std::string_view> said;
+    };
+    const Case cases[] = {
+        {"3.5", "", "检查\t\n", {"本程序不作判断", "“疲劳线”", "--fatigue"}},
+        {"3.5", lines, "\tfatigue:1e5\n", {"至少 1e5 次", "手册 A 图 2", "N = 2e6 次的线"}},
+        {"7", lines, ",fatigue:?\n", {"没有组 3 的线"}},  // group 3: no line of its own
+        {"3.5", "2\t2e6\t0\t500\t600\t400\tA\n", "\tfatigue:lines\n", {"有误，未采用"}},
+    };
+    for (const Case& c : cases) {
+        texts.t = c.t;
+        texts.fatigue_lines = c.lines;
+        std::string out;
+        AnswerDesign(texts, out);
+        EXPECT_TRUE(out.ends_with(c.code)) << out;
+        const design::Sheet sheet = design::ComputeSheet(texts);
+        const std::vector<std::string> summary = design::Summary(sheet);
+        for (const std::string_view piece : c.said) {
+            EXPECT_TRUE(std::any_of(
+                summary.begin(), summary.end(),
+                [piece](const std::string& line) { return line.find(piece) != std::string::npos; }))
+                << piece << " in " << testing::PrintToString(summary);
+        }
+    }
     const auto parsed = ParseBatchArguments({"--design", "--fatigue", "lines.tsv", "a"});
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->fatigue_file, "lines.tsv");
     EXPECT_EQ(parsed->files, std::vector<std::string>{"a"});
-
-    design::Sheet sheet = design::ComputeSheet(texts);
-    const auto said = [&sheet](std::string_view piece) {
-        const std::vector<std::string> summary = design::Summary(sheet);
-        return std::any_of(summary.begin(), summary.end(), [piece](const std::string& line) {
-            return line.find(piece) != std::string::npos;
-        });
-    };
-    EXPECT_TRUE(said("本程序不作判断") && said("--fatigue"));
-    design::JudgeFatigue(sheet, *lines);
-    EXPECT_TRUE(said("至少 1e5 次") && said("手册 A 图 2") && said("N = 2e6 次的线") &&
-                !said("本程序不作判断"));
-    texts.t = "7";  // group 3: no line of its group
-    sheet = design::ComputeSheet(texts);
-    design::JudgeFatigue(sheet, *lines);
-    EXPECT_TRUE(said("没有组 3 的线"));
-    EXPECT_NE(design::FindingCodes(sheet).back(), "fatigue:1e5");
 }
 
 // Every option's edges: the lowest and highest value taken, and the first refused either side
