@@ -32,6 +32,7 @@
 #include "curve/curve_computer.h"
 #include "curve/data_sheet.h"
 #include "curve/design_io.h"
+#include "curve/fatigue_dialog.h"
 #include "curve/plot_widget.h"
 #include "curve/selection_panel.h"
 #include "curve/table_model.h"
@@ -136,12 +137,22 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
         connect(by, &QComboBox::currentIndexChanged, this, &CurveWindow::inputEdited);
         connect(value, &QLineEdit::textChanged, this, &CurveWindow::inputEdited);
     }
-    // Beside the working points: from a requirement to a spring, in a panel of its own.
+    // Beside the working points: from a requirement to a spring, in a panel of its own, and the
+    // fatigue lines the cycle between the points is judged against. Side by side over the
+    // rest of the row, so that no column is widened for them.
     QPushButton* select = Button("选型…", this);
     select->setToolTip(QStringLiteral("按要求从 DIN 2093 碟簧中选型并设计特制碟簧"));
-    const int after = SlotOf(kInputs.size()) + 2;
-    grid->addWidget(select, after / 4, after % 4 * 2 + 1);
     connect(select, &QPushButton::clicked, this, &CurveWindow::selectClicked);
+    QPushButton* fatigue = Button("疲劳线…", this);
+    fatigue->setToolTip(
+        QStringLiteral("输入从所持标准或手册的疲劳图上读出的线，按它们判断两工作点间的载荷循环"));
+    connect(fatigue, &QPushButton::clicked, this, &CurveWindow::fatigueClicked);
+    auto* doors = new QHBoxLayout;
+    doors->addWidget(select);
+    doors->addWidget(fatigue);
+    doors->addStretch(1);
+    const int after = SlotOf(kInputs.size()) + 2;
+    grid->addLayout(doors, after / 4, after % 4 * 2 + 1, 1, 8 - (after % 4 * 2 + 1));
 
     plot_ = new PlotWidget(this);
     plot_->setAccessibleName(QStringLiteral("特性曲线"));
@@ -274,6 +285,7 @@ design::DesignTexts CurveWindow::inputs() const {
                            point_value_[k]->text().toStdString()};
     }
     texts.requirement = requirement_;
+    texts.fatigue_lines = fatigue_lines_;
     return texts;
 }
 
@@ -294,6 +306,7 @@ void CurveWindow::setInputs(const design::DesignTexts& texts) {
         point_value_[k]->setText(QString::fromStdString(texts.points[k].value));
     }
     requirement_ = texts.requirement;
+    fatigue_lines_ = texts.fatigue_lines;
     if (selection_) {
         selection_->setDesign(texts);
     }
@@ -352,6 +365,14 @@ void CurveWindow::selectClicked() {
     selection_->show();
     selection_->raise();
     selection_->activateWindow();
+}
+
+void CurveWindow::fatigueClicked() {
+    FatigueDialog dialog(fatigue_lines_, this);
+    if (dialog.exec() == QDialog::Accepted && dialog.lines() != fatigue_lines_) {
+        fatigue_lines_ = dialog.lines();
+        inputEdited();
+    }
 }
 
 void CurveWindow::materialChosen(int index) {

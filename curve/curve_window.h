@@ -30,7 +30,8 @@ class TableModel;
 /// findings. While a computation is under way the status line says so. A fault is shown among
 /// the findings; nothing here opens a dialog for it. The buttons copy the table, save the plot
 /// (PNG, SVG, with the spring in a caption), save and open a design file (.dspring), write a
-/// one-page PDF data sheet and print it; each says why when there is nothing to act on. Closing
+/// one-page PDF data sheet and print it; each says why when there is nothing to act on. 疲劳线…
+/// edits the fatigue lines the load cycle is judged against, saved with the design. Closing
 /// the window or opening another design asks first when edits have not been saved. 选型… opens
 /// the selection panel beside it, whose requirement is saved with the design and whose
 /// candidates open as the design.
@@ -75,6 +76,7 @@ private slots:
     void printClicked();
     void copySelection();
     void selectClicked();
+    void fatigueClicked();
 
 private:
     /// Waits for the computation under way, so that a command acts on what the inputs say.
@@ -104,6 +106,7 @@ private:
     QComboBox* material_ = nullptr;
     std::array<QComboBox*, 2> point_by_{};
     std::array<QLineEdit*, 2> point_value_{};
+    std::string fatigue_lines_;  ///< as 疲劳线 took them
     QLabel* status_ = nullptr;
     PlotWidget* plot_ = nullptr;
     QTableView* table_ = nullptr;

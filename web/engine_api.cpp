@@ -17,6 +17,7 @@
 #include "design/plot_layout.h"
 #include "design/selection.h"
 #include "design/sheet_text.h"
+#include "rows/fatigue_text.h"
 #include "rows/selection_text.h"
 #include "runtime/number_text.h"
 #include "ui/commands.h"
@@ -259,7 +260,12 @@ Json DesignAnswer(const design::DesignTexts& texts) {
     const Json requirement = document["requirement"];
     return Json{{"file", file},
                 {"address", design::DesignAddress(texts)},
-                {"view", {{"fields", inputs}, {"points", points}, {"requirement", requirement}}}};
+                {"fatigueReading", rows::FatigueLinesReading(texts.fatigue_lines)},
+                {"view",
+                 {{"fields", inputs},
+                  {"points", points},
+                  {"requirement", requirement},
+                  {"fatigueLines", texts.fatigue_lines}}}};
 }
 
 const char* DesignOrError(const runtime::Expected<design::DesignTexts, std::string>& texts) {
@@ -356,6 +362,7 @@ const char* ds_design(const char* view_json) {
     if (view.contains("requirement") && !view["requirement"].is_null()) {
         file["requirement"] = view["requirement"];
     }
+    file["fatigue_lines"] = view.contains("fatigueLines") ? view["fatigueLines"] : Json("");
     return DesignOrError(design::DesignFromJson(file.dump()));
 }
 

@@ -31,7 +31,8 @@ const char* ds_inputs();
 
 /// A design file's `size` bytes read: {"file": the same design written anew, "address": it as
 /// a link's fragment, "view": its texts for the form: {"fields": {key: text}, "points":
-/// [{"by", "value"}], "requirement": the selection's texts}} or {"error": why}.
+/// [{"by", "value"}], "requirement": the selection's texts, "fatigueLines": the fatigue lines'
+/// text}} or {"error": why}.
 const char* ds_design_check(const char* bytes, int size);
 
 /// The design a link's fragment (after `#design=`) carries, answered as ds_design_check does.

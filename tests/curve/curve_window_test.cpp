@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -460,6 +461,18 @@ private slots:
         type("工作点 2", "1000");
         QTemporaryDir dir;
         ModalCatcher catcher;
+        // Fatigue lines typed into 疲劳线… are read as typed and saved with the design.
+        const std::string lines = "# 手工的线\n3\t2e6\t0\t900\t2000\t2200\t手册 X 图 5";
+        QString reading;
+        catcher.when_shown = [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            Find<QPlainTextEdit>(dialog, "疲劳线")->setPlainText(QString::fromStdString(lines));
+            reading = Find<QLabel>(dialog, "疲劳线的读法")->text();
+            QMetaObject::invokeMethod(dialog, &QDialog::accept);
+        };
+        click("疲劳线…");
+        QCOMPARE(reading, QString("1 条线，按设计的载荷循环判断"));
+        QCOMPARE(window_->inputs().fatigue_lines, lines);
         answerFileDialog(catcher, dir.filePath("design"));
         click("保存设计");  // no file yet: asks for a name
         const design::DesignTexts saved = window_->inputs();
@@ -484,7 +497,7 @@ private slots:
 
         const std::pair<const char*, const char*> broken[] = {
             {"{\"format\": \"disc-spring-design\"", "JSON"},
-            {"{\"format\": \"disc-spring-design\", \"version\": 4, \"inputs\": {}}", "较新的版本"},
+            {"{\"format\": \"disc-spring-design\", \"version\": 5, \"inputs\": {}}", "较新的版本"},
             {"{\"format\": \"disc-spring-design\", \"version\": 1, \"inputs\": {\"D\": 100}}",
              "\"D\" 的值应为文字"}};
         for (const auto& [json, why] : broken) {

@@ -480,15 +480,35 @@ class DesignView(PageTest):
         self.choose("material", "2")
         self.choose("point-by-1", "F")
         self.set_field("工作点 2", "1000")
+        # Fatigue lines loaded from a line set's file judge the cycle, and travel in the file.
+        lines = "# 手工的线\n3\t2e6\t0\t900\t2000\t2200\t手册 X 图 5\n"
+        with tempfile.NamedTemporaryFile("w", suffix=".tsv") as file:
+            file.write(lines)
+            file.flush()
+            before = self.sheets()
+            self.give_file("fatigue-file", file.name)
+            self.wait(lambda: self.sheets() > before)
+        self.wait_sheet()
+        self.assertIn("fatigue:2e6", self.codes())
+        self.assertEqual(self.js("return document.getElementById('fatigue-reading').textContent"),
+                         "1 条线，按设计的载荷循环判断")
         self.button("保存设计…").click()
         saved = self.downloaded("碟簧.dspring")
         with tempfile.NamedTemporaryFile(suffix=".dspring") as file:
             file.write(saved)
             file.flush()
             status, output, _ = native(["--design", file.name], "")
+            box = self.driver.find_element(By.ID, "fatigue-lines")
+            box.send_keys(Keys.CONTROL, "a")
+            box.send_keys(Keys.DELETE)
+            self.wait(lambda: "fatigue:" not in ",".join(self.codes()))
+            self.give_file("design-file", file.name)
+            self.wait(lambda: box.get_attribute("value") == lines)
+            self.wait_sheet()
         self.assertEqual(self.sheet_copy() + "检查\t" + ",".join(self.codes()) + "\n", output)
         self.assertIn(status, (0, 1))
         self.assertEqual(json.loads(saved)["inputs"]["t_reduced"], "7.4")
+        self.assertEqual(json.loads(saved)["fatigue_lines"], lines)
 
     def test_a_broken_design_is_refused_with_its_reason_and_changes_nothing(self):
         self.design_view()

@@ -47,6 +47,7 @@ export function dropAddressWrite() {
 function take(answer) {
   file = answer.file;
   address = answer.address;
+  $('fatigue-reading').textContent = answer.fatigueReading;
   keepInAddress();
   for (const listener of changed) listener(file);
 }
@@ -57,6 +58,7 @@ let settling = Promise.resolve();
 function edited() {
   for (const input of facts.inputs) view.fields[input.key] = fields.get(input.key).value;
   for (let k = 0; k < 2; k++) view.points[k] = { by: $('point-by-' + k).value, value: fields.get('point' + k).value };
+  view.fatigueLines = $('fatigue-lines').value;
   const mine = ++asked;
   settling = engine.call('ds_design', JSON.stringify(view)).then((text) => {
     const answer = JSON.parse(text);
@@ -79,6 +81,7 @@ function show(shown) {
     field.value = key.startsWith('point') ? view.points[Number(key.slice(5))].value : view.fields[key];
   }
   for (let k = 0; k < 2; k++) $('point-by-' + k).value = view.points[k].by;
+  $('fatigue-lines').value = view.fatigueLines;
   for (const listener of opened) listener(view);
 }
 
@@ -147,6 +150,7 @@ export async function startDesign() {
   show(facts.fresh.view);
   file = facts.fresh.file;
   address = facts.fresh.address;
+  $('fatigue-reading').textContent = facts.fresh.fatigueReading;
 }
 
 export function newDesignShown() {
@@ -169,6 +173,28 @@ $('design-file').addEventListener('change', async () => {
   $('design-file').value = '';
   // Beyond the engine's limit by a byte is enough for it to refuse the file, and says why.
   if (chosen) await openBytes(new Uint8Array(await chosen.slice(0, facts.designFileBytes + 1).arrayBuffer()));
+});
+
+// Fatigue lines: typed or pasted, or a line set's file put into the box; the engine reads them.
+$('fatigue-lines').addEventListener('input', edited);
+$('fatigue-load').addEventListener('click', () => $('fatigue-file').click());
+$('fatigue-file').addEventListener('change', async () => {
+  const chosen = $('fatigue-file').files[0];
+  $('fatigue-file').value = '';
+  if (!chosen) return;
+  if (chosen.size > facts.designFileBytes) {
+    message('疲劳线文件大于 1 MiB，不读。');
+    return;
+  }
+  let text;
+  try {
+    text = new TextDecoder('utf-8', { fatal: true }).decode(await chosen.arrayBuffer());
+  } catch {
+    message('疲劳线文件不是 UTF-8 文字，不读。');
+    return;
+  }
+  $('fatigue-lines').value = text;
+  edited();
 });
 
 $('copy-link').addEventListener('click', async () => {

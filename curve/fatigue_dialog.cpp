@@ -1,0 +1,97 @@
+#include "curve/fatigue_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QVBoxLayout>
+
+#include "design/design_file.h"
+#include "rows/fatigue_text.h"
+
+namespace curve {
+
+FatigueDialog::FatigueDialog(const std::string& lines, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("疲劳线"));
+    auto* about = new QLabel(
+        QStringLiteral(
+            "从所持标准（DIN 2093 / EN 16983）或厂家手册的疲劳图上读出的允许应力线，每行一条："
+            "组别、次数 N、σU1、σO1、σU2、σO2（MPa）、来源，以制表符分隔（可从表格粘贴），"
+            "# 开头的行为注释。本程序不带任何疲劳线。在编辑框中 Tab 输入制表符，Ctrl+Tab 离开。"),
+        this);
+    about->setWordWrap(true);
+    editor_ = new QPlainTextEdit(QString::fromStdString(lines), this);
+    editor_->setAccessibleName(QStringLiteral("疲劳线"));
+    editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    editor_->setTabStopDistance(8 * editor_->fontMetrics().horizontalAdvance(QLatin1Char('0')));
+    about->setBuddy(editor_);
+    reading_ = new QLabel(this);
+    reading_->setAccessibleName(QStringLiteral("疲劳线的读法"));
+    reading_->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* load = buttons->addButton(QStringLiteral("载入…"), QDialogButtonBox::ActionRole);
+    connect(load, &QPushButton::clicked, this, &FatigueDialog::loadClicked);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(editor_, &QPlainTextEdit::textChanged, this, &FatigueDialog::edited);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(about);
+    layout->addWidget(editor_, 1);
+    layout->addWidget(reading_);
+    layout->addWidget(buttons);
+    resize(720, 360);
+    edited();
+}
+
+std::string FatigueDialog::lines() const {
+    return editor_->toPlainText().toStdString();
+}
+
+bool FatigueDialog::load(const QString& path, QString* why) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (why) {
+            *why = QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString());
+        }
+        return false;
+    }
+    const QByteArray bytes = file.read(static_cast<qint64>(design::kMaxDesignFileBytes) + 1);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    const char* problem = bytes.size() > static_cast<qint64>(design::kMaxDesignFileBytes)
+                              ? "大于 1 MiB"
+                          : utf8.hasError() ? "不是 UTF-8 文字"
+                                            : nullptr;
+    if (problem != nullptr) {
+        if (why) {
+            *why = QStringLiteral("疲劳线文件 %1 %2，不读").arg(path, QString::fromUtf8(problem));
+        }
+        return false;
+    }
+    editor_->setPlainText(text);
+    return true;
+}
+
+void FatigueDialog::loadClicked() {
+    QFileDialog dialog(this, QStringLiteral("载入疲劳线"), QString(),
+                       QStringLiteral("疲劳线 (*.tsv *.txt);;所有文件 (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    QString why;
+    if (!load(dialog.selectedFiles().constFirst(), &why)) {
+        QMessageBox::warning(this, windowTitle(), why);
+    }
+}
+
+void FatigueDialog::edited() {
+    reading_->setText(QString::fromStdString(rows::FatigueLinesReading(lines())));
+}
+
+}  // namespace curve
