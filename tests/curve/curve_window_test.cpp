@@ -27,7 +27,6 @@
 #include "curve/plot_widget.h"
 #include "curve/selection_panel.h"
 #include "qtapp/application.h"
-#include "rows/engineering.h"
 
 namespace {
 
@@ -428,19 +427,8 @@ private slots:
         QCOMPARE(Find<QLineEdit>(window_, "串联片数 i")->text(), series);
         QCOMPARE(Find<QLineEdit>(window_, "并联片数 n")->text(), parallel);
         QCOMPARE(Find<QLineEdit>(window_, "工作点 1")->text(), QString("1.2"));
-        QVERIFY(QTest::qWaitFor([this] { return Find<QLabel>(window_, "状态")->text().isEmpty(); },
-                                60000));
-        // The design's stack force at the point, to a reader's digits, is the one chosen by.
-        const QTableWidget* points = Find<QTableWidget>(window_, "工作点");
-        int row = 0;
-        while (points->verticalHeaderItem(row)->text() != "F_stack(N)") {
-            ++row;
-        }
-        const double F_stack = points->item(row, 0)->text().toDouble();
+        // That the opened design's points are the numbers it was chosen by is the core's.
         QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000);  // selected again for the opened design
-        QCOMPARE(
-            QString::fromStdString(rows::Engineering(F_stack, rows::Measure::kOther)),
-            table->item(table->findItems("A 40", Qt::MatchExactly).first()->row(), 10)->text());
         QLineEdit* bore = Find<QLineEdit>(window_, "安装孔 Ø(mm)");
         QTest::keyClick(bore, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(bore, "25");
@@ -495,21 +483,15 @@ private slots:
         QVERIFY(other.openDesign(dir.filePath("design.dspring")));
         QVERIFY(other.inputs() == saved);
 
-        const std::pair<const char*, const char*> broken[] = {
-            {"{\"format\": \"disc-spring-design\"", "JSON"},
-            {"{\"format\": \"disc-spring-design\", \"version\": 5, \"inputs\": {}}", "较新的版本"},
-            {"{\"format\": \"disc-spring-design\", \"version\": 1, \"inputs\": {\"D\": 100}}",
-             "\"D\" 的值应为文字"}};
-        for (const auto& [json, why] : broken) {
-            QFile file(dir.filePath("broken.dspring"));
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(json);
-            file.close();
-            QString reason;
-            QVERIFY(!other.openDesign(file.fileName(), &reason));
-            QVERIFY2(reason.contains(QString::fromUtf8(why)), qPrintable(reason));
-            QVERIFY(other.inputs() == saved);
-        }
+        // Why a file is refused is the core's (its tests); the window says it and keeps all.
+        QFile file(dir.filePath("broken.dspring"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\"format\": \"disc-spring-design\", \"version\": 5, \"inputs\": {}}");
+        file.close();
+        QString reason;
+        QVERIFY(!other.openDesign(file.fileName(), &reason));
+        QVERIFY2(reason.contains("较新的版本"), qPrintable(reason));
+        QVERIFY(other.inputs() == saved);
         answerFileDialog(catcher, dir.filePath("broken.dspring"));
         click("打开设计…");
         QVERIFY(catcher.seen.last().first().startsWith("打不开这个设计，窗口保持原样。"));

@@ -245,27 +245,6 @@ class EngineBytes(PageTest):
                 self.assertEqual(answer["status"], status)
                 self.assertGreater(output.count("\n"), count - 1)
 
-    def test_designs_and_refusals_give_the_native_answers(self):
-        example = (ROOT / "tests/curve/example.dspring").read_text()
-        cases = [
-            (["--design"], example),
-            (["--design"], example.replace('"N": "100"', '"N": "7"')),
-            (["--check"], "100\t51\t3.5\t6.3\t1.4\n50\t50\t1\t2\t1\nx\n"),
-            (["--curve", "0"], "100\t51\t3.5\t6.3\n"),
-            (["--series", "0"], ""),
-            (["--material", "1,2"], ""),
-        ]
-        for args, text in cases:
-            with self.subTest(args=args):
-                status, output, error = native(args, text)
-                answer = self.page_batch(args, text)
-                self.assertEqual((answer["status"], answer["output"]), (status, output))
-                if status == 2:
-                    self.assertIn(answer["error"], error)
-        # A design the core cannot read is refused, as natively.
-        self.assertEqual(self.page_batch(["--design"], "{}")["status"], 2)
-        self.assertEqual(self.page_batch(["--help"], "")["status"], 2)
-
 
 class Calculator(PageTest):
     """The calculator view: Form1 as the desktop draws it, used by keyboard and mouse."""
@@ -515,15 +494,12 @@ class DesignView(PageTest):
         self.set_field("D(mm)", "120")
         kept = self.js("return window.discSpring.fileText()")
         example = (ROOT / "tests/curve/example.dspring").read_text()
+        # Why each is refused is the core's (its tests); here, the bytes as the page's door
+        # passes them on, and the page left as it was.
         broken = {
             "not json": b"D = 100",
-            "another format": b'{"format": "other", "version": 1, "inputs": {}}',
-            "a key twice": example.replace('"D": "125",', '"D": "125", "D": "126",').encode(),
-            "a later version": example.replace('"version": 1', '"version": 99').encode(),
-            "a number for a text": example.replace('"D": "125"', '"D": 125').encode(),
             "not UTF-8": example.replace("125", "12\xff").encode("latin-1"),
             "a NUL and more": example.encode() + b"\0{}",
-            "too deep": b"[" * 100 + b"]" * 100,
             "too large": b'{"format": "disc-spring-design", "x": "' + b"x" * (2 << 20) + b'"}',
         }
         for name, data in broken.items():
@@ -700,13 +676,7 @@ class Selection(PageTest):
         self.wait_sheet()
         self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "40")
         self.assertEqual(self.driver.find_element(By.ID, "point-0").get_attribute("value"), "1.2")
-        # Its working point is the batch tool's row at f = s ÷ i.
-        first = rows[0]
-        f = f"{1.2 / int(first[7]):.15g}"
-        point = self.js("return window.discSpring.points()")[0]
-        self.assertEqual("\t".join(point), f + "\t" + native(
-            ["--rate", "--series", first[7], "--parallel", first[8]],
-            f"40\t20.4\t2.25\t3.15\t{f}")[1].strip())
+        self.assert_no_long_tasks()
 
     def test_a_requirement_nothing_meets_says_why_and_travels_in_the_address(self):
         self.driver.find_element(By.ID, "tab-select").click()
