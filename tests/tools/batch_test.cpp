@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "design/data_sheet.h"
+#include "design/design_file.h"
 #include "design/sheet.h"
 #include "design/sheet_text.h"
 #include "process.h"
@@ -482,6 +483,31 @@ TEST_F(BatchProcess, ExitStatusTellsWhetherEveryLineComputed) {
     EXPECT_EQ(Run({"--", "--help"}), std::make_tuple(0, kAnswer, std::string()));
     EXPECT_NE(std::get<1>(Run({"--help"})).find("  f>0.75h0  变形量超过 0.75·h0"),
               std::string::npos);
+    // A line set is read whole before anything is answered; it judges --select's candidates and
+    // replaces a design's own lines.
+    Write("bad.tsv", "2\t1e5\t0\t700\n");
+    Write("lines.tsv", "# 手工的线\n2\t1e5\t0\t700\t1000\t1300\tB\n");
+    const std::vector<std::string> life = {"--select", "--dynamic", "--tolerance", "20",
+                                           "--life",   "1e5",       "--fatigue"};
+    const auto with = [&life](const char* file) {
+        std::vector<std::string> args = life;
+        args.emplace_back(file);
+        return args;
+    };
+    const auto refused = Run(with("bad.tsv"), "41\t20\t0.4\t2000\t1.2\t5000\n");
+    EXPECT_EQ(std::get<0>(refused), 2);
+    EXPECT_NE(std::get<2>(refused).find("不能用：疲劳线第 1 行"), std::string::npos);
+    EXPECT_NE(std::get<1>(Run(with("lines.tsv"), "41\t20\t0.4\t2000\t1.2\t5000\n"))
+                  .find("\tfatigue:1e5\t"),
+              std::string::npos);
+    design::DesignTexts texts = design::DefaultTexts();
+    texts.points = {design::PointText{design::PointBy::kDeflection, "0.5"},
+                    design::PointText{design::PointBy::kDeflection, "1.4"}};
+    texts.fatigue_lines = "2\t2e6\t0\t500\t600\t800\tA\n";
+    Write("d.dspring", design::DesignToJson(texts));
+    EXPECT_TRUE(std::get<1>(Run({"--design", "d.dspring"})).ends_with("\tfatigue:none\n"));
+    EXPECT_TRUE(std::get<1>(Run({"--design", "--fatigue", "lines.tsv", "d.dspring"}))
+                    .ends_with("\tfatigue:1e5\n"));
     // Unusable arguments give status 2 and no output, even after a good file.
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"a.tsv", "missing"}, {"."}, {"--curve", "0"}, {"--curve", "5", "--series"}}) {
