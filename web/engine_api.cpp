@@ -32,12 +32,15 @@
 // clang-format off
 EM_JS(double, ds_text_width, (const char* font, const char* text, int size), {
     const context = self.dsMeasure || (self.dsMeasure = new OffscreenCanvas(1, 1).getContext('2d'));
-    context.font = UTF8ToString(font);
+    const wanted = UTF8ToString(font);
+    if (self.dsFont !== wanted) {
+        context.font = self.dsFont = wanted;  // the canvas parses a font it is given anew
+    }
     return context.measureText(UTF8ToString(text, size)).width;
 });
 EM_JS(double, ds_font_extent, (const char* font, int descent), {
     const context = self.dsMeasure || (self.dsMeasure = new OffscreenCanvas(1, 1).getContext('2d'));
-    context.font = UTF8ToString(font);
+    context.font = self.dsFont = UTF8ToString(font);
     const m = context.measureText('国Ag');
     const value = descent ? m.fontBoundingBoxDescent : m.fontBoundingBoxAscent;
     const size = parseFloat(context.font) || 12;
@@ -87,7 +90,7 @@ design::TextMetrics PageMetrics(const std::string& font) {
 std::string answer;
 // The sheet of the last ds_sheet, and its plot as laid out for the page.
 design::Sheet sheet;
-std::string page_font;
+std::optional<design::TextMetrics> page_metrics;  // of the page's font, measured once a sheet
 std::optional<design::PlotLayout> page_plot;
 
 const char* Answer(std::string text) {
@@ -184,8 +187,7 @@ Json PlotJson(const design::PlotLayout& layout) {
                           {"frame", {f.left, f.top, f.width, f.height}},
                           {"x", {layout.x(p).low, layout.x(p).high}}});
     }
-    return {{"shapes", ShapesJson(design::PlotShapes(layout, PageMetrics(page_font)))},
-            {"panels", panels}};
+    return {{"shapes", ShapesJson(design::PlotShapes(layout, *page_metrics))}, {"panels", panels}};
 }
 
 // The named material E and μ stand for as read, for the picker: its index, or -1.
@@ -218,7 +220,7 @@ Json SheetJson(double width, double height) {
                             {"lines", section.lines},
                             {"plot", section.plot}});
     }
-    page_plot.emplace(sheet.plot, design::Rect{0, 0, width, height}, PageMetrics(page_font));
+    page_plot.emplace(sheet.plot, design::Rect{0, 0, width, height}, *page_metrics);
     return {{"header", sheet.unusable ? Json::array() : Strings(design::HeaderCells(sheet))},
             {"rows", sheet.rows.size()},
             {"points", points},
@@ -372,14 +374,17 @@ const char* ds_sheet(const char* file_text, int width, int height, const char* f
         return Answer(Json{{"error", texts.error()}});
     }
     sheet = design::ComputeSheet(*texts);
-    page_font = font;
+    page_metrics = PageMetrics(font);
     return Answer(SheetJson(std::max(width, 200), std::max(height, 150)));
 }
 
 const char* ds_picture(int width, int height, int with_caption) {
+    if (!page_metrics) {
+        return Answer(Json{{"error", "还没有计算设计"}});
+    }
     const design::Picture picture =
         design::PictureShapes(sheet.plot, with_caption ? design::Caption(sheet) : std::string(),
-                              std::max(width, 200), std::max(height, 150), PageMetrics(page_font));
+                              std::max(width, 200), std::max(height, 150), *page_metrics);
     return Answer(Json{{"width", picture.width},
                        {"height", picture.height},
                        {"shapes", ShapesJson(picture.shapes)}});
@@ -427,9 +432,8 @@ const char* ds_plot_point(int panel, int series, int index, double x) {
         {"xText", design::ValueText(p.x, shown.x_unit)},
         {"yText", design::ValueText(p.y, unit)},
         {"said", design::ReadOut(shown, shown.series[static_cast<std::size_t>(series)], p)},
-        {"shapes", page_plot
-                       ? ShapesJson(design::HoverShapes(*page_plot, hover, PageMetrics(page_font)))
-                       : Json::array()}});
+        {"shapes", page_plot ? ShapesJson(design::HoverShapes(*page_plot, hover, *page_metrics))
+                             : Json::array()}});
 }
 
 const char* ds_sheet_copy() {

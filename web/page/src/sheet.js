@@ -9,27 +9,29 @@ import { drawPlot, drawShapes, plotFace, plotFont } from './plot.js';
 let sheet = null;
 let shownGeneration = 0;
 let shownCount = 0;
-let busy = false;
+let computing = false;
+let running = null;  // the computation under way: settles once the last edit's sheet is shown
 let waiting = null;
 
 export const shownSheet = () => sheet;
 
 async function run() {
-  busy = true;
+  computing = true;
   while (waiting !== null) {
     const file = waiting;
     waiting = null;
+    const size = plotSize();
     let answer;
     try {
-      answer = JSON.parse(await engine.call('ds_sheet', file, ...plotSize(), plotFont()));
+      answer = JSON.parse(await engine.call('ds_sheet', file, ...size, plotFont()));
     } catch (error) {
       message('计算出错：' + error.message);
       continue;
     }
     if (answer.error) message(answer.error);
-    else if (waiting === null) show(answer);
+    else if (waiting === null) show(answer, size);
   }
-  busy = false;
+  computing = false;
   status('');
   fillRows();
 }
@@ -39,24 +41,25 @@ export function requestSheet() {
   if (!file || $('design').hidden) return;
   status('正在计算…');
   waiting = file;
-  if (!busy) run();
+  if (computing) return;  // the loop under way takes it
+  const mine = run().finally(() => {
+    if (running === mine) running = null;
+  });
+  running = mine;
 }
 
 // Resolves once the sheet of the last edit is shown.
-export async function sheetSettled() {
-  while (busy) await new Promise((r) => setTimeout(r, 20));
-}
+export const sheetSettled = () => running || Promise.resolve();
 
 function plotSize() {
   return [Math.round($('plot-room').clientWidth || 800), Math.round($('plot-room').clientHeight || 500)];
 }
 
-function show(answer) {
+function show(answer, [plotWidth, plotHeight]) {
   sheet = answer;
   shownGeneration += 1;  // rows still being fetched for an earlier sheet are dropped
   rowCache.clear();
   $('material').value = String(sheet.material);
-  const [plotWidth, plotHeight] = plotSize();
   drawPlot($('plot'), sheet.plot, Math.max(plotWidth, 200), Math.max(plotHeight, 150));
   if (sheet.noPlot) {
     // Why there is nothing to plot stands where the plot would be.
@@ -96,11 +99,11 @@ function showTable() {
     ...sheet.header.map((name) => element('div', { class: 'cell', role: 'columnheader' }, name)));
   $('table-body').style.height = (sheet.rows * rowHeight) + 'px';
   $('table-body').replaceChildren();
-  if (!busy) fillRows();
+  if (!computing) fillRows();
 }
 
 async function fillRows() {
-  if (!sheet || busy) return;
+  if (!sheet || computing) return;
   const table = $('table');
   const first = Math.max(0, Math.floor(table.scrollTop / rowHeight) - 5);
   const count = Math.ceil(table.clientHeight / rowHeight) + 10;
