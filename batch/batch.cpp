@@ -93,10 +93,9 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
             "选项 --select 逐行选型，只能与选型的选项和 --material、--friction 同用");
     }
     const calc::Requirement* base = options.select ? &options.select->base : nullptr;
-    if (!parsed.fatigue_file.empty() && !parsed.design && !(base && base->life)) {
+    if (!parsed.fatigue_file.empty() && !parsed.design && !(base && base->dynamic)) {
         return std::string(
-            "选项 --fatigue 只用于 --design 和 --select --dynamic "
-            "--life（两个工作点之间的载荷循环）");
+            "选项 --fatigue 只用于 --design 和 --select --dynamic（两个工作点之间的载荷循环）");
     }
     if (base && base->life && (!base->dynamic || parsed.fatigue_file.empty())) {
         return std::string(

@@ -80,7 +80,8 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
     r.clearance = *clearance;
     r.max_length = *max_length;
     r.life = *life;
-    if (!runtime::IsBlank(texts.fatigue_lines)) {
+    // The lines judge a dynamic load's cycle; a static one does not read them.
+    if (r.dynamic && !runtime::IsBlank(texts.fatigue_lines)) {
         auto lines = calc::ReadFatigueLines(texts.fatigue_lines);
         if (!lines) {
             return "选型：" + rows::FatigueLinesProblemText(lines.error());

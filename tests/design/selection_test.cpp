@@ -31,7 +31,12 @@ TEST(Selection, RequirementTextsThatCannotBeReadSayWhich) {
         {[](DesignTexts& t) { t.E = "0"; }, "选型用设计的材料和摩擦"},
         {[](DesignTexts& t) { t.requirement.life = "1e5"; }, "要求寿命只用于动载荷"},
         {[](DesignTexts& t) { t.requirement.life = "十万"; }, "寿命 N(次)：'十万' 不是一个数"},
-        {[](DesignTexts& t) { t.fatigue_lines = "2\t1e5\t0\t700"; }, "疲劳线第 1 行：应为 7 列"},
+        {[](DesignTexts& t) {  // read for a dynamic load, whose cycle they judge
+             t.requirement.dynamic = true;
+             t.requirement.points[1] = {false, "0.5", "2000", ""};
+             t.fatigue_lines = "2\t1e5\t0\t700";
+         },
+         "疲劳线第 1 行：应为 7 列"},
     };
     for (const auto& [edit, why] : cases) {
         DesignTexts texts = DefaultTexts();

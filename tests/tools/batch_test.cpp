@@ -304,7 +304,7 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
              // A life: of a dynamic load, by lines.
              {"--select", "--dynamic", "--life", "2e6"},
              {"--select", "--life", "2e6", "--fatigue=f"},
-             {"--select", "--dynamic", "--fatigue=f"},
+             {"--select", "--fatigue=f"},
              {"--select", "--dynamic", "--fatigue=f", "--life", "0"},
              {"--life", "2e6"}}) {
         EXPECT_FALSE(ParseBatchArguments(args).has_value()) << args.back();
