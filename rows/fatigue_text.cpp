@@ -78,7 +78,6 @@ std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
     } else {
         out.push_back("疲劳：所输入的" + group + " 的线都不包含 σu = " + Stress(cycle.lower) +
                       "，不外推，不作判断");
-        return out;
     }
     for (const calc::FatigueLineVerdict& verdict : judged.lines) {
         const calc::FatigueLine& line = verdict.line;

@@ -94,7 +94,7 @@ TEST(FatigueLines, ACycleIsJudgedOnlyWhereALineReaches) {
         // A group-3 spring (t > 6, with flats) finds no line of its group: nothing is said.
         {7, 300, 400, "fatigue:?", {}},
         // Group 1 by its thickness, below its only line's range: nothing is judged.
-        {1, 50, 60, "fatigue:?", {"都不包含 σu = 50 MPa"}},
+        {1, 50, 60, "fatigue:?", {"都不包含 σu = 50 MPa", "只给到 σu = 100 … 400 MPa"}},
     };
     for (const Case& c : cases) {
         const LoadCycle cycle{true, c.lower, c.upper, c.upper - c.lower};
