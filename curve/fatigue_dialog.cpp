@@ -20,13 +20,14 @@ FatigueDialog::FatigueDialog(const std::string& lines, QWidget* parent) : QDialo
     auto* about = new QLabel(
         QStringLiteral(
             "从所持标准（DIN 2093 / EN 16983）或厂家手册的疲劳图上读出的允许应力线，每行一条："
-            "组别、次数 N、σU1、σO1、σU2、σO2（MPa）、来源，以制表符分隔（可从表格粘贴），"
-            "# 开头的行为注释。本程序不带任何疲劳线。在编辑框中 Tab 输入制表符，Ctrl+Tab 离开。"),
+            "组别、次数 N、σU1、σO1、σU2、σO2（MPa）、来源，以制表符分隔（从表格粘贴，或载入"
+            "文件），# 开头的行为注释。本程序不带任何疲劳线。"),
         this);
     about->setWordWrap(true);
     editor_ = new QPlainTextEdit(QString::fromStdString(lines), this);
     editor_->setAccessibleName(QStringLiteral("疲劳线"));
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    editor_->setTabChangesFocus(true);  // the keyboard leaves it; tabs come pasted or loaded
     editor_->setTabStopDistance(8 * editor_->fontMetrics().horizontalAdvance(QLatin1Char('0')));
     about->setBuddy(editor_);
     reading_ = new QLabel(this);
