@@ -26,6 +26,10 @@ TEST(FatigueLines, ASetIsReadWholeSkippingCommentsAndBlankLines) {
     ASSERT_EQ(lines->size(), 3u);
     EXPECT_EQ((*lines)[0], (FatigueLine{2, 2e6, "2e6", 0, 500, 600, 800, "手册 A 图 1"}));
     EXPECT_EQ((*lines)[2].group, 1);
+    // N and the source as written, without the blanks around them.
+    const auto padded = ReadFatigueLines("1\t  1e5 \t0\t1\t2\t3\t  手册 B  \n");
+    ASSERT_TRUE(padded);
+    EXPECT_EQ(padded->front().cycles_text + "|" + padded->front().source, "1e5|手册 B");
 }
 
 TEST(FatigueLines, ABadLineRefusesTheSetNamingTheLine) {
