@@ -91,6 +91,8 @@ TEST(Sheet, ARowWithoutNumbersShowsItsReason) {
     EXPECT_NE(CopyText(sheet).find("\n1\t0\tERROR\t\t减薄后的厚度"), std::string::npos);
     EXPECT_EQ(NoPlot(sheet), "f = 0 mm 时：减薄后的厚度 t′ = 9 mm 不在 0 < t′ ≤ t = 8 mm 之内");
     EXPECT_EQ(FindingCodes(sheet).back(), "ERROR");
+    // A spring flat as it stands (H = t) has no 0.75·h0 and h0 to mark.
+    EXPECT_TRUE(SheetWith([](DesignTexts& t) { t.H = t.t; }).plot.front().markers.empty());
 }
 
 // The limits at each point, the lower point's preload, and a force out of reach.
