@@ -214,6 +214,9 @@ TEST(Selection, EveryCandidateIsOneTheChecksFindNothingOn) {
                             c.stack.series *
                                 (spring.H + (c.stack.parallel - 1) * t_reduced.value_or(spring.t)),
                             1e-9);
+                const double volume = kPi / 4 * (spring.D * spring.D - spring.d * spring.d);
+                EXPECT_NEAR(c.mass, volume * spring.t * kSteelDensity / 1000 * c.Springs(),
+                            1e-9 * c.mass);
                 if (k > 0) {
                     EXPECT_LE((*group)[k - 1].Springs(), c.Springs());
                 }

@@ -103,6 +103,7 @@ TEST(EngineApi, TheFormsTextsTheFileAndTheAddressAreOneDesign) {
     const std::pair<std::string, std::string> refused[] = {
         {ds_design(unknown.dump().c_str()), "colour"},
         {ds_design("[1]"), "需要"},
+        {ds_design("{\"fields\""), "需要"},  // not JSON: refused, never thrown
         {ds_design_address("eyJ9*"), "base64url"},
         {ds_design_address("eyJ9A"), "base64url"},  // a character left over is no byte
         {ds_design_address(huge.c_str()), "MiB"},
