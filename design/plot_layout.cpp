@@ -19,6 +19,38 @@ double WidestLabel(const std::vector<double>& ticks, const TextMetrics& metrics)
     return widest;
 }
 
+// Where a panel's legend entries stand: each series with points, its row (0 the first) and its
+// left edge from the frame's left. A row takes what fits in `room` (from the frame's left to
+// the area's right edge), and at least one entry.
+struct LegendEntry {
+    std::size_t series;
+    int row;
+    double x;
+};
+std::vector<LegendEntry> LegendEntries(const PlotPanel& panel, double room, double u,
+                                       const TextMetrics& metrics) {
+    std::vector<LegendEntry> entries;
+    double x = 4 * u;
+    int row = 0;
+    for (std::size_t s = 0; s < panel.series.size(); ++s) {
+        if (panel.series[s].points.empty()) {
+            continue;
+        }
+        const double width = 22 * u + metrics.width(panel.series[s].name);
+        if (x > 4 * u && x + width > room) {
+            ++row;
+            x = 4 * u;
+        }
+        entries.push_back({s, row, x});
+        x += width + 16 * u;
+    }
+    return entries;
+}
+
+int LegendRows(const std::vector<LegendEntry>& entries) {
+    return entries.empty() ? 1 : entries.back().row + 1;
+}
+
 // Where a line of text in a box of a line's height stands on its baseline, centred upright.
 double Baseline(double top, double box_height, const TextMetrics& metrics) {
     return top + (box_height - metrics.ascent - metrics.descent) / 2 + metrics.ascent;
@@ -223,16 +255,16 @@ void Legend(std::vector<Shape>& out, const PlotLayout& layout, int index, const 
             const TextMetrics& metrics) {
     const Rect frame = layout.frame(index);
     const double u = layout.unit();
-    double x = frame.left + 4 * u;
-    const double y = frame.top - metrics.descent - 3 * u;
-    for (const PlotSeries& series : panel.series) {
-        if (series.points.empty()) {
-            continue;
-        }
+    const auto entries = LegendEntries(panel, layout.area().right() - frame.left, u, metrics);
+    const int rows = LegendRows(entries);
+    for (const LegendEntry& entry : entries) {
+        const PlotSeries& series = panel.series[entry.series];
+        const double x = frame.left + entry.x;
+        const double y =
+            frame.top - metrics.descent - 3 * u - (rows - 1 - entry.row) * metrics.height;
         out.push_back(Line({x, y - metrics.ascent / 3}, {x + 18 * u, y - metrics.ascent / 3},
                            series.color, 2 * u, series.style == LineStyle::kDashed));
         out.push_back(Text({x + 22 * u, y}, series.name));
-        x += 22 * u + metrics.width(series.name) + 16 * u;
     }
 }
 
@@ -275,7 +307,9 @@ PlotLayout::PlotLayout(const std::vector<PlotPanel>& panels, Rect area, const Te
             continue;
         }
         const Rect place{area.left, area.top + height * slot++, area.width, height};
-        const double top = line + 8 * u, bottom = (kTickLength + 8) * u + 2 * line;
+        // A legend too wide for one line takes more, above the frame.
+        const int rows = LegendRows(LegendEntries(panels[i], place.width - left, u, metrics));
+        const double top = rows * line + 8 * u, bottom = (kTickLength + 8) * u + 2 * line;
         const Rect frame{place.left + left, place.top + top, place.width - left - right,
                          place.height - top - bottom};
         frames_[i] = !frame.Empty()
