@@ -268,6 +268,7 @@ Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
     }
     if (!runtime::IsBlank(texts.fatigue_lines)) {
         const auto lines = calc::ReadFatigueLines(texts.fatigue_lines);
+        sheet.fatigue_lines = lines.has_value();
         if (!lines) {
             sheet.fatigue_problem = lines.error();
         } else if (sheet.cycle && sheet.spring) {

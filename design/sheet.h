@@ -74,6 +74,7 @@ struct Sheet {
     std::optional<Cycle> cycle;
     /// Why the fatigue lines typed cannot be used; none of them is then applied.
     std::optional<calc::FatigueLinesProblem> fatigue_problem;
+    bool fatigue_lines = false;  ///< lines that can be used were given
     std::optional<FlatPoint> flat;
     std::optional<TestPoint> test;
     /// The findings about D, d, t, H and the options (judged at f = 0), and those at the working

@@ -273,6 +273,9 @@ std::vector<std::string> Summary(const Sheet& sheet) {
             }
         }
     }
+    if (sheet.fatigue_lines && !sheet.cycle) {
+        lines.emplace_back("疲劳线：要有两个工作点（两点间的载荷循环）才能判断疲劳");
+    }
     if (sheet.flat) {
         std::string line = std::string("压平时（f = ") + (Flats(sheet) ? "h0′" : "h0") + " = " +
                            Length(sheet.flat->f) + " mm）F = " + Other(sheet.flat->F) + " N";

@@ -364,6 +364,10 @@ TEST(BatchDesign, FatigueIsJudgedOnlyAgainstTheLinesGiven) {
             EXPECT_NE(said.find(piece), std::string::npos) << piece << " in " << said;
         }
     }
+    texts.fatigue_lines = lines;
+    texts.points[1] = {};  // one point: no cycle to judge, and said so
+    const std::vector<std::string> one = design::Summary(design::ComputeSheet(texts));
+    EXPECT_NE(one.at(1).find("要有两个工作点"), std::string::npos) << one.at(1);
     const auto parsed = ParseBatchArguments({"--design", "--fatigue", "lines.tsv", "a"});
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->fatigue_file, "lines.tsv");
