@@ -11,18 +11,17 @@
 #include <QVBoxLayout>
 
 #include "design/design_file.h"
+#include "design/inputs.h"
 #include "rows/fatigue_text.h"
 
 namespace curve {
 
 FatigueDialog::FatigueDialog(const std::string& lines, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("疲劳线"));
-    auto* about = new QLabel(
-        QStringLiteral(
-            "从所持标准（DIN 2093 / EN 16983）或厂家手册的疲劳图上读出的允许应力线，每行一条："
-            "组别、次数 N、σU1、σO1、σU2、σO2（MPa）、来源，以制表符分隔（从表格粘贴，或载入"
-            "文件），# 开头的行为注释。本程序不带任何疲劳线。"),
-        this);
+    auto* about =
+        new QLabel(QString::fromUtf8(design::kFatigueLinesHint.data(),
+                                     static_cast<qsizetype>(design::kFatigueLinesHint.size())),
+                   this);
     about->setWordWrap(true);
     editor_ = new QPlainTextEdit(QString::fromStdString(lines), this);
     editor_->setAccessibleName(QStringLiteral("疲劳线"));

@@ -165,6 +165,12 @@ inline constexpr std::array<std::string_view, 2> kRequirementPointNames = {"要�
 /// The working points' names, which are also their fields' labels.
 inline constexpr std::array<std::string_view, 2> kPointNames = {"工作点 1", "工作点 2"};
 
+/// What every face's editor of the fatigue lines (DesignTexts::fatigue_lines) says of them.
+inline constexpr std::string_view kFatigueLinesHint =
+    "从所持标准（DIN 2093 / EN 16983）或厂家手册的疲劳图上读出的允许应力线，按它们判断两工作点间"
+    "的载荷循环。每行一条：组别、次数 N、σU1、σO1、σU2、σO2（MPa）、来源，以制表符分隔（从表格"
+    "粘贴，或载入文件），# 开头的行为注释。本程序不带任何疲劳线。";
+
 /// Where a face puts the material picker: just before this input, the first of the values a
 /// material sets.
 inline constexpr std::string_view kMaterialPickerBefore = "E";

@@ -340,6 +340,7 @@ const char* ds_inputs() {
                        {"designFileBytes", design::kMaxDesignFileBytes},
                        {"catalogueBytes", kMaxCatalogueBytes},
                        {"materialBefore", design::kMaterialPickerBefore},
+                       {"fatigueHint", design::kFatigueLinesHint},
                        {"fresh", DesignAnswer(design::DefaultTexts())}});
 }
 

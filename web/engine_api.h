@@ -24,8 +24,8 @@ const char* ds_command(const char* command, const char* boxes_json);
 
 /// What the design view is built from: the inputs' table (label, name, hint, key, kind), the
 /// requirement's table (label, hint, key) and its points' names, the working points' names, the
-/// catalogue's limit ("catalogueBytes"), the
-/// named materials with E, μ and Rm as texts, the largest design file read ("designFileBytes"), and
+/// fatigue lines' hint ("fatigueHint"), the catalogue's limit ("catalogueBytes"), the named
+/// materials with E, μ and Rm as texts, the largest design file read ("designFileBytes"), and
 /// the design a new one is ("fresh", as ds_design_check answers).
 const char* ds_inputs();
 

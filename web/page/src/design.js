@@ -151,6 +151,7 @@ export async function startDesign() {
   file = facts.fresh.file;
   address = facts.fresh.address;
   $('fatigue-reading').textContent = facts.fresh.fatigueReading;
+  $('fatigue-about').textContent = facts.fatigueHint;
 }
 
 export function newDesignShown() {
