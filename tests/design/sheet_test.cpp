@@ -169,6 +169,8 @@ TEST(PlotAxis, AnyRangeGetsFiniteTicks) {
     }
     EXPECT_EQ(ChooseScale(0, 15842.8, 6).ticks.back(), 20000);
     EXPECT_EQ(ChooseScale(0, 9.9, 6).ticks, (std::vector<double>{0, 2, 4, 6, 8, 10}));
+    EXPECT_EQ(ChooseScale(-2500, 1500, 6).ticks,
+              (std::vector<double>{-3000, -2000, -1000, 0, 1000, 2000}));
     EXPECT_EQ(TickLabel(0.1 + 0.2), "0.3");
     EXPECT_EQ(ValueText(1584283368.99, "N"), "1.584E+09");
     EXPECT_EQ(ValueText(1.0761308249948, "mm"), "1.076");
