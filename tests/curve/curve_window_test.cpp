@@ -675,7 +675,9 @@ private slots:
             program.start(DISC_SPRING_CURVE, args);
             QVERIFY(program.waitForFinished(10000));
             QCOMPARE(program.exitCode(), 2);
-            QVERIFY(program.readAllStandardError().startsWith("disc-spring-curve: "));
+            const QString said = QString::fromUtf8(program.readAllStandardError());
+            QVERIFY2(said.startsWith("disc-spring-curve: "), qPrintable(said));
+            QCOMPARE(said.contains("未知选项"), args.size() == 1);  // an option, named as one
         }
     }
 };
