@@ -389,7 +389,17 @@ std::vector<Shape> HoverShapes(const PlotLayout& layout, PlotPoint hover,
     const double u = layout.unit();
     const std::string text = ReadOut(panel, series, data);
     const Rect area = layout.area();
-    Rect box{0, 0, metrics.width(text) + 10 * u, metrics.height + 6 * u};
+    // On a plot narrower than the read-out, its value goes to a second line.
+    std::vector<std::string> lines{text};
+    if (const std::size_t cut = text.rfind(", ");
+        metrics.width(text) + 10 * u > area.width && cut != std::string::npos) {
+        lines = {text.substr(0, cut + 1), text.substr(cut + 2)};
+    }
+    double widest = 0;
+    for (const std::string& line : lines) {
+        widest = std::max(widest, metrics.width(line));
+    }
+    Rect box{0, 0, widest + 10 * u, static_cast<double>(lines.size()) * metrics.height + 6 * u};
     box.left = at.x + 8 * u;
     box.top = at.y - box.height - 8 * u;
     if (box.right() > area.right()) {
@@ -400,9 +410,14 @@ std::vector<Shape> HoverShapes(const PlotLayout& layout, PlotPoint hover,
     }
     box.left = std::max(area.left, std::min(box.left, area.right() - box.width));
     box.top = std::max(area.top, std::min(box.top, area.bottom() - box.height));
-    return {Circle(at, 4 * u, series.color, 2 * u), Box(box, Rgb{90, 90, 90}, Rgb{255, 255, 225}),
-            Text({box.left + box.width / 2, Baseline(box.top, box.height, metrics)}, text,
-                 Anchor::kMiddle)};
+    std::vector<Shape> shapes{Circle(at, 4 * u, series.color, 2 * u),
+                              Box(box, Rgb{90, 90, 90}, Rgb{255, 255, 225})};
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const double top = box.top + 3 * u + static_cast<double>(k) * metrics.height;
+        shapes.push_back(Text({box.left + box.width / 2, Baseline(top, metrics.height, metrics)},
+                              lines[k], Anchor::kMiddle));
+    }
+    return shapes;
 }
 
 Picture PictureShapes(const std::vector<PlotPanel>& panels, const std::string& caption,
