@@ -167,6 +167,9 @@ class PageTest(unittest.TestCase):
         control.send_keys(Keys.DELETE)
         if text:
             control.send_keys(text)
+        # Typed a key at a time, a slow machine may show a sheet of the text in part first.
+        self.driver.execute_async_script(
+            "window.discSpring.settled().then(arguments[arguments.length - 1])")
         self.wait(lambda: self.sheets() > before and self.js(
             "return document.getElementById('status').textContent") == "")
 

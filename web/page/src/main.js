@@ -6,7 +6,7 @@ import { largestDesignFile, refusedTooLarge } from './address_guard.js';
 import { $, message, status, utf8 } from './dom.js';
 import { boxes, calculatorReady, fitForm1 } from './calculator.js';
 import * as design from './design.js';
-import { requestSheet, shownSheet, sheetCopy } from './sheet.js';
+import { requestSheet, shownSheet, sheetCopy, sheetSettled } from './sheet.js';
 import { buildRequirement, showRequirement, requestSelection, shownSelection, onCandidateOpened } from './selection.js';
 import './catalogue.js';
 
@@ -94,6 +94,8 @@ window.discSpring = {
   selection: shownSelection,
   open: (text) => design.openBytes(utf8(text)),
   fileText: () => design.settled().then(design.designFile),
+  // Resolves once the last edit's design and its sheet are shown.
+  settled: () => design.settled().then(sheetSettled),
   // The address with the design as it stands now (what 复制链接 copies).
   address: async () => {
     await design.settled();
