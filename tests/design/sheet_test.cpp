@@ -141,6 +141,50 @@ TEST(DataSheet, SectionsInOrderOrNoneWithoutASpring) {
         DataSheetOf(SheetWith([](DesignTexts& texts) { texts.d = "120"; }), "").sections.empty());
 }
 
+// A design's fatigue lines judge the cycle between its working points: the last code, and the
+// sentences (naming the line's source) that every face's data sheet carries; lines that cannot
+// be used are said, and none of them applied.
+TEST(Sheet, FatigueIsJudgedOnlyAgainstTheLinesGiven) {
+    const std::string lines =
+        "2\t2e6\t0\t500\t600\t800\t手册 A 图 1\n2\t1e5\t0\t700\t1000\t1200\t手册 A 图 2\n";
+    struct Case {
+        std::string t, H, lines, code;
+        std::vector<std::string_view> said;
+    };
+    const Case cases[] = {
+        {"3.5", "6.3", "", "", {"本程序不作判断", "“疲劳线”", "--fatigue"}},
+        {"3.5", "6.3", lines, "fatigue:1e5", {"至少 1e5 次", "手册 A 图 2", "N = 2e6 次的线"}},
+        {"7", "9", lines, "fatigue:?", {"没有组 3 的线"}},  // group 3: no line of its own
+        {"3.5", "6.3", "2\t2e6\t0\t500\t600\t400\tA\n", "fatigue:lines", {"有误，未采用"}},
+    };
+    for (const Case& c : cases) {
+        const Sheet sheet = SheetWith([&c](DesignTexts& t) {
+            t.points = {PointText{PointBy::kDeflection, "0.5"},
+                        PointText{PointBy::kDeflection, "1.4"}};
+            t.t = c.t;
+            t.H = c.H;
+            t.fatigue_lines = c.lines;
+        });
+        const std::vector<std::string> codes = FindingCodes(sheet);
+        EXPECT_EQ(codes.empty() ? "" : codes.back(), c.code);
+        std::string said;
+        for (const auto& section : DataSheetOf(sheet, "").sections) {
+            for (const std::string& line : section.lines) {
+                said += line + '\n';
+            }
+        }
+        for (const std::string_view piece : c.said) {
+            EXPECT_NE(said.find(piece), std::string::npos) << piece << " in " << said;
+        }
+    }
+    // One point: no cycle to judge, and said so.
+    const std::vector<std::string> one = Summary(SheetWith([&lines](DesignTexts& t) {
+        t.points = {PointText{PointBy::kDeflection, "1.4"}, PointText{}};
+        t.fatigue_lines = lines;
+    }));
+    EXPECT_NE(one.at(1).find("要有两个工作点"), std::string::npos) << one.at(1);
+}
+
 TEST(Sheet, StopsWhenAsked) {
     EXPECT_FALSE(ComputeSheet(DefaultTexts(), [] { return true; }).complete);
     EXPECT_TRUE(ComputeSheet(DefaultTexts()).complete);

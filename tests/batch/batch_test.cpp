@@ -2,15 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-
-#include "design/data_sheet.h"
-#include "design/design_file.h"
 #include "design/sheet.h"
 #include "design/sheet_text.h"
-#include "process.h"
 #include "runtime/number_text.h"
 
 namespace batch {
@@ -163,6 +156,10 @@ TEST(BatchArguments, UnusableOptionsAreNamed) {
     EXPECT_EQ(good->files, (std::vector<std::string>{"a", "-", "--help"}));
     EXPECT_FALSE(ParseBatchArguments({"--check"})->options.row.stack.has_value());
     EXPECT_EQ(ParseBatchArguments({})->files, std::vector<std::string>{"-"});
+    const auto fatigue = ParseBatchArguments({"--design", "--fatigue", "lines.tsv", "a"});
+    ASSERT_TRUE(fatigue);
+    EXPECT_EQ(std::make_pair(fatigue->fatigue_file, fatigue->files),
+              std::make_pair(std::string("lines.tsv"), std::vector<std::string>{"a"}));
     // What lies behind the last argument is never taken for its value.
     std::vector<std::string_view> cut = {"--series", "5"};
     cut.pop_back();
@@ -327,53 +324,6 @@ TEST(BatchDesign, AWorkingPointWithoutARowFails) {
     EXPECT_NE(design::FindingSentences(sheet).back().find("工作点 1："), std::string::npos);
 }
 
-// A design's fatigue lines judge the cycle between its working points: the code in --design,
-// the sentences (naming the line's source) in every face's summary; lines that cannot be used
-// are said, and none of them applied.
-TEST(BatchDesign, FatigueIsJudgedOnlyAgainstTheLinesGiven) {
-    design::DesignTexts texts = design::DefaultTexts();
-    texts.points = {design::PointText{design::PointBy::kDeflection, "0.5"},
-                    design::PointText{design::PointBy::kDeflection, "1.4"}};
-    const std::string lines =
-        "2\t2e6\t0\t500\t600\t800\t手册 A 图 1\n2\t1e5\t0\t700\t1000\t1200\t手册 A 图 2\n";
-    struct Case {
-        std::string t, H, lines, code;
-        std::vector<std::string_view> said;
-    };
-    const Case cases[] = {
-        {"3.5", "6.3", "", "检查\t\n", {"本程序不作判断", "“疲劳线”", "--fatigue"}},
-        {"3.5", "6.3", lines, "\tfatigue:1e5\n", {"至少 1e5 次", "手册 A 图 2", "N = 2e6 次的线"}},
-        {"7", "9", lines, ",fatigue:?\n", {"没有组 3 的线"}},  // group 3: no line of its own
-        {"3.5", "6.3", "2\t2e6\t0\t500\t600\t400\tA\n", "\tfatigue:lines\n", {"有误，未采用"}},
-    };
-    for (const Case& c : cases) {
-        texts.t = c.t;
-        texts.H = c.H;
-        texts.fatigue_lines = c.lines;
-        std::string out;
-        AnswerDesign(texts, out);
-        EXPECT_TRUE(out.ends_with(c.code)) << out;
-        // The data sheet carries the summary and the findings as every face shows them.
-        std::string said;
-        for (const auto& section : design::DataSheetOf(design::ComputeSheet(texts), "").sections) {
-            for (const std::string& line : section.lines) {
-                said += line + '\n';
-            }
-        }
-        for (const std::string_view piece : c.said) {
-            EXPECT_NE(said.find(piece), std::string::npos) << piece << " in " << said;
-        }
-    }
-    texts.fatigue_lines = lines;
-    texts.points[1] = {};  // one point: no cycle to judge, and said so
-    const std::vector<std::string> one = design::Summary(design::ComputeSheet(texts));
-    EXPECT_NE(one.at(1).find("要有两个工作点"), std::string::npos) << one.at(1);
-    const auto parsed = ParseBatchArguments({"--design", "--fatigue", "lines.tsv", "a"});
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->fatigue_file, "lines.tsv");
-    EXPECT_EQ(parsed->files, std::vector<std::string>{"a"});
-}
-
 // Every option's edges: the lowest and highest value taken, and the first refused either side
 // (a double's neighbour where the range is continuous).
 TEST(BatchArguments, EveryOptionTakesItsEdgesAndRefusesTheirNeighbours) {
@@ -420,114 +370,6 @@ TEST(BatchArguments, EveryOptionTakesItsEdgesAndRefusesTheirNeighbours) {
             }
         }
     }
-}
-
-// The real executable, as a script runs it: in a scratch folder, with files and a pipe.
-class BatchProcess : public testing::Test {
-protected:
-    void SetUp() override {
-        std::filesystem::create_directories(dir_);
-        std::filesystem::current_path(dir_);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(home_);  // Windows keeps the working folder
-        std::filesystem::remove_all(dir_);
-    }
-
-    static void Write(const std::string& name, const std::string& content) {
-        std::ofstream(std::filesystem::u8path(name), std::ios::binary) << content;
-    }
-    // Exit status, standard output and standard error.
-    static std::tuple<int, std::string, std::string> Run(const std::vector<std::string>& args,
-                                                         const std::string& input = "") {
-        Write("stdin", input);
-        const auto run = test_process::Run(Program(), args, "stdin");
-        return {run.status, run.out, run.err};
-    }
-    // Found before any test moves to its folder.
-    static const std::string& Program() {
-        static const std::string program = std::filesystem::absolute(DISC_SPRING_BATCH).string();
-        return program;
-    }
-
-    std::filesystem::path home_ = (Program(), std::filesystem::current_path());
-    std::filesystem::path dir_ =
-        std::filesystem::temp_directory_path() /
-        ("disc-spring-batch-" +
-         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-};
-
-TEST_F(BatchProcess, ExitStatusTellsWhetherEveryLineComputed) {
-    EXPECT_EQ(Run({}, kExample + "\n" + kExample + "\r\n"),
-              std::make_tuple(0, kAnswer + kAnswer, std::string()));
-    Write("a.tsv", kExample + "\n1\t2\t3\n");
-    Write("\xE5\xBC\xB9\xE7\xB0\xA7.tsv", "100\t0\t1\t1\t1");  // 弹簧.tsv, no final line end
-    EXPECT_EQ(
-        std::get<1>(Run({"a.tsv", "-", "\xE5\xBC\xB9\xE7\xB0\xA7.tsv"}, "0\t51\t3.5\t6.3\t1.4\n")),
-        kAnswer + kFields + "3 个\nERROR\t5\t无效的过程调用或参数\tln δ\n" +
-            "ERROR\t11\t除数为零\tδ\n");
-    EXPECT_EQ(std::get<0>(Run({"a.tsv"})), 1);
-    // A curve whose rows fault, or compute, alone decides the status.
-    EXPECT_EQ(std::get<0>(Run({"--curve", "2"}, "50\t50\t1\t2\n")), 1);
-    EXPECT_EQ(std::get<0>(Run({"--curve", "2"}, "100\t51\t3.5\t6.3\n")), 0);
-    // Curve rows with their stack and the checks at each row's own deflection.
-    const auto [status, out, err] =
-        Run({"--curve", "1", "--series", "2", "--check", "a.tsv", "-"}, "100\t51\t3.5\t6.3\n");
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(
-        out.starts_with("弹簧\tf(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)\ts(mm)\t"
-                        "F_stack(N)\tL(mm)\t检查\n1\t0\t"));
-    EXPECT_NE(out.find("\n2\tERROR\t\t需要 4 或 5 个以制表符分隔的字段，找到 3 个\t\n"),
-              std::string::npos);
-    EXPECT_TRUE(
-        out.ends_with("\n3\t0\t0\t0\t0\t0\t0\t0\t0\t12.6\t\n3\t2.8\t15842.8336899115\t"
-                      "1235.00340950415\t-2388.57517517065\t1135.83709637044\t"
-                      "1298.25702254331\t5.6\t15842.8336899115\t7\tf>0.75h0\n"));
-    Write("--help", kExample + "\n");
-    EXPECT_EQ(Run({"--", "--help"}), std::make_tuple(0, kAnswer, std::string()));
-    EXPECT_NE(std::get<1>(Run({"--help"})).find("  f>0.75h0  变形量超过 0.75·h0"),
-              std::string::npos);
-    // A line set is read whole before anything is answered; it judges --select's candidates and
-    // replaces a design's own lines.
-    Write("bad.tsv", "2\t1e5\t0\t700\n");
-    Write("lines.tsv", "# 手工的线\n2\t1e5\t0\t700\t1000\t1300\tB\n");
-    const std::vector<std::string> life = {"--select", "--dynamic", "--tolerance", "20",
-                                           "--life",   "1e5",       "--fatigue"};
-    const auto with = [&life](const char* file) {
-        std::vector<std::string> args = life;
-        args.emplace_back(file);
-        return args;
-    };
-    const auto refused = Run(with("bad.tsv"), "41\t20\t0.4\t2000\t1.2\t5000\n");
-    EXPECT_EQ(std::get<0>(refused), 2);
-    EXPECT_NE(std::get<2>(refused).find("不能用：疲劳线第 1 行"), std::string::npos);
-    EXPECT_NE(std::get<1>(Run(with("lines.tsv"), "41\t20\t0.4\t2000\t1.2\t5000\n"))
-                  .find("\tfatigue:1e5\t"),
-              std::string::npos);
-    design::DesignTexts texts = design::DefaultTexts();
-    texts.points = {design::PointText{design::PointBy::kDeflection, "0.5"},
-                    design::PointText{design::PointBy::kDeflection, "1.4"}};
-    texts.fatigue_lines = "2\t2e6\t0\t500\t600\t800\tA\n";
-    Write("d.dspring", design::DesignToJson(texts));
-    EXPECT_TRUE(std::get<1>(Run({"--design", "d.dspring"})).ends_with("\tfatigue:none\n"));
-    EXPECT_TRUE(std::get<1>(Run({"--design", "--fatigue", "lines.tsv", "d.dspring"}))
-                    .ends_with("\tfatigue:1e5\n"));
-    // Unusable arguments give status 2 and no output, even after a good file.
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"a.tsv", "missing"}, {"."}, {"--curve", "0"}, {"--curve", "5", "--series"}}) {
-        const auto run = Run(args, kExample + "\n");
-        EXPECT_EQ(std::make_tuple(std::get<0>(run), std::get<1>(run)), std::make_tuple(2, ""));
-        EXPECT_TRUE(std::get<2>(run).starts_with("disc-spring-batch: ")) << args[0];
-    }
-}
-
-// A script that sends one line through a pipe and waits gets its answer before sending more.
-TEST_F(BatchProcess, AnswersEachLineFromAPipeWithoutWaitingForTheEnd) {
-    test_process::CoProcess batch(Program());
-    ASSERT_TRUE(batch.Write(kExample + "\n"));
-    EXPECT_EQ(batch.ReadLine(10000), kResults);
-    ASSERT_TRUE(batch.Write("50\t50\t1\t2\t1\n"));
-    EXPECT_EQ(batch.ReadLine(10000), "ERROR\t11\t除数为零\tK1");
 }
 
 }  // namespace
