@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "calc/catalogue.h"
 #include "calc/force_deflection.h"
 #include "calc/materials.h"
 #include "calc/row.h"
@@ -16,36 +15,6 @@
 
 namespace calc {
 namespace {
-
-struct Din {
-    std::string name;
-    RowInputs spring;
-    bool flats;
-};
-
-// The DIN 2093 springs of the repository's catalogue.
-std::vector<Din> Catalogue() {
-    std::ifstream file(std::string(DISC_SPRING_SOURCE) + "/data/din2093.tsv");
-    std::vector<Din> springs;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (line.empty() || line[0] == '#' || line.starts_with("series")) {
-            continue;
-        }
-        std::vector<std::string> cells;
-        std::stringstream fields(line);
-        for (std::string cell; std::getline(fields, cell, '\t');) {
-            cells.push_back(cell);
-        }
-        const bool flats = !cells[5].empty();
-        springs.push_back({cells[0] + cells[2],
-                           {{std::stod(cells[2]), std::stod(cells[3]), std::stod(cells[4]),
-                             std::stod(cells[6]), 0},
-                            flats ? std::stod(cells[5]) : 0},
-                           flats});
-    }
-    return springs;
-}
 
 std::string Codes(const Findings& findings) {
     std::string codes;
@@ -58,9 +27,7 @@ std::string Codes(const Findings& findings) {
 // At any deflection up to 0.75·h0 (the test deflection) no spring of the standard draws a
 // finding: not its ratios, not its strength.
 TEST(Judgement, TheStandardsOwnSpringsPassUpToTheirTestDeflection) {
-    const std::vector<Din> springs = Catalogue();
-    ASSERT_GE(springs.size(), 60u);
-    for (const Din& din : springs) {
+    for (const CatalogueSpring& din : Din2093()) {
         RowOptions options;
         options.flats = din.flats;
         options.check = true;
@@ -69,8 +36,8 @@ TEST(Judgement, TheStandardsOwnSpringsPassUpToTheirTestDeflection) {
             RowInputs at = din.spring;
             at.spring.f = runtime::ShownValue(share * h0);
             const Row row = CalculateRow(at, options);
-            ASSERT_TRUE(row.results.has_value()) << din.name;
-            EXPECT_EQ(Codes(*row.findings), "") << din.name << " at " << share;
+            ASSERT_TRUE(row.results.has_value()) << din.Name();
+            EXPECT_EQ(Codes(*row.findings), "") << din.Name() << " at " << share;
         }
     }
 }

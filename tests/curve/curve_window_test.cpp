@@ -100,17 +100,21 @@ private:
     design::PlotLayout layout() const {
         return curve::LayOut(plot()->panels(), plot()->rect(), QFontMetricsF(plot()->font()));
     }
+    // What a box or a line of text shows, found by its name.
+    QString text(const QString& name) const {
+        const QLineEdit* edit = Find<QLineEdit>(window_, name);
+        return edit != nullptr ? edit->text() : Find<QLabel>(window_, name)->text();
+    }
     // Types as a user does and waits until the window has caught up.
-    void type(const QString& input, const QString& text) {
+    void type(const QString& input, const QString& typed) {
         QLineEdit* edit = Find<QLineEdit>(window_, input);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Delete);
         // What a keyboard cannot type comes as an input method commits it.
         const bool ascii =
-            std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; });
-        ascii ? QTest::keyClicks(edit, text) : edit->insert(text);
-        QVERIFY(QTest::qWaitFor([this] { return Find<QLabel>(window_, "状态")->text().isEmpty(); },
-                                60000));
+            std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 128; });
+        ascii ? QTest::keyClicks(edit, typed) : edit->insert(typed);
+        QVERIFY(QTest::qWaitFor([this] { return text("状态").isEmpty(); }, 60000));
     }
     // The rows as shown, a fault's report in the one cell it spans, trailing empty cells left off.
     QStringList table() const {
@@ -141,7 +145,7 @@ private:
         while (combo->currentIndex() != index) {
             QTest::keyClick(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
         }
-        type("步数 N", Find<QLineEdit>(window_, "步数 N")->text());
+        type("步数 N", text("步数 N"));
     }
     // A working point's row as the window shows it: a column of its table.
     QString point(int column) const {
@@ -325,7 +329,7 @@ private slots:
         QLineEdit* d = Find<QLineEdit>(window_, "d(mm)");
         QTest::keyClick(d, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(d, "41");  // "4" starts a curve, "41" overtakes it
-        QCOMPARE(Find<QLabel>(window_, "状态")->text(), QString("正在计算…"));
+        QCOMPARE(text("状态"), QString("正在计算…"));
         type("t(mm)", "3.5");
         const QStringList rows = table();
         QCOMPARE(rows.size(), 100002);
@@ -364,7 +368,7 @@ private slots:
         QCOMPARE(point(0),
                  Batch(QStringList{"--force"} + stack, "100\t51\t3.5\t6.3\t20000").trimmed());
         QCOMPARE(point(1), "1.5\t" + Batch(stack, "100\t51\t3.5\t6.3\t1.5").trimmed());
-        const QString summary = Find<QLabel>(window_, "工作点说明")->text();
+        const QString summary = text("工作点说明");
         QVERIFY2(summary.contains("行程 Δf = ") && summary.contains("功 W = ") &&
                      summary.contains("压平时（f = h0 = 2.8 mm）F = 15843 N"),
                  qPrintable(summary));
@@ -376,9 +380,7 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text().endsWith("\n2\t" + point(1) + "\n"));
         // A force out of reach says so; points at the limits are pointed out.
         type("工作点 1", "99999");
-        QVERIFY(Find<QLabel>(window_, "工作点说明")
-                    ->text()
-                    .contains("工作点 1：力 99999 N 超过压平前最多能达到的 47529 N"));
+        QVERIFY(text("工作点说明").contains("工作点 1：力 99999 N 超过压平前最多能达到的 47529 N"));
         type("串联片数 i", "1");
         type("并联片数 n", "1");
         choose("工作点 1 按", 0);
@@ -394,13 +396,10 @@ private slots:
     void selectionOpensACandidateAsTheDesign() {
         click("选型…");
         auto* table = Find<QTableWidget>(window_, "候选碟簧");
-        const auto settled = [this] {
-            return Find<QLabel>(window_, "选型结果")->text() != QStringLiteral("正在选型…");
-        };
+        const auto settled = [this] { return text("选型结果") != QStringLiteral("正在选型…"); };
         QTRY_VERIFY_WITH_TIMEOUT(settled() && table->rowCount() > 0, 30000);
         QCOMPARE(table->item(0, 1)->text(), QString("A 40"));
-        QVERIFY(
-            Find<QLabel>(window_, "选型结果")->text().startsWith("满足要求的：DIN 2093 碟簧 1 种"));
+        QVERIFY(text("选型结果").startsWith("满足要求的：DIN 2093 碟簧 1 种"));
         const QString series = table->item(0, 7)->text(), parallel = table->item(0, 8)->text();
         // A column sorts by value: a mass of 18.81 g comes before one of 164.2 g.
         int mass = 0;
@@ -423,18 +422,18 @@ private slots:
             ModalCatcher catcher;
             click("作为设计打开");
             QCOMPARE(catcher.seen.size(), 1);
-            QCOMPARE(Find<QLineEdit>(window_, "t(mm)")->text(), QString("3"));
+            QCOMPARE(text("t(mm)"), QString("3"));
             catcher.when_shown = [] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 box->button(QMessageBox::Discard)->click();
             };
             click("作为设计打开");
         }
-        QTRY_VERIFY(Find<QLineEdit>(window_, "D(mm)")->text() == "40");
-        QCOMPARE(Find<QLineEdit>(window_, "d(mm)")->text(), QString("20.4"));
-        QCOMPARE(Find<QLineEdit>(window_, "串联片数 i")->text(), series);
-        QCOMPARE(Find<QLineEdit>(window_, "并联片数 n")->text(), parallel);
-        QCOMPARE(Find<QLineEdit>(window_, "工作点 1")->text(), QString("1.2"));
+        QTRY_VERIFY(text("D(mm)") == "40");
+        QCOMPARE(text("d(mm)"), QString("20.4"));
+        QCOMPARE(text("串联片数 i"), series);
+        QCOMPARE(text("并联片数 n"), parallel);
+        QCOMPARE(text("工作点 1"), QString("1.2"));
         // That the opened design's points are the numbers it was chosen by is the core's.
         QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000);  // selected again for the opened design
         QLineEdit* bore = Find<QLineEdit>(window_, "安装孔 Ø(mm)");
@@ -442,9 +441,7 @@ private slots:
         QTest::keyClicks(bore, "25");
         QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000);
         QCOMPARE(window_->inputs().requirement.bore, std::string("25"));
-        QVERIFY(Find<QLabel>(window_, "选型结果")
-                    ->text()
-                    .startsWith("在 Ø25、导杆 Ø20 的空间内放不下任何碟簧"));
+        QVERIFY(text("选型结果").startsWith("在 Ø25、导杆 Ø20 的空间内放不下任何碟簧"));
         QCOMPARE(table->rowCount(), 0);
     }
 
@@ -602,7 +599,7 @@ private slots:
                  summary->text());
         // Spring steel picked by name brings its Rm; another E leaves Rm to the user.
         choose("材料", 2);
-        QCOMPARE(Find<QLineEdit>(window_, "Rm(MPa)")->text(), QString("1300"));
+        QCOMPARE(text("Rm(MPa)"), QString("1300"));
     }
 
     // Closing, or opening another design, asks first when edits are not saved.

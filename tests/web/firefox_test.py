@@ -129,11 +129,6 @@ class InFirefox(unittest.TestCase):
                 else:
                     self.assertEqual("\t".join(shown["boxes"][5:]), row)
 
-    def test_a_fault_is_reported_and_the_results_emptied(self):
-        shown = self.firefox.run(self.CALCULATE, ["50", "50", "1", "2", "1"])
-        self.assertTrue(shown["report"])
-        self.assertEqual(shown["boxes"], ["50", "50", "1", "2", "1", "", "", "", "", ""])
-
     def test_the_selection_gives_the_batch_tools_candidates(self):
         shown = self.firefox.run("""
             document.getElementById('tab-select').click();

@@ -92,7 +92,11 @@ class PageTest(unittest.TestCase):
         self.driver.get(url)
         started = self.driver.execute_async_script(
             "arguments[arguments.length - 1](window.discSpring ? window.discSpring.ready : false)")
-        self.assertTrue(started, self.driver.find_element(By.ID, "engine-status").text)
+        self.assertTrue(started, self.el("engine-status").text)
+
+    def ready(self):
+        return self.driver.execute_async_script(
+            "arguments[arguments.length - 1](window.discSpring.ready)")
 
     def collect_requests(self):
         for entry in self.driver.get_log("performance"):
@@ -127,7 +131,7 @@ class PageTest(unittest.TestCase):
             "window.discSpring.batch(arguments[0], arguments[1]).then(done);", args, text)
 
     def box(self, i):
-        return self.driver.find_element(By.ID, f"Text{i}")
+        return self.el(f"Text{i}")
 
     def values(self):
         return self.js("return Array.from({length: 10}, (_, i) =>"
@@ -138,30 +142,49 @@ class PageTest(unittest.TestCase):
             self.box(i).clear()
             self.box(i).send_keys(text)
 
+    def calculate(self, texts, fault=False):
+        """Types the inputs, presses 自动计算 and waits for the results or the report."""
+        self.type_inputs(texts)
+        self.button("自动计算").click()
+        self.wait(lambda: self.js("return document.getElementById('report').open") if fault
+                  else self.values()[5] != "")
+
     def button(self, caption):
         return self.driver.find_element(By.XPATH, f"//button[normalize-space()='{caption}']")
+
+    def el(self, element_id):
+        return self.driver.find_element(By.ID, element_id)
+
+    def value(self, element_id):
+        return self.el(element_id).get_attribute("value")
 
     def focused(self):
         return self.js("return document.activeElement.id")
 
     def design_view(self):
-        self.driver.find_element(By.ID, "tab-design").click()
+        self.el("tab-design").click()
         self.wait_sheet()
+
+    def wait_sheet_after(self, before):
+        """Waits until a sheet newer than the `before`th is shown and nothing computes."""
+        self.wait(lambda: self.sheets() > before and self.status() == "")
+
+    def status(self):
+        return self.js("return document.getElementById('status').textContent")
 
     def sheets(self):
         return int(self.js("return document.body.dataset.sheets || '0'"))
 
     def wait_sheet(self):
         """Waits until the last edit's sheet is shown."""
-        self.wait(lambda: self.js("return document.getElementById('status').textContent")
-                  not in ("正在计算…",) and self.sheets() > 0)
+        self.wait(lambda: self.status() != "正在计算…" and self.sheets() > 0)
 
     def field(self, label):
         return self.driver.find_element(
             By.XPATH, f"//div[@id='inputs']/label[normalize-space()='{label}']")
 
     def set_field(self, label, text):
-        control = self.driver.find_element(By.ID, self.field(label).get_attribute("for"))
+        control = self.el(self.field(label).get_attribute("for"))
         before = self.sheets()
         control.send_keys(Keys.CONTROL, "a")
         control.send_keys(Keys.DELETE)
@@ -170,14 +193,12 @@ class PageTest(unittest.TestCase):
         # Typed a key at a time, a slow machine may show a sheet of the text in part first.
         self.driver.execute_async_script(
             "window.discSpring.settled().then(arguments[arguments.length - 1])")
-        self.wait(lambda: self.sheets() > before and self.js(
-            "return document.getElementById('status').textContent") == "")
+        self.wait_sheet_after(before)
 
     def choose(self, element_id, value):
         before = self.sheets()
-        Select(self.driver.find_element(By.ID, element_id)).select_by_value(value)
-        self.wait(lambda: self.sheets() > before and self.js(
-            "return document.getElementById('status').textContent") == "")
+        Select(self.el(element_id)).select_by_value(value)
+        self.wait_sheet_after(before)
 
     def sheet_copy(self):
         return self.driver.execute_async_script(
@@ -193,12 +214,12 @@ class PageTest(unittest.TestCase):
             self.wait(lambda: self.js("return document.getElementById('message').open"), 5)
         except TimeoutException:
             return None
-        text = self.driver.find_element(By.ID, "message-text").text
-        self.driver.find_element(By.ID, "message-ok").click()
+        text = self.el("message-text").text
+        self.el("message-ok").click()
         return text
 
     def give_file(self, input_id, path):
-        chooser = self.driver.find_element(By.ID, input_id)
+        chooser = self.el(input_id)
         self.js("arguments[0].hidden = false", chooser)
         chooser.send_keys(str(path))
         self.js("arguments[0].hidden = true", chooser)
@@ -260,7 +281,7 @@ class Calculator(PageTest):
 
     def test_controls_stand_as_on_the_desktop_named_by_their_captions(self):
         self.assertEqual(self.driver.title, "碟形弹簧的设计计算")
-        form = self.driver.find_element(By.ID, "Form1")
+        form = self.el("Form1")
         self.assertEqual((form.size["width"], form.size["height"]), (629 + 2, 484 + 2))
         captions = ["D(mm)", "d(mm)", "t(mm)", "H(mm)", "f(mm)", "F(N)", "σom(Mpa)", "σ1(Mpa)",
                     "σ2(Mpa)", "σ3(Mpa)"]
@@ -327,9 +348,7 @@ class Calculator(PageTest):
 
     def test_calculate_shows_the_native_results_from_their_start(self):
         self.watch_long_tasks()
-        self.type_inputs(WORKED)
-        self.button("自动计算").click()
-        self.wait(lambda: self.values()[5] != "")
+        self.calculate(WORKED)
         _, output, _ = native([], "\t".join(WORKED) + "\n")
         self.assertEqual(self.values(), WORKED + output.rstrip("\n").split("\t"))
         for i in range(6, 11):
@@ -353,13 +372,9 @@ class Calculator(PageTest):
                  ["100", "51", "3.5", "6.3", "1e400"]]
         for inputs in cases:
             with self.subTest(inputs=inputs):
-                self.type_inputs(WORKED)
-                self.button("自动计算").click()
-                self.wait(lambda: self.values()[5] != "")
-                self.type_inputs(inputs)
-                self.button("自动计算").click()
-                self.wait(lambda: self.js("return document.getElementById('report').open"))
-                report = self.driver.find_element(By.ID, "report")
+                self.calculate(WORKED)
+                self.calculate(inputs, fault=True)
+                report = self.el("report")
                 self.assertTrue(self.js("return document.querySelector('dialog[open]')"
                                         ".matches(':modal')"))
                 self.assertTrue(report.find_element(By.ID, "report-title").text)
@@ -367,23 +382,11 @@ class Calculator(PageTest):
                 self.assertEqual(self.focused(), "report-ok")
                 # Behind the box, the inputs as typed and no result of the spring before.
                 self.assertEqual(self.values(), inputs + [""] * 5)
-                self.driver.find_element(By.ID, "report-ok").click()
+                ok = self.el("report-ok")
+                self.assertEqual(ok.text, "确定")
+                ok.send_keys(Keys.ENTER)
                 self.assertFalse(self.js("return document.getElementById('report').open"))
                 self.assertEqual(self.focused(), "Command1")
-        # The report's words are the desktop's, which the native tool prints on stderr.
-        self.type_inputs(["50", "50", "1", "2", "1"])
-        self.button("自动计算").click()
-        self.wait(lambda: self.js("return document.getElementById('report').open"))
-        self.assertEqual(self.driver.find_element(By.ID, "report-ok").text, "确定")
-        self.driver.find_element(By.ID, "report-ok").send_keys(Keys.ENTER)
-
-    def test_clear_empties_every_box_and_keeps_the_focus(self):
-        self.type_inputs(WORKED)
-        self.button("自动计算").click()
-        self.wait(lambda: self.values()[5] != "")
-        self.button("重新输入").click()
-        self.wait(lambda: self.values() == [""] * 10)
-        self.assertFalse(self.js("return document.getElementById('report').open"))
 
 
 class DesignView(PageTest):
@@ -402,13 +405,13 @@ class DesignView(PageTest):
                                                     "100\t51\t3.5\t6.3\t20000")[1].strip())
         self.assertEqual("\t".join(rows[1]), "1.5\t" + native(stack, "100\t51\t3.5\t6.3\t1.5")[1]
                          .strip())
-        summary = self.driver.find_element(By.ID, "summary").text
+        summary = self.el("summary").text
         self.assertIn("压平时（f = h0 = 2.8 mm）F = 15843 N", summary)
         self.assertTrue(self.sheet_copy().endswith("\n2\t" + "\t".join(rows[1]) + "\n"))
         # Both points are marked on the plot, and the hover reads a line out.
         self.assertGreaterEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#plot circle")),
                                 4)
-        plot = self.driver.find_element(By.ID, "plot")
+        plot = self.el("plot")
         webdriver.ActionChains(self.driver).move_to_element(plot).perform()
         said = lambda: self.js("const t = document.getElementById('plot-said');"
                                "return t ? t.textContent : ''")
@@ -416,7 +419,7 @@ class DesignView(PageTest):
         self.assertRegex(said(), r" = .* mm, .* = ")
         # By keyboard, along the curve a computed row at a time, read out for screen readers.
         plot.send_keys(Keys.END, Keys.HOME, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT)
-        readout = lambda: self.driver.find_element(By.ID, "plot-readout").get_attribute(
+        readout = lambda: self.el("plot-readout").get_attribute(
             "textContent")
         self.wait(lambda: "第 3 点" in readout(), 5)
         # The third point is the table's row k = 2 (s and F_stack of the stack), not a sample.
@@ -426,12 +429,12 @@ class DesignView(PageTest):
         # A force out of reach says so.
         self.set_field("工作点 1", "99999")
         self.assertIn("工作点 1：力 99999 N 超过压平前最多能达到的 47529 N",
-                      self.driver.find_element(By.ID, "summary").text)
+                      self.el("summary").text)
 
     def test_the_table_shows_the_rows_it_scrolls_to(self):
         self.design_view()
         self.set_field("步数 N", "2000")
-        table = self.driver.find_element(By.ID, "table")
+        table = self.el("table")
         self.js("arguments[0].scrollTop = 1500 * 22", table)
         self.wait(lambda: self.js("return Array.from(document.querySelectorAll("
                                   "'#table-body .row .k')).some(c => c.textContent === '1500')"))
@@ -452,9 +455,8 @@ class DesignView(PageTest):
         example = ROOT / "tests/curve/example.dspring"
         before = self.sheets()
         self.give_file("design-file", example)
-        self.wait(lambda: self.sheets() > before and self.js(
-            "return document.getElementById('status').textContent") == "")
-        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "125")
+        self.wait_sheet_after(before)
+        self.assertEqual(self.value("in-D"), "125")
         status, output, _ = native(["--design", str(example)], "")
         self.assertEqual(self.sheet_copy() + "检查\t" + ",".join(self.codes()) + "\n", output)
         # Edited and saved by the page, it reads natively to what the page shows.
@@ -480,7 +482,7 @@ class DesignView(PageTest):
             file.write(saved)
             file.flush()
             status, output, _ = native(["--design", file.name], "")
-            box = self.driver.find_element(By.ID, "fatigue-lines")
+            box = self.el("fatigue-lines")
             box.send_keys(Keys.CONTROL, "a")
             box.send_keys(Keys.DELETE)
             self.wait(lambda: "fatigue:" not in ",".join(self.codes()))
@@ -516,8 +518,7 @@ class DesignView(PageTest):
                 self.assertIn("打不开这个设计，页面保持原样。", reason)
                 self.assertGreater(len(reason), len("打不开这个设计，页面保持原样。") + 2)
                 self.assertEqual(self.js("return window.discSpring.fileText()"), kept)
-                self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"),
-                                 "120")
+                self.assertEqual(self.value("in-D"), "120")
 
     def test_the_address_holds_the_design_and_no_text_becomes_markup(self):
         self.design_view()
@@ -529,21 +530,19 @@ class DesignView(PageTest):
         copy = self.sheet_copy()
         self.open(address)
         self.wait_sheet()
-        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "98.5")
-        self.assertEqual(self.driver.find_element(By.ID, "point-0").get_attribute("value"),
-                         hostile)
+        self.assertEqual(self.value("in-D"), "98.5")
+        self.assertEqual(self.value("point-0"), hostile)
         self.assertEqual(self.sheet_copy(), copy)
         self.assertIsNone(self.js("return window.owned"))
         self.assertEqual(self.js("return document.querySelectorAll('img').length"), 0)
-        self.assertIn(hostile, self.driver.find_element(By.ID, "findings").text)
+        self.assertIn(hostile, self.el("findings").text)
         # An address whose design is broken opens the example and says why.
         self.driver.get("about:blank")
         self.driver.get(PAGE.as_uri() + "#design=" + base64.urlsafe_b64encode(b"{").decode()
                         .rstrip("="))
-        self.assertTrue(self.driver.execute_async_script(
-            "arguments[arguments.length - 1](window.discSpring.ready)"))
+        self.assertTrue(self.ready())
         self.assertIn("打不开这个设计", self.message())
-        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "100")
+        self.assertEqual(self.value("in-D"), "100")
 
     def test_a_long_curve_never_holds_up_the_page(self):
         self.design_view()
@@ -551,16 +550,14 @@ class DesignView(PageTest):
         before = self.sheets()
         self.set_field("步数 N", "100000")
         self.assertGreater(self.sheets(), before)
-        table = self.driver.find_element(By.ID, "table")
+        table = self.el("table")
         self.js("arguments[0].scrollTop = arguments[0].scrollHeight", table)
         self.wait(lambda: self.js("return Array.from(document.querySelectorAll("
                                   "'#table-body .row .k')).some(c => c.textContent === '100000')"))
         # While a curve computes, the calculator still answers.
         self.set_field("步数 N", "99999")
-        self.driver.find_element(By.ID, "tab-calculator").click()
-        self.type_inputs(WORKED)
-        self.button("自动计算").click()
-        self.wait(lambda: self.values()[5] != "")
+        self.el("tab-calculator").click()
+        self.calculate(WORKED)
         self.assert_no_long_tasks()
         copy = self.sheet_copy()
         self.assertEqual(copy.count("\n"), 1 + 99999 + 1)  # the header and N + 1 rows
@@ -568,7 +565,7 @@ class DesignView(PageTest):
     def test_the_catalogue_comes_back_as_the_batch_tool_prints_it(self):
         self.design_view()
         lines = random_lines(300, 3) + "100\t51\t3.5\t6.3\t1.4\r\n"
-        options = self.driver.find_element(By.ID, "catalogue-options")
+        options = self.el("catalogue-options")
         options.clear()
         options.send_keys("--check --rate --series 2")
         with tempfile.TemporaryDirectory() as folder:
@@ -588,28 +585,26 @@ class DesignView(PageTest):
     def test_a_long_catalogue_leaves_the_calculator_free_and_is_cancelled(self):
         self.design_view()
         self.watch_long_tasks()
-        options = self.driver.find_element(By.ID, "catalogue-options")
+        options = self.el("catalogue-options")
         options.clear()
         options.send_keys("--select")
         generator = random.Random(2)
         lines = "".join(f"{d:.1f}\t0\t{d * 0.03:.2f}\t{d * d * 1.2:.0f}\t{d * 0.07:.2f}\t"
                         f"{d * d * 2:.0f}\n" for d in (generator.uniform(20, 150)
                                                       for _ in range(3000)))
-        cancel = self.driver.find_element(By.ID, "catalogue-cancel")
+        cancel = self.el("catalogue-cancel")
         with tempfile.TemporaryDirectory() as folder:
             path = pathlib.Path(folder, "要求.tsv")
             path.write_text(lines)
             self.give_file("catalogue-file", path)
             self.wait(cancel.is_displayed, 5)
-            self.driver.find_element(By.ID, "tab-calculator").click()
-            self.type_inputs(WORKED)
-            self.button("自动计算").click()
-            self.wait(lambda: self.values()[5] != "")
-            self.driver.find_element(By.ID, "tab-design").click()
+            self.el("tab-calculator").click()
+            self.calculate(WORKED)
+            self.el("tab-design").click()
             self.assertTrue(cancel.is_displayed())  # the catalogue still runs
             cancel.click()
         self.assertFalse(cancel.is_displayed())
-        self.assertEqual(self.driver.find_element(By.ID, "status").text, "目录的计算已取消")
+        self.assertEqual(self.el("status").text, "目录的计算已取消")
         time.sleep(0.5)
         self.assertEqual(list(self.downloads.iterdir()), [])
         self.assert_no_long_tasks()
@@ -633,7 +628,7 @@ class Selection(PageTest):
 
     def set_requirement(self, element_id, text):
         before = self.selections()
-        field = self.driver.find_element(By.ID, element_id)
+        field = self.el(element_id)
         field.send_keys(Keys.CONTROL, "a")
         field.send_keys(Keys.DELETE)
         field.send_keys(text)
@@ -642,7 +637,7 @@ class Selection(PageTest):
 
     def test_candidates_are_the_batch_tools_and_one_opens_as_the_design(self):
         self.watch_long_tasks()
-        self.driver.find_element(By.ID, "tab-select").click()
+        self.el("tab-select").click()
         self.wait(lambda: self.selections() > 0)
         self.set_requirement("req-tolerance-0", "30")
         # The best five of the catalogue's at first, as --best 5; 更多… shows twenty more.
@@ -674,24 +669,23 @@ class Selection(PageTest):
             By.XPATH, "//button[@aria-label='作为设计打开 DIN 2093 A 40']")
         before = self.sheets()
         opened.click()
-        self.wait(lambda: self.sheets() > before and not self.driver.find_element(By.ID, "design")
+        self.wait(lambda: self.sheets() > before and not self.el("design")
                   .get_attribute("hidden"))
         self.wait_sheet()
-        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "40")
-        self.assertEqual(self.driver.find_element(By.ID, "point-0").get_attribute("value"), "1.2")
+        self.assertEqual(self.value("in-D"), "40")
+        self.assertEqual(self.value("point-0"), "1.2")
         self.assert_no_long_tasks()
 
     def test_a_requirement_nothing_meets_says_why_and_travels_in_the_address(self):
-        self.driver.find_element(By.ID, "tab-select").click()
+        self.el("tab-select").click()
         self.wait(lambda: self.selections() > 0)
         self.set_requirement("req-F-0", "500000")
-        summary = self.driver.find_element(By.ID, "select-summary").text
+        summary = self.el("select-summary").text
         self.assertTrue(summary.startswith("在 Ø41、导杆 Ø20 的空间内，要求 1 "), summary)
         self.assertIn("最多能达到", summary)
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#candidates tbody tr"), [])
         self.open(self.js("return window.discSpring.address()"))
-        self.assertEqual(self.driver.find_element(By.ID, "req-F-0").get_attribute("value"),
-                         "500000")
+        self.assertEqual(self.value("req-F-0"), "500000")
 
 
 class Screens(PageTest):
@@ -709,7 +703,7 @@ class Screens(PageTest):
                 "mobile": width < 1000})
             self.open(PAGE.as_uri())
             for tab in ("tab-calculator", "tab-design", "tab-select"):
-                self.driver.find_element(By.ID, tab).click()
+                self.el(tab).click()
                 self.wait(lambda: self.js("return document.getElementById('engine-status')"
                                           ".textContent === ''"))
                 where = f"{width}x{height} {tab}"
@@ -729,7 +723,7 @@ class Screens(PageTest):
         # Turned while another view showed, the calculator still fits when it comes back.
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": 390, "height": 844, "deviceScaleFactor": 1, "mobile": True})
-        self.driver.find_element(By.ID, "tab-calculator").click()
+        self.el("tab-calculator").click()
         self.assertLessEqual(self.js("return document.getElementById('Form1')"
                                      ".getBoundingClientRect().right"), 390)
 
@@ -750,17 +744,13 @@ class Accessibility(PageTest):
         self.driver.execute_cdp_cmd("Page.setBypassCSP", {"enabled": True})
         try:
             self.open(PAGE.as_uri())
-            self.type_inputs(WORKED)
-            self.button("自动计算").click()
-            self.wait(lambda: self.values()[5] != "")
+            self.calculate(WORKED)
             self.assertEqual(self.violations(), [], "calculator with results")
-            self.type_inputs(["50", "50", "1", "2", "1"])
-            self.button("自动计算").click()
-            self.wait(lambda: self.js("return document.getElementById('report').open"))
+            self.calculate(["50", "50", "1", "2", "1"], fault=True)
             self.assertEqual(self.violations(), [], "calculator with a fault report")
-            self.driver.find_element(By.ID, "report-ok").click()
+            self.el("report-ok").click()
             for tab, shown in (("tab-design", "sheets"), ("tab-select", "selections")):
-                self.driver.find_element(By.ID, tab).click()
+                self.el(tab).click()
                 self.wait(lambda: int(self.js(f"return document.body.dataset.{shown} || '0'")) > 0)
                 self.assertEqual(self.violations(), [], tab)
         finally:
@@ -797,12 +787,11 @@ class Hostile(PageTest):
                 self.driver.get("about:blank")
                 self.driver.get(PAGE.as_uri() + "#design=" +
                                 base64.urlsafe_b64encode(path.read_bytes()).decode().rstrip("="))
-                self.assertTrue(self.driver.execute_async_script(
-                    "arguments[arguments.length - 1](window.discSpring.ready)"))
+                self.assertTrue(self.ready())
                 self.message()
                 self.still_working()
         self.design_view()
-        options = self.driver.find_element(By.ID, "catalogue-options")
+        options = self.el("catalogue-options")
         options.clear()
         options.send_keys("--check --rate")
         for path in sorted((self.SEEDS / "batch_line").iterdir()) + files[:3]:
@@ -818,13 +807,13 @@ class Hostile(PageTest):
                 self.still_working()
 
     def test_markup_typed_into_every_field_stays_text(self):
-        self.driver.find_element(By.ID, "tab-select").click()
+        self.el("tab-select").click()
         for field in self.driver.find_elements(By.CSS_SELECTOR, "#requirement input[type=text]"):
             field.send_keys(Keys.CONTROL, "a")
             field.send_keys(self.PAYLOAD)
         self.wait(lambda: self.js("return document.getElementById('select-summary').textContent")
                   not in ("", "正在选型…"))
-        self.assertIn("'<img src=x", self.driver.find_element(By.ID, "select-summary").text)
+        self.assertIn("'<img src=x", self.el("select-summary").text)
         self.design_view()
         for field in self.driver.find_elements(By.CSS_SELECTOR, "#inputs input"):
             field.send_keys(Keys.CONTROL, "a")
@@ -833,8 +822,7 @@ class Hostile(PageTest):
         self.still_working()
         self.open(self.js("return window.discSpring.address()"))  # and back from the address
         self.assertIsNone(self.message())
-        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"),
-                         self.PAYLOAD)
+        self.assertEqual(self.value("in-D"), self.PAYLOAD)
         self.still_working()
 
     def test_each_door_says_where_its_limit_is_and_the_page_goes_on(self):
@@ -858,7 +846,7 @@ class Hostile(PageTest):
             self.assertIn("大于 32 MiB", self.message())
             curves = pathlib.Path(folder, "curves.tsv")
             curves.write_text("100\t51\t3.5\t6.3\n" * 100)
-            options = self.driver.find_element(By.ID, "catalogue-options")
+            options = self.el("catalogue-options")
             options.clear()
             options.send_keys("--curve 100000")
             self.give_file("catalogue-file", curves)
@@ -868,8 +856,7 @@ class Hostile(PageTest):
         self.driver.get("about:blank")
         self.driver.get(PAGE.as_uri() + "#design=" + "A" * (2 * 1000 * 1000))
         self.wait(lambda: self.js("return location.hash") == "#design-too-large")
-        self.assertTrue(self.driver.execute_async_script(
-            "arguments[arguments.length - 1](window.discSpring.ready)"))
+        self.assertTrue(self.ready())
         self.watch_long_tasks()
         self.assertIn("大于 1 MiB", self.message())
         self.still_working()
@@ -889,10 +876,10 @@ class Hostile(PageTest):
         before = self.sheets()
         self.js("location.hash = arguments[0]", address.split("#", 1)[1])
         self.wait(lambda: self.sheets() > before)
-        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "97")
+        self.assertEqual(self.value("in-D"), "97")
         self.js("location.hash = 'design=%%%'")
         self.assertIn("读不出来", self.message())
-        self.assertEqual(self.driver.find_element(By.ID, "in-D").get_attribute("value"), "97")
+        self.assertEqual(self.value("in-D"), "97")
         # Opened from disk, its link names this machine's folder: the page says so, copies nothing.
         self.button("复制链接").click()
         self.assertIn("只能在这台电脑上打开", self.message())
@@ -923,9 +910,7 @@ class PrintAndNetwork(PageTest):
         self.assertIn("设计检查", text)
 
     def test_nothing_is_fetched_stored_or_sent(self):
-        self.type_inputs(WORKED)
-        self.button("自动计算").click()
-        self.wait(lambda: self.values()[5] != "")
+        self.calculate(WORKED)
         self.design_view()
         self.assertEqual(self.js("return document.cookie"), "")
         self.assertEqual(self.js("return localStorage.length + sessionStorage.length"), 0)
@@ -940,9 +925,8 @@ class PrintAndNetwork(PageTest):
             broken = pathlib.Path(folder, "broken.html")
             broken.write_text(page[:start] + "AAAA" + page[start + 4:], encoding="utf-8")
             self.driver.get(broken.as_uri())
-            self.assertFalse(self.driver.execute_async_script(
-                "arguments[arguments.length - 1](window.discSpring.ready)"))
-        self.assertTrue(self.driver.find_element(By.ID, "engine-status").text
+            self.assertFalse(self.ready())
+        self.assertTrue(self.el("engine-status").text
                         .startswith("引擎无法启动："))
         self.driver.get_log("browser")  # the failure is also on the console, as it should be
 
@@ -959,9 +943,7 @@ class PrintAndNetwork(PageTest):
             self.requests.clear()
             url = f"http://127.0.0.1:{server.server_port}/{PAGE.name}"
             self.open(url)
-            self.type_inputs(WORKED)
-            self.button("自动计算").click()
-            self.wait(lambda: self.values()[5] != "")
+            self.calculate(WORKED)
             self.design_view()
             self.collect_requests()
             fetched = {u for u in self.requests if not u.startswith(("data:", "blob:"))}

@@ -159,6 +159,17 @@ protected:
         PostMessageW(to, WM_KEYDOWN, key, 1);
         PostMessageW(to, WM_KEYUP, key, 0xC0000001);
     }
+    // Presses Tab, a key at a time, until the focus reaches `target` (at most once round).
+    bool TabTo(HWND target) {
+        for (int i = 0; i < 12 && Focus() != target; ++i) {
+            const HWND from = Focus();
+            Key(from, VK_TAB);
+            if (!WaitFor([&] { return Focus() != from; })) {
+                return false;
+            }
+        }
+        return Focus() == target;
+    }
 
     PROCESS_INFORMATION process_{};
     HWND form_ = nullptr;
@@ -234,12 +245,7 @@ TEST_F(Form1Window, CalculatesReportsAFaultClearsAndCloses) {
         return LOWORD(SendMessageW(box, EM_CHARFROMPOS, 0, MAKELPARAM(3, client.bottom / 2)));
     };
     EXPECT_EQ(first_visible(box_[7]), 0);
-    for (int i = 0; i < 12 && Focus() != box_[7]; ++i) {
-        const HWND from = Focus();
-        Key(from, VK_TAB);
-        ASSERT_TRUE(WaitFor([&] { return Focus() != from; }));
-    }
-    ASSERT_EQ(Focus(), box_[7]);
+    ASSERT_TRUE(TabTo(box_[7]));
     EXPECT_TRUE(WaitFor([&] {
         const auto selection = static_cast<DWORD>(SendMessageW(box_[7], EM_GETSEL, 0, 0));
         return LOWORD(selection) == 0 && HIWORD(selection) == worked[7].size() &&
@@ -283,12 +289,7 @@ TEST_F(Form1Window, CalculatesReportsAFaultClearsAndCloses) {
 
     // Enter on a focused button runs it; then the clear button empties all ten.
     Type({"100", "51", "3.5", "6.3", "1.4"});
-    for (int i = 0; i < 12 && Focus() != Button("自动计算"); ++i) {
-        const HWND from = Focus();
-        Key(from, VK_TAB);
-        ASSERT_TRUE(WaitFor([&] { return Focus() != from; }));
-    }
-    ASSERT_EQ(Focus(), Button("自动计算"));
+    ASSERT_TRUE(TabTo(Button("自动计算")));
     Key(Focus(), VK_RETURN);
     EXPECT_TRUE(WaitFor([&] { return Texts() == worked; }));
     Click("重新输入");
