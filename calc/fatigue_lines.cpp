@@ -5,6 +5,7 @@
 
 #include "calc/tsv_lines.h"
 #include "runtime/text_number.h"
+#include "runtime/utf8.h"
 
 namespace calc {
 namespace {
@@ -71,6 +72,16 @@ runtime::Expected<std::vector<FatigueLine>, FatigueLinesProblem> ReadFatigueLine
         return FatigueLinesProblem{Kind::kEmpty, read.count};
     }
     return lines;
+}
+
+std::optional<FatigueFileProblem> CheckFatigueFile(std::string_view bytes) {
+    if (bytes.size() > kMaxFatigueFileBytes) {
+        return FatigueFileProblem::kTooLarge;
+    }
+    if (!runtime::IsUtf8(bytes)) {
+        return FatigueFileProblem::kNotUtf8;
+    }
+    return std::nullopt;
 }
 
 int ThicknessGroup(double t) {

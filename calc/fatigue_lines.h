@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +51,19 @@ struct FatigueLinesProblem {
 /// CRLF. All or nothing: the first problem refuses the whole set.
 runtime::Expected<std::vector<FatigueLine>, FatigueLinesProblem> ReadFatigueLines(
     std::string_view tsv);
+
+/// The most bytes a line set's file may hold: as many as the design file that carries it.
+inline constexpr std::size_t kMaxFatigueFileBytes = 1 << 20;
+
+/// Why a file cannot become a line set's text, whatever its lines say.
+enum class FatigueFileProblem {
+    kTooLarge,  ///< more than kMaxFatigueFileBytes
+    kNotUtf8,   ///< not UTF-8 text
+};
+
+/// Whether a file's bytes can be taken as a line set's text, to be kept as typed and read by
+/// ReadFatigueLines. Its first kMaxFatigueFileBytes + 1 bytes are enough to judge.
+std::optional<FatigueFileProblem> CheckFatigueFile(std::string_view bytes);
 
 /// The standard's thickness group of a spring of thickness t (mm, as made, not t′): 1 below
 /// 1.25 mm, 2 up to 6 mm, 3 above (those have contact flats and a reduced t′, which does not

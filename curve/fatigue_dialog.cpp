@@ -7,10 +7,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStringDecoder>
 #include <QVBoxLayout>
 
-#include "design/design_file.h"
 #include "design/inputs.h"
 #include "rows/fatigue_text.h"
 
@@ -59,20 +57,16 @@ bool FatigueDialog::load(const QString& path, QString* why) {
         }
         return false;
     }
-    const QByteArray bytes = file.read(static_cast<qint64>(design::kMaxDesignFileBytes) + 1);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    const char* problem = bytes.size() > static_cast<qint64>(design::kMaxDesignFileBytes)
-                              ? "大于 1 MiB"
-                          : utf8.hasError() ? "不是 UTF-8 文字"
-                                            : nullptr;
-    if (problem != nullptr) {
+    const QByteArray bytes = file.read(static_cast<qint64>(calc::kMaxFatigueFileBytes) + 1);
+    const auto problem = calc::CheckFatigueFile(std::string_view(bytes.data(), bytes.size()));
+    if (problem) {
         if (why) {
-            *why = QStringLiteral("疲劳线文件 %1 %2，不读").arg(path, QString::fromUtf8(problem));
+            *why =
+                QString::fromStdString(rows::FatigueFileProblemText(*problem, path.toStdString()));
         }
         return false;
     }
-    editor_->setPlainText(text);
+    editor_->setPlainText(QString::fromUtf8(bytes));
     return true;
 }
 

@@ -54,6 +54,14 @@ std::string FatigueLinesReading(std::string_view text) {
                 : FatigueLinesProblemText(read.error()) + "；这些疲劳线都不采用";
 }
 
+std::string FatigueFileProblemText(calc::FatigueFileProblem problem, std::string_view name) {
+    const bool large = problem == calc::FatigueFileProblem::kTooLarge;
+    return "疲劳线文件 '" + std::string(name) + "' " +
+           (large ? "大于 " + std::to_string(calc::kMaxFatigueFileBytes >> 20) + " MiB"
+                  : std::string("不是 UTF-8 文字")) +
+           "，不读";
+}
+
 std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
                                           const calc::LoadCycle& cycle) {
     std::vector<std::string> out;

@@ -11,6 +11,10 @@ namespace rows {
 /// Why a line set is refused, naming its line: "疲劳线第 3 行：σO 随 σU 增大而减小，不是疲劳线".
 std::string FatigueLinesProblemText(const calc::FatigueLinesProblem& problem);
 
+/// Why a file is not taken as a line set's text, naming it as given:
+/// "疲劳线文件 'a.tsv' 大于 1 MiB，不读".
+std::string FatigueFileProblemText(calc::FatigueFileProblem problem, std::string_view name);
+
 /// What a fatigue lines' text reads as, said beside its editor: none, how many lines, or why
 /// none of them is taken.
 std::string FatigueLinesReading(std::string_view text);

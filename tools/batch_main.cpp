@@ -215,12 +215,17 @@ std::optional<std::string> ReadFatigueFile(const std::string& name,
                                            std::vector<calc::FatigueLine>& lines) {
     const int fd = tools::OpenForReading(name);
     std::string bytes;
-    if (fd < 0 || !ReadAll(fd, design::kMaxDesignFileBytes, bytes)) {
-        Complain("无法读取疲劳线文件 '" + name + "': " + std::strerror(errno));
+    const bool got = fd >= 0 && ReadAll(fd, calc::kMaxFatigueFileBytes, bytes);
+    const int error = errno;
+    if (fd >= 0) {
+        close(fd);
+    }
+    if (!got) {
+        Complain("无法读取疲劳线文件 '" + name + "': " + std::strerror(error));
         return std::nullopt;
     }
-    if (bytes.size() > design::kMaxDesignFileBytes) {
-        Complain("疲劳线文件 '" + name + "' 大于 1 MiB，不读");
+    if (const auto problem = calc::CheckFatigueFile(bytes)) {
+        Complain(rows::FatigueFileProblemText(*problem, name));
         return std::nullopt;
     }
     auto read = calc::ReadFatigueLines(bytes);

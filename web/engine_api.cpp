@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "batch/batch.h"
+#include "calc/fatigue_lines.h"
 #include "calc/materials.h"
 #include "design/data_sheet.h"
 #include "design/design_address.h"
@@ -338,6 +339,7 @@ const char* ds_inputs() {
                        {"points", design::kPointNames},
                        {"materials", materials},
                        {"designFileBytes", design::kMaxDesignFileBytes},
+                       {"fatigueFileBytes", calc::kMaxFatigueFileBytes},
                        {"catalogueBytes", kMaxCatalogueBytes},
                        {"materialBefore", design::kMaterialPickerBefore},
                        {"fatigueHint", design::kFatigueLinesHint},
@@ -346,6 +348,14 @@ const char* ds_inputs() {
 
 const char* ds_design_check(const char* bytes, int size) {
     return DesignOrError(design::DesignFromJson(Bytes(bytes, size)));
+}
+
+const char* ds_fatigue_file(const char* bytes, int size, const char* name) {
+    const std::string_view text = Bytes(bytes, size);
+    if (const auto problem = calc::CheckFatigueFile(text)) {
+        return Answer(Json{{"error", rows::FatigueFileProblemText(*problem, name)}});
+    }
+    return Answer(Json{{"text", std::string(text)}});
 }
 
 const char* ds_design_address(const char* fragment) {

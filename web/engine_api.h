@@ -25,8 +25,9 @@ const char* ds_command(const char* command, const char* boxes_json);
 /// What the design view is built from: the inputs' table (label, name, hint, key, kind), the
 /// requirement's table (label, hint, key) and its points' names, the working points' names, the
 /// fatigue lines' hint ("fatigueHint"), the catalogue's limit ("catalogueBytes"), the named
-/// materials with E, μ and Rm as texts, the largest design file read ("designFileBytes"), and
-/// the design a new one is ("fresh", as ds_design_check answers).
+/// materials with E, μ and Rm as texts, the largest design file and line set read
+/// ("designFileBytes", "fatigueFileBytes"), and the design a new one is ("fresh", as
+/// ds_design_check answers).
 const char* ds_inputs();
 
 /// A design file's `size` bytes read: {"file": the same design written anew, "address": it as
@@ -34,6 +35,10 @@ const char* ds_inputs();
 /// [{"by", "value"}], "requirement": the selection's texts, "fatigueLines": the fatigue lines'
 /// text}} or {"error": why}.
 const char* ds_design_check(const char* bytes, int size);
+
+/// A line set's file put into the fatigue lines' box, `size` bytes of it read (its limit and one
+/// more are enough): {"text": it} or {"error": why not, naming the file `name`}.
+const char* ds_fatigue_file(const char* bytes, int size, const char* name);
 
 /// The design a link's fragment (after `#design=`) carries, answered as ds_design_check does.
 const char* ds_design_address(const char* fragment);

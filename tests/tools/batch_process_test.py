@@ -31,8 +31,8 @@ class BatchProcess(unittest.TestCase):
         self.folder = folder.name
 
     def write(self, name, text):
-        with open(os.path.join(self.folder, name), "w", encoding="utf-8", newline="") as file:
-            file.write(text)
+        with open(os.path.join(self.folder, name), "wb") as file:
+            file.write(text if isinstance(text, bytes) else text.encode())
 
     def run_batch(self, args, text=""):
         """Exit status, standard output and standard error."""
@@ -78,9 +78,14 @@ class BatchProcess(unittest.TestCase):
         self.write("lines.tsv", "# 手工的线\n2\t1e5\t0\t700\t1000\t1300\tB\n")
         life = ["--select", "--dynamic", "--tolerance", "20", "--life", "1e5", "--fatigue"]
         requirement = "41\t20\t0.4\t2000\t1.2\t5000\n"
-        status, _, err = self.run_batch(life + ["bad.tsv"], requirement)
-        self.assertEqual(status, 2)
-        self.assertIn("不能用：疲劳线第 1 行", err)
+        self.write("gbk.tsv", "2\t1e5\t0\t700\t1000\t1300\t手册\n".encode("gbk"))
+        self.write("big.tsv", b"#" * (1 << 20) + b"\n")
+        for name, why in (("bad.tsv", "不能用：疲劳线第 1 行"), ("gbk.tsv", "不是 UTF-8 文字，不读"),
+                          ("big.tsv", "大于 1 MiB，不读")):
+            status, _, err = self.run_batch(life + [name], requirement)
+            self.assertEqual(status, 2)
+            self.assertIn(f"疲劳线文件 '{name}' ", err)
+            self.assertIn(why, err)
         self.assertIn("\tfatigue:1e5\t", self.run_batch(life + ["lines.tsv"], requirement)[1])
         # A design's own lines, and --fatigue in their place.
         design = json.loads((ROOT / "tests/fuzz/seeds/design_file/v4_fatigue").read_text())

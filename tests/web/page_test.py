@@ -833,9 +833,11 @@ class Hostile(PageTest):
                 file.truncate(100 << 20)  # 100 MB
             deep = pathlib.Path(folder, "deep.dspring")
             deep.write_bytes(b"[" * 1000000)
-            for path, why in ((huge, "大于 1 MiB"), (deep, "嵌套超过 64 层")):
+            for door, path, why in (("design-file", huge, "大于 1 MiB"),
+                                    ("design-file", deep, "嵌套超过 64 层"),
+                                    ("fatigue-file", huge, "疲劳线文件 'huge.dspring' 大于 1 MiB")):
                 started = time.monotonic()
-                self.give_file("design-file", path)
+                self.give_file(door, path)
                 self.assertIn(why, self.message())
                 self.assertLess(time.monotonic() - started, 20)  # never a hang
                 self.still_working()

@@ -183,18 +183,14 @@ $('fatigue-file').addEventListener('change', async () => {
   const chosen = $('fatigue-file').files[0];
   $('fatigue-file').value = '';
   if (!chosen) return;
-  if (chosen.size > facts.designFileBytes) {
-    message('疲劳线文件大于 1 MiB，不读。');
+  // As with a design file, a byte past the limit is enough for the engine to refuse it.
+  const bytes = new Uint8Array(await chosen.slice(0, facts.fatigueFileBytes + 1).arrayBuffer());
+  const answer = JSON.parse(await engine.call('ds_fatigue_file', bytes, chosen.name));
+  if (answer.error !== undefined) {
+    message(answer.error);
     return;
   }
-  let text;
-  try {
-    text = new TextDecoder('utf-8', { fatal: true }).decode(await chosen.arrayBuffer());
-  } catch {
-    message('疲劳线文件不是 UTF-8 文字，不读。');
-    return;
-  }
-  $('fatigue-lines').value = text;
+  $('fatigue-lines').value = answer.text;
   edited();
 });
 
