@@ -17,6 +17,9 @@ std::string Source(const calc::FatigueLine& line) {
     return "（线：" + runtime::QuotedText(line.source) + "）";
 }
 
+// A file's name as the user gave it, a whole path in the window: longer than a stranger's text.
+constexpr std::size_t kNameAtMost = 120;
+
 }  // namespace
 
 std::string FatigueLinesProblemText(const calc::FatigueLinesProblem& problem) {
@@ -56,7 +59,7 @@ std::string FatigueLinesReading(std::string_view text) {
 
 std::string FatigueFileProblemText(calc::FatigueFileProblem problem, std::string_view name) {
     const bool large = problem == calc::FatigueFileProblem::kTooLarge;
-    return "疲劳线文件 '" + std::string(name) + "' " +
+    return "疲劳线文件 '" + runtime::QuotedText(name, kNameAtMost) + "' " +
            (large ? "大于 " + std::to_string(calc::kMaxFatigueFileBytes >> 20) + " MiB"
                   : std::string("不是 UTF-8 文字")) +
            "，不读";

@@ -11,7 +11,8 @@ namespace rows {
 /// Why a line set is refused, naming its line: "疲劳线第 3 行：σO 随 σU 增大而减小，不是疲劳线".
 std::string FatigueLinesProblemText(const calc::FatigueLinesProblem& problem);
 
-/// Why a file is not taken as a line set's text, naming it as given:
+/// Why a file is not taken as a line set's text, naming it as given (quoted, so that no
+/// character of a name hides or turns the sentence):
 /// "疲劳线文件 'a.tsv' 大于 1 MiB，不读".
 std::string FatigueFileProblemText(calc::FatigueFileProblem problem, std::string_view name);
 

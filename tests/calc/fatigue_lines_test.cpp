@@ -43,8 +43,8 @@ TEST(FatigueLines, AFileIsTakenUpToItsLimitAndAsUtf8Only) {
               FatigueFileProblem::kNotUtf8);
     EXPECT_EQ(rows::FatigueFileProblemText(FatigueFileProblem::kTooLarge, "a.tsv"),
               "疲劳线文件 'a.tsv' 大于 1 MiB，不读");
-    EXPECT_EQ(rows::FatigueFileProblemText(FatigueFileProblem::kNotUtf8, "b"),
-              "疲劳线文件 'b' 不是 UTF-8 文字，不读");
+    EXPECT_EQ(rows::FatigueFileProblemText(FatigueFileProblem::kNotUtf8, "b\nc.tsv"),
+              "疲劳线文件 'bU+000Ac.tsv' 不是 UTF-8 文字，不读");
 }
 
 TEST(FatigueLines, ABadLineRefusesTheSetNamingTheLine) {

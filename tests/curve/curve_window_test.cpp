@@ -23,6 +23,7 @@
 
 #include "../ui/as_user.h"
 #include "curve/data_sheet.h"
+#include "curve/fatigue_dialog.h"
 #include "curve/plot_painter.h"
 #include "curve/plot_widget.h"
 #include "curve/selection_panel.h"
@@ -456,15 +457,20 @@ private slots:
         ModalCatcher catcher;
         // Fatigue lines typed into 疲劳线… are read as typed and saved with the design.
         const std::string lines = "# 手工的线\n3\t2e6\t0\t900\t2000\t2200\t手册 X 图 5";
-        QString reading;
+        QString reading, refused;
+        QFile gbk(dir.filePath("gbk.tsv"));  // 手册 in GB 2312: a file that is not UTF-8
+        QVERIFY(gbk.open(QIODevice::WriteOnly) && gbk.write("3\t2e6\t0\t9\t20\t22\t\xca\xd6\n"));
+        gbk.close();
         catcher.when_shown = [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<curve::FatigueDialog*>(QApplication::activeModalWidget());
+            dialog->load(gbk.fileName(), &refused);
             Find<QPlainTextEdit>(dialog, "疲劳线")->setPlainText(QString::fromStdString(lines));
             reading = Find<QLabel>(dialog, "疲劳线的读法")->text();
             QMetaObject::invokeMethod(dialog, &QDialog::accept);
         };
         click("疲劳线…");
         QCOMPARE(reading, QString("1 条线，按设计的载荷循环判断"));
+        QCOMPARE(refused, "疲劳线文件 '" + gbk.fileName() + "' 不是 UTF-8 文字，不读");
         QCOMPARE(window_->inputs().fatigue_lines, lines);
         answerFileDialog(catcher, dir.filePath("design"));
         click("保存设计");  // no file yet: asks for a name
