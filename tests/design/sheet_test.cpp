@@ -88,6 +88,13 @@ TEST(Sheet, ARowWithoutNumbersShowsItsReason) {
     EXPECT_EQ(row.cells, (std::vector<std::string>{
                              "0", "ERROR 减薄后的厚度 t′ = 9 mm 不在 0 < t′ ≤ t = 8 mm 之内"}));
     EXPECT_EQ(row.span, 6);
+    // The cell spans every number the row would have, a stack's and friction's too.
+    const Sheet wide = SheetWith([](DesignTexts& t) {
+        t.d = t.D;
+        t.series = "2";
+        t.w_M = "0.02";
+    });
+    EXPECT_EQ(TableRowAt(wide, 0).span, 12);
     EXPECT_NE(CopyText(sheet).find("\n1\t0\tERROR\t\t减薄后的厚度"), std::string::npos);
     EXPECT_EQ(NoPlot(sheet), "f = 0 mm 时：减薄后的厚度 t′ = 9 mm 不在 0 < t′ ≤ t = 8 mm 之内");
     EXPECT_EQ(FindingCodes(sheet).back(), "ERROR");

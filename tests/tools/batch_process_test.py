@@ -97,7 +97,9 @@ class BatchProcess(unittest.TestCase):
 
     def test_each_line_from_a_pipe_is_answered_without_waiting_for_the_end(self):
         with subprocess.Popen(PROGRAM, stdin=subprocess.PIPE, stdout=subprocess.PIPE) as batch:
-            for line, answer in ((EXAMPLE, RESULTS), ("50\t50\t1\t2\t1", "ERROR\t11\t除数为零\tK1")):
+            # A first line shorter than a byte-order mark is answered too.
+            for line, answer in (("1", FIELDS + "1 个"), (EXAMPLE, RESULTS),
+                                 ("50\t50\t1\t2\t1", "ERROR\t11\t除数为零\tK1")):
                 batch.stdin.write((line + "\n").encode())
                 batch.stdin.flush()
                 ready, _, _ = select.select([batch.stdout], [], [], 30)
