@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "design/sheet.h"
+#include "runtime/utf8.h"
 
 namespace design {
 namespace {
@@ -70,11 +71,17 @@ TEST(PlotLayout, EverythingStandsInsideItsPlaceAtAnySize) {
         // A legend too wide wraps, and so does a read-out.
         const bool wide = area.width >= 320;
         const std::vector<Shape> shapes = PlotShapes(layout, kMetrics);
+        std::vector<std::string> titles;
         for (const Shape& shape : shapes) {
             EXPECT_TRUE(Inside(shape, area)) << shape.text << " at " << area.width;
-            if (shape.upright) {  // an axis title never runs past its frame
+            if (shape.upright) {  // an axis title never runs past its frame, cut between characters
                 EXPECT_LE(kMetrics.width(shape.text), layout.frame(0).height) << shape.text;
+                EXPECT_TRUE(runtime::IsUtf8(shape.text)) << shape.text;
+                titles.push_back(shape.text);
             }
+        }
+        if (area.height == 400) {  // as much of each title as fits, cut at a character
+            EXPECT_EQ(titles, (std::vector<std::string>{"力 F (N)", "F_stack …", "应力 …"}));
         }
         // The panels share the area's height; every series is a line, every mark a dot.
         EXPECT_GT(layout.frame(2).bottom(), area.top + 0.8 * area.height);
