@@ -121,7 +121,11 @@ TEST(PlotLayout, EverythingStandsInsideItsPlaceAtAnySize) {
             EXPECT_TRUE(shape.kind != Shape::Kind::kText ||
                         hover[1].points[1].x - hover[1].points[0].x >= kMetrics.width(shape.text));
         }
-        EXPECT_TRUE(HoverShapes(layout, {1, 0, 1 << 30}, kMetrics).empty());
+        const int series = static_cast<int>(sheet.plot[1].series.size());
+        for (const PlotPoint beyond : {PlotPoint{1, 0, 1 << 30}, PlotPoint{1, series, 0},
+                                       PlotPoint{3, 0, 0}, PlotPoint{1, -1, 0}}) {
+            EXPECT_TRUE(HoverShapes(layout, beyond, kMetrics).empty());
+        }
         // The single spring's force has an axis of its own, not flattened by the stack's.
         EXPECT_TRUE(layout.y(0).high <= 20000 && layout.y(1).high > 1e9);
         EXPECT_FALSE(layout.nearest({area.left, area.top}, 24).valid());
