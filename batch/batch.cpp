@@ -23,11 +23,12 @@
 #include "runtime/decimal.h"
 #include "runtime/number_text.h"
 #include "runtime/quoted_text.h"
+#include "runtime/utf8.h"
 
 namespace batch {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+using runtime::kUtf8Bom;
 constexpr std::size_t kSpillAt = 1 << 20;
 
 std::string FieldCountMessage(std::string_view wanted, std::size_t found) {

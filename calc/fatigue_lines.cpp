@@ -74,14 +74,14 @@ runtime::Expected<std::vector<FatigueLine>, FatigueLinesProblem> ReadFatigueLine
     return lines;
 }
 
-std::optional<FatigueFileProblem> CheckFatigueFile(std::string_view bytes) {
+runtime::Expected<std::string_view, FatigueFileProblem> FatigueFileText(std::string_view bytes) {
     if (bytes.size() > kMaxFatigueFileBytes) {
         return FatigueFileProblem::kTooLarge;
     }
     if (!runtime::IsUtf8(bytes)) {
         return FatigueFileProblem::kNotUtf8;
     }
-    return std::nullopt;
+    return bytes.starts_with(runtime::kUtf8Bom) ? bytes.substr(runtime::kUtf8Bom.size()) : bytes;
 }
 
 int ThicknessGroup(double t) {

@@ -61,9 +61,10 @@ enum class FatigueFileProblem {
     kNotUtf8,   ///< not UTF-8 text
 };
 
-/// Whether a file's bytes can be taken as a line set's text, to be kept as typed and read by
-/// ReadFatigueLines. Its first kMaxFatigueFileBytes + 1 bytes are enough to judge.
-std::optional<FatigueFileProblem> CheckFatigueFile(std::string_view bytes);
+/// The text of a line set's file, to be kept as typed and read by ReadFatigueLines: its bytes
+/// without the byte-order mark Windows editors put first, or why they cannot be taken. Its first
+/// kMaxFatigueFileBytes + 1 bytes are enough to judge.
+runtime::Expected<std::string_view, FatigueFileProblem> FatigueFileText(std::string_view bytes);
 
 /// The standard's thickness group of a spring of thickness t (mm, as made, not t′): 1 below
 /// 1.25 mm, 2 up to 6 mm, 3 above (those have contact flats and a reduced t′, which does not

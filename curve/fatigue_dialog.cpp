@@ -58,15 +58,15 @@ bool FatigueDialog::load(const QString& path, QString* why) {
         return false;
     }
     const QByteArray bytes = file.read(static_cast<qint64>(calc::kMaxFatigueFileBytes) + 1);
-    const auto problem = calc::CheckFatigueFile(std::string_view(bytes.data(), bytes.size()));
-    if (problem) {
+    const auto text = calc::FatigueFileText(std::string_view(bytes.data(), bytes.size()));
+    if (!text) {
         if (why) {
-            *why =
-                QString::fromStdString(rows::FatigueFileProblemText(*problem, path.toStdString()));
+            *why = QString::fromStdString(
+                rows::FatigueFileProblemText(text.error(), path.toStdString()));
         }
         return false;
     }
-    editor_->setPlainText(QString::fromUtf8(bytes));
+    editor_->setPlainText(QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())));
     return true;
 }
 

@@ -12,6 +12,9 @@ namespace runtime {
 /// the browsers' and Qt's strict decoders judge it.
 std::pair<std::uint32_t, std::size_t> DecodeUtf8(std::string_view text, std::size_t at);
 
+/// The byte-order mark some editors put before UTF-8 text.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 /// Whether all of `text` is well-formed UTF-8.
 bool IsUtf8(std::string_view text);
 

@@ -224,18 +224,19 @@ std::optional<std::string> ReadFatigueFile(const std::string& name,
         Complain("无法读取疲劳线文件 '" + name + "': " + std::strerror(error));
         return std::nullopt;
     }
-    if (const auto problem = calc::CheckFatigueFile(bytes)) {
-        Complain(rows::FatigueFileProblemText(*problem, name));
+    const auto text = calc::FatigueFileText(bytes);
+    if (!text) {
+        Complain(rows::FatigueFileProblemText(text.error(), name));
         return std::nullopt;
     }
-    auto read = calc::ReadFatigueLines(bytes);
+    auto read = calc::ReadFatigueLines(*text);
     if (!read) {
         Complain("疲劳线文件 '" + name + "' 不能用：" +
                  rows::FatigueLinesProblemText(read.error()));
         return std::nullopt;
     }
     lines = std::move(*read);
-    return bytes;
+    return std::string(*text);
 }
 
 // --design: every file is read and understood before any is answered.

@@ -351,11 +351,11 @@ const char* ds_design_check(const char* bytes, int size) {
 }
 
 const char* ds_fatigue_file(const char* bytes, int size, const char* name) {
-    const std::string_view text = Bytes(bytes, size);
-    if (const auto problem = calc::CheckFatigueFile(text)) {
-        return Answer(Json{{"error", rows::FatigueFileProblemText(*problem, name)}});
+    const auto text = calc::FatigueFileText(Bytes(bytes, size));
+    if (!text) {
+        return Answer(Json{{"error", rows::FatigueFileProblemText(text.error(), name)}});
     }
-    return Answer(Json{{"text", std::string(text)}});
+    return Answer(Json{{"text", std::string(*text)}});
 }
 
 const char* ds_design_address(const char* fragment) {

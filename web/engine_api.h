@@ -37,7 +37,8 @@ const char* ds_inputs();
 const char* ds_design_check(const char* bytes, int size);
 
 /// A line set's file put into the fatigue lines' box, `size` bytes of it read (its limit and one
-/// more are enough): {"text": it} or {"error": why not, naming the file `name`}.
+/// more are enough): {"text": its text, without a byte-order mark} or {"error": why not, naming
+/// the file `name`}.
 const char* ds_fatigue_file(const char* bytes, int size, const char* name);
 
 /// The design a link's fragment (after `#design=`) carries, answered as ds_design_check does.

@@ -86,7 +86,10 @@ class BatchProcess(unittest.TestCase):
             self.assertEqual(status, 2)
             self.assertIn(f"疲劳线文件 '{name}' ", err)
             self.assertIn(why, err)
-        self.assertIn("\tfatigue:1e5\t", self.run_batch(life + ["lines.tsv"], requirement)[1])
+        # Saved by a Windows editor: with a byte-order mark first.
+        self.write("bom.tsv", "\ufeff# 手工的线\n2\t1e5\t0\t700\t1000\t1300\tB\n")
+        for name in ("lines.tsv", "bom.tsv"):
+            self.assertIn("\tfatigue:1e5\t", self.run_batch(life + [name], requirement)[1])
         # A design's own lines, and --fatigue in their place.
         design = json.loads((ROOT / "tests/fuzz/seeds/design_file/v4_fatigue").read_text())
         design["fatigue_lines"] = "2\t2e6\t0\t500\t600\t800\tA\n"  # none holds here

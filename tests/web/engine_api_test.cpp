@@ -73,8 +73,12 @@ TEST(EngineApi, DesignFilesAreJudgedOnTheirBytes) {
     EXPECT_EQ(Parsed(ds_design_check(padded.data(), static_cast<int>(fresh.size())))["file"],
               fresh);
     EXPECT_TRUE(Parsed(ds_design_check(nullptr, 0)).contains("error"));
-    // A line set's file: its text for the box, or why not in the batch tool's words.
-    EXPECT_EQ(Parsed(ds_fatigue_file("1\t2", 3, "a.tsv"))["text"], "1\t2");
+    // A line set's file: its text for the box (without a byte-order mark), or why not in the
+    // batch tool's words.
+    EXPECT_EQ(Parsed(ds_fatigue_file("\xEF\xBB\xBF"
+                                     "1\t2",
+                                     6, "a.tsv"))["text"],
+              "1\t2");
     EXPECT_EQ(Parsed(ds_fatigue_file("\xca\xd6", 2, "b"))["error"],
               "疲劳线文件 'b' 不是 UTF-8 文字，不读");
 }
