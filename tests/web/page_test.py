@@ -501,6 +501,19 @@ class DesignView(PageTest):
         address = self.js("return window.discSpring.address()")
         self.assertIn("#design=", address)
         copy = self.sheet_copy()
+        # Pasted into the open page a moment after another edit, it opens its design.
+        self.set_field("D(mm)", "120")
+        self.js("window.discSpring.address()")
+        before = self.sheets()
+        self.js("location.hash = arguments[0]", address.split("#", 1)[1])
+        self.wait(lambda: self.sheets() > before)
+        self.assertEqual(self.value("in-D"), "98.5")
+        self.js("location.hash = 'design=%%%'")
+        self.assertIn("读不出来", self.message())
+        self.assertEqual(self.value("in-D"), "98.5")
+        # Opened from disk, its link names this machine's folder: the page says so, copies nothing.
+        self.button("复制链接").click()
+        self.assertIn("只能在这台电脑上打开", self.message())
         self.open(address)
         self.wait_sheet()
         self.assertEqual((self.value("in-D"), self.value("point-0")), ("98.5", "2 mm"))
@@ -530,26 +543,6 @@ class DesignView(PageTest):
         self.assert_no_long_tasks()
         copy = self.sheet_copy()
         self.assertEqual(copy.count("\n"), 1 + 99999 + 1)  # the header and N + 1 rows
-
-    def test_the_catalogue_comes_back_as_the_batch_tool_prints_it(self):
-        self.design_view()
-        lines = random_lines(300, 3) + "100\t51\t3.5\t6.3\t1.4\r\n"
-        options = self.el("catalogue-options")
-        options.clear()
-        options.send_keys("--check --rate --series 2")
-        with tempfile.TemporaryDirectory() as folder:
-            path = pathlib.Path(folder, "目录.tsv")
-            path.write_text(lines)
-            self.give_file("catalogue-file", path)
-            got = self.downloaded("目录-结果.tsv")
-        self.assertEqual(got.decode(), native(["--check", "--rate", "--series", "2"], lines)[1])
-        options.clear()
-        options.send_keys("--curve 0")
-        with tempfile.NamedTemporaryFile(suffix=".tsv") as file:
-            file.write(b"100\t51\t3.5\t6.3\n")
-            file.flush()
-            self.give_file("catalogue-file", file.name)
-            self.assertIn("不能计算这个目录", self.message())
 
     def test_a_long_catalogue_leaves_the_calculator_free_and_is_cancelled(self):
         self.design_view()
@@ -765,16 +758,16 @@ class Hostile(PageTest):
         self.design_view()
         options = self.el("catalogue-options")
         options.clear()
-        options.send_keys("--check --rate")
+        options.send_keys("--check --rate --series 2")
         for path in sorted((self.SEEDS / "batch_line").iterdir()) + files[:3]:
             with self.subTest("catalogue " + path.name):
                 with tempfile.TemporaryDirectory() as folder:
-                    copy = pathlib.Path(folder, "c.tsv")
+                    copy = pathlib.Path(folder, "目录.tsv")
                     copy.write_bytes(path.read_bytes())
                     self.give_file("catalogue-file", copy)
-                    self.assertEqual(self.downloaded("c-结果.tsv"),
-                                     subprocess.run([str(BATCH), "--check", "--rate"],
-                                                    input=path.read_bytes(),
+                    self.assertEqual(self.downloaded("目录-结果.tsv"),
+                                     subprocess.run([str(BATCH), "--check", "--rate", "--series",
+                                                     "2"], input=path.read_bytes(),
                                                     capture_output=True).stdout)
                 self.still_working()
 
@@ -823,6 +816,10 @@ class Hostile(PageTest):
             curves.write_text("100\t51\t3.5\t6.3\n" * 100)
             options = self.el("catalogue-options")
             options.clear()
+            options.send_keys("--curve 0")
+            self.give_file("catalogue-file", curves)
+            self.assertIn("不能计算这个目录", self.message())
+            options.clear()
             options.send_keys("--curve 100000")
             self.give_file("catalogue-file", curves)
             self.assertIn("结果将超过 64 MiB", self.message())
@@ -841,23 +838,6 @@ class Hostile(PageTest):
         self.js("location.hash = arguments[0]", "design=" + "A" * (2 * 1000 * 1000))
         self.assertIn("大于 1 MiB", self.message())
         self.still_working()
-
-    def test_a_link_pasted_into_an_open_page_opens_its_design(self):
-        self.design_view()
-        self.set_field("D(mm)", "97")
-        address = self.js("return window.discSpring.address()")
-        self.set_field("D(mm)", "120")
-        self.js("window.discSpring.address()")  # a moment later, as a user pastes
-        before = self.sheets()
-        self.js("location.hash = arguments[0]", address.split("#", 1)[1])
-        self.wait(lambda: self.sheets() > before)
-        self.assertEqual(self.value("in-D"), "97")
-        self.js("location.hash = 'design=%%%'")
-        self.assertIn("读不出来", self.message())
-        self.assertEqual(self.value("in-D"), "97")
-        # Opened from disk, its link names this machine's folder: the page says so, copies nothing.
-        self.button("复制链接").click()
-        self.assertIn("只能在这台电脑上打开", self.message())
 
 
 class PrintAndNetwork(PageTest):
@@ -884,15 +864,6 @@ class PrintAndNetwork(PageTest):
         self.assertRegex(text, r"D\s*=\s*100")
         self.assertIn("设计检查", text)
 
-    def test_nothing_is_fetched_stored_or_sent(self):
-        self.calculate(WORKED)
-        self.design_view()
-        self.assertEqual(self.js("return document.cookie"), "")
-        self.assertEqual(self.js("return localStorage.length + sessionStorage.length"), 0)
-        self.collect_requests()
-        schemes = {url.split(":", 1)[0] for url in self.requests}
-        self.assertLessEqual(schemes, {"file", "data", "blob"})
-
     def test_an_engine_that_cannot_start_says_so(self):
         page = PAGE.read_text(encoding="utf-8")
         start = page.index('id="wasm">') + len('id="wasm">')
@@ -905,7 +876,7 @@ class PrintAndNetwork(PageTest):
                         .startswith("引擎无法启动："))
         self.driver.get_log("browser")  # the failure is also on the console, as it should be
 
-    def test_a_static_server_serves_it_as_one_file(self):
+    def test_served_as_one_file_it_fetches_stores_and_sends_nothing_more(self):
         class Quiet(http.server.SimpleHTTPRequestHandler):
             def log_message(self, *args):
                 pass
@@ -923,6 +894,8 @@ class PrintAndNetwork(PageTest):
             self.collect_requests()
             fetched = {u for u in self.requests if not u.startswith(("data:", "blob:"))}
             self.assertEqual(fetched - {"about:blank"}, {url})
+            self.assertEqual(self.js("return document.cookie"), "")
+            self.assertEqual(self.js("return localStorage.length + sessionStorage.length"), 0)
         finally:
             server.shutdown()
             server.server_close()
