@@ -146,8 +146,7 @@ class PageTest(unittest.TestCase):
         """Types the inputs, presses 自动计算 and waits for the results or the report."""
         self.type_inputs(texts)
         self.button("自动计算").click()
-        self.wait(lambda: self.js("return document.getElementById('report').open") if fault
-                  else self.values()[5] != "")
+        self.wait(lambda: self.is_open("report") if fault else self.values()[5] != "")
 
     def button(self, caption):
         return self.driver.find_element(By.XPATH, f"//button[normalize-space()='{caption}']")
@@ -157,6 +156,19 @@ class PageTest(unittest.TestCase):
 
     def value(self, element_id):
         return self.el(element_id).get_attribute("value")
+
+    def text(self, element_id):
+        """An element's whole text, shown or not; '' when there is no such element."""
+        return self.js("const e = document.getElementById(arguments[0]);"
+                       "return e ? e.textContent : ''", element_id)
+
+    def is_open(self, dialog_id):
+        return self.js("return document.getElementById(arguments[0]).open", dialog_id)
+
+    def catalogue_options(self, text):
+        options = self.el("catalogue-options")
+        options.clear()
+        options.send_keys(text)
 
     def focused(self):
         return self.js("return document.activeElement.id")
@@ -170,7 +182,7 @@ class PageTest(unittest.TestCase):
         self.wait(lambda: self.sheets() > before and self.status() == "")
 
     def status(self):
-        return self.js("return document.getElementById('status').textContent")
+        return self.text("status")
 
     def sheets(self):
         return int(self.js("return document.body.dataset.sheets || '0'"))
@@ -211,7 +223,7 @@ class PageTest(unittest.TestCase):
     def message(self):
         """The text of the message box, closed with 确定; None when none is open."""
         try:
-            self.wait(lambda: self.js("return document.getElementById('message').open"), 5)
+            self.wait(lambda: self.is_open("message"), 5)
         except TimeoutException:
             return None
         text = self.el("message-text").text
@@ -344,7 +356,7 @@ class Calculator(PageTest):
             self.box(3).send_keys(key)
             time.sleep(0.2)
             self.assertEqual(self.values(), WORKED + [""] * 5)
-            self.assertFalse(self.js("return document.getElementById('report').open"))
+            self.assertFalse(self.is_open("report"))
 
     def test_calculate_shows_the_native_results_from_their_start(self):
         self.watch_long_tasks()
@@ -385,7 +397,7 @@ class Calculator(PageTest):
                 ok = self.el("report-ok")
                 self.assertEqual(ok.text, "确定")
                 ok.send_keys(Keys.ENTER)
-                self.assertFalse(self.js("return document.getElementById('report').open"))
+                self.assertFalse(self.is_open("report"))
                 self.assertEqual(self.focused(), "Command1")
 
 
@@ -413,18 +425,14 @@ class DesignView(PageTest):
                                 4)
         plot = self.el("plot")
         webdriver.ActionChains(self.driver).move_to_element(plot).perform()
-        said = lambda: self.js("const t = document.getElementById('plot-said');"
-                               "return t ? t.textContent : ''")
-        self.wait(said, 5)
-        self.assertRegex(said(), r" = .* mm, .* = ")
+        self.wait(lambda: self.text("plot-said"), 5)
+        self.assertRegex(self.text("plot-said"), r" = .* mm, .* = ")
         # By keyboard, along the curve a computed row at a time, read out for screen readers.
         plot.send_keys(Keys.END, Keys.HOME, Keys.ARROW_RIGHT, Keys.ARROW_RIGHT)
-        readout = lambda: self.el("plot-readout").get_attribute(
-            "textContent")
-        self.wait(lambda: "第 3 点" in readout(), 5)
+        self.wait(lambda: "第 3 点" in self.text("plot-readout"), 5)
         # The third point is the table's row k = 2 (s and F_stack of the stack), not a sample.
         row = self.sheet_copy().split("\n")[3].split("\t")
-        s, force = re.search(r"s = (\S+) mm, F_stack = (\S+) N", readout()).groups()
+        s, force = re.search(r"s = (\S+) mm, F_stack = (\S+) N", self.text("plot-readout")).groups()
         self.assertEqual((s, force), (row[8], f"{float(row[9]):.0f}"))
         # A force out of reach says so.
         self.set_field("工作点 1", "99999")
@@ -447,8 +455,7 @@ class DesignView(PageTest):
             self.assertEqual("\t".join(cells), copied[int(k)])
         # Steps that cannot be used: the reason stands where the plot would be.
         self.set_field("步数 N", "2.5")
-        self.wait(lambda: "步数 N" in self.js(
-            "const t = document.getElementById('no-plot'); return t ? t.textContent : ''"))
+        self.wait(lambda: "步数 N" in self.text("no-plot"))
 
     def test_a_desktop_design_opens_and_a_page_design_reads_natively(self):
         self.design_view()
@@ -474,8 +481,7 @@ class DesignView(PageTest):
             self.wait(lambda: self.sheets() > before)
         self.wait_sheet()
         self.assertIn("fatigue:2e6", self.codes())
-        self.assertEqual(self.js("return document.getElementById('fatigue-reading').textContent"),
-                         "1 条线，按设计的载荷循环判断")
+        self.assertEqual(self.text("fatigue-reading"), "1 条线，按设计的载荷循环判断")
         self.button("保存设计…").click()
         saved = self.downloaded("碟簧.dspring")
         with tempfile.NamedTemporaryFile(suffix=".dspring") as file:
@@ -547,9 +553,7 @@ class DesignView(PageTest):
     def test_a_long_catalogue_leaves_the_calculator_free_and_is_cancelled(self):
         self.design_view()
         self.watch_long_tasks()
-        options = self.el("catalogue-options")
-        options.clear()
-        options.send_keys("--select")
+        self.catalogue_options("--select")
         generator = random.Random(2)
         lines = "".join(f"{d:.1f}\t0\t{d * 0.03:.2f}\t{d * d * 1.2:.0f}\t{d * 0.07:.2f}\t"
                         f"{d * d * 2:.0f}\n" for d in (generator.uniform(20, 150)
@@ -594,8 +598,7 @@ class Selection(PageTest):
         field.send_keys(Keys.CONTROL, "a")
         field.send_keys(Keys.DELETE)
         field.send_keys(text)
-        self.wait(lambda: self.selections() > before and self.js(
-            "return document.getElementById('select-summary').textContent") != "正在选型…")
+        self.wait(lambda: self.selections() > before and self.text("select-summary") != "正在选型…")
 
     def test_candidates_are_the_batch_tools_and_one_opens_as_the_design(self):
         self.watch_long_tasks()
@@ -666,8 +669,7 @@ class Screens(PageTest):
             self.open(PAGE.as_uri())
             for tab in ("tab-calculator", "tab-design", "tab-select"):
                 self.el(tab).click()
-                self.wait(lambda: self.js("return document.getElementById('engine-status')"
-                                          ".textContent === ''"))
+                self.wait(lambda: self.text("engine-status") == "")
                 where = f"{width}x{height} {tab}"
                 self.assertLessEqual(self.js("return document.documentElement.scrollWidth"),
                                      width, where)
@@ -756,9 +758,7 @@ class Hostile(PageTest):
                 self.message()
                 self.still_working()
         self.design_view()
-        options = self.el("catalogue-options")
-        options.clear()
-        options.send_keys("--check --rate --series 2")
+        self.catalogue_options("--check --rate --series 2")
         for path in sorted((self.SEEDS / "batch_line").iterdir()) + files[:3]:
             with self.subTest("catalogue " + path.name):
                 with tempfile.TemporaryDirectory() as folder:
@@ -776,8 +776,7 @@ class Hostile(PageTest):
         for field in self.driver.find_elements(By.CSS_SELECTOR, "#requirement input[type=text]"):
             field.send_keys(Keys.CONTROL, "a")
             field.send_keys(self.PAYLOAD)
-        self.wait(lambda: self.js("return document.getElementById('select-summary').textContent")
-                  not in ("", "正在选型…"))
+        self.wait(lambda: self.text("select-summary") not in ("", "正在选型…"))
         self.assertIn("'<img src=x", self.el("select-summary").text)
         self.design_view()
         for field in self.driver.find_elements(By.CSS_SELECTOR, "#inputs input"):
@@ -814,13 +813,10 @@ class Hostile(PageTest):
             self.assertIn("大于 32 MiB", self.message())
             curves = pathlib.Path(folder, "curves.tsv")
             curves.write_text("100\t51\t3.5\t6.3\n" * 100)
-            options = self.el("catalogue-options")
-            options.clear()
-            options.send_keys("--curve 0")
+            self.catalogue_options("--curve 0")
             self.give_file("catalogue-file", curves)
             self.assertIn("不能计算这个目录", self.message())
-            options.clear()
-            options.send_keys("--curve 100000")
+            self.catalogue_options("--curve 100000")
             self.give_file("catalogue-file", curves)
             self.assertIn("结果将超过 64 MiB", self.message())
             self.still_working()
