@@ -62,11 +62,13 @@ bool PaintsOnlyInside(const curve::Panels& panels, const curve::PlotPoint& hover
 }
 
 // What a saved SVG holds: its texts without blanks (a fallback font for the Chinese glyphs splits
-// a text into several), the points of its longest line, and how many areas are translucent.
+// a text into several), the points of its longest line, how many areas are translucent and how
+// many polygons (or paths) there are: only a band between two curves is either.
 struct Svg {
     QString texts;
     qsizetype points = 0;
     int translucent = 0;
+    int polygons = 0;
 };
 Svg ReadSvg(const QString& path) {
     Svg svg;
@@ -79,6 +81,8 @@ Svg ReadSvg(const QString& path) {
         svg.points = std::max(svg.points, points.size());
         const double opacity = xml.attributes().value("fill-opacity").toDouble();
         svg.translucent += xml.isStartElement() && opacity > 0 && opacity < 1;
+        svg.polygons += xml.isStartElement() && (xml.name() == QStringLiteral("polygon") ||
+                                                 xml.name() == QStringLiteral("path"));
         if (xml.isCharacters()) {
             svg.texts += xml.text();
         }
@@ -296,6 +300,7 @@ private slots:
         click("保存图像…");
         Svg svg = ReadSvg(dir.filePath("plot.svg"));  // the name typed without its extension
         QCOMPARE(svg.points, 51);
+        QCOMPARE(svg.polygons, 0);
         // The series, the markers, the axes' labels and their outermost ticks, the caption.
         for (const char* name : {"F 单片", "F_stack 碟簧组", "σom", "σ1", "σ2", "σ3", "i·h0",
                                  "力 F (N)", "20000", "-3000", "D = 100 mm，d = 51 mm"}) {
@@ -307,6 +312,7 @@ private slots:
         QVERIFY(window_->savePlot(dir.filePath("band.svg")));
         svg = ReadSvg(dir.filePath("band.svg"));
         QVERIFY(svg.translucent >= 1);
+        QCOMPARE(svg.polygons, svg.translucent);
         for (const char* name : {"F_load加载", "F_unload卸载", "w_M=0.02"}) {
             QVERIFY2(svg.texts.contains(QString::fromUtf8(name)), name);
         }
