@@ -41,6 +41,19 @@ QString Batch(const QStringList& args, const QString& line) {
     return QString::fromUtf8(batch.readAllStandardOutput());
 }
 
+// The smallest rectangle holding every pixel unlike the top-left one; empty when there is none.
+QRect Ink(const QImage& image) {
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != image.pixel(0, 0)) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return ink;
+}
+
 // Paints the plot into the middle of a larger transparent image: nothing may land outside.
 bool PaintsOnlyInside(const curve::Panels& panels, const curve::PlotPoint& hover,
                       const QFont& font) {
@@ -51,14 +64,7 @@ bool PaintsOnlyInside(const curve::Panels& panels, const curve::PlotPoint& hover
     painter.setFont(font);
     curve::PaintPlot(painter, area, panels, hover);
     painter.end();
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (!area.contains(x, y) && qAlpha(image.pixel(x, y)) != 0) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return area.contains(Ink(image));
 }
 
 // What a saved SVG holds: its texts without blanks (a fallback font for the Chinese glyphs splits
@@ -290,6 +296,48 @@ private slots:
                                  plot()->font()));
         QTest::mouseMove(plot(), QPoint(1, 1));
         QCOMPARE(plot()->accessibleDescription(), QString());
+    }
+
+    // The widget paints the plot, or the reason there is none; each kind of shape lands where
+    // the layout put it, a text by its anchor (give or take a pixel or two of antialiasing).
+    void theShapesArePaintedWhereTheyStand() {
+        QVERIFY(!Ink(plot()->grab().toImage()).isEmpty());
+        type("d(mm)", "100");
+        QVERIFY(!Ink(plot()->grab().toImage()).isEmpty());
+        using Kind = design::Shape::Kind;
+        const double w = QFontMetricsF(window_->font()).horizontalAdvance("WWWW");
+        const std::tuple<Kind, std::vector<design::Point>, design::Anchor, QRectF> cases[] = {
+            {Kind::kLine, {{20, 50}, {180, 50}}, {}, {20, 50, 160, 0}},
+            {Kind::kPolyline, {{20, 80}, {100, 20}, {180, 80}}, {}, {20, 20, 160, 60}},
+            {Kind::kPolygon, {{20, 80}, {100, 20}, {180, 80}}, {}, {20, 20, 160, 60}},
+            {Kind::kRect, {{40, 20}, {160, 80}}, {}, {40, 20, 120, 60}},
+            {Kind::kCircle, {{100, 50}}, {}, {90, 40, 20, 20}},
+            {Kind::kText, {{100, 60}}, design::Anchor::kStart, {100, 0, w, 0}},
+            {Kind::kText, {{100, 60}}, design::Anchor::kMiddle, {100 - w / 2, 0, w, 0}},
+            {Kind::kText, {{100, 60}}, design::Anchor::kEnd, {100 - w, 0, w, 0}},
+        };
+        design::Shape shape;  // black, a pixel wide; a circle's radius 10
+        shape.stroke = design::Rgb{0, 0, 0};
+        shape.stroke_width = 1;
+        shape.radius = 10;
+        shape.text = "WWWW";
+        for (const auto& [kind, points, anchor, expected] : cases) {
+            shape.kind = kind;
+            shape.points = points;
+            shape.anchor = anchor;
+            QImage image(200, 100, QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setFont(window_->font());
+            curve::PaintShapes(painter, {shape});
+            painter.end();
+            const QRectF ink = Ink(image);
+            const auto near = [](double a, double b) { return std::abs(a - b) <= 2; };
+            QVERIFY2(near(ink.left(), expected.left()) && near(ink.right(), expected.right()) &&
+                         (kind == Kind::kText || (near(ink.top(), expected.top()) &&
+                                                  near(ink.bottom(), expected.bottom()))),
+                     qPrintable(QString("shape %1").arg(int(kind))));
+        }
     }
 
     void imagesAreSavedInTheChosenFormatWithTheSpringInACaption() {
@@ -569,13 +617,13 @@ private slots:
         QPainter painter(&image);
         curve::PaintDataSheet(painter, page, sheet, window_->font());
         painter.end();
-        const QRectF inside = page.adjusted(-2, -2, 2, 2);  // a glyph's antialiased edge
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                QVERIFY2(inside.contains(x, y) || qAlpha(image.pixel(x, y)) == 0,
-                         qPrintable(QString("%1,%2").arg(x).arg(y)));
-            }
-        }
+        const QRect ink = Ink(image);  // within a glyph's antialiased edge of the page
+        QVERIFY2(page.toRect().adjusted(-2, -2, 2, 2).contains(ink),
+                 qPrintable(QString("ink %1,%2 to %3,%4")
+                                .arg(ink.left())
+                                .arg(ink.top())
+                                .arg(ink.right())
+                                .arg(ink.bottom())));
     }
 
     // The spring a new user tried: the window says it would yield, and everything the design
