@@ -336,7 +336,7 @@ private slots:
             QVERIFY2(near(ink.left(), expected.left()) && near(ink.right(), expected.right()) &&
                          (kind == Kind::kText || (near(ink.top(), expected.top()) &&
                                                   near(ink.bottom(), expected.bottom()))),
-                     qPrintable(QString("shape %1").arg(int(kind))));
+                     qPrintable(QDebug::toString(ink)));
         }
     }
 
@@ -619,11 +619,7 @@ private slots:
         painter.end();
         const QRect ink = Ink(image);  // within a glyph's antialiased edge of the page
         QVERIFY2(page.toRect().adjusted(-2, -2, 2, 2).contains(ink),
-                 qPrintable(QString("ink %1,%2 to %3,%4")
-                                .arg(ink.left())
-                                .arg(ink.top())
-                                .arg(ink.right())
-                                .arg(ink.bottom())));
+                 qPrintable(QDebug::toString(ink)));
     }
 
     // The spring a new user tried: the window says it would yield, and everything the design
