@@ -1,3 +1,4 @@
+// Answering lines, streams and design files as disc-spring-batch prints them.
 #include "batch/batch.h"
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "calc/spring_text.h"
 #include "design/sheet_text.h"
 #include "rows/curve_text.h"
+#include "rows/fatigue_text.h"
 #include "rows/option_text.h"
 #include "rows/row_text.h"
 #include "runtime/decimal.h"
@@ -102,6 +104,9 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
         return std::string(
             "选项 --life 要与 --dynamic 和 --fatigue 同用：寿命按所输入的疲劳线判断");
     }
+    if (parsed.load && !options.select && !parsed.design) {
+        return std::string("选项 --static 和 --dynamic 只用于 --select 和 --design");
+    }
     if (!parsed.select_option.empty() && !options.select) {
         return "选项 " + std::string(parsed.select_option) + " 只用于 --select";
     }
@@ -138,9 +143,14 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             options.select.emplace();
             continue;
         }
-        if (arg == "--dynamic") {
-            select.dynamic = true;
-            parsed.select_option = "--dynamic";
+        if (arg == "--dynamic" || arg == "--static") {
+            parsed.load = arg == "--dynamic" ? calc::Load::kDynamic : calc::Load::kStatic;
+            select.dynamic = parsed.load == calc::Load::kDynamic;
+            continue;
+        }
+        if (arg == "--long-stacks") {
+            select.long_stacks = true;
+            parsed.select_option = arg;
             continue;
         }
         bool* flag = arg == "-h" || arg == "--help" ? &parsed.help
@@ -461,7 +471,7 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
     }
 }
 
-bool AnswerDesign(const design::DesignTexts& texts, std::string& out) {
+DesignOutcome AnswerDesign(const design::DesignTexts& texts, std::string& out) {
     const design::Sheet sheet = design::ComputeSheet(texts);
     out += design::CopyText(sheet);
     out += "检查\t";
@@ -470,9 +480,18 @@ bool AnswerDesign(const design::DesignTexts& texts, std::string& out) {
         out += (i == 0 ? "" : ",") + codes[i];
     }
     out += '\n';
+    for (const auto& [name, value] : design::RecordPairs(sheet)) {
+        out += name + '\t' + value + '\n';
+    }
     const bool points = std::all_of(sheet.points.begin(), sheet.points.end(),
                                     [](const design::PointResult& p) { return !p.problem; });
-    return !sheet.unusable && !sheet.first_fault && points;
+    DesignOutcome outcome;
+    if (sheet.fatigue_problem) {
+        outcome.lines_problem = rows::FatigueLinesProblemText(*sheet.fatigue_problem);
+    }
+    outcome.computed =
+        !sheet.unusable && !sheet.first_fault && points && outcome.lines_problem.empty();
+    return outcome;
 }
 
 }  // namespace batch

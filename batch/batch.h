@@ -1,3 +1,5 @@
+// What answers a catalogue line, a requirement line or a design file, as disc-spring-batch prints
+// it; the program and the browser's engine both call it.
 #pragma once
 
 #include <cstdint>
@@ -41,6 +43,8 @@ struct BatchArguments {
     std::vector<std::string> files;  ///< "-" is standard input; never empty
     /// --fatigue: the user's fatigue lines, for --design or --select --dynamic --life
     std::string fatigue_file;
+    /// --static or --dynamic with --design: the load of every design, in place of its own
+    std::optional<calc::Load> load;
 };
 
 /// Parses the arguments after the program name. An unknown option or an unusable value gives
@@ -48,11 +52,17 @@ struct BatchArguments {
 runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     const std::vector<std::string_view>& args);
 
+/// What became of a design answered.
+struct DesignOutcome {
+    bool computed = true;       ///< every row and working point computed, the lines were usable
+    std::string lines_problem;  ///< why the design's fatigue lines were not used, if they were not
+};
+
 /// Appends what disc-spring-batch --design prints for a design: exactly what the window's
 /// 复制表格 copies for it (design::CopyText), then "检查", a tab, the codes of its findings
-/// (design::FindingCodes) comma-separated, and '\n'. Returns whether every row and working
-/// point computed.
-bool AnswerDesign(const design::DesignTexts& texts, std::string& out);
+/// (design::FindingCodes) comma-separated, and '\n'; then the record, a line each of its name, a
+/// tab and its value (design::RecordPairs).
+DesignOutcome AnswerDesign(const design::DesignTexts& texts, std::string& out);
 
 /// Answers one requirement line of --select ("bore, rod, s1, F1[, s2, F2]", whole numbers, rod
 /// 0 or blank for none) numbered `line`: a row "line, cells" for each of the catalogue's best

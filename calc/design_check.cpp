@@ -1,3 +1,4 @@
+// The design checks.
 #include "calc/design_check.h"
 
 #include <cmath>
@@ -88,7 +89,8 @@ Findings CheckDesign(const SpringInputs& in, std::optional<double> t_reduced) {
 
 std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
                                              std::optional<double> t_reduced,
-                                             const std::array<std::optional<double>, 2>& f) {
+                                             const std::array<std::optional<double>, 2>& f,
+                                             Load load) {
     const ShownQuantities shown = ShowQuantities(spring, t_reduced);
     std::vector<PointFinding> found;
     for (std::size_t k = 0; k < f.size(); ++k) {
@@ -106,7 +108,7 @@ std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
             found.push_back({PointCheck::kBeyondThreeQuarters, point, at.f, shown.three_quarters});
         }
     }
-    if (f[0] && f[1]) {
+    if (load == Load::kDynamic && f[0] && f[1]) {
         const std::size_t lower = *f[0] <= *f[1] ? 0 : 1;
         const double preload = Shown(0.15 * shown.flat);
         if (CompareAsShown(*f[lower], preload) < 0) {
@@ -115,6 +117,10 @@ std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
         }
     }
     return found;
+}
+
+bool LongStack(double L0, double D) {
+    return CompareAsShown(L0, Shown(3 * D)) > 0;
 }
 
 std::optional<double> Utilisation(double sigma_om, const Material& material) {

@@ -1,3 +1,4 @@
+// The design checks: what they find in a spring, its stack and its working points.
 #pragma once
 
 #include <array>
@@ -28,6 +29,9 @@ enum class Finding {
     kNearLocking,  ///< "locking": the loading force is at least twice the friction-free one
     /// "Rm?": the material's Rm is not known, so the strength is not judged
     kStrengthUnknown,
+    /// "L0>3D": a stack whose free length is more than 3·D: makers advise dividing it into
+    /// sections with guide washers between them
+    kLongStack,
     kCount,  ///< not a finding: how many there are
 };
 inline constexpr int kFindingCount = static_cast<int>(Finding::kCount);
@@ -84,9 +88,10 @@ int CompareAsShown(double value, double limit);
 enum class PointCheck {
     kBeyondFlat,           ///< "f>h0": beyond flat (h0′ with contact flats)
     kBeyondThreeQuarters,  ///< "f>0.75h0": beyond 0.75·h0, where the real curve leaves the relation
-    /// "f<0.15h0": the lower of two points preloads the spring by less than 0.15·h0. Makers
-    /// advise 0.15 … 0.20·h0 in fatigue loading, so that the residual tensile stress at point I
-    /// turns compressive and cracks do not start there.
+    /// "f<0.15h0": under a dynamic load, the lower of the two points preloads the spring by less
+    /// than 0.15·h0. Makers advise 0.15 … 0.20·h0 in fatigue loading, so that the residual
+    /// tensile stress at point I turns compressive and cracks do not start there; a static load
+    /// has no such rule.
     kShallowPreload,
     /// "sOM>Rm": at the upper working point, the point in use, σOM (as shown) is above the
     /// material's tensile strength Rm: the spring would set or break under a static load.
@@ -105,12 +110,23 @@ struct PointFinding {
     friend bool operator==(const PointFinding&, const PointFinding&) = default;
 };
 
+/// Whether a load cycles between two working points (fatigue loading) or stands still.
+enum class Load {
+    kStatic,
+    kDynamic,
+};
+
 /// The findings at up to two working points, given as deflections of one spring (absent: no
 /// such point), in the order of the points, the preload last. The limits are judged as
-/// CheckDesign judges them; the preload only where both points are given.
+/// CheckDesign judges them; the preload only under a dynamic load where both points are given.
 std::vector<PointFinding> CheckWorkingPoints(const SpringInputs& spring,
                                              std::optional<double> t_reduced,
-                                             const std::array<std::optional<double>, 2>& f);
+                                             const std::array<std::optional<double>, 2>& f,
+                                             Load load);
+
+/// Whether a stack of free length L0 is longer than 3·D, as shown: then makers advise guiding
+/// it in sections.
+bool LongStack(double L0, double D);
 
 /// How much of the material's tensile strength σOM uses, σOM ÷ Rm; none when Rm is not known.
 std::optional<double> Utilisation(double sigma_om, const Material& material);

@@ -1,12 +1,11 @@
+// The load cycle at points II and III.
 #include "calc/fatigue.h"
 
 namespace calc {
 
-LoadCycle CycleOf(const SpringResults& lower, const SpringResults& upper) {
-    const bool at_III = upper.sigma3 > upper.sigma2;
-    const double sigma_lower = at_III ? lower.sigma3 : lower.sigma2;
-    const double sigma_upper = at_III ? upper.sigma3 : upper.sigma2;
-    return {at_III, sigma_lower, sigma_upper, sigma_upper - sigma_lower};
+std::array<LoadCycle, 2> CyclesOf(const SpringResults& lower, const SpringResults& upper) {
+    return {LoadCycle{false, lower.sigma2, upper.sigma2, upper.sigma2 - lower.sigma2},
+            LoadCycle{true, lower.sigma3, upper.sigma3, upper.sigma3 - lower.sigma3}};
 }
 
 }  // namespace calc

@@ -1,5 +1,7 @@
+// Fatigue lines the engineer reads off a diagram, and a load cycle judged against them.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -37,18 +39,25 @@ struct FatigueLinesProblem {
         kBelowLower,  ///< a point's σO below its σU
         kFalling,     ///< σO falls as σU rises
         kNoSource,    ///< no source: a line nobody can trace is not taken
-        kEmpty,       ///< no line at all
+        /// a line of more cycles lies above one of fewer in the same group, somewhere in the
+        /// σU range both cover (as when N went into the wrong rows): `other` is that line
+        kCrossed,
+        kNul,    ///< a NUL byte: not text
+        kEmpty,  ///< no line at all
     };
     Kind kind;
     int line = 0;
     int column = 0;  ///< for kNotANumber, from 1
+    int other = 0;   ///< for kCrossed: the line of fewer cycles it crosses
 
     friend bool operator==(const FatigueLinesProblem&, const FatigueLinesProblem&) = default;
 };
 
 /// Reads a line set: UTF-8 text, a line each with group, N, σU1, σO1, σU2, σO2 and the source,
-/// separated by tabs; blank lines and lines starting with '#' are skipped; line ends LF or
-/// CRLF. All or nothing: the first problem refuses the whole set.
+/// separated by tabs, or, as typed by hand, the six numbers separated by runs of blanks and the
+/// rest of the line the source; blank lines and lines starting with '#' are skipped; line ends
+/// LF, CRLF or CR. All or nothing: the first problem refuses the whole set, and so do two lines
+/// of one group that cross.
 runtime::Expected<std::vector<FatigueLine>, FatigueLinesProblem> ReadFatigueLines(
     std::string_view tsv);
 
@@ -80,7 +89,7 @@ struct FatigueLineVerdict {
     bool holds = false;      ///< in range and σO ≤ σO,perm
 };
 
-/// A cycle judged against the lines of the spring's group, ordered by N.
+/// A cycle at one point judged against the lines of the spring's group, ordered by N.
 struct FatigueJudgement {
     int group = 0;
     std::vector<FatigueLineVerdict> lines;  ///< the group's lines, fewest cycles first
@@ -91,11 +100,34 @@ struct FatigueJudgement {
     bool Judged() const;
     /// Whether a line of at least `life` cycles holds: the cycle lasts `life` by these lines.
     bool HoldsFor(double life) const;
+    /// The first line that reaches σU, of the fewest cycles: when none holds, the life is below
+    /// its N.
+    const FatigueLineVerdict* FirstJudged() const;
 };
 
 /// Judges a load cycle of a spring of thickness t against `lines`. With no line for its group,
 /// `lines` is empty and nothing is judged.
 FatigueJudgement JudgeFatigue(const std::vector<FatigueLine>& lines, double t,
                               const LoadCycle& cycle);
+
+/// The cycle between two working points judged at both II and III: the lesser life stands.
+struct CycleVerdict {
+    std::array<LoadCycle, 2> cycles;  ///< at II, at III
+    /// Each point's judgement, as `cycles`, when there are lines to judge by.
+    std::optional<std::array<FatigueJudgement, 2>> judged;
+    /// The point whose verdict stands, 0 (II) or 1 (III): a point where a line fails before one
+    /// no line reaches, before one where lines hold, and of those the shorter life; on a tie the
+    /// smaller margin. Without lines, the point of the larger range σh.
+    int deciding = 0;
+
+    const LoadCycle& Cycle() const { return cycles[static_cast<std::size_t>(deciding)]; }
+    /// The deciding point's judgement, when there are lines.
+    const FatigueJudgement* Judgement() const;
+};
+
+/// The cycle from a spring's lower to its upper working point, judged at both points against
+/// `lines` (none: not judged) by the spring's thickness t as made.
+CycleVerdict JudgeCycle(const SpringResults& lower, const SpringResults& upper, double t,
+                        const std::vector<FatigueLine>* lines);
 
 }  // namespace calc

@@ -101,6 +101,16 @@ Findings CheckRow(const RowInputs& in, const RowOptions& options) {
     if (!options.material.Rm) {
         found.add(Finding::kStrengthUnknown);
     }
+    if (options.stack) {
+        SpringInputs unloaded = in.spring;
+        unloaded.f = 0;  // L = L0
+        const auto free =
+            CalculateStack(unloaded, 0, *options.stack,
+                           options.flats ? std::optional(in.t_reduced) : std::nullopt);
+        if (free && LongStack(free->L, in.spring.D)) {
+            found.add(Finding::kLongStack);
+        }
+    }
     if (options.friction) {
         const int n = options.stack ? options.stack->parallel : 1;
         if (FrictionBeyondTypical(n, *options.friction)) {

@@ -1,3 +1,4 @@
+// The selection's requirement check, its ranking and its search.
 #include "calc/selection.h"
 
 #include <algorithm>
@@ -69,6 +70,10 @@ std::optional<RequirementProblem> CheckRequirement(const Requirement& r) {
         if (r.fatigue_lines.empty()) {
             return RequirementProblem{Kind::kLifeNoLines};
         }
+        if (std::none_of(r.fatigue_lines.begin(), r.fatigue_lines.end(),
+                         [&r](const FatigueLine& line) { return line.cycles >= *r.life; })) {
+            return RequirementProblem{Kind::kLifeBeyondLines};
+        }
     }
     return std::nullopt;
 }
@@ -123,7 +128,7 @@ Selection Select(const Requirement& requirement, const std::vector<CatalogueSpri
         }
     }
     const std::size_t from_catalogue = springs.size();
-    if (requirement.special > 0) {
+    if (requirement.special > 0 && requirement.material.Rm) {
         search.Outline(springs);
     }
     for (std::size_t k = 0; k < from_catalogue; ++k) {

@@ -1,3 +1,5 @@
+// The selection: from a requirement to DIN 2093 springs and special springs, every one of which
+// the checks find nothing on.
 #pragma once
 
 #include <array>
@@ -8,6 +10,7 @@
 #include "calc/design_check.h"
 #include "calc/fatigue.h"
 #include "calc/fatigue_lines.h"
+#include "calc/inspection.h"
 #include "calc/row.h"
 
 namespace calc {
@@ -33,9 +36,13 @@ struct LoadPoint {
     /// false: a force at a travel, the stack's force at travel s within the tolerance of F;
     /// true: a travel for a force, the stack's travel under force F within the tolerance of s.
     bool force_given = false;
-    double s = 0;             ///< the stack's travel (one spring's f when i = 1), mm
-    double F = 0;             ///< the stack's force n × F, friction left out, N
-    double tolerance = 0.05;  ///< the relative deviation allowed either way
+    double s = 0;  ///< the stack's travel (one spring's f when i = 1), mm
+    double F = 0;  ///< the stack's force n × F, friction left out, N
+    /// The relative deviation allowed either way. A given force that a spring reaches only a
+    /// little beyond 0.75·h0 (h0′ with flats) is met at 0.75·h0 when the stack's force there
+    /// lies within this tolerance of it (and the travel within its own): so a catalogue spring
+    /// asked at its published test force meets it.
+    double tolerance = 0.05;
 };
 
 /// What a spring or stack must do, and where it must fit.
@@ -51,7 +58,7 @@ struct Requirement {
     double density = kSteelDensity;    ///< g/cm³, for the mass
     std::optional<Friction> friction;  ///< shown at the points; the forces above leave it out
     /// A dynamic load: the lower point must preload each spring by at least 0.15·h0, and the
-    /// candidates show the stress cycle at the governing point.
+    /// candidates show the stress cycle at both points II and III. A static load has neither.
     bool dynamic = false;
     /// The user's fatigue lines: a dynamic load's candidates are judged against them.
     std::vector<FatigueLine> fatigue_lines;
@@ -60,7 +67,12 @@ struct Requirement {
     std::optional<double> life;
     int max_series = 30;   ///< the most packets in series, i
     int max_parallel = 3;  ///< the most springs nested in a packet, n
-    int special = 3;       ///< how many special springs to design beside the catalogue's
+    /// How many special springs to design beside the catalogue's; none when the material's Rm
+    /// is not known: a new product needs a strength to be designed against.
+    int special = 3;
+    /// Whether stacks longer than 3·D (free length) may be offered; makers advise guiding such
+    /// stacks in sections.
+    bool long_stacks = false;
 };
 
 /// Why a requirement cannot be searched at all.
@@ -78,6 +90,7 @@ struct RequirementProblem {
         kLife,             ///< a life not above 0 (or not finite)
         kLifeNotDynamic,   ///< a life required of a load that is not dynamic
         kLifeNoLines,      ///< a life required without fatigue lines to judge it by
+        kLifeBeyondLines,  ///< a life above the N of every line entered: none can give it
     };
     Kind kind;
     int point = -1;  ///< the point concerned, 0 or 1, where there is one
@@ -96,6 +109,9 @@ struct PointOutcome {
     double f = 0;          ///< one spring's deflection
     Row row;               ///< the row at f: F, stresses, s, F_stack, L, friction and findings
     double deviation = 0;  ///< (reached − required) ÷ required of the toleranced quantity
+    /// The point was met at 0.75·h0, the given force lying a little beyond within its
+    /// tolerance: the force there is the stack's, not the one asked.
+    bool at_limit = false;
 };
 
 /// A spring and stack that meets the requirement.
@@ -108,11 +124,15 @@ struct Candidate {
     std::vector<PointOutcome> points;  ///< one a load point, in the requirement's order
     int upper = 0;                     ///< the point of larger f, where σOM is judged
     double utilisation = 0;            ///< σOM ÷ Rm at the upper point; σOM when Rm is not known
-    std::optional<LoadCycle> cycle;    ///< for a dynamic load with two points
-    std::optional<FatigueJudgement> fatigue;   ///< the cycle against the requirement's lines
-    double L0 = 0;                             ///< the stack's free length, mm
-    double mass = 0;                           ///< g, all its springs
-    Findings findings;                         ///< the design findings of the spring
+    Inspection inspection;             ///< one spring at its test length
+    /// For a dynamic load: the cycle at II and III, judged against the requirement's lines
+    /// when it has some.
+    std::optional<CycleVerdict> cycle;
+    double L0 = 0;     ///< the stack's free length, mm
+    double block = 0;  ///< the stack's length with every spring flat, mm
+    double clearance_outer = 0, clearance_inner = 0;  ///< applied at D in the bore, d on the rod
+    double mass = 0;                                  ///< g, all its springs
+    Findings findings;                                ///< the design findings of the spring
     std::vector<PointFinding> point_findings;  ///< the checks at its points that do not exclude
 
     int Springs() const { return stack.series * stack.parallel; }
@@ -142,6 +162,7 @@ struct Shortfall {
         kPreload = 4,        ///< the lower point preloads less than 0.15·h0 (a dynamic load)
         kLength = 8,         ///< longer than allowed at the lower point
         kLocking = 16,       ///< friction locks the stack, or nearly
+        kLongStack = 32,     ///< longer than 3·D, and long stacks are not allowed
     };
     Kind kind;
     int point = 0;          ///< the point whose value is named
@@ -171,13 +192,14 @@ struct Selection {
 ///
 /// A candidate fits the space with the clearance of its own guided diameter (De in the bore,
 /// Di on the rod), meets every point within its tolerance, is no longer than allowed at its
-/// lower point, stays within 0.75·h0 (h0′ with flats) at every point, keeps σOM ≤ Rm at its test
-/// deflection 0.75·h0 (and so at every point), does not lock (with friction), and preloads by
-/// 0.15·h0 at its lower point under a dynamic load: a spring the design checks find nothing on;
-/// and with a required life, the fatigue lines hold for it at that life. When there is none,
-/// the shortfall's values are the extremes over the whole space searched, or, when stacks met
-/// all but the life, how many and why the lines did not give it.
-/// The requirement must pass CheckRequirement.
+/// lower point, no longer than 3·D unless allowed, stays within 0.75·h0 (h0′ with flats) at every
+/// point, keeps σOM ≤ Rm at its test deflection (Inspect) and at its upper point, does not lock
+/// (with friction), and preloads by 0.15·h0 at its lower point under a dynamic load: a spring the
+/// design checks find nothing on; and with a required life, the fatigue lines hold for it at that
+/// life at both points II and III. Without the material's Rm no special spring is designed. When
+/// there is none, the shortfall's values are the extremes over the whole space searched, or, when
+/// stacks met all but the life, how many and why the lines did not give it. The requirement must
+/// pass CheckRequirement.
 Selection Select(const Requirement& requirement, const std::vector<CatalogueSpring>& catalogue);
 
 }  // namespace calc

@@ -1,3 +1,4 @@
+// Why a requirement finds no candidate, with the values the space reaches.
 #include "calc/selection_shortfall.h"
 
 #include <limits>
@@ -72,7 +73,7 @@ public:
                 if (p.force_given) {
                     const double most = n * at_limit;
                     carried_[k].Offer({most, index, {1, n}});
-                    f_force[k] = space_.OneDeflection(s, p.F / n);
+                    f_force[k] = space_.OneDeflection(s, p.F / n, p.tolerance);
                     if (f_force[k] > s.three_quarters * (1 + kSlack)) {
                         reasons |= Shortfall::kThreeQuarters;
                         carries = false;
@@ -97,7 +98,7 @@ public:
                 reasons |= Shortfall::kThreeQuarters;  // more packets than allowed
             }
             for (; first <= r_.max_series && !At(s, n, first, f_force, reasons); ++first) {
-                if (reasons & (Shortfall::kPreload | Shortfall::kLength)) {
+                if (reasons & (Shortfall::kPreload | Shortfall::kLength | Shortfall::kLongStack)) {
                     first = r_.max_series;  // a larger i preloads less and is longer still
                 }
             }
@@ -179,7 +180,8 @@ private:
             for (std::size_t k = 0; k < r_.points.size(); ++k) {
                 const LoadPoint& p = r_.points[k];
                 const double most = MostCarried(k);
-                if (p.force_given && CompareAsShown(p.F, most) > 0) {
+                // A force met at 0.75·h0 within its tolerance is carried.
+                if (p.force_given && CompareAsShown(p.F * (1 - p.tolerance), most) > 0) {
                     return {Shortfall::Kind::kTooHigh,
                             static_cast<int>(k),
                             false,
@@ -270,15 +272,19 @@ private:
             return std::nullopt;
         }
         const std::size_t lower = points == 2 && f[1] < f[0] ? 1 : 0;
-        if (points == 2 && f[lower] < s.preload * (1 - kSlack)) {
+        if (r_.dynamic && points == 2 && f[lower] < s.preload * (1 - kSlack)) {
             reasons |= Shortfall::kPreload;
             return std::nullopt;
         }
         const LoadPoint& low = r_.points[lower];
         const double travel = low.force_given ? i * f[lower] : low.s;
-        const double length = i * (s.inputs.spring.H + (n - 1) * s.nest) - travel;
-        if (r_.max_length && length > *r_.max_length * (1 + kSlack)) {
+        const double free = i * (s.inputs.spring.H + (n - 1) * s.nest);
+        if (r_.max_length && free - travel > *r_.max_length * (1 + kSlack)) {
             reasons |= Shortfall::kLength;
+            return std::nullopt;
+        }
+        if (!r_.long_stacks && free > 3 * s.inputs.spring.D * (1 + kSlack)) {
+            reasons |= Shortfall::kLongStack;
             return std::nullopt;
         }
         return f;

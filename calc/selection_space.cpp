@@ -1,3 +1,4 @@
+// The space a selection searches, and how a spring and stack are judged in it.
 #include "calc/selection_space.h"
 
 #include <limits>
@@ -62,19 +63,15 @@ std::optional<SpaceSpring> SelectionSpace::Prepare(const RowInputs& inputs, bool
     s.three_quarters = shown.three_quarters;
     s.preload = Shown(0.15 * shown.flat);
     s.nest = t_reduced.value_or(inputs.spring.t);
-    RowInputs test = s.inputs;
-    test.spring.f = shown.three_quarters;
-    RowOptions options;
-    options.material = r_.material;
-    options.flats = flats;
-    const Row row = CalculateRow(test, options);
-    if (!row.results) {
+    const auto inspection = Inspect(s.inputs, flats, r_.material);
+    if (!inspection) {
         return std::nullopt;
     }
-    if (Overstressed(row.results->spring.sigma_om, r_.material)) {
+    if (Overstressed(inspection->sigma_om, r_.material)) {
         Exclude(Shortfall::kStrength);
         return std::nullopt;
     }
+    s.inspection = *inspection;
     if (!flats) {
         runtime::CheckedMath m;
         const auto k = detail::EvaluateCoefficients(m, s.inputs.spring, r_.material);
@@ -134,11 +131,12 @@ std::optional<Candidate> SelectionSpace::Offered(const SpaceSpring& s, StackLayo
     if (!c || !Within(*c)) {
         return std::nullopt;
     }
-    Finish(*c);
-    if (r_.life && !c->fatigue->HoldsFor(*r_.life)) {
-        ++(c->fatigue->lines.empty() ? fatigue_misses_.no_line
-           : c->fatigue->Judged()    ? fatigue_misses_.short_
-                                     : fatigue_misses_.outside);
+    Finish(*c, s);
+    if (const FatigueJudgement* fatigue = c->cycle ? c->cycle->Judgement() : nullptr;
+        r_.life && !fatigue->HoldsFor(*r_.life)) {
+        ++(fatigue->lines.empty() ? fatigue_misses_.no_line
+           : fatigue->Judged()    ? fatigue_misses_.short_
+                                  : fatigue_misses_.outside);
         return std::nullopt;
     }
     return c;
@@ -159,10 +157,11 @@ double SelectionSpace::OneForce(const SpaceSpring& s, double f) const {
     return s.C * t * t * t * f * ((s.ratio - x) * (s.ratio - x / 2) + 1);
 }
 
-double SelectionSpace::OneDeflection(const SpaceSpring& s, double force) const {
+double SelectionSpace::OneDeflection(const SpaceSpring& s, double force, double tolerance) const {
     double low = 0, high = s.three_quarters * (1 + 2 * kSlack);
     if (OneForce(s, high) < force) {
-        return kInfinity;
+        const bool met = OneForce(s, s.three_quarters) >= force * (1 - tolerance) * (1 - kSlack);
+        return met ? s.three_quarters : kInfinity;
     }
     for (int step = 0; step < 60; ++step) {
         const double mid = (low + high) / 2;
@@ -186,16 +185,30 @@ std::optional<Candidate> SelectionSpace::Evaluate(const SpaceSpring& s, StackLay
     c.options.friction = r_.friction;
     c.options.check = true;
     std::array<std::optional<double>, 2> at;
+    std::optional<double> at_limit;  // the stack's force at 0.75·h0, once asked
     for (std::size_t k = 0; k < r_.points.size(); ++k) {
         const LoadPoint& p = r_.points[k];
-        const auto f =
-            DeflectionAtPoint(c.spring, c.options, p.force_given, p.force_given ? p.F : p.s);
+        bool met_at_limit = false;
+        if (p.force_given) {
+            // A force a little beyond 0.75·h0, within its tolerance, is met there.
+            if (!at_limit) {
+                RowInputs limit = c.spring;
+                limit.spring.f = s.three_quarters;
+                const Row row = CalculateRow(limit, c.options);
+                at_limit = row.results && row.results->stack ? row.results->stack->F_stack : 0;
+            }
+            met_at_limit = CompareAsShown(p.F, *at_limit) > 0 &&
+                           CompareAsShown(*at_limit, p.F * (1 - p.tolerance)) >= 0;
+        }
+        const auto f = met_at_limit ? runtime::Expected<double, RowError>(s.three_quarters)
+                                    : DeflectionAtPoint(c.spring, c.options, p.force_given,
+                                                        p.force_given ? p.F : p.s);
         if (!f) {
             return std::nullopt;
         }
         RowInputs point = c.spring;
         point.spring.f = *f;
-        PointOutcome outcome{*f, CalculateRow(point, c.options), 0};
+        PointOutcome outcome{*f, CalculateRow(point, c.options), 0, met_at_limit};
         if (!outcome.row.results || !outcome.row.results->stack) {
             return std::nullopt;
         }
@@ -209,7 +222,9 @@ std::optional<Candidate> SelectionSpace::Evaluate(const SpaceSpring& s, StackLay
     }
     const std::optional<double> t_reduced =
         c.flats ? std::optional(c.spring.t_reduced) : std::nullopt;
-    if (!CheckWorkingPoints(c.spring.spring, t_reduced, at).empty()) {
+    if (!CheckWorkingPoints(c.spring.spring, t_reduced, at,
+                            r_.dynamic ? Load::kDynamic : Load::kStatic)
+             .empty()) {
         return std::nullopt;
     }
     const PointOutcome& upper = c.points[static_cast<std::size_t>(c.upper)];
@@ -218,6 +233,9 @@ std::optional<Candidate> SelectionSpace::Evaluate(const SpaceSpring& s, StackLay
     }
     const PointOutcome& lower = c.points[static_cast<std::size_t>(1 - c.upper) % c.points.size()];
     if (r_.max_length && CompareAsShown(lower.row.results->stack->L, *r_.max_length) > 0) {
+        return std::nullopt;
+    }
+    if (!r_.long_stacks && c.points.front().row.findings->has(Finding::kLongStack)) {
         return std::nullopt;
     }
     return c;
@@ -233,20 +251,27 @@ bool SelectionSpace::Within(const Candidate& c) const {
     return true;
 }
 
-void SelectionSpace::Finish(Candidate& c) const {
+void SelectionSpace::Finish(Candidate& c, const SpaceSpring& spring) const {
     const PointOutcome& upper = c.points[static_cast<std::size_t>(c.upper)];
     const double sigma_om = upper.row.results->spring.sigma_om;
     c.utilisation = Utilisation(sigma_om, r_.material).value_or(sigma_om);
+    c.inspection = spring.inspection;
     if (r_.dynamic && c.points.size() == 2) {
-        c.cycle = CycleOf(c.points[static_cast<std::size_t>(1 - c.upper)].row.results->spring,
-                          upper.row.results->spring);
-        if (!r_.fatigue_lines.empty()) {
-            c.fatigue = JudgeFatigue(r_.fatigue_lines, c.spring.spring.t, *c.cycle);
-        }
+        c.cycle = JudgeCycle(c.points[static_cast<std::size_t>(1 - c.upper)].row.results->spring,
+                             upper.row.results->spring, c.spring.spring.t,
+                             r_.fatigue_lines.empty() ? nullptr : &r_.fatigue_lines);
     }
-    const auto free = CalculateStack(c.spring.spring, 0, c.stack,
-                                     c.flats ? std::optional(c.spring.t_reduced) : std::nullopt);
+    const std::optional<double> t_reduced =
+        c.flats ? std::optional(c.spring.t_reduced) : std::nullopt;
+    SpringInputs free_spring = c.spring.spring;
+    free_spring.f = 0;
+    const auto free = CalculateStack(free_spring, 0, c.stack, t_reduced);
     c.L0 = free ? free->L : 0;
+    free_spring.f = ShowQuantities(free_spring, t_reduced).flat;
+    const auto block = CalculateStack(free_spring, 0, c.stack, t_reduced);
+    c.block = block ? block->L : 0;
+    c.clearance_outer = Clearance(c.spring.spring.D);
+    c.clearance_inner = Clearance(c.spring.spring.d);
     const SpringInputs& s = c.spring.spring;
     const double volume = kPi / 4 * (s.D * s.D - s.d * s.d) * s.t;  // mm³
     c.mass = volume * r_.density / 1000 * c.Springs();

@@ -29,10 +29,11 @@ struct SpaceSpring {
     RowInputs inputs;  ///< f = 0
     bool flats = false;
     std::optional<std::size_t> catalogue;
-    double three_quarters = 0;  ///< 0.75·h0 (h0′ with flats), as shown
-    double preload = 0;         ///< 0.15·h0 (h0′), as shown
-    double nest = 0;            ///< what a nested spring adds to a packet: t, or t′
-    double C = 0, ratio = 0;    ///< 4E ÷ N and h0 ÷ t, for the relation without flats
+    Inspection inspection = {};  ///< at its test length
+    double three_quarters = 0;   ///< 0.75·h0 (h0′ with flats), as shown
+    double preload = 0;          ///< 0.15·h0 (h0′), as shown
+    double nest = 0;             ///< what a nested spring adds to a packet: t, or t′
+    double C = 0, ratio = 0;     ///< 4E ÷ N and h0 ÷ t, for the relation without flats
 };
 
 /// The springs that fit a requirement's space, and how a spring in a stack is judged there.
@@ -48,9 +49,9 @@ public:
     /// Whether any spring offered to Fits fitted.
     bool fitted() const { return fitted_; }
 
-    /// The spring as the search takes it; none when σOM passes Rm at its test deflection, where
-    /// a maker tests it (noted as an exclusion): a spring that sets in its acceptance test is no
-    /// product.
+    /// The spring as the search takes it; none when σOM passes Rm at its test deflection
+    /// (Inspect), where a maker tests it (noted as an exclusion): a spring that sets in its
+    /// acceptance test is no product.
     std::optional<SpaceSpring> Prepare(const RowInputs& inputs, bool flats,
                                        std::optional<std::size_t> catalogue);
 
@@ -66,8 +67,9 @@ public:
     std::optional<Candidate> Offered(const SpaceSpring& s, StackLayout stack) const;
 
     /// The spring in this stack at every point, as its rows give it; none when the checks
-    /// would find anything there: beyond 0.75·h0, a shallow preload, over Rm, too long,
-    /// locking. Whether its points are within their tolerances is not judged.
+    /// would find anything there: beyond 0.75·h0, a shallow preload under a dynamic load, over
+    /// Rm, too long, longer than 3·D unless allowed, locking. Whether its points are within
+    /// their tolerances is not judged.
     std::optional<Candidate> Evaluate(const SpaceSpring& s, StackLayout stack) const;
 
     /// Whether friction locks a stack of n nested springs, or nearly.
@@ -76,8 +78,9 @@ public:
     /// One spring's force at f: by the relation, or through the rows for a spring with flats.
     double OneForce(const SpaceSpring& s, double f) const;
     /// The deflection at which one spring carries `force`, by halving: the force rises with f
-    /// up to flat in the ranges searched. Beyond what it carries at 0.75·h0: infinity.
-    double OneDeflection(const SpaceSpring& s, double force) const;
+    /// up to flat in the ranges searched. Beyond what it carries at 0.75·h0: 0.75·h0 when that
+    /// lies within `tolerance` of the force (the point met there), else infinity.
+    double OneDeflection(const SpaceSpring& s, double force, double tolerance) const;
 
     /// The Shortfall::Exclusion reasons met so far.
     unsigned excluded() const { return excluded_; }
@@ -90,7 +93,7 @@ private:
     bool FitsRod(double d) const;
     double Clearance(double diameter) const;
     bool Within(const Candidate& c) const;
-    void Finish(Candidate& c) const;
+    void Finish(Candidate& c, const SpaceSpring& spring) const;
 
     const Requirement& r_;
     bool fitted_ = false;
@@ -111,8 +114,9 @@ void SelectionSpace::Stacks(const SpaceSpring& s, const Take& take) const {
                 break;
             }
             if (p.force_given) {
+                // A force met at 0.75·h0 within its tolerance asks the fewest springs.
                 const double f_high = std::min(p.s * (1 + p.tolerance) / i, s.three_quarters);
-                lo = std::max(lo, p.F / OneForce(s, f_high));
+                lo = std::max(lo, p.F * (1 - p.tolerance) / OneForce(s, f_high));
                 hi = std::min(hi, p.F / OneForce(s, f_low));
             } else {
                 const double F = OneForce(s, f_low);

@@ -1,3 +1,4 @@
+// Splits a tab-separated text into its numbered lines and cells.
 #include "calc/tsv_lines.h"
 
 #include <algorithm>
@@ -7,17 +8,17 @@ namespace calc {
 TsvLines ReadTsvLines(std::string_view text) {
     TsvLines out;
     for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        std::string_view line = text.substr(start, end - start);
+        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        const std::string_view line = text.substr(start, end - start);
         start = end + 1;
-        ++out.count;
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') {
+            ++start;  // CRLF ends one line
         }
+        ++out.count;
         if (line.find_first_not_of(" \t") == std::string_view::npos || line.starts_with('#')) {
             continue;
         }
-        TsvLine read{out.count, {}};
+        TsvLine read{out.count, line, {}};
         for (std::size_t from = 0;;) {
             const std::size_t tab = line.find('\t', from);
             read.cells.push_back(line.substr(from, tab - from));

@@ -1,3 +1,4 @@
+// Reading a design from its texts by the calculator's box rules.
 #include "design/design.h"
 
 #include "calc/materials.h"
@@ -118,6 +119,7 @@ DesignReading ReadDesign(const DesignTexts& texts) {
     design->curve =
         calc::ReadCurve({texts.D, texts.d, texts.t, texts.H, texts.t_reduced, texts.f_end},
                         design->steps, design->options);
+    design->load = texts.load;
     for (std::size_t k = 0; k < texts.points.size(); ++k) {
         PointRequest& point = design->points[k];
         point.by = texts.points[k].by;

@@ -1,3 +1,4 @@
+// A design read from its texts.
 #pragma once
 
 #include <array>
@@ -36,6 +37,7 @@ struct Design {
     int steps = kDefaultSteps;
     runtime::Expected<calc::Curve, calc::SpringFault> curve{calc::Curve{}};
     std::array<PointRequest, 2> points;
+    calc::Load load = calc::Load::kStatic;
 };
 
 /// What the texts of a design read as: the texts read only in part, and the design, or why its

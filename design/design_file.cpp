@@ -1,3 +1,4 @@
+// Writing and reading design files.
 #include "design/design_file.h"
 
 #include <nlohmann/json.hpp>
@@ -5,6 +6,7 @@
 #include <vector>
 
 #include "runtime/quoted_text.h"
+#include "runtime/text_number.h"
 
 namespace design {
 namespace {
@@ -125,7 +127,7 @@ runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int v
                 return true;
             }
         }
-        return key == "points";
+        return key == "points" || (key == "load" && version >= 5);
     };
     if (auto unknown = UnknownKey(inputs, "inputs.", known); !unknown.empty()) {
         return unknown;
@@ -157,6 +159,27 @@ runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int v
         }
         texts.points[k] = std::move(*point);
     }
+    if (version < 5) {
+        // Judged then as a cycle whenever both points were given.
+        const bool two =
+            !runtime::IsBlank(texts.points[0].value) && !runtime::IsBlank(texts.points[1].value);
+        texts.load = two ? calc::Load::kDynamic : calc::Load::kStatic;
+        return texts;
+    }
+    const auto load = inputs.find("load");
+    if (load == inputs.end()) {
+        return std::string("设计文件缺少 \"load\"");
+    }
+    const LoadChoice* choice = nullptr;
+    for (const LoadChoice& known_load : kLoads) {
+        if (load->is_string() && *load == known_load.key) {
+            choice = &known_load;
+        }
+    }
+    if (!choice) {
+        return WrongKind("load", "\"static\"（静载）或 \"dynamic\"（动载）");
+    }
+    texts.load = choice->load;
     return texts;
 }
 
@@ -207,7 +230,7 @@ runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& req
                 return true;
             }
         }
-        return key == "points" || key == "dynamic";
+        return key == "points" || key == "dynamic" || (key == "long_stacks" && version >= 5);
     };
     if (auto unknown = UnknownKey(requirement, "requirement.", known); !unknown.empty()) {
         return unknown;
@@ -234,6 +257,16 @@ runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& req
         return WrongKind("requirement.dynamic", " true 或 false");
     }
     texts.dynamic = dynamic->get<bool>();
+    if (version >= 5) {
+        const auto long_stacks = requirement.find("long_stacks");
+        if (long_stacks == requirement.end()) {
+            return std::string("设计文件缺少 \"requirement.long_stacks\"");
+        }
+        if (!long_stacks->is_boolean()) {
+            return WrongKind("requirement.long_stacks", " true 或 false");
+        }
+        texts.long_stacks = long_stacks->get<bool>();
+    }
     const auto points = requirement.find("points");
     if (points == requirement.end()) {
         return std::string("设计文件缺少 \"requirement.points\"");
@@ -258,6 +291,7 @@ Json RequirementToJson(const RequirementTexts& texts) {
         requirement[std::string(input.key)] = texts.*input.text;
     }
     requirement["dynamic"] = texts.dynamic;
+    requirement["long_stacks"] = texts.long_stacks;
     Json points = Json::array();
     for (const RequirementPointText& point : texts.points) {
         points.push_back({{"given", point.force_given ? "F" : "s"},
@@ -281,6 +315,11 @@ std::string DesignToJson(const DesignTexts& texts, bool indented) {
         points.push_back({{"by", point.by == PointBy::kForce ? "F" : "f"}, {"value", point.value}});
     }
     inputs["points"] = std::move(points);
+    for (const LoadChoice& choice : kLoads) {
+        if (choice.load == texts.load) {
+            inputs["load"] = choice.key;
+        }
+    }
     const Json document = {{"format", kFormat},
                            {"version", kDesignFileVersion},
                            {"inputs", std::move(inputs)},

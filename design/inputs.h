@@ -1,3 +1,5 @@
+// The inputs of a design and of its requirement: one table that every face, the design file and
+// the reading take their fields from.
 #pragma once
 
 #include <array>
@@ -5,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/design_check.h"
 #include "calc/option_rules.h"
 
 namespace design {
@@ -38,8 +41,9 @@ struct RequirementPointText {
 struct RequirementTexts {
     std::array<RequirementPointText, 2> points;  ///< the second blank: one point
     std::string bore, rod, clearance, max_length, max_series, max_parallel, special;
-    std::string life;      ///< cycles the design's fatigue lines must give a dynamic load
-    bool dynamic = false;  ///< the lower point must preload by 0.15·h0
+    std::string life;          ///< cycles the design's fatigue lines must give a dynamic load
+    bool dynamic = false;      ///< the lower point must preload by 0.15·h0
+    bool long_stacks = false;  ///< stacks longer than 3·D may be offered
 
     friend bool operator==(const RequirementTexts&, const RequirementTexts&) = default;
 };
@@ -53,6 +57,9 @@ struct DesignTexts {
     std::string series, parallel, steps;
     std::string t_reduced, E, mu, Rm, w_M, w_R;
     std::array<PointText, 2> points;
+    /// Static, or cycling between the two working points: only a dynamic load is held to the
+    /// preload rule and judged for fatigue.
+    calc::Load load = calc::Load::kStatic;
     /// Fatigue lines as typed or loaded, a line set's text (calc::ReadFatigueLines); blank:
     /// none, and fatigue is not judged.
     std::string fatigue_lines;
@@ -161,6 +168,26 @@ inline constexpr std::array<RequirementField, 8> kRequirementInputs = {{
 
 /// The labels of a requirement point's fields: its travel, force and tolerance.
 inline constexpr std::array<std::string_view, 2> kRequirementPointNames = {"要求 1", "要求 2"};
+
+/// A choice of the load: how a face shows it and how the design file writes it.
+struct LoadChoice {
+    calc::Load load;
+    std::string_view label;
+    std::string_view key;
+};
+inline constexpr std::array<LoadChoice, 2> kLoads = {{
+    {calc::Load::kStatic, "静载", "static"},
+    {calc::Load::kDynamic, "动载", "dynamic"},
+}};
+/// The load's label and hint, beside the working points.
+inline constexpr std::string_view kLoadLabel = "载荷";
+inline constexpr std::string_view kLoadHint =
+    "动载：载荷在两个工作点之间循环，判断预压（至少 0.15·h0）和两点 II、III "
+    "的疲劳；静载不判断这两项";
+/// The requirement's choice of long stacks: its label and hint.
+inline constexpr std::string_view kLongStacksLabel = "允许长碟簧组";
+inline constexpr std::string_view kLongStacksHint =
+    "自由长度超过 3·D 的碟簧组也列出（厂家建议分段导向）；不选时不列";
 
 /// The working points' names, which are also their fields' labels.
 inline constexpr std::array<std::string_view, 2> kPointNames = {"工作点 1", "工作点 2"};

@@ -1,3 +1,4 @@
+// A design's selection: its requirement read, its candidates as cells, what opens one.
 #include "design/selection.h"
 
 #include <algorithm>
@@ -34,6 +35,7 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
     r.material = design.material;
     r.friction = design.friction;
     r.dynamic = typed.dynamic;
+    r.long_stacks = typed.long_stacks;
     for (std::size_t k = 0; k < typed.points.size(); ++k) {
         const RequirementPointText& point = typed.points[k];
         const std::string name(kRequirementPointNames[k]);
@@ -182,11 +184,14 @@ std::string SelectionSummary(const SelectionSheet& sheet) {
     shown += "，特制碟簧 " + std::to_string(sheet.selection.special.size()) +
              " 种。先列 DIN 2093 的，再列特制的，各自按片数最少、σOM/Rm 最低、碟簧组最短排列";
     const calc::Requirement& r = sheet.requirement;
+    if (const std::string refused = rows::SpecialRefused(r); !refused.empty()) {
+        shown += "。" + refused;
+    }
     if (r.dynamic) {
         shown += r.fatigue_lines.empty() ? "。疲劳未判断：设计没有疲劳线"
                  : r.life                ? "。只列按设计的疲劳线至少 " +
                                 std::string(runtime::NumberToText(*r.life).view()) + " 次的"
-                          : "。疲劳按设计的疲劳线判断，见“检查”列";
+                          : "。疲劳按设计的疲劳线在 II、III 两点判断，见“检查”和“疲劳点”列";
     }
     return shown;
 }
@@ -224,11 +229,17 @@ DesignTexts OpenCandidate(const DesignTexts& texts, const SelectionSheet& sheet,
     opened.f_end.clear();
     opened.series = std::to_string(c.stack.series);
     opened.parallel = std::to_string(c.stack.parallel);
+    opened.load = sheet.requirement.dynamic ? calc::Load::kDynamic : calc::Load::kStatic;
     opened.points = {};
     for (std::size_t k = 0; k < sheet.requirement.points.size(); ++k) {
         const calc::LoadPoint& p = sheet.requirement.points[k];
-        opened.points[k] = {p.force_given ? PointBy::kForce : PointBy::kDeflection,
-                            text(p.force_given ? p.F : p.s)};
+        // A force met at 0.75·h0 opens at the travel it was met at, where the design finds what
+        // the selection found.
+        const calc::PointOutcome& met = c.points[k];
+        opened.points[k] = met.at_limit
+                               ? PointText{PointBy::kDeflection, text(met.row.results->stack->s)}
+                               : PointText{p.force_given ? PointBy::kForce : PointBy::kDeflection,
+                                           text(p.force_given ? p.F : p.s)};
     }
     return opened;
 }

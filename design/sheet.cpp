@@ -1,9 +1,11 @@
+// Computing a design's sheet through the batch tool's functions.
 #include "design/sheet.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "calc/force_deflection.h"
+#include "calc/selection.h"
 #include "calc/work.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
@@ -101,6 +103,7 @@ void Fill(PointResult& point, const calc::RowInputs& spring, const calc::RowOpti
     point.F = row.results->spring.F;
     point.s = row.results->stack ? row.results->stack->s : f;
     point.F_stack = row.results->stack ? row.results->stack->F_stack : point.F;
+    point.L = row.results->stack ? row.results->stack->L : spring.spring.H - f;
     point.row = calc::CurveRow{runtime::NumberToText(f), at, std::move(row)};
 }
 
@@ -137,8 +140,10 @@ std::optional<double> Work(const calc::RowInputs& spring, const calc::RowOptions
     return work ? std::optional(*work) : std::nullopt;
 }
 
-// The working points, what lies between them and the force at flat.
-void ComputeDesign(const Design& design, Sheet& sheet) {
+// The working points, what lies between them, the cycle of a dynamic load (judged against
+// `lines` when there are some), the force at flat and the record of the spring.
+void ComputeDesign(const Design& design, const std::vector<calc::FatigueLine>* lines,
+                   Sheet& sheet) {
     const calc::RowInputs& spring = *sheet.spring;
     const calc::RowOptions& options = sheet.options;
     const std::optional<double> t_reduced =
@@ -155,7 +160,7 @@ void ComputeDesign(const Design& design, Sheet& sheet) {
             }
         }
     }
-    sheet.point_findings = calc::CheckWorkingPoints(spring.spring, t_reduced, at);
+    sheet.point_findings = calc::CheckWorkingPoints(spring.spring, t_reduced, at, design.load);
     const PointResult &first = sheet.points[0], &second = sheet.points[1];
     // The point in use: the upper one, where the spring is loaded most.
     const int upper = !first.row ? 1 : (!second.row ? 0 : (second.f >= first.f ? 1 : 0));
@@ -174,15 +179,18 @@ void ComputeDesign(const Design& design, Sheet& sheet) {
         if (w1 && w2) {
             sheet.work = *w2 - *w1;
         }
+    }
+    if (first.row && second.row && design.load == calc::Load::kDynamic) {
         const int lower = 1 - upper;
         const bool shallow = std::any_of(sheet.point_findings.begin(), sheet.point_findings.end(),
                                          [](const calc::PointFinding& f) {
                                              return f.check == calc::PointCheck::kShallowPreload;
                                          });
         sheet.cycle = Cycle{lower,
-                            calc::CycleOf(Spring(sheet.points[static_cast<std::size_t>(lower)]),
-                                          Spring(sheet.points[static_cast<std::size_t>(upper)])),
-                            !shallow, std::nullopt};
+                            calc::JudgeCycle(Spring(sheet.points[static_cast<std::size_t>(lower)]),
+                                             Spring(sheet.points[static_cast<std::size_t>(upper)]),
+                                             spring.spring.t, lines),
+                            !shallow};
     }
     const calc::ShownQuantities shown = calc::ShowQuantities(spring.spring, t_reduced);
     if (shown.flat > 0) {
@@ -190,22 +198,12 @@ void ComputeDesign(const Design& design, Sheet& sheet) {
         Fill(flat, spring, options, shown.flat);
         if (flat.row) {
             sheet.flat = FlatPoint{shown.flat, flat.F, flat.F_stack, Spring(flat).sigma_om};
+            sheet.block = flat.L;
         }
     }
-    if (shown.h0 > 0) {
-        const double f = runtime::ShownValue(0.75 * shown.h0);
-        calc::RowInputs at_test = spring;
-        at_test.spring.f = f;
-        calc::RowOptions single;  // the test is of one spring, without friction
-        single.material = options.material;
-        single.flats = options.flats;
-        const calc::Row row = calc::CalculateRow(at_test, single);
-        if (row.results) {
-            const double t = options.flats ? spring.t_reduced : spring.spring.t;
-            sheet.test =
-                TestPoint{spring.spring.H - f, f, row.results->spring.F, t, calc::TolerancesFor(t)};
-        }
-    }
+    sheet.test = calc::Inspect(spring, options.flats, options.material);
+    sheet.clearance_outer = calc::GuideClearance(spring.spring.D);
+    sheet.clearance_inner = calc::GuideClearance(spring.spring.d);
 }
 
 }  // namespace
@@ -221,6 +219,19 @@ Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
     }
     const Design& design = *reading.design;
     const calc::RowOptions& options = sheet.options = design.options;
+    sheet.load = design.load;
+    // The lines are read before the points, whose cycle they judge; a set that cannot be used
+    // judges nothing.
+    std::optional<std::vector<calc::FatigueLine>> lines;
+    if (!runtime::IsBlank(texts.fatigue_lines)) {
+        auto read = calc::ReadFatigueLines(texts.fatigue_lines);
+        sheet.fatigue_lines = read.has_value();
+        if (read) {
+            lines = std::move(*read);
+        } else {
+            sheet.fatigue_problem = read.error();
+        }
+    }
     sheet.plot = EmptyPanels(options);
     const auto steps = static_cast<std::size_t>(design.steps);
     sheet.rows.reserve(steps + 1);
@@ -259,21 +270,11 @@ Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
                                          {"i·" + h0, i * shown.flat}};
             }
         }
-        ComputeDesign(design, sheet);
+        ComputeDesign(design, lines ? &*lines : nullptr, sheet);
         const auto quarters =
             calc::ReadCurve({texts.D, texts.d, texts.t, texts.H, texts.t_reduced, {}}, 4, options);
         for (int k = 0; k <= 4; ++k) {
             sheet.quarters.push_back(calc::CurveRowAt(quarters, k, options));
-        }
-    }
-    if (!runtime::IsBlank(texts.fatigue_lines)) {
-        const auto lines = calc::ReadFatigueLines(texts.fatigue_lines);
-        sheet.fatigue_lines = lines.has_value();
-        if (!lines) {
-            sheet.fatigue_problem = lines.error();
-        } else if (sheet.cycle && sheet.spring) {
-            sheet.cycle->fatigue =
-                calc::JudgeFatigue(*lines, sheet.spring->spring.t, sheet.cycle->stresses);
         }
     }
     sheet.complete = true;

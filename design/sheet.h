@@ -1,3 +1,4 @@
+// A design sheet: everything a face shows of a design, as values.
 #pragma once
 
 #include <array>
@@ -9,7 +10,7 @@
 #include "calc/design_check.h"
 #include "calc/fatigue.h"
 #include "calc/fatigue_lines.h"
-#include "calc/tolerances.h"
+#include "calc/inspection.h"
 #include "design/design.h"
 #include "design/plot_data.h"
 
@@ -24,6 +25,7 @@ struct PointResult {
     /// stack's travel s gives f = s ÷ i as shown); with the table's columns.
     std::optional<calc::CurveRow> row;
     double f = 0, F = 0, s = 0, F_stack = 0;  ///< from the row, when there is one
+    double L = 0;  ///< the length there: the stack's L, or H − f of a single spring
 };
 
 /// Where the spring is flat, and its force and σom there.
@@ -32,23 +34,13 @@ struct FlatPoint {
     double F, F_stack, sigma_om;
 };
 
-/// How a single spring is tested (DIN 2093 / EN 16983): its force at the test length
-/// l0 − 0.75·h0 (h0 = H − t, with contact flats too), and the tolerances for its thickness.
-struct TestPoint {
-    double length;     ///< H − 0.75·h0, mm
-    double f;          ///< 0.75·h0 as shown
-    double force;      ///< F there, N
-    double thickness;  ///< t, or t′ with contact flats, which the tolerances go by
-    std::optional<calc::SpringTolerances> tolerances;
-};
-
-/// A load cycle between the two working points, for a fatigue check.
+/// A load cycle between the two working points of a dynamic load, for a fatigue check.
 struct Cycle {
     int lower;  ///< the point of smaller f: 0 or 1
-    calc::LoadCycle stresses;
+    /// At II and III, judged against the design's fatigue lines when it has some that can be
+    /// used.
+    calc::CycleVerdict verdict;
     bool preloaded;  ///< the lower point is at least 0.15·h0 (no kShallowPreload finding)
-    /// Judged against the design's fatigue lines, when it has some that can be used.
-    std::optional<calc::FatigueJudgement> fatigue;
 };
 
 /// Everything a face shows of a design, as values: the characteristic's rows, the working
@@ -71,14 +63,21 @@ struct Sheet {
     /// From working point 1 to 2: the stroke Δf (and the stack's Δs), and the work (the integral
     /// of the force relation, over the stack for a stack, friction left out).
     std::optional<double> stroke, stack_stroke, work;
-    std::optional<Cycle> cycle;
+    calc::Load load = calc::Load::kStatic;
+    std::optional<Cycle> cycle;  ///< a dynamic load's, when both points have rows
     /// Why the fatigue lines typed cannot be used; none of them is then applied.
     std::optional<calc::FatigueLinesProblem> fatigue_problem;
     bool fatigue_lines = false;  ///< lines that can be used were given
     std::optional<FlatPoint> flat;
-    std::optional<TestPoint> test;
+    /// The single spring at its test length.
+    std::optional<calc::Inspection> test;
+    /// The length with every spring flat (the stack's, or t′ of one spring), and the clearance
+    /// makers recommend to a guide at D (in a bore) and at d (on a rod).
+    std::optional<double> block;
+    double clearance_outer = 0, clearance_inner = 0;
     /// The findings about D, d, t, H and the options (judged at f = 0), and those at the working
-    /// points: the limits on f, the preload and, at the upper point, the strength.
+    /// points: the limits on f, the preload under a dynamic load and, at the upper point, the
+    /// strength.
     calc::Findings spring_findings;
     std::vector<calc::PointFinding> point_findings;
     /// The table at 0, ¼, ½, ¾ and 1 of the way to flat.
@@ -93,8 +92,8 @@ struct Sheet {
 using StopRequested = std::function<bool()>;
 
 /// Computes the sheet of a design from its texts, through the same functions as the batch tool;
-/// its load cycle, if it has one, is judged against the design's fatigue lines (by the spring's
-/// thickness as made). Gives up early, with an incomplete sheet, once `stop` says so.
+/// a dynamic load's cycle is judged at II and III against the design's fatigue lines (by the
+/// spring's thickness as made). Gives up early, with an incomplete sheet, once `stop` says so.
 Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop = {});
 
 }  // namespace design

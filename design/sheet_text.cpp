@@ -1,11 +1,14 @@
+// A design sheet in words: the table, the verdicts, the summary, the record.
 #include "design/sheet_text.h"
 
-#include "rows/fatigue_text.h"
+#include <algorithm>
 
 #include "calc/materials.h"
 #include "rows/curve_text.h"
+#include "rows/fatigue_text.h"
 #include "rows/findings_text.h"
 #include "rows/option_text.h"
+#include "rows/record_text.h"
 #include "rows/row_text.h"
 #include "runtime/number_text.h"
 
@@ -133,100 +136,123 @@ std::string NoDataSheet(const Sheet& sheet) {
     return {};
 }
 
-std::vector<std::string> FindingSentences(const Sheet& sheet) {
-    std::vector<std::string> sentences;
+std::vector<Found> Verdicts(const Sheet& sheet) {
+    std::vector<Found> found;
     for (const PartialRead& read : sheet.partial_reads) {
-        sentences.push_back(rows::PartialReadText(read.name, read.text, read.value));
+        found.push_back({"read:" + std::string(read.key),
+                         rows::PartialReadText(read.name, read.text, read.value)});
     }
     if (sheet.unusable) {
-        sentences.push_back(NoTable(sheet));
-        return sentences;
+        found.push_back({"options", NoTable(sheet)});
+        return found;
     }
     if (sheet.spring) {
-        const calc::RowInputs& spring = *sheet.spring;
         for (int i = 0; i < calc::kFindingCount; ++i) {
             const auto finding = static_cast<calc::Finding>(i);
             if (sheet.spring_findings.has(finding)) {
-                sentences.push_back(rows::FindingSentence(finding, spring, sheet.options));
+                found.push_back({std::string(rows::FindingCode(finding)),
+                                 rows::FindingSentence(finding, *sheet.spring, sheet.options)});
             }
         }
     }
     for (const calc::PointFinding& finding : sheet.point_findings) {
-        sentences.push_back(rows::PointFindingSentence(finding, Flats(sheet)));
+        found.push_back(
+            {rows::PointFindingCode(finding), rows::PointFindingSentence(finding, Flats(sheet))});
     }
     for (std::size_t k = 0; k < sheet.points.size(); ++k) {
         if (sheet.points[k].problem) {
-            sentences.push_back(
-                std::string(kPointNames[k]) + "：" +
-                rows::ErrorSentence(*sheet.points[k].problem, rows::Precision::kReader));
+            found.push_back(
+                {std::to_string(k + 1) + ":ERROR",
+                 std::string(kPointNames[k]) + "：" +
+                     rows::ErrorSentence(*sheet.points[k].problem, rows::Precision::kReader)});
         }
     }
-    if (const std::string fault = FaultSentence(sheet); !fault.empty()) {
-        sentences.push_back(fault);
+    if (sheet.first_fault) {
+        found.push_back({"ERROR", FaultSentence(sheet)});
     }
     if (sheet.fatigue_problem) {
-        sentences.push_back(rows::FatigueLinesProblemText(*sheet.fatigue_problem) +
-                            "；这些疲劳线都不采用");
+        found.push_back({"fatigue:lines", rows::FatigueLinesProblemText(*sheet.fatigue_problem) +
+                                              "；这些疲劳线都不采用"});
+    } else if (const calc::FatigueJudgement* judged =
+                   sheet.cycle ? sheet.cycle->verdict.Judgement() : nullptr) {
+        found.push_back({rows::FatigueCode(*judged),
+                         rows::FatigueVerdictSentence(sheet.cycle->verdict),
+                         judged->longest.has_value()});
     }
-    if (sentences.empty()) {
+    return found;
+}
+
+std::vector<std::string> FindingSentences(const Sheet& sheet) {
+    const std::vector<Found> found = Verdicts(sheet);
+    std::vector<std::string> sentences;
+    if (std::all_of(found.begin(), found.end(), [](const Found& f) { return f.passes; })) {
         sentences.emplace_back("尺寸在设计范围内");
+    }
+    for (const Found& f : found) {
+        sentences.push_back(f.sentence);
     }
     return sentences;
 }
 
+std::vector<std::string> FindingCodes(const Sheet& sheet) {
+    std::vector<std::string> codes;
+    for (Found& f : Verdicts(sheet)) {
+        codes.push_back(std::move(f.code));
+    }
+    return codes;
+}
+
+std::vector<std::pair<std::string, std::string>> RecordPairs(const Sheet& sheet) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    if (sheet.unusable || !sheet.spring) {
+        return pairs;
+    }
+    rows::Record record;
+    record.inspection = sheet.test;
+    record.block = sheet.block;
+    record.clearance_outer = sheet.clearance_outer;
+    record.clearance_inner = sheet.clearance_inner;
+    record.dynamic = sheet.load == calc::Load::kDynamic;
+    record.cycle = sheet.cycle ? &sheet.cycle->verdict : nullptr;
+    rows::CellList cells;
+    rows::RecordCells(record, rows::Precision::kEvery, cells);
+    std::vector<std::string> names = rows::RecordHeader(record.dynamic);
+    for (std::size_t k = 0; k < sheet.points.size(); ++k) {
+        names.push_back("L" + std::to_string(k + 1) + "(mm)");
+        cells.Cell(sheet.points[k].row ? Shown(sheet.points[k].L) : "");
+    }
+    if (record.dynamic) {
+        names.insert(names.end(), {"σU(MPa)", "σO(MPa)"});
+        cells.Cell(record.cycle ? Shown(record.cycle->Cycle().lower) : "");
+        cells.Cell(record.cycle ? Shown(record.cycle->Cycle().upper) : "");
+    }
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        pairs.emplace_back(std::move(names[k]), std::move(cells.cells[k]));
+    }
+    return pairs;
+}
+
 namespace {
 
-// How the fatigue sentence ends: who judges it, and by what.
+// How the fatigue sentences end: who judges the cycle, and by what.
 std::string FatigueVerdictLead(const Sheet& sheet) {
     const Cycle& cycle = *sheet.cycle;
     if (sheet.fatigue_problem) {
         return "所输入的疲劳线有误，未采用，不作判断";
     }
-    if (!cycle.fatigue) {
+    const calc::FatigueJudgement* judged = cycle.verdict.Judgement();
+    if (!judged) {
         return "能否承受由 DIN 2093 的疲劳图按厚度组判断，本程序不作判断；可在“疲劳线”中输入从所持"
                "标准或厂家手册的疲劳图上读出的线（或 disc-spring-batch --fatigue）";
     }
-    if (cycle.fatigue->lines.empty()) {
-        return "所输入的疲劳线中没有组 " + std::to_string(cycle.fatigue->group) + " 的线，不作判断";
+    if (judged->lines.empty()) {
+        return "所输入的疲劳线中没有组 " + std::to_string(judged->group) + " 的线，不作判断";
     }
-    return "按所输入的疲劳线判断如下";
+    return "按所输入的疲劳线在两点分别判断，以寿命较短的 " +
+           rows::CyclePoint(cycle.verdict.Cycle()) + " 点为准";
 }
 
 }  // namespace
-
-std::vector<std::string> FindingCodes(const Sheet& sheet) {
-    std::vector<std::string> codes;
-    for (const PartialRead& read : sheet.partial_reads) {
-        codes.push_back("read:" + std::string(read.key));
-    }
-    if (sheet.unusable) {
-        codes.emplace_back("options");
-        return codes;
-    }
-    for (int i = 0; i < calc::kFindingCount; ++i) {
-        const auto finding = static_cast<calc::Finding>(i);
-        if (sheet.spring_findings.has(finding)) {
-            codes.emplace_back(rows::FindingCode(finding));
-        }
-    }
-    for (const calc::PointFinding& finding : sheet.point_findings) {
-        codes.push_back(rows::PointFindingCode(finding));
-    }
-    for (std::size_t k = 0; k < sheet.points.size(); ++k) {
-        if (sheet.points[k].problem) {
-            codes.push_back(std::to_string(k + 1) + ":ERROR");
-        }
-    }
-    if (sheet.first_fault) {
-        codes.emplace_back("ERROR");
-    }
-    if (sheet.fatigue_problem) {
-        codes.emplace_back("fatigue:lines");
-    } else if (sheet.cycle && sheet.cycle->fatigue) {
-        codes.push_back(rows::FatigueCode(*sheet.cycle->fatigue));
-    }
-    return codes;
-}
 
 std::vector<std::string> Summary(const Sheet& sheet) {
     std::vector<std::string> lines;
@@ -242,9 +268,9 @@ std::vector<std::string> Summary(const Sheet& sheet) {
                             rows::ErrorSentence(*point.problem, rows::Precision::kReader));
         } else if (point.row) {
             const double sigma_om = point.row->row.results->spring.sigma_om;
-            lines.push_back(std::string(kPointNames[k]) + "：f = " + Length(point.f) +
-                            " mm，F = " + Other(point.F) + " N，σom = " + Other(sigma_om) +
-                            " MPa，" + utilisation(sigma_om));
+            lines.push_back(std::string(kPointNames[k]) + "：f = " + Length(point.f) + " mm，F = " +
+                            Other(point.F) + " N，σom = " + Other(sigma_om) + " MPa，" +
+                            utilisation(sigma_om) + "，长度 L = " + Length(point.L) + " mm");
         }
     }
     if (sheet.stroke) {
@@ -259,22 +285,34 @@ std::vector<std::string> Summary(const Sheet& sheet) {
         lines.push_back(line);
     }
     if (sheet.cycle) {
-        const calc::LoadCycle& c = sheet.cycle->stresses;
-        const std::string at = c.at_III ? "III" : "II";
-        lines.push_back("疲劳（" +
-                        std::string(kPointNames[static_cast<std::size_t>(sheet.cycle->lower)]) +
-                        " 到另一个工作点，" + at + " 点的拉应力较大）：σu = " + Other(c.lower) +
-                        " MPa，σo = " + Other(c.upper) + " MPa，σh = σo − σu = " + Other(c.range) +
-                        " MPa；较低的工作点预压" + (sheet.cycle->preloaded ? "达到" : "不到") +
+        const calc::CycleVerdict& verdict = sheet.cycle->verdict;
+        std::string line = "疲劳（动载，" +
+                           std::string(kPointNames[static_cast<std::size_t>(sheet.cycle->lower)]) +
+                           " 到另一个工作点）：";
+        for (const calc::LoadCycle& c : verdict.cycles) {
+            line += rows::CyclePoint(c) + " 点 σu = " + Other(c.lower) +
+                    " MPa，σo = " + Other(c.upper) + " MPa，σh = " + Other(c.range) + " MPa；";
+        }
+        lines.push_back(line + "较低的工作点预压" + (sheet.cycle->preloaded ? "达到" : "不到") +
                         " 0.15·h0。" + FatigueVerdictLead(sheet));
-        if (sheet.cycle->fatigue) {
-            for (std::string& line : rows::FatigueSentences(*sheet.cycle->fatigue, c)) {
-                lines.push_back(std::move(line));
+        if (verdict.judged) {
+            // The deciding point with every line that fails or does not reach, the other point's
+            // verdict alone.
+            const auto deciding = static_cast<std::size_t>(verdict.deciding);
+            for (const std::size_t k : {deciding, 1 - deciding}) {
+                std::vector<std::string> said =
+                    rows::FatigueSentences((*verdict.judged)[k], verdict.cycles[k]);
+                said.resize(k == deciding ? said.size() : std::min<std::size_t>(said.size(), 1));
+                for (const std::string& sentence : said) {
+                    lines.push_back(rows::CyclePoint(verdict.cycles[k]) + " 点" +
+                                    (sentence.starts_with("疲劳") ? "" : " ") + sentence);
+                }
             }
         }
-    }
-    if (sheet.fatigue_lines && !sheet.cycle) {
-        lines.emplace_back("疲劳线：要有两个工作点（两点间的载荷循环）才能判断疲劳");
+    } else if (sheet.load == calc::Load::kDynamic) {
+        lines.emplace_back("动载：要有两个工作点（两点间的载荷循环）才能判断预压和疲劳");
+    } else if (sheet.fatigue_lines) {
+        lines.emplace_back("疲劳线：静载不判断疲劳；载荷在两个工作点之间循环时选“动载”");
     }
     if (sheet.flat) {
         std::string line = std::string("压平时（f = ") + (Flats(sheet) ? "h0′" : "h0") + " = " +
@@ -293,24 +331,35 @@ std::vector<std::string> TestLines(const Sheet& sheet) {
     if (!sheet.test) {
         return lines;
     }
-    const TestPoint& test = *sheet.test;
+    const calc::Inspection& test = *sheet.test;
     const std::string t = Flats(sheet) ? "t′" : "t";
-    std::string line =
-        "检验（单片，EN 16983 / DIN 2093）：试验长度 L = H − 0.75·h0 = " + Length(test.length) +
-        " mm，试验力 F = " + Other(test.force) + " N";
+    const std::string line = "检验（单片，EN 16983 / DIN 2093，组 " + std::to_string(test.group) +
+                             "）：试验长度 L = H − 0.75·h0 = " + Length(test.length) +
+                             " mm，试验力 F = " + Other(test.force) + " N";
+    const std::string strength =
+        "；σom = " + Other(test.sigma_om) + " MPa，" +
+        (test.utilisation ? "σom/Rm = " + runtime::FixedText(*test.utilisation, 2)
+                          : std::string("材料的 Rm 未知，不判断强度"));
     if (!test.tolerances) {
-        lines.push_back(line + "；" + t + " 不在公差表的 0.2 … 16 mm 之内，没有公差");
-        return lines;
+        lines.push_back(line + strength + "；" + t + " 不在公差表的 0.2 … 16 mm 之内，没有公差");
+    } else {
+        const calc::SpringTolerances& tol = *test.tolerances;
+        const auto band = [](const calc::Tolerance& tolerance, const char* unit) {
+            return "+" + runtime::FixedText(tolerance.plus, 3) + unit + "/−" +
+                   runtime::FixedText(tolerance.minus, 3) + unit;
+        };
+        lines.push_back(line + "（" + band(tol.force, " %") + "）" + strength);
+        lines.push_back("公差：" + t + " = " + Shown(test.thickness) + " " +
+                        band(tol.thickness, "") + " mm，H = " + Shown(sheet.spring->spring.H) +
+                        " " + band(tol.height, "") + " mm");
     }
-    const calc::SpringTolerances& tol = *test.tolerances;
-    const auto band = [](const calc::Tolerance& tolerance, const char* unit) {
-        return "+" + runtime::FixedText(tolerance.plus, 3) + unit + "/−" +
-               runtime::FixedText(tolerance.minus, 3) + unit;
-    };
-    lines.push_back(line + "（" + band(tol.force, " %") + "）");
-    lines.push_back("公差：" + t + " = " + Shown(test.thickness) + " " + band(tol.thickness, "") +
-                    " mm，H = " + Shown(sheet.spring->spring.H) + " " + band(tol.height, "") +
-                    " mm");
+    std::string room = "导向间隙（厂家推荐）：外径 D 处 " + Shown(sheet.clearance_outer) +
+                       " mm，内径 d 处 " + Shown(sheet.clearance_inner) + " mm";
+    if (sheet.block) {
+        room = std::string(sheet.options.stack ? "碟簧组" : "") + "压平长度 " +
+               Length(*sheet.block) + " mm；" + room;
+    }
+    lines.push_back(room);
     return lines;
 }
 

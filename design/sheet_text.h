@@ -1,6 +1,8 @@
+// A design sheet in words, for every face.
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "design/sheet.h"
@@ -50,17 +52,33 @@ std::string NoPlot(const Sheet& sheet);
 /// (D ≤ d, t ≤ 0, H ≤ t), whose test point and tolerances would mean nothing; or empty.
 std::string NoDataSheet(const Sheet& sheet);
 
-/// The findings as sentences: texts read only in part, options that cannot be used, the
-/// spring's findings, those at the working points, the curve's first fault and why the fatigue
-/// lines cannot be used; "尺寸在设计范围内" when there is none.
+/// One verdict of the checks: its code, as disc-spring-batch --design prints it, and its
+/// sentence, as every face's 设计检查 and the data sheet say it. `passes`: nothing wrong was
+/// found (a fatigue life that holds).
+struct Found {
+    std::string code, sentence;
+    bool passes = false;
+};
+
+/// Every verdict, in this order: texts read only in part ("read:KEY", KEY the design file's),
+/// options that cannot be used ("options"), the spring's findings (the batch tool's --check
+/// codes), those at the working points ("K:CODE", rows::PointFindingCode), a point without a row
+/// ("K:ERROR"), a curve with a row without numbers ("ERROR"), fatigue lines that cannot be used
+/// ("fatigue:lines") or a dynamic load's fatigue verdict at the point that decides
+/// (rows::FatigueCode).
+std::vector<Found> Verdicts(const Sheet& sheet);
+
+/// The verdicts' sentences, "尺寸在设计范围内" first when none of them finds anything wrong.
 std::vector<std::string> FindingSentences(const Sheet& sheet);
 
-/// The same findings as codes (none when there is none): "read:KEY" for a text read in part
-/// (KEY its design-file key), "options" for options that cannot be used, the batch tool's
-/// --check codes for the spring, "K:CODE" for a working point K (rows::PointFindingCode),
-/// "K:ERROR" for a point that has no row, "ERROR" for a curve with a row without numbers, and
-/// the cycle's rows::FatigueCode, or "fatigue:lines" for fatigue lines that cannot be used.
+/// The verdicts' codes (none when there is none).
 std::vector<std::string> FindingCodes(const Sheet& sheet);
+
+/// The record an engineer signs, as name and value (every digit; empty where it does not
+/// apply): the columns of rows::RecordHeader (the clearance the makers recommend at D and d),
+/// the length at each working point, L1(mm) and L2(mm), and for a dynamic load σU(MPa) and
+/// σO(MPa) at the deciding point. Nothing when the options cannot be used.
+std::vector<std::pair<std::string, std::string>> RecordPairs(const Sheet& sheet);
 
 /// What is said below the working points, to a reader's precision: why a given point has no
 /// row, σom and its utilisation σom/Rm at each point, the stroke and work from point 1 to 2,
@@ -70,8 +88,9 @@ std::vector<std::string> Summary(const Sheet& sheet);
 /// The spring, its material with Rm, the stack, friction and contact flats, a line each.
 std::vector<std::string> SpringLines(const Sheet& sheet);
 
-/// How the single spring is tested, for the data sheet: the test length and force with the
-/// force's tolerance, and the tolerances of t (t′) and H, by EN 16983 / DIN 2093.
+/// How the single spring is tested, to a reader's precision: its group, the test length and force
+/// with the force's tolerance, σom and σom/Rm there, the tolerances of t (t′) and H, by EN 16983
+/// / DIN 2093; the length flat and the clearance makers recommend to a guide.
 std::vector<std::string> TestLines(const Sheet& sheet);
 
 /// The spring in one line, for the caption of a picture: SpringLines joined by "；".

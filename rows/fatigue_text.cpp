@@ -1,8 +1,10 @@
+// Fatigue lines and verdicts in words.
 #include "rows/fatigue_text.h"
 
 #include <algorithm>
 
 #include "rows/engineering.h"
+#include "rows/record_text.h"
 #include "runtime/quoted_text.h"
 #include "runtime/text_number.h"
 
@@ -19,6 +21,27 @@ std::string Source(const calc::FatigueLine& line) {
 
 // A file's name as the user gave it, a whole path in the window: longer than a stranger's text.
 constexpr std::size_t kNameAtMost = 120;
+
+// What the lines say of a cycle at one point, without a lead.
+std::string Verdict(const calc::FatigueJudgement& judged, const calc::LoadCycle& cycle) {
+    const std::string group = "组 " + std::to_string(judged.group);
+    if (judged.lines.empty()) {
+        return "所输入的疲劳线中没有" + group + " 的线，不作判断";
+    }
+    if (judged.longest) {
+        const calc::FatigueLineVerdict& best = *judged.longest;
+        return "至少 " + best.line.cycles_text + " 次（按所输入的" + group +
+               " 的线）：σu = " + Stress(cycle.lower) + " 处 σo 允许 " + Stress(best.permissible) +
+               "，σo = " + Stress(cycle.upper) + "，余量 " + Stress(best.margin) +
+               Source(best.line);
+    }
+    if (const calc::FatigueLineVerdict* failed = judged.FirstJudged()) {
+        // Failing a line bounds the life below its N; the least such N is the bound to name.
+        return "所输入的" + group + " 的线中能判断的没有一条满足，按这些线寿命达不到 " +
+               failed->line.cycles_text + " 次" + Source(failed->line);
+    }
+    return "所输入的" + group + " 的线都不包含 σu = " + Stress(cycle.lower) + "，不外推，不作判断";
+}
 
 }  // namespace
 
@@ -42,6 +65,12 @@ std::string FatigueLinesProblemText(const calc::FatigueLinesProblem& problem) {
             return where + "σO 随 σU 增大而减小，不是疲劳线";
         case Kind::kNoSource:
             return where + "没有来源：请写明是从哪本标准或手册的哪张图读的";
+        case Kind::kCrossed:
+            return "疲劳线第 " + std::to_string(problem.line) + " 行与第 " +
+                   std::to_string(problem.other) +
+                   " 行交叉：同一组中次数 N 多的线不应在 N 少的线之上（N 可能填错了行）";
+        case Kind::kNul:
+            return where + "含有 NUL 字节，不是文字";
         case Kind::kEmpty:
             break;
     }
@@ -68,28 +97,10 @@ std::string FatigueFileProblemText(calc::FatigueFileProblem problem, std::string
 std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
                                           const calc::LoadCycle& cycle) {
     std::vector<std::string> out;
-    const std::string group = "组 " + std::to_string(judged.group);
     if (judged.lines.empty()) {
         return out;
     }
-    if (judged.longest) {
-        const calc::FatigueLineVerdict& best = *judged.longest;
-        out.push_back("疲劳：至少 " + best.line.cycles_text + " 次（按所输入的" + group +
-                      " 的线）：σu = " + Stress(cycle.lower) + " 处 σo 允许 " +
-                      Stress(best.permissible) + "，σo = " + Stress(cycle.upper) + "，余量 " +
-                      Stress(best.margin) + Source(best.line));
-    } else if (judged.Judged()) {
-        // Failing a line bounds the life below its N; the least such N is the bound to name.
-        const auto failed =
-            std::find_if(judged.lines.begin(), judged.lines.end(),
-                         [](const calc::FatigueLineVerdict& verdict) { return verdict.in_range; });
-        out.push_back("疲劳：所输入的" + group +
-                      " 的线中能判断的没有一条满足，按这些线寿命达不到 " +
-                      failed->line.cycles_text + " 次" + Source(failed->line));
-    } else {
-        out.push_back("疲劳：所输入的" + group + " 的线都不包含 σu = " + Stress(cycle.lower) +
-                      "，不外推，不作判断");
-    }
+    out.push_back("疲劳：" + Verdict(judged, cycle));
     for (const calc::FatigueLineVerdict& verdict : judged.lines) {
         const calc::FatigueLine& line = verdict.line;
         const std::string n = "N = " + line.cycles_text + " 次的线";
@@ -103,6 +114,11 @@ std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
         }
     }
     return out;
+}
+
+std::string FatigueVerdictSentence(const calc::CycleVerdict& verdict) {
+    return "疲劳（" + CyclePoint(verdict.Cycle()) + " 点，两点中寿命较短的一点）：" +
+           Verdict(*verdict.Judgement(), verdict.Cycle());
 }
 
 std::string FatigueCode(const calc::FatigueJudgement& judged) {

@@ -1,3 +1,4 @@
+// Fatigue lines and the verdicts judged against them, in words.
 #pragma once
 
 #include <string>
@@ -26,6 +27,10 @@ std::string FatigueLinesReading(std::string_view text);
 /// does not reach the cycle's σU. Nothing when the group has no line.
 std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
                                           const calc::LoadCycle& cycle);
+
+/// The verdict of a cycle judged at both points (it must have been judged), naming the point that
+/// decides: "疲劳（III 点，寿命较短的一点）：至少 2e6 次（按所输入的组 2 的线）：…".
+std::string FatigueVerdictSentence(const calc::CycleVerdict& verdict);
 
 /// The finding code: "fatigue:N" with N as written for the longest life that holds,
 /// "fatigue:none" when some of the group's lines reach σU and none holds, "fatigue:?" when there

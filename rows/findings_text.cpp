@@ -1,3 +1,4 @@
+// Findings as codes and sentences.
 #include "rows/findings_text.h"
 
 #include <charconv>
@@ -53,7 +54,7 @@ std::string BandSentence(const char* name, double ratio, const calc::DesignBand&
 std::string_view FindingCode(Finding finding) {
     constexpr std::string_view kCodes[] = {"D<=d",     "t<=0",     "H<=t",    "f<0",  "f>h0",
                                            "f>0.75h0", "D/d",      "D/t",     "h0/t", "t>6",
-                                           "sOM>Rm",   "friction", "locking", "Rm?"};
+                                           "sOM>Rm",   "friction", "locking", "Rm?",  "L0>3D"};
     static_assert(std::size(kCodes) == calc::kFindingCount);
     return kCodes[static_cast<int>(finding)];
 }
@@ -91,6 +92,8 @@ std::string FindingMeaning(Finding finding) {
             return "加载力至少是不计摩擦时的两倍：碟簧组接近自锁";
         case Finding::kStrengthUnknown:
             return "不知道材料的抗拉强度 Rm：强度没有判断（给出 Rm 或选列出的材料）";
+        case Finding::kLongStack:
+            return "碟簧组的自由长度 L0 超过 3·D：应分成几段，段间加导向垫圈（碟簧厂家的建议）";
         case Finding::kCount:
             break;
     }
@@ -137,6 +140,15 @@ std::string FindingSentence(Finding finding, const calc::RowInputs& spring,
         case Finding::kOverstressed:
         case Finding::kStrengthUnknown:
             return FindingMeaning(finding);
+        case Finding::kLongStack: {
+            calc::SpringInputs unloaded = in;
+            unloaded.f = 0;
+            const calc::StackLayout stack = options.stack.value_or(calc::StackLayout{});
+            const auto free = calc::CalculateStack(unloaded, 0, stack, t_reduced);
+            return "碟簧组的自由长度 L0 = " + Length(free ? free->L : 0) +
+                   " mm 超过 3·D = " + Length(3 * in.D) +
+                   " mm：应分成几段，段间加导向垫圈，以免碟簧组弯曲、摩擦不均（碟簧厂家的建议）";
+        }
         case Finding::kFrictionBeyondTypical:
             return "摩擦系数 w_M = " + Shown(friction.w_M) + "、w_R = " + Shown(friction.w_R) +
                    "（n = " + std::to_string(n) +

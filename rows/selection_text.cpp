@@ -1,7 +1,9 @@
+// The selection in words: its columns, a candidate's cells, refusals.
 #include "rows/selection_text.h"
 
 #include "rows/fatigue_text.h"
 #include "rows/findings_text.h"
+#include "rows/record_text.h"
 #include "runtime/number_text.h"
 
 namespace rows {
@@ -19,11 +21,24 @@ std::string Percent(double tolerance) {
     return Every(runtime::ShownValue(tolerance * 100));
 }
 
-// "5000 N ± 5 %", "1.2 mm ± 5 %": what a point requires of its toleranced quantity.
+// "5000 N ± 5 %", "1.2 mm ± 5 %": what a point requires of its toleranced quantity, as asked.
 std::string Required(const calc::LoadPoint& p) {
-    return p.force_given
-               ? Engineering(p.s, Measure::kLength) + " mm ± " + Percent(p.tolerance) + " %"
-               : Engineering(p.F, Measure::kOther) + " N ± " + Percent(p.tolerance) + " %";
+    return p.force_given ? Every(p.s) + " mm ± " + Percent(p.tolerance) + " %"
+                         : Every(p.F) + " N ± " + Percent(p.tolerance) + " %";
+}
+
+// The record beside a candidate.
+Record RecordOf(const calc::Candidate& c, const calc::Requirement& requirement) {
+    Record record;
+    record.inspection = c.inspection;
+    record.block = c.block;
+    record.clearance_outer = c.clearance_outer;
+    if (requirement.rod > 0) {
+        record.clearance_inner = c.clearance_inner;
+    }
+    record.dynamic = requirement.dynamic;
+    record.cycle = c.cycle ? &*c.cycle : nullptr;
+    return record;
 }
 
 }  // namespace
@@ -48,6 +63,9 @@ std::vector<std::string> SelectionHeader(const calc::Requirement& requirement) {
     }
     for (const char* name : {"L0(mm)", "质量(g)", "检查", "尺寸来源"}) {
         names.emplace_back(name);
+    }
+    for (std::string& name : RecordHeader(requirement.dynamic)) {
+        names.push_back(std::move(name));
     }
     return names;
 }
@@ -76,10 +94,17 @@ void CandidateCells(const calc::Candidate& c, const calc::Requirement& requireme
     out.Cell(Every(s.H));
     out.Cell(std::to_string(c.stack.series));
     out.Cell(std::to_string(c.stack.parallel));
-    for (const calc::PointOutcome& point : c.points) {
+    for (std::size_t k = 0; k < c.points.size(); ++k) {
+        const calc::PointOutcome& point = c.points[k];
+        const calc::LoadPoint& asked = requirement.points[k];
         const calc::StackResults& stack = *point.row.results->stack;
-        out.Cell(Number(stack.s, Measure::kLength, precision));
-        out.Cell(Number(stack.F_stack, Measure::kOther, precision));
+        // The quantity given shows as asked, never a neighbour of it in its last digit; the
+        // one the stack reaches as computed. A force met at 0.75·h0 within its tolerance is
+        // the stack's there.
+        out.Cell(asked.force_given ? Number(stack.s, Measure::kLength, precision) : Every(asked.s));
+        out.Cell(asked.force_given && !point.at_limit
+                     ? Every(asked.F)
+                     : Number(stack.F_stack, Measure::kOther, precision));
         out.Cell(Number(stack.L, Measure::kLength, precision));
         if (requirement.friction) {
             const auto& friction = point.row.results->friction;
@@ -93,8 +118,8 @@ void CandidateCells(const calc::Candidate& c, const calc::Requirement& requireme
     }
     out.Cell(Number(c.utilisation, Measure::kOther, precision));
     if (requirement.dynamic) {
-        out.Cell(c.cycle ? Number(c.cycle->lower, Measure::kOther, precision) : "");
-        out.Cell(c.cycle ? Number(c.cycle->upper, Measure::kOther, precision) : "");
+        out.Cell(c.cycle ? Number(c.cycle->Cycle().lower, Measure::kOther, precision) : "");
+        out.Cell(c.cycle ? Number(c.cycle->Cycle().upper, Measure::kOther, precision) : "");
     }
     out.Cell(Number(c.L0, Measure::kLength, precision));
     out.Cell(Number(c.mass, Measure::kOther, precision));
@@ -103,8 +128,8 @@ void CandidateCells(const calc::Candidate& c, const calc::Requirement& requireme
     for (const calc::PointFinding& found : c.point_findings) {
         codes += (codes.empty() ? "" : ",") + PointFindingCode(found);
     }
-    if (c.fatigue) {
-        codes += (codes.empty() ? "" : ",") + FatigueCode(*c.fatigue);
+    if (const calc::FatigueJudgement* fatigue = c.cycle ? c.cycle->Judgement() : nullptr) {
+        codes += (codes.empty() ? "" : ",") + FatigueCode(*fatigue);
     }
     out.Cell(codes);
     if (c.catalogue) {
@@ -117,15 +142,15 @@ void CandidateCells(const calc::Candidate& c, const calc::Requirement& requireme
     } else {
         out.Cell("按要求设计：t 取标准带材厚度，D、d 取整到 0.1 mm，H 取整到 0.05 mm");
     }
+    RecordCells(RecordOf(c, requirement), precision, out);
 }
 
-std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& requirement) {
+namespace {
+
+// Why nothing meets the requirement in `space`.
+std::string ShortfallWords(const calc::Shortfall& why, const calc::Requirement& requirement,
+                           const std::string& space) {
     using Kind = calc::Shortfall::Kind;
-    std::string space = "在 Ø" + Every(why.bore);
-    if (requirement.rod > 0) {
-        space += "、导杆 Ø" + Every(requirement.rod);
-    }
-    space += " 的空间内";
     if (why.kind == Kind::kNoSpace) {
         return space + "放不下任何碟簧（已计入碟簧与导向件之间的间隙）";
     }
@@ -135,6 +160,7 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
         {calc::Shortfall::kPreload, "较低的要求点预压不到 0.15·h0"},
         {calc::Shortfall::kLength, "比最大长度长"},
         {calc::Shortfall::kLocking, "摩擦使碟簧组自锁或接近自锁"},
+        {calc::Shortfall::kLongStack, "比 3·D 长（可在要求中允许长碟簧组）"},
     };
     std::string reasons;
     for (const auto& [bit, words] : kReasons) {
@@ -167,13 +193,14 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
     const std::string unit = why.travel ? " mm" : " N";
     const Measure measure = why.travel ? Measure::kLength : Measure::kOther;
     const std::string reached = Engineering(why.reached, measure) + unit;
-    // A force given that nothing carries is named as the force; else the toleranced quantity.
-    const std::string asked =
-        p.force_given && !why.travel ? Engineering(p.F, Measure::kOther) + " N" : Required(p);
-    const std::string what = why.travel ? "在 " + Engineering(p.F, Measure::kOther) + " N 下的行程"
-                             : p.force_given
-                                 ? "在 0.75·h0 以内能承受的力"
-                                 : "在 s = " + Engineering(p.s, Measure::kLength) + " mm 时的力";
+    // A force given that nothing carries is named as the force, met at 0.75·h0 within its
+    // tolerance; else the toleranced quantity. What was asked shows as asked.
+    const std::string asked = p.force_given && !why.travel ? Every(p.F) + " N，在 0.75·h0 处可少 " +
+                                                                 Percent(p.tolerance) + " %"
+                                                           : Required(p);
+    const std::string what = why.travel      ? "在 " + Every(p.F) + " N 下的行程"
+                             : p.force_given ? "在 0.75·h0 以内能承受的力"
+                                             : "在 s = " + Every(p.s) + " mm 时的力";
     switch (why.kind) {
         case Kind::kTooHigh:
             return space + "，" + point + " " + what + "最多能达到 " + reached + "（应为 " + asked +
@@ -189,6 +216,28 @@ std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& r
     }
     return space + "没有同时满足全部要求的碟簧；最接近的一个，" + point + " " + what + "为 " +
            reached + "（应为 " + asked + "）" + besides;
+}
+
+}  // namespace
+
+std::string ShortfallText(const calc::Shortfall& why, const calc::Requirement& requirement) {
+    std::string space = "在 Ø" + Every(why.bore);
+    if (requirement.rod > 0) {
+        space += "、导杆 Ø" + Every(requirement.rod);
+    }
+    space += " 的空间内";
+    // Without a strength no special spring was designed: the search covered the catalogue only.
+    const std::string only = SpecialRefused(requirement);
+    return ShortfallWords(why, requirement, space) + (only.empty() ? "" : "。" + only);
+}
+
+std::string SpecialRefused(const calc::Requirement& requirement) {
+    if (requirement.special == 0 || requirement.material.Rm) {
+        return {};
+    }
+    return "材料的 Rm 未知：特制碟簧是新产品，不知强度无法设计，只查了 DIN 2093 "
+           "碟簧（其强度未判断，"
+           "检查代号 Rm?）";
 }
 
 std::string CatalogueProblemText(const calc::CatalogueProblem& problem) {
@@ -240,6 +289,8 @@ std::string RequirementProblemText(const calc::RequirementProblem& problem) {
         case Kind::kLifeNoLines:
             return "要求寿命要有疲劳线来判断：本程序不带疲劳线，请输入从所持标准或手册的疲劳图上"
                    "读出的线";
+        case Kind::kLifeBeyondLines:
+            return "要求的寿命超过所输入的每条疲劳线的次数 N：没有这样长寿命的线，无法判断";
         case Kind::kNegativeLength:
             break;
     }

@@ -1,3 +1,4 @@
+// The selection in words.
 #pragma once
 
 #include <string>
@@ -28,6 +29,10 @@ std::string CandidateName(const calc::Candidate& candidate,
 /// Why nothing meets the requirement, with the nearest value reached:
 /// "在 Ø40 的空间内，工作点 1 的力最多能达到 3870 N（要求 5000 N ± 5 %）".
 std::string ShortfallText(const calc::Shortfall& shortfall, const calc::Requirement& requirement);
+
+/// Why no special spring is designed for a requirement that asks for some: the material's Rm is
+/// not known. Empty otherwise.
+std::string SpecialRefused(const calc::Requirement& requirement);
 
 /// Why a catalogue cannot be read: "第 3 行：t 应为正数".
 std::string CatalogueProblemText(const calc::CatalogueProblem& problem);

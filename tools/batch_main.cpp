@@ -20,6 +20,7 @@
 #include "design/design_file.h"
 #include "rows/fatigue_text.h"
 #include "rows/findings_text.h"
+#include "rows/selection_text.h"
 #include "runtime/number_text.h"
 #include "tools/platform.h"
 
@@ -77,37 +78,41 @@ constexpr std::string_view kHelp =
     "\n"
     "设计文件 (--design 文件.dspring …): 读 disc-spring-curve 保存的设计文件。对每个文件输出特性\n"
     "曲线窗口中“复制表格”所复制的内容：特性表（先是列名一行，每点一行），有工作点时空一行，\n"
-    "接着是工作点表；最后一行是\n"
+    "接着是工作点表；然后是一行\n"
     "  检查 <TAB> 代号,代号…\n"
-    "代号有：read:键（该输入的文字只读了一部分，键是设计文件中的键）、options（选项不能用）、\n"
-    "下面设计检查的代号、K:f>h0、K:f>0.75h0（工作点 K 超过压平位置、超过 0.75·h0）、\n"
-    "K:f<0.15h0（两个工作点中较低的一个预压不到 0.15·h0）、K:sOM>Rm（较高的工作点 K 处 σom\n"
-    "超过 Rm）、K:ERROR（工作点 K 没有结果）、ERROR（特性曲线上有点没有结果）。不与其他\n"
-    "选项同用。有文件不能读或不是设计文件时什么也不输出，退出状态为 2。\n"
+    "与窗口和浏览器版的“设计检查”一一对应。代号有：read:键（该输入的文字只读了一部分，键是设计\n"
+    "文件中的键）、options（选项不能用）、下面设计检查的代号、K:f>h0、K:f>0.75h0（工作点 K 超过\n"
+    "压平位置、超过 0.75·h0）、K:f<0.15h0（动载时两个工作点中较低的一个预压不到 0.15·h0）、\n"
+    "K:sOM>Rm（较高的工作点 K 处 σom 超过 Rm）、K:ERROR（工作点 K 没有结果）、ERROR（特性曲线\n"
+    "上有点没有结果）、动载时的疲劳代号（见 --fatigue）。最后是签字用的记录，每行一项：名称\n"
+    "<TAB> 数值（不适用时为空）：组、L_t(mm)、F_t(N)、F_t+(%)、F_t−(%)（单片在试验长度\n"
+    "H − 0.75·h0 处的试验力及其 DIN 2093 公差）、σOM_t(MPa)、σOM_t/Rm（试验变形处）、\n"
+    "压平长度(mm)、间隙 De(mm)、间隙 Di(mm)（厂家推荐的导向间隙）、动载时的疲劳点、\n"
+    "σO,perm(MPa)、余量(MPa)，L1(mm)、L2(mm)（各工作点的长度），动载时的 σU(MPa)、σO(MPa)。\n"
+    "载荷（静载或动载）按设计文件；--static 或 --dynamic 时一律按它判断（第 4 版以前的文件没有\n"
+    "载荷，有两个工作点时按动载读）。可与 --static、--dynamic、--fatigue 同用，不与其他选项同用。\n"
+    "有文件不能读或不是设计文件时什么也不输出，退出状态为 2；设计中的疲劳线不能用时在标准错误\n"
+    "中说明，退出状态为 1。\n"
     "\n"
     "选型 (--select): 每行是一个要求：安装孔直径、导杆直径（没有导杆时为 0 或空白）、s1、F1，\n"
     "可选再加 s2、F2（mm 与 N；s 是碟簧组的行程，F 是碟簧组的力 n × F，不计摩擦）。在 DIN 2093\n"
     "的碟簧（程序内附 data/din2093.tsv 的 64 种）的各种串并联组合中找出在每个工作点都满足要求\n"
-    "的，并另外设计特制碟簧。先是一行列名；每个候选一行，以行号开头：类别、碟簧、D、d、t、t′、\n"
-    "H、i、n、每个工作点的 s、F、L，较高工作点的 σOM/Rm（不知道 Rm 时为 σOM），--dynamic 时\n"
-    "σU、σO，L0、质量（g）、检查代号和尺寸来源；有 --friction 时每个工作点多加载、卸载两列。\n"
-    "先列 DIN 2093 的，再列特制的；各自按片数最少、σOM/Rm 最低、碟簧组最短排列。候选碟簧的\n"
-    "外径 D 加上按 D 查表的间隙装得进安装孔，内径 d 减去按 d 查表的间隙套得上导杆（按显示的\n"
-    "数值比较）；工作点在公差内（力是不计摩擦的 n × F）；不超过 0.75·h0；在试验变形 0.75·h0\n"
-    "时 σOM 不超过 Rm；不超过最大长度；两个工作点时较低的一个预压不少于 0.15·h0；有摩擦时\n"
-    "不自锁、不接近自锁：设计检查在它的工作点和试验变形处什么也找不到。特制碟簧：D 取放得下\n"
-    "的最大值或其 0.8、0.63、0.5 倍，d 取套得上导杆的最小值或 D/2（到 0.1 mm），t 取标准带材\n"
-    "厚度，H 取整到 0.05 mm 且 h0/t 在 0.4 到 1.3 之间，在设计范围内；同 D、d、t 和组合只列\n"
-    "最接近要求的一个 H。没有候选的行输出\n"
+    "的，并另外设计特制碟簧（材料的 Rm 未知时不设计）。先是一行列名；每个候选一行，以行号开头：\n"
+    "类别、碟簧、D、d、t、t′、H、i、n、每个工作点的 s、F、L（给定的量按所要求的数显示），较高\n"
+    "工作点的 σOM/Rm（不知道 Rm 时为 σOM），--dynamic 时决定寿命的一点的 σU、σO，L0、质量（g）、\n"
+    "检查代号和尺寸来源，然后是与 --design 相同的记录各列（间隙为所采用的）；有 --friction 时\n"
+    "每个工作点多加载、卸载两列。先列 DIN 2093 的，再列特制的；各自按片数最少、σOM/Rm 最低、\n"
+    "碟簧组最短排列。候选碟簧的外径 D 加上按 D 查表的间隙装得进安装孔，内径 d 减去按 d 查表的\n"
+    "间隙套得上导杆（按显示的数值比较）；工作点在公差内（力是不计摩擦的 n × F；给定的力在\n"
+    "0.75·h0 之外一点、而 0.75·h0 处的力在公差内时，取 0.75·h0 处）；不超过 0.75·h0；在试验\n"
+    "变形 0.75·h0 时 σOM 不超过 Rm；不超过最大长度；不比 3·D 长（除非 --long-stacks）；动载时\n"
+    "较低的工作点预压不少于 0.15·h0；有摩擦时不自锁、不接近自锁：设计检查在它的工作点和试验\n"
+    "变形处什么也找不到。特制碟簧：D 取放得下的最大值或其 0.8、0.63、0.5 倍，d 取套得上导杆的\n"
+    "最小值或 D/2（到 0.1 mm），t 取标准带材厚度，H 取整到 0.05 mm 且 h0/t 在 0.4 到 1.3 之间，\n"
+    "在设计范围内；同 D、d、t 和组合只列最接近要求的一个 H。没有候选的行输出\n"
     "  行号 <TAB> ERROR <TAB> 原因\n"
     "原因中的最大值、最小值是搜索过的全部碟簧和组合（DIN 2093 的与特制的，在上限以内）中\n"
     "可用的那些能达到的值；都不可用时列出排除它们的原因。动载（--dynamic）要给两个工作点。\n"
-    "选型的选项：--best K（DIN 2093 候选最多 K 个，默认 5）、--special K（特制碟簧个数，0 到 20，\n"
-    "默认 3）、--given s|F（s：给定行程，力在公差内，默认；F：给定力，行程在公差内）、\n"
-    "--tolerance P（公差 %，默认 5）、--clearance C（间隙 mm，默认按厂家推荐的表）、\n"
-    "--max-length L（碟簧组在下工作点的最大长度）、--max-series i（默认 30）、--max-parallel n\n"
-    "（默认 3）、--dynamic（动载）、--life N（动载时要求的次数，与 --fatigue 同用：只留按疲劳线\n"
-    "至少 N 次的候选，检查列有 fatigue:N）。可与 --material、--friction 同用，不与其他选项同用。\n"
     "\n"
     "设计检查 (--check): 每行最后多一列，列出检查结果的代号，用逗号分隔，没有时为空。先是\n"
     "只读了一部分的输入，如 read:t（文字 \"2,25\" 只读到 2），read:F 是 --force 的力；然后是：\n"
@@ -129,14 +134,28 @@ constexpr std::string_view kHelp =
     "  --flats              带支承面的碟簧，每行多一个字段 t′\n"
     "  --material E,μ[,Rm]  材料，默认 206000,0.3,1600\n"
     "  --check              设计检查\n"
-    "  --design             读设计文件（.dspring），每个文件输出特性表、工作点和检查代号\n"
-    "  --fatigue 文件       与 --design 或 --select --dynamic 同用：按这些疲劳线判断两工作点间的\n"
-    "                       载荷循环（代替设计文件中的线），检查代号 fatigue:N 为满足的最大\n"
-    "                       次数（none：能判断的都不满足；?：没有线包含该厚度组的 σU；lines：线\n"
-    "                       有误，未采用）。\n"
-    "                       文件每行：组别、N、σU1、σO1、σU2、σO2、来源，以制表符分隔，# 开头为\n"
-    "                       注释；线由使用者从所持标准或手册的疲劳图读出，本程序不带任何疲劳线\n"
+    "  --design             读设计文件（.dspring），每个文件输出特性表、工作点、检查代号和记录\n"
+    "  --static, --dynamic  与 --design 同用：按静载或动载判断；与 --select 同用：--dynamic\n"
+    "                       为动载，较低的工作点要预压到 0.15·h0，在 II、III 两点判断疲劳\n"
+    "  --fatigue 文件       与 --design 或 --select --dynamic 同用：按这些疲劳线在 II、III 两点\n"
+    "                       判断两工作点间的载荷循环（代替设计文件中的线），以寿命较短的一点\n"
+    "                       为准；检查代号 fatigue:N 为满足的最大次数（none：能判断的都不满足；\n"
+    "                       ?：没有线包含该厚度组的 σU；lines：线有误，未采用）。\n"
+    "                       文件每行：组别、N、σU1、σO1、σU2、σO2、来源，以制表符（或手工输入时\n"
+    "                       以空格）分隔，# 开头为注释；同组的线不得交叉；线由使用者从所持标准或\n"
+    "                       手册的疲劳图读出，本程序不带任何疲劳线\n"
     "  --select             选型：每行一个要求（见上）\n"
+    "  --best K             DIN 2093 候选最多 K 个，1 到 100，默认 5\n"
+    "  --special K          特制碟簧个数，0 到 20，默认 3\n"
+    "  --given s|F          s：给定行程，力在公差内（默认）；F：给定力，行程在公差内\n"
+    "  --tolerance P        公差（%），0 到 50，默认 5\n"
+    "  --clearance C        碟簧与导向件之间的间隙（mm），默认按厂家推荐的表\n"
+    "  --max-length L       碟簧组在下工作点的最大长度（mm）\n"
+    "  --max-series i       最多串联组数，1 到 100，默认 30\n"
+    "  --max-parallel n     每组最多并联片数，1 到 100，默认 3\n"
+    "  --life N             动载时要求的次数，与 --dynamic、--fatigue 同用：只留在 II、III\n"
+    "                       两点都按疲劳线至少 N 次的候选\n"
+    "  --long-stacks        也列出自由长度超过 3·D 的碟簧组（厂家建议分段导向）\n"
     "  -h, --help           显示本说明\n"
     "  --                   其后的参数都是文件名\n";
 
@@ -241,7 +260,7 @@ std::optional<std::string> ReadFatigueFile(const std::string& name,
 
 // --design: every file is read and understood before any is answered.
 int AnswerDesigns(const std::vector<Source>& sources,
-                  const std::optional<std::string>& fatigue_lines) {
+                  const std::optional<std::string>& fatigue_lines, std::optional<calc::Load> load) {
     std::vector<design::DesignTexts> designs;
     for (const Source& source : sources) {
         std::string bytes;
@@ -257,15 +276,23 @@ int AnswerDesigns(const std::vector<Source>& sources,
         if (fatigue_lines) {
             texts->fatigue_lines = *fatigue_lines;
         }
+        if (load) {
+            texts->load = *load;
+        }
         designs.push_back(std::move(*texts));
     }
     std::string out;
     bool all_computed = true;
-    for (const design::DesignTexts& texts : designs) {
-        all_computed = batch::AnswerDesign(texts, out) && all_computed;
+    for (std::size_t k = 0; k < designs.size(); ++k) {
+        const batch::DesignOutcome outcome = batch::AnswerDesign(designs[k], out);
+        all_computed = outcome.computed && all_computed;
         if (!Flush(out)) {
             Complain("写入标准输出失败");
             return 2;
+        }
+        if (!outcome.lines_problem.empty()) {
+            Complain("设计文件 " + sources[k].name + " 的疲劳线不能用，未采用：" +
+                     outcome.lines_problem);
         }
     }
     return all_computed ? 0 : 1;
@@ -317,7 +344,13 @@ int main(int argc, char** argv) {
         sources.push_back({is_stdin ? "标准输入" : "'" + name + "'", fd, S_ISREG(info.st_mode)});
     }
     if (arguments->design) {
-        return AnswerDesigns(sources, fatigue_lines);
+        return AnswerDesigns(sources, fatigue_lines, arguments->load);
+    }
+    if (options.select) {
+        if (const std::string refused = rows::SpecialRefused(options.select->base);
+            !refused.empty()) {
+            Complain(refused);
+        }
     }
 
     std::string out;

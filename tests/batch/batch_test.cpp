@@ -222,18 +222,26 @@ TEST(BatchSelect, EveryCandidateIsTheBatchRowOfItsSpringAndStack) {
             single.row.flats = !row[6].empty();
             single.force = std::string(given) == "F";
             for (std::size_t p = 0; p + 2 < line.size(); p += 2) {
+                const std::size_t cell = 10 + 3 * p / 2;
+                // What was asked shows as asked; a force met at 0.75·h0 shows the stack's force
+                // there, found at its travel.
+                const std::string& asked = single.force ? line[p + 3] : line[p + 2];
+                const bool at_limit = single.force && row[cell + 1] != asked;
+                EXPECT_EQ(row[single.force ? cell + 1 : cell], asked) << at_limit;
                 std::string spring = row[3] + "\t" + row[4] + "\t" + row[5] + "\t" +
                                      (single.row.flats ? row[6] + "\t" : "") + row[7] + "\t";
-                spring +=
-                    single.force
-                        ? line[p + 3]
-                        : std::string(runtime::NumberToText(std::stod(line[p + 2]) / i).view());
-                std::vector<std::string> plain = Cells(Answer(spring, single));
+                const std::string& travel = at_limit ? row[cell] : line[p + 2];
+                BatchOptions by = single;
+                by.force = single.force && !at_limit;
+                spring += by.force
+                              ? asked
+                              : std::string(runtime::NumberToText(std::stod(travel) / i).view());
+                std::vector<std::string> plain = Cells(Answer(spring, by));
                 plain.back().pop_back();  // the line end
                 const std::size_t at = plain.size() - 3;
-                const std::size_t cell = 10 + 3 * p / 2;
-                EXPECT_EQ(row[cell] + "\t" + row[cell + 1] + "\t" + row[cell + 2],
-                          plain[at] + "\t" + plain[at + 1] + "\t" + plain[at + 2])
+                const std::size_t computed = single.force && !at_limit ? 0 : 1;
+                EXPECT_EQ(row[cell + computed] + "\t" + row[cell + 2],
+                          plain[at + computed] + "\t" + plain[at + 2])
                     << spring;
                 ++compared;
             }
@@ -290,6 +298,9 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
     for (const std::vector<std::string_view>& args : std::vector<std::vector<std::string_view>>{
              {"--best", "3"},
              {"--dynamic"},
+             {"--static", "--check"},
+             {"--long-stacks"},
+             {"--design", "--long-stacks"},
              {"--select", "--curve", "5"},
              {"--select", "--series", "2"},
              {"--select", "--given", "x"},
@@ -309,16 +320,21 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
     const auto life = ParseBatchArguments({"--select", "--dynamic", "--life=1e5", "--fatigue=f"});
     ASSERT_TRUE(life);
     EXPECT_EQ(life->options.select->base.life, 1e5);
+    const auto load = ParseBatchArguments({"--design", "--static", "--fatigue=f", "a"});
+    ASSERT_TRUE(load) << load.error();
+    EXPECT_EQ(load->load, calc::Load::kStatic);
+    EXPECT_TRUE(
+        ParseBatchArguments({"--select", "--long-stacks"})->options.select->base.long_stacks);
 }
 
 // A design whose working point has no row is a failure, as the window says it is.
 TEST(BatchDesign, AWorkingPointWithoutARowFails) {
     design::DesignTexts texts = design::DefaultTexts();
     std::string out;
-    EXPECT_TRUE(AnswerDesign(texts, out));
+    EXPECT_TRUE(AnswerDesign(texts, out).computed);
     texts.points[0] = {design::PointBy::kForce, "1e9"};  // beyond what the spring carries
     out.clear();
-    EXPECT_FALSE(AnswerDesign(texts, out));
+    EXPECT_FALSE(AnswerDesign(texts, out).computed);
     EXPECT_NE(out.find("1:ERROR"), std::string::npos) << out;
     const design::Sheet sheet = design::ComputeSheet(texts);
     EXPECT_NE(design::FindingSentences(sheet).back().find("工作点 1："), std::string::npos);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <tuple>
+
 #include "rows/fatigue_text.h"
 
 namespace calc {
@@ -49,7 +52,8 @@ TEST(FatigueLines, AFileIsTakenUpToItsLimitAndAsUtf8Only) {
 
 TEST(FatigueLines, ABadLineRefusesTheSetNamingTheLine) {
     const std::pair<std::string_view, FatigueLinesProblem> cases[] = {
-        {"2\t2e6\t0\t500\t600\t800", {Kind::kColumns, 1}},
+        {"2\t2e6\t0\t500\t600\t800", {Kind::kNoSource, 1}},
+        {"2\t2e6\t0\t500\t600", {Kind::kColumns, 1}},
         {"# x\n2\t2e6\tx\t500\t600\t800\ts", {Kind::kNotANumber, 2, 3}},
         {"2\t2e6\t0\t500\t600\t800\ts\n2\t2e6\t0\t3,5\t600\t800\ts", {Kind::kNotANumber, 2, 4}},
         {"4\t2e6\t0\t500\t600\t800\ts", {Kind::kGroup, 1}},
@@ -64,6 +68,13 @@ TEST(FatigueLines, ABadLineRefusesTheSetNamingTheLine) {
         {"2\t2e6\t0\t500\t600\t800\t  ", {Kind::kNoSource, 1}},
         {"# only comments\n\n", {Kind::kEmpty, 2}},
         {"", {Kind::kEmpty, 0}},
+        // N typed into the wrong rows: the 2e6 line lies above the 1e5 line over σU 0 … 100.
+        {"2\t1e5\t0\t700\t1000\t1200\ta\n# x\n2\t2e6\t0\t710\t100\t720\tb",
+         {Kind::kCrossed, 3, 0, 1}},
+        {"2\t2e6\t0\t500\t600\t800\ta\r1\t1e5\t0\t1\t2\t3\tb\r2\t1e5\t500\t600\t600\t801\tc",
+         {Kind::kCrossed, 3, 0, 1}},
+        {std::string_view("2\t2e6\t0\t500\t600\t800\ta\n2\t1e5\t0\t7\0\t1000\t1200\tb", 44),
+         {Kind::kNul, 2}},
     };
     for (const auto& [text, problem] : cases) {
         const auto read = ReadFatigueLines(text);
@@ -75,6 +86,20 @@ TEST(FatigueLines, ABadLineRefusesTheSetNamingTheLine) {
                       std::string::npos);
         }
     }
+}
+
+// Lines typed by hand: six numbers between runs of blanks, the rest the source; lines touching
+// at a point, or of other groups, do not cross; LF, CRLF and CR all end a line.
+TEST(FatigueLines, ALineTypedWithBlanksIsTaken) {
+    const auto lines = ReadFatigueLines(
+        "2 2e6   0 500\t600  800 手册 A 图 1 \r\n2\t1e5\t600\t800\t1000\t1200\tB\r"
+        "3\t2e6\t0\t900\t100\t1000\tC\n");
+    ASSERT_TRUE(lines) << rows::FatigueLinesProblemText(lines.error());
+    ASSERT_EQ(lines->size(), 3u);
+    EXPECT_EQ((*lines)[0], (FatigueLine{2, 2e6, "2e6", 0, 500, 600, 800, "手册 A 图 1"}));
+    EXPECT_EQ(
+        rows::FatigueLinesProblemText({Kind::kCrossed, 3, 0, 1}),
+        "疲劳线第 3 行与第 1 行交叉：同一组中次数 N 多的线不应在 N 少的线之上（N 可能填错了行）");
 }
 
 TEST(FatigueLines, TheGroupFollowsTheThicknessAsMade) {
@@ -117,6 +142,7 @@ TEST(FatigueLines, ACycleIsJudgedOnlyWhereALineReaches) {
     };
     for (const Case& c : cases) {
         const LoadCycle cycle{true, c.lower, c.upper, c.upper - c.lower};
+        SCOPED_TRACE(c.code);
         const FatigueJudgement judged = JudgeFatigue(*lines, c.t, cycle);
         EXPECT_EQ(rows::FatigueCode(judged), c.code) << c.t << " " << c.lower << " " << c.upper;
         const std::vector<std::string> said = rows::FatigueSentences(judged, cycle);
@@ -128,6 +154,74 @@ TEST(FatigueLines, ACycleIsJudgedOnlyWhereALineReaches) {
             EXPECT_LT(at, said.size()) << piece << " in " << testing::PrintToString(said);
         }
     }
+}
+
+// How kind a point's verdict is, the harshest first: a line that fails, then none reaching σU,
+// then the lives that hold, the shorter first.
+std::pair<int, double> Kindness(const FatigueJudgement& judged) {
+    if (judged.longest) {
+        return {2, judged.longest->line.cycles};
+    }
+    return {judged.Judged() ? 0 : 1, 0};
+}
+
+// The cycle is judged at II and at III; the verdict is never kinder than either point alone,
+// and it is the point's that decides, with that point's stresses.
+TEST(FatigueLines, BothPointsAreJudgedAndTheLesserLifeStands) {
+    std::mt19937 random(2092);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int deciding_III = 0, deciding_II = 0, failed = 0;
+    for (int trial = 0; trial < 4000; ++trial) {
+        const double t = 1.25 + 4.75 * unit(random);
+        const SpringInputs spring{t * (16 + 24 * unit(random)), 0, t,
+                                  t * (1.4 + 0.9 * unit(random)), 0};
+        SpringInputs lower = spring, upper = spring;
+        lower.d = upper.d = spring.D / (1.8 + 0.6 * unit(random));
+        const double h0 = spring.H - t;
+        lower.f = h0 * (0.1 + 0.3 * unit(random));
+        upper.f = h0 * (0.45 + 0.3 * unit(random));
+        // Three lines of the group that never cross: fewer cycles, higher σO.
+        std::vector<FatigueLine> lines;
+        const double from = 400 * unit(random), to = from + 200 + 800 * unit(random);
+        const double base = 500 + 700 * unit(random), rise = 100 + 500 * unit(random);
+        for (const double cycles : {1e5, 5e5, 2e6}) {
+            const double drop = cycles == 1e5 ? 0 : cycles == 5e5 ? 150 : 300;
+            lines.push_back({2, cycles, "N", from, base - drop, to, base - drop + rise, "s"});
+        }
+        const CycleVerdict verdict =
+            JudgeCycle(*CalculateSpring(lower), *CalculateSpring(upper), t, &lines);
+        ASSERT_TRUE(verdict.judged);
+        const auto& [II, III] = *verdict.judged;
+        const FatigueJudgement& decided = *verdict.Judgement();
+        EXPECT_LE(Kindness(decided), Kindness(II)) << trial;
+        EXPECT_LE(Kindness(decided), Kindness(III)) << trial;
+        EXPECT_EQ(verdict.Cycle().at_III, verdict.deciding == 1);
+        EXPECT_EQ(verdict.Cycle().lower, verdict.deciding == 1 ? CalculateSpring(lower)->sigma3
+                                                               : CalculateSpring(lower)->sigma2);
+        for (const double life : {1e5, 5e5, 2e6}) {
+            EXPECT_EQ(decided.HoldsFor(life), II.HoldsFor(life) && III.HoldsFor(life)) << trial;
+        }
+        (verdict.deciding == 1 ? deciding_III : deciding_II)++;
+        failed += rows::FatigueCode(decided) == "fatigue:none" ? 1 : 0;
+    }
+    EXPECT_GT(std::min(deciding_II, deciding_III), 400);
+    EXPECT_GT(failed, 400);
+}
+
+// A maker's advice in numbers: 80 38 3 4.75 between 0.3 and 1.25 mm holds at III by 0.55 MPa, but
+// at II, where the range is larger, it fails by 28.9 MPa.
+TEST(FatigueLines, TheLargerRangeAtIIDecidesWhereIIIWouldPass) {
+    const std::vector<FatigueLine> lines = {{2, 2e6, "2000000", 0, 600, 1200, 1300, "手册"}};
+    const SpringInputs lower{80, 38, 3, 4.75, 0.3}, upper{80, 38, 3, 4.75, 1.25};
+    const CycleVerdict verdict =
+        JudgeCycle(*CalculateSpring(lower), *CalculateSpring(upper), 3, &lines);
+    EXPECT_TRUE((*verdict.judged)[1].HoldsFor(2e6));
+    EXPECT_NEAR((*verdict.judged)[1].longest->margin, 0.55, 0.01);
+    EXPECT_EQ(verdict.deciding, 0);
+    EXPECT_EQ(rows::FatigueCode(*verdict.Judgement()), "fatigue:none");
+    EXPECT_NEAR(verdict.Judgement()->FirstJudged()->margin, -28.9, 0.05);
+    // Without lines, the point of the larger range is shown.
+    EXPECT_EQ(JudgeCycle(*CalculateSpring(lower), *CalculateSpring(upper), 3, nullptr).deciding, 0);
 }
 
 }  // namespace

@@ -84,6 +84,27 @@ TEST(Judgement, StrengthIsJudgedAgainstRm) {
     EXPECT_FALSE(MaterialOf(150000, 0.3).Rm.has_value());
 }
 
+// A stack longer than 3·D, as shown, is told to be guided in sections; at 3·D it is not.
+TEST(Judgement, AStackLongerThanThreeDiametersIsFound) {
+    RowOptions options;
+    options.check = true;
+    const RowInputs a22{{22.5, 11.2, 1.25, 1.75, 0}, 0};
+    const std::pair<StackLayout, bool> stacks[] = {
+        {{27, 2}, true},   // L0 = 27 × 3 = 81 mm against 67.5
+        {{27, 1}, false},  // 47.25 mm
+        {{45, 1}, true},   // 78.75 mm
+        {{1, 100}, true},  // one packet of 100: 125.5 mm
+    };
+    for (const auto& [stack, long_stack] : stacks) {
+        options.stack = stack;
+        EXPECT_EQ(CheckRow(a22, options).has(Finding::kLongStack), long_stack) << stack.series;
+    }
+    options.stack = StackLayout{20, 1};  // L0 = 20 × 3 = 60 = 3·D exactly
+    EXPECT_FALSE(CheckRow({{20, 10.2, 1, 3, 0}, 0}, options).has(Finding::kLongStack));
+    options.stack.reset();
+    EXPECT_FALSE(CheckRow({{10, 5.1, 1, 40, 0}, 0}, options).has(Finding::kLongStack));
+}
+
 // A force that shows as the most before flat is reached, however the most was rounded.
 TEST(Judgement, TheMostAForceSearchNamesIsReached) {
     const RowInputs spring{{40, 20.4, 1.5, 2.65, 0}, 0};

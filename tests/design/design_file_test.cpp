@@ -22,6 +22,8 @@ DesignTexts Everything() {
     texts.requirement.max_length = "30";
     texts.requirement.dynamic = true;
     texts.requirement.life = "2e6";
+    texts.requirement.long_stacks = true;
+    texts.load = calc::Load::kDynamic;
     texts.fatigue_lines = "# 读图\r\n2\t2e6\t0\t500\t600\t800\t手册 A 图 1\r\n";
     return texts;
 }
@@ -42,14 +44,37 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(example->points[0], (PointText{PointBy::kForce, "100000"}));
     // Before version 3: the example requirement.
     EXPECT_EQ(example->requirement, DefaultTexts().requirement);
+    // Before version 5: no load, read as it was judged (two points: dynamic), no long stacks.
+    std::string version_4 = DesignToJson(texts);
+    for (const std::string_view key :
+         {"\"load\": \"dynamic\",", "\"long_stacks\": true,", "\"version\": 5"}) {
+        version_4.replace(version_4.find(key), key.size(), key[1] == 'v' ? "\"version\": 4" : "");
+    }
+    DesignTexts before_5 = texts;
+    before_5.requirement.long_stacks = false;
+    const auto read_4 = DesignFromJson(version_4);
+    ASSERT_TRUE(read_4.has_value()) << read_4.error();
+    EXPECT_EQ(*read_4, before_5);
+    DesignTexts one = texts;
+    one.points[1].value = " ";
+    before_5.points[1].value = " ";
+    before_5.load = calc::Load::kStatic;  // one point: static
+    std::string one_point = DesignToJson(one);
+    one_point.replace(one_point.find("\"load\": \"dynamic\","), 18, "");
+    one_point.replace(one_point.find("\"long_stacks\": true,"), 20, "");
+    one_point.replace(one_point.find("\"version\": 5"), 12, "\"version\": 4");
+    const auto read_one = DesignFromJson(one_point);
+    ASSERT_TRUE(read_one.has_value()) << read_one.error();
+    EXPECT_EQ(*read_one, before_5);
     // Before version 4: no fatigue lines, no life.
-    std::string version_3 = DesignToJson(texts);
+    std::string version_3 = version_4;
     for (const std::string_view key : {"\"life\": \"2e6\",", "\"version\": 4"}) {
         version_3.replace(version_3.find(key), key.size(), key[1] == 'l' ? "" : "\"version\": 3");
     }
     version_3.erase(version_3.find("\"fatigue_lines\""),
                     version_3.find("\"format\"") - version_3.find("\"fatigue_lines\""));
-    DesignTexts older = texts;
+    DesignTexts older = Everything();
+    older.requirement.long_stacks = false;
     older.fatigue_lines.clear();
     older.requirement.life.clear();
     const auto read_3 = DesignFromJson(version_3);
@@ -70,10 +95,10 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {"{\"format\": \"disc-spring-design\"", "JSON 在第"},
         {"[]", "缺少 \"format\""},
         {with("disc-spring-design", "x"), "缺少 \"format\""},
-        {with("\"version\": 4", "\"version\": 5"), "较新的版本（格式 5）"},
-        {with("\"version\": 4", "\"version\": \"2\""), "\"version\" 应为正整数"},
-        {with("\"version\": 4", "\"version\": 2.0"), "\"version\" 应为正整数"},
-        {with("\"version\": 4", "\"version\": 0"), "\"version\" 应为正整数"},
+        {with("\"version\": 5", "\"version\": 6"), "较新的版本（格式 6）"},
+        {with("\"version\": 5", "\"version\": \"2\""), "\"version\" 应为正整数"},
+        {with("\"version\": 5", "\"version\": 2.0"), "\"version\" 应为正整数"},
+        {with("\"version\": 5", "\"version\": 0"), "\"version\" 应为正整数"},
         {with("\"Rm\": \"\",", ""), "缺少 \"Rm\""},
         {with("\"D\": \"100\",", ""), "缺少 \"D\""},
         {with("\"D\": \"100\"", "\"D\": 100"), "\"D\" 的值应为文字"},
@@ -95,9 +120,16 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {std::string(65, '[') + std::string(65, ']'), "嵌套超过 64 层"},
         {good + std::string(kMaxDesignFileBytes, ' '), "大于 1 MiB"},
         // The requirement, since version 3.
-        {with("\"version\": 4", "\"version\": 2"), "不认识的键 \"fatigue_lines\""},
+        {with("\"version\": 5", "\"version\": 2"), "不认识的键 \"fatigue_lines\""},
         // The fatigue lines and the life, since version 4.
-        {with("\"version\": 4", "\"version\": 3"), "不认识的键 \"fatigue_lines\""},
+        {with("\"version\": 5", "\"version\": 3"), "不认识的键 \"fatigue_lines\""},
+        // The load and long stacks, since version 5.
+        {with("\"version\": 5", "\"version\": 4"), "不认识的键 \"inputs.load\""},
+        {with("\"load\": \"dynamic\",", ""), "缺少 \"load\""},
+        {with("\"load\": \"dynamic\"", "\"load\": \"cyclic\""), "\"load\" 的值应为"},
+        {with("\"long_stacks\": true,", ""), "缺少 \"requirement.long_stacks\""},
+        {with("\"long_stacks\": true", "\"long_stacks\": 1"),
+         "\"requirement.long_stacks\" 的值应为"},
         {with("\"fatigue_lines\": \"", "\"fatigue_lines\": [\""), "JSON"},
         {with("\"# 读图\\r\\n2\\t2e6\\t0\\t500\\t600\\t800\\t手册 A 图 1\\r\\n\"", "2"),
          "\"fatigue_lines\" 的值应为"},
@@ -123,7 +155,7 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
     const std::size_t format = good.find("    \"format\"");
     std::string v1 = "{\n" + good.substr(format, good.find("    \"requirement\"") - format) +
                      good.substr(good.find("    \"version\""));
-    v1.replace(v1.find("\"version\": 4"), 12, "\"version\": 1");
+    v1.replace(v1.find("\"version\": 5"), 12, "\"version\": 1");
     EXPECT_NE(DesignFromJson(v1).error().find("不认识的键 \"inputs.Rm\""), std::string::npos);
 }
 

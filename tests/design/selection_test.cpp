@@ -55,7 +55,7 @@ TEST(Selection, RequirementTextsThatCannotBeReadSayWhich) {
     dynamic.requirement.dynamic = true;
     const std::pair<std::string, std::string> lives[] = {
         {"", "疲劳未判断：设计没有疲劳线"},
-        {"", "疲劳按设计的疲劳线判断"},
+        {"", "疲劳按设计的疲劳线在 II、III 两点判断"},
         {"1e5", "只列按设计的疲劳线至少 100000 次的"},
     };
     for (const auto& [life, said] : lives) {

@@ -5,13 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <utility>
 
 #include "design/data_sheet.h"
 #include "design/plot_axis.h"
 #include "design/sheet_text.h"
+#include "runtime/number_text.h"
 
 namespace design {
 namespace {
@@ -102,12 +105,18 @@ TEST(Sheet, ARowWithoutNumbersShowsItsReason) {
     EXPECT_TRUE(SheetWith([](DesignTexts& t) { t.H = t.t; }).plot.front().markers.empty());
 }
 
-// The limits at each point, the lower point's preload, and a force out of reach.
+// The limits at each point, the lower point's preload under a dynamic load only, and a force out
+// of reach.
 TEST(Sheet, FindingsAtTheWorkingPoints) {
-    const Sheet sheet = SheetWith([](DesignTexts& t) {
-        t.points[0].value = "2.5";
-        t.points[1].value = "0.2";
-    });
+    const auto at = [](calc::Load load) {
+        return SheetWith([load](DesignTexts& t) {
+            t.points[0].value = "2.5";
+            t.points[1].value = "0.2";
+            t.load = load;
+        });
+    };
+    EXPECT_EQ(FindingCodes(at(calc::Load::kStatic)), (std::vector<std::string>{"1:f>0.75h0"}));
+    const Sheet sheet = at(calc::Load::kDynamic);
     EXPECT_EQ(FindingCodes(sheet), (std::vector<std::string>{"1:f>0.75h0", "2:f<0.15h0"}));
     EXPECT_EQ(FindingSentences(sheet)[0],
               "工作点 1：f = 2.5 mm 大于 0.75·h0 = 2.1 mm：实际特性偏离公式");
@@ -171,6 +180,7 @@ TEST(Sheet, FatigueIsJudgedOnlyAgainstTheLinesGiven) {
             t.t = c.t;
             t.H = c.H;
             t.fatigue_lines = c.lines;
+            t.load = calc::Load::kDynamic;
         });
         const std::vector<std::string> codes = FindingCodes(sheet);
         EXPECT_EQ(codes.empty() ? "" : codes.back(), c.code);
@@ -184,12 +194,88 @@ TEST(Sheet, FatigueIsJudgedOnlyAgainstTheLinesGiven) {
             EXPECT_NE(said.find(piece), std::string::npos) << piece << " in " << said;
         }
     }
-    // One point: no cycle to judge, and said so.
-    const std::vector<std::string> one = Summary(SheetWith([&lines](DesignTexts& t) {
-        t.points = {PointText{PointBy::kDeflection, "1.4"}, PointText{}};
-        t.fatigue_lines = lines;
-    }));
-    EXPECT_NE(one.at(1).find("要有两个工作点"), std::string::npos) << one.at(1);
+    // One point: no cycle to judge, and said so; a static load is not judged at all.
+    for (const auto load : {calc::Load::kDynamic, calc::Load::kStatic}) {
+        const std::vector<std::string> one = Summary(SheetWith([&lines, load](DesignTexts& t) {
+            t.points = {PointText{PointBy::kDeflection, "1.4"}, PointText{}};
+            t.fatigue_lines = lines;
+            t.load = load;
+        }));
+        EXPECT_NE(one.at(1).find(load == calc::Load::kDynamic ? "要有两个工作点" : "静载不判断"),
+                  std::string::npos)
+            << one.at(1);
+    }
+}
+
+// Over random designs: every verdict is one sentence and one code, in one order, for every face
+// and --design; "尺寸在设计范围内" only when nothing is wrong; the preload rule and the fatigue
+// verdict for a dynamic load alone.
+TEST(Sheet, EveryVerdictIsOneSentenceAndOneCodeAndOnlyADynamicLoadIsCycled) {
+    std::mt19937 random(39);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const auto text = [](double value) { return std::string(runtime::NumberToText(value).view()); };
+    int preloads = 0, verdicts = 0, static_pairs = 0;
+    for (int trial = 0; trial < 600; ++trial) {
+        const double t = 0.5 + 5 * unit(random), D = t * (14 + 30 * unit(random));
+        const double h0 = t * (0.3 + 1.1 * unit(random));
+        const double f1 = h0 * 1.1 * unit(random), f2 = h0 * 1.1 * unit(random);
+        const calc::Load load = trial % 2 == 0 ? calc::Load::kStatic : calc::Load::kDynamic;
+        const Sheet sheet = SheetWith([&](DesignTexts& d) {
+            d.D = text(D);
+            d.d = text(D / (1.7 + unit(random)));
+            d.t = text(t);
+            d.H = text(t + h0);
+            d.series = std::to_string(1 + trial % 4);
+            d.parallel = std::to_string(1 + trial % 3);
+            d.points = {
+                PointText{PointBy::kDeflection, text(f1 * (1 + trial % 4))},
+                PointText{PointBy::kDeflection, trial % 5 == 0 ? "" : text(f2 * (1 + trial % 4))}};
+            d.E = trial % 7 == 0 ? "150000" : "";
+            d.fatigue_lines = trial % 3 == 0 ? "1\t2e6\t0\t400\t900\t900\ta\n2\t2e6\t0\t500\t"
+                                               "900\t1000\ta\n2\t1e5\t0\t800\t900\t1300\tb\n"
+                                             : "";
+            d.load = load;
+        });
+        const std::vector<Found> found = Verdicts(sheet);
+        const std::vector<std::string> codes = FindingCodes(sheet);
+        std::vector<std::string> sentences = FindingSentences(sheet);
+        const bool clean =
+            std::all_of(found.begin(), found.end(), [](const Found& f) { return f.passes; });
+        ASSERT_EQ(sentences.size(), found.size() + (clean ? 1 : 0));
+        EXPECT_EQ(clean, sentences.front() == "尺寸在设计范围内");
+        ASSERT_EQ(codes.size(), found.size());
+        for (std::size_t k = 0; k < found.size(); ++k) {
+            EXPECT_EQ(codes[k], found[k].code);
+            EXPECT_EQ(sentences[k + (clean ? 1 : 0)], found[k].sentence);
+            EXPECT_EQ(found[k].passes, found[k].code.starts_with("fatigue:") &&
+                                           found[k].code.find_first_of("0123456789") == 8);
+        }
+        const bool preload = std::any_of(codes.begin(), codes.end(), [](const std::string& code) {
+            return code.ends_with(":f<0.15h0");
+        });
+        const bool fatigue = std::any_of(codes.begin(), codes.end(), [](const std::string& code) {
+            return code.starts_with("fatigue:") && code != "fatigue:lines";
+        });
+        const bool two = sheet.points[0].row && sheet.points[1].row;
+        if (load == calc::Load::kStatic) {
+            EXPECT_FALSE(preload || fatigue || sheet.cycle) << trial;
+            static_pairs += two ? 1 : 0;
+            continue;
+        }
+        EXPECT_EQ(sheet.cycle.has_value(), two);
+        if (two) {
+            const double lower = std::min(sheet.points[0].f, sheet.points[1].f);
+            if (lower < 0.15 * h0 * (1 - 1e-9) || lower > 0.15 * h0 * (1 + 1e-9)) {
+                EXPECT_EQ(preload, lower < 0.15 * h0) << trial;
+            }
+            EXPECT_EQ(fatigue, trial % 3 == 0) << trial;
+        }
+        preloads += preload ? 1 : 0;
+        verdicts += fatigue ? 1 : 0;
+    }
+    EXPECT_GT(preloads, 30);
+    EXPECT_GT(verdicts, 30);
+    EXPECT_GT(static_pairs, 100);
 }
 
 TEST(Sheet, StopsWhenAsked) {

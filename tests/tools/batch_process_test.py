@@ -7,6 +7,7 @@ usage: batch_process_test.py PROGRAM [PREFIX ...]   (e.g. build/bin/disc-spring-
 """
 
 import json
+import re
 import os
 import pathlib
 import select
@@ -94,9 +95,18 @@ class BatchProcess(unittest.TestCase):
         design = json.loads((ROOT / "tests/fuzz/seeds/design_file/v4_fatigue").read_text())
         design["fatigue_lines"] = "2\t2e6\t0\t500\t600\t800\tA\n"  # none holds here
         self.write("d.dspring", json.dumps(design))
-        self.assertTrue(self.run_batch(["--design", "d.dspring"])[1].endswith("\tfatigue:none\n"))
-        self.assertTrue(self.run_batch(["--design", "--fatigue", "lines.tsv", "d.dspring"])[1]
-                        .endswith("\tfatigue:1e5\n"))
+        checks = lambda out: re.search(r"^检查\t(.*)$", out, re.M).group(1).split(",")
+        self.assertEqual(checks(self.run_batch(["--design", "d.dspring"])[1])[-1], "fatigue:none")
+        self.assertEqual(checks(self.run_batch(["--design", "--fatigue", "lines.tsv",
+                                                "d.dspring"])[1])[-1], "fatigue:1e5")
+        # Judged static, the same design has no cycle to judge.
+        self.assertNotIn("fatigue", self.run_batch(["--design", "--static", "d.dspring"])[1])
+        # A design's lines that cannot be used: said with their line, and a failing status.
+        design["fatigue_lines"] = "2\t2e6\t0\t500\t600\t400\tA\n"
+        self.write("e.dspring", json.dumps(design))
+        status, out, err = self.run_batch(["--design", "e.dspring"])
+        self.assertEqual((status, checks(out)[-1]), (1, "fatigue:lines"))
+        self.assertIn("'e.dspring' 的疲劳线不能用，未采用：疲劳线第 1 行", err)
 
     def test_each_line_from_a_pipe_is_answered_without_waiting_for_the_end(self):
         with subprocess.Popen(PROGRAM, stdin=subprocess.PIPE, stdout=subprocess.PIPE) as batch:

@@ -1,0 +1,74 @@
+// The record an engineer signs, as cells.
+#include "rows/record_text.h"
+
+#include "runtime/number_text.h"
+
+namespace rows {
+namespace {
+
+std::string Number(std::optional<double> value, Measure measure, Precision precision) {
+    if (!value) {
+        return {};
+    }
+    return precision == Precision::kEvery ? std::string(runtime::NumberToText(*value).view())
+                                          : Engineering(*value, measure);
+}
+
+}  // namespace
+
+std::vector<std::string> RecordHeader(bool dynamic) {
+    std::vector<std::string> names = {"组",          "L_t(mm)",    "F_t(N)",   "F_t+(%)",
+                                      "F_t−(%)",     "σOM_t(MPa)", "σOM_t/Rm", "压平长度(mm)",
+                                      "间隙 De(mm)", "间隙 Di(mm)"};
+    if (dynamic) {
+        for (const char* name : {"疲劳点", "σO,perm(MPa)", "余量(MPa)"}) {
+            names.emplace_back(name);
+        }
+    }
+    return names;
+}
+
+void RecordCells(const Record& record, Precision precision, CellSink& out) {
+    const auto number = [&out](std::optional<double> value, Measure measure, Precision shown) {
+        out.Cell(Number(value, measure, shown));
+    };
+    if (const auto& test = record.inspection) {
+        out.Cell(std::to_string(test->group));
+        number(test->length, Measure::kLength, precision);
+        number(test->force, Measure::kOther, precision);
+        // The standard's percentages, as its table prints them.
+        const calc::SpringTolerances* tolerance = test->tolerances ? &*test->tolerances : nullptr;
+        number(tolerance ? std::optional(tolerance->force.plus) : std::nullopt, Measure::kOther,
+               Precision::kEvery);
+        number(tolerance ? std::optional(tolerance->force.minus) : std::nullopt, Measure::kOther,
+               Precision::kEvery);
+        number(test->sigma_om, Measure::kOther, precision);
+        number(test->utilisation, Measure::kOther, precision);
+    } else {
+        for (int k = 0; k < 7; ++k) {
+            out.Cell("");
+        }
+    }
+    number(record.block, Measure::kLength, precision);
+    number(record.clearance_outer, Measure::kLength, Precision::kEvery);
+    number(record.clearance_inner, Measure::kLength, Precision::kEvery);
+    if (!record.dynamic) {
+        return;
+    }
+    const calc::CycleVerdict* cycle = record.cycle;
+    const calc::FatigueJudgement* judged = cycle ? cycle->Judgement() : nullptr;
+    const calc::FatigueLineVerdict* line = judged ? DecidingLine(*judged) : nullptr;
+    out.Cell(cycle ? CyclePoint(cycle->Cycle()) : "");
+    number(line ? std::optional(line->permissible) : std::nullopt, Measure::kOther, precision);
+    number(line ? std::optional(line->margin) : std::nullopt, Measure::kOther, precision);
+}
+
+std::string CyclePoint(const calc::LoadCycle& cycle) {
+    return cycle.at_III ? "III" : "II";
+}
+
+const calc::FatigueLineVerdict* DecidingLine(const calc::FatigueJudgement& judged) {
+    return judged.longest ? &*judged.longest : judged.FirstJudged();
+}
+
+}  // namespace rows
