@@ -1,3 +1,4 @@
+// The design window: the inputs, the plot and table, the working points, the checks.
 #include "curve/curve_window.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -137,6 +140,14 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
         connect(by, &QComboBox::currentIndexChanged, this, &CurveWindow::inputEdited);
         connect(value, &QLineEdit::textChanged, this, &CurveWindow::inputEdited);
     }
+    load_ = new QComboBox(this);
+    for (const design::LoadChoice& choice : design::kLoads) {
+        load_->addItem(Text(choice.label));
+    }
+    load_->setAccessibleName(Text(design::kLoadLabel));
+    load_->setToolTip(Text(design::kLoadHint));
+    place(SlotOf(kInputs.size()) + 2, Text(design::kLoadLabel), load_);
+    connect(load_, &QComboBox::currentIndexChanged, this, &CurveWindow::inputEdited);
     // Beside the working points: from a requirement to a spring, in a panel of its own, and the
     // fatigue lines the cycle between the points is judged against. Side by side over the
     // rest of the row, so that no column is widened for them.
@@ -151,7 +162,7 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     doors->addWidget(select);
     doors->addWidget(fatigue);
     doors->addStretch(1);
-    const int after = SlotOf(kInputs.size()) + 2;
+    const int after = SlotOf(kInputs.size()) + 3;
     grid->addLayout(doors, after / 4, after % 4 * 2 + 1, 1, 8 - (after % 4 * 2 + 1));
 
     plot_ = new PlotWidget(this);
@@ -193,17 +204,15 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
 
     summary_ = new QLabel(this);
     summary_->setAccessibleName(QStringLiteral("工作点说明"));
-    summary_->setWordWrap(true);
-    summary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     findings_ = new QListWidget(this);
     findings_->setAccessibleName(QStringLiteral("设计检查"));
     findings_->setWordWrap(true);  // a sentence is read whole, never cut at the box's edge
     findings_->setResizeMode(QListView::Adjust);
     findings_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    findings_->setMaximumHeight(8 * findings_->fontMetrics().height());
+    findings_->setMinimumHeight(2 * fontMetrics().height());
 
-    auto* buttons = new QGridLayout;
+    // The commands in one row under everything, the status line at its end.
+    auto* buttons = new QHBoxLayout;
     const std::pair<const char*, void (CurveWindow::*)()> commands[] = {
         {"保存设计", &CurveWindow::saveDesignClicked},
         {"另存为…", &CurveWindow::saveDesignAsClicked},
@@ -212,41 +221,57 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
         {"保存图像…", &CurveWindow::saveClicked},
         {"数据表 PDF…", &CurveWindow::dataSheetClicked},
         {"打印…", &CurveWindow::printClicked}};
-    for (int i = 0; i < 7; ++i) {  // three rows: the window stays as low as it was
-        QPushButton* button = Button(commands[i].first, this);
-        connect(button, &QPushButton::clicked, this, commands[i].second);
-        buttons->addWidget(button, i / 3, i % 3);
+    for (const auto& [caption, clicked] : commands) {
+        QPushButton* button = Button(caption, this);
+        connect(button, &QPushButton::clicked, this, clicked);
+        buttons->addWidget(button);
     }
     status_ = new QLabel(this);
     status_->setAccessibleName(QStringLiteral("状态"));
     status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(QStringLiteral("正在计算…")));
-    buttons->addWidget(status_, 3, 0, 1, 3);
-    buttons->setRowStretch(4, 1);
-    // Scrolls where the window is too low for all of it, never cut off.
-    auto* summary_room = new QScrollArea(this);
-    summary_room->setWidget(summary_);
-    summary_room->setWidgetResizable(true);
-    summary_room->setFrameShape(QFrame::NoFrame);
-    summary_room->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    buttons->addWidget(status_, 1);
+    // What is said of the design under the plot: the working points, and the single spring's
+    // test, on the left; the checks beside them, always in view. Each scrolls only where the
+    // window is too low for all of it, never cut off.
+    const auto scrolled = [this](QLabel* text) {
+        text->setWordWrap(true);
+        text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        auto* room = new QScrollArea(this);
+        room->setWidget(text);
+        room->setWidgetResizable(true);
+        room->setFrameShape(QFrame::NoFrame);
+        room->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        room->setMinimumHeight(2 * fontMetrics().height());  // a low screen keeps the plot
+        return room;
+    };
+    test_ = new QLabel(this);
+    test_->setAccessibleName(QStringLiteral("检验"));
+    said_ = new QTabWidget(this);
+    said_->addTab(summary_room_ = scrolled(summary_), QStringLiteral("工作点"));
+    said_->addTab(scrolled(test_), QStringLiteral("检验"));
+    auto* checks = new QGroupBox(QStringLiteral("设计检查"), this);
+    auto* inside = new QVBoxLayout(checks);
+    inside->setContentsMargins(4, 4, 4, 4);
+    inside->addWidget(findings_);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(summary_room, 3);
-    bottom->addWidget(new QLabel(QStringLiteral("设计检查"), this), 0, Qt::AlignTop);
-    bottom->addWidget(findings_, 3);
-    bottom->addLayout(buttons);
+    bottom->addWidget(said_, 3);
+    bottom->addWidget(checks, 2);
 
     // The plot and tables above, what is said of the design below; the user moves the border.
     auto* lower = new QWidget(this);
     lower->setLayout(bottom);
     bottom->setContentsMargins(0, 0, 0, 0);
-    auto* halves = new QSplitter(Qt::Vertical, this);
-    halves->addWidget(splitter);
-    halves->addWidget(lower);
-    halves->setStretchFactor(0, 3);
-    halves->setStretchFactor(1, 1);
-    halves->setChildrenCollapsible(false);
+    halves_ = new QSplitter(Qt::Vertical, this);
+    halves_->addWidget(splitter);
+    halves_->addWidget(lower);
+    halves_->setStretchFactor(0, 3);
+    halves_->setStretchFactor(1, 1);
+    halves_->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(halves, 1);
+    layout->addWidget(halves_, 1);
+    layout->addLayout(buttons);
 
     // Within the screen at any scale factor, room left for the window's frame.
     const QRect available = screen()->availableGeometry();
@@ -284,6 +309,7 @@ design::DesignTexts CurveWindow::inputs() const {
                                                              : design::PointBy::kDeflection,
                            point_value_[k]->text().toStdString()};
     }
+    texts.load = design::kLoads[static_cast<std::size_t>(std::max(0, load_->currentIndex()))].load;
     texts.requirement = requirement_;
     texts.fatigue_lines = fatigue_lines_;
     return texts;
@@ -298,12 +324,18 @@ void CurveWindow::setInputs(const design::DesignTexts& texts) {
     for (QObject* field : point_by_) {
         quiet.emplace_back(field);
     }
+    quiet.emplace_back(load_);
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
         inputs_[i]->setText(QString::fromStdString(texts.*kInputs[i].text));
     }
     for (std::size_t k = 0; k < 2; ++k) {
         point_by_[k]->setCurrentIndex(texts.points[k].by == design::PointBy::kForce);
         point_value_[k]->setText(QString::fromStdString(texts.points[k].value));
+    }
+    for (std::size_t k = 0; k < design::kLoads.size(); ++k) {
+        if (design::kLoads[k].load == texts.load) {
+            load_->setCurrentIndex(static_cast<int>(k));
+        }
     }
     requirement_ = texts.requirement;
     fatigue_lines_ = texts.fatigue_lines;
@@ -428,13 +460,36 @@ void CurveWindow::sheetComputed(std::shared_ptr<const design::Sheet> sheet) {
              std::max(available.top(),
                       std::min(frame.top(), available.bottom() - frame.height() + 1)));
     }
-    summary_->setText(Texts(design::Summary(*sheet_)).join(QLatin1Char('\n')));
+    summary_->setText(Texts(design::Summary(*sheet_)).join('\n'));
     summary_->setAccessibleDescription(summary_->text());  // read out, beside its name
+    test_->setText(Texts(design::TestLines(*sheet_)).join('\n'));
+    test_->setAccessibleDescription(test_->text());
     const QStringList findings = Texts(design::FindingSentences(*sheet_));
     findings_->clear();
     findings_->addItems(findings);
     findings_->setAccessibleDescription(findings.join(QLatin1Char('\n')));
+    showWhatIsSaid();
     setStatus({});
+}
+
+void CurveWindow::showWhatIsSaid() {
+    // Room under the plot for every line of the summary and the checks, up to half the height
+    // the two share; never less than the user left it.
+    const int width = summary_room_->viewport()->width();
+    int needed = summary_->heightForWidth(width);
+    int listed = 2 * findings_->frameWidth();
+    for (int row = 0; row < findings_->count(); ++row) {
+        listed += findings_->sizeHintForRow(row);
+    }
+    const QWidget* lower = halves_->widget(1);
+    const int chrome = lower->height() - summary_room_->viewport()->height();
+    needed = std::max(needed, listed) + std::max(chrome, 0);
+    QList<int> sizes = halves_->sizes();
+    const int total = sizes[0] + sizes[1];
+    const int wanted = std::min(needed, total / 2);
+    if (total > 0 && wanted > sizes[1]) {
+        halves_->setSizes({total - wanted, wanted});
+    }
 }
 
 void CurveWindow::setStatus(const QString& text) {

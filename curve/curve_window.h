@@ -11,6 +11,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QScrollArea;
+class QSplitter;
+class QTabWidget;
 class QTableView;
 class QTableWidget;
 
@@ -84,6 +87,8 @@ private:
     void setInputs(const design::DesignTexts& inputs);
     /// The field of an input.
     QLineEdit* field(std::string design::DesignTexts::*text) const;
+    /// Gives what is said of the design room to be read whole.
+    void showWhatIsSaid();
     /// What the status line says, also to a screen reader.
     void setStatus(const QString& text);
     /// Saves under a name the user chooses; false when cancelled or not written.
@@ -106,6 +111,7 @@ private:
     QComboBox* material_ = nullptr;
     std::array<QComboBox*, 2> point_by_{};
     std::array<QLineEdit*, 2> point_value_{};
+    QComboBox* load_ = nullptr;
     std::string fatigue_lines_;  ///< as 疲劳线 took them
     QLabel* status_ = nullptr;
     PlotWidget* plot_ = nullptr;
@@ -113,6 +119,10 @@ private:
     TableModel* model_ = nullptr;
     QTableWidget* points_ = nullptr;
     QLabel* summary_ = nullptr;
+    QScrollArea* summary_room_ = nullptr;
+    QLabel* test_ = nullptr;  ///< how the single spring is tested
+    QTabWidget* said_ = nullptr;
+    QSplitter* halves_ = nullptr;
     QListWidget* findings_ = nullptr;
     CurveComputer* computer_ = nullptr;
     std::shared_ptr<const design::Sheet> sheet_;

@@ -1,3 +1,4 @@
+// The selection panel: the requirement's fields and the candidates.
 #include "curve/selection_panel.h"
 
 #include <QApplication>
@@ -82,10 +83,17 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
         grid->addWidget(edit, 2 + slot / 4, slot % 4 * 2 + 1);
         connect(edit, &QLineEdit::textChanged, this, &SelectionPanel::edited);
     }
+    // The choices on a row of their own, under the fields: none lies over another.
+    const int choices = 2 + (static_cast<int>(fields_.size()) + 3) / 4;
     dynamic_ = new QCheckBox(QStringLiteral("动载：下工作点至少预压 0.15·h0"), this);
     dynamic_->setAccessibleName(QStringLiteral("动载"));
-    grid->addWidget(dynamic_, 3, 6, 1, 2);
+    grid->addWidget(dynamic_, choices, 0, 1, 4);
     connect(dynamic_, &QCheckBox::toggled, this, &SelectionPanel::edited);
+    long_stacks_ = new QCheckBox(Text(design::kLongStacksLabel), this);
+    long_stacks_->setAccessibleName(Text(design::kLongStacksLabel));
+    long_stacks_->setToolTip(Text(design::kLongStacksHint));
+    grid->addWidget(long_stacks_, choices, 4, 1, 4);
+    connect(long_stacks_, &QCheckBox::toggled, this, &SelectionPanel::edited);
 
     summary_ = new QLabel(this);
     summary_->setAccessibleName(QStringLiteral("选型结果"));
@@ -154,6 +162,7 @@ void SelectionPanel::setDesign(const design::DesignTexts& texts) {
         fields_[i]->setText(QString::fromStdString(r.*design::kRequirementInputs[i].text));
     }
     dynamic_->setChecked(r.dynamic);
+    long_stacks_->setChecked(r.long_stacks);
     quiet.clear();
     start();
 }
@@ -174,6 +183,7 @@ design::RequirementTexts SelectionPanel::requirement() const {
         r.*design::kRequirementInputs[i].text = fields_[i]->text().toStdString();
     }
     r.dynamic = dynamic_->isChecked();
+    r.long_stacks = long_stacks_->isChecked();
     return r;
 }
 

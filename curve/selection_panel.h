@@ -57,6 +57,7 @@ private:
     std::array<std::array<QLineEdit*, 3>, 2> point_{};  // s, F, tolerance
     std::array<QLineEdit*, design::kRequirementInputs.size()> fields_{};
     QCheckBox* dynamic_ = nullptr;
+    QCheckBox* long_stacks_ = nullptr;
     QLabel* summary_ = nullptr;
     QPushButton* more_ = nullptr;
     QTableWidget* table_ = nullptr;
