@@ -226,6 +226,7 @@ Json SheetJson(double width, double height) {
             {"rows", sheet.rows.size()},
             {"points", points},
             {"summary", Strings(design::Summary(sheet))},
+            {"test", Strings(design::TestLines(sheet))},
             {"findings", Strings(design::FindingSentences(sheet))},
             {"codes", Strings(design::FindingCodes(sheet))},
             {"caption", design::Caption(sheet)},
@@ -329,21 +330,28 @@ const char* ds_inputs() {
                              {"mu", std::string(runtime::NumberToText(m.mu).view())},
                              {"Rm", m.Rm ? std::string(runtime::NumberToText(*m.Rm).view()) : ""}});
     }
+    Json loads = Json::array();
+    for (const design::LoadChoice& choice : design::kLoads) {
+        loads.push_back({{"key", choice.key}, {"label", choice.label}});
+    }
     Json requirement = Json::array();
     for (const design::RequirementField& input : design::kRequirementInputs) {
         requirement.push_back({{"label", input.label}, {"hint", input.hint}, {"key", input.key}});
     }
-    return Answer(Json{{"inputs", inputs},
-                       {"requirement", requirement},
-                       {"requirementPoints", design::kRequirementPointNames},
-                       {"points", design::kPointNames},
-                       {"materials", materials},
-                       {"designFileBytes", design::kMaxDesignFileBytes},
-                       {"fatigueFileBytes", calc::kMaxFatigueFileBytes},
-                       {"catalogueBytes", kMaxCatalogueBytes},
-                       {"materialBefore", design::kMaterialPickerBefore},
-                       {"fatigueHint", design::kFatigueLinesHint},
-                       {"fresh", DesignAnswer(design::DefaultTexts())}});
+    return Answer(Json{
+        {"inputs", inputs},
+        {"requirement", requirement},
+        {"requirementPoints", design::kRequirementPointNames},
+        {"points", design::kPointNames},
+        {"materials", materials},
+        {"designFileBytes", design::kMaxDesignFileBytes},
+        {"fatigueFileBytes", calc::kMaxFatigueFileBytes},
+        {"catalogueBytes", kMaxCatalogueBytes},
+        {"materialBefore", design::kMaterialPickerBefore},
+        {"fatigueHint", design::kFatigueLinesHint},
+        {"load", {{"label", design::kLoadLabel}, {"hint", design::kLoadHint}, {"choices", loads}}},
+        {"longStacks", {{"label", design::kLongStacksLabel}, {"hint", design::kLongStacksHint}}},
+        {"fresh", DesignAnswer(design::DefaultTexts())}});
 }
 
 const char* ds_design_check(const char* bytes, int size) {
@@ -506,12 +514,17 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
     }
     std::string out;
     if (parsed->design) {
-        const auto texts = design::DesignFromJson(input);
+        auto texts = design::DesignFromJson(input);
         if (!texts) {
             return refuse(texts.error());
         }
-        const bool computed = batch::AnswerDesign(*texts, out);
-        return Answer(Json{{"status", computed ? 0 : 1}, {"output", out}, {"error", ""}});
+        if (parsed->load) {
+            texts->load = *parsed->load;
+        }
+        const batch::DesignOutcome outcome = batch::AnswerDesign(*texts, out);
+        return Answer(Json{{"status", outcome.computed ? 0 : 1},
+                           {"output", out},
+                           {"error", outcome.lines_problem}});
     }
     if (input.size() > kMaxCatalogueBytes) {
         return refuse("目录大于 " + std::to_string(kMaxCatalogueBytes >> 20) +

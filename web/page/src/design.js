@@ -58,6 +58,7 @@ let settling = Promise.resolve();
 function edited() {
   for (const input of facts.inputs) view.fields[input.key] = fields.get(input.key).value;
   for (let k = 0; k < 2; k++) view.points[k] = { by: $('point-by-' + k).value, value: fields.get('point' + k).value };
+  view.fields.load = $('load').value;
   view.fatigueLines = $('fatigue-lines').value;
   const mine = ++asked;
   settling = engine.call('ds_design', JSON.stringify(view)).then((text) => {
@@ -81,6 +82,7 @@ function show(shown) {
     field.value = key.startsWith('point') ? view.points[Number(key.slice(5))].value : view.fields[key];
   }
   for (let k = 0; k < 2; k++) $('point-by-' + k).value = view.points[k].by;
+  $('load').value = view.fields.load;
   $('fatigue-lines').value = view.fatigueLines;
   for (const listener of opened) listener(view);
 }
@@ -141,6 +143,10 @@ function buildInputs() {
     row.append(by, value);
     place(name, row, 'point-' + k);
   });
+  const load = element('select', { id: 'load', title: facts.load.hint });
+  for (const choice of facts.load.choices) load.append(element('option', { value: choice.key }, choice.label));
+  load.addEventListener('change', edited);
+  place(facts.load.label, load, 'load');
 }
 
 // Asks the engine what a design holds and shows a new one.

@@ -44,6 +44,9 @@ export function buildRequirement() {
   const dynamic = element('input', { id: 'req-dynamic', type: 'checkbox' });
   dynamic.addEventListener('change', requirementEdited);
   place('动载：下工作点至少预压 0.15·h0', dynamic, 'req-dynamic');
+  const long = element('input', { id: 'req-long-stacks', type: 'checkbox', title: facts.longStacks.hint });
+  long.addEventListener('change', requirementEdited);
+  place(facts.longStacks.label, long, 'req-long-stacks');
   showRequirement(requirementTexts());
 }
 
@@ -56,11 +59,13 @@ export function showRequirement(requirement) {
   }
   for (const [key, field] of requirementFields) field.value = requirement[key];
   $('req-dynamic').checked = requirement.dynamic;
+  $('req-long-stacks').checked = requirement.long_stacks;
 }
 
 function requirementEdited() {
   const requirement = {
     dynamic: $('req-dynamic').checked,
+    long_stacks: $('req-long-stacks').checked,
     points: [0, 1].map((k) => ({
       given: $(`req-given-${k}`).value, s: $(`req-s-${k}`).value, F: $(`req-F-${k}`).value, tolerance: $(`req-tolerance-${k}`).value,
     })),

@@ -68,6 +68,7 @@ function show(answer, [plotWidth, plotHeight]) {
   showTable();
   showPoints();
   $('summary').replaceChildren(...sheet.summary.map((line) => element('p', {}, line)));
+  $('test-lines').replaceChildren(...sheet.test.map((line) => element('p', {}, line)));
   $('findings').replaceChildren(...sheet.findings.map((line) => element('li', {}, line)));
   // The print page is built when printing; its plot is laid out now, off the page's thread.
   printBuilt = false;
