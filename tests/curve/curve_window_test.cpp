@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
@@ -664,6 +665,38 @@ private slots:
         const QRect ink = Ink(image);  // within a glyph's antialiased edge of the page
         QVERIFY2(page.toRect().adjusted(-2, -2, 2, 2).contains(ink),
                  qPrintable(QDebug::toString(ink)));
+    }
+
+    // At the window's own 1200 × 800, a dynamic stack judged against lines that fail: the text
+    // below the working points is read whole, with no scroll bar, and the fatigue verdict stands
+    // among the checks.
+    void theWorkingPointsAreReadWholeAtTheWindowsOwnSize() {
+        design::DesignTexts texts = design::DefaultTexts();
+        texts.D = "40", texts.d = "20.4", texts.t = "1.5", texts.H = "2.65", texts.series = "4";
+        texts.points = {design::PointText{design::PointBy::kDeflection, "0.8"},
+                        design::PointText{design::PointBy::kDeflection, "3.4"}};
+        texts.load = calc::Load::kDynamic;
+        texts.fatigue_lines = "2\t2e6\t0\t500\t1000\t1000\tA\n2\t1e5\t0\t700\t1000\t1200\tB\n";
+        curve::CurveWindow window(texts);
+        window.resize(1200, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* summary = Find<QLabel>(&window, "工作点说明");
+        QTRY_VERIFY(summary->text().contains("III 点"));
+        QTest::qWait(50);
+        auto* room = qobject_cast<QScrollArea*>(summary->parentWidget()->parentWidget());
+        QVERIFY(room && !room->verticalScrollBar()->isVisible());
+        QVERIFY(summary->heightForWidth(room->viewport()->width()) <= room->viewport()->height());
+        const QStringList checks = [&window] {
+            QStringList items;
+            for (const auto* item :
+                 Find<QListWidget>(&window, "设计检查")->findItems("", Qt::MatchContains)) {
+                items << item->text();
+            }
+            return items;
+        }();
+        QCOMPARE(checks.size(), 1);
+        QVERIFY2(checks[0].startsWith("疲劳（III 点"), qPrintable(checks[0]));
     }
 
     // The spring a new user tried: the window says it would yield, and everything the design
