@@ -388,7 +388,10 @@ void CurveWindow::selectClicked() {
                     if (!keepEdits()) {
                         return;  // the edits stay, and so does the design
                     }
+                    // A new design, not yet saved anywhere: never the file the window came from.
                     setInputs(texts);
+                    file_.clear();
+                    showSaved();
                     raise();
                     activateWindow();
                 });

@@ -248,8 +248,8 @@ std::string FatigueVerdictLead(const Sheet& sheet) {
     if (judged->lines.empty()) {
         return "所输入的疲劳线中没有组 " + std::to_string(judged->group) + " 的线，不作判断";
     }
-    return "按所输入的疲劳线在两点分别判断，以寿命较短的 " +
-           rows::CyclePoint(cycle.verdict.Cycle()) + " 点为准";
+    return "按所输入的疲劳线在 II、III 两点分别判断，寿命较短的一点起决定作用（" +
+           rows::CyclePoint(cycle.verdict.Cycle()) + " 点）";
 }
 
 }  // namespace

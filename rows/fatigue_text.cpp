@@ -117,7 +117,7 @@ std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
 }
 
 std::string FatigueVerdictSentence(const calc::CycleVerdict& verdict) {
-    return "疲劳（" + CyclePoint(verdict.Cycle()) + " 点，两点中寿命较短的一点）：" +
+    return "疲劳（II、III 两点中起决定作用的 " + CyclePoint(verdict.Cycle()) + " 点）：" +
            Verdict(*verdict.Judgement(), verdict.Cycle());
 }
 

@@ -29,7 +29,7 @@ std::vector<std::string> FatigueSentences(const calc::FatigueJudgement& judged,
                                           const calc::LoadCycle& cycle);
 
 /// The verdict of a cycle judged at both points (it must have been judged), naming the point that
-/// decides: "疲劳（III 点，寿命较短的一点）：至少 2e6 次（按所输入的组 2 的线）：…".
+/// decides: "疲劳（II、III 两点中起决定作用的 III 点）：至少 2e6 次（按所输入的组 2 的线）：…".
 std::string FatigueVerdictSentence(const calc::CycleVerdict& verdict);
 
 /// The finding code: "fatigue:N" with N as written for the longest life that holds,
