@@ -73,6 +73,8 @@ TEST(FatigueLines, ABadLineRefusesTheSetNamingTheLine) {
          {Kind::kCrossed, 3, 0, 1}},
         {"2\t2e6\t0\t500\t600\t800\ta\r1\t1e5\t0\t1\t2\t3\tb\r2\t1e5\t500\t600\t600\t801\tc",
          {Kind::kCrossed, 3, 0, 1}},
+        // The ranges meet at one σU, where the line of more cycles lies above.
+        {"2\t1e5\t0\t600\t500\t700\ta\n2\t2e6\t500\t701\t900\t900\tb", {Kind::kCrossed, 2, 0, 1}},
         {std::string_view("2\t2e6\t0\t500\t600\t800\ta\n2\t1e5\t0\t7\0\t1000\t1200\tb", 44),
          {Kind::kNul, 2}},
     };
@@ -220,8 +222,11 @@ TEST(FatigueLines, TheLargerRangeAtIIDecidesWhereIIIWouldPass) {
     EXPECT_EQ(verdict.deciding, 0);
     EXPECT_EQ(rows::FatigueCode(*verdict.Judgement()), "fatigue:none");
     EXPECT_NEAR(verdict.Judgement()->FirstJudged()->margin, -28.9, 0.05);
-    // Without lines, the point of the larger range is shown.
+    // Without lines, the point of the larger range is shown: II here, III for the worked example.
     EXPECT_EQ(JudgeCycle(*CalculateSpring(lower), *CalculateSpring(upper), 3, nullptr).deciding, 0);
+    const SpringInputs worked{100, 51, 3.5, 6.3, 0.5}, loaded{100, 51, 3.5, 6.3, 1.4};
+    EXPECT_EQ(JudgeCycle(*CalculateSpring(worked), *CalculateSpring(loaded), 3.5, nullptr).deciding,
+              1);
 }
 
 }  // namespace

@@ -250,6 +250,7 @@ TEST(Selection, EveryCandidateIsOneTheChecksFindNothingOn) {
                     }
                 }
                 EXPECT_TRUE(CheckWorkingPoints(spring, t_reduced, at, LoadOf(r)).empty()) << trial;
+                EXPECT_EQ(c.cycle.has_value(), r.dynamic);
                 // What was asked shows as asked; a force met at 0.75·h0 is the stack's there.
                 rows::CellList cells;
                 rows::CandidateCells(c, r, Din2093(), rows::Precision::kReader, cells);
@@ -260,6 +261,8 @@ TEST(Selection, EveryCandidateIsOneTheChecksFindNothingOn) {
                     if (c.points[p].at_limit) {
                         EXPECT_TRUE(asked.force_given);
                         EXPECT_EQ(c.points[p].f, ShowQuantities(spring, t_reduced).three_quarters);
+                        const double F = c.points[p].row.results->stack->F_stack;
+                        EXPECT_TRUE(F < asked.F && F >= asked.F * (1 - asked.tolerance) * 0.999999);
                     } else {
                         EXPECT_EQ(
                             shown,
@@ -457,6 +460,22 @@ TEST(Selection, WhyNothingFitsNamesTheNearestValue) {
     EXPECT_TRUE(found.shortfall->excluded & Shortfall::kStrength);
     EXPECT_TRUE(found.shortfall->excluded & Shortfall::kPreload);
     EXPECT_NE(rows::ShortfallText(*found.shortfall, r).find("预压不到 0.15·h0"), std::string::npos);
+
+    // A long stack is left out, said so, unless allowed: then A 22.5 in 27 × 2 (L0 81 > 3·D).
+    r = {};
+    r.bore = 25.3;
+    r.points = {{false, 9.48, 3500, 0.05}};
+    r.special = 0;
+    r.max_parallel = 2;
+    found = Select(r, Din2093());
+    ASSERT_TRUE(found.shortfall);
+    EXPECT_TRUE(found.shortfall->excluded & Shortfall::kLongStack);
+    EXPECT_NE(rows::ShortfallText(*found.shortfall, r).find("比 3·D 长"), std::string::npos);
+    r.long_stacks = true;
+    found = Select(r, Din2093());
+    ASSERT_FALSE(found.catalogue.empty());
+    EXPECT_EQ(found.catalogue.front().Springs(), 54);
+    EXPECT_TRUE(found.catalogue.front().findings.has(Finding::kLongStack));
 
     // Around the asked value, but never both points: a falling rate cannot rise this steeply.
     r = {};

@@ -263,6 +263,7 @@ TEST(Sheet, EveryVerdictIsOneSentenceAndOneCodeAndOnlyADynamicLoadIsCycled) {
             continue;
         }
         EXPECT_EQ(sheet.cycle.has_value(), two);
+        EXPECT_TRUE(two || !preload) << trial;  // no preload without a lower point
         if (two) {
             const double lower = std::min(sheet.points[0].f, sheet.points[1].f);
             if (lower < 0.15 * h0 * (1 - 1e-9) || lower > 0.15 * h0 * (1 + 1e-9)) {
