@@ -228,7 +228,7 @@ TEST(Sheet, EveryVerdictIsOneSentenceAndOneCodeAndOnlyADynamicLoadIsCycled) {
             d.series = std::to_string(1 + trial % 4);
             d.parallel = std::to_string(1 + trial % 3);
             d.points = {
-                PointText{PointBy::kDeflection, text(f1 * (1 + trial % 4))},
+                PointText{PointBy::kDeflection, trial % 5 == 1 ? "" : text(f1 * (1 + trial % 4))},
                 PointText{PointBy::kDeflection, trial % 5 == 0 ? "" : text(f2 * (1 + trial % 4))}};
             d.E = trial % 7 == 0 ? "150000" : "";
             d.fatigue_lines = trial % 3 == 0 ? "1\t2e6\t0\t400\t900\t900\ta\n2\t2e6\t0\t500\t"
