@@ -126,8 +126,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     BatchOptions& options = parsed.options;
     calc::RowOptions& row_options = options.row;
     std::map<calc::OptionValue, Given> given;
-    calc::Requirement select;  // what the requirement options give, before --select is known
-    int best = 5;
+    SelectOptions select;  // what the requirement options give, before --select is known
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -145,11 +144,11 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         }
         if (arg == "--dynamic" || arg == "--static") {
             parsed.load = arg == "--dynamic" ? calc::Load::kDynamic : calc::Load::kStatic;
-            select.dynamic = parsed.load == calc::Load::kDynamic;
+            select.base.dynamic = parsed.load == calc::Load::kDynamic;
             continue;
         }
         if (arg == "--long-stacks") {
-            select.long_stacks = true;
+            select.base.long_stacks = true;
             parsed.select_option = arg;
             continue;
         }
@@ -185,7 +184,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         }
         if (selecting) {
             parsed.select_option = name;
-            if (auto wrong = ReadSelectOption(name, value, select, best)) {
+            if (auto wrong = ReadSelectOption(name, value, select)) {
                 return *wrong;
             }
             continue;
@@ -239,8 +238,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         given[counted] = {name, value};
     }
     if (options.select) {
-        options.select->base = select;
-        options.select->best = best;
+        *options.select = select;
         options.select->base.material = row_options.material;
         options.select->base.friction = row_options.friction;
     }

@@ -19,10 +19,12 @@ namespace batch {
 
 /// What --select asks of each requirement line beyond its space and points.
 struct SelectOptions {
-    int best = 5;  ///< --best K: the catalogue's best K candidates a line
-    /// Tolerance, which quantity is given, clearance, longest length, dynamic, limits and how
-    /// many special springs; its points, bore and rod come from each line, its material and
-    /// friction from --material and --friction.
+    int best = 5;              ///< --best K: the catalogue's best K candidates a line
+    double tolerance = 0.05;   ///< --tolerance P, of every point of a line
+    bool force_given = false;  ///< --given F: each point's force is given, its travel toleranced
+    /// Clearance, longest length, dynamic, life, limits, long stacks and how many special
+    /// springs; its points, bore and rod come from each line, its material and friction from
+    /// --material and --friction.
     calc::Requirement base;
 };
 

@@ -1,3 +1,4 @@
+// disc-spring-batch --select: the options of a requirement and the answer to each line.
 #include "batch/select.h"
 
 #include <array>
@@ -12,19 +13,21 @@ namespace batch {
 namespace {
 
 // The requirement of a line: the options' with the line's space and points.
-calc::Requirement LineRequirement(const calc::Requirement& base, double bore, double rod,
+calc::Requirement LineRequirement(const SelectOptions& options, double bore, double rod,
                                   const std::array<double, 4>& points, std::size_t count) {
-    calc::Requirement r = base;
+    calc::Requirement r = options.base;
     r.bore = bore;
     r.rod = rod;
-    const double tolerance = base.points.empty() ? 0.05 : base.points[0].tolerance;
-    const bool force_given = !base.points.empty() && base.points[0].force_given;
     r.points.clear();
     for (std::size_t k = 0; k < count; ++k) {
-        r.points.push_back({force_given, points[2 * k], points[2 * k + 1], tolerance});
+        r.points.push_back(
+            {options.force_given, points[2 * k], points[2 * k + 1], options.tolerance});
     }
     return r;
 }
+
+// --best: how many of the catalogue's candidates a line shows.
+constexpr design::RequirementRange kBestRange{1, calc::kMaxSelectionCount, false, true};
 
 void ErrorRow(std::int64_t line, const std::string& why, std::string& out) {
     out += std::to_string(line);
@@ -36,56 +39,48 @@ void ErrorRow(std::int64_t line, const std::string& why, std::string& out) {
 }  // namespace
 
 std::optional<std::string> ReadSelectOption(std::string_view name, std::string_view value,
-                                            calc::Requirement& r, int& best) {
-    // The tolerance and the quantity given travel in a first point, until each line's come.
-    if (r.points.empty()) {
-        r.points.push_back({});
-    }
+                                            SelectOptions& options) {
+    calc::Requirement& r = options.base;
     if (name == "--given") {
         if (value != "s" && value != "F") {
             return Unusable(name, value, "应为 s（给定行程，力有公差）或 F（给定力，行程有公差）");
         }
-        r.points[0].force_given = value == "F";
+        options.force_given = value == "F";
         return std::nullopt;
     }
-    const auto number = runtime::ReadPlainNumber(value);
-    const bool count = name == "--best" || name == "--max-series" || name == "--max-parallel" ||
-                       name == "--special";
-    if (count) {
-        const int most = name == "--special" ? calc::kMaxSpecial : calc::kMaxSelectionCount;
-        const int least = name == "--special" ? 0 : 1;
-        if (!number || *number != std::floor(*number) || *number < least || *number > most) {
-            return Unusable(
-                name, value,
-                "应为 " + std::to_string(least) + " 到 " + std::to_string(most) + " 的整数");
+    // Each number as the window's and the page's field for it reads it.
+    const design::RequirementRange* range = name == "--tolerance" ? &design::kToleranceRange
+                                            : name == "--best"    ? &kBestRange
+                                                                  : nullptr;
+    const design::RequirementField* field = nullptr;
+    for (const design::RequirementField& input : design::kRequirementInputs) {
+        if (input.option == name) {
+            field = &input;
+            range = &input.range;
         }
-        const int whole = static_cast<int>(*number);
-        (name == "--best"           ? best
-         : name == "--max-series"   ? r.max_series
-         : name == "--max-parallel" ? r.max_parallel
-                                    : r.special) = whole;
-        return std::nullopt;
     }
-    if (name == "--life") {
-        if (!number || !(*number > 0) || !std::isfinite(*number)) {
-            return Unusable(name, value, "应为正数（次），如 2e6");
-        }
-        r.life = *number;
-        return std::nullopt;
+    const auto number = design::ReadRequirementNumber(value, *range);
+    if (!number || !*number) {
+        return "选项 " + std::string(name) + "：" +
+               (number ? "'" + std::string(value) + "' 不是一个数" : number.error());
     }
+    const double read = **number;
     if (name == "--tolerance") {
-        if (!number || *number < 0 || *number > 50) {
-            return Unusable(name, value, "应为 0 到 50 的百分数");
-        }
-        r.points[0].tolerance = *number / 100;
-        return std::nullopt;
+        options.tolerance = read / 100;
+    } else if (name == "--best") {
+        options.best = static_cast<int>(read);
+    } else if (field->text == &design::RequirementTexts::clearance) {
+        r.clearance = read;
+    } else if (field->text == &design::RequirementTexts::max_length) {
+        r.max_length = read;
+    } else if (field->text == &design::RequirementTexts::life) {
+        r.life = read;
+    } else {
+        (field->text == &design::RequirementTexts::max_series     ? r.max_series
+         : field->text == &design::RequirementTexts::max_parallel ? r.max_parallel
+                                                                  : r.special) =
+            static_cast<int>(read);
     }
-    if (!number || *number < 0 || (name == "--max-length" && *number == 0)) {
-        return Unusable(
-            name, value,
-            name == "--clearance" ? "应为不小于 0 的长度（mm）" : "应为大于 0 的长度（mm）");
-    }
-    (name == "--clearance" ? r.clearance : r.max_length) = *number;
     return std::nullopt;
 }
 
@@ -126,7 +121,7 @@ bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOpti
         numbers[k] = *value;
     }
     const calc::Requirement r =
-        LineRequirement(options.base, numbers[0], numbers[1],
+        LineRequirement(options, numbers[0], numbers[1],
                         {numbers[2], numbers[3], numbers[4], numbers[5]}, (count - 2) / 2);
     if (const auto problem = calc::CheckRequirement(r)) {
         ErrorRow(line, rows::RequirementProblemText(*problem), out);

@@ -10,10 +10,11 @@
 namespace batch {
 
 /// Reads one option only --select takes (--best, --given, --tolerance, --clearance,
-/// --max-length, --max-series, --max-parallel, --special, --life) into `requirement` or `best`; the
-/// message when its value cannot be used.
+/// --max-length, --max-series, --max-parallel, --special, --life) into `options`, each number
+/// as the window's and the page's field for it reads it; the message when its value cannot be
+/// used.
 std::optional<std::string> ReadSelectOption(std::string_view name, std::string_view value,
-                                            calc::Requirement& requirement, int& best);
+                                            SelectOptions& options);
 
 /// The column names of --select: the line's number, then the selection's columns for two load
 /// points (a line with one leaves the second's empty).

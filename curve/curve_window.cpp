@@ -41,7 +41,6 @@
 #include "curve/table_model.h"
 #include "design/sheet_text.h"
 #include "runtime/number_text.h"
-#include "runtime/text_number.h"
 
 namespace curve {
 namespace {
@@ -60,16 +59,6 @@ QStringList Texts(const std::vector<std::string>& texts) {
         list << QString::fromStdString(text);
     }
     return list;
-}
-
-// The material that E and μ stand for as they read (blank: spring steel), if it has a name.
-int MaterialShown(const design::DesignTexts& texts) {
-    const auto read = [](const std::string& text, double blank) {
-        const auto number = runtime::TextToNumber(text);
-        return runtime::IsBlank(text) ? blank : (number ? *number : -1);
-    };
-    const auto named = calc::FindMaterial({read(texts.E, calc::kE), read(texts.mu, calc::kMu)});
-    return named ? static_cast<int>(*named) + 1 : 0;
 }
 
 // Where an input stands in the grid, four to a row: the material picker where the inputs'
@@ -358,7 +347,8 @@ QLineEdit* CurveWindow::field(std::string design::DesignTexts::*text) const {
 void CurveWindow::inputEdited() {
     design::DesignTexts texts = inputs();
     setWindowModified(texts != saved_);
-    material_->setCurrentIndex(MaterialShown(texts));
+    const auto picked = design::MaterialPicked(texts);
+    material_->setCurrentIndex(picked ? static_cast<int>(*picked) + 1 : 0);
     if (selection_ && selection_->isVisible()) {
         selection_->updateDesign(texts);  // its material and friction are the design's
     }

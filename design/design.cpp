@@ -102,6 +102,12 @@ runtime::Expected<MaterialAndFriction, calc::OptionProblem> ReadMaterialAndFrict
     return read;
 }
 
+std::optional<std::size_t> MaterialPicked(const DesignTexts& texts) {
+    const auto E = ReadValue(texts, &DesignTexts::E, calc::kE);
+    const auto mu = ReadValue(texts, &DesignTexts::mu, calc::kMu);
+    return E && mu ? calc::FindMaterial({*E, *mu}) : std::nullopt;
+}
+
 DesignReading ReadDesign(const DesignTexts& texts) {
     DesignReading reading;
     for (const InputField& input : kInputs) {

@@ -9,6 +9,8 @@
 
 #include "calc/design_check.h"
 #include "calc/option_rules.h"
+#include "calc/selection.h"
+#include "runtime/expected.h"
 
 namespace design {
 
@@ -138,33 +140,94 @@ inline constexpr std::array<InputField, 14> kInputs = {{
      1},
 }};
 
+/// What a requirement's number may be: from `least` to `most`, either edge inside unless open, a
+/// whole number when `whole`. Every face and the batch tool read and word it alike.
+struct RequirementRange {
+    double least, most;
+    bool least_open = false;  ///< `least` itself is outside: a length above 0
+    bool whole = false;
+};
+inline constexpr double kUnbounded = 1.7976931348623157e308;  ///< the largest finite double
+
 /// One text of a requirement beside its points: as InputField, for RequirementTexts.
 struct RequirementField {
     std::string RequirementTexts::*text;
-    std::string_view label;  ///< the field's label and accessible name
-    std::string_view hint;   ///< what it is and what a blank field means
-    std::string_view key;    ///< the design file's key in "requirement"
-    int since;               ///< the first design file version with the key
+    std::string_view label;   ///< the field's label and accessible name
+    std::string_view hint;    ///< what it is and what a blank field means
+    std::string_view key;     ///< the design file's key in "requirement"
+    int since;                ///< the first design file version with the key
+    RequirementRange range;   ///< what its number may be
+    std::string_view option;  ///< disc-spring-batch --select's option for it; empty: the line's
 };
 
 /// The requirement's texts beside its points, in the order a face lays them out.
 inline constexpr std::array<RequirementField, 8> kRequirementInputs = {{
-    {&RequirementTexts::bore, "安装孔 Ø(mm)", "碟簧所在的孔或套筒的直径；外径 De 加间隙不超过它",
-     "bore", 3},
-    {&RequirementTexts::rod, "导杆 Ø(mm)", "导杆的直径；内径 Di 不小于它加间隙；空白时没有导杆",
-     "rod", 3},
-    {&RequirementTexts::clearance, "间隙(mm)",
-     "碟簧与导向件之间的总间隙；空白时按厂家推荐的表（0.2 mm 到 1.6 mm，随直径）", "clearance", 3},
-    {&RequirementTexts::max_length, "最大长度(mm)", "碟簧组在下工作点的最大长度；空白时不限",
-     "max_length", 3},
-    {&RequirementTexts::max_series, "最多串联 i", "最多串联的组数；空白时为 30", "max_series", 3},
-    {&RequirementTexts::max_parallel, "最多并联 n", "每组最多叠合的片数；空白时为 3",
-     "max_parallel", 3},
-    {&RequirementTexts::special, "特制个数", "另外设计的特制碟簧的个数，0 到 20；空白时为 3",
-     "special", 3},
-    {&RequirementTexts::life, "寿命 N(次)",
-     "动载荷要达到的次数，按设计的疲劳线判断（要有线）；空白时不要求", "life", 4},
+    {&RequirementTexts::bore,
+     "安装孔 Ø(mm)",
+     "碟簧所在的孔或套筒的直径；外径 De 加间隙不超过它",
+     "bore",
+     3,
+     {0, kUnbounded, true},
+     ""},
+    {&RequirementTexts::rod,
+     "导杆 Ø(mm)",
+     "导杆的直径；内径 Di 不小于它加间隙；空白时没有导杆",
+     "rod",
+     3,
+     {0, kUnbounded},
+     ""},
+    {&RequirementTexts::clearance,
+     "间隙(mm)",
+     "碟簧与导向件之间的总间隙；空白时按厂家推荐的表（0.2 mm 到 1.6 mm，随直径）",
+     "clearance",
+     3,
+     {0, kUnbounded},
+     "--clearance"},
+    {&RequirementTexts::max_length,
+     "最大长度(mm)",
+     "碟簧组在下工作点的最大长度；空白时不限",
+     "max_length",
+     3,
+     {0, kUnbounded, true},
+     "--max-length"},
+    {&RequirementTexts::max_series,
+     "最多串联 i",
+     "最多串联的组数；空白时为 30",
+     "max_series",
+     3,
+     {1, calc::kMaxSelectionCount, false, true},
+     "--max-series"},
+    {&RequirementTexts::max_parallel,
+     "最多并联 n",
+     "每组最多叠合的片数；空白时为 3",
+     "max_parallel",
+     3,
+     {1, calc::kMaxSelectionCount, false, true},
+     "--max-parallel"},
+    {&RequirementTexts::special,
+     "特制个数",
+     "另外设计的特制碟簧的个数，0 到 20；空白时为 3",
+     "special",
+     3,
+     {0, calc::kMaxSpecial, false, true},
+     "--special"},
+    {&RequirementTexts::life,
+     "寿命 N(次)",
+     "动载荷要达到的次数，按设计的疲劳线判断（要有线）；空白时不要求",
+     "life",
+     4,
+     {0, kUnbounded, true},
+     "--life"},
 }};
+
+/// A load point's tolerance in per cent, as typed in each point or given by --tolerance.
+inline constexpr RequirementRange kToleranceRange{0, 50};
+
+/// A requirement's number from its text: a plain number and nothing else (`1 2` and `&H29` are
+/// not numbers), within its range; none when the text is blank. Why not, in words that end a
+/// sentence naming the field: "'1.5' 不是 1 到 100 的整数".
+runtime::Expected<std::optional<double>, std::string> ReadRequirementNumber(
+    std::string_view text, const RequirementRange& range);
 
 /// The labels of a requirement point's fields: its travel, force and tolerance.
 inline constexpr std::array<std::string_view, 2> kRequirementPointNames = {"要求 1", "要求 2"};

@@ -15,18 +15,20 @@
 namespace design {
 namespace {
 
-// A text read whole, `blank` when blank; a message naming the field otherwise.
-runtime::Expected<std::optional<double>, std::string> Whole(const std::string& text,
-                                                            std::string_view label) {
-    if (runtime::IsBlank(text)) {
-        return std::optional<double>();
-    }
-    const std::optional<double> read = runtime::ReadPlainNumber(text);
+// A number read from a field's text within its range (none when blank), or why not, naming the
+// field as the batch tool names its option.
+runtime::Expected<std::optional<double>, std::string> Number(const std::string& text,
+                                                             std::string_view label,
+                                                             const RequirementRange& range) {
+    auto read = ReadRequirementNumber(text, range);
     if (!read) {
-        return "选型：" + std::string(label) + "：'" + runtime::QuotedText(text) + "' 不是一个数";
+        return "选型：" + std::string(label) + "：" + read.error();
     }
     return read;
 }
+
+// s and F of a point: any number here; whether it can be searched is the requirement's check.
+constexpr RequirementRange kAnyNumber{-kUnbounded, kUnbounded};
 
 runtime::Expected<calc::Requirement, std::string> ReadRequirement(
     const DesignTexts& texts, const MaterialAndFriction& design) {
@@ -39,9 +41,9 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
     for (std::size_t k = 0; k < typed.points.size(); ++k) {
         const RequirementPointText& point = typed.points[k];
         const std::string name(kRequirementPointNames[k]);
-        const auto s = Whole(point.s, name + " s");
-        const auto F = Whole(point.F, name + " F");
-        const auto tolerance = Whole(point.tolerance, name + " 公差");
+        const auto s = Number(point.s, name + " s", kAnyNumber);
+        const auto F = Number(point.F, name + " F", kAnyNumber);
+        const auto tolerance = Number(point.tolerance, name + " 公差", kToleranceRange);
         for (const auto* read : {&s, &F, &tolerance}) {
             if (!*read) {
                 return read->error();
@@ -55,33 +57,34 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
         }
         r.points.push_back({point.force_given, **s, **F, tolerance->value_or(5) / 100});
     }
-    const auto field = [&typed](std::string RequirementTexts::*text) {
-        for (const RequirementField& input : kRequirementInputs) {
-            if (input.text == text) {
-                return Whole(typed.*text, input.label);
-            }
+    std::array<std::optional<double>, kRequirementInputs.size()> values;
+    for (std::size_t k = 0; k < kRequirementInputs.size(); ++k) {
+        const RequirementField& field = kRequirementInputs[k];
+        auto read = Number(typed.*field.text, field.label, field.range);
+        if (!read) {
+            return read.error();
         }
-        return Whole(typed.*text, "");
+        values[k] = *read;
+    }
+    const auto value = [&values](std::string RequirementTexts::*text) {
+        std::size_t k = 0;
+        while (kRequirementInputs[k].text != text) {
+            ++k;
+        }
+        return values[k];
     };
-    const auto bore = field(&RequirementTexts::bore);
-    const auto rod = field(&RequirementTexts::rod);
-    const auto clearance = field(&RequirementTexts::clearance);
-    const auto max_length = field(&RequirementTexts::max_length);
-    const auto max_series = field(&RequirementTexts::max_series);
-    const auto max_parallel = field(&RequirementTexts::max_parallel);
-    const auto special = field(&RequirementTexts::special);
-    const auto life = field(&RequirementTexts::life);
-    for (const auto* read :
-         {&bore, &rod, &clearance, &max_length, &max_series, &max_parallel, &special, &life}) {
-        if (!*read) {
-            return read->error();
+    r.bore = value(&RequirementTexts::bore).value_or(0);
+    r.rod = value(&RequirementTexts::rod).value_or(0);
+    r.clearance = value(&RequirementTexts::clearance);
+    r.max_length = value(&RequirementTexts::max_length);
+    r.life = value(&RequirementTexts::life);
+    for (const auto& [text, count] : {std::pair(&RequirementTexts::max_series, &r.max_series),
+                                      std::pair(&RequirementTexts::max_parallel, &r.max_parallel),
+                                      std::pair(&RequirementTexts::special, &r.special)}) {
+        if (const auto read = value(text)) {
+            *count = static_cast<int>(*read);
         }
     }
-    r.bore = bore->value_or(0);
-    r.rod = rod->value_or(0);
-    r.clearance = *clearance;
-    r.max_length = *max_length;
-    r.life = *life;
     // The lines judge a dynamic load's cycle; a static one does not read them.
     if (r.dynamic && !runtime::IsBlank(texts.fatigue_lines)) {
         auto lines = calc::ReadFatigueLines(texts.fatigue_lines);
@@ -89,20 +92,6 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
             return "选型：" + rows::FatigueLinesProblemText(lines.error());
         }
         r.fatigue_lines = std::move(*lines);
-    }
-    // Counts: whole numbers, within what the search takes (checked below).
-    const std::pair<const std::optional<double>*, int*> counts[] = {
-        {&*max_series, &r.max_series}, {&*max_parallel, &r.max_parallel}, {&*special, &r.special}};
-    for (const auto& [count, target] : counts) {
-        if (*count) {
-            const double value = **count;
-            if (!(value >= -1 && value <= calc::kMaxSelectionCount + 1) ||
-                value != static_cast<int>(value)) {
-                return std::string("选型：片数、组数和个数应为整数，在 0 到 ") +
-                       std::to_string(calc::kMaxSelectionCount) + " 之间";
-            }
-            *target = static_cast<int>(value);
-        }
     }
     if (const auto problem = calc::CheckRequirement(r)) {
         return "选型：" + rows::RequirementProblemText(*problem);

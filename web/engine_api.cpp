@@ -191,16 +191,7 @@ Json PlotJson(const design::PlotLayout& layout) {
     return {{"shapes", ShapesJson(design::PlotShapes(layout, *page_metrics))}, {"panels", panels}};
 }
 
-// The named material E and μ stand for as read, for the picker: its index, or -1.
-int Material() {
-    if (sheet.unusable) {
-        return -1;
-    }
-    const auto named = calc::FindMaterial(sheet.options.material);
-    return named ? static_cast<int>(*named) : -1;
-}
-
-Json SheetJson(double width, double height) {
+Json SheetJson(const design::DesignTexts& texts, double width, double height) {
     Json points = Json::array();
     for (int k = 0; k < 2; ++k) {
         points.push_back({{"given", sheet.points[static_cast<std::size_t>(k)].given},
@@ -234,7 +225,11 @@ Json SheetJson(double width, double height) {
             {"noTable", design::NoTable(sheet)},
             {"noPlot", design::NoPlot(sheet)},
             {"noDataSheet", design::NoDataSheet(sheet)},
-            {"material", Material()},
+            {"material",
+             [&texts] {
+                 const auto picked = design::MaterialPicked(texts);
+                 return picked ? static_cast<int>(*picked) : -1;
+             }()},
             {"plot", PlotJson(*page_plot)}};
 }
 
@@ -394,7 +389,7 @@ const char* ds_sheet(const char* file_text, int width, int height, const char* f
     }
     sheet = design::ComputeSheet(*texts);
     page_metrics = PageMetrics(font);
-    return Answer(SheetJson(std::max(width, 200), std::max(height, 150)));
+    return Answer(SheetJson(*texts, std::max(width, 200), std::max(height, 150)));
 }
 
 const char* ds_picture(int width, int height, int with_caption) {

@@ -363,7 +363,7 @@ TEST(BatchArguments, EveryOptionTakesItsEdgesAndRefusesTheirNeighbours) {
         {"--clearance", {"0", "1e300"}, {"-4.9e-324", "1e400"}},
         {"--max-length", {"4.9e-324", "1e300"}, {"0", "1e400"}},
         {"--max-series", {"1", "100"}, {"0", "101"}},
-        {"--max-parallel", {"1", "100"}, {"0", "101"}},
+        {"--max-parallel", {"1", "100"}, {"0", "101", "1.5"}},
     };
     // clang-format on
     for (const Edges& edges : table) {
@@ -382,6 +382,14 @@ TEST(BatchArguments, EveryOptionTakesItsEdgesAndRefusesTheirNeighbours) {
                 EXPECT_EQ(parsed.has_value(), take) << edges.option << " " << value;
                 if (!take && !parsed) {
                     EXPECT_NE(parsed.error().find(edges.option), std::string::npos);
+                    // A requirement's number is refused in the window's and the page's words.
+                    for (const design::RequirementField& field : design::kRequirementInputs) {
+                        if (field.option == edges.option) {
+                            EXPECT_TRUE(parsed.error().ends_with(
+                                design::ReadRequirementNumber(value, field.range).error()))
+                                << parsed.error();
+                        }
+                    }
                 }
             }
         }

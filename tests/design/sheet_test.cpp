@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <tuple>
 #include <utility>
 
 #include "design/data_sheet.h"
@@ -67,6 +68,19 @@ TEST(Sheet, OptionsThatCannotBeUsedLeaveNothingButWhy) {
               (OptionProblem{OptionProblem::Kind::kSelfLocking, OptionValue::kSurfaceFriction, 5}));
     EXPECT_EQ(NoTable(locked),
               "摩擦系数与并联片数 n = 5 一起使碟簧组自锁：1 − w_M·(n − 1) − w_R 不大于 0");
+}
+
+// Every face's material picker: the named material of E and μ as the design reads them, however
+// the rest (here the steps) cannot be used.
+TEST(Sheet, ThePickerNamesTheMaterialOfEAndMuAsRead) {
+    const std::tuple<const char*, const char*, const char*, std::optional<std::size_t>> cases[] = {
+        {"", "", "50", 0},      {"2.06E5", "", "2.5", 0}, {"190000", "0.3", "0", 1},
+        {"150000", "", "", {}}, {"x", "", "", {}},        {"", "0.5", "", {}}};
+    for (const auto& [E, mu, steps, named] : cases) {
+        DesignTexts texts = DefaultTexts();
+        texts.E = E, texts.mu = mu, texts.steps = steps;
+        EXPECT_EQ(MaterialPicked(texts), named) << E << " " << mu << " " << steps;
+    }
 }
 
 TEST(Sheet, TextsReadInPartAreNamedByTheirKey) {
