@@ -103,22 +103,24 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
         connect(edit, &QLineEdit::textChanged, this, &CurveWindow::inputEdited);
     }
     material_ = new QComboBox(this);
-    material_->setAccessibleName(QStringLiteral("材料"));
-    material_->addItem(QStringLiteral("其他（按 E、μ）"));
+    material_->setAccessibleName(Text(design::kMaterialLabel));
+    material_->addItem(Text(design::kOtherMaterial));
     for (const calc::NamedMaterial& choice : calc::kMaterials) {
         material_->addItem(Text(choice.name));
     }
-    place(kMaterialSlot, QStringLiteral("材料"), material_);
+    place(kMaterialSlot, Text(design::kMaterialLabel), material_);
     connect(material_, &QComboBox::activated, this, &CurveWindow::materialChosen);
     for (std::size_t k = 0; k < 2; ++k) {
         const QString name = Text(design::kPointNames[k]);
         auto* by = point_by_[k] = new QComboBox(this);
-        by->addItems({QStringLiteral("按位移 f/s(mm)"), QStringLiteral("按力 F(N)")});
-        by->setAccessibleName(name + QStringLiteral(" 按"));
-        by->setToolTip(QStringLiteral("碟簧组时为行程 s 或碟簧组的力 F_stack"));
+        for (const std::string_view choice : design::kPointByChoices) {
+            by->addItem(Text(choice));
+        }
+        by->setAccessibleName(name + QLatin1Char(' ') + Text(design::kPointByName));
+        by->setToolTip(Text(design::kPointByHint));
         auto* value = point_value_[k] = new QLineEdit(this);
         value->setAccessibleName(name);
-        value->setToolTip(QStringLiteral("空白时没有这个工作点"));
+        value->setToolTip(Text(design::kPointHint));
         auto* row = new QHBoxLayout;
         row->addWidget(by);
         row->addWidget(value, 1);

@@ -43,28 +43,23 @@ public:
 SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("选型"));
     auto* grid = new QGridLayout;
-    const QString point_captions[] = {QStringLiteral("s(mm)"), QStringLiteral("F(N)"),
-                                      QStringLiteral("公差(%)")};
-    const QString point_hints[] = {
-        QStringLiteral("碟簧组的行程（单片时为变形量 f）"),
-        QStringLiteral("碟簧组的力 n × F，不计摩擦"),
-        QStringLiteral("给定量以外的那个量允许偏差的百分数；空白时为 5")};
     for (std::size_t k = 0; k < 2; ++k) {
         const QString name = Text(design::kRequirementPointNames[k]);
         const int row = static_cast<int>(k);
         grid->addWidget(new QLabel(name, this), row, 0);
         auto* given = given_[k] = new QComboBox(this);
-        given->addItems(
-            {QStringLiteral("给定行程，力在公差内"), QStringLiteral("给定力，行程在公差内")});
-        given->setAccessibleName(name + QStringLiteral(" 给定"));
+        for (const std::string_view choice : design::kGivenChoices) {
+            given->addItem(Text(choice));
+        }
+        given->setAccessibleName(name + QLatin1Char(' ') + Text(design::kGivenName));
         grid->addWidget(given, row, 1);
         connect(given, &QComboBox::currentIndexChanged, this, &SelectionPanel::edited);
-        for (std::size_t f = 0; f < 3; ++f) {
-            auto* label = new QLabel(point_captions[f], this);
+        for (std::size_t f = 0; f < design::kRequirementPointFields.size(); ++f) {
+            const design::RequirementPointField& field = design::kRequirementPointFields[f];
+            auto* label = new QLabel(Text(field.caption), this);
             auto* edit = point_[k][f] = new QLineEdit(this);
-            edit->setAccessibleName(name + QLatin1Char(' ') + point_captions[f]);
-            edit->setToolTip(point_hints[f] +
-                             (k == 1 ? QStringLiteral("；要求 2 空白时只有一个") : QString()));
+            edit->setAccessibleName(name + QLatin1Char(' ') + Text(field.caption));
+            edit->setToolTip(Text(field.hint) + (k == 1 ? Text(design::kSecondPointHint) : ""));
             label->setBuddy(edit);
             grid->addWidget(label, row, 2 + 2 * static_cast<int>(f));
             grid->addWidget(edit, row, 3 + 2 * static_cast<int>(f));
@@ -85,7 +80,7 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
     }
     // The choices on a row of their own, under the fields: none lies over another.
     const int choices = 2 + (static_cast<int>(fields_.size()) + 3) / 4;
-    dynamic_ = new QCheckBox(QStringLiteral("动载：下工作点至少预压 0.15·h0"), this);
+    dynamic_ = new QCheckBox(Text(design::kDynamicCaption), this);
     dynamic_->setAccessibleName(QStringLiteral("动载"));
     grid->addWidget(dynamic_, choices, 0, 1, 4);
     connect(dynamic_, &QCheckBox::toggled, this, &SelectionPanel::edited);

@@ -232,6 +232,38 @@ runtime::Expected<std::optional<double>, std::string> ReadRequirementNumber(
 /// The labels of a requirement point's fields: its travel, force and tolerance.
 inline constexpr std::array<std::string_view, 2> kRequirementPointNames = {"要求 1", "要求 2"};
 
+/// Which quantity a requirement point gives: the travel (its force toleranced), or the force;
+/// the choice's accessible name is the point's name and kGivenName.
+inline constexpr std::string_view kGivenName = "给定";
+inline constexpr std::array<std::string_view, 2> kGivenChoices = {"给定行程，力在公差内",
+                                                                  "给定力，行程在公差内"};
+
+/// A requirement point's three fields: the design file's key, the caption and the hint.
+struct RequirementPointField {
+    std::string_view key, caption, hint;
+};
+inline constexpr std::array<RequirementPointField, 3> kRequirementPointFields = {{
+    {"s", "s(mm)", "碟簧组的行程（单片时为变形量 f）"},
+    {"F", "F(N)", "碟簧组的力 n × F，不计摩擦"},
+    {"tolerance", "公差(%)", "给定量以外的那个量允许偏差的百分数；空白时为 5"},
+}};
+/// Added to each hint of the second point's fields.
+inline constexpr std::string_view kSecondPointHint = "；要求 2 空白时只有一个";
+
+/// The requirement's load: the caption of its choice of a dynamic load.
+inline constexpr std::string_view kDynamicCaption = "动载：下工作点至少预压 0.15·h0";
+
+/// The material picker: its label, and its choice for an E and μ of no named material.
+inline constexpr std::string_view kMaterialLabel = "材料";
+inline constexpr std::string_view kOtherMaterial = "其他（按 E、μ）";
+
+/// How a working point is given, in the order of PointBy, and its fields' hints; the choice's
+/// accessible name is the point's name and kPointByName.
+inline constexpr std::string_view kPointByName = "按";
+inline constexpr std::array<std::string_view, 2> kPointByChoices = {"按位移 f/s(mm)", "按力 F(N)"};
+inline constexpr std::string_view kPointByHint = "碟簧组时为行程 s 或碟簧组的力 F_stack";
+inline constexpr std::string_view kPointHint = "空白时没有这个工作点";
+
 /// A choice of the load: how a face shows it and how the design file writes it.
 struct LoadChoice {
     calc::Load load;

@@ -118,7 +118,7 @@ function buildInputs() {
     fields.set(input.key, field);
     if (input.key === facts.materialBefore) {
       const picker = element('select', { id: 'material' });
-      picker.append(element('option', { value: '-1' }, '其他（按 E、μ）'));
+      picker.append(element('option', { value: '-1' }, facts.material.other));
       facts.materials.forEach((m, i) => picker.append(element('option', { value: String(i) }, m.name)));
       picker.addEventListener('change', () => {
         const chosen = facts.materials[Number(picker.value)];
@@ -128,15 +128,15 @@ function buildInputs() {
         fields.get('Rm').value = chosen.Rm;
         edited();
       });
-      place('材料', picker, 'material');
+      place(facts.material.label, picker, 'material');
     }
     place(input.label, field, id);
   }
   facts.points.forEach((name, k) => {
     const row = element('div', { class: 'point' });
-    const by = element('select', { id: 'point-by-' + k, 'aria-label': name + ' 按', title: '碟簧组时为行程 s 或碟簧组的力 F_stack' });
-    by.append(element('option', { value: 'f' }, '按位移 f/s(mm)'), element('option', { value: 'F' }, '按力 F(N)'));
-    const value = element('input', { id: 'point-' + k, type: 'text', title: '空白时没有这个工作点', autocomplete: 'off' });
+    const by = element('select', { id: 'point-by-' + k, 'aria-label': `${name} ${facts.pointBy.name}`, title: facts.pointBy.hint });
+    by.append(...['f', 'F'].map((key, i) => element('option', { value: key }, facts.pointBy.choices[i])));
+    const value = element('input', { id: 'point-' + k, type: 'text', title: facts.pointBy.valueHint, autocomplete: 'off' });
     by.addEventListener('change', edited);
     value.addEventListener('input', edited);
     fields.set('point' + k, value);

@@ -19,12 +19,12 @@ export function buildRequirement() {
   const place = (labelText, control, id) => grid.append(element('label', { for: id }, labelText), control);
   facts.requirementPoints.forEach((name, k) => {
     const row = element('div', { class: 'point' });
-    const given = element('select', { id: `req-given-${k}`, 'aria-label': name + ' 给定' });
-    given.append(element('option', { value: 's' }, '给定行程，力在公差内'), element('option', { value: 'F' }, '给定力，行程在公差内'));
+    const given = element('select', { id: `req-given-${k}`, 'aria-label': `${name} ${facts.requirementPoint.givenName}` });
+    given.append(...['s', 'F'].map((key, i) => element('option', { value: key }, facts.requirementPoint.given[i])));
     given.addEventListener('change', requirementEdited);
     row.append(given);
-    for (const [key, caption, hint] of [['s', 's(mm)', '碟簧组的行程（单片时为变形量 f）'], ['F', 'F(N)', '碟簧组的力 n × F，不计摩擦'],
-      ['tolerance', '公差(%)', '给定量以外的那个量允许偏差的百分数；空白时为 5']]) {
+    for (const { key, caption, hint: own } of facts.requirementPoint.fields) {
+      const hint = own + (k === 1 ? facts.requirementPoint.second : '');
       const id = `req-${key}-${k}`;
       const field = element('input', { id, type: 'text', title: hint, autocomplete: 'off', spellcheck: 'false',
         'aria-label': `${name} ${caption}` });
@@ -43,7 +43,7 @@ export function buildRequirement() {
   }
   const dynamic = element('input', { id: 'req-dynamic', type: 'checkbox' });
   dynamic.addEventListener('change', requirementEdited);
-  place('动载：下工作点至少预压 0.15·h0', dynamic, 'req-dynamic');
+  place(facts.requirementPoint.dynamic, dynamic, 'req-dynamic');
   const long = element('input', { id: 'req-long-stacks', type: 'checkbox', title: facts.longStacks.hint });
   long.addEventListener('change', requirementEdited);
   place(facts.longStacks.label, long, 'req-long-stacks');
