@@ -112,7 +112,8 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
     }
     if (parsed.design &&
         (options.force || options.curve_steps > 0 || options.row.rate || options.row.flats ||
-         options.row.check || options.row.stack || options.row.friction || !given.empty())) {
+         options.row.check || options.row.stack || options.row.friction || !given.empty() ||
+         options.comments || options.id)) {
         return std::string("选项 --design 读设计文件，其中已有全部输入，不能与其他选项同用");
     }
     return std::nullopt;
@@ -153,6 +154,8 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             continue;
         }
         bool* flag = arg == "-h" || arg == "--help" ? &parsed.help
+                     : arg == "--comments"          ? &options.comments
+                     : arg == "--id"                ? &options.id
                      : arg == "--check"             ? &row_options.check
                      : arg == "--rate"              ? &row_options.rate
                      : arg == "--flats"             ? &row_options.flats
@@ -252,6 +255,9 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 }
 
 void AppendBatchHeader(const BatchOptions& options, std::string& out) {
+    if (options.id && (options.curve_steps > 0 || options.select)) {
+        out += "ID\t";
+    }
     if (options.curve_steps > 0) {
         rows::AppendCurveTableHeader(options.row, out);
     }
@@ -327,18 +333,38 @@ void BatchStream::Split(std::string_view chunk, std::string& out) {
     }
 }
 
+void BatchStream::Lead(std::string& out) const {
+    if (options_.id) {
+        out += id_;
+        out += '\t';
+    }
+}
+
 void BatchStream::Answer(std::string_view line, std::string& out) {
     if (!line.empty() && line.back() == '\r') {
         line.remove_suffix(1);
     }
     ++numbering_;
+    id_.clear();
     if (too_long_ || line.size() > kMaxLineBytes) {
         too_long_ = false;
         AnswerTooLong(out);
         return;
     }
+    if (options_.comments &&
+        (line.find_first_not_of(" \t") == std::string_view::npos || line.starts_with('#'))) {
+        return;
+    }
+    if (options_.id) {
+        const std::size_t tab = line.find('\t');
+        id_ = line.substr(0, tab);
+        line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+    }
     if (options_.select) {
-        all_computed_ = AnswerSelectLine(line, numbering_, *options_.select, out) && all_computed_;
+        const SelectAnswer answer = AnswerSelectLine(line, numbering_, *options_.select, out,
+                                                     options_.id ? id_ + '\t' : "");
+        all_computed_ = all_computed_ && answer != SelectAnswer::kUnusable;
+        nothing_fits_ = nothing_fits_ || answer == SelectAnswer::kNothingFits;
     } else if (options_.curve_steps > 0) {
         AnswerCurve(line, out);
     } else {
@@ -349,6 +375,7 @@ void BatchStream::Answer(std::string_view line, std::string& out) {
 void BatchStream::AnswerTooLong(std::string& out) {
     all_computed_ = false;
     const std::string why = "行太长：超过 " + std::to_string(kMaxLineBytes >> 20) + " MiB 的行不读";
+    Lead(out);
     if (options_.select) {
         out += std::to_string(numbering_) + "\tERROR\t" + why + "\n";
         return;
@@ -368,6 +395,7 @@ void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
     std::array<std::string_view, 6> fields;
     const std::size_t wanted = options_.row.flats ? 6 : 5;
     const std::size_t count = SplitFields(line, fields);
+    Lead(out);
     if (count != wanted) {
         if (options_.force) {
             out += '\t';
@@ -438,6 +466,7 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
     const std::size_t least = flats ? 5 : 4;
     const std::size_t count = SplitFields(line, fields);
     if (count != least && count != least + 1) {
+        Lead(out);
         out += std::to_string(numbering_);
         out += '\t';
         rows::TabJoined row(out);
@@ -461,6 +490,7 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
     for (int k = 0; k <= options_.curve_steps; ++k) {
         calc::CurveRow row = calc::CurveRowAt(curve, k, options_.row);
         row.row.partly_read = partly;
+        Lead(out);
         rows::AppendCurveTableRow(numbering_, row, options_.row, out);
         all_computed_ = all_computed_ && row.row.results.has_value();
         if (spill_ && out.size() >= kSpillAt) {

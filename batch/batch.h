@@ -30,7 +30,13 @@ struct SelectOptions {
 
 /// How lines are answered.
 struct BatchOptions {
-    int curve_steps = 0;   ///< N of --curve: each line a characteristic of N + 1 rows; 0 plain
+    int curve_steps = 0;  ///< N of --curve: each line a characteristic of N + 1 rows; 0 plain
+    /// --comments: blank lines and lines starting with '#' get no row (they are still counted
+    /// where rows are numbered by their line).
+    bool comments = false;
+    /// --id: each line's first field is its ID, any text without a tab, which leads each of its
+    /// rows (and "ID" the header); the rest of the line is read as without it.
+    bool id = false;
     bool force = false;    ///< --force: each line's last field is a force, and f is found for it
     calc::RowOptions row;  ///< material, contact flats, rate, stack, friction, checks
     std::optional<SelectOptions> select;  ///< --select: each line a requirement
@@ -66,11 +72,19 @@ struct DesignOutcome {
 /// tab and its value (design::RecordPairs).
 DesignOutcome AnswerDesign(const design::DesignTexts& texts, std::string& out);
 
+/// What a requirement line of --select came to.
+enum class SelectAnswer {
+    kFound,        ///< candidates
+    kNothingFits,  ///< a requirement searched whole: nothing meets it (a true answer)
+    kUnusable,     ///< not a requirement that can be searched
+};
+
 /// Answers one requirement line of --select ("bore, rod, s1, F1[, s2, F2]", whole numbers, rod
 /// 0 or blank for none) numbered `line`: a row "line, cells" for each of the catalogue's best
-/// and each special spring, or one row "line, ERROR, why". Returns whether anything fits.
-bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOptions& options,
-                      std::string& out);
+/// and each special spring, or one row "line, ERROR, why"; each row led by `lead`.
+SelectAnswer AnswerSelectLine(std::string_view text, std::int64_t line,
+                              const SelectOptions& options, std::string& out,
+                              std::string_view lead = {});
 
 /// Appends the column names (curve and select modes; plain mode has no header line), ended by
 /// '\n'.
@@ -96,8 +110,11 @@ public:
     void Feed(std::string_view chunk, std::string& out);
     /// Answers a last line that had no line end.
     void Finish(std::string& out);
-    /// Whether every row answered so far computed.
+    /// Whether every row answered so far computed (with --select: every line was a requirement
+    /// that could be searched).
     bool all_computed() const { return all_computed_; }
+    /// With --select: whether a line's requirement, searched whole, found nothing.
+    bool nothing_fits() const { return nothing_fits_; }
 
 private:
     void Split(std::string_view chunk, std::string& out);
@@ -108,6 +125,8 @@ private:
     void AnswerCurve(std::string_view line, std::string& out);
     void AnswerTooLong(std::string& out);
     void Hold(std::string_view part);
+    /// Begins a row: the line's ID and a tab, with --id.
+    void Lead(std::string& out) const;
 
     BatchOptions options_;
     std::int64_t& numbering_;
@@ -116,6 +135,8 @@ private:
     bool bom_checked_ = false;
     bool too_long_ = false;  // the line being held is longer than kMaxLineBytes
     bool all_computed_ = true;
+    bool nothing_fits_ = false;
+    std::string id_;  // the ID of the line being answered, with --id
 };
 
 }  // namespace batch

@@ -29,7 +29,8 @@ calc::Requirement LineRequirement(const SelectOptions& options, double bore, dou
 // --best: how many of the catalogue's candidates a line shows.
 constexpr design::RequirementRange kBestRange{1, calc::kMaxSelectionCount, false, true};
 
-void ErrorRow(std::int64_t line, const std::string& why, std::string& out) {
+void ErrorRow(std::string_view lead, std::int64_t line, const std::string& why, std::string& out) {
+    out += lead;
     out += std::to_string(line);
     out += "\tERROR\t";
     out += why;
@@ -95,16 +96,17 @@ void AppendSelectHeader(const SelectOptions& options, std::string& out) {
     out += '\n';
 }
 
-bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOptions& options,
-                      std::string& out) {
+SelectAnswer AnswerSelectLine(std::string_view text, std::int64_t line,
+                              const SelectOptions& options, std::string& out,
+                              std::string_view lead) {
     std::array<std::string_view, 6> fields;
     const std::size_t count = SplitFields(text, fields);
     if (count != 4 && count != 6) {
-        ErrorRow(line,
+        ErrorRow(lead, line,
                  "需要 4 或 6 个以制表符分隔的字段（安装孔、导杆、s1、F1[、s2、F2]），找到 " +
                      std::to_string(count) + " 个",
                  out);
-        return false;
+        return SelectAnswer::kUnusable;
     }
     std::array<double, 6> numbers{};
     constexpr const char* kNames[] = {"安装孔", "导杆", "s1", "F1", "s2", "F2"};
@@ -113,10 +115,10 @@ bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOpti
             k == 1 && fields[k].empty() ? std::optional(0.0) : runtime::ReadPlainNumber(fields[k]);
         if (!value) {
             ErrorRow(
-                line,
+                lead, line,
                 std::string(kNames[k]) + "：'" + runtime::QuotedText(fields[k]) + "' 不是一个数",
                 out);
-            return false;
+            return SelectAnswer::kUnusable;
         }
         numbers[k] = *value;
     }
@@ -124,15 +126,16 @@ bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOpti
         LineRequirement(options, numbers[0], numbers[1],
                         {numbers[2], numbers[3], numbers[4], numbers[5]}, (count - 2) / 2);
     if (const auto problem = calc::CheckRequirement(r)) {
-        ErrorRow(line, rows::RequirementProblemText(*problem), out);
-        return false;
+        ErrorRow(lead, line, rows::RequirementProblemText(*problem), out);
+        return SelectAnswer::kUnusable;
     }
     const calc::Selection selection = calc::Select(r, calc::Din2093());
     if (selection.shortfall) {
-        ErrorRow(line, rows::ShortfallText(*selection.shortfall, r), out);
-        return false;
+        ErrorRow(lead, line, rows::ShortfallText(*selection.shortfall, r), out);
+        return SelectAnswer::kNothingFits;
     }
     const auto row = [&](const calc::Candidate& candidate) {
+        out += lead;
         out += std::to_string(line);
         out += '\t';
         rows::TabJoined cells(out);
@@ -146,7 +149,7 @@ bool AnswerSelectLine(std::string_view text, std::int64_t line, const SelectOpti
     for (const calc::Candidate& candidate : selection.special) {
         row(candidate);
     }
-    return true;
+    return SelectAnswer::kFound;
 }
 
 }  // namespace batch

@@ -35,7 +35,7 @@ constexpr std::string_view kHelp =
     "  F(N) <TAB> σom(Mpa) <TAB> σ1(Mpa) <TAB> σ2(Mpa) <TAB> σ3(Mpa)\n"
     "计算出错的行输出\n"
     "  ERROR <TAB> 错误号 <TAB> 错误文字 <TAB> 出错时正在读取或计算的量\n"
-    "例如 \"ERROR\t11\t除数为零\tδ\"（11 除数为零，6 溢出，5 无效的过程调用或参数）。\n"
+    "例如 ERROR <TAB> 11 <TAB> 除数为零 <TAB> δ（11 除数为零，6 溢出，5 无效的过程调用或参数）。\n"
     "字段数不对或数值不能用的行输出 \"ERROR\"、空的错误号和说明。\n"
     "\n"
     "特性曲线 (--curve N): 每行是 D、d、t、H 和可选的曲线终点 f_end（省略或空白时为\n"
@@ -122,7 +122,12 @@ constexpr std::string_view kHelp =
     "\n"
     "模型的界限：名义应力，不计预压和喷丸产生的残余应力；摩擦只按上面的 DIN 关系式。\n"
     "\n"
-    "退出状态: 0 所有行都算出结果；1 有行出错；2 参数不能用或文件不能读（见标准错误）。\n"
+    "脚本用 (--comments, --id): --comments 时空行和以 # 开头的行不输出（仍计入行号）；--id 时\n"
+    "每行第一个字段是它的标识（不含制表符的任意文字），该行的每个输出行都以它开头，列名行以\n"
+    "ID 开头；其余字段照常读取。两者可用于除 --design 外的各种方式，不给时输出不变。\n"
+    "\n"
+    "退出状态: 0 所有行都算出结果；1 有行出错（--select：有行不是能查的要求）；2 参数不能用或\n"
+    "文件不能读（见标准错误）；3 --select 时每行都能查，但有行没有满足要求的碟簧。\n"
     "\n"
     "选项:\n"
     "  --curve N            特性曲线，N 为 1 到 100000 的整数\n"
@@ -156,6 +161,8 @@ constexpr std::string_view kHelp =
     "  --life N             动载时要求的次数，与 --dynamic、--fatigue 同用：只留在 II、III\n"
     "                       两点都按疲劳线至少 N 次的候选\n"
     "  --long-stacks        也列出自由长度超过 3·D 的碟簧组（厂家建议分段导向）\n"
+    "  --comments           空行和以 # 开头的行不输出\n"
+    "  --id                 每行第一个字段是标识，输出行以它开头\n"
     "  -h, --help           显示本说明\n"
     "  --                   其后的参数都是文件名\n";
 
@@ -357,7 +364,7 @@ int main(int argc, char** argv) {
     out.reserve(kFlushAt + kChunk);
     batch::AppendBatchHeader(options, out);
     std::vector<char> chunk(kChunk);
-    bool all_computed = true;
+    bool all_computed = true, nothing_fits = false;
     bool write_failed = false;
     std::int64_t numbering = 0;  // a co-process may run for years
     // A long curve is written out as it goes, so memory does not grow with N.
@@ -391,6 +398,7 @@ int main(int argc, char** argv) {
         }
         stream.Finish(out);
         all_computed = all_computed && stream.all_computed();
+        nothing_fits = nothing_fits || stream.nothing_fits();
         if (source.fd != STDIN_FILENO) {
             close(source.fd);
         }
@@ -399,5 +407,5 @@ int main(int argc, char** argv) {
         Complain("写入标准输出失败");
         return 2;
     }
-    return all_computed ? 0 : 1;
+    return !all_computed ? 1 : nothing_fits ? 3 : 0;
 }

@@ -540,6 +540,7 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
         }
     }
     stream.Finish(out);
-    return Answer(Json{{"status", stream.all_computed() ? 0 : 1}, {"output", out}, {"error", ""}});
+    const int status = !stream.all_computed() ? 1 : stream.nothing_fits() ? 3 : 0;
+    return Answer(Json{{"status", status}, {"output", out}, {"error", ""}});
 }
 }

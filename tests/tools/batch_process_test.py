@@ -74,6 +74,20 @@ class BatchProcess(unittest.TestCase):
                 self.assertEqual((status, out), (2, ""))
                 self.assertTrue(err.startswith("disc-spring-batch: "), err)
 
+    def test_a_script_keeps_its_ids_and_comments_and_tells_nothing_fits_from_a_bad_line(self):
+        text = "# D d t H f\n\nA1\t" + EXAMPLE + "\nB 2\t50\t50\t1\t2\t1\n"
+        self.assertEqual(self.run_batch(["--comments", "--id"], text),
+                         (1, "A1\t" + ANSWER + "B 2\tERROR\t11\t除数为零\tK1\n", ""))
+        # Rows keep their line's number; each row of a line leads with its ID.
+        status, out, _ = self.run_batch(["--curve", "1", "--comments", "--id"], "#\nx\t" + EXAMPLE)
+        self.assertEqual((status, [row.split("\t")[:2] for row in out.splitlines()]),
+                         (0, [["ID", "弹簧"], ["x", "2"], ["x", "2"]]))
+        select = ["--select", "--special", "0", "--best", "1", "--comments"]
+        for lines, expected in (("41\t20\t1.2\t5000\n", 0), ("20\t8\t0.3\t50000\n", 3),
+                                ("# a bad one\n20\t8\t0.3\n", 1)):
+            with self.subTest(lines=lines):
+                self.assertEqual(self.run_batch(select, lines)[0], expected)
+
     def test_a_line_set_is_read_whole_then_judges_candidates_and_designs(self):
         self.write("bad.tsv", "2\t1e5\t0\t700\n")
         self.write("lines.tsv", "# 手工的线\n2\t1e5\t0\t700\t1000\t1300\tB\n")
