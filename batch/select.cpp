@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "batch/reading.h"
+#include "calc/selection_search.h"
 #include "rows/selection_text.h"
 #include "runtime/quoted_text.h"
 #include "runtime/text_number.h"

@@ -14,6 +14,8 @@
 #include "calc/disc_spring.h"
 #include "calc/disc_spring_steps.h"
 #include "calc/selection.h"
+#include "calc/selection_search.h"
+#include "calc/spring_pass.h"
 #include "runtime/log.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"

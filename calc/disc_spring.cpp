@@ -1,6 +1,5 @@
+// The measurements, results, faults and material of a disc spring, and their symbols.
 #include "calc/disc_spring.h"
-
-#include "calc/spring_pass.h"
 
 namespace calc {
 
@@ -66,19 +65,6 @@ std::string_view QuantitySymbol(Quantity quantity) {
             return "R_stack";
     }
     return {};
-}
-
-runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in) {
-    return CalculateSpring(in, Material{});
-}
-
-runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in,
-                                                              const Material& material) {
-    const auto spring = detail::ComputeSpring({in, std::nullopt, material});
-    if (!spring) {
-        return spring.error();
-    }
-    return spring->spring;
 }
 
 }  // namespace calc

@@ -80,7 +80,8 @@ inline constexpr double kPi = 3.1415926535;  ///< π to ten decimals, used throu
 inline constexpr double kSpringSteelRm = 1600;
 
 /// The spring's material. Spring steel by default, for which every result has exactly the bits
-/// of CalculateSpring: E × 4, E × 12 and E × −4 are exact for it as for the integer constant.
+/// of CalculateSpring (calc/spring_pass.h): E × 4, E × 12 and E × −4 are exact for it as for the
+/// integer constant.
 struct Material {
     double E = kE;    ///< elastic modulus, MPa
     double mu = kMu;  ///< Poisson's ratio
@@ -90,15 +91,5 @@ struct Material {
 
     friend bool operator==(const Material&, const Material&) = default;
 };
-
-/// Force and stresses by the Almen–László relations, every step one checked IEEE-754 double
-/// operation in a fixed order. Stops at the first step that divides by zero, overflows or takes
-/// the logarithm of a value that is not positive, and then returns that fault and no result.
-/// Physically meaningless inputs (H < t, f > h0, D < d) still give numbers.
-runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in);
-
-/// The same steps for another material: E and μ in place of 206000 and 0.3.
-runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in,
-                                                              const Material& material);
 
 }  // namespace calc

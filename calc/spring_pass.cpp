@@ -1,3 +1,4 @@
+// The one pass that computes a spring, and the calculator's CalculateSpring on it.
 #include "calc/spring_pass.h"
 
 #include <cmath>
@@ -53,3 +54,20 @@ runtime::Expected<SpringAndRate, SpringFault> ComputeSpringStepwise(const Spring
 }
 
 }  // namespace calc::detail
+
+namespace calc {
+
+runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in) {
+    return CalculateSpring(in, Material{});
+}
+
+runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in,
+                                                              const Material& material) {
+    const auto spring = detail::ComputeSpring({in, std::nullopt, material});
+    if (!spring) {
+        return spring.error();
+    }
+    return spring->spring;
+}
+
+}  // namespace calc

@@ -7,6 +7,20 @@
 
 // The one way a spring's results are computed, for the calculator, a row and every search: on
 // the model's own steps, with or without contact flats, and with the rate when asked.
+namespace calc {
+
+/// Force and stresses by the Almen–László relations, every step one checked IEEE-754 double
+/// operation in a fixed order. Stops at the first step that divides by zero, overflows or takes
+/// the logarithm of a value that is not positive, and then returns that fault and no result.
+/// Physically meaningless inputs (H < t, f > h0, D < d) still give numbers.
+runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in);
+
+/// The same steps for another material: E and μ in place of 206000 and 0.3.
+runtime::Expected<SpringResults, SpringFault> CalculateSpring(const SpringInputs& in,
+                                                              const Material& material);
+
+}  // namespace calc
+
 namespace calc::detail {
 
 /// What is asked of one spring: its results at in.f, with contact flats when t_reduced is given

@@ -1,4 +1,5 @@
 #include "calc/spring_text.h"
+#include "calc/spring_pass.h"
 
 #include "runtime/text_number.h"
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "calc/selection_search.h"
 #include "design/design.h"
 #include "rows/cells.h"
 #include "rows/fatigue_text.h"

@@ -11,6 +11,7 @@
 #include "calc/force_deflection.h"
 #include "calc/friction.h"
 #include "calc/row.h"
+#include "calc/spring_pass.h"
 #include "calc/spring_rate.h"
 #include "calc/work.h"
 #include "runtime/number_text.h"

@@ -1,4 +1,5 @@
 #include "calc/disc_spring.h"
+#include "calc/spring_pass.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // reason, and a load cycle is judged only where a line reaches, never beyond it.
 
 #include "calc/fatigue_lines.h"
+#include "calc/spring_pass.h"
 
 #include <gtest/gtest.h>
 

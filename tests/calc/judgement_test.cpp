@@ -11,6 +11,7 @@
 #include "calc/force_deflection.h"
 #include "calc/materials.h"
 #include "calc/row.h"
+#include "calc/spring_pass.h"
 #include "runtime/number_text.h"
 
 namespace calc {

@@ -1,7 +1,7 @@
 // Selection: the catalogue as built in, its published forces, a spring's own test point found
 // first, special springs made as a maker makes them, and why nothing fits when nothing does.
 
-#include "calc/selection.h"
+#include "calc/selection_search.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "calc/row.h"
+#include "calc/spring_pass.h"
 
 namespace {
 
