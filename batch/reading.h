@@ -1,3 +1,4 @@
+// What the batch tool's modes share in reading lines and option values.
 #pragma once
 
 #include <array>
@@ -5,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-// What the batch tool's modes share in reading lines and option values.
 namespace batch {
 
 /// Splits a line at tabs into at most fields.size() views; returns how many fields the line has in

@@ -1,3 +1,4 @@
+// disc-spring-batch --select: the options of a requirement and the answer to each line.
 #pragma once
 
 #include <optional>
@@ -6,7 +7,6 @@
 
 #include "batch/batch.h"
 
-// disc-spring-batch --select: the options of a requirement and the answer to each line.
 namespace batch {
 
 /// Reads one option only --select takes (--best, --given, --tolerance, --clearance,

@@ -1,3 +1,4 @@
+// Reading the DIN 2093 catalogue built in from data/din2093.tsv.
 #include "calc/catalogue.h"
 
 #include <array>

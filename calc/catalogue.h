@@ -1,3 +1,4 @@
+// The DIN 2093 catalogue: its springs, as read from the repository's data file.
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// A characteristic as rows at N equal steps of f.
 #include "calc/characteristic.h"
 
 #include "calc/disc_spring_steps.h"

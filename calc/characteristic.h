@@ -1,3 +1,4 @@
+// A spring's characteristic from f = 0 to its end, in N equal steps.
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// Force and stresses of a spring with contact flats.
 #include "calc/contact_flats.h"
 
 #include "calc/spring_pass.h"

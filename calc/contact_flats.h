@@ -1,3 +1,4 @@
+// Force and stresses of a spring with contact flats (DIN 2093 group 3).
 #pragma once
 
 #include "calc/disc_spring.h"

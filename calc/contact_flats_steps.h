@@ -1,3 +1,6 @@
+// The steps of a spring with contact flats, after steps 1 to 11 of the plain spring: K4 from
+// t, t′ and H, then h0′ = H − t′, then force and stresses. One operation per line, in this
+// order; the plain spring's steps stay as they are.
 #pragma once
 
 #include <optional>
@@ -5,10 +8,6 @@
 #include "calc/disc_spring_steps.h"
 
 namespace calc::detail {
-
-// The steps of a spring with contact flats, after steps 1 to 11 of the plain spring: K4 from
-// t, t′ and H, then h0′ = H − t′, then force and stresses. One operation per line, in this
-// order; the plain spring's steps stay as they are.
 
 template <typename Math>
 runtime::Expected<double, SpringFault> EvaluateK4(Math& m, double t, double t_reduced, double H) {

@@ -1,3 +1,4 @@
+// A disc spring's measurements, results, faults and material, and the quantities they name.
 #pragma once
 
 #include <optional>

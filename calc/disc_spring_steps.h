@@ -1,3 +1,11 @@
+// The steps of CalculateSpring over any arithmetic with the interface of runtime::CheckedMath.
+// CalculateSpring runs them first on runtime::FaultFlagMath, a fast pass that only tells whether
+// some step faulted, and again on runtime::CheckedMath when one did, to learn which step; the
+// benchmarks run the very same steps on plain operations.
+//
+// Steps 1 to 11 depend on D, d, t and H alone (EvaluateCoefficients), steps 12 to 18 on f too
+// (EvaluateResults), so a characteristic or a search over f forms the first ones once; the
+// order of all steps is unchanged.
 #pragma once
 
 #include <cmath>
@@ -9,15 +17,6 @@
 #endif
 
 namespace calc::detail {
-
-// The steps of CalculateSpring over any arithmetic with the interface of runtime::CheckedMath.
-// CalculateSpring runs them first on runtime::FaultFlagMath, a fast pass that only tells whether
-// some step faulted, and again on runtime::CheckedMath when one did, to learn which step; the
-// benchmarks run the very same steps on plain operations.
-//
-// Steps 1 to 11 depend on D, d, t and H alone (EvaluateCoefficients), steps 12 to 18 on f too
-// (EvaluateResults), so a characteristic or a search over f forms the first ones once; the
-// order of all steps is unchanged.
 
 template <typename Math>
 SpringFault Stopped(const Math& m, Quantity quantity) {

@@ -1,3 +1,4 @@
+// Finding the deflection at which a spring or stack carries a force.
 #include "calc/force_deflection.h"
 
 #include <charconv>

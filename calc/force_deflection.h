@@ -1,3 +1,4 @@
+// The deflection for a force, and a working point's deflection by travel or by force.
 #pragma once
 
 #include "calc/row.h"

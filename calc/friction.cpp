@@ -1,3 +1,4 @@
+// The DIN 2092 friction of a stack, one checked step at a time.
 #include "calc/friction.h"
 
 #include "calc/disc_spring_steps.h"

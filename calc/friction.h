@@ -1,3 +1,4 @@
+// Friction in a stack of springs nested in parallel, as DIN 2092 gives it.
 #pragma once
 
 #include "calc/disc_spring.h"

@@ -1,3 +1,4 @@
+// Looking up a named material by its E and μ.
 #include "calc/materials.h"
 
 namespace calc {

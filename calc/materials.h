@@ -1,3 +1,4 @@
+// The named materials a face offers, with their E, μ and Rm.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// The ranges of the options, and what they may not be together.
 #include "calc/option_rules.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The options of a row or a characteristic: their values' ranges, and the rules between them.
 #pragma once
 
 #include <optional>

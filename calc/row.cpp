@@ -1,3 +1,4 @@
+// A row: a spring with everything its options ask for, and its findings.
 #include "calc/row.h"
 
 #include <cmath>

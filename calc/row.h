@@ -1,3 +1,4 @@
+// A row as the batch tool computes it: a spring with its rate, stack, friction and checks.
 #pragma once
 
 #include <optional>

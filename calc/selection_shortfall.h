@@ -1,3 +1,4 @@
+// Why a requirement finds no candidate, with the values its space reaches.
 #pragma once
 
 #include <vector>

@@ -1,3 +1,5 @@
+// The space a selection searches and how it judges a spring and stack there: shared by the
+// search for candidates and the search for what a refusal names.
 #pragma once
 
 #include <algorithm>
@@ -7,8 +9,6 @@
 
 #include "calc/selection.h"
 
-// The space a selection searches and how it judges a spring and stack there: shared by the
-// search for candidates and the search for what a refusal names.
 namespace calc::detail {
 
 /// The cheap relation agrees with the rows to about 1e-14 of a force; the windows it draws are

@@ -1,3 +1,5 @@
+// The one way a spring's results are computed, for the calculator, a row and every search: on
+// the model's own steps, with or without contact flats, and with the rate when asked.
 #pragma once
 
 #include <optional>
@@ -5,8 +7,6 @@
 #include "calc/disc_spring.h"
 #include "runtime/expected.h"
 
-// The one way a spring's results are computed, for the calculator, a row and every search: on
-// the model's own steps, with or without contact flats, and with the rate when asked.
 namespace calc {
 
 /// Force and stresses by the Almen–László relations, every step one checked IEEE-754 double

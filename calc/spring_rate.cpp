@@ -1,3 +1,4 @@
+// The spring rate through the model's coefficients.
 #include "calc/spring_rate.h"
 
 #include "calc/contact_flats_steps.h"

@@ -1,3 +1,4 @@
+// The spring rate dF/df of one spring.
 #pragma once
 
 #include <optional>

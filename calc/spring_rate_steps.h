@@ -1,3 +1,4 @@
+// The steps of the spring rate, after the model's coefficients.
 #pragma once
 
 #include "calc/disc_spring_steps.h"

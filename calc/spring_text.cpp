@@ -1,3 +1,4 @@
+// The calculator's calculation from box texts to result texts.
 #include "calc/spring_text.h"
 #include "calc/spring_pass.h"
 

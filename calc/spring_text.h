@@ -1,3 +1,4 @@
+// From the texts of the five boxes to the texts of the five results, as the calculator does it.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// A stack's travel, force and length, one checked step at a time.
 #include "calc/stack.h"
 
 #include "calc/disc_spring_steps.h"

@@ -1,3 +1,4 @@
+// A stack of springs: i packets in series of n springs in parallel.
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// The DIN 2093 / EN 16983 tolerance bands by thickness.
 #include "calc/tolerances.h"
 
 namespace calc {

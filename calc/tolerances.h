@@ -1,3 +1,4 @@
+// A disc spring's tolerances by DIN 2093 / EN 16983: thickness, free height, test force.
 #pragma once
 
 #include <optional>

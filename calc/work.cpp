@@ -1,3 +1,4 @@
+// The work a spring takes up, by the integral of the force relation.
 #include "calc/work.h"
 
 #include "calc/contact_flats_steps.h"

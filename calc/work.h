@@ -1,3 +1,4 @@
+// The work one spring takes up between f = 0 and a deflection.
 #pragma once
 
 #include "calc/row.h"

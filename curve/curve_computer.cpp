@@ -1,3 +1,4 @@
+// The design sheet computed off the GUI thread, the last request winning.
 #include "curve/curve_computer.h"
 
 namespace curve {

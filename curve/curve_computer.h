@@ -1,3 +1,4 @@
+// Computes a design's sheet off the GUI thread.
 #pragma once
 
 #include <QObject>

@@ -1,3 +1,4 @@
+// The design window: a spring or stack, its plot and table, working points and checks.
 #pragma once
 
 #include <QWidget>

@@ -1,3 +1,4 @@
+// The data sheet painted on a page: its sections as design/ lays them out.
 #include "curve/data_sheet.h"
 
 #include <QPageLayout>

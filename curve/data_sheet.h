@@ -1,3 +1,4 @@
+// The data sheet of a design, painted on a page and written as a PDF.
 #pragma once
 
 #include <QFont>

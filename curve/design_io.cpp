@@ -1,3 +1,4 @@
+// Reading and writing design files for the window.
 #include "curve/design_io.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// Design files for the window: written all or nothing, read up to their limit.
 #pragma once
 
 #include <QString>

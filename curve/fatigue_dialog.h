@@ -1,3 +1,4 @@
+// The dialog that edits a design's fatigue lines.
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// Painting the plot's shapes with any QPainter.
 #include "curve/plot_painter.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// Paints design/'s plot shapes on any QPainter: the screen, a PNG, an SVG, a PDF.
 #pragma once
 
 #include <QFontMetricsF>

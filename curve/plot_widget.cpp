@@ -1,3 +1,4 @@
+// The plot widget: its painting, pictures and the point under the mouse.
 #include "curve/plot_widget.h"
 
 #include <QImage>

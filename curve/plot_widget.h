@@ -1,3 +1,4 @@
+// The plot widget: shows plot panels and reads out the point under the mouse.
 #pragma once
 
 #include <QWidget>

@@ -1,3 +1,4 @@
+// The selection panel: a requirement in, ranked candidates out.
 #pragma once
 
 #include <QFutureWatcher>

@@ -1,3 +1,4 @@
+// The characteristic table's cells, worded as rows come into view.
 #include "curve/table_model.h"
 
 #include "rows/row_text.h"

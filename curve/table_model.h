@@ -1,3 +1,4 @@
+// The characteristic table as a Qt model over a design sheet.
 #pragma once
 
 #include <QAbstractTableModel>

@@ -1,3 +1,4 @@
+// The data sheet's sections, in the order every face prints them.
 #include "design/data_sheet.h"
 
 namespace design {

@@ -1,3 +1,4 @@
+// The data sheet every face prints, as sections of words and tables.
 #pragma once
 
 #include <string>

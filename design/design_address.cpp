@@ -1,3 +1,4 @@
+// A design in and out of a link's fragment, as base64url.
 #include "design/design_address.h"
 
 #include <array>

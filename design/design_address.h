@@ -1,3 +1,4 @@
+// A design as the fragment of a link.
 #pragma once
 
 #include <string>

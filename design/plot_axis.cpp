@@ -1,3 +1,4 @@
+// Choosing an axis's range and ticks, and thinning a line to its frame.
 #include "design/plot_axis.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// An axis's range and ticks, chosen from the data limits.
 #pragma once
 
 #include <string>

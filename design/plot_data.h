@@ -1,12 +1,11 @@
+// What a plot shows, as plain values: every face draws the same panels, series and marks, each
+// with its own toolkit. Nothing here knows of springs.
 #pragma once
 
 #include <string>
 #include <vector>
 
 namespace design {
-
-// What a plot shows, as plain values: every face draws the same panels, series and marks, each
-// with its own toolkit. Nothing here knows of springs.
 
 /// A point in data units.
 struct Point {

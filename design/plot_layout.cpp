@@ -1,3 +1,4 @@
+// Laying the plot out as shapes: panels, axes, ticks, curves, legends.
 #include "design/plot_layout.h"
 
 #include <algorithm>

@@ -1,3 +1,7 @@
+// The plot laid out as plain shapes in page units: where the panels stand, their axes, ticks,
+// labels, bands, markers, curves, marks, legends, the read-out box and a picture's caption. Every
+// face only draws these shapes (Qt's painter on the screen and in PNG, SVG and PDF; the page's
+// SVG and print page), so they cannot disagree on where anything goes.
 #pragma once
 
 #include <functional>
@@ -10,11 +14,6 @@
 #include "design/plot_data.h"
 
 namespace design {
-
-// The plot laid out as plain shapes in page units: where the panels stand, their axes, ticks,
-// labels, bands, markers, curves, marks, legends, the read-out box and a picture's caption. Every
-// face only draws these shapes (Qt's painter on the screen and in PNG, SVG and PDF; the page's
-// SVG and print page), so they cannot disagree on where anything goes.
 
 /// A rectangle in page units, y down.
 struct Rect {

@@ -1,3 +1,4 @@
+// A design's selection (选型): its requirement read and its candidates as a face shows them.
 #pragma once
 
 #include <optional>

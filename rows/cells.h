@@ -1,3 +1,4 @@
+// A row's cells, joined by tabs or kept one by one.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// A characteristic's header and rows in cells.
 #include "rows/curve_text.h"
 
 #include "rows/engineering.h"

@@ -1,3 +1,4 @@
+// A characteristic table's header and rows, as the batch tool prints them.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Numbers to a reader's precision.
 #include "rows/engineering.h"
 
 #include <cmath>

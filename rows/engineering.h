@@ -1,3 +1,4 @@
+// Numbers as a reader wants them: every digit, or a reader's precision.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Findings as codes and sentences.
 #pragma once
 
 #include <optional>

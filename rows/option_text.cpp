@@ -1,3 +1,4 @@
+// Option values and their problems in words.
 #include "rows/option_text.h"
 
 #include "runtime/number_text.h"

@@ -1,3 +1,4 @@
+// Option values, their ranges and their problems in words.
 #pragma once
 
 #include <string>

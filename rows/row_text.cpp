@@ -1,3 +1,4 @@
+// A row's cells and its error in words.
 #include "rows/row_text.h"
 
 #include "rows/engineering.h"

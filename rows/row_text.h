@@ -1,3 +1,4 @@
+// A row's cells as the batch tool prints them, and a row's error in words.
 #pragma once
 
 #include <string>

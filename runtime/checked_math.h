@@ -1,3 +1,4 @@
+// Checked IEEE-754 double arithmetic: one rounding a step, a fault instead of an infinity.
 #pragma once
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Doubles to decimal digits and back, through fmt and fast_float.
 #include "runtime/decimal.h"
 
 #include <cmath>

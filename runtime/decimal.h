@@ -1,14 +1,13 @@
+// The one seam between doubles and decimal digits, the same code on every platform (Linux,
+// Windows, the browser's WebAssembly, whose C++ library lacks the floating-point to_chars and
+// from_chars), so that every text has the same bytes everywhere. Correctly rounded both ways:
+// to nearest, ties to even.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 
 namespace runtime {
-
-// The one seam between doubles and decimal digits, the same code on every platform (Linux,
-// Windows, the browser's WebAssembly, whose C++ library lacks the floating-point to_chars and
-// from_chars), so that every text has the same bytes everywhere. Correctly rounded both ways:
-// to nearest, ties to even.
 
 /// `value` as printf's "%.*e" writes it with `precision` digits after the point ("1.4e+00",
 /// "9.82255688774516e+03"), whatever the locale; never more than 32 + precision bytes. Writes

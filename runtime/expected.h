@@ -1,3 +1,4 @@
+// A value or the error that prevented it.
 #pragma once
 
 #include <utility>

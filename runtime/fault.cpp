@@ -1,3 +1,4 @@
+// Fault kinds with their numbers and texts.
 #include "runtime/fault.h"
 
 namespace runtime {

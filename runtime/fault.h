@@ -1,3 +1,4 @@
+// The kinds of run-time fault a calculation can end in.
 #pragma once
 
 #include <string_view>

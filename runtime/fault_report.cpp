@@ -1,3 +1,4 @@
+// The words of an untrapped fault's report.
 #include "runtime/fault_report.h"
 
 namespace runtime {

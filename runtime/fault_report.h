@@ -1,3 +1,4 @@
+// The report shown to the user for an untrapped fault.
 #pragma once
 
 #include <string>

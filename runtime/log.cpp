@@ -1,3 +1,4 @@
+// The natural logarithm, correctly rounded: the fast path and its rounding test.
 #include "runtime/log.h"
 
 #include <bit>

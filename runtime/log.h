@@ -1,3 +1,4 @@
+// The natural logarithm, correctly rounded for every positive double.
 #pragma once
 
 namespace runtime {

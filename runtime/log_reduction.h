@@ -1,3 +1,4 @@
+// The logarithm's argument reduction, shared by its fast and accurate paths.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// A double's text: 15 significant digits, the calculator's format.
 #include "runtime/number_text.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// A number's text as the calculator shows it, whatever the locale.
 #pragma once
 
 #include <cstddef>

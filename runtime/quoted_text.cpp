@@ -1,3 +1,4 @@
+// A stranger's text quoted safely in a message.
 #include "runtime/quoted_text.h"
 
 #include <cstdint>

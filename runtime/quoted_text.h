@@ -1,3 +1,4 @@
+// A stranger's text as a message quotes it: one line, cut, nothing hidden.
 #pragma once
 
 #include <cstddef>

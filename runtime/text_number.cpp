@@ -1,3 +1,4 @@
+// A text's leading number, as a box's text reads, and plain numbers.
 #include "runtime/text_number.h"
 
 #include <charconv>

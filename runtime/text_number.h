@@ -1,3 +1,4 @@
+// The numeric value of a text, as a text box read gives it, whatever the locale.
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// UTF-8 characters and validity.
 #include "runtime/utf8.h"
 
 namespace runtime {

@@ -1,3 +1,4 @@
+// UTF-8: a character and its length, and whether bytes are UTF-8 at all.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// What disc-spring-batch needs of its platform: byte streams and files by UTF-8 names.
 #pragma once
 
 #include <string>

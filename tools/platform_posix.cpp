@@ -1,3 +1,4 @@
+// The platform on Linux: streams are bytes already, names are UTF-8.
 #include <fcntl.h>
 
 #include "tools/platform.h"

@@ -1,3 +1,4 @@
+// The platform on Windows: binary streams, and files opened by their UTF-8 names.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The calculate and clear commands over the ten text boxes.
 #include "ui/commands.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The calculator's two commands, over any ten text boxes.
 #pragma once
 
 #include <functional>

@@ -1,3 +1,4 @@
+// The calculator window as designed: every control's place, size, font and tab order.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// The words of the calculator's fault report.
 #include "ui/report.h"
 
 #include "runtime/fault_report.h"

@@ -1,3 +1,4 @@
+// What the calculator tells its user of a fault.
 #pragma once
 
 #include <string>

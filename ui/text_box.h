@@ -1,3 +1,4 @@
+// What the commands need of a text box.
 #pragma once
 
 #include <array>

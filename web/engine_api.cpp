@@ -1,3 +1,4 @@
+// The browser edition's engine: each call of the page answered from design/, batch/ and ui/.
 #include "web/engine_api.h"
 
 #include <algorithm>

@@ -1,12 +1,11 @@
-#pragma once
-
 // The browser edition's whole engine, as a small C interface: every call takes and gives UTF-8
 // text (JSON where it is structured), so that the page's script calls it through emscripten's
 // ccall without generated glue or dynamic code, and so that the same interface compiles and is
 // tested natively. What comes from a user's file comes as bytes with their count, so that the
 // engine, not the browser, judges bytes that are not UTF-8 or hold a NUL, as the desktop does. Each
 // answer stays valid until the next call. Nothing here computes, reads or judges anything itself:
-// it hands texts to calc/, rows/, design/ and tools/ and their answers back.
+// it hands texts to calc/, rows/, design/ and batch/ and their answers back.
+#pragma once
 
 #include <cstddef>
 

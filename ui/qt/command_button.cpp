@@ -1,3 +1,4 @@
+// A Qt push button that also runs on Enter when focused.
 #include "ui/qt/command_button.h"
 
 #include <QKeyEvent>

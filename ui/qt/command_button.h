@@ -1,3 +1,4 @@
+// A push button that runs on Enter as well as Space when it has the focus.
 #pragma once
 
 #include <QPushButton>

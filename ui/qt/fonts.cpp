@@ -1,3 +1,4 @@
+// Resolving the window's Windows faces on Linux, once each.
 #include "ui/qt/fonts.h"
 
 #include <QFontDatabase>

@@ -1,3 +1,4 @@
+// The calculator's fonts by role, on Qt.
 #pragma once
 
 #include <QFont>

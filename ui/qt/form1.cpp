@@ -1,3 +1,4 @@
+// Form1 with Qt Widgets, laid out from the design table.
 #include "ui/qt/form1.h"
 
 #include <QFocusEvent>

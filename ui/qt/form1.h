@@ -1,3 +1,4 @@
+// Form1, the calculator's one window, with Qt Widgets.
 #pragma once
 
 #include <QWidget>

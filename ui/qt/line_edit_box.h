@@ -1,3 +1,4 @@
+// A Qt line edit seen through the TextBox interface.
 #pragma once
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// A result box that selects its whole text when Tab brings the focus to it.
 #pragma once
 
 #include <QFocusEvent>

@@ -1,3 +1,4 @@
+// A Win32 edit control seen through the TextBox interface.
 #pragma once
 
 #include <windows.h>

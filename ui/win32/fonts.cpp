@@ -1,3 +1,4 @@
+// The calculator's fonts on Windows, at a DPI.
 #include "ui/win32/fonts.h"
 
 #include <cwchar>

@@ -1,3 +1,4 @@
+// The calculator's fonts by role, as Win32 fonts.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Form1 with the Win32 API, laid out from the design table at the monitor's DPI.
 #include "ui/win32/form1.h"
 
 #include <algorithm>

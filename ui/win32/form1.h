@@ -1,3 +1,4 @@
+// Form1, the calculator's one window, with the Win32 API.
 #pragma once
 
 #include <windows.h>

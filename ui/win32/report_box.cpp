@@ -1,3 +1,4 @@
+// The fault report as Windows' own message box.
 #include "ui/win32/report_box.h"
 
 #include "ui/win32/utf8.h"

@@ -1,3 +1,4 @@
+// The fault report in a Windows message box.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// UTF-8 to UTF-16 and back, for Windows' W functions.
 #include "ui/win32/utf8.h"
 
 #include <windows.h>

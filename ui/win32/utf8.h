@@ -1,3 +1,4 @@
+// UTF-8 and the UTF-16 of Windows' W functions.
 #pragma once
 
 #include <string>
