@@ -121,11 +121,103 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
 
 }  // namespace
 
+namespace {
+
+// An option without a value; false when `arg` is none.
+bool ReadFlag(std::string_view arg, BatchArguments& parsed, SelectOptions& select) {
+    BatchOptions& options = parsed.options;
+    if (arg == "--select") {
+        options.select.emplace();
+        return true;
+    }
+    if (arg == "--dynamic" || arg == "--static") {
+        parsed.load = arg == "--dynamic" ? calc::Load::kDynamic : calc::Load::kStatic;
+        select.base.dynamic = parsed.load == calc::Load::kDynamic;
+        return true;
+    }
+    if (arg == "--long-stacks") {
+        select.base.long_stacks = true;
+        parsed.select_option = arg;
+        return true;
+    }
+    bool* flag = arg == "-h" || arg == "--help" ? &parsed.help
+                 : arg == "--comments"          ? &options.comments
+                 : arg == "--id"                ? &options.id
+                 : arg == "--check"             ? &options.row.check
+                 : arg == "--rate"              ? &options.row.rate
+                 : arg == "--flats"             ? &options.row.flats
+                 : arg == "--force"             ? &options.force
+                 : arg == "--design"            ? &parsed.design
+                                                : nullptr;
+    if (flag != nullptr) {
+        *flag = true;
+    }
+    return flag != nullptr;
+}
+
+// An option of the rows with its value: --curve, --series, --parallel, --friction, --material,
+// --fatigue; the message when the value cannot be used. `given` keeps which option gave which
+// value, for the words of a problem found with the others.
+std::optional<std::string> ReadRowOption(std::string_view name, std::string_view value,
+                                         BatchArguments& parsed,
+                                         std::map<calc::OptionValue, Given>& given) {
+    BatchOptions& options = parsed.options;
+    calc::RowOptions& row_options = options.row;
+    if (name == "--fatigue") {
+        parsed.fatigue_file = value;
+        return std::nullopt;
+    }
+    if (name == "--friction") {
+        double pair[2];
+        if (ReadNumbers(value, 2, pair) != 2) {
+            return Unusable(name, value, "应为 w_M,w_R 两个数，如 0.01,0.03");
+        }
+        row_options.friction = calc::Friction{pair[0], pair[1]};
+        given[calc::OptionValue::kSurfaceFriction] =
+            given[calc::OptionValue::kEdgeFriction] = {name, value};
+        return std::nullopt;
+    }
+    if (name == "--material") {
+        double numbers[3];
+        const std::size_t count = ReadNumbers(value, 2, numbers);
+        if (count == 0) {
+            return Unusable(name, value,
+                            "应为弹性模量 E（MPa）、泊松比 μ 和可选的抗拉强度 Rm（MPa），"
+                            "如 206000,0.3 或 206000,0.3,1600");
+        }
+        // Without Rm, the named material of this E and μ gives it (or none is judged).
+        row_options.material = calc::MaterialOf(numbers[0], numbers[1]);
+        if (count == 3) {
+            row_options.material.Rm = numbers[2];
+        }
+        for (const auto kind : {calc::OptionValue::kModulus, calc::OptionValue::kPoisson,
+                                calc::OptionValue::kStrength}) {
+            given[kind] = {name, value};
+        }
+        return std::nullopt;
+    }
+    calc::OptionValue counted = calc::OptionValue::kSteps;
+    int* target = &options.curve_steps;
+    if (name == "--series" || name == "--parallel") {
+        if (!row_options.stack) {
+            row_options.stack.emplace();
+        }
+        const bool series = name == "--series";
+        counted = series ? calc::OptionValue::kSeries : calc::OptionValue::kParallel;
+        target = series ? &row_options.stack->series : &row_options.stack->parallel;
+    }
+    if (!ReadCount(value, *target) || !calc::InRange(*target, calc::RangeOf(counted))) {
+        return Unusable(name, value, rows::RangeText(counted));
+    }
+    given[counted] = {name, value};
+    return std::nullopt;
+}
+
+}  // namespace
+
 runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     const std::vector<std::string_view>& args) {
     BatchArguments parsed;
-    BatchOptions& options = parsed.options;
-    calc::RowOptions& row_options = options.row;
     std::map<calc::OptionValue, Given> given;
     SelectOptions select;  // what the requirement options give, before --select is known
     bool options_done = false;
@@ -139,31 +231,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
             options_done = true;
             continue;
         }
-        if (arg == "--select") {
-            options.select.emplace();
-            continue;
-        }
-        if (arg == "--dynamic" || arg == "--static") {
-            parsed.load = arg == "--dynamic" ? calc::Load::kDynamic : calc::Load::kStatic;
-            select.base.dynamic = parsed.load == calc::Load::kDynamic;
-            continue;
-        }
-        if (arg == "--long-stacks") {
-            select.base.long_stacks = true;
-            parsed.select_option = arg;
-            continue;
-        }
-        bool* flag = arg == "-h" || arg == "--help" ? &parsed.help
-                     : arg == "--comments"          ? &options.comments
-                     : arg == "--id"                ? &options.id
-                     : arg == "--check"             ? &row_options.check
-                     : arg == "--rate"              ? &row_options.rate
-                     : arg == "--flats"             ? &row_options.flats
-                     : arg == "--force"             ? &options.force
-                     : arg == "--design"            ? &parsed.design
-                                                    : nullptr;
-        if (flag != nullptr) {
-            *flag = true;
+        if (ReadFlag(arg, parsed, select)) {
             continue;
         }
         const std::string_view name = arg.substr(0, arg.find('='));
@@ -187,63 +255,17 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         }
         if (selecting) {
             parsed.select_option = name;
-            if (auto wrong = ReadSelectOption(name, value, select)) {
-                return *wrong;
-            }
-            continue;
         }
-        if (name == "--fatigue") {
-            parsed.fatigue_file = value;
-            continue;
+        if (auto wrong = selecting ? ReadSelectOption(name, value, select)
+                                   : ReadRowOption(name, value, parsed, given)) {
+            return *wrong;
         }
-        if (name == "--friction") {
-            double pair[2];
-            if (ReadNumbers(value, 2, pair) != 2) {
-                return Unusable(name, value, "应为 w_M,w_R 两个数，如 0.01,0.03");
-            }
-            row_options.friction = calc::Friction{pair[0], pair[1]};
-            given[calc::OptionValue::kSurfaceFriction] =
-                given[calc::OptionValue::kEdgeFriction] = {name, value};
-            continue;
-        }
-        if (name == "--material") {
-            double numbers[3];
-            const std::size_t count = ReadNumbers(value, 2, numbers);
-            if (count == 0) {
-                return Unusable(name, value,
-                                "应为弹性模量 E（MPa）、泊松比 μ 和可选的抗拉强度 Rm（MPa），"
-                                "如 206000,0.3 或 206000,0.3,1600");
-            }
-            // Without Rm, the named material of this E and μ gives it (or none is judged).
-            row_options.material = calc::MaterialOf(numbers[0], numbers[1]);
-            if (count == 3) {
-                row_options.material.Rm = numbers[2];
-            }
-            for (const auto kind : {calc::OptionValue::kModulus, calc::OptionValue::kPoisson,
-                                    calc::OptionValue::kStrength}) {
-                given[kind] = {name, value};
-            }
-            continue;
-        }
-        calc::OptionValue counted = calc::OptionValue::kSteps;
-        int* target = &options.curve_steps;
-        if (name == "--series" || name == "--parallel") {
-            if (!row_options.stack) {
-                row_options.stack.emplace();
-            }
-            const bool series = name == "--series";
-            counted = series ? calc::OptionValue::kSeries : calc::OptionValue::kParallel;
-            target = series ? &row_options.stack->series : &row_options.stack->parallel;
-        }
-        if (!ReadCount(value, *target) || !calc::InRange(*target, calc::RangeOf(counted))) {
-            return Unusable(name, value, rows::RangeText(counted));
-        }
-        given[counted] = {name, value};
     }
+    BatchOptions& options = parsed.options;
     if (options.select) {
         *options.select = select;
-        options.select->base.material = row_options.material;
-        options.select->base.friction = row_options.friction;
+        options.select->base.material = options.row.material;
+        options.select->base.friction = options.row.friction;
     }
     if (const auto conflict = CheckTogether(parsed, given)) {
         return *conflict;

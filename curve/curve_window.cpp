@@ -87,6 +87,36 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     computer_ = new CurveComputer(this);
     connect(computer_, &CurveComputer::computed, this, &CurveWindow::sheetComputed);
 
+    // Built in the order Tab goes through them.
+    QGridLayout* grid = buildInputs();
+    QSplitter* views = buildViews();
+    QWidget* said = buildSaid();
+    QHBoxLayout* commands = buildCommands();
+    // The plot and tables above, what is said of the design below; the user moves the border.
+    halves_ = new QSplitter(Qt::Vertical, this);
+    halves_->addWidget(views);
+    halves_->addWidget(said);
+    halves_->setStretchFactor(0, 3);
+    halves_->setStretchFactor(1, 1);
+    halves_->setChildrenCollapsible(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(halves_, 1);
+    layout->addLayout(commands);
+
+    // Within the screen at any scale factor, room left for the window's frame.
+    const QRect available = screen()->availableGeometry();
+    const QSize size = QSize(1200, 800)
+                           .boundedTo(available.size() * 0.9)
+                           .expandedTo(minimumSizeHint())
+                           .boundedTo(available.size());
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+    setInputs(inputs);
+    saved_ = inputs;
+    showSaved();
+}
+
+QGridLayout* CurveWindow::buildInputs() {
     auto* grid = new QGridLayout;
     const auto place = [this, grid](int slot, const QString& name, QWidget* field) {
         auto* label = new QLabel(name, this);
@@ -156,6 +186,10 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     const int after = SlotOf(kInputs.size()) + 3;
     grid->addLayout(doors, after / 4, after % 4 * 2 + 1, 1, 8 - (after % 4 * 2 + 1));
 
+    return grid;
+}
+
+QSplitter* CurveWindow::buildViews() {
     plot_ = new PlotWidget(this);
     plot_->setAccessibleName(QStringLiteral("特性曲线"));
     model_ = new TableModel(this);
@@ -193,6 +227,10 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
 
+    return splitter;
+}
+
+QWidget* CurveWindow::buildSaid() {
     summary_ = new QLabel(this);
     summary_->setAccessibleName(QStringLiteral("工作点说明"));
     findings_ = new QListWidget(this);
@@ -202,25 +240,6 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     findings_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     findings_->setMinimumHeight(2 * fontMetrics().height());
 
-    // The commands in one row under everything, the status line at its end.
-    auto* buttons = new QHBoxLayout;
-    const std::pair<const char*, void (CurveWindow::*)()> commands[] = {
-        {"保存设计", &CurveWindow::saveDesignClicked},
-        {"另存为…", &CurveWindow::saveDesignAsClicked},
-        {"打开设计…", &CurveWindow::openDesignClicked},
-        {"复制表格", &CurveWindow::copyClicked},
-        {"保存图像…", &CurveWindow::saveClicked},
-        {"数据表 PDF…", &CurveWindow::dataSheetClicked},
-        {"打印…", &CurveWindow::printClicked}};
-    for (const auto& [caption, clicked] : commands) {
-        QPushButton* button = Button(caption, this);
-        connect(button, &QPushButton::clicked, this, clicked);
-        buttons->addWidget(button);
-    }
-    status_ = new QLabel(this);
-    status_->setAccessibleName(QStringLiteral("状态"));
-    status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(QStringLiteral("正在计算…")));
-    buttons->addWidget(status_, 1);
     // What is said of the design under the plot: the working points, and the single spring's
     // test, on the left; the checks beside them, always in view. Each scrolls only where the
     // window is too low for all of it, never cut off.
@@ -249,31 +268,33 @@ CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : Q
     bottom->addWidget(said_, 3);
     bottom->addWidget(checks, 2);
 
-    // The plot and tables above, what is said of the design below; the user moves the border.
     auto* lower = new QWidget(this);
     lower->setLayout(bottom);
     bottom->setContentsMargins(0, 0, 0, 0);
-    halves_ = new QSplitter(Qt::Vertical, this);
-    halves_->addWidget(splitter);
-    halves_->addWidget(lower);
-    halves_->setStretchFactor(0, 3);
-    halves_->setStretchFactor(1, 1);
-    halves_->setChildrenCollapsible(false);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(halves_, 1);
-    layout->addLayout(buttons);
+    return lower;
+}
 
-    // Within the screen at any scale factor, room left for the window's frame.
-    const QRect available = screen()->availableGeometry();
-    const QSize size = QSize(1200, 800)
-                           .boundedTo(available.size() * 0.9)
-                           .expandedTo(minimumSizeHint())
-                           .boundedTo(available.size());
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
-    setInputs(inputs);
-    saved_ = inputs;
-    showSaved();
+QHBoxLayout* CurveWindow::buildCommands() {
+    // The commands in one row under everything, the status line at its end.
+    auto* buttons = new QHBoxLayout;
+    const std::pair<const char*, void (CurveWindow::*)()> commands[] = {
+        {"保存设计", &CurveWindow::saveDesignClicked},
+        {"另存为…", &CurveWindow::saveDesignAsClicked},
+        {"打开设计…", &CurveWindow::openDesignClicked},
+        {"复制表格", &CurveWindow::copyClicked},
+        {"保存图像…", &CurveWindow::saveClicked},
+        {"数据表 PDF…", &CurveWindow::dataSheetClicked},
+        {"打印…", &CurveWindow::printClicked}};
+    for (const auto& [caption, clicked] : commands) {
+        QPushButton* button = Button(caption, this);
+        connect(button, &QPushButton::clicked, this, clicked);
+        buttons->addWidget(button);
+    }
+    status_ = new QLabel(this);
+    status_->setAccessibleName(QStringLiteral("状态"));
+    status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(QStringLiteral("正在计算…")));
+    buttons->addWidget(status_, 1);
+    return buttons;
 }
 
 void CurveWindow::setDesignFile(const QString& path) {

@@ -9,6 +9,8 @@
 #include "design/sheet.h"
 
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -83,6 +85,13 @@ private slots:
     void fatigueClicked();
 
 private:
+    /// The window's parts, built once: the inputs' grid (the material picker, the working points,
+    /// the load, 选型… and 疲劳线…), the plot beside the table and the working points, what is said
+    /// of the design under them, and the commands' row with the status line.
+    QGridLayout* buildInputs();
+    QSplitter* buildViews();
+    QWidget* buildSaid();
+    QHBoxLayout* buildCommands();
     /// Waits for the computation under way, so that a command acts on what the inputs say.
     void awaitContent();
     void setInputs(const design::DesignTexts& inputs);

@@ -42,6 +42,17 @@ public:
 
 SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("选型"));
+    QGridLayout* grid = buildRequirement();
+    buildCandidates();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buildCommands());
+    layout->addWidget(table_, 1);
+    connect(&watcher_, &QFutureWatcher<design::SelectionSheet>::finished, this,
+            &SelectionPanel::computed);
+}
+
+QGridLayout* SelectionPanel::buildRequirement() {
     auto* grid = new QGridLayout;
     for (std::size_t k = 0; k < 2; ++k) {
         const QString name = Text(design::kRequirementPointNames[k]);
@@ -90,6 +101,10 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
     grid->addWidget(long_stacks_, choices, 4, 1, 4);
     connect(long_stacks_, &QCheckBox::toggled, this, &SelectionPanel::edited);
 
+    return grid;
+}
+
+void SelectionPanel::buildCandidates() {
     summary_ = new QLabel(this);
     summary_->setAccessibleName(QStringLiteral("选型结果"));
     summary_->setWordWrap(true);
@@ -115,7 +130,9 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
         header->setSortIndicator(column, order);
         header->setSortIndicatorShown(true);
     });
+}
 
+QHBoxLayout* SelectionPanel::buildCommands() {
     auto* open = new QPushButton(QStringLiteral("作为设计打开"), this);
     open->setAccessibleName(open->text());
     auto* copy = new QPushButton(QStringLiteral("复制候选表"), this);
@@ -132,12 +149,7 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(open);
     buttons->addWidget(copy);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    layout->addWidget(table_, 1);
-    connect(&watcher_, &QFutureWatcher<design::SelectionSheet>::finished, this,
-            &SelectionPanel::computed);
+    return buttons;
 }
 
 void SelectionPanel::setDesign(const design::DesignTexts& texts) {

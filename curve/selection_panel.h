@@ -9,6 +9,8 @@
 #include "design/selection.h"
 
 class QCheckBox;
+class QGridLayout;
+class QHBoxLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -52,6 +54,11 @@ private slots:
     void moreClicked();
 
 private:
+    /// The panel's parts: the requirement's fields, the candidates' table (and the summary that
+    /// says what it holds), the commands beside the summary.
+    QGridLayout* buildRequirement();
+    void buildCandidates();
+    QHBoxLayout* buildCommands();
     void start();
 
     std::array<QComboBox*, 2> given_{};
