@@ -385,7 +385,7 @@ void CurveWindow::selectClicked() {
         selection_->setWindowFlag(Qt::Window);
         // Within the screen, whatever its size, and over the design window's middle.
         const QRect available = screen()->availableGeometry();
-        const QSize size = QSize(1100, 560).boundedTo(available.size() * 0.95);
+        const QSize size = QSize(1280, 680).boundedTo(available.size() * 0.95);
         QRect place(QPoint(0, 0), size);
         place.moveCenter(frameGeometry().center());
         place.moveLeft(

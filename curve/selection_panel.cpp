@@ -1,6 +1,8 @@
 // The selection panel: the requirement's fields and the candidates.
 #include "curve/selection_panel.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -116,7 +118,7 @@ void SelectionPanel::buildCandidates() {
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setTabKeyNavigation(false);
     table_->setSortingEnabled(false);  // the ranking is the order; a header click sorts a copy
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     connect(table_, &QTableWidget::cellDoubleClicked, this, &SelectionPanel::openClicked);
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         // Ascending first; a second click on the same column turns the order round.
@@ -239,12 +241,20 @@ void SelectionPanel::computed() {
         const auto keys = design::SelectionSortKeys(sheet, row);
         for (std::size_t c = 0; c < cells.size(); ++c) {
             auto* item = new CandidateItem(QString::fromStdString(cells[c]));
+            item->setToolTip(item->text());                   // whole, where its column is cut
             item->setData(kRankRole, static_cast<int>(row));  // the rank, whatever the sort
             if (keys[c]) {
                 item->setData(kKeyRole, *keys[c]);
             }
             table_->setItem(static_cast<int>(row), static_cast<int>(c), item);
         }
+    }
+    // Every column as wide as its cells, but a long text (where a spring's dimensions come from)
+    // gives way to the numbers after it: cut to twelve characters, whole in its tip.
+    table_->resizeColumnsToContents();
+    const int widest = fontMetrics().horizontalAdvance(QString(12, QChar(0x6587)));
+    for (int c = 0; c < table_->columnCount(); ++c) {
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), widest));
     }
     if (rows > 0) {
         table_->selectRow(0);

@@ -1,5 +1,6 @@
 #include "curve/curve_window.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
@@ -764,6 +765,43 @@ private slots:
             box->button(QMessageBox::Discard)->click();
         };
         QVERIFY(window_->close());
+    }
+
+    // Every control of both windows' forms in view and none over another, at each window's own
+    // size on the screen it runs on (a 1366 × 768 laptop under ctest); the selection's columns
+    // up to 检查, which its summary points to, in view.
+    void bothFormsStandApartAndInView() {
+        click("选型…");
+        auto* table = Find<QTableWidget>(window_, "候选碟簧");
+        QTRY_VERIFY_WITH_TIMEOUT(table->rowCount() > 0, 30000);
+        for (QWidget* top : {static_cast<QWidget*>(window_), table->window()}) {
+            QList<QRect> seen;
+            for (QWidget* control : top->findChildren<QWidget*>()) {
+                const bool form = qobject_cast<QLineEdit*>(control) ||
+                                  qobject_cast<QComboBox*>(control) ||
+                                  qobject_cast<QAbstractButton*>(control);
+                if (!form || control->window() != top || !control->isVisibleTo(top) ||
+                    qobject_cast<QScrollBar*>(control->parentWidget())) {
+                    continue;
+                }
+                const QRect at(control->mapTo(top, QPoint(0, 0)), control->size());
+                QVERIFY2(top->rect().contains(at), qPrintable(control->accessibleName()));
+                for (const QRect& other : seen) {
+                    QVERIFY2(!other.intersects(at), qPrintable(control->accessibleName()));
+                }
+                seen << at;
+            }
+            QVERIFY(seen.size() > 10);
+        }
+        if (window_->screen()->size().width() < 1366) {
+            return;  // the columns in view are a laptop's run's
+        }
+        int checks = 0;
+        while (table->horizontalHeaderItem(checks)->text() != "检查") {
+            ++checks;
+        }
+        QVERIFY(table->columnViewportPosition(checks) + table->columnWidth(checks) <=
+                table->viewport()->width());
     }
 
     // Run with a 1600 × 1000 screen scaled twice: the window must open within it, and stay
