@@ -1,5 +1,6 @@
 // Writing and reading design files.
 #include "design/design_file.h"
+#include "design/design_view.h"
 
 #include <nlohmann/json.hpp>
 #include <set>
@@ -303,9 +304,10 @@ Json RequirementToJson(const RequirementTexts& texts) {
     return requirement;
 }
 
-}  // namespace
+runtime::Expected<DesignTexts, std::string> ReadDocument(const Json& document);
 
-std::string DesignToJson(const DesignTexts& texts, bool indented) {
+// The design as the file's document.
+Json DocumentOf(const DesignTexts& texts) {
     Json inputs = Json::object();
     for (const InputField& input : kInputs) {
         inputs[std::string(input.key)] = texts.*input.text;
@@ -320,11 +322,17 @@ std::string DesignToJson(const DesignTexts& texts, bool indented) {
             inputs["load"] = choice.key;
         }
     }
-    const Json document = {{"format", kFormat},
-                           {"version", kDesignFileVersion},
-                           {"inputs", std::move(inputs)},
-                           {"fatigue_lines", texts.fatigue_lines},
-                           {"requirement", RequirementToJson(texts.requirement)}};
+    return {{"format", kFormat},
+            {"version", kDesignFileVersion},
+            {"inputs", std::move(inputs)},
+            {"fatigue_lines", texts.fatigue_lines},
+            {"requirement", RequirementToJson(texts.requirement)}};
+}
+
+}  // namespace
+
+std::string DesignToJson(const DesignTexts& texts, bool indented) {
+    const Json document = DocumentOf(texts);
     // Texts that are not UTF-8 (never typed into a window) are written with U+FFFD in place.
     return indented ? document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n'
                     : document.dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -342,7 +350,12 @@ runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json
     if (!Json::sax_parse(json, &scan)) {
         return scan.problem();
     }
-    const Json document = Json::parse(json, nullptr, false);
+    return ReadDocument(Json::parse(json, nullptr, false));
+}
+
+namespace {
+
+runtime::Expected<DesignTexts, std::string> ReadDocument(const Json& document) {
     if (!document.is_object() || document.value("format", Json()) != kFormat) {
         return "不是碟簧设计文件：缺少 \"format\": \"" + std::string(kFormat) + "\"";
     }
@@ -398,6 +411,44 @@ runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json
     // Kept as typed, like every input: a set that cannot be used is said on the sheet.
     texts->fatigue_lines = lines->get_ref<const std::string&>();
     return texts;
+}
+
+}  // namespace
+
+nlohmann::json DesignToView(const DesignTexts& texts) {
+    Json document = DocumentOf(texts);
+    Json& fields = document["inputs"];
+    Json points = std::move(fields["points"]);
+    fields.erase("points");
+    return {{"fields", std::move(fields)},
+            {"points", std::move(points)},
+            {"requirement", std::move(document["requirement"])},
+            {"fatigueLines", texts.fatigue_lines}};
+}
+
+runtime::Expected<DesignTexts, std::string> DesignFromView(std::string_view view) {
+    if (view.size() > kMaxDesignFileBytes || view.find('\0') != std::string_view::npos) {
+        return std::string("设计的各项文字大于 1 MiB 或含有 NUL 字节");
+    }
+    Scan scan;
+    if (!Json::sax_parse(view, &scan)) {
+        return scan.problem();
+    }
+    Json parts = Json::parse(view, nullptr, false);
+    const auto part = [&parts](const char* key) {
+        return parts.is_object() && parts.contains(key);
+    };
+    if (!part("fields") || !parts["fields"].is_object() || !part("points") ||
+        !part("requirement") || !part("fatigueLines") || parts.size() != 4) {
+        return std::string("需要设计的各项文字：fields、points、requirement 和 fatigueLines");
+    }
+    Json inputs = std::move(parts["fields"]);
+    inputs["points"] = std::move(parts["points"]);
+    return ReadDocument({{"format", kFormat},
+                         {"version", kDesignFileVersion},
+                         {"inputs", std::move(inputs)},
+                         {"requirement", std::move(parts["requirement"])},
+                         {"fatigue_lines", std::move(parts["fatigueLines"])}});
 }
 
 }  // namespace design

@@ -482,4 +482,14 @@ Picture PictureShapes(const std::vector<PlotPanel>& panels, const std::string& c
     return picture;
 }
 
+std::string_view SvgName(const Shape& shape) {
+    constexpr std::string_view kNames[] = {"line", "polyline", "polygon", "rect", "circle", "text"};
+    return kNames[static_cast<int>(shape.kind)];
+}
+
+std::string_view SvgAnchor(Anchor anchor) {
+    constexpr std::string_view kAnchors[] = {"start", "middle", "end"};
+    return kAnchors[static_cast<int>(anchor)];
+}
+
 }  // namespace design

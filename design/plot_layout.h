@@ -104,6 +104,12 @@ std::string ReadOut(const PlotPanel& panel, const PlotSeries& series, Point poin
 
 enum class Anchor { kStart, kMiddle, kEnd };
 
+/// A shape's kind and a text's anchor as SVG names them ("polyline", "middle"): what a face that
+/// draws SVG takes as they are.
+struct Shape;
+std::string_view SvgName(const Shape& shape);
+std::string_view SvgAnchor(Anchor anchor);
+
 /// One shape to draw. Lines and outlines without a width are a device's thinnest; a text stands
 /// on its baseline at its point, placed by its anchor, and reads upwards when upright.
 struct Shape {

@@ -15,6 +15,7 @@
 #include "design/data_sheet.h"
 #include "design/design_address.h"
 #include "design/design_file.h"
+#include "design/design_view.h"
 #include "design/plot_axis.h"
 #include "design/plot_layout.h"
 #include "design/selection.h"
@@ -147,7 +148,7 @@ Json ShapesJson(const std::vector<design::Shape>& shapes) {
         for (const design::Point& p : shape.points) {
             points.push_back({p.x, p.y});
         }
-        Json made = {{"k", static_cast<int>(shape.kind)}, {"p", points}};
+        Json made = {{"k", design::SvgName(shape)}, {"p", points}};
         const auto set = [&made](const char* key, Json value) { made[key] = std::move(value); };
         if (shape.radius > 0)
             set("r", shape.radius);
@@ -164,7 +165,7 @@ Json ShapesJson(const std::vector<design::Shape>& shapes) {
         if (!shape.text.empty())
             set("t", shape.text);
         if (shape.anchor != design::Anchor::kStart)
-            set("n", static_cast<int>(shape.anchor));
+            set("n", design::SvgAnchor(shape.anchor));
         if (shape.upright)
             set("u", true);
         if (shape.clip) {
@@ -252,20 +253,36 @@ bool StringsOf(const char* json, std::vector<std::string>& out) {
 // A design as the page holds it: its file (opaque to the page, for saving and the sheets), its
 // address, and its texts by field for the form.
 Json DesignAnswer(const design::DesignTexts& texts) {
-    const std::string file = design::DesignToJson(texts);
-    Json document = Json::parse(file);
-    Json inputs = document["inputs"];
-    Json points = inputs["points"];
-    inputs.erase("points");
-    const Json requirement = document["requirement"];
-    return Json{{"file", file},
+    return Json{{"file", design::DesignToJson(texts)},
                 {"address", design::DesignAddress(texts)},
                 {"fatigueReading", rows::FatigueLinesReading(texts.fatigue_lines)},
-                {"view",
-                 {{"fields", inputs},
-                  {"points", points},
-                  {"requirement", requirement},
-                  {"fatigueLines", texts.fatigue_lines}}}};
+                {"view", design::DesignToView(texts)}};
+}
+
+// A computed point of the kept sheet's plot, for the read-out: where it is, what is said of it,
+// and the shapes that mark it.
+Json PointAnswer(const design::PlotPoint& hover) {
+    const design::PlotPanel& shown = sheet.plot[static_cast<std::size_t>(hover.panel)];
+    const design::PlotSeries& series = shown.series[static_cast<std::size_t>(hover.series)];
+    const design::Point& p = series.points[static_cast<std::size_t>(hover.point)];
+    return Json{
+        {"index", hover.point},
+        {"count", series.points.size()},
+        {"panel", hover.panel},
+        {"series", hover.series},
+        {"x", p.x},
+        {"xText", design::ValueText(p.x, shown.x_unit)},
+        {"yText", design::ValueText(p.y, series.unit)},
+        {"said", design::ReadOut(shown, series, p)},
+        {"shapes", page_plot ? ShapesJson(design::HoverShapes(*page_plot, hover, *page_metrics))
+                             : Json::array()}};
+}
+
+// Computes and keeps a design's sheet, its plot laid out for the page: what ds_sheet answers.
+Json SheetOf(const design::DesignTexts& texts, int width, int height, const char* font) {
+    sheet = design::ComputeSheet(texts);
+    page_metrics = PageMetrics(font);
+    return SheetJson(texts, std::max(width, 200), std::max(height, 150));
 }
 
 const char* DesignOrError(const runtime::Expected<design::DesignTexts, std::string>& texts) {
@@ -334,6 +351,10 @@ const char* ds_inputs() {
     for (const design::RequirementField& input : design::kRequirementInputs) {
         requirement.push_back({{"label", input.label}, {"hint", input.hint}, {"key", input.key}});
     }
+    Json points = Json::array();
+    for (const design::RequirementPointField& field : design::kRequirementPointFields) {
+        points.push_back({{"key", field.key}, {"caption", field.caption}, {"hint", field.hint}});
+    }
     return Answer(Json{
         {"inputs", inputs},
         {"requirement", requirement},
@@ -347,6 +368,18 @@ const char* ds_inputs() {
         {"fatigueHint", design::kFatigueLinesHint},
         {"load", {{"label", design::kLoadLabel}, {"hint", design::kLoadHint}, {"choices", loads}}},
         {"longStacks", {{"label", design::kLongStacksLabel}, {"hint", design::kLongStacksHint}}},
+        {"material", {{"label", design::kMaterialLabel}, {"other", design::kOtherMaterial}}},
+        {"pointBy",
+         {{"choices", design::kPointByChoices},
+          {"name", design::kPointByName},
+          {"hint", design::kPointByHint},
+          {"valueHint", design::kPointHint}}},
+        {"requirementPoint",
+         {{"given", design::kGivenChoices},
+          {"givenName", design::kGivenName},
+          {"fields", points},
+          {"second", design::kSecondPointHint},
+          {"dynamic", design::kDynamicCaption}}},
         {"fresh", DesignAnswer(design::DefaultTexts())}});
 }
 
@@ -366,21 +399,16 @@ const char* ds_design_address(const char* fragment) {
     return DesignOrError(design::DesignFromAddress(fragment));
 }
 
-const char* ds_design(const char* view_json) {
-    const Json view = Json::parse(view_json, nullptr, false);
-    if (!view.is_object() || !view.contains("fields") || !view["fields"].is_object()) {
-        return Answer(Json{{"error", "需要设计的各项文字"}});
+const char* ds_edit(const char* view_json, int width, int height, const char* font) {
+    const auto texts = design::DesignFromView(view_json);
+    if (!texts) {
+        return Answer(Json{{"error", texts.error()}});
     }
-    Json inputs = view["fields"];
-    inputs["points"] = view.value("points", Json::array());
-    Json file{{"format", "disc-spring-design"},
-              {"version", design::kDesignFileVersion},
-              {"inputs", inputs}};
-    if (view.contains("requirement") && !view["requirement"].is_null()) {
-        file["requirement"] = view["requirement"];
+    Json answer = DesignAnswer(*texts);
+    if (width > 0) {
+        answer["sheet"] = SheetOf(*texts, width, height, font);
     }
-    file["fatigue_lines"] = view.contains("fatigueLines") ? view["fatigueLines"] : Json("");
-    return DesignOrError(design::DesignFromJson(file.dump()));
+    return Answer(answer);
 }
 
 const char* ds_sheet(const char* file_text, int width, int height, const char* font) {
@@ -388,9 +416,7 @@ const char* ds_sheet(const char* file_text, int width, int height, const char* f
     if (!texts) {
         return Answer(Json{{"error", texts.error()}});
     }
-    sheet = design::ComputeSheet(*texts);
-    page_metrics = PageMetrics(font);
-    return Answer(SheetJson(*texts, std::max(width, 200), std::max(height, 150)));
+    return Answer(SheetOf(*texts, width, height, font));
 }
 
 const char* ds_picture(int width, int height, int with_caption) {
@@ -421,9 +447,8 @@ const char* ds_plot_point(int panel, int series, int index, double x) {
             sheet.plot[static_cast<std::size_t>(panel)].series.size()) {
         return Answer(Json{{"error", "没有这条曲线"}});
     }
-    const design::PlotPanel& shown = sheet.plot[static_cast<std::size_t>(panel)];
     const std::vector<design::Point>& points =
-        shown.series[static_cast<std::size_t>(series)].points;
+        sheet.plot[static_cast<std::size_t>(panel)].series[static_cast<std::size_t>(series)].points;
     if (points.empty()) {
         return Answer(Json{{"error", "这条曲线没有点"}});
     }
@@ -437,18 +462,12 @@ const char* ds_plot_point(int panel, int series, int index, double x) {
             }
         }
     }
-    const design::Point& p = points[at];
-    const std::string& unit = shown.series[static_cast<std::size_t>(series)].unit;
-    const design::PlotPoint hover{panel, series, static_cast<int>(at)};
-    return Answer(Json{
-        {"index", at},
-        {"count", points.size()},
-        {"x", p.x},
-        {"xText", design::ValueText(p.x, shown.x_unit)},
-        {"yText", design::ValueText(p.y, unit)},
-        {"said", design::ReadOut(shown, shown.series[static_cast<std::size_t>(series)], p)},
-        {"shapes", page_plot ? ShapesJson(design::HoverShapes(*page_plot, hover, *page_metrics))
-                             : Json::array()}});
+    return Answer(PointAnswer({panel, series, static_cast<int>(at)}));
+}
+
+const char* ds_plot_at(double x, double y) {
+    const design::PlotPoint hit = page_plot ? page_plot->nearest({x, y}, 24) : design::PlotPoint{};
+    return Answer(hit.valid() ? PointAnswer(hit) : Json{{"error", "附近没有曲线"}});
 }
 
 const char* ds_sheet_copy() {

@@ -43,9 +43,10 @@ const char* ds_fatigue_file(const char* bytes, int size, const char* name);
 /// The design a link's fragment (after `#design=`) carries, answered as ds_design_check does.
 const char* ds_design_address(const char* fragment);
 
-/// The design of a form's texts (a "view" as ds_design_check gives it, edited), answered as
-/// ds_design_check does: the engine alone writes and reads design files.
-const char* ds_design(const char* view_json);
+/// An edit: the design of a form's texts (a "view" as ds_design_check gives it, edited),
+/// answered as ds_design_check does — the engine alone writes and reads design files — and, when
+/// `width` is above 0, with its "sheet" computed and kept as ds_sheet does: one call an edit.
+const char* ds_edit(const char* view_json, int width, int height, const char* font);
 
 /// Computes the sheet of a design given as a design file's text and keeps it for the calls below:
 /// its header, row count, working points, summary, findings (sentences and codes), caption, data
@@ -66,6 +67,10 @@ const char* ds_sheet_rows(int from, int count);
 /// {"index", "count", "x", "xText", "yText", "said": the read-out, "shapes": the point marked
 /// and its read-out's box}, or {"error": why} when there is no such series or it has no points.
 const char* ds_plot_point(int panel, int series, int index, double x);
+
+/// The computed point of the kept sheet's plot nearest (`x`, `y`) in the plot's units, within
+/// 24, as the window's plot finds it: answered as ds_plot_point, or {"error"} when none is near.
+const char* ds_plot_at(double x, double y);
 
 /// What 复制表格 copies for the kept sheet (empty when there is nothing to copy).
 const char* ds_sheet_copy();

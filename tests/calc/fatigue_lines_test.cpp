@@ -131,8 +131,9 @@ TEST(FatigueLines, ACycleIsJudgedOnlyWhereALineReaches) {
          849,
          "fatigue:1e5",
          {"至少 1e5 次", "N = 2e6 次的线：σo = 849 MPa 超过允许的 650"}},
-        // Exactly on the line holds.
+        // Exactly on the line holds; σU at a line's first point is on it.
         {3.5, 300, 650, "fatigue:2e6", {"余量 0 MPa"}},
+        {3.5, 0, 500, "fatigue:2e6", {"余量 0 MPa"}},
         {3.5, 300, 851, "fatigue:none", {"没有一条满足", "达不到 1e5 次", "N = 1e5", "N = 2e6"}},
         // Only the 1e5 line reaches σU and fails: the life is bounded by it, not by 2e6's.
         {3.5, 700, 1100, "fatigue:none", {"达不到 1e5 次", "只给到 σu = 0 … 600 MPa"}},

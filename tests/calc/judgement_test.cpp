@@ -12,6 +12,7 @@
 #include "calc/materials.h"
 #include "calc/row.h"
 #include "calc/spring_pass.h"
+#include "calc/tolerances.h"
 #include "runtime/number_text.h"
 
 namespace calc {
@@ -83,6 +84,39 @@ TEST(Judgement, StrengthIsJudgedAgainstRm) {
     // E and μ alone: a named material's Rm, or none.
     EXPECT_EQ(MaterialOf(1.9e5, 0.3).Rm, 1300);
     EXPECT_FALSE(MaterialOf(150000, 0.3).Rm.has_value());
+}
+
+// The standard's table at each edge of its thickness bands: t, l0 and the test force each by
+// bands of their own; outside 0.2 … 16 mm there is none.
+TEST(Judgement, TolerancesFollowTheStandardsBandsToTheirEdges) {
+    struct Band {
+        double t;
+        Tolerance thickness, height, force;
+    };
+    const Band bands[] = {
+        {0.2, {0.02, 0.06}, {0.10, 0.05}, {25, 7.5}},
+        {0.6, {0.02, 0.06}, {0.10, 0.05}, {25, 7.5}},
+        {0.61, {0.03, 0.09}, {0.10, 0.05}, {25, 7.5}},
+        {1.25, {0.04, 0.12}, {0.15, 0.08}, {15, 7.5}},
+        {2, {0.04, 0.12}, {0.15, 0.08}, {15, 7.5}},
+        {2.01, {0.04, 0.12}, {0.20, 0.10}, {15, 7.5}},
+        {3, {0.04, 0.12}, {0.20, 0.10}, {15, 7.5}},
+        {3.01, {0.04, 0.12}, {0.30, 0.15}, {10, 5}},
+        {3.8, {0.04, 0.12}, {0.30, 0.15}, {10, 5}},
+        {3.81, {0.05, 0.15}, {0.30, 0.15}, {10, 5}},
+        {6, {0.05, 0.15}, {0.30, 0.15}, {10, 5}},
+        {6.01, {0.10, 0.10}, {0.30, 0.30}, {5, 5}},
+        {16, {0.10, 0.10}, {0.30, 0.30}, {5, 5}},
+    };
+    for (const Band& band : bands) {
+        const auto found = TolerancesFor(band.t);
+        ASSERT_TRUE(found) << band.t;
+        EXPECT_EQ(found->thickness, band.thickness) << band.t;
+        EXPECT_EQ(found->height, band.height) << band.t;
+        EXPECT_EQ(found->force, band.force) << band.t;
+    }
+    EXPECT_FALSE(TolerancesFor(0.19));
+    EXPECT_FALSE(TolerancesFor(16.01));
 }
 
 // A stack longer than 3·D, as shown, is told to be guided in sections; at 3·D it is not.

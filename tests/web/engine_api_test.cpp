@@ -95,7 +95,13 @@ TEST(EngineApi, TheFormsTextsTheFileAndTheAddressAreOneDesign) {
     EXPECT_EQ(answer["view"]["fields"]["D"], texts.D);
     EXPECT_EQ(answer["view"]["points"][1], Json({{"by", "F"}, {"value", "5000"}}));
     EXPECT_EQ(answer["view"]["requirement"]["bore"], "80.5");
-    EXPECT_EQ(Parsed(ds_design(answer["view"].dump().c_str()))["file"], file);
+    // An edit is one call: the design, and with a size its sheet, as ds_sheet gives it.
+    const Json edited = Parsed(ds_edit(answer["view"].dump().c_str(), 0, 0, ""));
+    EXPECT_EQ(edited["file"], file);
+    EXPECT_FALSE(edited.contains("sheet"));
+    const Json sheet =
+        Parsed(ds_edit(answer["view"].dump().c_str(), 300, 200, "12px serif"))["sheet"];
+    EXPECT_EQ(sheet, Parsed(ds_sheet(file.c_str(), 300, 200, "12px serif")));
     const Json opened = Parsed(ds_design_address(answer["address"].get<std::string>().c_str()));
     EXPECT_EQ(opened["file"], file);
     // Standard base64's alphabet and padding, as some programs pass a link on, read the same.
@@ -109,9 +115,9 @@ TEST(EngineApi, TheFormsTextsTheFileAndTheAddressAreOneDesign) {
     unknown["fields"]["colour"] = "red";
     const std::string huge(design::kMaxDesignFileBytes * 2, 'A');
     const std::pair<std::string, std::string> refused[] = {
-        {ds_design(unknown.dump().c_str()), "colour"},
-        {ds_design("[1]"), "需要"},
-        {ds_design("{\"fields\""), "需要"},  // not JSON: refused, never thrown
+        {ds_edit(unknown.dump().c_str(), 0, 0, ""), "colour"},
+        {ds_edit("[1]", 0, 0, ""), "需要"},
+        {ds_edit("{\"fields\"", 0, 0, ""), "JSON"},  // not JSON: refused, never thrown
         {ds_design_address("eyJ9*"), "base64url"},
         {ds_design_address("eyJ9A"), "base64url"},  // a character left over is no byte
         {ds_design_address(huge.c_str()), "MiB"},
@@ -157,6 +163,16 @@ TEST(EngineApi, TheSheetsRowsAndCopyAreTheDesignCoresOwn) {
     EXPECT_EQ(Parsed(ds_plot_point(0, 0, -1, 2.8))["index"], 1000);
     EXPECT_FALSE(Parsed(ds_plot_point(0, 0, 3, 0))["shapes"].empty());
     EXPECT_TRUE(Parsed(ds_plot_point(9, 0, 0, 0)).contains("error"));
+    // Under the mouse, the window's own hit test: at a curve's drawn point, that curve's point.
+    for (const Json& shape : sheet["plot"]["shapes"]) {
+        if (shape.contains("series") && shape["p"].size() > 2) {
+            const Json at = Parsed(ds_plot_at(shape["p"][2][0], shape["p"][2][1]));
+            EXPECT_FALSE(at.contains("error"));
+            EXPECT_EQ(at["said"],
+                      Parsed(ds_plot_point(at["panel"], at["series"], at["index"], 0))["said"]);
+        }
+    }
+    EXPECT_TRUE(Parsed(ds_plot_at(-1000, -1000)).contains("error"));
     const Json picture = Parsed(ds_picture(900, 700, 1));
     EXPECT_GT(picture["height"].get<double>(), 700);  // the caption below
     // Rows asked for past either end are left out; the rows given are the core's.

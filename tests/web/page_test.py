@@ -420,6 +420,13 @@ class DesignView(PageTest):
         summary = self.el("summary").text
         self.assertIn("压平时（f = h0 = 2.8 mm）F = 15843 N", summary)
         self.assertTrue(self.sheet_copy().endswith("\n2\t" + "\t".join(rows[1]) + "\n"))
+        # Every curve is drawn where the engine laid it out.
+        self.assertEqual(self.js(
+            "const drawn = Array.from(document.querySelectorAll('#plot > polyline'))"
+            ".map(p => p.getAttribute('points'));"
+            "const laid = window.discSpring.plotShapes().filter(s => s.k === 'polyline')"
+            ".map(s => s.p.map(q => q.join(',')).join(' '));"
+            "return drawn.length >= 5 && JSON.stringify(drawn) === JSON.stringify(laid)"), True)
         # Both points are marked on the plot, and the hover reads a line out.
         self.assertGreaterEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#plot circle")),
                                 4)
@@ -633,10 +640,17 @@ class Selection(PageTest):
         first = self.driver.find_element(By.CSS_SELECTOR, "#candidates th[tabindex='0']")
         first.send_keys(Keys.ARROW_RIGHT)
         self.assertEqual(self.js("return document.activeElement.textContent"), "碟簧")
-        # Sorting by a column reorders what is shown, never what opens; the header shows how.
-        header = self.driver.find_element(By.XPATH, "//table[@id='candidates']//th[normalize-space()='D(mm)']")
+        # Sorting by a column reorders what is shown, by value, never what opens; the header
+        # shows how.
+        header = self.driver.find_element(By.XPATH, "//table[@id='candidates']//th[normalize-space()='质量(g)']")
         header.click()
         self.assertEqual(header.get_attribute("aria-sort"), "ascending")
+        masses = self.js("const c = Array.from(document.querySelectorAll('#candidates thead th'))"
+                         ".findIndex(h => h.textContent.startsWith('质量'));"
+                         "return Array.from(document.querySelectorAll('#candidates tbody tr'))"
+                         ".map(r => Number(r.children[c].textContent))")
+        self.assertEqual(masses, sorted(masses))
+        self.assertGreater(len(set(masses)), 3)
         opened = self.driver.find_element(
             By.XPATH, "//button[@aria-label='作为设计打开 DIN 2093 A 40']")
         before = self.sheets()

@@ -17,8 +17,13 @@ const changed = [];
 const opened = [];
 
 export const designFile = () => file;
-// Called with the design file whenever the design changes, and with the texts when one opens.
+// Called with the design file (and, after an edit with the design in view, its sheet) whenever
+// the design changes, and with the texts when one opens.
 export const onChange = (listener) => changed.push(listener);
+// What an edit asks its sheet for: the plot's size and font while the design is in view, else
+// width 0 (no sheet); the sheet's module says.
+let sheetArgs = () => [0, 0, ''];
+export const askSheetsWith = (provider) => { sheetArgs = provider; };
 export const onOpen = (listener) => opened.push(listener);
 export const requirementTexts = () => view.requirement;
 
@@ -49,10 +54,11 @@ function take(answer) {
   address = answer.address;
   $('fatigue-reading').textContent = answer.fatigueReading;
   keepInAddress();
-  for (const listener of changed) listener(file);
+  for (const listener of changed) listener(file, answer.sheet);
 }
 
-// The last edit wins: answers to earlier ones are dropped when they come.
+// The last edit wins: answers to earlier ones are dropped when they come. One engine call an
+// edit: the design, its file and address, and its sheet.
 let asked = 0;
 let settling = Promise.resolve();
 function edited() {
@@ -61,7 +67,7 @@ function edited() {
   view.fields.load = $('load').value;
   view.fatigueLines = $('fatigue-lines').value;
   const mine = ++asked;
-  settling = engine.call('ds_design', JSON.stringify(view)).then((text) => {
+  settling = engine.call('ds_edit', JSON.stringify(view), ...sheetArgs()).then((text) => {
     const answer = JSON.parse(text);
     if (mine !== asked) return;
     if (answer.error) message(answer.error);

@@ -6,7 +6,7 @@ import { largestDesignFile, refusedTooLarge } from './address_guard.js';
 import { $, message, status, utf8 } from './dom.js';
 import { boxes, calculatorReady, fitForm1 } from './calculator.js';
 import * as design from './design.js';
-import { requestSheet, shownSheet, sheetCopy, sheetSettled } from './sheet.js';
+import { requestSheet, shownSheet, sheetCopy, sheetSettled, sheetArgs, showEdited } from './sheet.js';
 import { buildRequirement, showRequirement, requestSelection, shownSelection, onCandidateOpened } from './selection.js';
 import './catalogue.js';
 
@@ -33,8 +33,10 @@ tabs.forEach((tab, i) => {
   });
 });
 
-design.onChange(() => {
-  requestSheet();
+design.askSheetsWith(sheetArgs);
+design.onChange((file, sheet) => {
+  if (sheet) showEdited(sheet);
+  else requestSheet();
   requestSelection();
 });
 design.onOpen((view) => showRequirement(view.requirement));
@@ -91,6 +93,7 @@ window.discSpring = {
   points: () => shownSheet().points.map((p) => p.cells),
   codes: () => shownSheet().codes,
   caption: () => shownSheet().caption,
+  plotShapes: () => shownSheet().plot.shapes,
   selection: shownSelection,
   open: (text) => design.openBytes(utf8(text)),
   fileText: () => design.settled().then(design.designFile),

@@ -12,14 +12,11 @@ let face = null;
 export const plotFace = () => face || (face = getComputedStyle($('plot')).fontFamily);
 export const plotFont = () => `${FONT_SIZE}px ${plotFace()}`;
 
-const ANCHORS = ['start', 'middle', 'end'];
-const KINDS = ['line', 'polyline', 'polygon', 'rect', 'circle', 'text'];
-
 // The engine's shapes as SVG, into `group`; each frame a shape is cut to becomes a clip path.
 export function drawShapes(svg, group, shapes) {
   const clips = new Map();
   for (const shape of shapes) {
-    const [kind, p] = [KINDS[shape.k], shape.p];
+    const [kind, p] = [shape.k, shape.p];
     const paint = {
       stroke: shape.s || 'none', 'stroke-width': shape.w || 1, fill: shape.f || 'none',
     };
@@ -35,7 +32,7 @@ export function drawShapes(svg, group, shapes) {
     } else if (kind === 'circle') {
       made = svgElement('circle', { cx: p[0][0], cy: p[0][1], r: shape.r, ...paint });
     } else {
-      made = svgElement('text', { x: p[0][0], y: p[0][1], fill: shape.f || '#000', 'text-anchor': ANCHORS[shape.n || 0] }, shape.t);
+      made = svgElement('text', { x: p[0][0], y: p[0][1], fill: shape.f || '#000', 'text-anchor': shape.n || 'start' }, shape.t);
       if (shape.u) made.setAttribute('transform', `rotate(-90 ${p[0][0]} ${p[0][1]})`);
     }
     if (shape.c) {
@@ -62,8 +59,8 @@ export function drawPlot(svg, plot, width, height) {
   readOut(svg, plot, width, height);
 }
 
-// The read-out: the mouse picks the nearest curve, the engine the computed point on it nearest
-// the mouse; ←/→ step along the curve a computed point at a time, PageUp/PageDown a twentieth,
+// The read-out: the engine picks the computed point nearest the mouse, as the window's plot does;
+// ←/→ step along the curve a computed point at a time, PageUp/PageDown a twentieth,
 // Home/End to its ends, ↑/↓ to the next curve at the same x.
 function readOut(svg, plot, width, height) {
   const hover = svgElement('g', { 'pointer-events': 'none' });
@@ -82,6 +79,10 @@ function readOut(svg, plot, width, height) {
     const mine = ++asked;
     const point = JSON.parse(await engine.call('ds_plot_point', curve.panel, curve.series, index, x));
     if (mine !== asked || point.error || !svg.isConnected) return;
+    show(curve, point, announce);
+  }
+
+  function show(curve, point, announce) {
     at = { curve, index: point.index, count: point.count, x: point.x };
     hover.replaceChildren();
     drawShapes(svg, hover, point.shapes);
@@ -91,29 +92,19 @@ function readOut(svg, plot, width, height) {
   }
 
   svg.onmouseleave = clear;
-  svg.onmousemove = (event) => {
+  svg.onmousemove = async (event) => {
     const box = svg.getBoundingClientRect();
     const px = (event.clientX - box.left) * width / box.width;
     const py = (event.clientY - box.top) * height / box.height;
-    let best = null;
-    let bestDistance = 24 * 24;
-    for (const curve of curves) {
-      for (const [sx, sy] of curve.p) {
-        const distance = (sx - px) ** 2 + (sy - py) ** 2;
-        if (distance <= bestDistance) {
-          bestDistance = distance;
-          best = curve;
-        }
-      }
-    }
-    if (!best) {
+    // The nearest computed point within reach, as the window's plot finds it.
+    const mine = ++asked;
+    const point = JSON.parse(await engine.call('ds_plot_at', px, py));
+    if (mine !== asked || !svg.isConnected) return;
+    if (point.error) {
       clear();
       return;
     }
-    const panel = plot.panels[best.panel];
-    const [left, , frameWidth] = panel.frame;
-    const x = panel.x[0] + (px - left) / frameWidth * (panel.x[1] - panel.x[0]);
-    showPoint(best, -1, x, false);
+    show(curves.find((c) => c.panel === point.panel && c.series === point.series), point, false);
   };
   // Keys are taken in turn, each from the point the one before reached.
   let keys = Promise.resolve();

@@ -12,6 +12,7 @@ let shownCount = 0;
 let computing = false;
 let running = null;  // the computation under way: settles once the last edit's sheet is shown
 let waiting = null;
+let askedSize = null;  // the plot's size an edit's sheet was asked for
 
 export const shownSheet = () => sheet;
 
@@ -28,8 +29,9 @@ async function run() {
       message('计算出错：' + error.message);
       continue;
     }
+    // An edit's own sheet may have come meanwhile: one of an older design is not shown.
     if (answer.error) message(answer.error);
-    else if (waiting === null) show(answer, size);
+    else if (waiting === null && file === designFile()) show(answer, size);
   }
   computing = false;
   status('');
@@ -46,6 +48,19 @@ export function requestSheet() {
     if (running === mine) running = null;
   });
   running = mine;
+}
+
+// What an edit asks its sheet for (design.askSheetsWith): nothing while the design is hidden.
+export function sheetArgs() {
+  if ($('design').hidden) return [0, 0, ''];
+  askedSize = plotSize();
+  return [...askedSize, plotFont()];
+}
+
+// An edit's sheet, come with its design.
+export function showEdited(answer) {
+  show(answer, askedSize);
+  if (!computing) fillRows();
 }
 
 // Resolves once the sheet of the last edit is shown.
