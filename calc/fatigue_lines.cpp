@@ -128,6 +128,9 @@ runtime::Expected<std::vector<FatigueLine>, FatigueLinesProblem> ReadFatigueLine
     std::vector<int> numbers;
     const TsvLines read = ReadTsvLines(tsv);
     for (const TsvLine& line : read.lines) {
+        if (lines.size() == kMaxFatigueLines) {
+            return FatigueLinesProblem{Kind::kTooMany, line.number};
+        }
         auto one = ReadLine(line);
         if (!one) {
             return one.error();

@@ -42,8 +42,9 @@ struct FatigueLinesProblem {
         /// a line of more cycles lies above one of fewer in the same group, somewhere in the
         /// σU range both cover (as when N went into the wrong rows): `other` is that line
         kCrossed,
-        kNul,    ///< a NUL byte: not text
-        kEmpty,  ///< no line at all
+        kNul,      ///< a NUL byte: not text
+        kTooMany,  ///< more than kMaxFatigueLines lines: `line` is the first beyond
+        kEmpty,    ///< no line at all
     };
     Kind kind;
     int line = 0;
@@ -60,6 +61,10 @@ struct FatigueLinesProblem {
 /// of one group that cross.
 runtime::Expected<std::vector<FatigueLine>, FatigueLinesProblem> ReadFatigueLines(
     std::string_view tsv);
+
+/// The most lines a set may hold: a diagram has a few a group, and each pair of a group is
+/// checked for crossing.
+inline constexpr int kMaxFatigueLines = 300;
 
 /// The most bytes a line set's file may hold: as many as the design file that carries it.
 inline constexpr std::size_t kMaxFatigueFileBytes = 1 << 20;

@@ -71,6 +71,9 @@ std::string FatigueLinesProblemText(const calc::FatigueLinesProblem& problem) {
                    " 行交叉：同一组中次数 N 多的线不应在 N 少的线之上（N 可能填错了行）";
         case Kind::kNul:
             return where + "含有 NUL 字节，不是文字";
+        case Kind::kTooMany:
+            return where + "线太多：一组疲劳线最多 " + std::to_string(calc::kMaxFatigueLines) +
+                   " 条";
         case Kind::kEmpty:
             break;
     }

@@ -52,7 +52,7 @@ TEST(FatigueLines, AFileIsTakenUpToItsLimitAndAsUtf8Only) {
 }
 
 TEST(FatigueLines, ABadLineRefusesTheSetNamingTheLine) {
-    const std::pair<std::string_view, FatigueLinesProblem> cases[] = {
+    const std::pair<std::string, FatigueLinesProblem> cases[] = {
         {"2\t2e6\t0\t500\t600\t800", {Kind::kNoSource, 1}},
         {"2\t2e6\t0\t500\t600", {Kind::kColumns, 1}},
         {"# x\n2\t2e6\tx\t500\t600\t800\ts", {Kind::kNotANumber, 2, 3}},
@@ -68,6 +68,15 @@ TEST(FatigueLines, ABadLineRefusesTheSetNamingTheLine) {
         {"2\t2e6\t0\t800\t600\t700\ts", {Kind::kFalling, 1}},
         {"2\t2e6\t0\t500\t600\t800\t  ", {Kind::kNoSource, 1}},
         {"# only comments\n\n", {Kind::kEmpty, 2}},
+        // Every pair of a group is checked for crossing: a set holds at most 300 lines.
+        {[] {
+             std::string many;
+             for (int k = 0; k <= kMaxFatigueLines; ++k) {
+                 many += "1\t" + std::to_string(k + 1) + "e5\t0\t900\t1\t900\ts\n";
+             }
+             return many;
+         }(),
+         {Kind::kTooMany, kMaxFatigueLines + 1}},
         {"", {Kind::kEmpty, 0}},
         // N typed into the wrong rows: the 2e6 line lies above the 1e5 line over σU 0 … 100.
         {"2\t1e5\t0\t700\t1000\t1200\ta\n# x\n2\t2e6\t0\t710\t100\t720\tb",
@@ -76,7 +85,7 @@ TEST(FatigueLines, ABadLineRefusesTheSetNamingTheLine) {
          {Kind::kCrossed, 3, 0, 1}},
         // The ranges meet at one σU, where the line of more cycles lies above.
         {"2\t1e5\t0\t600\t500\t700\ta\n2\t2e6\t500\t701\t900\t900\tb", {Kind::kCrossed, 2, 0, 1}},
-        {std::string_view("2\t2e6\t0\t500\t600\t800\ta\n2\t1e5\t0\t7\0\t1000\t1200\tb", 44),
+        {std::string("2\t2e6\t0\t500\t600\t800\ta\n2\t1e5\t0\t7\0\t1000\t1200\tb", 44),
          {Kind::kNul, 2}},
     };
     for (const auto& [text, problem] : cases) {
