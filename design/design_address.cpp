@@ -46,12 +46,12 @@ std::string DesignAddress(const DesignTexts& texts) {
     return out;
 }
 
-runtime::Expected<DesignTexts, std::string> DesignFromAddress(std::string_view fragment) {
+runtime::Expected<DesignTexts, DesignFileProblem> DesignFromAddress(std::string_view fragment) {
     while (!fragment.empty() && fragment.back() == '=') {
         fragment.remove_suffix(1);
     }
     if (fragment.size() > (kMaxDesignFileBytes * 4 + 2) / 3 + 1) {
-        return "地址中的设计大于 " + std::to_string(kMaxDesignFileBytes >> 20) + " MiB，不打开";
+        return DesignFileProblem{DesignFileProblem::Kind::kTooLarge};
     }
     std::string file;
     file.reserve(fragment.size() * 3 / 4);
@@ -60,7 +60,7 @@ runtime::Expected<DesignTexts, std::string> DesignFromAddress(std::string_view f
     for (const char c : fragment) {
         const int value = kValues[static_cast<unsigned char>(c)];
         if (value < 0) {
-            return std::string("地址中的设计读不出来（不是 base64url）");
+            return DesignFileProblem{DesignFileProblem::Kind::kNotBase64};
         }
         bits = (bits << 6) | static_cast<std::uint32_t>(value);
         held += 6;
@@ -71,7 +71,7 @@ runtime::Expected<DesignTexts, std::string> DesignFromAddress(std::string_view f
     }
     // Left-over bits must be the padding's zeros: a single character left over is no byte at all.
     if (held >= 6 || (bits & ((1u << held) - 1)) != 0) {
-        return std::string("地址中的设计读不出来（不是 base64url）");
+        return DesignFileProblem{DesignFileProblem::Kind::kNotBase64};
     }
     return DesignFromJson(file);
 }

@@ -15,6 +15,6 @@ std::string DesignAddress(const DesignTexts& texts);
 /// The design a link's fragment (what follows `#design=`) carries, read as its file would be.
 /// A fragment longer than the largest design file's base64 is refused before anything is
 /// decoded, so that a huge link costs nothing; one that is not base64url is refused as such.
-runtime::Expected<DesignTexts, std::string> DesignFromAddress(std::string_view fragment);
+runtime::Expected<DesignTexts, DesignFileProblem> DesignFromAddress(std::string_view fragment);
 
 }  // namespace design

@@ -14,6 +14,9 @@ namespace {
 
 using Json = nlohmann::json;
 
+using Kind = DesignFileProblem::Kind;
+using Wanted = DesignFileProblem::Wanted;
+
 constexpr std::string_view kFormat = "disc-spring-design";
 constexpr int kMaxDepth = 64;
 
@@ -40,7 +43,7 @@ public:
     }
     bool key(string_t& key) override {
         if (!keys_.back().insert(key).second) {
-            problem_ = "设计文件中的键 " + Quoted(key) + " 出现了不止一次";
+            problem_ = {Kind::kRepeatedKey, key};
             return false;
         }
         return true;
@@ -59,68 +62,72 @@ public:
     }
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception&) override {
-        problem_ = "不是碟簧设计文件：JSON 在第 " + std::to_string(position) + " 个字节处有误";
+        problem_ = {Kind::kNotJson, {}, position};
         return false;
     }
 
-    const std::string& problem() const { return problem_; }
+    const DesignFileProblem& problem() const { return problem_; }
 
 private:
     bool Deeper() {
         if (keys_.size() > kMaxDepth) {
-            problem_ = "不是碟簧设计文件：嵌套超过 " + std::to_string(kMaxDepth) + " 层";
+            problem_ = {Kind::kTooDeep};
             return false;
         }
         return true;
     }
 
     std::vector<std::set<std::string>> keys_;
-    std::string problem_;
+    DesignFileProblem problem_{Kind::kNotJson};
 };
 
-std::string WrongKind(std::string_view key, std::string_view wanted) {
-    return "设计文件中 " + Quoted(key) + " 的值应为" + std::string(wanted);
+DesignFileProblem WrongKind(std::string_view key, Wanted wanted) {
+    return {Kind::kWrongKind, std::string(key), 0, wanted};
 }
 
-// The keys of an object that `known` does not name, as a refusal.
+DesignFileProblem Missing(std::string_view key) {
+    return {Kind::kMissing, std::string(key)};
+}
+
+// The first key of an object that `known` does not name, as a refusal.
 template <typename Known>
-std::string UnknownKey(const Json& object, std::string_view where, const Known& known) {
+std::optional<DesignFileProblem> UnknownKey(const Json& object, std::string_view where,
+                                            const Known& known) {
     for (const auto& [key, value] : object.items()) {
         if (!known(key)) {
-            return "设计文件中有不认识的键 " + Quoted(std::string(where) + key);
+            return DesignFileProblem{Kind::kUnknownKey, std::string(where) + key};
         }
     }
-    return {};
+    return std::nullopt;
 }
 
-runtime::Expected<PointText, std::string> ReadPoint(const Json& point, std::size_t k) {
+runtime::Expected<PointText, DesignFileProblem> ReadPoint(const Json& point, std::size_t k) {
     const std::string name = "points[" + std::to_string(k) + "]";
-    const std::string wanted = "{\"by\": \"f\" 或 \"F\", \"value\": 文字}";
     if (!point.is_object()) {
-        return WrongKind(name, wanted);
+        return WrongKind(name, Wanted::kPoint);
     }
     if (auto unknown =
             UnknownKey(point, name + ".",
                        [](const std::string& key) { return key == "by" || key == "value"; });
-        !unknown.empty()) {
-        return unknown;
+        unknown) {
+        return *unknown;
     }
     const auto by = point.find("by");
     const auto value = point.find("value");
     if (by == point.end() || value == point.end()) {
-        return "设计文件缺少 " + Quoted(name + (by == point.end() ? ".by" : ".value"));
+        return Missing(name + (by == point.end() ? ".by" : ".value"));
     }
     if (!by->is_string() || (*by != "f" && *by != "F")) {
-        return WrongKind(name + ".by", "\"f\"（按变形量）或 \"F\"（按力）");
+        return WrongKind(name + ".by", Wanted::kPointBy);
     }
     if (!value->is_string()) {
-        return WrongKind(name + ".value", "文字，如 \"1.4\"");
+        return WrongKind(name + ".value", Wanted::kText);
     }
     return PointText{*by == "F" ? PointBy::kForce : PointBy::kDeflection,
                      value->get_ref<const std::string&>()};
 }
 
-runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int version) {
+runtime::Expected<DesignTexts, DesignFileProblem> ReadInputs(const Json& inputs, int version) {
     DesignTexts texts;
     const auto known = [version](const std::string& key) {
         for (const InputField& input : kInputs) {
@@ -130,8 +137,8 @@ runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int v
         }
         return key == "points" || (key == "load" && version >= 5);
     };
-    if (auto unknown = UnknownKey(inputs, "inputs.", known); !unknown.empty()) {
-        return unknown;
+    if (auto unknown = UnknownKey(inputs, "inputs.", known); unknown) {
+        return *unknown;
     }
     for (const InputField& input : kInputs) {
         if (input.since > version) {
@@ -139,19 +146,19 @@ runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int v
         }
         const auto value = inputs.find(std::string(input.key));
         if (value == inputs.end()) {
-            return "设计文件缺少 " + Quoted(input.key);
+            return Missing(input.key);
         }
         if (!value->is_string()) {
-            return WrongKind(input.key, "文字，如 \"100\"");
+            return WrongKind(input.key, Wanted::kText);
         }
         texts.*input.text = value->get_ref<const std::string&>();
     }
     const auto points = inputs.find("points");
     if (points == inputs.end()) {
-        return std::string("设计文件缺少 \"points\"");
+        return Missing("points");
     }
     if (!points->is_array() || points->size() > texts.points.size()) {
-        return WrongKind("points", "至多两个工作点的列表");
+        return WrongKind("points", Wanted::kPoints);
     }
     for (std::size_t k = 0; k < points->size(); ++k) {
         auto point = ReadPoint((*points)[k], k);
@@ -169,7 +176,7 @@ runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int v
     }
     const auto load = inputs.find("load");
     if (load == inputs.end()) {
-        return std::string("设计文件缺少 \"load\"");
+        return Missing("load");
     }
     const LoadChoice* choice = nullptr;
     for (const LoadChoice& known_load : kLoads) {
@@ -178,40 +185,39 @@ runtime::Expected<DesignTexts, std::string> ReadInputs(const Json& inputs, int v
         }
     }
     if (!choice) {
-        return WrongKind("load", "\"static\"（静载）或 \"dynamic\"（动载）");
+        return WrongKind("load", Wanted::kLoad);
     }
     texts.load = choice->load;
     return texts;
 }
 
-runtime::Expected<RequirementPointText, std::string> ReadRequirementPoint(const Json& point,
-                                                                          std::size_t k) {
+runtime::Expected<RequirementPointText, DesignFileProblem> ReadRequirementPoint(const Json& point,
+                                                                                std::size_t k) {
     const std::string name = "requirement.points[" + std::to_string(k) + "]";
     if (!point.is_object()) {
-        return WrongKind(name, "{\"given\": \"s\" 或 \"F\", \"s\", \"F\", \"tolerance\": 文字}");
+        return WrongKind(name, Wanted::kRequirementPoint);
     }
     if (auto unknown = UnknownKey(point, name + ".",
                                   [](const std::string& key) {
                                       return key == "given" || key == "s" || key == "F" ||
                                              key == "tolerance";
                                   });
-        !unknown.empty()) {
-        return unknown;
+        unknown) {
+        return *unknown;
     }
     RequirementPointText text;
     for (const char* key : {"given", "s", "F", "tolerance"}) {
         const auto value = point.find(key);
         if (value == point.end()) {
-            return "设计文件缺少 " + Quoted(name + "." + key);
+            return Missing(name + "." + key);
         }
         if (!value->is_string()) {
-            return WrongKind(name + "." + key, "文字");
+            return WrongKind(name + "." + key, Wanted::kText);
         }
     }
     const std::string& given = point["given"].get_ref<const std::string&>();
     if (given != "s" && given != "F") {
-        return WrongKind(name + ".given",
-                         "\"s\"（给定行程，力有公差）或 \"F\"（给定力，行程有公差）");
+        return WrongKind(name + ".given", Wanted::kGiven);
     }
     text.force_given = given == "F";
     text.s = point["s"].get_ref<const std::string&>();
@@ -220,10 +226,10 @@ runtime::Expected<RequirementPointText, std::string> ReadRequirementPoint(const 
     return text;
 }
 
-runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& requirement,
-                                                                 int version) {
+runtime::Expected<RequirementTexts, DesignFileProblem> ReadRequirement(const Json& requirement,
+                                                                       int version) {
     if (!requirement.is_object()) {
-        return WrongKind("requirement", "对象 {…}");
+        return WrongKind("requirement", Wanted::kObject);
     }
     const auto known = [version](const std::string& key) {
         for (const RequirementField& input : kRequirementInputs) {
@@ -233,8 +239,8 @@ runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& req
         }
         return key == "points" || key == "dynamic" || (key == "long_stacks" && version >= 5);
     };
-    if (auto unknown = UnknownKey(requirement, "requirement.", known); !unknown.empty()) {
-        return unknown;
+    if (auto unknown = UnknownKey(requirement, "requirement.", known); unknown) {
+        return *unknown;
     }
     RequirementTexts texts;
     for (const RequirementField& input : kRequirementInputs) {
@@ -243,37 +249,37 @@ runtime::Expected<RequirementTexts, std::string> ReadRequirement(const Json& req
         }
         const auto value = requirement.find(std::string(input.key));
         if (value == requirement.end()) {
-            return "设计文件缺少 " + Quoted("requirement." + std::string(input.key));
+            return Missing("requirement." + std::string(input.key));
         }
         if (!value->is_string()) {
-            return WrongKind("requirement." + std::string(input.key), "文字，如 \"40\"");
+            return WrongKind("requirement." + std::string(input.key), Wanted::kText);
         }
         texts.*input.text = value->get_ref<const std::string&>();
     }
     const auto dynamic = requirement.find("dynamic");
     if (dynamic == requirement.end()) {
-        return std::string("设计文件缺少 \"requirement.dynamic\"");
+        return Missing("requirement.dynamic");
     }
     if (!dynamic->is_boolean()) {
-        return WrongKind("requirement.dynamic", " true 或 false");
+        return WrongKind("requirement.dynamic", Wanted::kBoolean);
     }
     texts.dynamic = dynamic->get<bool>();
     if (version >= 5) {
         const auto long_stacks = requirement.find("long_stacks");
         if (long_stacks == requirement.end()) {
-            return std::string("设计文件缺少 \"requirement.long_stacks\"");
+            return Missing("requirement.long_stacks");
         }
         if (!long_stacks->is_boolean()) {
-            return WrongKind("requirement.long_stacks", " true 或 false");
+            return WrongKind("requirement.long_stacks", Wanted::kBoolean);
         }
         texts.long_stacks = long_stacks->get<bool>();
     }
     const auto points = requirement.find("points");
     if (points == requirement.end()) {
-        return std::string("设计文件缺少 \"requirement.points\"");
+        return Missing("requirement.points");
     }
     if (!points->is_array() || points->size() > texts.points.size()) {
-        return WrongKind("requirement.points", "至多两个要求的列表");
+        return WrongKind("requirement.points", Wanted::kRequirementPoints);
     }
     texts.points = {};
     for (std::size_t k = 0; k < points->size(); ++k) {
@@ -304,7 +310,7 @@ Json RequirementToJson(const RequirementTexts& texts) {
     return requirement;
 }
 
-runtime::Expected<DesignTexts, std::string> ReadDocument(const Json& document);
+runtime::Expected<DesignTexts, DesignFileProblem> ReadDocument(const Json& document);
 
 // The design as the file's document.
 Json DocumentOf(const DesignTexts& texts) {
@@ -331,6 +337,60 @@ Json DocumentOf(const DesignTexts& texts) {
 
 }  // namespace
 
+std::string DesignFileProblemText(const DesignFileProblem& problem) {
+    const std::string key = Quoted(problem.key);
+    switch (problem.kind) {
+        case Kind::kTooLarge:
+            return "不是碟簧设计文件：大于 " + std::to_string(kMaxDesignFileBytes >> 20) + " MiB";
+        case Kind::kNul:
+            return "不是碟簧设计文件：含有 NUL 字节";
+        case Kind::kNotJson:
+            return "不是碟簧设计文件：JSON 在第 " + std::to_string(problem.at) + " 个字节处有误";
+        case Kind::kTooDeep:
+            return "不是碟簧设计文件：嵌套超过 " + std::to_string(kMaxDepth) + " 层";
+        case Kind::kRepeatedKey:
+            return "设计文件中的键 " + key + " 出现了不止一次";
+        case Kind::kNotADesign:
+            return "不是碟簧设计文件：缺少 \"format\": \"" + std::string(kFormat) + "\"";
+        case Kind::kVersion:
+            return "设计文件的版本号 \"version\" 应为正整数";
+        case Kind::kNewer:
+            return "这个设计文件由较新的版本（格式 " + std::to_string(problem.at) +
+                   "）保存，本程序只能读到格式 " + std::to_string(kDesignFileVersion);
+        case Kind::kUnknownKey:
+            return "设计文件中有不认识的键 " + key;
+        case Kind::kMissing:
+            return "设计文件缺少 " + key;
+        case Kind::kWrongKind:
+            break;
+        case Kind::kNotBase64:
+            return "地址中的设计读不出来（不是 base64url）";
+        case Kind::kNotAView:
+            return "需要设计的各项文字：fields、points、requirement 和 fatigueLines";
+    }
+    constexpr std::pair<Wanted, std::string_view> kWanted[] = {
+        {Wanted::kText, "文字"},
+        {Wanted::kBoolean, "true 或 false"},
+        {Wanted::kObject, "对象 {…}"},
+        {Wanted::kPoint, "{\"by\": \"f\" 或 \"F\", \"value\": 文字}"},
+        {Wanted::kPoints, "至多两个工作点的列表"},
+        {Wanted::kPointBy, "\"f\"（按变形量）或 \"F\"（按力）"},
+        {Wanted::kLoad, "\"static\"（静载）或 \"dynamic\"（动载）"},
+        {Wanted::kRequirementPoint,
+         "{\"given\": \"s\" 或 \"F\", \"s\", \"F\", \"tolerance\": 文字}"},
+        {Wanted::kRequirementPoints, "至多两个要求的列表"},
+        {Wanted::kGiven, "\"s\"（给定行程，力有公差）或 \"F\"（给定力，行程有公差）"},
+        {Wanted::kLines, "文字：疲劳线，以制表符分隔的各行"},
+    };
+    std::string_view wanted;
+    for (const auto& [kind, words] : kWanted) {
+        if (kind == problem.wanted) {
+            wanted = words;
+        }
+    }
+    return "设计文件中 " + key + " 的值应为" + std::string(wanted);
+}
+
 std::string DesignToJson(const DesignTexts& texts, bool indented) {
     const Json document = DocumentOf(texts);
     // Texts that are not UTF-8 (never typed into a window) are written with U+FFFD in place.
@@ -338,13 +398,13 @@ std::string DesignToJson(const DesignTexts& texts, bool indented) {
                     : document.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json) {
+runtime::Expected<DesignTexts, DesignFileProblem> DesignFromJson(std::string_view json) {
     if (json.size() > kMaxDesignFileBytes) {
-        return std::string("不是碟簧设计文件：大于 1 MiB");
+        return DesignFileProblem{Kind::kTooLarge};
     }
     // JSON has no place for a raw NUL, and the reader would take it for the end of the text.
     if (json.find('\0') != std::string_view::npos) {
-        return std::string("不是碟簧设计文件：含有 NUL 字节");
+        return DesignFileProblem{Kind::kNul};
     }
     Scan scan;
     if (!Json::sax_parse(json, &scan)) {
@@ -355,17 +415,16 @@ runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json
 
 namespace {
 
-runtime::Expected<DesignTexts, std::string> ReadDocument(const Json& document) {
+runtime::Expected<DesignTexts, DesignFileProblem> ReadDocument(const Json& document) {
     if (!document.is_object() || document.value("format", Json()) != kFormat) {
-        return "不是碟簧设计文件：缺少 \"format\": \"" + std::string(kFormat) + "\"";
+        return DesignFileProblem{Kind::kNotADesign};
     }
     const auto version = document.find("version");
     if (version == document.end() || !version->is_number_integer() || *version < 1) {
-        return std::string("设计文件的版本号 \"version\" 应为正整数");
+        return DesignFileProblem{Kind::kVersion};
     }
     if (*version > kDesignFileVersion) {
-        return "这个设计文件由较新的版本（格式 " + version->dump() + "）保存，本程序只能读到格式 " +
-               std::to_string(kDesignFileVersion);
+        return DesignFileProblem{Kind::kNewer, {}, version->get<std::size_t>()};
     }
     const int read_version = version->get<int>();
     if (auto unknown = UnknownKey(document, "",
@@ -375,15 +434,15 @@ runtime::Expected<DesignTexts, std::string> ReadDocument(const Json& document) {
                                              (key == "requirement" && read_version >= 3) ||
                                              (key == "fatigue_lines" && read_version >= 4);
                                   });
-        !unknown.empty()) {
-        return unknown;
+        unknown) {
+        return *unknown;
     }
     const auto inputs = document.find("inputs");
     if (inputs == document.end()) {
-        return std::string("设计文件缺少 \"inputs\"");
+        return Missing("inputs");
     }
     if (!inputs->is_object()) {
-        return WrongKind("inputs", "对象 {…}");
+        return WrongKind("inputs", Wanted::kObject);
     }
     auto texts = ReadInputs(*inputs, read_version);
     if (!texts || read_version < 3) {
@@ -391,7 +450,7 @@ runtime::Expected<DesignTexts, std::string> ReadDocument(const Json& document) {
     }
     const auto requirement = document.find("requirement");
     if (requirement == document.end()) {
-        return std::string("设计文件缺少 \"requirement\"");
+        return Missing("requirement");
     }
     auto read = ReadRequirement(*requirement, read_version);
     if (!read) {
@@ -403,10 +462,10 @@ runtime::Expected<DesignTexts, std::string> ReadDocument(const Json& document) {
     }
     const auto lines = document.find("fatigue_lines");
     if (lines == document.end()) {
-        return std::string("设计文件缺少 \"fatigue_lines\"");
+        return Missing("fatigue_lines");
     }
     if (!lines->is_string()) {
-        return WrongKind("fatigue_lines", "文字：疲劳线，以制表符分隔的各行");
+        return WrongKind("fatigue_lines", Wanted::kLines);
     }
     // Kept as typed, like every input: a set that cannot be used is said on the sheet.
     texts->fatigue_lines = lines->get_ref<const std::string&>();
@@ -426,9 +485,9 @@ nlohmann::json DesignToView(const DesignTexts& texts) {
             {"fatigueLines", texts.fatigue_lines}};
 }
 
-runtime::Expected<DesignTexts, std::string> DesignFromView(std::string_view view) {
+runtime::Expected<DesignTexts, DesignFileProblem> DesignFromView(std::string_view view) {
     if (view.size() > kMaxDesignFileBytes || view.find('\0') != std::string_view::npos) {
-        return std::string("设计的各项文字大于 1 MiB 或含有 NUL 字节");
+        return DesignFileProblem{view.size() > kMaxDesignFileBytes ? Kind::kTooLarge : Kind::kNul};
     }
     Scan scan;
     if (!Json::sax_parse(view, &scan)) {
@@ -440,7 +499,7 @@ runtime::Expected<DesignTexts, std::string> DesignFromView(std::string_view view
     };
     if (!part("fields") || !parts["fields"].is_object() || !part("points") ||
         !part("requirement") || !part("fatigueLines") || parts.size() != 4) {
-        return std::string("需要设计的各项文字：fields、points、requirement 和 fatigueLines");
+        return DesignFileProblem{Kind::kNotAView};
     }
     Json inputs = std::move(parts["fields"]);
     inputs["points"] = std::move(parts["points"]);

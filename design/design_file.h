@@ -18,6 +18,50 @@ namespace design {
 /// when it has two working points, as it was judged then, and without long stacks.
 inline constexpr int kDesignFileVersion = 5;
 
+/// Why a design file, a link's design or a form's view cannot be read: the first thing wrong,
+/// with the key it concerns ("inputs.Dm", "points[0].by", "requirement.life").
+struct DesignFileProblem {
+    enum class Kind {
+        kTooLarge,     ///< more than kMaxDesignFileBytes (a link: longer than its base64)
+        kNul,          ///< a NUL byte, which JSON has no place for
+        kNotJson,      ///< not JSON (nor UTF-8): `at` is the byte where it stops being JSON
+        kTooDeep,      ///< nested more than 64 deep
+        kRepeatedKey,  ///< `key` stands twice in one object
+        kNotADesign,   ///< no "format": "disc-spring-design"
+        kVersion,      ///< "version" is not a positive whole number
+        kNewer,        ///< saved by a newer version, `at`
+        kUnknownKey,   ///< `key` is not its version's
+        kMissing,      ///< `key` is missing
+        kWrongKind,    ///< `key`'s value is not what `wanted` says
+        kNotBase64,    ///< a link's design is not base64url
+        kNotAView,     ///< a form's view lacks its parts
+    };
+    /// What a value should be.
+    enum class Wanted {
+        kText,               ///< a text
+        kBoolean,            ///< true or false
+        kObject,             ///< an object {…}
+        kPoint,              ///< a working point {"by", "value"}
+        kPoints,             ///< a list of at most two working points
+        kPointBy,            ///< "f" or "F"
+        kLoad,               ///< "static" or "dynamic"
+        kRequirementPoint,   ///< a requirement's point {"given", "s", "F", "tolerance"}
+        kRequirementPoints,  ///< a list of at most two of them
+        kGiven,              ///< "s" or "F"
+        kLines,              ///< a text of fatigue lines
+    };
+    Kind kind;
+    std::string key = {};
+    std::size_t at = 0;
+    Wanted wanted = Wanted::kText;
+
+    friend bool operator==(const DesignFileProblem&, const DesignFileProblem&) = default;
+};
+
+/// A problem in the words every face says it in, the key quoted as a stranger's text:
+/// "设计文件中有不认识的键 \"inputs.Dm\"".
+std::string DesignFileProblemText(const DesignFileProblem& problem);
+
 /// The most a design file may hold; a design is a few hundred bytes.
 inline constexpr std::size_t kMaxDesignFileBytes = 1 << 20;
 
@@ -34,10 +78,10 @@ inline constexpr std::size_t kMaxDesignFileBytes = 1 << 20;
 /// as a link carries it.
 std::string DesignToJson(const DesignTexts& texts, bool indented = true);
 
-/// Reads a design file's bytes, all or nothing. Refused, with the reason in Chinese naming the
-/// key where there is one: more than kMaxDesignFileBytes, not JSON (UTF-8 only; nested more than
+/// Reads a design file's bytes, all or nothing. Refused, with the problem naming the key where
+/// there is one: more than kMaxDesignFileBytes, not JSON (UTF-8 only; nested more than
 /// 64 deep counts as not JSON), not a design, a newer version, a key its version has missing, a
 /// key repeated or unknown, a value of the wrong kind.
-runtime::Expected<DesignTexts, std::string> DesignFromJson(std::string_view json);
+runtime::Expected<DesignTexts, DesignFileProblem> DesignFromJson(std::string_view json);
 
 }  // namespace design

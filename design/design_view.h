@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "design/inputs.h"
+#include "design/design_file.h"
 #include "runtime/expected.h"
 
 namespace design {
@@ -16,6 +16,6 @@ namespace design {
 nlohmann::json DesignToView(const DesignTexts& texts);
 
 /// The design a form's view holds (JSON text), read as its file would be, all or nothing.
-runtime::Expected<DesignTexts, std::string> DesignFromView(std::string_view view);
+runtime::Expected<DesignTexts, DesignFileProblem> DesignFromView(std::string_view view);
 
 }  // namespace design

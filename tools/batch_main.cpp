@@ -277,7 +277,8 @@ int AnswerDesigns(const std::vector<Source>& sources,
         }
         auto texts = design::DesignFromJson(bytes);
         if (!texts) {
-            Complain("设计文件 " + source.name + " 不能用：" + texts.error());
+            Complain("设计文件 " + source.name + " 不能用：" +
+                     design::DesignFileProblemText(texts.error()));
             return 2;
         }
         if (fatigue_lines) {

@@ -285,8 +285,10 @@ Json SheetOf(const design::DesignTexts& texts, int width, int height, const char
     return SheetJson(texts, std::max(width, 200), std::max(height, 150));
 }
 
-const char* DesignOrError(const runtime::Expected<design::DesignTexts, std::string>& texts) {
-    return Answer(texts ? DesignAnswer(*texts) : Json{{"error", texts.error()}});
+const char* DesignOrError(
+    const runtime::Expected<design::DesignTexts, design::DesignFileProblem>& texts) {
+    return Answer(texts ? DesignAnswer(*texts)
+                        : Json{{"error", design::DesignFileProblemText(texts.error())}});
 }
 
 std::string_view Bytes(const char* bytes, int size) {
@@ -402,19 +404,19 @@ const char* ds_design_address(const char* fragment) {
 const char* ds_edit(const char* view_json, int width, int height, const char* font) {
     const auto texts = design::DesignFromView(view_json);
     if (!texts) {
-        return Answer(Json{{"error", texts.error()}});
+        return Answer(Json{{"error", design::DesignFileProblemText(texts.error())}});
     }
-    Json answer = DesignAnswer(*texts);
+    Json edit = DesignAnswer(*texts);
     if (width > 0) {
-        answer["sheet"] = SheetOf(*texts, width, height, font);
+        edit["sheet"] = SheetOf(*texts, width, height, font);
     }
-    return Answer(answer);
+    return Answer(edit);
 }
 
 const char* ds_sheet(const char* file_text, int width, int height, const char* font) {
     const auto texts = design::DesignFromJson(file_text);
     if (!texts) {
-        return Answer(Json{{"error", texts.error()}});
+        return Answer(Json{{"error", design::DesignFileProblemText(texts.error())}});
     }
     return Answer(SheetOf(*texts, width, height, font));
 }
@@ -477,7 +479,7 @@ const char* ds_sheet_copy() {
 const char* ds_select(const char* file_text, int best) {
     const auto texts = design::DesignFromJson(file_text);
     if (!texts) {
-        return Answer(Json{{"error", texts.error()}});
+        return Answer(Json{{"error", design::DesignFileProblemText(texts.error())}});
     }
     const design::SelectionSheet chosen = design::ComputeSelection(*texts, ShownBest(best));
     Json rows = Json::array();
@@ -502,7 +504,7 @@ const char* ds_select(const char* file_text, int best) {
 const char* ds_open_candidate(const char* file_text, int best, int row) {
     const auto texts = design::DesignFromJson(file_text);
     if (!texts) {
-        return Answer(Json{{"error", texts.error()}});
+        return Answer(Json{{"error", design::DesignFileProblemText(texts.error())}});
     }
     const design::SelectionSheet chosen = design::ComputeSelection(*texts, ShownBest(best));
     if (chosen.problem || row < 0 || static_cast<std::size_t>(row) >= chosen.Shown().size()) {
@@ -531,7 +533,7 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
     if (parsed->design) {
         auto texts = design::DesignFromJson(input);
         if (!texts) {
-            return refuse(texts.error());
+            return refuse(design::DesignFileProblemText(texts.error()));
         }
         if (parsed->load) {
             texts->load = *parsed->load;

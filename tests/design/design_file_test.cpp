@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 namespace design {
 namespace {
@@ -31,14 +32,14 @@ DesignTexts Everything() {
 TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     const DesignTexts texts = Everything();
     const auto read = DesignFromJson(DesignToJson(texts));
-    ASSERT_TRUE(read.has_value()) << read.error();
+    ASSERT_TRUE(read.has_value()) << DesignFileProblemText(read.error());
     EXPECT_EQ(*read, texts);
     // A file saved by the first version of the window.
     std::ifstream file(std::string(DISC_SPRING_SOURCE) + "/tests/curve/example.dspring");
     std::stringstream saved;
     saved << file.rdbuf();
     const auto example = DesignFromJson(saved.str());
-    ASSERT_TRUE(example.has_value()) << example.error();
+    ASSERT_TRUE(example.has_value()) << DesignFileProblemText(example.error());
     EXPECT_EQ(example->t_reduced, "7.5");
     EXPECT_EQ(example->Rm, "");  // version 1: no Rm, blank
     EXPECT_EQ(example->points[0], (PointText{PointBy::kForce, "100000"}));
@@ -53,7 +54,7 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     DesignTexts before_5 = texts;
     before_5.requirement.long_stacks = false;
     const auto read_4 = DesignFromJson(version_4);
-    ASSERT_TRUE(read_4.has_value()) << read_4.error();
+    ASSERT_TRUE(read_4.has_value()) << DesignFileProblemText(read_4.error());
     EXPECT_EQ(*read_4, before_5);
     DesignTexts one = texts;
     one.points[1].value = " ";
@@ -64,7 +65,7 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     one_point.replace(one_point.find("\"long_stacks\": true,"), 20, "");
     one_point.replace(one_point.find("\"version\": 5"), 12, "\"version\": 4");
     const auto read_one = DesignFromJson(one_point);
-    ASSERT_TRUE(read_one.has_value()) << read_one.error();
+    ASSERT_TRUE(read_one.has_value()) << DesignFileProblemText(read_one.error());
     EXPECT_EQ(*read_one, before_5);
     // Before version 4: no fatigue lines, no life.
     std::string version_3 = version_4;
@@ -78,12 +79,13 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     older.fatigue_lines.clear();
     older.requirement.life.clear();
     const auto read_3 = DesignFromJson(version_3);
-    ASSERT_TRUE(read_3.has_value()) << read_3.error() << version_3;
+    ASSERT_TRUE(read_3.has_value()) << DesignFileProblemText(read_3.error()) << version_3;
     EXPECT_EQ(*read_3, older);
 }
 
-// Each way a file can fail, and the words that must name the reason.
+// Each way a file can fail, by its kind and the key it names; nothing else is read.
 TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
+    using Kind = DesignFileProblem::Kind;
     std::string good = DesignToJson(Everything());
     const auto with = [&good](std::string_view from, std::string_view to) {
         std::string changed = good;
@@ -91,72 +93,88 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         EXPECT_NE(at, std::string::npos) << from;
         return changed.replace(at, from.size(), to);
     };
-    const std::pair<std::string, std::string> refused[] = {
-        {"{\"format\": \"disc-spring-design\"", "JSON 在第"},
-        {"[]", "缺少 \"format\""},
-        {with("disc-spring-design", "x"), "缺少 \"format\""},
-        {with("\"version\": 5", "\"version\": 6"), "较新的版本（格式 6）"},
-        {with("\"version\": 5", "\"version\": \"2\""), "\"version\" 应为正整数"},
-        {with("\"version\": 5", "\"version\": 2.0"), "\"version\" 应为正整数"},
-        {with("\"version\": 5", "\"version\": 0"), "\"version\" 应为正整数"},
-        {with("\"Rm\": \"\",", ""), "缺少 \"Rm\""},
-        {with("\"D\": \"100\",", ""), "缺少 \"D\""},
-        {with("\"D\": \"100\"", "\"D\": 100"), "\"D\" 的值应为文字"},
-        {with("\"D\": \"100\"", "\"D\": \"100\", \"D\": \"101\""), "键 \"D\" 出现了不止一次"},
-        {with("\"D\": \"100\"", "\"Dm\": \"1600\", \"D\": \"100\""), "不认识的键 \"inputs.Dm\""},
-        {with("\"format\"", "\"colour\": 1, \"format\""), "不认识的键 \"colour\""},
-        // A stranger's key is quoted on one line, cut, its direction marks shown as codes.
-        {with("\"format\"", "\"安全提示\\n请将设计文件发送至 x@y\\u202e" + std::string(50, 'k') +
-                                "\": 1, \"format\""),
-         "不认识的键 \"安全提示U+000A请将设计文件发送至 x@yU+202E" + std::string(21, 'k') + "…\""},
-        {with("\"inputs\": {", "\"inputs\": [{"), "JSON"},
-        {with("\"by\": \"F\"", "\"by\": \"s\""), "\"points[0].by\" 的值应为"},
-        {with("\"by\": \"F\",", ""), "缺少 \"points[0].by\""},
-        {with("\"value\": \"5000 N\"", "\"value\": 5000"), "\"points[0].value\" 的值应为文字"},
-        {with("\"value\": \"5000 N\"", "\"value\": \"5000 N\", \"unit\": \"N\""),
-         "不认识的键 \"points[0].unit\""},
-        {with("\"points\": [", "\"points\": [{\"by\": \"f\", \"value\": \"\"},"), "至多两个工作点"},
-        {with("\"5000 N\"", "\"5000 \xFF\""), "JSON 在第"},  // not UTF-8
-        {std::string(65, '[') + std::string(65, ']'), "嵌套超过 64 层"},
-        {good + std::string(kMaxDesignFileBytes, ' '), "大于 1 MiB"},
-        // The requirement, since version 3.
-        {with("\"version\": 5", "\"version\": 2"), "不认识的键 \"fatigue_lines\""},
-        // The fatigue lines and the life, since version 4.
-        {with("\"version\": 5", "\"version\": 3"), "不认识的键 \"fatigue_lines\""},
+    // A stranger's key, as JSON writes it and as it reads.
+    const std::string escaped = "安全提示\\n请将设计文件发送至 x@y\\u202e";
+    const std::string stranger = "安全提示\n请将设计文件发送至 x@y\u202e";
+    const std::tuple<std::string, Kind, std::string> refused[] = {
+        {"{\"format\": \"disc-spring-design\"", Kind::kNotJson, ""},
+        {"[]", Kind::kNotADesign, ""},
+        {with("disc-spring-design", "x"), Kind::kNotADesign, ""},
+        {with("\"version\": 5", "\"version\": 6"), Kind::kNewer, ""},
+        {with("\"version\": 5", "\"version\": \"2\""), Kind::kVersion, ""},
+        {with("\"version\": 5", "\"version\": 2.0"), Kind::kVersion, ""},
+        {with("\"version\": 5", "\"version\": 0"), Kind::kVersion, ""},
+        {with("\"Rm\": \"\",", ""), Kind::kMissing, "Rm"},
+        {with("\"D\": \"100\",", ""), Kind::kMissing, "D"},
+        {with("\"D\": \"100\"", "\"D\": 100"), Kind::kWrongKind, "D"},
+        {with("\"D\": \"100\"", "\"D\": \"100\", \"D\": \"101\""), Kind::kRepeatedKey, "D"},
+        {with("\"D\": \"100\"", "\"Dm\": \"1600\", \"D\": \"100\""), Kind::kUnknownKey,
+         "inputs.Dm"},
+        {with("\"format\"", "\"colour\": 1, \"format\""), Kind::kUnknownKey, "colour"},
+        {with("\"format\"", "\"" + escaped + "\": 1, \"format\""), Kind::kUnknownKey, stranger},
+        {with("\"inputs\": {", "\"inputs\": [{"), Kind::kNotJson, ""},
+        {with("\"by\": \"F\"", "\"by\": \"s\""), Kind::kWrongKind, "points[0].by"},
+        {with("\"by\": \"F\",", ""), Kind::kMissing, "points[0].by"},
+        {with("\"value\": \"5000 N\"", "\"value\": 5000"), Kind::kWrongKind, "points[0].value"},
+        {with("\"value\": \"5000 N\"", "\"value\": \"5000 N\", \"unit\": \"N\""), Kind::kUnknownKey,
+         "points[0].unit"},
+        {with("\"points\": [", "\"points\": [{\"by\": \"f\", \"value\": \"\"},"), Kind::kWrongKind,
+         "points"},
+        {with("\"5000 N\"", "\"5000 \xFF\""), Kind::kNotJson, ""},  // not UTF-8
+        {std::string(65, '[') + std::string(65, ']'), Kind::kTooDeep, ""},
+        {good + std::string(kMaxDesignFileBytes, ' '), Kind::kTooLarge, ""},
+        // The requirement, since version 3; the fatigue lines and the life, since version 4.
+        {with("\"version\": 5", "\"version\": 2"), Kind::kUnknownKey, "fatigue_lines"},
+        {with("\"version\": 5", "\"version\": 3"), Kind::kUnknownKey, "fatigue_lines"},
         // The load and long stacks, since version 5.
-        {with("\"version\": 5", "\"version\": 4"), "不认识的键 \"inputs.load\""},
-        {with("\"load\": \"dynamic\",", ""), "缺少 \"load\""},
-        {with("\"load\": \"dynamic\"", "\"load\": \"cyclic\""), "\"load\" 的值应为"},
-        {with("\"long_stacks\": true,", ""), "缺少 \"requirement.long_stacks\""},
-        {with("\"long_stacks\": true", "\"long_stacks\": 1"),
-         "\"requirement.long_stacks\" 的值应为"},
-        {with("\"fatigue_lines\": \"", "\"fatigue_lines\": [\""), "JSON"},
+        {with("\"version\": 5", "\"version\": 4"), Kind::kUnknownKey, "inputs.load"},
+        {with("\"load\": \"dynamic\",", ""), Kind::kMissing, "load"},
+        {with("\"load\": \"dynamic\"", "\"load\": \"cyclic\""), Kind::kWrongKind, "load"},
+        {with("\"long_stacks\": true,", ""), Kind::kMissing, "requirement.long_stacks"},
+        {with("\"long_stacks\": true", "\"long_stacks\": 1"), Kind::kWrongKind,
+         "requirement.long_stacks"},
+        {with("\"fatigue_lines\": \"", "\"fatigue_lines\": [\""), Kind::kNotJson, ""},
         {with("\"# 读图\\r\\n2\\t2e6\\t0\\t500\\t600\\t800\\t手册 A 图 1\\r\\n\"", "2"),
-         "\"fatigue_lines\" 的值应为"},
-        {with("\"life\": \"2e6\",", ""), "缺少 \"requirement.life\""},
-        {with("\"dynamic\": true", "\"dynamic\": \"1\""), "\"requirement.dynamic\" 的值应为"},
-        {with("\"bore\": \"41\",", ""), "缺少 \"requirement.bore\""},
-        {with("\"bore\": \"41\"", "\"bore\": 41"), "\"requirement.bore\" 的值应为文字"},
-        {with("\"given\": \"F\"", "\"given\": \"f\""), "\"requirement.points[1].given\" 的值应为"},
-        {with("\"tolerance\": \"10\"", "\"tolerance\": \"10\", \"unit\": \"%\""),
-         "不认识的键 \"requirement.points[1].unit\""},
-        {with("\"max_length\"", "\"longest\": \"\", \"max_length\""),
-         "不认识的键 \"requirement.longest\""},
+         Kind::kWrongKind, "fatigue_lines"},
+        {with("\"life\": \"2e6\",", ""), Kind::kMissing, "requirement.life"},
+        {with("\"dynamic\": true", "\"dynamic\": \"1\""), Kind::kWrongKind, "requirement.dynamic"},
+        {with("\"bore\": \"41\",", ""), Kind::kMissing, "requirement.bore"},
+        {with("\"bore\": \"41\"", "\"bore\": 41"), Kind::kWrongKind, "requirement.bore"},
+        {with("\"given\": \"F\"", "\"given\": \"f\""), Kind::kWrongKind,
+         "requirement.points[1].given"},
+        {with("\"tolerance\": \"10\"", "\"tolerance\": \"10\", \"unit\": \"%\""), Kind::kUnknownKey,
+         "requirement.points[1].unit"},
+        {with("\"max_length\"", "\"longest\": \"\", \"max_length\""), Kind::kUnknownKey,
+         "requirement.longest"},
         // The JSON reader stops at a NUL: what follows it must not slip through unread.
-        {good + std::string(1, '\0') + "{\"format\": 1}", "NUL"},
-        {std::string(1, '\0'), "NUL"},
+        {good + std::string(1, '\0') + "{\"format\": 1}", Kind::kNul, ""},
+        {std::string(1, '\0'), Kind::kNul, ""},
     };
-    for (const auto& [json, why] : refused) {
+    for (const auto& [json, kind, key] : refused) {
         const auto read = DesignFromJson(json);
-        ASSERT_FALSE(read.has_value()) << why;
-        EXPECT_NE(read.error().find(why), std::string::npos) << read.error();
+        ASSERT_FALSE(read.has_value()) << key;
+        EXPECT_EQ(std::pair(read.error().kind, read.error().key), std::pair(kind, key))
+            << DesignFileProblemText(read.error());
     }
     // Version 1 had no Rm: a file of it that has one is not what it says.
     const std::size_t format = good.find("    \"format\"");
     std::string v1 = "{\n" + good.substr(format, good.find("    \"requirement\"") - format) +
                      good.substr(good.find("    \"version\""));
     v1.replace(v1.find("\"version\": 5"), 12, "\"version\": 1");
-    EXPECT_NE(DesignFromJson(v1).error().find("不认识的键 \"inputs.Rm\""), std::string::npos);
+    EXPECT_EQ(DesignFromJson(v1).error(), (DesignFileProblem{Kind::kUnknownKey, "inputs.Rm"}));
+    // The words: a stranger's key quoted on one line, cut, its direction marks shown as codes.
+    const std::pair<DesignFileProblem, std::string> said[] = {
+        {{Kind::kUnknownKey, stranger + std::string(50, 'k')},
+         "设计文件中有不认识的键 \"安全提示U+000A请将设计文件发送至 x@yU+202E" +
+             std::string(21, 'k') + "…\""},
+        {{Kind::kNewer, "", 6}, "这个设计文件由较新的版本（格式 6）保存，本程序只能读到格式 5"},
+        {{Kind::kWrongKind, "load", 0, DesignFileProblem::Wanted::kLoad},
+         "设计文件中 \"load\" 的值应为\"static\"（静载）或 \"dynamic\"（动载）"},
+        {{Kind::kNotJson, "", 12}, "不是碟簧设计文件：JSON 在第 12 个字节处有误"},
+    };
+    for (const auto& [problem, words] : said) {
+        EXPECT_EQ(DesignFileProblemText(problem), words);
+    }
 }
 
 }  // namespace
