@@ -21,12 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!again || !(*again == *from_address)) {
             __builtin_trap();
         }
-    } else if (from_address.error().empty()) {
+    } else if (design::DesignFileProblemText(from_address.error()).empty()) {
         __builtin_trap();
     }
     const auto read = design::DesignFromJson(bytes);
     if (!read) {
-        if (read.error().empty()) {
+        if (design::DesignFileProblemText(read.error()).empty()) {
             __builtin_trap();  // a refusal always says why
         }
         return 0;
