@@ -2,7 +2,8 @@
 """How soon the browser edition answers after it is opened, in this machine's headless Chromium:
 from the start of navigation to the engine ready, to the first calculator result (the worked
 example typed in as soon as the page is up), and to the first design sheet shown (a design in the
-address). Reports the median and the worst of several cold loads against the 300 ms budget.
+address). Reports the median and the worst of several cold loads, the first calculator result's
+median against its 100 ms goal (which includes WebDriver's own round trip to type and click).
 
 usage: bench/web_first_result.py [PAGE] [--loads N]
 A benchmark, run by hand or by scripts/web.sh --bench; never a test.
@@ -17,7 +18,7 @@ import sys
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
-BUDGET_MS = 300
+GOAL_MS = 100
 ROOT = pathlib.Path(__file__).resolve().parents[1]
 
 
@@ -57,15 +58,14 @@ def main():
     finally:
         driver.quit()
 
-    worst_median = 0.0
     print(f"{page.name}, {page.stat().st_size} bytes, {args.loads} cold loads (ms after"
           f" navigation start):")
     for name, values in times.items():
         median = statistics.median(values)
-        worst_median = max(worst_median, median)
         print(f"  {name:24} median {median:6.0f}  worst {max(values):6.0f}")
-    verdict = "within" if worst_median <= BUDGET_MS else "OVER"
-    print(f"first result {verdict} the {BUDGET_MS} ms budget")
+    first = statistics.median(times["first calculator result"])
+    verdict = "within" if first <= GOAL_MS else "OVER"
+    print(f"first calculator result {verdict} its {GOAL_MS} ms goal")
     return 0
 
 

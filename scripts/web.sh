@@ -23,12 +23,13 @@ cmake --build build-web/native -j"$jobs" --target form_page disc-spring-batch
 
 step "the engine, with emscripten"
 emcmake cmake -S . -B build-web/engine "${options[@]}" >/dev/null
-cmake --build build-web/engine -j"$jobs" --target disc-spring-engine
+cmake --build build-web/engine -j"$jobs" --target disc-spring-engine disc-spring-calculator
 
 step "the page"
 build-web/native/bin/form_page >build-web/form1.html 2>build-web/form1.css
 python3 scripts/web_page.py build-web/form1.html build-web/form1.css \
   build-web/engine/bin/disc-spring-engine.js build-web/engine/bin/disc-spring-engine.wasm \
+  build-web/engine/bin/disc-spring-calculator.js build-web/engine/bin/disc-spring-calculator.wasm \
   build-web/disc-spring.html
 size=$(stat -c %s build-web/disc-spring.html)
 if [ "$size" -gt $((1536 * 1024)) ]; then

@@ -1,4 +1,4 @@
-// The browser edition's engine: each call of the page answered from design/, batch/ and ui/.
+// The browser edition's design engine: each call of the page answered from design/ and batch/.
 #include "web/engine_api.h"
 
 #include <algorithm>
@@ -23,8 +23,6 @@
 #include "rows/fatigue_text.h"
 #include "rows/selection_text.h"
 #include "runtime/number_text.h"
-#include "ui/commands.h"
-#include "ui/report.h"
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -55,14 +53,6 @@ EM_JS(double, ds_font_extent, (const char* font, int descent), {
 namespace {
 
 using Json = nlohmann::json;
-
-// A text box of the page, held for one command.
-class MemoryBox final : public ui::TextBox {
-public:
-    std::string Text() const override { return text; }
-    void SetText(std::string_view value) override { text = value; }
-    std::string text;
-};
 
 // How the page's font measures: in the browser, the font itself; natively (the tests), widths
 // near a Chinese face's: a full em a character beyond ASCII, about half one within.
@@ -298,35 +288,6 @@ std::string_view Bytes(const char* bytes, int size) {
 }  // namespace
 
 extern "C" {
-
-const char* ds_command(const char* command, const char* boxes_json) {
-    std::vector<std::string> texts;
-    const std::string name = command;
-    if (!StringsOf(boxes_json, texts) || texts.size() != 10 ||
-        (name != "calculate" && name != "clear")) {
-        return Answer(Json{{"error", "需要命令 calculate 或 clear 和十个框的文字"}});
-    }
-    std::array<MemoryBox, 10> memory;
-    ui::TextBoxes boxes{};
-    for (std::size_t i = 0; i < memory.size(); ++i) {
-        memory[i].text = texts[i];
-        boxes[i] = &memory[i];
-    }
-    Json report = nullptr;
-    if (name == "clear") {
-        ui::Clear(boxes);
-    } else {
-        ui::Calculate(boxes, [&report](const calc::SpringFault& fault) {
-            const ui::Report words = ui::ReportFor(fault);
-            report = {{"title", words.title}, {"text", words.text}, {"button", words.button}};
-        });
-    }
-    Json shown = Json::array();
-    for (const MemoryBox& box : memory) {
-        shown.push_back(box.text);
-    }
-    return Answer(Json{{"boxes", shown}, {"report", report}});
-}
 
 const char* ds_inputs() {
     Json inputs = Json::array();

@@ -1,10 +1,11 @@
-// The browser edition's whole engine, as a small C interface: every call takes and gives UTF-8
-// text (JSON where it is structured), so that the page's script calls it through emscripten's
-// ccall without generated glue or dynamic code, and so that the same interface compiles and is
-// tested natively. What comes from a user's file comes as bytes with their count, so that the
-// engine, not the browser, judges bytes that are not UTF-8 or hold a NUL, as the desktop does. Each
-// answer stays valid until the next call. Nothing here computes, reads or judges anything itself:
-// it hands texts to calc/, rows/, design/ and batch/ and their answers back.
+// The browser edition's design engine (the calculator's own is web/calculator_api.h), as a small
+// C interface: every call takes and gives UTF-8 text (JSON where it is structured), so that the
+// page's script calls it through emscripten's ccall without generated glue or dynamic code, and
+// so that the same interface compiles and is tested natively. What comes from a user's file comes
+// as bytes with their count, so that the engine, not the browser, judges bytes that are not UTF-8
+// or hold a NUL, as the desktop does. Each answer stays valid until the next call. Nothing here
+// computes, reads or judges anything itself: it hands texts to calc/, rows/, design/ and batch/
+// and their answers back.
 #pragma once
 
 #include <cstddef>
@@ -15,11 +16,6 @@ inline constexpr std::size_t kMaxCatalogueBytes = std::size_t{32} << 20;
 inline constexpr std::size_t kMaxAnswerBytes = std::size_t{64} << 20;
 
 extern "C" {
-
-/// The calculator's command "calculate" (自动计算) or "clear" (重新输入) on the texts of Text1 …
-/// Text10, a JSON array of ten strings: {"boxes": the ten texts after the command, "report":
-/// null, or on a fault the run-time error report {"title", "text", "button"}}.
-const char* ds_command(const char* command, const char* boxes_json);
 
 /// What the design view is built from: the inputs' table (label, name, hint, key, kind), the
 /// requirement's table (label, hint, key) and its points' names, the working points' names, the

@@ -2,6 +2,7 @@
 // against the desktop's own functions, and every malformed call answered, never trusted.
 
 #include "web/engine_api.h"
+#include "web/calculator_api.h"
 
 #include <gtest/gtest.h>
 

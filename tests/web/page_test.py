@@ -752,7 +752,7 @@ class Hostile(PageTest):
     def still_working(self):
         self.assertIsNone(self.js("return window.owned"))
         self.assertEqual(self.js("return document.querySelectorAll('img, iframe, object, embed, "
-                                 "script:not([id]):not([type])').length"), 1)  # the page's own
+                                 "script:not([id]):not([type])').length"), 2)  # the page's own two
         answer = self.page_batch([], "100\t51\t3.5\t6.3\t1.4\n")
         self.assertTrue(answer["output"].startswith("9822.55688774516\t"))
 

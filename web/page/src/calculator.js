@@ -1,11 +1,39 @@
-// The calculator: Form1 as designed, its two commands the engine's, on a worker nothing else
-// uses.
+// The calculator: Form1 as designed, its two commands those of the calculator's own small engine
+// (web/calculator_api.h), which runs on the page's thread: a command takes microseconds, and no
+// worker has to start before the first answer.
 
 import { $ } from './dom.js';
-import { Engine } from './engine.js';
+import { leaving } from './address_guard.js';
+import { compileInlined } from './engine.js';
 
-const engine = new Engine();
-export const calculatorReady = engine.ready;
+export const calculatorReady = leaving ? new Promise(() => {}) : new Promise((resolve, reject) => {
+  const compiled = compileInlined('calculator-wasm', false);
+  DiscSpringCalculator({
+    instantiateWasm: (imports, done) => {
+      compiled.then((module) => WebAssembly.instantiate(module, imports).then((instance) => done(instance, module)))
+        .catch(reject);
+      return {};
+    },
+  }).then(resolve, reject);
+});
+
+// The answer to a command, its texts passed through the engine's heap (a pasted text may be
+// long).
+function answerOf(engine, name, boxesJson) {
+  const held = [];
+  try {
+    for (const text of [name, boxesJson]) {
+      const size = engine.lengthBytesUTF8(text) + 1;
+      const at = engine._malloc(size);
+      if (!at) throw new Error('内存不够');
+      held.push(at);
+      engine.stringToUTF8(text, at, size);
+    }
+    return engine.UTF8ToString(engine._ds_command(held[0], held[1]));
+  } finally {
+    held.forEach((at) => engine._free(at));
+  }
+}
 export const boxes = Array.from({ length: 10 }, (_, i) => $('Text' + (i + 1)));
 
 // A result wider than its box keeps its sign and leading digits in view.
@@ -34,13 +62,18 @@ function report(words) {
 $('report-ok').addEventListener('click', () => $('report').close());
 $('report').addEventListener('close', () => reportReturn && reportReturn.focus());
 
+let answered;
+export const firstAnswer = new Promise((resolve) => { answered = resolve; });
+
 async function command(name) {
-  const answer = JSON.parse(await engine.call('ds_command', name, JSON.stringify(boxes.map((b) => b.value))));
+  const engine = await calculatorReady;
+  const answer = JSON.parse(answerOf(engine, name, JSON.stringify(boxes.map((b) => b.value))));
   answer.boxes.forEach((text, i) => {
     boxes[i].value = text;
     showStart(boxes[i]);
   });
   if (!performance.getEntriesByName('first-result').length) performance.mark('first-result');
+  answered();
   if (answer.report) report(answer.report);
 }
 for (const button of document.querySelectorAll('#Form1 button')) {

@@ -1,26 +1,41 @@
-// The engine (web/engine_api.h) in workers made from the engine's own script and the worker's
-// half. The WebAssembly is compiled once, off the page's thread, and handed to every worker.
-// Each job has a worker of its own, so that typing in the calculator never waits for a sheet, a
-// selection or a catalogue; a long job is cancelled by ending its worker.
+// The design engine (web/engine_api.h) in workers made from its own script and the worker's half.
+// Its WebAssembly is compiled once, off the page's thread, when first asked for, and handed to
+// every worker. Each job has a worker of its own, so that no sheet, selection or catalogue waits
+// for another; a long job is cancelled by ending its worker.
 
 import { $ } from './dom.js';
 import { leaving } from './address_guard.js';
 
-const source = $('engine').textContent + '\n' + $('worker').textContent;
-// A plain loop: Uint8Array.from with a mapping function took 134 ms here, a long task at start.
-function wasmBytes() {
-  const binary = atob($('wasm').textContent);
+// A WebAssembly module the page holds in base64, gzipped when `packed`. A plain loop:
+// Uint8Array.from with a mapping function took 134 ms here, a long task at start.
+export function compileInlined(id, packed) {
+  const binary = atob($(id).textContent);
   const bytes = new Uint8Array(binary.length);
   for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
-  return bytes;
+  if (!packed) return WebAssembly.compile(bytes);
+  const unpacked = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+  return new Response(unpacked).arrayBuffer().then((wasm) => WebAssembly.compile(wasm));
 }
-const compiled = WebAssembly.compile(wasmBytes());
+
+// The design engine's script and module stand after the page's script: read once it is parsed.
+const parsed = new Promise((resolve) => {
+  if (document.readyState !== 'loading') resolve();
+  else document.addEventListener('DOMContentLoaded', resolve, { once: true });
+});
+let compiled = null;
+const compiledEngine = () => compiled ?? (compiled = compileInlined('wasm', true));
 
 function startWorker() {
-  if (leaving) return { worker: null, waiting: new Map(), ready: new Promise(() => {}) };
-  const worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
-  const waiting = new Map();
-  const ready = new Promise((resolve, reject) => {
+  const started = { worker: null, waiting: new Map(), ready: null, stopped: false };
+  if (leaving) {
+    started.ready = new Promise(() => {});
+    return started;
+  }
+  started.ready = parsed.then(() => new Promise((resolve, reject) => {
+    if (started.stopped) return;
+    const source = $('engine').textContent + '\n' + $('worker').textContent;
+    const worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
+    started.worker = worker;
     worker.onerror = (event) => reject(new Error(event.message || '引擎无法启动'));
     worker.onmessage = (event) => {
       const data = event.data;
@@ -29,15 +44,15 @@ function startWorker() {
       } else if (data.failed !== undefined) {
         reject(new Error(data.failed));
       } else {
-        const asked = waiting.get(data.id);
-        waiting.delete(data.id);
+        const asked = started.waiting.get(data.id);
+        started.waiting.delete(data.id);
         if (data.error !== undefined) asked.reject(new Error(data.error));
         else asked.resolve(data.answer);
       }
     };
-    compiled.then((module) => worker.postMessage({ module }), reject);
-  });
-  return { worker, waiting, ready };
+    compiledEngine().then((module) => worker.postMessage({ module }), reject);
+  }));
+  return started;
 }
 
 // A worker that answers calls in the order asked, started when first needed: starting one costs
@@ -92,7 +107,9 @@ export class Job {
 
   cancel() {
     if (this.running === null) return;
-    this.engine.started.worker.terminate();
+    const { started } = this.engine;
+    started.stopped = true;
+    if (started.worker) started.worker.terminate();
     this.engine = null;
     const { cancel } = this.running;
     this.running = null;

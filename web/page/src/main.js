@@ -4,7 +4,7 @@
 
 import { largestDesignFile, refusedTooLarge } from './address_guard.js';
 import { $, message, status, utf8 } from './dom.js';
-import { boxes, calculatorReady, fitForm1 } from './calculator.js';
+import { boxes, calculatorReady, firstAnswer, fitForm1 } from './calculator.js';
 import * as design from './design.js';
 import { requestSheet, shownSheet, sheetCopy, sheetSettled, sheetArgs, showEdited } from './sheet.js';
 import { buildRequirement, showRequirement, requestSelection, shownSelection, onCandidateOpened } from './selection.js';
@@ -54,21 +54,31 @@ window.addEventListener('resize', () => {
   resize = setTimeout(requestSheet, 200);
 });
 
+// The design engine starts at once for a design in the address; otherwise once the calculator
+// has answered, another view is chosen, or half a second has passed, so that a visitor's first
+// 自动计算 never waits behind it (starting it takes the page's thread for about 25 ms).
+let wantDesign;
+const designWanted = new Promise((resolve) => { wantDesign = resolve; });
+tabs.slice(1).forEach((tab) => tab.addEventListener('click', () => wantDesign()));
+
 async function start() {
-  // The calculator answers as soon as its own worker is ready.
   await calculatorReady;
   performance.mark('engine-ready');
   $('engine-status').textContent = '';
+  const address = location.hash.match(/^#design=(.*)$/s);
+  if (!address && !refusedTooLarge) {
+    // As on the desktop, the calculator opens with the focus on D.
+    if (!$('calculator').hidden) boxes[0].focus();
+    await Promise.race([firstAnswer, designWanted, new Promise((resolve) => setTimeout(resolve, 500))]);
+  }
   await design.startDesign();
   buildRequirement();
   if (refusedTooLarge) message(`打不开这个设计，打开的是示例弹簧。\n\n地址中的设计大于 ${largestDesignFile >> 20} MiB，不打开`);
-  const address = location.hash.match(/^#design=(.*)$/s);
   if (address && await design.openAddress(address[1], '打不开这个设计，打开的是示例弹簧。')) {
     select(tabs[1]);
     return;
   }
   design.newDesignShown();
-  // As on the desktop, the calculator opens with the focus on D.
   if (!$('calculator').hidden && !$('message').open) boxes[0].focus();
 }
 
