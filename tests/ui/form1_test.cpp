@@ -8,15 +8,25 @@
 
 #include "as_user.h"
 #include "qtapp/application.h"
+#include "scenarios/scenarios.h"
 #include "ui/form_design.h"
 
 namespace {
 
-const QStringList kWorkedExample = {"100", "51", "3.5", "6.3", "1.4"};
-const QStringList kResults = {"9822.55688774516", "617.501704752074", "-1350.87984743535",
-                              "411.326288335194", "749.011484596736"};
 const QStringList kBoxNames = {"D(mm)", "d(mm)",    "t(mm)",   "H(mm)",   "f(mm)",
                                "F(N)",  "σom(Mpa)", "σ1(Mpa)", "σ2(Mpa)", "σ3(Mpa)"};
+
+QString Text(const nlohmann::json& text) {
+    return QString::fromStdString(text.get<std::string>());
+}
+
+QStringList Texts(const nlohmann::json& texts) {
+    QStringList all;
+    for (const auto& text : texts) {
+        all << Text(text);
+    }
+    return all;
+}
 
 }  // namespace
 
@@ -28,14 +38,8 @@ private:
     ui::qt::Form1* form_ = nullptr;
 
     QLineEdit* box(int number) const { return Find<QLineEdit>(form_, kBoxNames[number - 1]); }
-    QPushButton* button(const QString& caption) const { return Find<QPushButton>(form_, caption); }
-    void click(const QString& caption) { QTest::mouseClick(button(caption), Qt::LeftButton); }
-    void typeInputs(const QStringList& inputs) {
-        for (int i = 0; i < inputs.size(); ++i) {
-            box(i + 1)->clear();
-            QTest::keyClicks(box(i + 1), inputs[i]);
-        }
-    }
+    // A control by the name the design gives it (Text1, Command1 …).
+    QWidget* control(const QString& name) const { return form_->findChild<QWidget*>(name); }
     QStringList texts() const {
         QStringList all;
         for (int i = 1; i <= 10; ++i) {
@@ -99,55 +103,69 @@ private slots:
         QVERIFY(faces[0] != faces[1]);
     }
 
-    void focusStartsOnDAndTabCyclesInTheDesignedOrder() {
-        QCOMPARE(QApplication::focusWidget(), box(1));
-        QList<QWidget*> visited;
-        for (int i = 0; i < 12; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget();
+    // The calculator's scenarios, as a user meets them here: the keyboard and the mouse; each
+    // report box is read and closed with 确定 as it opens.
+    void scenarios_data() {
+        QTest::addColumn<int>("index");
+        for (std::size_t i = 0; i < scenarios::Calculator().size(); ++i) {
+            QTest::newRow(scenarios::Calculator()[i]["name"].get<std::string>().c_str())
+                << static_cast<int>(i);
         }
-        QCOMPARE(visited,
-                 (QList<QWidget*>{box(2), box(3), box(4), box(5), box(6), box(7), box(8), box(9),
-                                  button("自动计算"), button("重新输入"), box(10), box(1)}));
     }
-
-    void calculateShowsTheResultsOrAReportAndEnterRunsAFocusedButton() {
-        typeInputs(kWorkedExample);
-        QTest::keyClicks(box(8), "typed into a result box");
-        click("自动计算");
-        QCOMPARE(texts(), kWorkedExample + kResults);
-        // The results are wider than their boxes; the leading digits are the ones in view,
-        // also when Tab brings the focus to them: the caret stands at the start.
-        for (int i = 6; i <= 10; ++i) {
-            QCOMPARE(box(i)->cursorPosition(), 0);
-        }
-        box(5)->setFocus(Qt::TabFocusReason);
-        for (int i = 6; i <= 9; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), box(i));
-            QCOMPARE(box(i)->cursorPosition(), 0);
-            QCOMPARE(box(i)->selectedText(), box(i)->text());
-            QVERIFY(box(i)->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < 10);
-        }
-        // A fault reports where it stopped; the results of the spring before are gone by then,
-        // the inputs stay as typed.
-        const QStringList inputs = {"50", "50", "1", "2", "1"};
-        typeInputs(inputs);
+    void scenarios() {
+        QFETCH(int, index);
         ModalCatcher catcher;
         QStringList during;
         catcher.when_shown = [&] { during = texts(); };
-        click("自动计算");
-        QCOMPARE(catcher.seen, QList<QStringList>{(QStringList{
-                                   "实时错误 '11':\n\n除数为零\n\n在计算 K1 时停止。", "确定"})});
-        QCOMPARE(during, inputs + QStringList(5, QString()));
-        QCOMPARE(texts(), during);
-        typeInputs(kWorkedExample);
-        box(6)->clear();
-        QTest::keyClick(button("自动计算"), Qt::Key_Return);
-        QCOMPARE(texts(), kWorkedExample + kResults);
-        QTest::keyClick(button("重新输入"), Qt::Key_Enter);
-        QCOMPARE(texts(), QStringList(10, QString()));
-        QCOMPARE(catcher.seen.size(), 1);
+        qsizetype reports = 0;
+        for (const auto& step : scenarios::Calculator()[index]["steps"]) {
+            const auto named = [&](const char* key) { return control(Text(step[key])); };
+            if (step.contains("type")) {
+                for (std::size_t i = 0; i < step["type"].size(); ++i) {
+                    box(int(i) + 1)->clear();
+                    QTest::keyClicks(box(int(i) + 1), Text(step["type"][i]));
+                }
+            } else if (step.contains("press")) {
+                QTest::mouseClick(qobject_cast<QPushButton*>(named("press")), Qt::LeftButton);
+            } else if (step.contains("enter")) {
+                named("enter")->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(named("enter"), Qt::Key_Return);
+            } else if (step.contains("key")) {
+                QTest::keyClick(control(Text(step["key"][0])),
+                                step["key"][1] == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            } else if (step.contains("report")) {
+                QCOMPARE(catcher.seen.size(), ++reports);
+                QCOMPARE(catcher.seen.last(), (QStringList{Text(step["report"]), "确定"}));
+                QCOMPARE(during, Texts(step["shows"]));
+            } else if (step.contains("shows")) {
+                QCOMPARE(catcher.seen.size(), reports);
+                QCOMPARE(texts(), Texts(step["shows"]));
+            } else if (step.contains("focus")) {
+                QCOMPARE(QApplication::focusWidget(), named("focus"));
+            } else if (step.contains("tab")) {
+                // Round the window: after the last control, the first again.
+                for (const auto& next : step["tab"]) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                    QCOMPARE(QApplication::focusWidget(), control(Text(next)));
+                }
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), box(1));
+            } else if (step.contains("results_from_start")) {
+                for (int i = 6; i <= 10; ++i) {
+                    QCOMPARE(box(i)->cursorPosition(), 0);
+                }
+            } else if (step.contains("tab_selects")) {
+                QLineEdit* result = qobject_cast<QLineEdit*>(named("tab_selects"));
+                QWidget* before = result->previousInFocusChain();
+                before->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(before, Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), result);
+                QCOMPARE(result->cursorPosition(), 0);
+                QCOMPARE(result->selectedText(), result->text());
+                QVERIFY(result->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < 10);
+            }
+        }
+        QCOMPARE(catcher.seen.size(), reports);
     }
 };
 

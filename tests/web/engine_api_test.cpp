@@ -14,6 +14,7 @@
 #include "design/design_file.h"
 #include "design/plot_layout.h"
 #include "design/sheet_text.h"
+#include "scenarios/scenarios.h"
 
 namespace {
 
@@ -35,24 +36,41 @@ Json Check(std::string_view bytes) {
     return Parsed(ds_design_check(bytes.data(), static_cast<int>(bytes.size())));
 }
 
-TEST(EngineApi, TheCalculatorsCommandsGiveTheBatchToolsCellsOrTheReport) {
-    const Json typed = {"100", "51", "3.5", "6.3", "1.4", "x", "", "", "", "y"};
-    const Json shown = Command("calculate", typed);
-    EXPECT_TRUE(shown["report"].is_null());
-    std::string row;
-    for (int i = 5; i < 10; ++i) {
-        row += (i > 5 ? "\t" : "") + shown["boxes"][i].get<std::string>();
+// The calculator's scenarios, through the page's call: a face without a keyboard, so Enter on a
+// button is its command and focus, Tab and keys in a box are not its business.
+TEST(EngineApi, TheCalculatorsScenarios) {
+    for (const Json& scenario : scenarios::Calculator()) {
+        SCOPED_TRACE(scenario["name"].get<std::string>());
+        Json boxes(std::vector<std::string>(10, ""));
+        Json report;
+        for (const Json& step : scenario["steps"]) {
+            if (step.contains("type")) {
+                for (std::size_t i = 0; i < step["type"].size(); ++i) {
+                    boxes[i] = step["type"][i];
+                }
+            } else if (step.contains("press") || step.contains("enter")) {
+                const Json& button = step.contains("press") ? step["press"] : step["enter"];
+                const Json shown = Command(button == "Command1" ? "calculate" : "clear", boxes);
+                boxes = shown["boxes"];
+                report = shown["report"];
+            } else if (step.contains("report")) {
+                ASSERT_FALSE(report.is_null());
+                EXPECT_EQ(report, Json({{"title", "碟形弹簧的设计计算"},
+                                        {"text", step["report"]},
+                                        {"button", "确定"}}));
+                EXPECT_EQ(boxes, step["shows"]);
+                report = nullptr;
+            } else if (step.contains("shows")) {
+                EXPECT_TRUE(report.is_null()) << report;
+                EXPECT_EQ(boxes, step["shows"]);
+            }
+        }
     }
-    EXPECT_EQ(row + "\n", Batch(Json::array(), "100\t51\t3.5\t6.3\t1.4\n")["output"]);
+}
 
-    // A fault: the report's three texts, the inputs as typed, the results emptied.
-    const Json fault = Command("calculate", {"50", "50", "1", "2", "1", "9", "9", "9", "9", "9"});
-    EXPECT_EQ(fault["report"]["button"], "确定");
-    EXPECT_FALSE(fault["report"]["title"].get<std::string>().empty());
-    EXPECT_EQ(fault["boxes"], Json({"50", "50", "1", "2", "1", "", "", "", "", ""}));
-
-    EXPECT_EQ(Command("clear", typed)["boxes"], Json(std::vector<std::string>(10, "")));
-    for (const auto& [name, boxes] : {std::pair<const char*, std::string>{"run", typed.dump()},
+TEST(EngineApi, AMalformedCommandIsRefused) {
+    const std::string typed = R"(["100","51","3.5","6.3","1.4","","","","",""])";
+    for (const auto& [name, boxes] : {std::pair<const char*, std::string>{"run", typed},
                                       {"clear", R"(["1","2"])"},
                                       {"clear", R"(["1",2,"3","4","5","6","7","8","9","10"])"},
                                       {"clear", "not json"}}) {
