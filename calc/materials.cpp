@@ -4,12 +4,17 @@
 namespace calc {
 
 std::optional<std::size_t> FindMaterial(const Material& material) {
+    std::optional<std::size_t> first;
     for (std::size_t i = 0; i < kMaterials.size(); ++i) {
-        if (kMaterials[i].material.E == material.E && kMaterials[i].material.mu == material.mu) {
-            return i;
+        const Material& named = kMaterials[i].material;
+        if (named.E == material.E && named.mu == material.mu) {
+            if (material.Rm && named.Rm == material.Rm) {
+                return i;
+            }
+            first = first.value_or(i);
         }
     }
-    return std::nullopt;
+    return first;
 }
 
 Material MaterialOf(double E, double mu) {

@@ -105,7 +105,16 @@ runtime::Expected<MaterialAndFriction, calc::OptionProblem> ReadMaterialAndFrict
 std::optional<std::size_t> MaterialPicked(const DesignTexts& texts) {
     const auto E = ReadValue(texts, &DesignTexts::E, calc::kE);
     const auto mu = ReadValue(texts, &DesignTexts::mu, calc::kMu);
-    return E && mu ? calc::FindMaterial({*E, *mu}) : std::nullopt;
+    if (!E || !mu) {
+        return std::nullopt;
+    }
+    // Rm tells apart the steels of one E and μ; blank or unreadable, E and μ alone decide.
+    std::optional<double> Rm;
+    if (!runtime::IsBlank(texts.Rm)) {
+        const auto read = ReadValue(texts, &DesignTexts::Rm, 0);
+        Rm = read ? std::optional(*read) : std::nullopt;
+    }
+    return calc::FindMaterial({*E, *mu, Rm});
 }
 
 DesignReading ReadDesign(const DesignTexts& texts) {

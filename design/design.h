@@ -57,9 +57,10 @@ struct MaterialAndFriction {
 runtime::Expected<MaterialAndFriction, calc::OptionProblem> ReadMaterialAndFriction(
     const DesignTexts& texts);
 
-/// The named material (an index of calc::kMaterials) that E and μ stand for as the design reads
-/// them (blank: spring steel), whatever else of the design cannot be used: what every face's
-/// material picker shows. None for another E and μ, or when they cannot be read.
+/// The named material (an index of calc::kMaterials) that E, μ and Rm stand for as the design
+/// reads them (blank: spring steel; Rm chooses among materials of one E and μ), whatever else of
+/// the design cannot be used: what every face's material picker shows. None for another E and
+/// μ, or when they cannot be read.
 std::optional<std::size_t> MaterialPicked(const DesignTexts& texts);
 
 /// Reads every text by the rules of the calculator's boxes. A blank stack count is 1, blank

@@ -787,9 +787,11 @@ private slots:
         QVERIFY(summary->text().contains("σom/Rm = 2.95"));
         QCOMPARE(QAccessible::queryAccessibleInterface(summary)->text(QAccessible::Description),
                  summary->text());
-        // Spring steel picked by name brings its Rm; another E leaves Rm to the user.
-        choose("材料", 2);
-        QCOMPARE(text("Rm(MPa)"), QString("1300"));
+        // A steel picked by name brings its Rm, and the picker keeps naming it.
+        auto* picker = Find<QComboBox>(window_, "材料");
+        choose("材料", picker->findText("弹簧钢 60Si2MnA"));
+        QCOMPARE(text("Rm(MPa)"), QString("1568"));
+        QCOMPARE(picker->currentText(), QString("弹簧钢 60Si2MnA"));
     }
 
     // Closing, or opening another design, asks first when edits are not saved.

@@ -12,6 +12,7 @@
 #include <tuple>
 #include <utility>
 
+#include "calc/materials.h"
 #include "design/data_sheet.h"
 #include "design/plot_axis.h"
 #include "design/sheet_text.h"
@@ -71,15 +72,26 @@ TEST(Sheet, OptionsThatCannotBeUsedLeaveNothingButWhy) {
 }
 
 // Every face's material picker: the named material of E and μ as the design reads them, however
-// the rest (here the steps) cannot be used.
+// the rest (here the steps) cannot be used; Rm tells the steels of one E and μ apart, and a
+// supplier's own Rm keeps the first of them.
 TEST(Sheet, ThePickerNamesTheMaterialOfEAndMuAsRead) {
-    const std::tuple<const char*, const char*, const char*, std::optional<std::size_t>> cases[] = {
-        {"", "", "50", 0},      {"2.06E5", "", "2.5", 0}, {"190000", "0.3", "0", 1},
-        {"150000", "", "", {}}, {"x", "", "", {}},        {"", "0.5", "", {}}};
-    for (const auto& [E, mu, steps, named] : cases) {
+    const std::tuple<const char*, const char*, const char*, const char*, std::optional<std::size_t>>
+        cases[] = {{"", "", "", "50", 0},         {"2.06E5", "", "", "2.5", 0},
+                   {"190000", "0.3", "", "0", 4}, {"150000", "", "", "", {}},
+                   {"x", "", "", "", {}},         {"", "0.5", "", "", {}},
+                   {"", "", "1568", "", 1},       {"206000", "0.3", "1.274e3", "", 2},
+                   {"", "", "980", "2.5", 3},     {"", "", "1500", "", 0},
+                   {"", "", "x", "", 0},          {"190000", "", "1568", "", 4}};
+    for (const auto& [E, mu, Rm, steps, named] : cases) {
         DesignTexts texts = DefaultTexts();
-        texts.E = E, texts.mu = mu, texts.steps = steps;
-        EXPECT_EQ(MaterialPicked(texts), named) << E << " " << mu << " " << steps;
+        texts.E = E, texts.mu = mu, texts.Rm = Rm, texts.steps = steps;
+        EXPECT_EQ(MaterialPicked(texts), named) << E << " " << mu << " " << Rm << " " << steps;
+        if (named && *Rm != '\0' && *Rm != 'x' && *steps == '\0') {  // the data sheet says it
+            const std::string material = SpringLines(ComputeSheet(texts)).at(1);
+            EXPECT_TRUE(
+                material.ends_with("（" + std::string(calc::kMaterials[*named].name) + "）"))
+                << material;
+        }
     }
 }
 
