@@ -91,7 +91,7 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
     }
     if (options.select &&
         (options.force || options.curve_steps > 0 || options.row.rate || options.row.flats ||
-         options.row.check || options.row.stack || parsed.design)) {
+         options.row.outer_edge || options.row.check || options.row.stack || parsed.design)) {
         return std::string(
             "选项 --select 逐行选型，只能与选型的选项和 --material、--friction 同用");
     }
@@ -112,8 +112,8 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
     }
     if (parsed.design &&
         (options.force || options.curve_steps > 0 || options.row.rate || options.row.flats ||
-         options.row.check || options.row.stack || options.row.friction || !given.empty() ||
-         options.comments || options.id)) {
+         options.row.outer_edge || options.row.check || options.row.stack || options.row.friction ||
+         !given.empty() || options.comments || options.id)) {
         return std::string("选项 --design 读设计文件，其中已有全部输入，不能与其他选项同用");
     }
     return std::nullopt;
@@ -145,6 +145,7 @@ bool ReadFlag(std::string_view arg, BatchArguments& parsed, SelectOptions& selec
                  : arg == "--id"                ? &options.id
                  : arg == "--check"             ? &options.row.check
                  : arg == "--rate"              ? &options.row.rate
+                 : arg == "--sigma4"            ? &options.row.outer_edge
                  : arg == "--flats"             ? &options.row.flats
                  : arg == "--force"             ? &options.force
                  : arg == "--design"            ? &parsed.design

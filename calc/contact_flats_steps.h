@@ -152,6 +152,33 @@ struct Shape {
     double t, h0, K4;
 };
 
+// σIV = S·K4 ÷ δ · [K4·(K2 − 2·K3)·B′ + K3], σ3's steps with +K3; K4 = 1 without flats, which
+// changes no bit. Formed after every other quantity, so it never changes which fault is told.
+template <typename Math>
+runtime::Expected<double, SpringFault> EvaluateOuterEdge(Math& m, const Shape& g, double f,
+                                                         const Material& material) {
+    const double t = g.t, h0 = g.h0, K4 = g.K4, K2 = g.k.K2, K3 = g.k.K3;
+    double u = m.Mul(material.E, -4);
+    u = m.Mul(t, u);
+    u = m.Mul(f, u);
+    const double S = m.Div(u, g.k.N);
+    const double SK = m.Mul(S, K4);
+    const double x = m.Div(h0, t);
+    const double y = m.Div(f, 2);
+    const double z = m.Div(y, t);
+    const double B = m.Sub(x, z);
+    const double S4 = m.Div(SK, g.k.delta);
+    const double kk = m.Mul(K3, 2);
+    const double m3 = m.Sub(K2, kk);
+    const double n = m.Mul(B, m3);
+    const double nk = m.Mul(n, K4);
+    const double v = m.Add(nk, K3);
+    const double sigma4 = m.Mul(v, S4);
+    if (m.fault())
+        return Stopped(m, Quantity::kSigma4);
+    return sigma4;
+}
+
 template <typename Math>
 runtime::Expected<Shape, SpringFault> EvaluateShape(Math& m, const SpringInputs& in,
                                                     std::optional<double> t_reduced,

@@ -63,6 +63,8 @@ std::string_view QuantitySymbol(Quantity quantity) {
             return "W";
         case Quantity::kStackRate:
             return "R_stack";
+        case Quantity::kSigma4:
+            return "σIV";
     }
     return {};
 }

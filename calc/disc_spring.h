@@ -59,6 +59,7 @@ enum class Quantity {
     kFUnload,    ///< a stack's force when unloaded, with friction
     kWork,       ///< the work taken up from f = 0
     kStackRate,  ///< a stack's rate n·R ÷ i
+    kSigma4,     ///< σIV, the stress at the outer upper edge
 };
 
 /// The engineering symbol of a quantity ("D", "h0", "δ", "ln δ", "K1", "σom", …).

@@ -15,7 +15,7 @@ using detail::SpringAsk;
 // What a row asks of its spring.
 SpringAsk AskOf(const RowInputs& in, const RowOptions& options) {
     return {in.spring, options.flats ? std::optional(in.t_reduced) : std::nullopt, options.material,
-            options.rate};
+            options.rate, options.outer_edge};
 }
 
 runtime::Expected<SpringAndRate, SpringFault> Stepwise(const RowInputs& in,
@@ -33,7 +33,11 @@ runtime::Expected<RowResults, RowError> Compute(const RowInputs& in, const RowOp
     if (!spring) {
         return RowError{spring.error()};
     }
-    RowResults row{spring->spring, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+    RowResults row{spring->spring, std::nullopt, std::nullopt,
+                   std::nullopt,   std::nullopt, std::nullopt};
+    if (options.outer_edge) {
+        row.sigma4 = spring->sigma4;
+    }
     if (options.rate) {
         row.rate = spring->rate;
     }

@@ -19,6 +19,7 @@ struct RowOptions {
     Material material;                 ///< spring steel unless given
     bool flats = false;                ///< springs with contact flats: each has its t′
     bool rate = false;                 ///< the spring rate dF/df
+    bool outer_edge = false;           ///< σIV, the stress at the outer upper edge
     std::optional<StackLayout> stack;  ///< s, F_stack and L
     std::optional<Friction> friction;  ///< F_load and F_unload of the stack (n = 1 without)
     bool check = false;                ///< the design findings
@@ -53,6 +54,7 @@ using RowError = std::variant<SpringFault, Refusal>;
 /// What one row computes.
 struct RowResults {
     SpringResults spring;
+    std::optional<double> sigma4;  ///< σIV, with outer_edge
     std::optional<double> rate;
     std::optional<StackResults> stack;
     std::optional<double> stack_rate;  ///< n·R ÷ i, with the rate and a stack

@@ -34,6 +34,13 @@ runtime::Expected<SpringAndRate, SpringFault> Evaluate(Math& m, const SpringAsk&
         }
         result.rate = *rate;
     }
+    if (ask.outer_edge) {
+        const auto sigma4 = EvaluateOuterEdge(m, g, s.f, ask.material);
+        if (!sigma4) {
+            return sigma4.error();
+        }
+        result.sigma4 = *sigma4;
+    }
     return result;
 }
 
@@ -42,7 +49,8 @@ runtime::Expected<SpringAndRate, SpringFault> Evaluate(Math& m, const SpringAsk&
 runtime::Expected<SpringAndRate, SpringFault> ComputeSpring(const SpringAsk& ask) {
     runtime::FaultFlagMath fast;
     auto result = Evaluate(fast, ask);
-    if (!fast.divisor_not_finite() && AllFinite(result->spring) && std::isfinite(result->rate)) {
+    if (!fast.divisor_not_finite() && AllFinite(result->spring) && std::isfinite(result->rate) &&
+        std::isfinite(result->sigma4)) {
         return result;
     }
     return ComputeSpringStepwise(ask);

@@ -30,12 +30,14 @@ struct SpringAsk {
     std::optional<double> t_reduced;
     Material material;
     bool rate = false;
+    bool outer_edge = false;  ///< σIV too
 };
 
 /// A spring's force and stresses, and its rate when asked (else 0).
 struct SpringAndRate {
     SpringResults spring;
     double rate = 0;
+    double sigma4 = 0;  ///< σIV, when asked
 };
 
 /// The spring, first in a fast pass that only tells whether some step faulted, and only then

@@ -10,6 +10,9 @@ void CurveHeaderCells(const calc::RowOptions& options, CellSink& out) {
     for (const char* name : {"f(mm)", "F(N)", "σom(MPa)", "σ1(MPa)", "σ2(MPa)", "σ3(MPa)"}) {
         out.Cell(name);
     }
+    if (options.outer_edge) {
+        out.Cell("σIV(MPa)");
+    }
     if (options.rate) {
         out.Cell(options.stack ? "R单片(N/mm)" : "R(N/mm)");  // beside a stack's: one spring's
     }

@@ -36,6 +36,9 @@ void ResultCells(const calc::RowResults& row, Numbers& out) {
     for (const double value : {r.F, r.sigma_om, r.sigma1, r.sigma2, r.sigma3}) {
         out.Put(value);
     }
+    if (row.sigma4) {
+        out.Put(*row.sigma4);
+    }
     if (row.rate) {
         out.Put(*row.rate);
     }

@@ -89,6 +89,14 @@ TEST(BatchStream, DesignJobColumnsInTheirOrder) {
     };
     // Spring steel given is spring steel.
     EXPECT_EQ(answer(kExample, {"--material", "206000,0.3"}), kAnswer);
+    // σIV right after σ3, before the rate; its header cell there too.
+    EXPECT_EQ(answer(kExample, {"--sigma4", "--rate"}),
+              kResults + "\t-149.713644646242\t" +
+                  answer(kExample, {"--rate"}).substr(kResults.size() + 1));
+    std::string sigma4;
+    AppendBatchHeader(ParseBatchArguments({"--curve=1", "--sigma4", "--rate"})->options, sigma4);
+    EXPECT_EQ(sigma4,
+              "弹簧\tf(mm)\tF(N)\tσom(MPa)\tσ1(MPa)\tσ2(MPa)\tσ3(MPa)\tσIV(MPa)\tR(N/mm)\n");
     EXPECT_EQ(answer("100\t51\t3.5\t6.3\n", {"--curve=3", "--check", "--material=206000,0.3"}),
               answer("100\t51\t3.5\t6.3\n", {"--curve=3", "--check"}));
     const BatchOptions all = ParseBatchArguments({"--curve=1", "--rate", "--series=2",
@@ -314,7 +322,10 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
              {"--select", "--life", "2e6", "--fatigue=f"},
              {"--select", "--fatigue=f"},
              {"--select", "--dynamic", "--fatigue=f", "--life", "0"},
-             {"--life", "2e6"}}) {
+             {"--life", "2e6"},
+             // σIV is a row's column: a selection and a design file have none.
+             {"--select", "--sigma4"},
+             {"--design", "a", "--sigma4"}}) {
         EXPECT_FALSE(ParseBatchArguments(args).has_value()) << args.back();
     }
     const auto life = ParseBatchArguments({"--select", "--dynamic", "--life=1e5", "--fatigue=f"});

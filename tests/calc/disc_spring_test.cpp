@@ -1,10 +1,12 @@
 #include "calc/disc_spring.h"
+#include "calc/row.h"
 #include "calc/spring_pass.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <limits>
+#include <tuple>
 
 namespace calc {
 namespace {
@@ -30,6 +32,36 @@ TEST(DiscSpring, ResultsToTheLastBit) {
                                   {51, 100, 3.5, 6.3, 1.4},
                                   {-100, -51, 3.5, 6.3, 1.4}}) {
         ASSERT_TRUE(CalculateSpring(in).has_value());
+    }
+}
+
+// σIV, asked of a row, against values an independent evaluation of the DIN 2092 relation gives
+// (A 40 at two deflections; A 125 with contact flats, t′ = 7.5 mm); asking for it changes no other
+// number of the row, a stack's, the rate's and friction's included.
+TEST(DiscSpring, OuterEdgeStressAddsAColumnAndChangesNothingElse) {
+    const std::tuple<RowInputs, bool, double> cases[] = {
+        {{{40, 20.4, 2.25, 3.15, 0.675}}, false, -628.6},
+        {{{40, 20.4, 2.25, 3.15, 0.9}}, false, -902.7},
+        {{{125, 64, 8, 10.6, 1.95}, 7.5}, true, -615.5},
+        {{{100, 51, 3.5, 6.3, 0}}, false, 0}};
+    for (const auto& [in, flats, sigma4] : cases) {
+        RowOptions options;
+        options.flats = flats;
+        options.rate = true;
+        options.stack = StackLayout{2, 3};
+        options.friction = Friction{0.01, 0.02};
+        const Row without = CalculateRow(in, options);
+        options.outer_edge = true;
+        Row with = CalculateRow(in, options);
+        ASSERT_TRUE(with.results && with.results->sigma4);
+        EXPECT_NEAR(*with.results->sigma4, sigma4, 0.05) << in.spring.f;
+        EXPECT_EQ(*with.results->sigma4,
+                  *detail::CalculateRowStepwise(in, options).results->sigma4);
+        with.results->sigma4.reset();
+        EXPECT_EQ(Of(with.results->spring), Of(without.results->spring));
+        EXPECT_EQ(with.results->rate, without.results->rate);
+        EXPECT_EQ(with.results->stack->F_stack, without.results->stack->F_stack);
+        EXPECT_EQ(with.results->friction->F_load, without.results->friction->F_load);
     }
 }
 

@@ -1,5 +1,5 @@
 // Any six doubles as D, d, t, H, f and t′, and what follows as the row's options (rate, flats,
-// a stack, friction, a material): the fast pass gives exactly what checking every step one by
+// a stack, friction, a material, σIV): the fast pass gives exactly what checking every step one by
 // one gives, the same finite numbers to the bit or the same first fault, and the calculator's
 // CalculateSpring is the row's spring.
 
@@ -32,9 +32,11 @@ bool Same(const calc::RowResults& a, const calc::RowResults& b) {
     bool same = SameBits(x.F, y.F) && SameBits(x.sigma_om, y.sigma_om) &&
                 SameBits(x.sigma1, y.sigma1) && SameBits(x.sigma2, y.sigma2) &&
                 SameBits(x.sigma3, y.sigma3) && a.rate.has_value() == b.rate.has_value() &&
+                a.sigma4.has_value() == b.sigma4.has_value() &&
                 a.stack.has_value() == b.stack.has_value() &&
                 a.friction.has_value() == b.friction.has_value();
     same = same && (!a.rate || SameBits(*a.rate, *b.rate));
+    same = same && (!a.sigma4 || SameBits(*a.sigma4, *b.sigma4));
     same = same && (!a.stack || (SameBits(a.stack->s, b.stack->s) &&
                                  SameBits(a.stack->F_stack, b.stack->F_stack) &&
                                  SameBits(a.stack->L, b.stack->L)));
@@ -53,8 +55,9 @@ bool Same(const calc::RowError& a, const calc::RowError& b) {
 }
 
 bool AllFinite(const calc::RowResults& r) {
-    const double values[] = {r.spring.F,      r.spring.sigma_om, r.spring.sigma1,
-                             r.spring.sigma2, r.spring.sigma3,   r.rate.value_or(0)};
+    const double values[] = {r.spring.F,          r.spring.sigma_om, r.spring.sigma1,
+                             r.spring.sigma2,     r.spring.sigma3,   r.rate.value_or(0),
+                             r.sigma4.value_or(0)};
     for (const double v : values) {
         if (!std::isfinite(v)) {
             return false;
@@ -77,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.rate = choice & 1;
     options.flats = choice & 2;
     options.check = choice & 4;
+    options.outer_edge = choice & 64;
     if (choice & 8) {
         const auto counts = Take<std::uint16_t>(data, size);
         options.stack = calc::StackLayout{1 + counts % 300, 1 + counts / 300 % 200};
@@ -99,11 +103,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     const bool plain = !options.flats && !options.rate && !options.stack && !options.friction &&
-                       options.material == calc::Material{};
+                       !options.outer_edge && options.material == calc::Material{};
     if (plain) {
         const auto spring = calc::CalculateSpring(in.spring);
         if (spring.has_value() != fast.results.has_value() ||
-            (spring ? !Same(calc::RowResults{*spring, {}, {}, {}, {}}, *fast.results)
+            (spring ? !Same(calc::RowResults{*spring, {}, {}, {}, {}, {}}, *fast.results)
                     : !Same(calc::RowError{spring.error()}, fast.results.error()))) {
             __builtin_trap();
         }
