@@ -422,6 +422,37 @@ TEST(Selection, RefusalsAreTrueBothWays) {
     EXPECT_GE(reasked, 40);
 }
 
+// The nearest named is the nearest there is: every tolerance widened to just beyond its misfit
+// finds a candidate, narrowed to just within it finds none.
+TEST(Selection, TheNearestNamedIsTheNearest) {
+    std::mt19937 random(2094);
+    int named = 0;
+    for (int trial = 0; trial < 600 && named < 12; ++trial) {
+        Requirement r = RandomRequirement(random, trial * 3);  // two points
+        r.special = 0;
+        for (LoadPoint& point : r.points) {
+            point.tolerance = 0.01;
+        }
+        const Selection first = Select(r, Din2093());
+        if (!first.shortfall || first.shortfall->kind != Shortfall::Kind::kNearest) {
+            continue;
+        }
+        ++named;
+        const Shortfall& why = *first.shortfall;
+        const double misfit =
+            std::abs(why.reached - why.required) / why.required / r.points[why.point].tolerance;
+        for (const double scale : {1.02, 0.98}) {
+            Requirement again = r;
+            for (LoadPoint& point : again.points) {
+                point.tolerance *= misfit * scale;
+            }
+            const Selection found = Select(again, Din2093());
+            EXPECT_EQ(found.catalogue.empty(), scale < 1) << trial << " " << misfit;
+        }
+    }
+    EXPECT_GE(named, 8);
+}
+
 TEST(Selection, WhyNothingFitsNamesTheNearestValue) {
     Requirement r;
     r.bore = 20;
@@ -442,6 +473,22 @@ TEST(Selection, WhyNothingFitsNamesTheNearestValue) {
     EXPECT_EQ(found.shortfall->kind, Shortfall::Kind::kTooHigh);
     EXPECT_NE(rows::ShortfallText(*found.shortfall, r).find("在 0.75·h0 以内能承受的力最多能达到"),
               std::string::npos);
+
+    // One packet allowed, and one is enough for the travel: the extreme is still named, and
+    // a stack refused for its length is not also said to need more packets than allowed.
+    r.points = {{false, 0.3, 50000, 0.05}};
+    r.max_series = 1;
+    found = Select(r, Din2093());
+    ASSERT_TRUE(found.shortfall);
+    EXPECT_EQ(found.shortfall->kind, Shortfall::Kind::kTooHigh);
+    r.points = {{false, 0.01, 5, 0.5}};
+    r.max_length = 0.1;
+    found = Select(r, Din2093());
+    ASSERT_TRUE(found.shortfall);
+    EXPECT_TRUE(found.shortfall->excluded & Shortfall::kLength);
+    EXPECT_FALSE(found.shortfall->excluded & Shortfall::kThreeQuarters);
+    r.max_series = Requirement{}.max_series;
+    r.max_length.reset();
 
     r.rod = 19;  // no room at all
     EXPECT_EQ(Select(r, Din2093()).shortfall->kind, Shortfall::Kind::kNoSpace);
