@@ -126,11 +126,13 @@ TEST(Sheet, ARowWithoutNumbersShowsItsReason) {
     EXPECT_EQ(TableRowAt(wide, 0).span, 12);
     EXPECT_NE(CopyText(sheet).find("\n1\t0\tERROR\t\t减薄后的厚度"), std::string::npos);
     EXPECT_EQ(NoPlot(sheet), "f = 0 mm 时：减薄后的厚度 t′ = 9 mm 不在 0 < t′ ≤ t = 8 mm 之内");
+    EXPECT_EQ(NoDataSheet(sheet), NoPlot(sheet));  // no data sheet either, for the same reason
     EXPECT_EQ(FindingCodes(sheet).back(), "ERROR");
-    // A small spring (h0 = 0.4 mm) has its force at flat too.
-    EXPECT_TRUE(SheetWith([](DesignTexts& t) {
-                    t.D = "18", t.d = "9.2", t.t = "1", t.H = "1.4";
-                }).flat.has_value());
+    // A small spring (h0 = 0.4 mm) has its force at flat too, and its limits marked.
+    const Sheet small =
+        SheetWith([](DesignTexts& t) { t.D = "18", t.d = "9.2", t.t = "1", t.H = "1.4"; });
+    EXPECT_TRUE(small.flat.has_value());
+    EXPECT_EQ(small.plot.front().markers.size(), 2u);
     // A spring flat as it stands (H = t) has no 0.75·h0 and h0 to mark.
     EXPECT_TRUE(SheetWith([](DesignTexts& t) { t.H = t.t; }).plot.front().markers.empty());
 }
