@@ -153,7 +153,8 @@ struct Shape {
 };
 
 // σIV = S·K4 ÷ δ · [K4·(K2 − 2·K3)·B′ + K3], σ3's steps with +K3; K4 = 1 without flats, which
-// changes no bit. Formed after every other quantity, so it never changes which fault is told.
+// changes no bit. Formed after the spring's other quantities and its rate, so that it never
+// changes which of their faults is told.
 template <typename Math>
 runtime::Expected<double, SpringFault> EvaluateOuterEdge(Math& m, const Shape& g, double f,
                                                          const Material& material) {
