@@ -25,6 +25,7 @@
 #include <QtTest>
 
 #include "../ui/as_user.h"
+#include "calc/fatigue_lines.h"
 #include "curve/data_sheet.h"
 #include "curve/fatigue_dialog.h"
 #include "curve/plot_painter.h"
@@ -600,13 +601,21 @@ private slots:
         QFile gbk(dir.filePath("gbk.tsv"));  // 手册 in GB 2312: a file that is not UTF-8
         QVERIFY(gbk.open(QIODevice::WriteOnly) && gbk.write("3\t2e6\t0\t9\t20\t22\t\xca\xd6\n"));
         gbk.close();
+        // A file a byte over the limit, comments all through: refused, never read cut short.
+        QFile large(dir.filePath("large.tsv"));
+        QVERIFY(large.open(QIODevice::WriteOnly) &&
+                large.write(QByteArray(calc::kMaxFatigueFileBytes, '#') + "\n") > 0);
+        large.close();
+        QString too_large;
         catcher.when_shown = [&] {
             auto* dialog = qobject_cast<curve::FatigueDialog*>(QApplication::activeModalWidget());
             dialog->load(gbk.fileName(), &refused);
+            QVERIFY(!dialog->load(large.fileName(), &too_large));
             QMetaObject::invokeMethod(dialog, &QDialog::reject);
         };
         click("疲劳线…");
         QCOMPARE(refused, "疲劳线文件 '" + gbk.fileName() + "' 不是 UTF-8 文字，不读");
+        QVERIFY2(too_large.contains("大于 1 MiB"), qPrintable(too_large));
         answerFileDialog(catcher, dir.filePath("design"));
         click("保存设计");
         const design::DesignTexts saved = window_->inputs();
