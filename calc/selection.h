@@ -10,8 +10,8 @@
 #include "calc/design_check.h"
 #include "calc/fatigue.h"
 #include "calc/fatigue_lines.h"
-#include "calc/inspection.h"
 #include "calc/row.h"
+#include "calc/test_force.h"
 
 namespace calc {
 

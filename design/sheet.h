@@ -10,7 +10,7 @@
 #include "calc/design_check.h"
 #include "calc/fatigue.h"
 #include "calc/fatigue_lines.h"
-#include "calc/inspection.h"
+#include "calc/test_force.h"
 #include "design/design.h"
 #include "design/plot_data.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calc/fatigue_lines.h"
-#include "calc/inspection.h"
+#include "calc/test_force.h"
 #include "rows/cells.h"
 #include "rows/engineering.h"
 

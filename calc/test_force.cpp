@@ -1,5 +1,5 @@
 // A single spring at its test length.
-#include "calc/inspection.h"
+#include "calc/test_force.h"
 
 #include "calc/design_check.h"
 #include "calc/fatigue_lines.h"
