@@ -12,12 +12,14 @@
 
 #include "batch/reading.h"
 #include "batch/select.h"
+#include "batch/stack.h"
 #include "calc/characteristic.h"
 #include "calc/force_deflection.h"
 #include "calc/materials.h"
 #include "calc/option_rules.h"
 #include "calc/spring_text.h"
 #include "design/sheet_text.h"
+#include "rows/column_text.h"
 #include "rows/curve_text.h"
 #include "rows/fatigue_text.h"
 #include "rows/option_text.h"
@@ -110,6 +112,16 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
     if (!parsed.select_option.empty() && !options.select) {
         return "选项 " + std::string(parsed.select_option) + " 只用于 --select";
     }
+    if (!parsed.stack_file.empty() &&
+        (options.select || parsed.design || options.row.stack || options.row.flats ||
+         options.row.rate || options.row.friction)) {
+        return std::string(
+            "选项 --stack 从文件读碟簧组（每组的 t′ 在文件里，刚度总是输出），"
+            "不能与 --select、--design、--series、--parallel、--flats、--rate、--friction 同用");
+    }
+    if (!parsed.stack_file.empty() && options.curve_steps > 0 && !parsed.files.empty()) {
+        return std::string("选项 --stack 与 --curve 同用时只输出碟簧组的特性，不读输入文件");
+    }
     if (parsed.design &&
         (options.force || options.curve_steps > 0 || options.row.rate || options.row.flats ||
          options.row.outer_edge || options.row.check || options.row.stack || options.row.friction ||
@@ -164,8 +176,8 @@ std::optional<std::string> ReadRowOption(std::string_view name, std::string_view
                                          std::map<calc::OptionValue, Given>& given) {
     BatchOptions& options = parsed.options;
     calc::RowOptions& row_options = options.row;
-    if (name == "--fatigue") {
-        parsed.fatigue_file = value;
+    if (name == "--fatigue" || name == "--stack") {
+        (name == "--stack" ? parsed.stack_file : parsed.fatigue_file) = value;
         return std::nullopt;
     }
     if (name == "--friction") {
@@ -242,7 +254,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
                                name == "--special" || name == "--life";
         const bool known = selecting || name == "--curve" || name == "--series" ||
                            name == "--parallel" || name == "--friction" || name == "--material" ||
-                           name == "--fatigue";
+                           name == "--fatigue" || name == "--stack";
         if (!known) {
             return "未知选项 '" + runtime::QuotedText(arg) + "'（用 --help 查看用法）";
         }
@@ -281,7 +293,11 @@ void AppendBatchHeader(const BatchOptions& options, std::string& out) {
     if (options.id && (options.curve_steps > 0 || options.select)) {
         out += "ID\t";
     }
-    if (options.curve_steps > 0) {
+    if (options.column) {
+        rows::TabJoined joined(out);
+        rows::ColumnHeaderCells(options.column->column, options.row.check, joined);
+        out += '\n';
+    } else if (options.curve_steps > 0) {
         rows::AppendCurveTableHeader(options.row, out);
     }
     if (options.select) {
@@ -388,6 +404,8 @@ void BatchStream::Answer(std::string_view line, std::string& out) {
                                                      options_.id ? id_ + '\t' : "");
         all_computed_ = all_computed_ && answer != SelectAnswer::kUnusable;
         nothing_fits_ = nothing_fits_ || answer == SelectAnswer::kNothingFits;
+    } else if (options_.column) {
+        AnswerStackLine(line, out);
     } else if (options_.curve_steps > 0) {
         AnswerCurve(line, out);
     } else {
@@ -411,6 +429,22 @@ void BatchStream::AnswerTooLong(std::string& out) {
     }
     rows::TabJoined row(out);
     rows::UnreadableCells(why, options_.row, row);
+    out += '\n';
+}
+
+void BatchStream::AnswerStackLine(std::string_view line, std::string& out) {
+    std::array<std::string_view, 6> fields;
+    const std::size_t count = SplitFields(line, fields);
+    Lead(out);
+    if (count != 1) {
+        rows::TabJoined row(out);
+        row.Cell("ERROR");
+        row.Cell(FieldCountMessage("1", count));
+        all_computed_ = false;
+    } else {
+        all_computed_ =
+            AnswerStackPoint(*options_.column, options_, fields[0], out) && all_computed_;
+    }
     out += '\n';
 }
 

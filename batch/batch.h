@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/column.h"
 #include "calc/fatigue_lines.h"
 #include "calc/row.h"
 #include "calc/selection.h"
@@ -40,6 +41,8 @@ struct BatchOptions {
     bool force = false;    ///< --force: each line's last field is a force, and f is found for it
     calc::RowOptions row;  ///< material, contact flats, rate, stack, friction, checks
     std::optional<SelectOptions> select;  ///< --select: each line a requirement
+    /// --stack: the progressive stack read from its file; each line a point of it
+    std::optional<calc::PreparedColumn> column;
 };
 
 /// The command line of disc-spring-batch, understood.
@@ -51,6 +54,8 @@ struct BatchArguments {
     std::vector<std::string> files;  ///< "-" is standard input; never empty
     /// --fatigue: the user's fatigue lines, for --design or --select --dynamic --life
     std::string fatigue_file;
+    /// --stack: the file of a progressive stack, a packet a line
+    std::string stack_file;
     /// --static or --dynamic with --design: the load of every design, in place of its own
     std::optional<calc::Load> load;
 };
@@ -123,6 +128,7 @@ private:
     void AnswerForce(calc::RowInputs inputs, const std::vector<calc::Quantity>& partly,
                      std::string& out);
     void AnswerCurve(std::string_view line, std::string& out);
+    void AnswerStackLine(std::string_view line, std::string& out);
     void AnswerTooLong(std::string& out);
     void Hold(std::string_view part);
     /// Begins a row: the line's ID and a tab, with --id.

@@ -1,6 +1,6 @@
 // Throughput of the calculation and its conversions. Goals: checking every step costs at most
 // 1.5x the same steps unchecked; the batch front end answers at least a million lines a second
-// on one core.
+// on one core; a 20-packet progressive stack's 1000-row characteristic in under 50 ms.
 
 #include <benchmark/benchmark.h>
 
@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "batch/batch.h"
+#include "calc/column.h"
 #include "calc/disc_spring.h"
 #include "calc/disc_spring_steps.h"
 #include "calc/selection.h"
 #include "calc/selection_search.h"
 #include "calc/spring_pass.h"
+#include "rows/column_text.h"
 #include "runtime/log.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
@@ -229,5 +231,47 @@ void BM_SelectRequirement(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SelectRequirement)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// Twenty packets, no two alike: thickness, count and stop vary along the column.
+calc::PreparedColumn TwentyPackets() {
+    calc::Column column;
+    for (int k = 0; k < 20; ++k) {
+        calc::Packet packet;
+        packet.spring.spring = {40, 20.4, 1.5 + 0.05 * k, 2.65 + 0.05 * k, 0};
+        packet.count = 1 + k % 3;
+        if (k % 4 == 0) {
+            packet.stop = 0.6;
+        }
+        column.packets.push_back(packet);
+    }
+    return *calc::PrepareColumn(column);
+}
+
+// The characteristic's points, computed.
+void BM_ProgressiveStackCurve(benchmark::State& state) {
+    const calc::PreparedColumn prepared = TwentyPackets();
+    for (auto _ : state) {
+        for (const double force : calc::CharacteristicForces(prepared, 1000)) {
+            benchmark::DoNotOptimize(calc::ColumnAtForce(prepared, force));
+        }
+    }
+}
+BENCHMARK(BM_ProgressiveStackCurve)->Unit(benchmark::kMillisecond);
+
+// And as the batch tool prints it: 126 numbers a row, every digit.
+void BM_ProgressiveStackTable(benchmark::State& state) {
+    const calc::PreparedColumn prepared = TwentyPackets();
+    std::string out;  // as the batch tool keeps it, written out and reused
+    for (auto _ : state) {
+        out.clear();
+        for (const double force : calc::CharacteristicForces(prepared, 1000)) {
+            rows::TabJoined joined(out);
+            rows::ColumnPointCells(calc::ColumnAtForce(prepared, force), false, joined);
+            out += '\n';
+        }
+        benchmark::DoNotOptimize(out);
+    }
+}
+BENCHMARK(BM_ProgressiveStackTable)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

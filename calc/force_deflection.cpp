@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -96,11 +97,14 @@ double LastTrue(double low, double high, const Predicate& rising) {
 
 }  // namespace
 
-runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
-                                                       const RowOptions& options, double force) {
-    if (force < 0) {
-        return RowError{Refusal{Refusal::Kind::kNegativeForce, force, 0}};
-    }
+// What a search keeps of its spring: the characteristic and how far it rises.
+struct ForceSearch::State {
+    Characteristic curve;
+    double flat, peak, most;
+};
+
+runtime::Expected<ForceSearch, RowError> ForceSearch::For(const RowInputs& spring,
+                                                          const RowOptions& options) {
     if (options.flats && !(spring.t_reduced > 0 && spring.t_reduced <= spring.spring.t)) {
         return RowError{
             Refusal{Refusal::Kind::kReducedThickness, spring.t_reduced, spring.spring.t}};
@@ -115,24 +119,35 @@ runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
     const double h0 = shape->h0;
     const double flat = runtime::ShownValue(h0);
     if (!(flat > 0) || !std::isfinite(flat)) {
-        return RowError{Refusal{Refusal::Kind::kNoConeHeight, force, 0}};
+        return RowError{Refusal{Refusal::Kind::kNoConeHeight, 0, 0}};
     }
     const Characteristic curve(shape->k, shape->t, h0, shape->K4, options.flats,
                                options.stack ? options.stack->parallel : 1, options.material);
-    if (force == 0) {
-        return 0.0;
-    }
-
     // Rising all the way to flat, or up to a peak first.
     const double peak = curve.Rate(flat) >= 0
                             ? flat
                             : LastTrue(0.0, flat, [&curve](double f) { return curve.Rate(f) > 0; });
     const double most = curve.Force(runtime::ShownValue(peak));
+    ForceSearch search;
+    search.state_ = std::make_shared<const State>(State{curve, flat, peak, most});
+    return search;
+}
+
+runtime::Expected<double, RowError> ForceSearch::Deflection(double force) const {
+    if (force < 0) {
+        return RowError{Refusal{Refusal::Kind::kNegativeForce, force, 0}};
+    }
+    if (force == 0) {
+        return 0.0;
+    }
+    const Characteristic& curve = state_->curve;
+    const double most = state_->most;
     // Compared as shown, so that the most a refusal names, typed back, is reached.
     if (!(force <= most) && !(runtime::ShownValue(force) <= runtime::ShownValue(most))) {
         return RowError{Refusal{Refusal::Kind::kBeyondReach, force, most}};
     }
-    const double below = LastTrue(0.0, peak, [&](double f) { return curve.Force(f) < force; });
+    const double below =
+        LastTrue(0.0, state_->peak, [&](double f) { return curve.Force(f) < force; });
 
     // A force that shows as asked first (2720 N, not 2719.99999999999), then the nearest.
     double best = runtime::ShownValue(below);
@@ -152,6 +167,22 @@ runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
         }
     }
     return best;
+}
+
+runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
+                                                       const RowOptions& options, double force) {
+    if (force < 0) {
+        return RowError{Refusal{Refusal::Kind::kNegativeForce, force, 0}};
+    }
+    const auto search = ForceSearch::For(spring, options);
+    if (!search) {
+        if (const auto* refusal = std::get_if<Refusal>(&search.error());
+            refusal && refusal->kind == Refusal::Kind::kNoConeHeight) {
+            return RowError{Refusal{Refusal::Kind::kNoConeHeight, force, 0}};
+        }
+        return search.error();
+    }
+    return search->Deflection(force);
 }
 
 runtime::Expected<double, RowError> DeflectionAtPoint(const RowInputs& spring,

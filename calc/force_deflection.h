@@ -1,6 +1,8 @@
 // The deflection for a force, and a working point's deflection by travel or by force.
 #pragma once
 
+#include <memory>
+
 #include "calc/row.h"
 #include "runtime/expected.h"
 
@@ -22,6 +24,20 @@ namespace calc {
 /// is returned as such.
 runtime::Expected<double, RowError> DeflectionForForce(const RowInputs& spring,
                                                        const RowOptions& options, double force);
+
+/// DeflectionForForce for many forces on one spring: what does not depend on the force is
+/// formed once. Gives the same bits as DeflectionForForce.
+class ForceSearch {
+public:
+    /// Refuses as DeflectionForForce does before any force is asked.
+    static runtime::Expected<ForceSearch, RowError> For(const RowInputs& spring,
+                                                        const RowOptions& options);
+    runtime::Expected<double, RowError> Deflection(double force) const;
+
+private:
+    struct State;
+    std::shared_ptr<const State> state_;
+};
 
 /// The deflection of one spring at a working point given as the options' stack's travel s
 /// (one spring's f without a stack), each spring taking s ÷ i as shown (15 significant

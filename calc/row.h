@@ -39,6 +39,9 @@ struct Refusal {
         kNegativeForce,     ///< the force (value) is below 0
         kBeyondReach,       ///< the force (value) is more than the most before flat (limit)
         kNoConeHeight,      ///< H ≤ t: the spring has no travel to carry a force with
+        kNegativeTravel,    ///< a stack's travel (value) is below 0
+        kBeyondTravel,      ///< a stack's travel (value) is more than its stops allow (limit)
+        kBeyondStops,       ///< a stack's force (value) is more than its last stop's (limit)
     };
     Kind kind;
     double value = 0;

@@ -168,6 +168,19 @@ std::string RefusalText(const calc::Refusal& refusal, Precision precision) {
         }
         case calc::Refusal::Kind::kNoConeHeight:
             return "自由高度不大于厚度，没有锥高：碟簧承受不了力";
+        case calc::Refusal::Kind::kNegativeTravel:
+            return "行程 " + Shown(refusal.value) + " mm 为负：碟簧组只能受压";
+        case calc::Refusal::Kind::kBeyondTravel:
+        case calc::Refusal::Kind::kBeyondStops: {
+            std::string asked = force(refusal.value), most = force(refusal.limit);
+            if (asked == most) {
+                asked = Shown(refusal.value);
+                most = Shown(refusal.limit);
+            }
+            return refusal.kind == calc::Refusal::Kind::kBeyondTravel
+                       ? "行程 " + asked + " mm 超过各组都到挡块时的 " + most + " mm"
+                       : "力 " + asked + " N 超过最后一组到挡块时的 " + most + " N";
+        }
     }
     return {};
 }

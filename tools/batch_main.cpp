@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "batch/batch.h"
+#include "batch/stack.h"
 #include "calc/design_check.h"
 #include "calc/fatigue_lines.h"
 #include "calc/materials.h"
@@ -62,6 +63,13 @@ constexpr std::string_view kHelp =
     "t)）。\n"
     "应力是单片的。同时有 --rate 时，L 之后再多一列碟簧组的刚度 R_stack = n·R ÷ i（N/mm），\n"
     "列名中单片的刚度写作 R单片。\n"
+    "\n"
+    "渐进碟簧组 (--stack 文件): 文件每行一组，从第一组到最后一组：片数 n、D、d、t、H，可选 t′\n"
+    "（带支承面）和挡块（单片到挡块时的变形量，不给：压平），以制表符或空格分隔，空字段或 - 为\n"
+    "不给，# 开头为注释。同一个力通过各组；未到挡块的组取 --force 所求的变形量，到挡块的组不再\n"
+    "变形；行程 s 为各组变形量之和。与 --curve N 同用：按力分 N 步输出特性（不读输入），每组到\n"
+    "挡块处多一行，给出到该点的刚度和之后的刚度 R_stack+；否则每行一个行程 s（--force 时为力）。\n"
+    "各组相同时与 --curve N --series i --parallel n 的输出逐字节相同。\n"
     "\n"
     "摩擦 (--friction w_M,w_R): 按 DIN 2092，并联片间的摩擦系数 w_M 和承载边缘的摩擦系数 w_R\n"
     "（各为 0 到 0.2）。多两列：加载时的力 F_load = n·F ÷ (1 - w_M·(n - 1) - w_R) 和卸载时的力\n"
@@ -140,6 +148,7 @@ constexpr std::string_view kHelp =
     "  --series i           串联组数，1 到 100000，默认 1\n"
     "  --parallel n         每组并联片数，1 到 100000，默认 1\n"
     "  --friction w_M,w_R   摩擦系数，各为 0 到 0.2\n"
+    "  --stack 文件         渐进碟簧组：各组不同的片数、碟簧和挡块\n"
     "  --flats              带支承面的碟簧，每行多一个字段 t′\n"
     "  --material E,μ[,Rm]  材料，默认 206000,0.3,1600\n"
     "  --check              设计检查\n"
@@ -269,6 +278,41 @@ std::optional<std::string> ReadFatigueFile(const std::string& name,
     return std::string(*text);
 }
 
+// --stack: the stack read whole and checked before anything is answered; with --curve its
+// characteristic is the whole answer (the exit status), else its points come from the input.
+std::optional<int> ReadStackFile(const std::string& name, batch::BatchOptions& options) {
+    const int fd = tools::OpenForReading(name);
+    std::string bytes;
+    const bool got = fd >= 0 && ReadAll(fd, batch::kMaxStackFileBytes, bytes);
+    const int error = errno;
+    if (fd >= 0) {
+        close(fd);
+    }
+    if (!got) {
+        Complain("无法读取碟簧组文件 '" + name + "': " + std::strerror(error));
+        return 2;
+    }
+    auto column = batch::ReadStack(bytes, options);
+    if (!column) {
+        Complain("碟簧组文件 '" + name + "' 不能用：" + column.error());
+        return 2;
+    }
+    if (options.curve_steps == 0) {
+        options.column = std::move(*column);
+        return std::nullopt;
+    }
+    std::string out;
+    bool write_failed = false;
+    const bool computed = batch::AnswerStackCurve(
+        *column, options, out,
+        [&write_failed](std::string& answers) { write_failed = !Flush(answers) || write_failed; });
+    if (!Flush(out) || write_failed) {
+        Complain("写入标准输出失败");
+        return 2;
+    }
+    return computed ? 0 : 1;
+}
+
 // --design: every file is read and understood before any is answered.
 int AnswerDesigns(const std::vector<Source>& sources,
                   const std::optional<std::string>& fatigue_lines, std::optional<calc::Load> load) {
@@ -337,6 +381,12 @@ int main(int argc, char** argv) {
         }
         if (options.select) {
             options.select->base.fatigue_lines = std::move(lines);
+        }
+    }
+
+    if (!arguments->stack_file.empty()) {
+        if (auto answered = ReadStackFile(arguments->stack_file, options)) {
+            return *answered;
         }
     }
 

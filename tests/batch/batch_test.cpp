@@ -325,7 +325,14 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
              {"--life", "2e6"},
              // σIV is a row's column: a selection and a design file have none.
              {"--select", "--sigma4"},
-             {"--design", "a", "--sigma4"}}) {
+             {"--design", "a", "--sigma4"},
+             // A progressive stack holds its own packets, t′ and rates, and with a curve is all
+             // of the input.
+             {"--stack=s", "--series", "2"},
+             {"--stack=s", "--flats"},
+             {"--stack=s", "--rate"},
+             {"--stack=s", "--select"},
+             {"--stack=s", "--curve=4", "lines.tsv"}}) {
         EXPECT_FALSE(ParseBatchArguments(args).has_value()) << args.back();
     }
     const auto life = ParseBatchArguments({"--select", "--dynamic", "--life=1e5", "--fatigue=f"});

@@ -1,0 +1,143 @@
+// Answering --stack: the file read, the characteristic, the points.
+#include "batch/stack.h"
+
+#include "batch/batch.h"
+#include "calc/characteristic.h"
+#include "calc/column_file.h"
+#include "rows/column_text.h"
+#include "rows/curve_text.h"
+#include "rows/row_text.h"
+#include "runtime/checked_math.h"
+#include "runtime/text_number.h"
+#include "runtime/utf8.h"
+
+namespace batch {
+namespace {
+
+constexpr std::size_t kSpillAt = 1 << 20;
+
+void Header(const calc::Column& column, const BatchOptions& options, std::string& out) {
+    if (options.id) {
+        out += "ID\t";
+    }
+    rows::TabJoined joined(out);
+    rows::ColumnHeaderCells(column, options.row.check, joined);
+    out += '\n';
+}
+
+// Like packets: one spring's characteristic by deflection, up to the stop, times i and n.
+bool AnswerUniform(const calc::PreparedColumn& prepared, calc::StackLayout layout,
+                   const BatchOptions& options, std::string& out,
+                   const std::function<void(std::string&)>& spill) {
+    const calc::Packet& packet = prepared.column.packets.front();
+    calc::RowOptions row = options.row;
+    row.flats = packet.flats;
+    row.stack = layout;
+    calc::Curve curve{packet.spring, 0, options.curve_steps};
+    if (packet.stop) {
+        curve.f_end = *packet.stop;
+    } else {
+        // Flat, formed as --curve forms it for a line without an end.
+        runtime::CheckedMath m;
+        curve.f_end = m.Sub(packet.spring.spring.H,
+                            packet.flats ? packet.spring.t_reduced : packet.spring.spring.t);
+    }
+    BatchOptions shown = options;
+    shown.row = row;
+    AppendBatchHeader(shown, out);
+    bool computed = true;
+    for (int k = 0; k <= options.curve_steps; ++k) {
+        const calc::CurveRow point = calc::CurveRowAt(curve, k, row);
+        if (options.id) {
+            out += '\t';
+        }
+        rows::AppendCurveTableRow(1, point, row, out);
+        computed = computed && point.row.results.has_value();
+        if (spill && out.size() >= kSpillAt) {
+            spill(out);
+        }
+    }
+    return computed;
+}
+
+}  // namespace
+
+runtime::Expected<calc::PreparedColumn, std::string> ReadStack(std::string_view bytes,
+                                                               const BatchOptions& options) {
+    if (bytes.size() > kMaxStackFileBytes) {
+        return std::string("碟簧组文件超过 1 MiB，不读");
+    }
+    if (bytes.starts_with(runtime::kUtf8Bom)) {
+        bytes.remove_prefix(runtime::kUtf8Bom.size());
+    }
+    if (!runtime::IsUtf8(bytes)) {
+        return std::string("碟簧组文件不是 UTF-8 文本");
+    }
+    auto column = calc::ReadColumnText(bytes, options.row.material);
+    if (!column) {
+        return rows::ColumnTextProblemText(column.error());
+    }
+    column->outer_edge = options.row.outer_edge;
+    column->check = options.row.check;
+    auto prepared = calc::PrepareColumn(*column);
+    if (!prepared) {
+        return rows::ColumnProblemText(prepared.error());
+    }
+    return std::move(*prepared);
+}
+
+bool AnswerStackCurve(const calc::PreparedColumn& column, const BatchOptions& options,
+                      std::string& out, const std::function<void(std::string&)>& spill) {
+    if (const auto layout = calc::UniformLayout(column.column)) {
+        return AnswerUniform(column, *layout, options, out, spill);
+    }
+    Header(column.column, options, out);
+    bool computed = true;
+    for (const double force : calc::CharacteristicForces(column, options.curve_steps)) {
+        const calc::ColumnPoint point = calc::ColumnAtForce(column, force);
+        if (options.id) {
+            out += '\t';
+        }
+        rows::TabJoined joined(out);
+        rows::ColumnPointCells(point, options.row.check, joined);
+        out += '\n';
+        computed = computed && point.stack.has_value();
+        if (spill && out.size() >= kSpillAt) {
+            spill(out);
+        }
+    }
+    return computed;
+}
+
+bool AnswerStackPoint(const calc::PreparedColumn& column, const BatchOptions& options,
+                      std::string_view field, std::string& out) {
+    const auto value = runtime::ReadPlainNumber(field);
+    rows::TabJoined joined(out);
+    if (!value) {
+        joined.Cell("ERROR");
+        joined.Cell(std::string(options.force ? "力" : "行程") + "应为一个数");
+        return false;
+    }
+    runtime::Expected<calc::ColumnPoint, calc::Refusal> point = calc::Refusal{};
+    if (options.force) {
+        if (*value < 0) {
+            point = calc::Refusal{calc::Refusal::Kind::kNegativeForce, *value, 0};
+        } else if (!(*value <= column.end_force) &&
+                   !(runtime::ShownValue(*value) <= column.end_force)) {
+            point = calc::Refusal{calc::Refusal::Kind::kBeyondStops, *value, column.end_force};
+        } else {
+            point = calc::ColumnAtForce(column, *value);
+        }
+    } else {
+        point = calc::ColumnAtTravel(column, *value);
+    }
+    if (!point) {
+        joined.Cell("ERROR");
+        joined.Cell(rows::RefusalText(point.error()));
+        return false;
+    }
+    rows::ColumnPointCells(*point, options.row.check, joined);
+    return point->stack.has_value();
+}
+
+}  // namespace batch

@@ -1,0 +1,335 @@
+// Progressive stacks, as properties over random columns of the standard's springs: like packets
+// are today's stack, order changes no bit, the travel is the packets' own deflections summed, a
+// stop holds, and every refusal names its packet.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "batch/batch.h"
+#include "batch/stack.h"
+#include "calc/catalogue.h"
+#include "calc/column.h"
+#include "calc/column_file.h"
+#include "rows/column_text.h"
+#include "runtime/number_text.h"
+#include "runtime/text_number.h"
+
+namespace batch {
+namespace {
+
+using calc::Column;
+using calc::Packet;
+
+std::string Answered(const BatchOptions& options, const std::string& lines) {
+    std::int64_t numbering = 0;
+    BatchStream stream(options, numbering);
+    std::string out;
+    AppendBatchHeader(options, out);
+    stream.Feed(lines, out);
+    stream.Finish(out);
+    return out;
+}
+
+std::string Text(double value) {
+    return std::string(runtime::NumberToText(value).view());
+}
+
+std::vector<std::string> Cells(const std::string& line) {
+    std::vector<std::string> cells;
+    for (std::size_t at = 0;;) {
+        const std::size_t tab = line.find('\t', at);
+        cells.push_back(line.substr(at, tab - at));
+        if (tab == std::string::npos) {
+            return cells;
+        }
+        at = tab + 1;
+    }
+}
+
+// Three to six packets of the standard's springs of one outer diameter, counts 1 … 3, some with
+// a stop between 0.3·h0 and flat.
+Column RandomColumn(std::mt19937& random) {
+    const auto& din = calc::Din2093();
+    const calc::CatalogueSpring& first = din[random() % din.size()];
+    std::vector<const calc::CatalogueSpring*> alike;
+    for (const auto& spring : din) {
+        if (spring.spring.spring.D == first.spring.spring.D) {
+            alike.push_back(&spring);
+        }
+    }
+    Column column;
+    const int packets = 3 + static_cast<int>(random() % 4);
+    for (int k = 0; k < packets; ++k) {
+        const calc::CatalogueSpring& spring = *alike[random() % alike.size()];
+        Packet packet{spring.spring, spring.flats, 1 + static_cast<int>(random() % 3), {}};
+        if (random() % 3 == 0) {
+            const double h0 = spring.spring.spring.H -
+                              (spring.flats ? spring.spring.t_reduced : spring.spring.spring.t);
+            packet.stop = runtime::ShownValue(h0 * (0.3 + 0.1 * (random() % 7)));
+        }
+        column.packets.push_back(packet);
+    }
+    return column;
+}
+
+std::string StackText(const Column& column) {
+    std::string text = "# n\tD\td\tt\tH\tt′\tstop\n";
+    for (const Packet& packet : column.packets) {
+        const calc::SpringInputs& s = packet.spring.spring;
+        text += std::to_string(packet.count) + '\t' + Text(s.D) + '\t' + Text(s.d) + '\t' +
+                Text(s.t) + '\t' + Text(s.H) + '\t' +
+                (packet.flats ? Text(packet.spring.t_reduced) : "-") + '\t' +
+                (packet.stop ? Text(*packet.stop) : "") + '\n';
+    }
+    return text;
+}
+
+// Like packets print exactly as --curve with --series and --parallel: a line of the spring and
+// its stop as the curve's end (flat when it has none).
+TEST(ProgressiveStack, LikePacketsAreTodaysStackByteForByte) {
+    std::mt19937 random(41);
+    for (int trial = 0; trial < 40; ++trial) {
+        Column column = RandomColumn(random);
+        column.packets.assign(1 + random() % 4, column.packets.front());
+        BatchOptions options;
+        options.curve_steps = 7;
+        options.row.check = trial % 2 == 0;
+        const auto prepared = ReadStack(StackText(column), options);
+        ASSERT_TRUE(prepared) << prepared.error();
+        std::string stacked;
+        EXPECT_TRUE(AnswerStackCurve(*prepared, options, stacked, {}));
+
+        const Packet& packet = column.packets.front();
+        const calc::SpringInputs& s = packet.spring.spring;
+        options.row.flats = packet.flats;
+        options.row.stack =
+            calc::StackLayout{static_cast<int>(column.packets.size()), packet.count};
+        const std::string line = Text(s.D) + '\t' + Text(s.d) + '\t' + Text(s.t) + '\t' +
+                                 (packet.flats ? Text(packet.spring.t_reduced) + '\t' : "") +
+                                 Text(s.H) + '\t' + (packet.stop ? Text(*packet.stop) : "") + '\n';
+        EXPECT_EQ(stacked, Answered(options, line)) << StackText(column);
+    }
+}
+
+// Any order of the packets gives the same force, travel, length and rates at every point, bit
+// for bit; along the characteristic each packet's deflection rises up to its stop and stays
+// there; and the travel is the sum of what --force finds for each packet alone.
+TEST(ProgressiveStack, OrderTravelAndStopsHoldOnRandomColumns) {
+    std::mt19937 random(42);
+    for (int trial = 0; trial < 30; ++trial) {
+        Column column = RandomColumn(random);
+        Column shuffled = column;
+        std::shuffle(shuffled.packets.begin(), shuffled.packets.end(), random);
+        const auto prepared = calc::PrepareColumn(column);
+        const auto other = calc::PrepareColumn(shuffled);
+        ASSERT_TRUE(prepared && other);
+        if (calc::UniformLayout(column)) {
+            continue;
+        }
+        const auto forces = calc::CharacteristicForces(*prepared, 12);
+        ASSERT_EQ(forces, calc::CharacteristicForces(*other, 12));
+        EXPECT_EQ(forces.back(), prepared->end_force);
+        std::vector<double> last(column.packets.size(), 0);
+        for (const double force : forces) {
+            const calc::ColumnPoint a = calc::ColumnAtForce(*prepared, force);
+            const calc::ColumnPoint b = calc::ColumnAtForce(*other, force);
+            ASSERT_TRUE(a.stack && b.stack);
+            EXPECT_EQ(a.stack->s, b.stack->s);
+            EXPECT_EQ(a.stack->L, b.stack->L);
+            EXPECT_EQ(a.rate, b.rate);
+            EXPECT_EQ(a.rate_after, b.rate_after);
+            EXPECT_EQ(a.kink, b.kink);
+
+            std::string forced;  // each packet alone, by --force
+            for (std::size_t j = 0; j < column.packets.size(); ++j) {
+                const calc::PacketAt& at = a.packets[j];
+                const bool stopped = force >= prepared->stop_forces[j];
+                EXPECT_EQ(at.at_stop, stopped);
+                EXPECT_TRUE(stopped ? at.f == prepared->stops[j] : at.f <= prepared->stops[j]);
+                EXPECT_GE(at.f, last[j]);
+                last[j] = at.f;
+                if (stopped) {
+                    continue;
+                }
+                const Packet& packet = column.packets[j];
+                BatchOptions options;
+                options.force = true;
+                options.row.flats = packet.flats;
+                options.row.stack = calc::StackLayout{1, packet.count};
+                const calc::SpringInputs& s = packet.spring.spring;
+                const std::string line =
+                    Text(s.D) + '\t' + Text(s.d) + '\t' + Text(s.t) + '\t' +
+                    (packet.flats ? Text(packet.spring.t_reduced) + '\t' : "") + Text(s.H) + '\t' +
+                    Text(force) + '\n';
+                forced += Cells(Answered(options, line)).front() + ' ';
+                EXPECT_EQ(Cells(Answered(options, line)).front(), Text(at.f));
+            }
+            std::vector<double> deflections;
+            for (const calc::PacketAt& at : a.packets) {
+                deflections.push_back(at.f);
+            }
+            std::sort(deflections.begin(), deflections.end());
+            double travel = 0;
+            for (const double f : deflections) {
+                travel += f;
+            }
+            EXPECT_EQ(a.stack->s, travel) << forced;
+        }
+        for (std::size_t j = 0; j < column.packets.size(); ++j) {
+            EXPECT_EQ(last[j], prepared->stops[j]) << "every packet ends at its stop";
+        }
+    }
+}
+
+// The rate is the packets' in series, 1 ÷ Σ 1 ÷ (n·R), and at a packet's stop it steps up: the
+// two rates of a kink are the sums with and without that packet.
+TEST(ProgressiveStack, TheRateStepsUpWhereAPacketStops) {
+    std::mt19937 random(43);
+    int kinks = 0;
+    for (int trial = 0; trial < 20; ++trial) {
+        const Column column = RandomColumn(random);
+        const auto prepared = calc::PrepareColumn(column);
+        ASSERT_TRUE(prepared);
+        if (calc::UniformLayout(column)) {
+            continue;
+        }
+        for (const double force : prepared->stop_forces) {
+            const calc::ColumnPoint point = calc::ColumnAtForce(*prepared, force);
+            ASSERT_TRUE(point.kink && point.rate);
+            double before = 0, after = 0;
+            for (std::size_t j = 0; j < point.packets.size(); ++j) {
+                const double packet = 1 / *point.packets[j].row.results->stack_rate;
+                before += force <= prepared->stop_forces[j] ? packet : 0;
+                after += force < prepared->stop_forces[j] ? packet : 0;
+            }
+            EXPECT_NEAR(*point.rate, 1 / before, *point.rate * 1e-12);
+            if (force == prepared->end_force) {
+                EXPECT_FALSE(point.rate_after);
+            } else {
+                ASSERT_TRUE(point.rate_after);
+                EXPECT_NEAR(*point.rate_after, 1 / after, *point.rate_after * 1e-12);
+                EXPECT_GT(*point.rate_after, *point.rate);
+                ++kinks;
+            }
+        }
+    }
+    EXPECT_GT(kinks, 20);
+}
+
+// A travel asked is met by the force whose travel is nearest: neither neighbouring force as
+// shown comes nearer; travels out of reach are refused with the most there is.
+TEST(ProgressiveStack, ATravelFindsTheNearestForce) {
+    std::mt19937 random(44);
+    for (int trial = 0; trial < 10; ++trial) {
+        const auto prepared = calc::PrepareColumn(RandomColumn(random));
+        ASSERT_TRUE(prepared);
+        const double most = calc::ColumnAtForce(*prepared, prepared->end_force).stack->s;
+        for (const double share : {0.0, 0.13, 0.5, 0.77, 1.0}) {
+            const double travel = runtime::ShownValue(most * share);
+            const auto point = calc::ColumnAtTravel(*prepared, travel);
+            ASSERT_TRUE(point);
+            const double gap = std::fabs(point->stack->s - travel);
+            for (const double neighbour :
+                 {std::nextafter(point->force, 0.0), std::nextafter(point->force, 1e300)}) {
+                const auto near = calc::ColumnAtForce(*prepared, neighbour);
+                if (near.force != point->force && near.force <= prepared->end_force) {
+                    EXPECT_GE(std::fabs(near.stack->s - travel), gap);
+                }
+            }
+        }
+        EXPECT_EQ(calc::ColumnAtTravel(*prepared, most * 1.01).error().kind,
+                  calc::Refusal::Kind::kBeyondTravel);
+        EXPECT_EQ(calc::ColumnAtTravel(*prepared, -0.1).error().kind,
+                  calc::Refusal::Kind::kNegativeTravel);
+    }
+}
+
+// What cannot be a stack is refused whole, by its line or its packet, in words.
+TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
+    using Text = calc::ColumnTextProblem::Kind;
+    using Prepared = calc::ColumnProblem::Kind;
+    struct Case {
+        std::string text;
+        std::optional<Text> read;
+        std::optional<Prepared> prepared;
+        int where;          // the line, or the packet
+        std::string words;  // a part of the words
+    };
+    const std::string a40 = "40\t20.4\t2.25\t3.15";
+    const std::string falls = "40\t20.4\t1\t2.6";  // h0/t = 1.6: falls before flat
+    const std::vector<Case> cases = {
+        {"", Text::kEmpty, {}, 0, "没有"},
+        {"# only\n\n", Text::kEmpty, {}, 0, "没有"},
+        {"1\t" + a40 + "\n1\t40\t20.4\n", Text::kColumns, {}, 2, "第 2 行"},
+        {"1\t" + a40 + "\t-\tx\n", Text::kNotANumber, {}, 1, "第 7 个字段"},
+        {"1.5\t" + a40 + "\n", Text::kCount, {}, 1, "整数"},
+        {"0\t" + a40 + "\n", Text::kCount, {}, 1, "整数"},
+        {std::string("1\t40\0\t20.4\t2.25\t3.15\n", 23), Text::kNul, {}, 0, "NUL"},
+        {"1 40 20.4 2.25 3.15 - 0.5\n2 " + a40 + "\n", {}, {}, 0, ""},
+        {"1\t" + a40 + "\t\t0.95\n", {}, Prepared::kStop, 1, "第 1 组的挡块 0.95 mm"},
+        {"1\t" + a40 + "\t\t0.9\n", {}, {}, 0, ""},  // at flat
+        {"1\t" + a40 + "\n1\t" + a40 + "\t\t-0.1\n", {}, Prepared::kStop, 2, "第 2 组"},
+        {"1\t" + a40 + "\t2.3\n", {}, Prepared::kSpring, 1, "t′"},
+        {"1\t" + a40 + "\n1\t" + falls + "\n", {}, Prepared::kFalls, 2, "峰值"},
+        {"1\t" + a40 + "\n1\t" + falls + "\t-\t0.9\n", {}, {}, 0, ""},  // stopped before its peak
+        {"1\t" + falls + "\n1\t" + falls + "\n", {}, {}, 0, ""},  // like packets: today's stack
+        {"1\t40\t20.4\t3\t2\n2\t" + a40 + "\n", {}, Prepared::kSpring, 1, "锥高"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto column = calc::ReadColumnText(c.text, calc::Material{});
+        if (c.read) {
+            ASSERT_FALSE(column);
+            EXPECT_EQ(column.error().kind, *c.read);
+            EXPECT_EQ(column.error().line, c.where);
+            EXPECT_NE(rows::ColumnTextProblemText(column.error()).find(c.words), std::string::npos)
+                << rows::ColumnTextProblemText(column.error());
+            continue;
+        }
+        ASSERT_TRUE(column);
+        const auto prepared = calc::PrepareColumn(*column);
+        EXPECT_EQ(prepared.has_value(), !c.prepared);
+        if (c.prepared && !prepared) {
+            EXPECT_EQ(prepared.error().kind, *c.prepared);
+            EXPECT_EQ(prepared.error().packet, c.where);
+            EXPECT_NE(rows::ColumnProblemText(prepared.error()).find(c.words), std::string::npos)
+                << rows::ColumnProblemText(prepared.error());
+        }
+    }
+    std::string many;
+    for (int k = 0; k <= calc::kMaxPackets; ++k) {
+        many += "1\t" + a40 + "\n";
+    }
+    EXPECT_EQ(calc::ReadColumnText(many, calc::Material{}).error().line, calc::kMaxPackets + 1);
+}
+
+// Each packet is judged as a spring of its own at the working points: one pressed past 0.75·h0
+// is told to take a stop, one held by its stop is not, and a dynamic load judges each cycle.
+TEST(ProgressiveStack, EachPacketIsJudgedAtTheWorkingPoints) {
+    const auto column = calc::ReadColumnText(
+        "1\t40\t20.4\t1.5\t2.65\n2\t40\t20.4\t1.5\t2.65\t-\t0.8\n1\t40\t20.4\t2.25\t3.15\n",
+        calc::Material{});
+    const auto prepared = calc::PrepareColumn(*column);
+    ASSERT_TRUE(prepared);
+    const calc::ColumnPoint low = calc::ColumnAtForce(*prepared, 1000);
+    const calc::ColumnPoint high = calc::ColumnAtForce(*prepared, 5000);
+    const auto judged = calc::JudgeColumn(*prepared, {&low, &high}, calc::Load::kDynamic, nullptr);
+    ASSERT_EQ(judged.size(), 3u);
+    EXPECT_TRUE(judged[0].needs_stop);   // B 40 alone: flat at its stop, past 0.75·h0
+    EXPECT_FALSE(judged[1].needs_stop);  // held at 0.8 mm, under 0.75·h0 = 0.8625
+    EXPECT_FALSE(judged[2].needs_stop);
+    for (const auto& packet : judged) {
+        EXPECT_TRUE(packet.cycle);
+    }
+    const auto words = rows::PacketJudgementSentences(1, judged[0], false);
+    ASSERT_FALSE(words.empty());
+    EXPECT_NE(words.back().find("第 1 组"), std::string::npos);
+    EXPECT_NE(words.back().find("挡块"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace batch
