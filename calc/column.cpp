@@ -306,10 +306,11 @@ std::vector<PacketJudgement> JudgeColumn(const PreparedColumn& column,
         judged.points = CheckWorkingPoints(
             packet.spring.spring,
             packet.flats ? std::optional(packet.spring.t_reduced) : std::nullopt, f, load);
-        const int upper = f[1] && (!f[0] || *f[1] >= *f[0]) ? 1 : 0;
+        const std::size_t upper = f[1] && (!f[0] || *f[1] >= *f[0]) ? 1 : 0;
         if (results[upper] != nullptr) {
-            if (const auto strength = CheckStrength(upper, *f[upper], results[upper]->sigma_om,
-                                                    column.column.material)) {
+            if (const auto strength =
+                    CheckStrength(static_cast<int>(upper), *f[upper], results[upper]->sigma_om,
+                                  column.column.material)) {
                 judged.points.push_back(*strength);
             }
         }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -179,7 +180,12 @@ QGridLayout* CurveWindow::buildInputs() {
     fatigue->setToolTip(
         QStringLiteral("输入从所持标准或手册的疲劳图上读出的线，按它们判断两工作点间的载荷循环"));
     connect(fatigue, &QPushButton::clicked, this, &CurveWindow::fatigueClicked);
+    outer_edge_ = new QCheckBox(Text(design::kOuterEdgeLabel), this);
+    outer_edge_->setAccessibleName(Text(design::kOuterEdgeLabel));
+    outer_edge_->setToolTip(Text(design::kOuterEdgeHint));
+    connect(outer_edge_, &QCheckBox::toggled, this, &CurveWindow::inputEdited);
     auto* doors = new QHBoxLayout;
+    doors->addWidget(outer_edge_);
     doors->addWidget(select);
     doors->addWidget(fatigue);
     doors->addStretch(1);
@@ -322,6 +328,7 @@ design::DesignTexts CurveWindow::inputs() const {
                            point_value_[k]->text().toStdString()};
     }
     texts.load = design::kLoads[static_cast<std::size_t>(std::max(0, load_->currentIndex()))].load;
+    texts.outer_edge = outer_edge_->isChecked();
     texts.requirement = requirement_;
     texts.fatigue_lines = fatigue_lines_;
     return texts;
@@ -337,6 +344,7 @@ void CurveWindow::setInputs(const design::DesignTexts& texts) {
         quiet.emplace_back(field);
     }
     quiet.emplace_back(load_);
+    quiet.emplace_back(outer_edge_);
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
         inputs_[i]->setText(QString::fromStdString(texts.*kInputs[i].text));
     }
@@ -349,6 +357,7 @@ void CurveWindow::setInputs(const design::DesignTexts& texts) {
             load_->setCurrentIndex(static_cast<int>(k));
         }
     }
+    outer_edge_->setChecked(texts.outer_edge);
     requirement_ = texts.requirement;
     fatigue_lines_ = texts.fatigue_lines;
     if (selection_) {

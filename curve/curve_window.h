@@ -8,6 +8,7 @@
 #include "design/inputs.h"
 #include "design/sheet.h"
 
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
@@ -122,6 +123,7 @@ private:
     std::array<QComboBox*, 2> point_by_{};
     std::array<QLineEdit*, 2> point_value_{};
     QComboBox* load_ = nullptr;
+    QCheckBox* outer_edge_ = nullptr;  ///< σIV as a column of the tables
     std::string fatigue_lines_;  ///< as 疲劳线 took them
     QLabel* status_ = nullptr;
     PlotWidget* plot_ = nullptr;

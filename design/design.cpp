@@ -135,6 +135,7 @@ DesignReading ReadDesign(const DesignTexts& texts) {
         calc::ReadCurve({texts.D, texts.d, texts.t, texts.H, texts.t_reduced, texts.f_end},
                         design->steps, design->options);
     design->load = texts.load;
+    design->options.outer_edge = texts.outer_edge;
     for (std::size_t k = 0; k < texts.points.size(); ++k) {
         PointRequest& point = design->points[k];
         point.by = texts.points[k].by;

@@ -135,7 +135,8 @@ runtime::Expected<DesignTexts, DesignFileProblem> ReadInputs(const Json& inputs,
                 return true;
             }
         }
-        return key == "points" || (key == "load" && version >= 5);
+        return key == "points" || (key == "load" && version >= 5) ||
+               (key == "outer_edge" && version >= 6);
     };
     if (auto unknown = UnknownKey(inputs, "inputs.", known); unknown) {
         return *unknown;
@@ -188,6 +189,17 @@ runtime::Expected<DesignTexts, DesignFileProblem> ReadInputs(const Json& inputs,
         return WrongKind("load", Wanted::kLoad);
     }
     texts.load = choice->load;
+    if (version < 6) {
+        return texts;
+    }
+    const auto outer_edge = inputs.find("outer_edge");
+    if (outer_edge == inputs.end()) {
+        return Missing("outer_edge");
+    }
+    if (!outer_edge->is_boolean()) {
+        return WrongKind("outer_edge", Wanted::kBoolean);
+    }
+    texts.outer_edge = outer_edge->get<bool>();
     return texts;
 }
 
@@ -328,6 +340,7 @@ Json DocumentOf(const DesignTexts& texts) {
             inputs["load"] = choice.key;
         }
     }
+    inputs["outer_edge"] = texts.outer_edge;
     return {{"format", kFormat},
             {"version", kDesignFileVersion},
             {"inputs", std::move(inputs)},

@@ -15,8 +15,9 @@ namespace design {
 /// selection; a file of an older version reads with the example requirement. Version 4 added the
 /// fatigue lines and the requirement's life; an older file reads with both blank. Version 5 added
 /// the load (static or dynamic) and the requirement's long stacks; an older file reads dynamic
-/// when it has two working points, as it was judged then, and without long stacks.
-inline constexpr int kDesignFileVersion = 5;
+/// when it has two working points, as it was judged then, and without long stacks. Version 6
+/// added σIV as a column of the tables; an older file reads without it.
+inline constexpr int kDesignFileVersion = 6;
 
 /// Why a design file, a link's design or a form's view cannot be read: the first thing wrong,
 /// with the key it concerns ("inputs.Dm", "points[0].by", "requirement.life").
@@ -67,9 +68,9 @@ inline constexpr std::size_t kMaxDesignFileBytes = 1 << 20;
 
 /// A design as a small JSON document (UTF-8): every input as the user typed it, so that opening
 /// it gives the very same design, and the format's name and version:
-///   {"format": "disc-spring-design", "version": 5,
+///   {"format": "disc-spring-design", "version": 6,
 ///    "inputs": {"D": "100", …, "points": [{"by": "f", "value": "1.4"}, {"by": "F", …}],
-///               "load": "static"},
+///               "load": "static", "outer_edge": false},
 ///    "fatigue_lines": "2\t2e6\t0\t500\t600\t800\t手册 A 图 1\n",
 ///    "requirement": {"bore": "40", …, "life": "", "dynamic": false, "long_stacks": false,
 ///                    "points": [{"given": "s", "s": "1.2", "F": "5000", "tolerance": ""}, …]}}

@@ -62,6 +62,8 @@ struct DesignTexts {
     /// Static, or cycling between the two working points: only a dynamic load is held to the
     /// preload rule and judged for fatigue.
     calc::Load load = calc::Load::kStatic;
+    /// σIV, the stress at the outer upper edge, as a column of the tables after σ3.
+    bool outer_edge = false;
     /// Fatigue lines as typed or loaded, a line set's text (calc::ReadFatigueLines); blank:
     /// none, and fatigue is not judged.
     std::string fatigue_lines;
@@ -279,6 +281,10 @@ inline constexpr std::string_view kLoadLabel = "载荷";
 inline constexpr std::string_view kLoadHint =
     "动载：载荷在两个工作点之间循环，判断预压（至少 0.15·h0）和两点 II、III "
     "的疲劳；静载不判断这两项";
+/// The design's choice of σIV: its label and hint.
+inline constexpr std::string_view kOuterEdgeLabel = "列出 σIV";
+inline constexpr std::string_view kOuterEdgeHint =
+    "表中在 σ3 之后多一列外缘上侧的应力 σIV（DIN 2092；带支承面时用 t′、h0′ 和 K4）";
 /// The requirement's choice of long stacks: its label and hint.
 inline constexpr std::string_view kLongStacksLabel = "允许长碟簧组";
 inline constexpr std::string_view kLongStacksHint =

@@ -331,6 +331,7 @@ const char* ds_inputs() {
         {"fatigueHint", design::kFatigueLinesHint},
         {"load", {{"label", design::kLoadLabel}, {"hint", design::kLoadHint}, {"choices", loads}}},
         {"longStacks", {{"label", design::kLongStacksLabel}, {"hint", design::kLongStacksHint}}},
+        {"outerEdge", {{"label", design::kOuterEdgeLabel}, {"hint", design::kOuterEdgeHint}}},
         {"material", {{"label", design::kMaterialLabel}, {"other", design::kOtherMaterial}}},
         {"pointBy",
          {{"choices", design::kPointByChoices},

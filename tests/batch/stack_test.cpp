@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <tuple>
 #include <random>
 #include <string>
 #include <vector>
@@ -220,6 +222,16 @@ TEST(ProgressiveStack, TheRateStepsUpWhereAPacketStops) {
     EXPECT_GT(kinks, 20);
 }
 
+// The next force as shown above or below `force` (15 significant digits).
+double ShownNeighbour(double force, double direction) {
+    for (double step = 1e-16;; step *= 2) {
+        const double next = runtime::ShownValue(force * (1 + direction * step));
+        if (next != force) {
+            return next;
+        }
+    }
+}
+
 // A travel asked is met by the force whose travel is nearest: neither neighbouring force as
 // shown comes nearer; travels out of reach are refused with the most there is.
 TEST(ProgressiveStack, ATravelFindsTheNearestForce) {
@@ -233,11 +245,11 @@ TEST(ProgressiveStack, ATravelFindsTheNearestForce) {
             const auto point = calc::ColumnAtTravel(*prepared, travel);
             ASSERT_TRUE(point);
             const double gap = std::fabs(point->stack->s - travel);
-            for (const double neighbour :
-                 {std::nextafter(point->force, 0.0), std::nextafter(point->force, 1e300)}) {
-                const auto near = calc::ColumnAtForce(*prepared, neighbour);
-                if (near.force != point->force && near.force <= prepared->end_force) {
-                    EXPECT_GE(std::fabs(near.stack->s - travel), gap);
+            for (const double direction : {-1.0, 1.0}) {
+                const double neighbour = ShownNeighbour(point->force, direction);
+                if (point->force > 0 && neighbour <= prepared->end_force) {
+                    const auto near = calc::ColumnAtForce(*prepared, neighbour);
+                    EXPECT_GE(std::fabs(near.stack->s - travel), gap) << neighbour;
                 }
             }
         }
@@ -250,11 +262,11 @@ TEST(ProgressiveStack, ATravelFindsTheNearestForce) {
 
 // What cannot be a stack is refused whole, by its line or its packet, in words.
 TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
-    using Text = calc::ColumnTextProblem::Kind;
+    using Read = calc::ColumnTextProblem::Kind;
     using Prepared = calc::ColumnProblem::Kind;
     struct Case {
         std::string text;
-        std::optional<Text> read;
+        std::optional<Read> read;
         std::optional<Prepared> prepared;
         int where;          // the line, or the packet
         std::string words;  // a part of the words
@@ -262,13 +274,13 @@ TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
     const std::string a40 = "40\t20.4\t2.25\t3.15";
     const std::string falls = "40\t20.4\t1\t2.6";  // h0/t = 1.6: falls before flat
     const std::vector<Case> cases = {
-        {"", Text::kEmpty, {}, 0, "没有"},
-        {"# only\n\n", Text::kEmpty, {}, 0, "没有"},
-        {"1\t" + a40 + "\n1\t40\t20.4\n", Text::kColumns, {}, 2, "第 2 行"},
-        {"1\t" + a40 + "\t-\tx\n", Text::kNotANumber, {}, 1, "第 7 个字段"},
-        {"1.5\t" + a40 + "\n", Text::kCount, {}, 1, "整数"},
-        {"0\t" + a40 + "\n", Text::kCount, {}, 1, "整数"},
-        {std::string("1\t40\0\t20.4\t2.25\t3.15\n", 23), Text::kNul, {}, 0, "NUL"},
+        {"", Read::kEmpty, {}, 0, "没有"},
+        {"# only\n\n", Read::kEmpty, {}, 0, "没有"},
+        {"1\t" + a40 + "\n1\t40\t20.4\n", Read::kColumns, {}, 2, "第 2 行"},
+        {"1\t" + a40 + "\t-\tx\n", Read::kNotANumber, {}, 1, "第 7 个字段"},
+        {"1.5\t" + a40 + "\n", Read::kCount, {}, 1, "整数"},
+        {"0\t" + a40 + "\n", Read::kCount, {}, 1, "整数"},
+        {std::string("1\t40\0\t20.4\t2.25\t3.15\n", 23), Read::kNul, {}, 0, "NUL"},
         {"1 40 20.4 2.25 3.15 - 0.5\n2 " + a40 + "\n", {}, {}, 0, ""},
         {"1\t" + a40 + "\t\t0.95\n", {}, Prepared::kStop, 1, "第 1 组的挡块 0.95 mm"},
         {"1\t" + a40 + "\t\t0.9\n", {}, {}, 0, ""},  // at flat
@@ -300,11 +312,50 @@ TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
                 << rows::ColumnProblemText(prepared.error());
         }
     }
+    // The peak a refusal names is where the spring's rate turns (1.5u² − 4.8u + 3.56 = 0 for
+    // h0/t = 1.6, u = f/t), and a stop there is taken.
+    const auto falling =
+        calc::PrepareColumn(*calc::ReadColumnText("1\t" + a40 + "\n1\t" + falls, {}));
+    ASSERT_FALSE(falling);
+    const double peak = falling.error().limit;
+    EXPECT_NEAR(peak, (4.8 - std::sqrt(4.8 * 4.8 - 6 * 3.56)) / 3, 1e-9);
+    EXPECT_TRUE(calc::PrepareColumn(*calc::ReadColumnText(
+        "1\t" + a40 + "\n1\t" + falls + "\t-\t" + Text(peak), {})));
+    EXPECT_FALSE(calc::PrepareColumn(*calc::ReadColumnText(
+        "1\t" + a40 + "\n1\t" + falls + "\t-\t" + Text(peak * 1.001), {})));
+
     std::string many;
     for (int k = 0; k <= calc::kMaxPackets; ++k) {
         many += "1\t" + a40 + "\n";
     }
     EXPECT_EQ(calc::ReadColumnText(many, calc::Material{}).error().line, calc::kMaxPackets + 1);
+}
+
+// Points of a stack through the batch tool's lines: a force is the column's row at it, a travel
+// its nearest, and what is out of reach or not a number is an ERROR row that says why.
+TEST(ProgressiveStack, PointLinesAreAnsweredOrRefusedInWords) {
+    BatchOptions options;
+    options.column = *ReadStack("1\t40\t20.4\t1.5\t2.65\n2\t40\t20.4\t2.25\t3.15\n", options);
+    const calc::PreparedColumn& column = *options.column;
+    std::string row;
+    rows::TabJoined joined(row);
+    rows::ColumnPointCells(calc::ColumnAtForce(column, 3000), false, joined);
+    const std::string most = Text(column.end_force);
+    options.force = true;
+    const std::string forces = Answered(options, "3000\n0.5\n-1\n" + most + "\n1e9\nx\n1\t2\n");
+    const std::vector<std::string> lines = {
+        "3000\t", "0.5\t", "ERROR\t力 -1 N 为负", most + "\t", "ERROR\t力 1000000000 N 超过最后一组到挡块时的 ",
+        "ERROR\t力应为一个数", "ERROR\t需要 1 个"};
+    std::size_t at = forces.find('\n') + 1;  // after the header
+    for (const std::string& line : lines) {
+        EXPECT_EQ(forces.compare(at, line.size(), line), 0) << forces.substr(at, 80);
+        at = forces.find('\n', at) + 1;
+    }
+    EXPECT_NE(forces.find(row + '\n'), std::string::npos);
+    options.force = false;
+    const std::string travels = Answered(options, "0\n-0.5\n");
+    EXPECT_NE(travels.find("\n0\t0\t"), std::string::npos) << travels;
+    EXPECT_NE(travels.find("ERROR\t行程 -0.5 mm 为负"), std::string::npos);
 }
 
 // Each packet is judged as a spring of its own at the working points: one pressed past 0.75·h0
@@ -322,9 +373,21 @@ TEST(ProgressiveStack, EachPacketIsJudgedAtTheWorkingPoints) {
     EXPECT_TRUE(judged[0].needs_stop);   // B 40 alone: flat at its stop, past 0.75·h0
     EXPECT_FALSE(judged[1].needs_stop);  // held at 0.8 mm, under 0.75·h0 = 0.8625
     EXPECT_FALSE(judged[2].needs_stop);
-    for (const auto& packet : judged) {
-        EXPECT_TRUE(packet.cycle);
+    const auto swapped =
+        calc::JudgeColumn(*prepared, {&high, &low}, calc::Load::kDynamic, nullptr);
+    for (std::size_t j = 0; j < judged.size(); ++j) {
+        ASSERT_TRUE(judged[j].cycle && swapped[j].cycle);
+        const calc::LoadCycle& cycle = judged[j].cycle->Cycle();
+        const calc::LoadCycle& other = swapped[j].cycle->Cycle();
+        EXPECT_EQ(std::tie(cycle.lower, cycle.upper, cycle.at_III),
+                  std::tie(other.lower, other.upper, other.at_III));
+        const auto& at_low = low.packets[j].row.results->spring;
+        const auto& at_high = high.packets[j].row.results->spring;
+        EXPECT_EQ(cycle.lower, cycle.at_III ? at_low.sigma3 : at_low.sigma2);
+        EXPECT_EQ(cycle.upper, cycle.at_III ? at_high.sigma3 : at_high.sigma2);
     }
+    EXPECT_EQ(judged[0].points.size(), swapped[0].points.size());
+    EXPECT_FALSE(calc::JudgeColumn(*prepared, {&low, &high}, calc::Load::kStatic, nullptr)[0].cycle);
     const auto words = rows::PacketJudgementSentences(1, judged[0], false);
     ASSERT_FALSE(words.empty());
     EXPECT_NE(words.back().find("第 1 组"), std::string::npos);

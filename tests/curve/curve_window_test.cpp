@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
@@ -446,6 +447,10 @@ private slots:
             } else if (kind == "choose") {
                 choose(Text(what[0]),
                        Find<QComboBox>(window_, Text(what[0]))->findText(Text(what[1])));
+            } else if (kind == "tick") {
+                QTest::mouseClick(Find<QCheckBox>(window_, Text(what)), Qt::LeftButton,
+                                  Qt::NoModifier, QPoint(4, 4));
+                type("步数 N", text("步数 N"));  // and waits for the result
             } else if (kind == "point") {
                 QStringList args;
                 for (const auto& arg : what[2]) {
@@ -629,7 +634,7 @@ private slots:
         curve::CurveWindow other;
         QFile file(dir.filePath("broken.dspring"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\"format\": \"disc-spring-design\", \"version\": 6, \"inputs\": {}}");
+        file.write("{\"format\": \"disc-spring-design\", \"version\": 99, \"inputs\": {}}");
         file.close();
         QString reason;
         QVERIFY(!other.openDesign(file.fileName(), &reason));

@@ -25,6 +25,7 @@ DesignTexts Everything() {
     texts.requirement.life = "2e6";
     texts.requirement.long_stacks = true;
     texts.load = calc::Load::kDynamic;
+    texts.outer_edge = true;
     texts.fatigue_lines = "# 读图\r\n2\t2e6\t0\t500\t600\t800\t手册 A 图 1\r\n";
     return texts;
 }
@@ -45,13 +46,22 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(example->points[0], (PointText{PointBy::kForce, "100000"}));
     // Before version 3: the example requirement.
     EXPECT_EQ(example->requirement, DefaultTexts().requirement);
+    // Before version 6: no σIV.
+    std::string version_5 = DesignToJson(texts);
+    version_5.replace(version_5.find("\"outer_edge\": true,"), 20, "");
+    version_5.replace(version_5.find("\"version\": 6"), 12, "\"version\": 5");
+    DesignTexts before_6 = texts;
+    before_6.outer_edge = false;
+    const auto read_5 = DesignFromJson(version_5);
+    ASSERT_TRUE(read_5.has_value()) << DesignFileProblemText(read_5.error());
+    EXPECT_EQ(*read_5, before_6);
     // Before version 5: no load, read as it was judged (two points: dynamic), no long stacks.
-    std::string version_4 = DesignToJson(texts);
+    std::string version_4 = version_5;
     for (const std::string_view key :
          {"\"load\": \"dynamic\",", "\"long_stacks\": true,", "\"version\": 5"}) {
         version_4.replace(version_4.find(key), key.size(), key[1] == 'v' ? "\"version\": 4" : "");
     }
-    DesignTexts before_5 = texts;
+    DesignTexts before_5 = before_6;
     before_5.requirement.long_stacks = false;
     const auto read_4 = DesignFromJson(version_4);
     ASSERT_TRUE(read_4.has_value()) << DesignFileProblemText(read_4.error());
@@ -62,8 +72,9 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     before_5.load = calc::Load::kStatic;  // one point: static
     std::string one_point = DesignToJson(one);
     one_point.replace(one_point.find("\"load\": \"dynamic\","), 18, "");
+    one_point.replace(one_point.find("\"outer_edge\": true,"), 20, "");
     one_point.replace(one_point.find("\"long_stacks\": true,"), 20, "");
-    one_point.replace(one_point.find("\"version\": 5"), 12, "\"version\": 4");
+    one_point.replace(one_point.find("\"version\": 6"), 12, "\"version\": 4");
     const auto read_one = DesignFromJson(one_point);
     ASSERT_TRUE(read_one.has_value()) << DesignFileProblemText(read_one.error());
     EXPECT_EQ(*read_one, before_5);
@@ -74,7 +85,7 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     }
     version_3.erase(version_3.find("\"fatigue_lines\""),
                     version_3.find("\"format\"") - version_3.find("\"fatigue_lines\""));
-    DesignTexts older = Everything();
+    DesignTexts older = before_6;
     older.requirement.long_stacks = false;
     older.fatigue_lines.clear();
     older.requirement.life.clear();
@@ -100,10 +111,10 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {"{\"format\": \"disc-spring-design\"", Kind::kNotJson, ""},
         {"[]", Kind::kNotADesign, ""},
         {with("disc-spring-design", "x"), Kind::kNotADesign, ""},
-        {with("\"version\": 5", "\"version\": 6"), Kind::kNewer, ""},
-        {with("\"version\": 5", "\"version\": \"2\""), Kind::kVersion, ""},
-        {with("\"version\": 5", "\"version\": 2.0"), Kind::kVersion, ""},
-        {with("\"version\": 5", "\"version\": 0"), Kind::kVersion, ""},
+        {with("\"version\": 6", "\"version\": 7"), Kind::kNewer, ""},
+        {with("\"version\": 6", "\"version\": \"2\""), Kind::kVersion, ""},
+        {with("\"version\": 6", "\"version\": 2.0"), Kind::kVersion, ""},
+        {with("\"version\": 6", "\"version\": 0"), Kind::kVersion, ""},
         {with("\"Rm\": \"\",", ""), Kind::kMissing, "Rm"},
         {with("\"D\": \"100\",", ""), Kind::kMissing, "D"},
         {with("\"D\": \"100\"", "\"D\": 100"), Kind::kWrongKind, "D"},
@@ -124,10 +135,13 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {std::string(65, '[') + std::string(65, ']'), Kind::kTooDeep, ""},
         {good + std::string(kMaxDesignFileBytes, ' '), Kind::kTooLarge, ""},
         // The requirement, since version 3; the fatigue lines and the life, since version 4.
-        {with("\"version\": 5", "\"version\": 2"), Kind::kUnknownKey, "fatigue_lines"},
-        {with("\"version\": 5", "\"version\": 3"), Kind::kUnknownKey, "fatigue_lines"},
-        // The load and long stacks, since version 5.
-        {with("\"version\": 5", "\"version\": 4"), Kind::kUnknownKey, "inputs.load"},
+        {with("\"version\": 6", "\"version\": 2"), Kind::kUnknownKey, "fatigue_lines"},
+        {with("\"version\": 6", "\"version\": 3"), Kind::kUnknownKey, "fatigue_lines"},
+        // The load and long stacks, since version 5; σIV since version 6.
+        {with("\"version\": 6", "\"version\": 4"), Kind::kUnknownKey, "inputs.load"},
+        {with("\"version\": 6", "\"version\": 5"), Kind::kUnknownKey, "inputs.outer_edge"},
+        {with("\"outer_edge\": true,", ""), Kind::kMissing, "outer_edge"},
+        {with("\"outer_edge\": true", "\"outer_edge\": \"yes\""), Kind::kWrongKind, "outer_edge"},
         {with("\"load\": \"dynamic\",", ""), Kind::kMissing, "load"},
         {with("\"load\": \"dynamic\"", "\"load\": \"cyclic\""), Kind::kWrongKind, "load"},
         {with("\"long_stacks\": true,", ""), Kind::kMissing, "requirement.long_stacks"},
@@ -160,14 +174,14 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
     const std::size_t format = good.find("    \"format\"");
     std::string v1 = "{\n" + good.substr(format, good.find("    \"requirement\"") - format) +
                      good.substr(good.find("    \"version\""));
-    v1.replace(v1.find("\"version\": 5"), 12, "\"version\": 1");
+    v1.replace(v1.find("\"version\": 6"), 12, "\"version\": 1");
     EXPECT_EQ(DesignFromJson(v1).error(), (DesignFileProblem{Kind::kUnknownKey, "inputs.Rm"}));
     // The words: a stranger's key quoted on one line, cut, its direction marks shown as codes.
     const std::pair<DesignFileProblem, std::string> said[] = {
         {{Kind::kUnknownKey, stranger + std::string(50, 'k')},
          "设计文件中有不认识的键 \"安全提示U+000A请将设计文件发送至 x@yU+202E" +
              std::string(21, 'k') + "…\""},
-        {{Kind::kNewer, "", 6}, "这个设计文件由较新的版本（格式 6）保存，本程序只能读到格式 5"},
+        {{Kind::kNewer, "", 7}, "这个设计文件由较新的版本（格式 7）保存，本程序只能读到格式 6"},
         {{Kind::kWrongKind, "load", 0, DesignFileProblem::Wanted::kLoad},
          "设计文件中 \"load\" 的值应为\"static\"（静载）或 \"dynamic\"（动载）"},
         {{Kind::kNotJson, "", 12}, "不是碟簧设计文件：JSON 在第 12 个字节处有误"},

@@ -337,6 +337,10 @@ class DesignScenarios(PageTest):
                 self.set_field(name, text)
         elif kind == "choose":
             self.choose(*what)
+        elif kind == "tick":
+            before = self.sheets()
+            self.b.click("#" + self.control(what))
+            self.wait_sheet_after(before)
         elif kind == "point":
             n, prefix, args, line = what
             self.assertEqual(self.point(n), prefix + native(args, line)[1].strip())

@@ -65,6 +65,7 @@ function edited() {
   for (const input of facts.inputs) view.fields[input.key] = fields.get(input.key).value;
   for (let k = 0; k < 2; k++) view.points[k] = { by: $('point-by-' + k).value, value: fields.get('point' + k).value };
   view.fields.load = $('load').value;
+  view.fields.outer_edge = $('outer-edge').checked;
   view.fatigueLines = $('fatigue-lines').value;
   const mine = ++asked;
   settling = engine.call('ds_edit', JSON.stringify(view), ...sheetArgs()).then((text) => {
@@ -89,6 +90,7 @@ function show(shown) {
   }
   for (let k = 0; k < 2; k++) $('point-by-' + k).value = view.points[k].by;
   $('load').value = view.fields.load;
+  $('outer-edge').checked = view.fields.outer_edge;
   $('fatigue-lines').value = view.fatigueLines;
   for (const listener of opened) listener(view);
 }
@@ -153,6 +155,9 @@ function buildInputs() {
   for (const choice of facts.load.choices) load.append(element('option', { value: choice.key }, choice.label));
   load.addEventListener('change', edited);
   place(facts.load.label, load, 'load');
+  const outerEdge = element('input', { id: 'outer-edge', type: 'checkbox', title: facts.outerEdge.hint });
+  outerEdge.addEventListener('change', edited);
+  place(facts.outerEdge.label, outerEdge, 'outer-edge');
 }
 
 // Asks the engine what a design holds and shows a new one.
