@@ -98,16 +98,20 @@ std::optional<std::string> CheckTogether(const BatchArguments& parsed,
             "选项 --select 逐行选型，只能与选型的选项和 --material、--friction 同用");
     }
     const calc::Requirement* base = options.select ? &options.select->base : nullptr;
-    if (!parsed.fatigue_file.empty() && !parsed.design && !(base && base->dynamic)) {
+    const bool stack_points = !parsed.stack_file.empty() && options.curve_steps == 0;
+    if (!parsed.fatigue_file.empty() && !parsed.design && !(base && base->dynamic) &&
+        !(stack_points && parsed.load == calc::Load::kDynamic)) {
         return std::string(
-            "选项 --fatigue 只用于 --design 和 --select --dynamic（两个工作点之间的载荷循环）");
+            "选项 --fatigue 只用于 --design、--select --dynamic 和 --stack --dynamic"
+            "（两个工作点之间的载荷循环）");
     }
     if (base && base->life && (!base->dynamic || parsed.fatigue_file.empty())) {
         return std::string(
             "选项 --life 要与 --dynamic 和 --fatigue 同用：寿命按所输入的疲劳线判断");
     }
-    if (parsed.load && !options.select && !parsed.design) {
-        return std::string("选项 --static 和 --dynamic 只用于 --select 和 --design");
+    if (parsed.load && !options.select && !parsed.design && !stack_points) {
+        return std::string(
+            "选项 --static 和 --dynamic 只用于 --select、--design 和不带 --curve 的 --stack");
     }
     if (!parsed.select_option.empty() && !options.select) {
         return "选项 " + std::string(parsed.select_option) + " 只用于 --select";
@@ -435,17 +439,19 @@ void BatchStream::AnswerTooLong(std::string& out) {
 void BatchStream::AnswerStackLine(std::string_view line, std::string& out) {
     std::array<std::string_view, 6> fields;
     const std::size_t count = SplitFields(line, fields);
-    Lead(out);
-    if (count != 1) {
+    const std::string lead = options_.id ? id_ + '\t' : std::string();
+    if (count != 1 && count != 2) {
+        out += lead;
         rows::TabJoined row(out);
         row.Cell("ERROR");
-        row.Cell(FieldCountMessage("1", count));
+        row.Cell(FieldCountMessage("1 或 2", count));
+        out += '\n';
         all_computed_ = false;
-    } else {
-        all_computed_ =
-            AnswerStackPoint(*options_.column, options_, fields[0], out) && all_computed_;
+        return;
     }
-    out += '\n';
+    all_computed_ = batch::AnswerStackLine(*options_.column, options_,
+                                           std::span(fields.data(), count), lead, out) &&
+                    all_computed_;
 }
 
 void BatchStream::AnswerPlain(std::string_view line, std::string& out) {

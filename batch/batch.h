@@ -41,8 +41,11 @@ struct BatchOptions {
     bool force = false;    ///< --force: each line's last field is a force, and f is found for it
     calc::RowOptions row;  ///< material, contact flats, rate, stack, friction, checks
     std::optional<SelectOptions> select;  ///< --select: each line a requirement
-    /// --stack: the progressive stack read from its file; each line a point of it
+    /// --stack: the progressive stack read from its file; each line one or two points of it
     std::optional<calc::PreparedColumn> column;
+    /// --stack --check: the load its packets are judged under, and --fatigue's lines
+    calc::Load load = calc::Load::kStatic;
+    std::vector<calc::FatigueLine> lines;
 };
 
 /// The command line of disc-spring-batch, understood.

@@ -109,14 +109,14 @@ bool AnswerStackCurve(const calc::PreparedColumn& column, const BatchOptions& op
     return computed;
 }
 
-bool AnswerStackPoint(const calc::PreparedColumn& column, const BatchOptions& options,
-                      std::string_view field, std::string& out) {
+namespace {
+
+runtime::Expected<calc::ColumnPoint, std::string> PointAt(const calc::PreparedColumn& column,
+                                                          const BatchOptions& options,
+                                                          std::string_view field) {
     const auto value = runtime::ReadPlainNumber(field);
-    rows::TabJoined joined(out);
     if (!value) {
-        joined.Cell("ERROR");
-        joined.Cell(std::string(options.force ? "力" : "行程") + "应为一个数");
-        return false;
+        return std::string(options.force ? "力" : "行程") + "应为一个数";
     }
     runtime::Expected<calc::ColumnPoint, calc::Refusal> point = calc::Refusal{};
     if (options.force) {
@@ -132,12 +132,43 @@ bool AnswerStackPoint(const calc::PreparedColumn& column, const BatchOptions& op
         point = calc::ColumnAtTravel(column, *value);
     }
     if (!point) {
-        joined.Cell("ERROR");
-        joined.Cell(rows::RefusalText(point.error()));
-        return false;
+        return rows::RefusalText(point.error());
     }
-    rows::ColumnPointCells(*point, options.row.check, joined);
-    return point->stack.has_value();
+    return std::move(*point);
+}
+
+}  // namespace
+
+bool AnswerStackLine(const calc::PreparedColumn& column, const BatchOptions& options,
+                     std::span<const std::string_view> fields, std::string_view lead,
+                     std::string& out) {
+    std::vector<calc::ColumnPoint> points;
+    bool computed = true;
+    for (const std::string_view field : fields) {
+        out += lead;
+        rows::TabJoined joined(out);
+        auto point = PointAt(column, options, field);
+        if (!point) {
+            joined.Cell("ERROR");
+            joined.Cell(point.error());
+            computed = false;
+        } else {
+            rows::ColumnPointCells(*point, options.row.check, joined);
+            computed = computed && point->stack.has_value();
+            points.push_back(std::move(*point));
+        }
+        out += '\n';
+    }
+    if (options.row.check && computed) {
+        const calc::ColumnPoint* second = points.size() == 2 ? &points[1] : nullptr;
+        const auto judged = calc::JudgeColumn(column, {&points[0], second}, options.load,
+                                              options.lines.empty() ? nullptr : &options.lines);
+        out += lead;
+        out += "检查\t";
+        out += rows::PacketJudgementCodes(judged);
+        out += '\n';
+    }
+    return computed;
 }
 
 }  // namespace batch

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,9 +28,12 @@ runtime::Expected<calc::PreparedColumn, std::string> ReadStack(std::string_view 
 bool AnswerStackCurve(const calc::PreparedColumn& column, const BatchOptions& options,
                       std::string& out, const std::function<void(std::string&)>& spill);
 
-/// --stack without --curve: a line's one field, a travel s in mm (with --force a force in N),
-/// answered as the stack's row at that point; false when it did not compute.
-bool AnswerStackPoint(const calc::PreparedColumn& column, const BatchOptions& options,
-                      std::string_view field, std::string& out);
+/// --stack without --curve: a line's one or two working points, each a travel s in mm (with
+/// --force a force in N), answered as the stack's row at each, every row led by `lead`; with
+/// --check a line more, "检查" and each packet's judgement at those points
+/// (rows::PacketJudgementCodes) under the options' load. False when a point did not compute.
+bool AnswerStackLine(const calc::PreparedColumn& column, const BatchOptions& options,
+                     std::span<const std::string_view> fields, std::string_view lead,
+                     std::string& out);
 
 }  // namespace batch

@@ -1,6 +1,7 @@
 // A progressive stack's table and problems in words.
 #include "rows/column_text.h"
 
+#include "rows/fatigue_text.h"
 #include "rows/findings_text.h"
 #include "rows/row_text.h"
 #include "runtime/number_text.h"
@@ -128,6 +129,30 @@ std::string ColumnTextProblemText(const calc::ColumnTextProblem& problem) {
             return "文件含 NUL 字节，不是文本";
     }
     return {};
+}
+
+std::string PacketJudgementCodes(const std::vector<calc::PacketJudgement>& judged) {
+    std::string out;
+    for (std::size_t k = 0; k < judged.size(); ++k) {
+        std::vector<std::string> codes;
+        for (const calc::PointFinding& finding : judged[k].points) {
+            codes.push_back(PointFindingCode(finding));
+        }
+        if (judged[k].needs_stop) {
+            codes.emplace_back("stop");
+        }
+        if (judged[k].cycle && judged[k].cycle->Judgement()) {
+            codes.push_back(FatigueCode(*judged[k].cycle->Judgement()));
+        }
+        if (codes.empty()) {
+            continue;
+        }
+        out += (out.empty() ? "[" : ";[") + std::to_string(k + 1) + "]";
+        for (std::size_t c = 0; c < codes.size(); ++c) {
+            out += (c == 0 ? "" : ",") + codes[c];
+        }
+    }
+    return out;
 }
 
 std::vector<std::string> PacketJudgementSentences(int packet, const calc::PacketJudgement& judged,

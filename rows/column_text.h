@@ -28,6 +28,12 @@ std::string ColumnProblemText(const calc::ColumnProblem& problem);
 /// Why a stack's text cannot be read, with its line.
 std::string ColumnTextProblemText(const calc::ColumnTextProblem& problem);
 
+/// The codes of each packet's judgement, as --design codes a spring's: "[2]1:f<0.15h0,stop" —
+/// the points' findings, "stop" for a packet pressed past 0.75·h0 that no stop of its own holds,
+/// "fatigue:N" (none, ?) when its cycle was judged against lines; packets without any left out,
+/// the rest separated by ";".
+std::string PacketJudgementCodes(const std::vector<calc::PacketJudgement>& judged);
+
 /// What a packet's judgement at the working points finds, a sentence each, led by the packet.
 std::vector<std::string> PacketJudgementSentences(int packet, const calc::PacketJudgement& judged,
                                                   bool flats);

@@ -68,7 +68,9 @@ constexpr std::string_view kHelp =
     "（带支承面）和挡块（单片到挡块时的变形量，不给：压平），以制表符或空格分隔，空字段或 - 为\n"
     "不给，# 开头为注释。同一个力通过各组；未到挡块的组取 --force 所求的变形量，到挡块的组不再\n"
     "变形；行程 s 为各组变形量之和。与 --curve N 同用：按力分 N 步输出特性（不读输入），每组到\n"
-    "挡块处多一行，给出到该点的刚度和之后的刚度 R_stack+；否则每行一个行程 s（--force 时为力）。\n"
+    "挡块处多一行，给出到该点的刚度和之后的刚度 R_stack+；否则每行一或两个工作点，各为行程 s\n"
+    "（--force 时为力）。有 --check 时每行之后多一行“检查”：各组作为单片碟簧在这些工作点的判断\n"
+    "（stop：压过 0.75·h0 而没有挡块挡住），载荷按 --static（默认）或 --dynamic，疲劳线见 --fatigue。\n"
     "各组相同时与 --curve N --series i --parallel n 的输出逐字节相同。\n"
     "\n"
     "摩擦 (--friction w_M,w_R): 按 DIN 2092，并联片间的摩擦系数 w_M 和承载边缘的摩擦系数 w_R\n"
@@ -153,9 +155,9 @@ constexpr std::string_view kHelp =
     "  --material E,μ[,Rm]  材料，默认 206000,0.3,1600\n"
     "  --check              设计检查\n"
     "  --design             读设计文件（.dspring），每个文件输出特性表、工作点、检查代号和记录\n"
-    "  --static, --dynamic  与 --design 同用：按静载或动载判断；与 --select 同用：--dynamic\n"
+    "  --static, --dynamic  与 --design 或 --stack 同用：按静载或动载判断；与 --select 同用：--dynamic\n"
     "                       为动载，较低的工作点要预压到 0.15·h0，在 II、III 两点判断疲劳\n"
-    "  --fatigue 文件       与 --design 或 --select --dynamic 同用：按这些疲劳线在 II、III 两点\n"
+    "  --fatigue 文件       与 --design、--select --dynamic 或 --stack --dynamic 同用：按这些疲劳线在 II、III 两点\n"
     "                       判断两工作点间的载荷循环（代替设计文件中的线），以寿命较短的一点\n"
     "                       为准；检查代号 fatigue:N 为满足的最大次数（none：能判断的都不满足；\n"
     "                       ?：没有线包含该厚度组的 σU；lines：线有误，未采用）。\n"
@@ -280,7 +282,8 @@ std::optional<std::string> ReadFatigueFile(const std::string& name,
 
 // --stack: the stack read whole and checked before anything is answered; with --curve its
 // characteristic is the whole answer (the exit status), else its points come from the input.
-std::optional<int> ReadStackFile(const std::string& name, batch::BatchOptions& options) {
+std::optional<int> ReadStackFile(const std::string& name, std::optional<calc::Load> load,
+                                 batch::BatchOptions& options) {
     const int fd = tools::OpenForReading(name);
     std::string bytes;
     const bool got = fd >= 0 && ReadAll(fd, batch::kMaxStackFileBytes, bytes);
@@ -299,6 +302,7 @@ std::optional<int> ReadStackFile(const std::string& name, batch::BatchOptions& o
     }
     if (options.curve_steps == 0) {
         options.column = std::move(*column);
+        options.load = load.value_or(calc::Load::kStatic);
         return std::nullopt;
     }
     std::string out;
@@ -381,11 +385,13 @@ int main(int argc, char** argv) {
         }
         if (options.select) {
             options.select->base.fatigue_lines = std::move(lines);
+        } else {
+            options.lines = std::move(lines);
         }
     }
 
     if (!arguments->stack_file.empty()) {
-        if (auto answered = ReadStackFile(arguments->stack_file, options)) {
+        if (auto answered = ReadStackFile(arguments->stack_file, arguments->load, options)) {
             return *answered;
         }
     }

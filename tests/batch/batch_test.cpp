@@ -332,7 +332,10 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
              {"--stack=s", "--flats"},
              {"--stack=s", "--rate"},
              {"--stack=s", "--select"},
-             {"--stack=s", "--curve=4", "lines.tsv"}}) {
+             {"--stack=s", "--curve=4", "lines.tsv"},
+             // Its packets are judged under a load at the points of a line, not along a curve.
+             {"--stack=s", "--curve=4", "--dynamic"},
+             {"--stack=s", "--fatigue=f"}}) {
         EXPECT_FALSE(ParseBatchArguments(args).has_value()) << args.back();
     }
     const auto life = ParseBatchArguments({"--select", "--dynamic", "--life=1e5", "--fatigue=f"});
@@ -343,6 +346,7 @@ TEST(BatchSelect, LinesAndOptionsItCannotUseSayWhy) {
     EXPECT_EQ(load->load, calc::Load::kStatic);
     EXPECT_TRUE(
         ParseBatchArguments({"--select", "--long-stacks"})->options.select->base.long_stacks);
+    EXPECT_TRUE(ParseBatchArguments({"--stack=s", "--dynamic", "--fatigue=f", "--check"}));
 }
 
 // A design whose working point has no row is a failure, as the window says it is.

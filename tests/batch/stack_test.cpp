@@ -342,10 +342,10 @@ TEST(ProgressiveStack, PointLinesAreAnsweredOrRefusedInWords) {
     rows::ColumnPointCells(calc::ColumnAtForce(column, 3000), false, joined);
     const std::string most = Text(column.end_force);
     options.force = true;
-    const std::string forces = Answered(options, "3000\n0.5\n-1\n" + most + "\n1e9\nx\n1\t2\n");
+    const std::string forces = Answered(options, "3000\n0.5\n-1\n" + most + "\n1e9\nx\n1\t2\t3\n");
     const std::vector<std::string> lines = {
         "3000\t", "0.5\t", "ERROR\t力 -1 N 为负", most + "\t", "ERROR\t力 1000000000 N 超过最后一组到挡块时的 ",
-        "ERROR\t力应为一个数", "ERROR\t需要 1 个"};
+        "ERROR\t力应为一个数", "ERROR\t需要 1 或 2 个"};
     std::size_t at = forces.find('\n') + 1;  // after the header
     for (const std::string& line : lines) {
         EXPECT_EQ(forces.compare(at, line.size(), line), 0) << forces.substr(at, 80);
@@ -356,6 +356,17 @@ TEST(ProgressiveStack, PointLinesAreAnsweredOrRefusedInWords) {
     const std::string travels = Answered(options, "0\n-0.5\n");
     EXPECT_NE(travels.find("\n0\t0\t"), std::string::npos) << travels;
     EXPECT_NE(travels.find("ERROR\t行程 -0.5 mm 为负"), std::string::npos);
+
+    // Two points and checks: their rows, then each packet judged at both, as calc judges them.
+    options.row.check = true;
+    options.load = calc::Load::kDynamic;
+    const std::string judged = Answered(options, "0.3\t1.5\n");
+    const auto low = calc::ColumnAtTravel(column, 0.3), high = calc::ColumnAtTravel(column, 1.5);
+    const std::string codes = rows::PacketJudgementCodes(
+        calc::JudgeColumn(column, {&*low, &*high}, calc::Load::kDynamic, nullptr));
+    EXPECT_NE(codes.find("f<0.15h0"), std::string::npos) << codes;
+    EXPECT_TRUE(judged.ends_with("\n检查\t" + codes + "\n")) << judged;
+    EXPECT_EQ(std::count(judged.begin(), judged.end(), '\n'), 4);  // header, two rows, checks
 }
 
 // Each packet is judged as a spring of its own at the working points: one pressed past 0.75·h0
