@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -40,19 +40,22 @@
 #include "curve/plot_widget.h"
 #include "curve/selection_panel.h"
 #include "curve/table_model.h"
+#include "curve/words.h"
+#include "design/face_words.h"
 #include "design/sheet_text.h"
 #include "runtime/number_text.h"
 
 namespace curve {
 namespace {
 
-const QString kTitle = QStringLiteral("碟形弹簧特性曲线");
-
 using design::kInputs;
+using design::Word;
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+const QString kTitle = Say(Word::kTitle);
 
 QStringList Texts(const std::vector<std::string>& texts) {
     QStringList list;
@@ -70,13 +73,13 @@ constexpr int SlotOf(std::size_t input) {
                                                    : static_cast<int>(input) + 1;
 }
 
-const QString kPng = QStringLiteral("PNG 图像 (*.png)");
-const QString kSvg = QStringLiteral("SVG 图像 (*.svg)");
-const QString kDesign = QStringLiteral("碟簧设计 (*.dspring)");
-const QString kPdf = QStringLiteral("PDF 文件 (*.pdf)");
+const QString kPng = Say(Word::kPngFiles);
+const QString kSvg = Say(Word::kSvgFiles);
+const QString kDesign = Say(Word::kDesignFiles);
+const QString kPdf = Say(Word::kPdfFiles);
 
-QPushButton* Button(const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+QPushButton* Button(Word caption, QWidget* parent) {
+    auto* button = new QPushButton(Say(caption), parent);
     button->setAccessibleName(button->text());
     return button;
 }
@@ -173,12 +176,11 @@ QGridLayout* CurveWindow::buildInputs() {
     // Beside the working points: from a requirement to a spring, in a panel of its own, and the
     // fatigue lines the cycle between the points is judged against. Side by side over the
     // rest of the row, so that no column is widened for them.
-    QPushButton* select = Button("选型…", this);
-    select->setToolTip(QStringLiteral("按要求从 DIN 2093 碟簧中选型并设计特制碟簧"));
+    QPushButton* select = Button(Word::kSelect, this);
+    select->setToolTip(Say(Word::kSelectHint));
     connect(select, &QPushButton::clicked, this, &CurveWindow::selectClicked);
-    QPushButton* fatigue = Button("疲劳线…", this);
-    fatigue->setToolTip(
-        QStringLiteral("输入从所持标准或手册的疲劳图上读出的线，按它们判断两工作点间的载荷循环"));
+    QPushButton* fatigue = Button(Word::kFatigue, this);
+    fatigue->setToolTip(Say(Word::kFatigueHint));
     connect(fatigue, &QPushButton::clicked, this, &CurveWindow::fatigueClicked);
     outer_edge_ = new QCheckBox(Text(design::kOuterEdgeLabel), this);
     outer_edge_->setAccessibleName(Text(design::kOuterEdgeLabel));
@@ -197,11 +199,11 @@ QGridLayout* CurveWindow::buildInputs() {
 
 QSplitter* CurveWindow::buildViews() {
     plot_ = new PlotWidget(this);
-    plot_->setAccessibleName(QStringLiteral("特性曲线"));
+    plot_->setAccessibleName(Say(Word::kPlot));
     model_ = new TableModel(this);
     table_ = new QTableView(this);
     table_->setModel(model_);
-    table_->setAccessibleName(QStringLiteral("特性表"));
+    table_->setAccessibleName(Say(Word::kTable));
     table_->setTabKeyNavigation(false);  // Tab moves on to the buttons
     // Columns fit the texts of the first rows, so that a long table does not slow typing.
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -213,7 +215,7 @@ QSplitter* CurveWindow::buildViews() {
     // The working points stand under the table, a column each, so that every quantity of
     // both shows without scrolling sideways.
     points_ = new QTableWidget(0, 2, this);
-    points_->setAccessibleName(QStringLiteral("工作点"));
+    points_->setAccessibleName(Say(Word::kPoints));
     points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     points_->setTabKeyNavigation(false);
     points_->setHorizontalHeaderLabels(
@@ -238,9 +240,9 @@ QSplitter* CurveWindow::buildViews() {
 
 QWidget* CurveWindow::buildSaid() {
     summary_ = new QLabel(this);
-    summary_->setAccessibleName(QStringLiteral("工作点说明"));
+    summary_->setAccessibleName(Say(Word::kPointsSaid));
     findings_ = new QListWidget(this);
-    findings_->setAccessibleName(QStringLiteral("设计检查"));
+    findings_->setAccessibleName(Say(Word::kFindings));
     findings_->setWordWrap(true);  // a sentence is read whole, never cut at the box's edge
     findings_->setResizeMode(QListView::Adjust);
     findings_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -262,11 +264,11 @@ QWidget* CurveWindow::buildSaid() {
         return room;
     };
     test_ = new QLabel(this);
-    test_->setAccessibleName(QStringLiteral("检验"));
+    test_->setAccessibleName(Say(Word::kTest));
     said_ = new QTabWidget(this);
-    said_->addTab(summary_room_ = scrolled(summary_), QStringLiteral("工作点"));
-    said_->addTab(scrolled(test_), QStringLiteral("检验"));
-    auto* checks = new QGroupBox(QStringLiteral("设计检查"), this);
+    said_->addTab(summary_room_ = scrolled(summary_), Say(Word::kPoints));
+    said_->addTab(scrolled(test_), Say(Word::kTest));
+    auto* checks = new QGroupBox(Say(Word::kFindings), this);
     auto* inside = new QVBoxLayout(checks);
     inside->setContentsMargins(4, 4, 4, 4);
     inside->addWidget(findings_);
@@ -283,22 +285,22 @@ QWidget* CurveWindow::buildSaid() {
 QHBoxLayout* CurveWindow::buildCommands() {
     // The commands in one row under everything, the status line at its end.
     auto* buttons = new QHBoxLayout;
-    const std::pair<const char*, void (CurveWindow::*)()> commands[] = {
-        {"保存设计", &CurveWindow::saveDesignClicked},
-        {"另存为…", &CurveWindow::saveDesignAsClicked},
-        {"打开设计…", &CurveWindow::openDesignClicked},
-        {"复制表格", &CurveWindow::copyClicked},
-        {"保存图像…", &CurveWindow::saveClicked},
-        {"数据表 PDF…", &CurveWindow::dataSheetClicked},
-        {"打印…", &CurveWindow::printClicked}};
+    const std::pair<Word, void (CurveWindow::*)()> commands[] = {
+        {Word::kSave, &CurveWindow::saveDesignClicked},
+        {Word::kSaveAs, &CurveWindow::saveDesignAsClicked},
+        {Word::kOpen, &CurveWindow::openDesignClicked},
+        {Word::kCopyTable, &CurveWindow::copyClicked},
+        {Word::kSaveImage, &CurveWindow::saveClicked},
+        {Word::kDataSheetPdf, &CurveWindow::dataSheetClicked},
+        {Word::kPrint, &CurveWindow::printClicked}};
     for (const auto& [caption, clicked] : commands) {
         QPushButton* button = Button(caption, this);
         connect(button, &QPushButton::clicked, this, clicked);
         buttons->addWidget(button);
     }
     status_ = new QLabel(this);
-    status_->setAccessibleName(QStringLiteral("状态"));
-    status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(QStringLiteral("正在计算…")));
+    status_->setAccessibleName(Say(Word::kStatus));
+    status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(Say(Word::kComputing)));
     buttons->addWidget(status_, 1);
     return buttons;
 }
@@ -384,7 +386,7 @@ void CurveWindow::inputEdited() {
     if (selection_ && selection_->isVisible()) {
         selection_->updateDesign(texts);  // its material and friction are the design's
     }
-    setStatus(QStringLiteral("正在计算…"));
+    setStatus(Say(Word::kComputing));
     computer_->request(std::move(texts));
 }
 
@@ -535,7 +537,7 @@ bool CurveWindow::able(const QString& why, const QString& what) {
     if (why.isEmpty()) {
         return true;
     }
-    QMessageBox::information(this, kTitle, QStringLiteral("没有可%1的内容：%2").arg(what, why));
+    QMessageBox::information(this, kTitle, Say(Word::kNothingTo, {{"what", what}, {"why", why}}));
     return false;
 }
 
@@ -593,21 +595,21 @@ bool CurveWindow::writeDataSheet(const QString& path) {
 
 void CurveWindow::copyClicked() {
     awaitContent();
-    if (able(QString::fromStdString(design::NoTable(*sheet_)), QStringLiteral("复制"))) {
+    if (able(QString::fromStdString(design::NoTable(*sheet_)), Say(Word::kToCopy))) {
         QApplication::clipboard()->setText(QString::fromStdString(design::CopyText(*sheet_)));
     }
 }
 
 void CurveWindow::saveClicked() {
     awaitContent();
-    if (!able(QString::fromStdString(design::NoPlot(*sheet_)), QStringLiteral("保存"))) {
+    if (!able(QString::fromStdString(design::NoPlot(*sheet_)), Say(Word::kToSave))) {
         return;
     }
     const QString path =
-        chooseSaveName(QStringLiteral("保存图像"), kTitle + QStringLiteral(".png"), {kPng, kSvg},
+        chooseSaveName(Say(Word::kSaveImageTitle), kTitle + QStringLiteral(".png"), {kPng, kSvg},
                        {QStringLiteral(".png"), QStringLiteral(".svg")});
     if (!path.isEmpty() && !savePlot(path)) {
-        QMessageBox::warning(this, kTitle, QStringLiteral("无法写入文件 %1").arg(path));
+        QMessageBox::warning(this, kTitle, Say(Word::kCannotWrite, {{"path", path}}));
     }
 }
 
@@ -624,21 +626,21 @@ bool CurveWindow::saveDesignHere() {
         return saveDesignAs();
     }
     if (!saveDesign(file_)) {
-        QMessageBox::warning(this, kTitle, QStringLiteral("无法写入文件 %1").arg(file_));
+        QMessageBox::warning(this, kTitle, Say(Word::kCannotWrite, {{"path", file_}}));
         return false;
     }
     return true;
 }
 
 bool CurveWindow::saveDesignAs() {
-    const QString path = chooseSaveName(QStringLiteral("保存设计"),
-                                        file_.isEmpty() ? QStringLiteral("碟簧.dspring") : file_,
-                                        {kDesign}, {QStringLiteral(".dspring")});
+    const QString path =
+        chooseSaveName(Say(Word::kSave), file_.isEmpty() ? Say(Word::kDesignFileName) : file_,
+                       {kDesign}, {QStringLiteral(".dspring")});
     if (path.isEmpty()) {
         return false;
     }
     if (!saveDesign(path)) {
-        QMessageBox::warning(this, kTitle, QStringLiteral("无法写入文件 %1").arg(path));
+        QMessageBox::warning(this, kTitle, Say(Word::kCannotWrite, {{"path", path}}));
         return false;
     }
     return true;
@@ -648,12 +650,11 @@ bool CurveWindow::keepEdits() {
     if (inputs() == saved_) {
         return true;
     }
-    QMessageBox box(QMessageBox::Question, kTitle,
-                    QStringLiteral("这个设计改过以后还没有保存。要保存吗？"),
+    QMessageBox box(QMessageBox::Question, kTitle, Say(Word::kUnsaved),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Save)->setText(QStringLiteral("保存…"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.button(QMessageBox::Save)->setText(Say(Word::kSaveEllipsis));
+    box.button(QMessageBox::Discard)->setText(Say(Word::kDiscard));
+    box.button(QMessageBox::Cancel)->setText(Say(Word::kCancel));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     box.exec();
@@ -675,7 +676,7 @@ void CurveWindow::openDesignClicked() {
     if (!keepEdits()) {
         return;
     }
-    QFileDialog dialog(this, QStringLiteral("打开设计"), QString(), kDesign);
+    QFileDialog dialog(this, Say(Word::kOpenTitle), QString(), kDesign);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -684,25 +685,25 @@ void CurveWindow::openDesignClicked() {
     QString why;
     if (!openDesign(dialog.selectedFiles().constFirst(), &why)) {
         QMessageBox::warning(this, kTitle,
-                             QStringLiteral("打不开这个设计，窗口保持原样。\n\n%1").arg(why));
+                             Say(Word::kNotOpenedWindow) + QStringLiteral("\n\n") + why);
     }
 }
 
 void CurveWindow::dataSheetClicked() {
     awaitContent();
-    if (!able(QString::fromStdString(design::NoDataSheet(*sheet_)), QStringLiteral("写入数据表"))) {
+    if (!able(QString::fromStdString(design::NoDataSheet(*sheet_)), Say(Word::kToWriteDataSheet))) {
         return;
     }
-    const QString path = chooseSaveName(QStringLiteral("数据表"), QStringLiteral("碟簧数据表.pdf"),
+    const QString path = chooseSaveName(Say(Word::kDataSheetTitle), Say(Word::kDataSheetFileName),
                                         {kPdf}, {QStringLiteral(".pdf")});
     if (!path.isEmpty() && !writeDataSheet(path)) {
-        QMessageBox::warning(this, kTitle, QStringLiteral("无法写入文件 %1").arg(path));
+        QMessageBox::warning(this, kTitle, Say(Word::kCannotWrite, {{"path", path}}));
     }
 }
 
 void CurveWindow::printClicked() {
     awaitContent();
-    if (!able(QString::fromStdString(design::NoDataSheet(*sheet_)), QStringLiteral("打印"))) {
+    if (!able(QString::fromStdString(design::NoDataSheet(*sheet_)), Say(Word::kToPrint))) {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -714,7 +715,7 @@ void CurveWindow::printClicked() {
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        QMessageBox::warning(this, kTitle, QStringLiteral("无法打印"));
+        QMessageBox::warning(this, kTitle, Say(Word::kCannotPrint));
         return;
     }
     PaintDataSheet(painter, printer.pageLayout().paintRectPixels(printer.resolution()), *sheet_,

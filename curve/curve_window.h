@@ -124,7 +124,7 @@ private:
     std::array<QLineEdit*, 2> point_value_{};
     QComboBox* load_ = nullptr;
     QCheckBox* outer_edge_ = nullptr;  ///< σIV as a column of the tables
-    std::string fatigue_lines_;  ///< as 疲劳线 took them
+    std::string fatigue_lines_;        ///< as 疲劳线 took them
     QLabel* status_ = nullptr;
     PlotWidget* plot_ = nullptr;
     QTableView* table_ = nullptr;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "curve/plot_painter.h"
+#include "curve/words.h"
 #include "design/data_sheet.h"
 
 namespace curve {
@@ -208,7 +209,8 @@ double Sections(QPainter& painter, const QRectF& page, const design::Sheet& shee
 // The sheet at `scale` times its natural text size; returns where it ends.
 double Layout(QPainter& painter, const QRectF& page, const design::Sheet& sheet, const QFont& font,
               double scale, bool paint) {
-    const design::DataSheet data = design::DataSheetOf(sheet, "由 disc-spring-curve 计算");
+    const design::DataSheet data =
+        design::DataSheetOf(sheet, std::string(design::Said(design::Word::kComputedByWindow)));
     Sheet out(painter, page, paint);
     QFont title = font;
     title.setPointSizeF(16 * scale);
@@ -238,8 +240,8 @@ bool WriteDataSheet(const QString& path, const design::Sheet& sheet, const QFont
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                   QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
     pdf.setResolution(300);
-    pdf.setTitle(QStringLiteral("碟形弹簧数据表 — ") +
-                 QString::fromStdString(design::Caption(sheet)));
+    pdf.setTitle(Say(design::Word::kDataSheetPdfTitle,
+                     {{"caption", QString::fromStdString(design::Caption(sheet))}}));
     pdf.setCreator(QStringLiteral("disc-spring-curve"));
     QPainter painter;
     if (!painter.begin(&pdf)) {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "curve/words.h"
 #include "design/design_file.h"
 
 namespace curve {
@@ -20,7 +21,7 @@ bool SaveDesignFile(const QString& path, const design::DesignTexts& texts) {
 runtime::Expected<design::DesignTexts, QString> OpenDesignFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString());
+        return Say(design::Word::kCannotRead, {{"path", path}, {"why", file.errorString()}});
     }
     // One byte past the limit tells a file that is too large.
     const QByteArray bytes = file.read(static_cast<qint64>(design::kMaxDesignFileBytes) + 1);

@@ -10,29 +10,31 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "curve/words.h"
 #include "design/inputs.h"
 #include "rows/fatigue_text.h"
 
 namespace curve {
 
 FatigueDialog::FatigueDialog(const std::string& lines, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("疲劳线"));
+    setWindowTitle(Say(design::Word::kFatigueLines));
     auto* about =
         new QLabel(QString::fromUtf8(design::kFatigueLinesHint.data(),
                                      static_cast<qsizetype>(design::kFatigueLinesHint.size())),
                    this);
     about->setWordWrap(true);
     editor_ = new QPlainTextEdit(QString::fromStdString(lines), this);
-    editor_->setAccessibleName(QStringLiteral("疲劳线"));
+    editor_->setAccessibleName(Say(design::Word::kFatigueLines));
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     editor_->setTabChangesFocus(true);  // the keyboard leaves it; tabs come pasted or loaded
     editor_->setTabStopDistance(8 * editor_->fontMetrics().horizontalAdvance(QLatin1Char('0')));
     about->setBuddy(editor_);
     reading_ = new QLabel(this);
-    reading_->setAccessibleName(QStringLiteral("疲劳线的读法"));
+    reading_->setAccessibleName(Say(design::Word::kFatigueReading));
     reading_->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* load = buttons->addButton(QStringLiteral("载入…"), QDialogButtonBox::ActionRole);
+    QPushButton* load =
+        buttons->addButton(Say(design::Word::kLoadEllipsis), QDialogButtonBox::ActionRole);
     connect(load, &QPushButton::clicked, this, &FatigueDialog::loadClicked);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -54,7 +56,7 @@ bool FatigueDialog::load(const QString& path, QString* why) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (why) {
-            *why = QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString());
+            *why = Say(design::Word::kCannotRead, {{"path", path}, {"why", file.errorString()}});
         }
         return false;
     }
@@ -72,8 +74,8 @@ bool FatigueDialog::load(const QString& path, QString* why) {
 }
 
 void FatigueDialog::loadClicked() {
-    QFileDialog dialog(this, QStringLiteral("载入疲劳线"), QString(),
-                       QStringLiteral("疲劳线 (*.tsv *.txt);;所有文件 (*)"));
+    QFileDialog dialog(this, Say(design::Word::kLoadFatigueTitle), QString(),
+                       Say(design::Word::kFatigueFiles));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

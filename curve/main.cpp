@@ -8,26 +8,16 @@
 
 #include "curve/curve_window.h"
 #include "curve/design_io.h"
+#include "design/face_words.h"
 #include "qtapp/application.h"
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "用法: disc-spring-curve [D d t H [f] | 设计文件.dspring]\n"
-    "\n"
-    "碟形弹簧特性曲线：画出并列出碟簧或碟簧组从自由状态到压平的力和应力，给出工作点，\n"
-    "并作设计检查。不带参数时打开示例弹簧 D = 100, d = 51, t = 3.5, H = 6.3。\n"
-    "\n"
-    "  D d t H [f]       外径、内径、厚度、自由高度（mm）和可选的曲线终点 f（省略时为\n"
-    "                    h0 = H - t），按计算器输入框的规则读取，如 3.5 或 2.06E5\n"
-    "  设计文件.dspring  打开用“保存设计”或“另存为…”保存的设计（全部输入、材料、工作点）；\n"
-    "                    disc-spring-batch --design 可以不开窗口检查设计文件\n"
-    "  -h, --help        显示本说明\n"
-    "\n"
-    "退出状态: 0 正常关闭窗口；2 参数不能用、设计文件不能读或没有可以打开窗口的显示。\n";
+using design::Word;
 
-int Refuse(const char* why) {
-    std::fprintf(stderr, "disc-spring-curve: %s（用 --help 查看用法）\n", why);
+int Refuse(std::string_view why) {
+    const std::string said = design::Fill(Word::kCurveRefused, {{"why", why}});
+    std::fputs(said.c_str(), stderr);
     return 2;
 }
 
@@ -45,18 +35,18 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (!options_done && (arg == "-h" || arg == "--help")) {
+            const std::string_view usage = design::Said(Word::kCurveUsage);
             const bool written =
-                std::fwrite(kUsage.data(), 1, kUsage.size(), stdout) == kUsage.size() &&
+                std::fwrite(usage.data(), 1, usage.size(), stdout) == usage.size() &&
                 std::fflush(stdout) == 0;
-            return written ? 0 : Refuse("写入标准输出失败");
+            return written ? 0 : Refuse(design::Said(Word::kWriteFailed));
         }
         if (!options_done && arg == "--") {
             options_done = true;
             continue;
         }
         if (!options_done && IsOption(arg)) {
-            const std::string why = "未知选项 '" + std::string(arg) + "'";
-            return Refuse(why.c_str());
+            return Refuse(design::Fill(Word::kUnknownOption, {{"option", arg}}));
         }
         spring << QString::fromLocal8Bit(argv[i]);
     }
@@ -64,7 +54,7 @@ int main(int argc, char** argv) {
     if (spring.size() == 1 && spring[0].endsWith(QStringLiteral(".dspring"), Qt::CaseInsensitive)) {
         const auto design = curve::OpenDesignFile(spring[0]);
         if (!design) {
-            return Refuse(design.error().toStdString().c_str());
+            return Refuse(design.error().toStdString());
         }
         inputs = *design;
     } else if (spring.size() == 4 || spring.size() == 5) {
@@ -73,7 +63,7 @@ int main(int argc, char** argv) {
             *fields[i] = spring[i].toStdString();
         }
     } else if (!spring.isEmpty()) {
-        return Refuse("需要 D d t H 四个数值（或再加曲线终点 f），或一个 .dspring 设计文件");
+        return Refuse(design::Said(Word::kCurveArguments));
     }
     if (!qtapp::HasDisplay()) {
         return qtapp::RefuseWithoutDisplay("disc-spring-curve");

@@ -17,6 +17,8 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "curve/words.h"
+
 namespace curve {
 namespace {
 
@@ -43,7 +45,7 @@ public:
 }  // namespace
 
 SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QStringLiteral("选型"));
+    setWindowTitle(Say(design::Word::kSelection));
     QGridLayout* grid = buildRequirement();
     buildCandidates();
     auto* layout = new QVBoxLayout(this);
@@ -94,7 +96,7 @@ QGridLayout* SelectionPanel::buildRequirement() {
     // The choices on a row of their own, under the fields: none lies over another.
     const int choices = 2 + (static_cast<int>(fields_.size()) + 3) / 4;
     dynamic_ = new QCheckBox(Text(design::kDynamicCaption), this);
-    dynamic_->setAccessibleName(QStringLiteral("动载"));
+    dynamic_->setAccessibleName(Say(design::Word::kDynamic));
     grid->addWidget(dynamic_, choices, 0, 1, 4);
     connect(dynamic_, &QCheckBox::toggled, this, &SelectionPanel::edited);
     long_stacks_ = new QCheckBox(Text(design::kLongStacksLabel), this);
@@ -108,11 +110,11 @@ QGridLayout* SelectionPanel::buildRequirement() {
 
 void SelectionPanel::buildCandidates() {
     summary_ = new QLabel(this);
-    summary_->setAccessibleName(QStringLiteral("选型结果"));
+    summary_->setAccessibleName(Say(design::Word::kSelectionSaid));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     table_ = new QTableWidget(this);
-    table_->setAccessibleName(QStringLiteral("候选碟簧"));
+    table_->setAccessibleName(Say(design::Word::kCandidates));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -135,15 +137,15 @@ void SelectionPanel::buildCandidates() {
 }
 
 QHBoxLayout* SelectionPanel::buildCommands() {
-    auto* open = new QPushButton(QStringLiteral("作为设计打开"), this);
+    auto* open = new QPushButton(Say(design::Word::kOpenAsDesign), this);
     open->setAccessibleName(open->text());
-    auto* copy = new QPushButton(QStringLiteral("复制候选表"), this);
+    auto* copy = new QPushButton(Say(design::Word::kCopyCandidates), this);
     copy->setAccessibleName(copy->text());
     connect(open, &QPushButton::clicked, this, &SelectionPanel::openClicked);
     connect(copy, &QPushButton::clicked, this, &SelectionPanel::copyClicked);
     auto* buttons = new QHBoxLayout;
-    more_ = new QPushButton(QStringLiteral("更多…"), this);
-    more_->setAccessibleName(QStringLiteral("更多候选"));
+    more_ = new QPushButton(Say(design::Word::kMore), this);
+    more_->setAccessibleName(Say(design::Word::kMoreCandidates));
     more_->setVisible(false);
     connect(more_, &QPushButton::clicked, this, &SelectionPanel::moreClicked);
     buttons->addWidget(summary_, 1);
@@ -208,7 +210,7 @@ void SelectionPanel::start() {
         again_ = true;
         return;
     }
-    summary_->setText(QStringLiteral("正在选型…"));
+    summary_->setText(Say(design::Word::kSelecting));
     watcher_.setFuture(QtConcurrent::run(
         [texts = design_, best = best_] { return design::ComputeSelection(texts, best); }));
 }

@@ -16,6 +16,7 @@
 #include "design/design_address.h"
 #include "design/design_file.h"
 #include "design/design_view.h"
+#include "design/face_words.h"
 #include "design/plot_axis.h"
 #include "design/plot_layout.h"
 #include "design/selection.h"
@@ -314,12 +315,17 @@ const char* ds_inputs() {
     for (const design::RequirementField& input : design::kRequirementInputs) {
         requirement.push_back({{"label", input.label}, {"hint", input.hint}, {"key", input.key}});
     }
+    Json words = Json::object();
+    for (const design::FaceWord& word : design::kFaceWords) {
+        words[std::string(word.key)] = word.text;
+    }
     Json points = Json::array();
     for (const design::RequirementPointField& field : design::kRequirementPointFields) {
         points.push_back({{"key", field.key}, {"caption", field.caption}, {"hint", field.hint}});
     }
     return Answer(Json{
         {"inputs", inputs},
+        {"words", words},
         {"requirement", requirement},
         {"requirementPoints", design::kRequirementPointNames},
         {"points", design::kPointNames},

@@ -5,17 +5,18 @@
 import { $, message, status, download } from './dom.js';
 import { Job, Cancelled } from './engine.js';
 import { facts } from './design.js';
+import { say } from './words.js';
 
 const job = new Job();
 
 async function catalogue(file) {
   if (file.size > facts.catalogueBytes) {
-    message(`不能计算这个目录：大于 ${facts.catalogueBytes / 1048576} MiB，浏览器中不计算；请用 disc-spring-batch，它能读任意大的目录`);
+    message(say('catalogue-too-large', { size: facts.catalogueBytes / 1048576 }));
     return;
   }
   const args = $('catalogue-options').value.split(/\s+/).filter((a) => a);
   const bytes = new Uint8Array(await file.arrayBuffer());
-  status('正在计算目录…');
+  status(say('catalogue-computing'));
   $('catalogue-cancel').hidden = false;
   let answer;
   try {
@@ -28,18 +29,18 @@ async function catalogue(file) {
   }
   if (answer.status === 2) {
     status('');
-    message('不能计算这个目录：' + answer.error);
+    message(say('catalogue-refused', { why: answer.error }));
     return;
   }
-  const name = file.name.replace(/\.[^.]*$/, '') + '-结果.tsv';
+  const name = file.name.replace(/\.[^.]*$/, '') + say('catalogue-result-suffix');
   download(name, new Blob([answer.output], { type: 'text/tab-separated-values;charset=utf-8' }));
-  status(answer.status === 0 ? '目录已算完' : '目录已算完，有的行没有结果');
+  status(say(answer.status === 0 ? 'catalogue-done' : 'catalogue-done-with-errors'));
 }
 
 $('catalogue-cancel').addEventListener('click', () => {
   job.cancel();
   $('catalogue-cancel').hidden = true;
-  status('目录的计算已取消');
+  status(say('catalogue-cancelled'));
 });
 $('catalogue-choose').addEventListener('click', () => $('catalogue-file').click());
 $('catalogue-file').addEventListener('change', () => {

@@ -4,6 +4,7 @@
 
 import { $, element, message, status, download, copyText } from './dom.js';
 import { Engine } from './engine.js';
+import { say, takeWords } from './words.js';
 
 // The design view's worker: the design's files and its sheets.
 export const engine = new Engine();
@@ -73,7 +74,7 @@ function edited() {
     if (mine !== asked) return;
     if (answer.error) message(answer.error);
     else take(answer);
-  }).catch((error) => message('计算出错：' + error.message));
+  }).catch((error) => message(say('compute-failed', { why: error.message })));
 }
 // Resolves once the last edit's file and address are known.
 export const settled = () => settling;
@@ -108,7 +109,7 @@ function openAnswer(answer, refusal) {
 }
 
 export async function openBytes(bytes) {
-  return openAnswer(JSON.parse(await engine.call('ds_design_check', bytes)), '打不开这个设计，页面保持原样。');
+  return openAnswer(JSON.parse(await engine.call('ds_design_check', bytes)), say('not-opened-page'));
 }
 
 // The engine reads the address, off the page's thread; a huge one it refuses before decoding.
@@ -163,6 +164,7 @@ function buildInputs() {
 // Asks the engine what a design holds and shows a new one.
 export async function startDesign() {
   facts = JSON.parse(await engine.call('ds_inputs'));
+  takeWords(facts.words);
   buildInputs();
   show(facts.fresh.view);
   file = facts.fresh.file;
@@ -182,7 +184,7 @@ export const restoreAddress = () => keepInAddress();
 
 $('save-design').addEventListener('click', async () => {
   await settled();
-  download('碟簧.dspring', new Blob([file], { type: 'application/json' }));
+  download(say('design-file-name'), new Blob([file], { type: 'application/json' }));
 });
 
 $('open-design').addEventListener('click', () => $('design-file').click());
@@ -216,10 +218,10 @@ $('copy-link').addEventListener('click', async () => {
   writeAddress();
   if (location.protocol === 'file:') {
     // A file:// address names this machine's folder (and the user's name): it opens nowhere else.
-    message('这个页面是从本机的文件打开的，它的链接只能在这台电脑上打开，还会带上文件夹的路径。要把设计交给别人，请用“保存设计…”保存成文件。');
+    message(say('local-link'));
     return;
   }
   await copyText(location.href);
-  status('链接已复制');
+  status(say('link-copied'));
 });
 

@@ -1,6 +1,8 @@
 // The page's few helpers over the document. No text of the user's ever reaches innerHTML: every
 // text goes in as textContent or a value.
 
+import { say } from './words.js';
+
 export const $ = (id) => document.getElementById(id);
 export const SVG = 'http://www.w3.org/2000/svg';
 
@@ -31,10 +33,10 @@ export function status(text) {
   $('status').textContent = text;
 }
 
-// Refuses, with the reason, a command that has nothing to work on.
+// Refuses, with the reason, a command that has nothing to work on; `what` is its verb's word.
 export function able(why, what) {
   if (!why) return true;
-  message(`没有可${what}的内容：${why}`);
+  message(say('nothing-to', { what: say(what), why }));
   return false;
 }
 

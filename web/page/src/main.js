@@ -9,6 +9,7 @@ import * as design from './design.js';
 import { requestSheet, shownSheet, sheetCopy, sheetSettled, sheetArgs, showEdited } from './sheet.js';
 import { buildRequirement, showRequirement, requestSelection, shownSelection, onCandidateOpened } from './selection.js';
 import './catalogue.js';
+import { say } from './words.js';
 
 const tabs = [$('tab-calculator'), $('tab-design'), $('tab-select')];
 function select(tab) {
@@ -41,7 +42,7 @@ design.onChange((file, sheet) => {
 });
 design.onOpen((view) => showRequirement(view.requirement));
 onCandidateOpened(() => {
-  status('已作为设计打开；原来的设计可用浏览器的“后退”找回');
+  status(say('opened-as-design'));
   select(tabs[1]);
   tabs[1].focus();
 });
@@ -73,8 +74,8 @@ async function start() {
   }
   await design.startDesign();
   buildRequirement();
-  if (refusedTooLarge) message(`打不开这个设计，打开的是示例弹簧。\n\n地址中的设计大于 ${largestDesignFile >> 20} MiB，不打开`);
-  if (address && await design.openAddress(address[1], '打不开这个设计，打开的是示例弹簧。')) {
+  if (refusedTooLarge) message(say('not-opened-example') + '\n\n' + say('address-too-large', { size: largestDesignFile >> 20 }));
+  if (address && await design.openAddress(address[1], say('not-opened-example'))) {
     select(tabs[1]);
     return;
   }
@@ -88,7 +89,7 @@ window.addEventListener('hashchange', async () => {
   design.dropAddressWrite();  // the address is the user's now
   const address = location.hash.match(/^#design=(.*)$/s);
   if (!design.facts || !address) return;
-  if (await design.openAddress(address[1], '打不开这个设计，页面保持原样。')) select(tabs[1]);
+  if (await design.openAddress(address[1], say('not-opened-page'))) select(tabs[1]);
   else design.restoreAddress();
 });
 

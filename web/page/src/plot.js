@@ -4,6 +4,7 @@
 
 import { $, svgElement } from './dom.js';
 import { engine } from './design.js';
+import { say } from './words.js';
 
 const FONT_SIZE = 12;
 
@@ -88,7 +89,7 @@ function readOut(svg, plot, width, height) {
     drawShapes(svg, hover, point.shapes);
     const said = hover.querySelector('text');
     if (said) said.id = 'plot-said';
-    if (announce) $('plot-readout').textContent = point.said + `（第 ${point.index + 1} 点，共 ${point.count} 点）`;
+    if (announce) $('plot-readout').textContent = say('plot-point-of', { said: point.said, index: point.index + 1, count: point.count });
   }
 
   svg.onmouseleave = clear;

@@ -5,6 +5,7 @@
 import { $, element, message, copyText, utf8 } from './dom.js';
 import { Job, Cancelled } from './engine.js';
 import { facts, designFile, editRequirement, openBytes, writeAddress, requirementTexts } from './design.js';
+import { say } from './words.js';
 
 const job = new Job();
 const requirementFields = new Map();
@@ -78,7 +79,7 @@ function requirementEdited() {
 export async function requestSelection(best = 0) {
   const file = designFile();
   if (!file || $('select').hidden) return;
-  $('select-summary').textContent = '正在选型…';
+  $('select-summary').textContent = say('selecting');
   $('select-cancel').hidden = false;
   let answer;
   try {
@@ -86,7 +87,7 @@ export async function requestSelection(best = 0) {
   } catch (error) {
     if (error instanceof Cancelled) return;  // a newer request or 取消 took its place
     $('select-cancel').hidden = true;
-    message('选型出错：' + error.message);
+    message(say('selection-failed', { why: error.message }));
     return;
   }
   $('select-cancel').hidden = true;
@@ -97,7 +98,7 @@ export async function requestSelection(best = 0) {
 $('select-cancel').addEventListener('click', () => {
   job.cancel();
   $('select-cancel').hidden = true;
-  $('select-summary').textContent = '选型已取消；修改要求或切换到“选型”时重新选型';
+  $('select-summary').textContent = say('selection-cancelled');
 });
 
 function showSelection(answer, file) {
@@ -108,7 +109,7 @@ function showSelection(answer, file) {
   const head = $('candidates').tHead.rows[0];
   // The sortable headers are one Tab stop; the arrow keys move along them.
   const headers = answer.header.map((name, c) => {
-    const cell = element('th', { scope: 'col', 'aria-sort': 'none', tabindex: c === 0 ? '0' : '-1', title: '按此列排序' }, name);
+    const cell = element('th', { scope: 'col', 'aria-sort': 'none', tabindex: c === 0 ? '0' : '-1', title: say('sort-by-column') }, name);
     const sort = () => sortCandidates(c, cell);
     cell.addEventListener('click', sort);
     cell.addEventListener('keydown', (event) => {
@@ -126,13 +127,13 @@ function showSelection(answer, file) {
     return cell;
   });
   const opens = element('th', { scope: 'col' });
-  opens.append(element('span', { class: 'unseen' }, '打开'));
+  opens.append(element('span', { class: 'unseen' }, say('open-column')));
   head.replaceChildren(...(answer.rows.length ? [opens] : []), ...headers);
   $('candidates').tBodies[0].replaceChildren(...answer.rows.map((row, rank) => {
     const line = element('tr', row.special ? { class: 'special' } : {});
     line.dataset.rank = String(rank);
     line.keys = row.keys;
-    const open = element('button', { type: 'button', 'aria-label': '作为设计打开 ' + row.name }, '作为设计打开');
+    const open = element('button', { type: 'button', 'aria-label': say('open-as-design-named', { name: row.name }) }, say('open-as-design'));
     open.addEventListener('click', () => openCandidate(rank));
     const first = element('td');
     first.append(open);
@@ -173,7 +174,7 @@ async function openCandidate(rank) {
   try {
     answer = JSON.parse(await job.call('ds_open_candidate', selectionFile, selection.shown, rank));
   } catch (error) {
-    if (!(error instanceof Cancelled)) message('选型出错：' + error.message);
+    if (!(error instanceof Cancelled)) message(say('selection-failed', { why: error.message }));
     return;
   }
   if (answer.error) {
@@ -190,9 +191,9 @@ $('select-more').addEventListener('click', () => requestSelection(selection ? se
 
 $('select-copy').addEventListener('click', async () => {
   if (!selection || !selection.copy) {
-    message('没有可复制的内容：没有候选碟簧');
+    message(say('nothing-to', { what: say('to-copy'), why: say('no-candidates') }));
     return;
   }
   await copyText(selection.copy);
-  $('select-summary').textContent = '已复制候选表';
+  $('select-summary').textContent = say('candidates-copied');
 });

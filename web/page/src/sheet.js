@@ -5,6 +5,7 @@
 import { $, SVG, element, svgElement, message, status, able, download, copyText } from './dom.js';
 import { engine, designFile } from './design.js';
 import { drawPlot, drawShapes, plotFace, plotFont } from './plot.js';
+import { say } from './words.js';
 
 let sheet = null;
 let shownGeneration = 0;
@@ -26,7 +27,7 @@ async function run() {
     try {
       answer = JSON.parse(await engine.call('ds_sheet', file, ...size, plotFont()));
     } catch (error) {
-      message('计算出错：' + error.message);
+      message(say('compute-failed', { why: error.message }));
       continue;
     }
     // An edit's own sheet may have come meanwhile: one of an older design is not shown.
@@ -41,7 +42,7 @@ async function run() {
 export function requestSheet() {
   const file = designFile();
   if (!file || $('design').hidden) return;
-  status('正在计算…');
+  status(say('computing'));
   waiting = file;
   if (computing) return;  // the loop under way takes it
   const mine = run().finally(() => {
@@ -171,9 +172,9 @@ export async function sheetCopy() {
 
 $('copy').addEventListener('click', async () => {
   await sheetSettled();
-  if (!able(sheet.noTable, '复制')) return;
+  if (!able(sheet.noTable, 'to-copy')) return;
   await copyText(await engine.call('ds_sheet_copy'));
-  status('已复制');
+  status(say('copied'));
 });
 
 // A picture laid out by the engine (ds_picture) as an SVG of its own.
@@ -181,7 +182,7 @@ function pictureSvg(laid, id) {
   const svg = svgElement('svg', { xmlns: SVG, id, 'font-size': 12, 'font-family': plotFace(),
     viewBox: `0 0 ${laid.width} ${laid.height}`, width: laid.width, height: laid.height });
   drawShapes(svg, svg, laid.shapes);
-  svg.prepend(svgElement('title', {}, '碟形弹簧特性曲线'));
+  svg.prepend(svgElement('title', {}, say('title')));
   return svg;
 }
 
@@ -192,13 +193,13 @@ async function picture() {
 }
 
 $('save-svg').addEventListener('click', async () => {
-  if (!able(sheet && sheet.noPlot, '保存')) return;
+  if (!able(sheet && sheet.noPlot, 'to-save')) return;
   const { svg } = await picture();
-  download('碟形弹簧特性曲线.svg', new Blob([new XMLSerializer().serializeToString(svg)], { type: 'image/svg+xml' }));
+  download(say('title') + '.svg', new Blob([new XMLSerializer().serializeToString(svg)], { type: 'image/svg+xml' }));
 });
 
 $('save-png').addEventListener('click', async () => {
-  if (!able(sheet && sheet.noPlot, '保存')) return;
+  if (!able(sheet && sheet.noPlot, 'to-save')) return;
   const { svg, width, height } = await picture();
   const image = new Image();
   image.onload = () => {
@@ -209,13 +210,13 @@ $('save-png').addEventListener('click', async () => {
     const context = canvas.getContext('2d');
     context.scale(scale, scale);
     context.drawImage(image, 0, 0, width, height);
-    canvas.toBlob((blob) => download('碟形弹簧特性曲线.png', blob), 'image/png');
+    canvas.toBlob((blob) => download(say('title') + '.png', blob), 'image/png');
   };
   image.src = URL.createObjectURL(new Blob([new XMLSerializer().serializeToString(svg)], { type: 'image/svg+xml' }));
 });
 
 $('print').addEventListener('click', async () => {
-  if (!able(sheet && sheet.noDataSheet, '打印')) return;
+  if (!able(sheet && sheet.noDataSheet, 'to-print')) return;
   await sheetSettled();
   await printPlotReady;
   window.print();
