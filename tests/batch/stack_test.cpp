@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "batch/batch.h"
@@ -319,10 +319,10 @@ TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
     ASSERT_FALSE(falling);
     const double peak = falling.error().limit;
     EXPECT_NEAR(peak, (4.8 - std::sqrt(4.8 * 4.8 - 6 * 3.56)) / 3, 1e-9);
-    EXPECT_TRUE(calc::PrepareColumn(*calc::ReadColumnText(
-        "1\t" + a40 + "\n1\t" + falls + "\t-\t" + Text(peak), {})));
-    EXPECT_FALSE(calc::PrepareColumn(*calc::ReadColumnText(
-        "1\t" + a40 + "\n1\t" + falls + "\t-\t" + Text(peak * 1.001), {})));
+    EXPECT_TRUE(calc::PrepareColumn(
+        *calc::ReadColumnText("1\t" + a40 + "\n1\t" + falls + "\t-\t" + Text(peak), {})));
+    EXPECT_FALSE(calc::PrepareColumn(
+        *calc::ReadColumnText("1\t" + a40 + "\n1\t" + falls + "\t-\t" + Text(peak * 1.001), {})));
 
     std::string many;
     for (int k = 0; k <= calc::kMaxPackets; ++k) {
@@ -343,9 +343,13 @@ TEST(ProgressiveStack, PointLinesAreAnsweredOrRefusedInWords) {
     const std::string most = Text(column.end_force);
     options.force = true;
     const std::string forces = Answered(options, "3000\n0.5\n-1\n" + most + "\n1e9\nx\n1\t2\t3\n");
-    const std::vector<std::string> lines = {
-        "3000\t", "0.5\t", "ERROR\t力 -1 N 为负", most + "\t", "ERROR\t力 1000000000 N 超过最后一组到挡块时的 ",
-        "ERROR\t力应为一个数", "ERROR\t需要 1 或 2 个"};
+    const std::vector<std::string> lines = {"3000\t",
+                                            "0.5\t",
+                                            "ERROR\t力 -1 N 为负",
+                                            most + "\t",
+                                            "ERROR\t力 1000000000 N 超过最后一组到挡块时的 ",
+                                            "ERROR\t力应为一个数",
+                                            "ERROR\t需要 1 或 2 个"};
     std::size_t at = forces.find('\n') + 1;  // after the header
     for (const std::string& line : lines) {
         EXPECT_EQ(forces.compare(at, line.size(), line), 0) << forces.substr(at, 80);
@@ -384,8 +388,7 @@ TEST(ProgressiveStack, EachPacketIsJudgedAtTheWorkingPoints) {
     EXPECT_TRUE(judged[0].needs_stop);   // B 40 alone: flat at its stop, past 0.75·h0
     EXPECT_FALSE(judged[1].needs_stop);  // held at 0.8 mm, under 0.75·h0 = 0.8625
     EXPECT_FALSE(judged[2].needs_stop);
-    const auto swapped =
-        calc::JudgeColumn(*prepared, {&high, &low}, calc::Load::kDynamic, nullptr);
+    const auto swapped = calc::JudgeColumn(*prepared, {&high, &low}, calc::Load::kDynamic, nullptr);
     for (std::size_t j = 0; j < judged.size(); ++j) {
         ASSERT_TRUE(judged[j].cycle && swapped[j].cycle);
         const calc::LoadCycle& cycle = judged[j].cycle->Cycle();
@@ -398,7 +401,8 @@ TEST(ProgressiveStack, EachPacketIsJudgedAtTheWorkingPoints) {
         EXPECT_EQ(cycle.upper, cycle.at_III ? at_high.sigma3 : at_high.sigma2);
     }
     EXPECT_EQ(judged[0].points.size(), swapped[0].points.size());
-    EXPECT_FALSE(calc::JudgeColumn(*prepared, {&low, &high}, calc::Load::kStatic, nullptr)[0].cycle);
+    EXPECT_FALSE(
+        calc::JudgeColumn(*prepared, {&low, &high}, calc::Load::kStatic, nullptr)[0].cycle);
     const auto words = rows::PacketJudgementSentences(1, judged[0], false);
     ASSERT_FALSE(words.empty());
     EXPECT_NE(words.back().find("第 1 组"), std::string::npos);
