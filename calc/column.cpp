@@ -163,6 +163,10 @@ runtime::Expected<PreparedColumn, ColumnProblem> PrepareColumn(const Column& col
         if (!row.results) {
             return ColumnProblem{Kind::kSpring, number, 0, 0, row.results.error()};
         }
+        const double stop_force = runtime::ShownValue(row.results->stack->F_stack);
+        if (!(stop_force > 0)) {
+            return ColumnProblem{Kind::kNoForce, number, stop_force, 0};
+        }
         if (!uniform && *row.results->rate < 0) {
             // The rate is least at the stop (it falls towards h0): find where it turns.
             double rising = 0, falling = stop;
@@ -179,7 +183,7 @@ runtime::Expected<PreparedColumn, ColumnProblem> PrepareColumn(const Column& col
         }
         out.searches.push_back(*search);
         out.stops.push_back(stop);
-        out.stop_forces.push_back(runtime::ShownValue(row.results->stack->F_stack));
+        out.stop_forces.push_back(stop_force);
     }
     for (const Packet& packet : column.packets) {
         SpringInputs unloaded = packet.spring.spring;

@@ -45,6 +45,9 @@ struct ColumnProblem {
         kCount,     ///< a count outside 1 … kMaxStackCount (value)
         kSpring,    ///< the spring itself computes no row at its stop: `error`
         kStop,      ///< a stop (value) outside 0 < stop ≤ flat (limit), as shown
+        /// the packet's force at its stop (value) is not above 0, as shown (D ≤ d, say): it
+        /// carries no load
+        kNoForce,
         /// the spring's own force falls before its stop (h0/t above √2): in a column of other
         /// packets it would snap through. `limit` is the deflection of its peak force
         kFalls,

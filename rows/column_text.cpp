@@ -102,6 +102,9 @@ std::string ColumnProblemText(const calc::ColumnProblem& problem) {
         case Kind::kStop:
             return packet + "的挡块 " + Shown(problem.value) + " mm 不在 0 < 挡块 ≤ 压平变形 " +
                    Shown(problem.limit) + " mm 之内";
+        case Kind::kNoForce:
+            return packet + "在挡块处的力 " + Shown(problem.value) +
+                   " N 不为正：这样的碟簧承受不了压力（D 应大于 d）";
         case Kind::kFalls:
             return packet + "的力在挡块 " + Shown(problem.value) +
                    " mm 之前就下降（h0/t 大于 √2），"

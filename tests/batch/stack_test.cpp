@@ -290,6 +290,8 @@ TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
         {"1\t" + a40 + "\n1\t" + falls + "\t-\t0.9\n", {}, {}, 0, ""},  // stopped before its peak
         {"1\t" + falls + "\n1\t" + falls + "\n", {}, {}, 0, ""},  // like packets: today's stack
         {"1\t40\t20.4\t3\t2\n2\t" + a40 + "\n", {}, Prepared::kSpring, 1, "锥高"},
+        {"1\t" + a40 + "\n3\t20\t40\t2.25\t3.15\n", {}, Prepared::kNoForce, 2, "不为正"},
+        {"3\t20\t40\t2.25\t3.15\n", {}, Prepared::kNoForce, 1, "承受不了压力"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
