@@ -19,7 +19,7 @@ options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DDISC_SPRING_UI=OFF
 
 step "Form1's page and the batch tool to compare with, natively"
 cmake -S . -B build-web/native "${options[@]}" >/dev/null
-cmake --build build-web/native -j"$jobs" --target form_page disc-spring-batch
+cmake --build build-web/native -j"$jobs" --target form_page page_words disc-spring-batch
 
 step "the engine, with emscripten"
 emcmake cmake -S . -B build-web/engine "${options[@]}" >/dev/null
@@ -27,7 +27,8 @@ cmake --build build-web/engine -j"$jobs" --target disc-spring-engine disc-spring
 
 step "the page"
 build-web/native/bin/form_page >build-web/form1.html 2>build-web/form1.css
-python3 scripts/web_page.py build-web/form1.html build-web/form1.css \
+build-web/native/bin/page_words >build-web/words.json
+python3 scripts/web_page.py build-web/form1.html build-web/form1.css build-web/words.json \
   build-web/engine/bin/disc-spring-engine.js build-web/engine/bin/disc-spring-engine.wasm \
   build-web/engine/bin/disc-spring-calculator.js build-web/engine/bin/disc-spring-calculator.wasm \
   build-web/disc-spring.html

@@ -2,17 +2,20 @@
 """Puts the browser edition together as one self-contained HTML file: the page's shell, its
 styles with Form1's (written from the calculator's design table), the design engine's script
 and its WebAssembly (gzipped, in base64) for the workers, the workers' half, the calculator's
-small engine (its script and its WebAssembly in base64, run on the page's thread), the page's
+small engine (its script and its WebAssembly in base64, run on the page's thread), the design
+tool's words in the shell's {{word:KEY}} places (from design/face_words.h, by page_words), the page's
 script (its modules in web/page/src bundled into one by Debian's esbuild) and the icon. The
 Content-Security-Policy names the two scripts that run and the one style block by their SHA-256,
 so that nothing else can run or style the page.
 
-usage: web_page.py FORM1_HTML FORM1_CSS ENGINE_JS ENGINE_WASM CALCULATOR_JS CALCULATOR_WASM OUT_HTML
+usage: web_page.py FORM1_HTML FORM1_CSS WORDS_JSON ENGINE_JS ENGINE_WASM CALCULATOR_JS CALCULATOR_WASM OUT_HTML
 """
 
 import base64
 import gzip
 import hashlib
+import html
+import json
 import re
 import subprocess
 import sys
@@ -41,8 +44,9 @@ def bundle():
 
 
 def main():
-    form_html, form_css, engine_js, engine_wasm, calculator_js, calculator_wasm, out = (
-        Path(a) for a in sys.argv[1:8])
+    form_html, form_css, words_json, engine_js, engine_wasm, calculator_js, calculator_wasm, out = (
+        Path(a) for a in sys.argv[1:9])
+    words = json.loads(words_json.read_text(encoding="utf-8"))
     engine = engine_js.read_text(encoding="utf-8")
     calculator = calculator_js.read_text(encoding="utf-8")
     worker = (PAGE / "worker.js").read_text(encoding="utf-8")
@@ -75,6 +79,13 @@ def main():
         "SCRIPT": script,
     }
     shell = (PAGE / "shell.html").read_text(encoding="utf-8")
+
+    def word(match):
+        if match.group(1) not in words:
+            sys.exit(f"web_page: the shell asks for a word '{match.group(1)}' there is not")
+        return html.escape(words[match.group(1)])
+
+    shell = re.sub(r"\{\{word:([a-z0-9-]+)\}\}", word, shell)
     # One pass, so that nothing inserted is read as a placeholder.
     page = re.sub(r"\{\{([A-Z0-9_]+)\}\}", lambda m: parts[m.group(1)], shell)
     out.write_text(page, encoding="utf-8")
