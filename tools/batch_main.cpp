@@ -253,22 +253,33 @@ bool ReadAll(int fd, std::size_t limit, std::string& bytes) {
     }
 }
 
-// --fatigue: the line set, read whole and checked before anything is answered. Its text goes
-// into each design as if typed there; its lines into the selection's requirement.
-std::optional<std::string> ReadFatigueFile(const std::string& name,
-                                           std::vector<calc::FatigueLine>& lines) {
+// A named file's bytes, up to `limit` and one more; said on standard error, as the file of
+// `what`, when it cannot be read.
+std::optional<std::string> ReadNamedFile(const std::string& name, std::size_t limit,
+                                         const char* what) {
     const int fd = tools::OpenForReading(name);
     std::string bytes;
-    const bool got = fd >= 0 && ReadAll(fd, calc::kMaxFatigueFileBytes, bytes);
+    const bool got = fd >= 0 && ReadAll(fd, limit, bytes);
     const int error = errno;
     if (fd >= 0) {
         close(fd);
     }
     if (!got) {
-        Complain("无法读取疲劳线文件 '" + name + "': " + std::strerror(error));
+        Complain(std::string("无法读取") + what + "文件 '" + name + "': " + std::strerror(error));
         return std::nullopt;
     }
-    const auto text = calc::FatigueFileText(bytes);
+    return bytes;
+}
+
+// --fatigue: the line set, read whole and checked before anything is answered. Its text goes
+// into each design as if typed there; its lines into the selection's requirement.
+std::optional<std::string> ReadFatigueFile(const std::string& name,
+                                           std::vector<calc::FatigueLine>& lines) {
+    const auto bytes = ReadNamedFile(name, calc::kMaxFatigueFileBytes, "疲劳线");
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const auto text = calc::FatigueFileText(*bytes);
     if (!text) {
         Complain(rows::FatigueFileProblemText(text.error(), name));
         return std::nullopt;
@@ -287,18 +298,11 @@ std::optional<std::string> ReadFatigueFile(const std::string& name,
 // characteristic is the whole answer (the exit status), else its points come from the input.
 std::optional<int> ReadStackFile(const std::string& name, std::optional<calc::Load> load,
                                  batch::BatchOptions& options) {
-    const int fd = tools::OpenForReading(name);
-    std::string bytes;
-    const bool got = fd >= 0 && ReadAll(fd, batch::kMaxStackFileBytes, bytes);
-    const int error = errno;
-    if (fd >= 0) {
-        close(fd);
-    }
-    if (!got) {
-        Complain("无法读取碟簧组文件 '" + name + "': " + std::strerror(error));
+    const auto bytes = ReadNamedFile(name, batch::kMaxStackFileBytes, "碟簧组");
+    if (!bytes) {
         return 2;
     }
-    auto column = batch::ReadStack(bytes, options);
+    auto column = batch::ReadStack(*bytes, options);
     if (!column) {
         Complain("碟簧组文件 '" + name + "' 不能用：" + column.error());
         return 2;
