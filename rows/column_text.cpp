@@ -119,7 +119,9 @@ std::string ColumnTextProblemText(const calc::ColumnTextProblem& problem) {
     const std::string line = "第 " + std::to_string(problem.line) + " 行：";
     switch (problem.kind) {
         case Kind::kColumns:
-            return line + "应为 5 到 7 个字段：片数 n、D、d、t、H，可选 t′ 和挡块";
+            return line +
+                   "应为 5 到 7 个字段：片数 n、D、d、t、H，可选 t′ 和挡块；或片数 "
+                   "n、目录中的碟簧（如 A 40）和可选的挡块";
         case Kind::kNotANumber:
             return line + "第 " + std::to_string(problem.field) + " 个字段不是数";
         case Kind::kCount:
@@ -130,6 +132,8 @@ std::string ColumnTextProblemText(const calc::ColumnTextProblem& problem) {
             return "文件里没有一组碟簧";
         case Kind::kNul:
             return "文件含 NUL 字节，不是文本";
+        case Kind::kUnknownSpring:
+            return line + "DIN 2093 目录中没有这个碟簧（按系列和外径，如 A 40）";
     }
     return {};
 }

@@ -282,6 +282,12 @@ TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
         {"0\t" + a40 + "\n", Read::kCount, {}, 1, "整数"},
         {std::string("1\t40\0\t20.4\t2.25\t3.15\n", 23), Read::kNul, {}, 0, "NUL"},
         {"1 40 20.4 2.25 3.15 - 0.5\n2 " + a40 + "\n", {}, {}, 0, ""},
+        // A spring of the catalogue by its name, its stop after it.
+        {"1 A 40\n2 B40 0.5\n1\tA\t125\t-\n", {}, {}, 0, ""},
+        {"1 A 41\n", Read::kUnknownSpring, {}, 1, "目录中没有"},
+        {"1 A 40\n2 A40 x\n", Read::kNotANumber, {}, 2, "第 3 个字段"},
+        {"1 A 40 0.5 0.6\n", Read::kColumns, {}, 1, "目录中的碟簧"},
+        {"0 A 40\n", Read::kCount, {}, 1, "整数"},
         {"1\t" + a40 + "\t\t0.95\n", {}, Prepared::kStop, 1, "第 1 组的挡块 0.95 mm"},
         {"1\t" + a40 + "\t\t0.9\n", {}, {}, 0, ""},  // at flat
         {"1\t" + a40 + "\n1\t" + a40 + "\t\t-0.1\n", {}, Prepared::kStop, 2, "第 2 组"},
@@ -325,6 +331,15 @@ TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
         *calc::ReadColumnText("1\t" + a40 + "\n1\t" + falls + "\t-\t" + Text(peak), {})));
     EXPECT_FALSE(calc::PrepareColumn(
         *calc::ReadColumnText("1\t" + a40 + "\n1\t" + falls + "\t-\t" + Text(peak * 1.001), {})));
+
+    // A named spring is the catalogue's own, contact flats and all.
+    const auto named = calc::ReadColumnText("1 A 125 2\n", {});
+    ASSERT_TRUE(named);
+    const calc::Packet& a125 = named->packets.front();
+    EXPECT_TRUE(a125.flats);
+    EXPECT_EQ(a125.spring.t_reduced, 7.5);
+    EXPECT_EQ(a125.spring.spring.H, 10.6);
+    EXPECT_EQ(a125.stop, 2.0);
 
     std::string many;
     for (int k = 0; k <= calc::kMaxPackets; ++k) {
