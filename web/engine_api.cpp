@@ -494,7 +494,7 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
     const std::vector<std::string_view> views(args.begin(), args.end());
     const auto parsed = batch::ParseBatchArguments(views);
     if (!parsed || parsed->help || parsed->files != std::vector<std::string>{"-"} ||
-        !parsed->fatigue_file.empty()) {
+        !parsed->fatigue_file.empty() || !parsed->stack_file.empty()) {
         return refuse(parsed ? "这里不接受文件名和 --help" : parsed.error());
     }
     std::string out;

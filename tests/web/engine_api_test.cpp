@@ -208,9 +208,9 @@ TEST(EngineApi, BatchCallsTakeOptionsButNeverFileNames) {
     EXPECT_EQ(plain["status"], 1);
     const std::string output = plain["output"];
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 2);
-    for (const Json& args :
-         {Json{"--help"}, Json{"file.tsv"}, Json{"--curve", "0"},
-          Json{"--design", "--fatigue", "lines.tsv"}, Json{"--check", 1}, Json::object()}) {
+    for (const Json& args : {Json{"--help"}, Json{"file.tsv"}, Json{"--curve", "0"},
+                             Json{"--design", "--fatigue", "lines.tsv"},
+                             Json{"--stack", "stack.tsv"}, Json{"--check", 1}, Json::object()}) {
         const Json refused = Batch(args, "");
         EXPECT_EQ(refused["status"], 2) << args;
         EXPECT_FALSE(refused["error"].get<std::string>().empty()) << args;
