@@ -348,6 +348,32 @@ TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
     EXPECT_EQ(calc::ReadColumnText(many, calc::Material{}).error().line, calc::kMaxPackets + 1);
 }
 
+// A mixed stack's table: a column per packet's quantity in the header and in every row, and the
+// checks led by the packet they are of.
+TEST(ProgressiveStack, TheTableHasEveryPacketsColumnsAndNamesItsFindings) {
+    BatchOptions options;
+    options.curve_steps = 4;
+    options.row.check = true;
+    const auto column = ReadStack("1 B 40\n2 B 40\n1 A 40 0.675\n", options);
+    ASSERT_TRUE(column) << column.error();
+    std::string table;
+    EXPECT_TRUE(AnswerStackCurve(*column, options, table, {}));
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t at = 0; at < table.size();) {
+        const std::size_t end = table.find('\n', at);
+        rows.push_back(Cells(table.substr(at, end - at)));
+        at = end + 1;
+    }
+    ASSERT_EQ(rows.size(), 1u + 5 + 2);  // the header, 5 steps, 2 stop forces between them
+    EXPECT_EQ(rows[0].size(), 6u + 3 * 6 + 1);
+    EXPECT_EQ(rows[0][6 + 2 * 6], "f[3](mm)");
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.size(), rows[0].size());
+    }
+    EXPECT_EQ(rows.back().back(), "[1]f>0.75h0;[2]f>0.75h0");  // A 40 held at 0.75·h0 by its stop
+    EXPECT_EQ(rows.back()[5], "1,2,3");
+}
+
 // Points of a stack through the batch tool's lines: a force is the column's row at it, a travel
 // its nearest, and what is out of reach or not a number is an ERROR row that says why.
 TEST(ProgressiveStack, PointLinesAreAnsweredOrRefusedInWords) {
