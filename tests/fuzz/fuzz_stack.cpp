@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (previous != nullptr && previous->stack && point.stack->s < previous->stack->s) {
             __builtin_trap();  // more force never shortens the travel
         }
-        const auto judged = calc::JudgeColumn(*column, {previous, &point}, calc::Load::kDynamic,
-                                              nullptr);
+        const auto judged =
+            calc::JudgeColumn(*column, {previous, &point}, calc::Load::kDynamic, nullptr);
         rows::PacketJudgementCodes(judged);
         kept.emplace(std::move(point));
         previous = &*kept;
