@@ -280,7 +280,7 @@ TEST(ProgressiveStack, UnusableStacksAreRefusedByLineOrPacket) {
         {"1\t" + a40 + "\t-\tx\n", Read::kNotANumber, {}, 1, "第 7 个字段"},
         {"1.5\t" + a40 + "\n", Read::kCount, {}, 1, "整数"},
         {"0\t" + a40 + "\n", Read::kCount, {}, 1, "整数"},
-        {std::string("1\t40\0\t20.4\t2.25\t3.15\n", 23), Read::kNul, {}, 0, "NUL"},
+        {std::string("1\t40") + '\0' + "\t20.4\t2.25\t3.15\n", Read::kNul, {}, 0, "NUL"},
         {"1 40 20.4 2.25 3.15 - 0.5\n2 " + a40 + "\n", {}, {}, 0, ""},
         // A spring of the catalogue by its name, its stop after it.
         {"1 A 40\n2 B40 0.5\n1\tA\t125\t-\n", {}, {}, 0, ""},
