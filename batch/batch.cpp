@@ -294,7 +294,7 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
 }
 
 void AppendBatchHeader(const BatchOptions& options, std::string& out) {
-    if (options.id && (options.curve_steps > 0 || options.select)) {
+    if (options.id && (options.curve_steps > 0 || options.select || options.column)) {
         out += "ID\t";
     }
     if (options.column) {

@@ -116,6 +116,16 @@ enum class Word {
     kCatalogueDrop,
     kSelectionNote,
     kOk,
+    kComputedByPage,
+    kArgumentsNotTexts,
+    kNoFilesHere,
+    kCatalogueLargerThan,
+    kAnswerTooLarge,
+    kNoDesignYet,
+    kNoSuchCurve,
+    kCurveWithoutPoints,
+    kNoCurveNear,
+    kNoSuchCandidate,
     kCount,
 };
 
@@ -251,6 +261,18 @@ inline constexpr std::array<FaceWord, static_cast<std::size_t>(Word::kCount)> kF
      "按要求从 DIN 2093 碟簧（各种串并联组合）中选型，并设计特制碟簧。材料（E、μ、Rm）和摩擦取"
      "“特性曲线与设计”中的。"},
     {Word::kOk, "ok", "确定"},
+    {Word::kComputedByPage, "computed-by-page", "由碟形弹簧的设计计算（浏览器版）计算"},
+    {Word::kArgumentsNotTexts, "arguments-not-texts", "参数应为文字的列表"},
+    {Word::kNoFilesHere, "no-files-here", "这里不接受文件名和 --help"},
+    {Word::kCatalogueLargerThan, "catalogue-larger-than",
+     "目录大于 {size} MiB，浏览器中不计算；请用 disc-spring-batch，它能读任意大的目录"},
+    {Word::kAnswerTooLarge, "answer-too-large",
+     "结果将超过 {size} MiB，浏览器中不计算；请用 disc-spring-batch，或减少行数或曲线点数"},
+    {Word::kNoDesignYet, "no-design-yet", "还没有计算设计"},
+    {Word::kNoSuchCurve, "no-such-curve", "没有这条曲线"},
+    {Word::kCurveWithoutPoints, "curve-without-points", "这条曲线没有点"},
+    {Word::kNoCurveNear, "no-curve-near", "附近没有曲线"},
+    {Word::kNoSuchCandidate, "no-such-candidate", "没有这个候选碟簧"},
 }};
 
 /// Whether every word stands at its own place, so that Said() finds it.

@@ -193,7 +193,7 @@ Json SheetJson(const design::DesignTexts& texts, double width, double height) {
     }
     Json sections = Json::array();
     const design::DataSheet data =
-        design::DataSheetOf(sheet, "由碟形弹簧的设计计算（浏览器版）计算");
+        design::DataSheetOf(sheet, std::string(design::Said(design::Word::kComputedByPage)));
     for (const design::DataSheetSection& section : data.sections) {
         Json rows = Json::array();
         for (const design::TableRow& row : section.rows) {
@@ -391,7 +391,7 @@ const char* ds_sheet(const char* file_text, int width, int height, const char* f
 
 const char* ds_picture(int width, int height, int with_caption) {
     if (!page_metrics) {
-        return Answer(Json{{"error", "还没有计算设计"}});
+        return Answer(Json{{"error", design::Said(design::Word::kNoDesignYet)}});
     }
     const design::Picture picture =
         design::PictureShapes(sheet.plot, with_caption ? design::Caption(sheet) : std::string(),
@@ -415,12 +415,12 @@ const char* ds_plot_point(int panel, int series, int index, double x) {
     if (panel < 0 || static_cast<std::size_t>(panel) >= sheet.plot.size() || series < 0 ||
         static_cast<std::size_t>(series) >=
             sheet.plot[static_cast<std::size_t>(panel)].series.size()) {
-        return Answer(Json{{"error", "没有这条曲线"}});
+        return Answer(Json{{"error", design::Said(design::Word::kNoSuchCurve)}});
     }
     const std::vector<design::Point>& points =
         sheet.plot[static_cast<std::size_t>(panel)].series[static_cast<std::size_t>(series)].points;
     if (points.empty()) {
-        return Answer(Json{{"error", "这条曲线没有点"}});
+        return Answer(Json{{"error", design::Said(design::Word::kCurveWithoutPoints)}});
     }
     std::size_t at = 0;
     if (index >= 0) {
@@ -437,7 +437,8 @@ const char* ds_plot_point(int panel, int series, int index, double x) {
 
 const char* ds_plot_at(double x, double y) {
     const design::PlotPoint hit = page_plot ? page_plot->nearest({x, y}, 24) : design::PlotPoint{};
-    return Answer(hit.valid() ? PointAnswer(hit) : Json{{"error", "附近没有曲线"}});
+    return Answer(hit.valid() ? PointAnswer(hit)
+                              : Json{{"error", design::Said(design::Word::kNoCurveNear)}});
 }
 
 const char* ds_sheet_copy() {
@@ -476,7 +477,7 @@ const char* ds_open_candidate(const char* file_text, int best, int row) {
     }
     const design::SelectionSheet chosen = design::ComputeSelection(*texts, ShownBest(best));
     if (chosen.problem || row < 0 || static_cast<std::size_t>(row) >= chosen.Shown().size()) {
-        return Answer(Json{{"error", "没有这个候选碟簧"}});
+        return Answer(Json{{"error", design::Said(design::Word::kNoSuchCandidate)}});
     }
     return Answer(Json{{"file", design::DesignToJson(design::OpenCandidate(
                                     *texts, chosen, static_cast<std::size_t>(row)))}});
@@ -489,13 +490,14 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
     const std::string_view input = Bytes(bytes, size);
     std::vector<std::string> args;
     if (!StringsOf(args_json, args)) {
-        return refuse("参数应为文字的列表");
+        return refuse(std::string(design::Said(design::Word::kArgumentsNotTexts)));
     }
     const std::vector<std::string_view> views(args.begin(), args.end());
     const auto parsed = batch::ParseBatchArguments(views);
     if (!parsed || parsed->help || parsed->files != std::vector<std::string>{"-"} ||
         !parsed->fatigue_file.empty() || !parsed->stack_file.empty()) {
-        return refuse(parsed ? "这里不接受文件名和 --help" : parsed.error());
+        return refuse(parsed ? std::string(design::Said(design::Word::kNoFilesHere))
+                             : parsed.error());
     }
     std::string out;
     if (parsed->design) {
@@ -512,8 +514,8 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
                            {"error", outcome.lines_problem}});
     }
     if (input.size() > kMaxCatalogueBytes) {
-        return refuse("目录大于 " + std::to_string(kMaxCatalogueBytes >> 20) +
-                      " MiB，浏览器中不计算；请用 disc-spring-batch，它能读任意大的目录");
+        return refuse(design::Fill(design::Word::kCatalogueLargerThan,
+                                   {{"size", std::to_string(kMaxCatalogueBytes >> 20)}}));
     }
     std::int64_t numbering = 0;
     batch::AppendBatchHeader(parsed->options, out);
@@ -525,8 +527,8 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
         stream.Feed(input.substr(start, end + 1 - start), out);
         start = end + 1;
         if (out.size() > kMaxAnswerBytes) {
-            return refuse("结果将超过 " + std::to_string(kMaxAnswerBytes >> 20) +
-                          " MiB，浏览器中不计算；请用 disc-spring-batch，或减少行数或曲线点数");
+            return refuse(design::Fill(design::Word::kAnswerTooLarge,
+                                       {{"size", std::to_string(kMaxAnswerBytes >> 20)}}));
         }
     }
     stream.Finish(out);

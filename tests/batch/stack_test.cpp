@@ -400,6 +400,10 @@ TEST(ProgressiveStack, PointLinesAreAnsweredOrRefusedInWords) {
     }
     EXPECT_NE(forces.find(row + '\n'), std::string::npos);
     options.force = false;
+    options.id = true;  // each row led by its line's ID, the header by "ID"
+    EXPECT_TRUE(Answered(options, "a\t1\n").starts_with("ID\tF(N)\t"));
+    EXPECT_NE(Answered(options, "a\t1\n").find("\na\t"), std::string::npos);
+    options.id = false;
     const std::string travels = Answered(options, "0\n-0.5\n");
     EXPECT_NE(travels.find("\n0\t0\t"), std::string::npos) << travels;
     EXPECT_NE(travels.find("ERROR\t行程 -0.5 mm 为负"), std::string::npos);
