@@ -89,6 +89,20 @@ DesignFileProblem Missing(std::string_view key) {
     return {Kind::kMissing, std::string(key)};
 }
 
+// A true/false value at `key` of `object` into `into`; the problem names it as `name`.
+std::optional<DesignFileProblem> ReadBoolean(const Json& object, const char* key,
+                                             const std::string& name, bool& into) {
+    const auto value = object.find(key);
+    if (value == object.end()) {
+        return Missing(name);
+    }
+    if (!value->is_boolean()) {
+        return WrongKind(name, Wanted::kBoolean);
+    }
+    into = value->get<bool>();
+    return std::nullopt;
+}
+
 // The first key of an object that `known` does not name, as a refusal.
 template <typename Known>
 std::optional<DesignFileProblem> UnknownKey(const Json& object, std::string_view where,
@@ -192,14 +206,9 @@ runtime::Expected<DesignTexts, DesignFileProblem> ReadInputs(const Json& inputs,
     if (version < 6) {
         return texts;
     }
-    const auto outer_edge = inputs.find("outer_edge");
-    if (outer_edge == inputs.end()) {
-        return Missing("outer_edge");
+    if (auto problem = ReadBoolean(inputs, "outer_edge", "outer_edge", texts.outer_edge)) {
+        return *problem;
     }
-    if (!outer_edge->is_boolean()) {
-        return WrongKind("outer_edge", Wanted::kBoolean);
-    }
-    texts.outer_edge = outer_edge->get<bool>();
     return texts;
 }
 
@@ -268,23 +277,14 @@ runtime::Expected<RequirementTexts, DesignFileProblem> ReadRequirement(const Jso
         }
         texts.*input.text = value->get_ref<const std::string&>();
     }
-    const auto dynamic = requirement.find("dynamic");
-    if (dynamic == requirement.end()) {
-        return Missing("requirement.dynamic");
+    if (auto problem = ReadBoolean(requirement, "dynamic", "requirement.dynamic", texts.dynamic)) {
+        return *problem;
     }
-    if (!dynamic->is_boolean()) {
-        return WrongKind("requirement.dynamic", Wanted::kBoolean);
-    }
-    texts.dynamic = dynamic->get<bool>();
     if (version >= 5) {
-        const auto long_stacks = requirement.find("long_stacks");
-        if (long_stacks == requirement.end()) {
-            return Missing("requirement.long_stacks");
+        if (auto problem = ReadBoolean(requirement, "long_stacks", "requirement.long_stacks",
+                                       texts.long_stacks)) {
+            return *problem;
         }
-        if (!long_stacks->is_boolean()) {
-            return WrongKind("requirement.long_stacks", Wanted::kBoolean);
-        }
-        texts.long_stacks = long_stacks->get<bool>();
     }
     const auto points = requirement.find("points");
     if (points == requirement.end()) {
