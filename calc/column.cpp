@@ -181,19 +181,15 @@ runtime::Expected<PreparedColumn, ColumnProblem> PrepareColumn(const Column& col
         if (!search) {
             return ColumnProblem{Kind::kSpring, number, 0, 0, search.error()};
         }
+        SpringInputs unloaded = packet.spring.spring;
+        unloaded.f = 0;
+        const auto free = CalculateStack(unloaded, 0, StackLayout{1, packet.count}, t_reduced);
+        if (!free) {
+            return ColumnProblem{Kind::kSpring, number, 0, 0, RowError{free.error()}};
+        }
         out.searches.push_back(*search);
         out.stops.push_back(stop);
         out.stop_forces.push_back(stop_force);
-    }
-    for (const Packet& packet : column.packets) {
-        SpringInputs unloaded = packet.spring.spring;
-        unloaded.f = 0;
-        const auto free =
-            CalculateStack(unloaded, 0, StackLayout{1, packet.count},
-                           packet.flats ? std::optional(packet.spring.t_reduced) : std::nullopt);
-        if (!free) {
-            return ColumnProblem{Kind::kSpring, 0, 0, 0, RowError{free.error()}};
-        }
         lengths.push_back(free->L);
     }
     runtime::CheckedMath m;
