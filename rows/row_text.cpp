@@ -148,39 +148,32 @@ std::string ErrorSentence(const calc::RowError& error, Precision precision) {
 }
 
 std::string RefusalText(const calc::Refusal& refusal, Precision precision) {
-    const auto force = [precision](double value) {
-        return precision == Precision::kEvery ? Shown(value) : Engineering(value, Measure::kOther);
-    };
+    // Never the same text for the value asked and the most there is: that would read as reached.
+    std::string asked = precision == Precision::kEvery
+                            ? Shown(refusal.value)
+                            : Engineering(refusal.value, Measure::kOther);
+    std::string most = precision == Precision::kEvery ? Shown(refusal.limit)
+                                                      : Engineering(refusal.limit, Measure::kOther);
+    if (asked == most) {
+        asked = Shown(refusal.value);
+        most = Shown(refusal.limit);
+    }
     switch (refusal.kind) {
         case calc::Refusal::Kind::kReducedThickness:
             return "减薄后的厚度 t′ = " + Shown(refusal.value) +
                    " mm 不在 0 < t′ ≤ t = " + Shown(refusal.limit) + " mm 之内";
         case calc::Refusal::Kind::kNegativeForce:
             return "力 " + Shown(refusal.value) + " N 为负：碟簧只能受压";
-        case calc::Refusal::Kind::kBeyondReach: {
-            // Never the same text for the asked force and the most: that would read as reached.
-            std::string asked = force(refusal.value), most = force(refusal.limit);
-            if (asked == most) {
-                asked = Shown(refusal.value);
-                most = Shown(refusal.limit);
-            }
+        case calc::Refusal::Kind::kBeyondReach:
             return "力 " + asked + " N 超过压平前最多能达到的 " + most + " N";
-        }
         case calc::Refusal::Kind::kNoConeHeight:
             return "自由高度不大于厚度，没有锥高：碟簧承受不了力";
         case calc::Refusal::Kind::kNegativeTravel:
             return "行程 " + Shown(refusal.value) + " mm 为负：碟簧组只能受压";
         case calc::Refusal::Kind::kBeyondTravel:
-        case calc::Refusal::Kind::kBeyondStops: {
-            std::string asked = force(refusal.value), most = force(refusal.limit);
-            if (asked == most) {
-                asked = Shown(refusal.value);
-                most = Shown(refusal.limit);
-            }
-            return refusal.kind == calc::Refusal::Kind::kBeyondTravel
-                       ? "行程 " + asked + " mm 超过各组都到挡块时的 " + most + " mm"
-                       : "力 " + asked + " N 超过最后一组到挡块时的 " + most + " N";
-        }
+            return "行程 " + asked + " mm 超过各组都到挡块时的 " + most + " mm";
+        case calc::Refusal::Kind::kBeyondStops:
+            return "力 " + asked + " N 超过最后一组到挡块时的 " + most + " N";
     }
     return {};
 }
