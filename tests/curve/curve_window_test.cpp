@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,6 +188,11 @@ private:
                     dialog->selectNameFilter(filter);
                 }
                 dialog->selectFile(path);
+                // selectFile leaves the name box as it is once the box has the focus, which it
+                // takes as the dialog settles: type the name there, as a user does.
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                    name->setText(QFileInfo(path).fileName());
+                }
                 QMetaObject::invokeMethod(dialog, &QDialog::accept);
             }
         };
