@@ -118,19 +118,7 @@ runtime::Expected<calc::ColumnPoint, std::string> PointAt(const calc::PreparedCo
     if (!value) {
         return std::string(options.force ? "力" : "行程") + "应为一个数";
     }
-    runtime::Expected<calc::ColumnPoint, calc::Refusal> point = calc::Refusal{};
-    if (options.force) {
-        if (*value < 0) {
-            point = calc::Refusal{calc::Refusal::Kind::kNegativeForce, *value, 0};
-        } else if (!(*value <= column.end_force) &&
-                   !(runtime::ShownValue(*value) <= column.end_force)) {
-            point = calc::Refusal{calc::Refusal::Kind::kBeyondStops, *value, column.end_force};
-        } else {
-            point = calc::ColumnAtForce(column, *value);
-        }
-    } else {
-        point = calc::ColumnAtTravel(column, *value);
-    }
+    auto point = calc::ColumnAtPoint(column, options.force, *value);
     if (!point) {
         return rows::RefusalText(point.error());
     }

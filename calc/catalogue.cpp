@@ -113,4 +113,13 @@ const std::vector<CatalogueSpring>& Din2093() {
     return springs;
 }
 
+const CatalogueSpring* FindCatalogueSpring(std::string_view series, double D) {
+    for (const CatalogueSpring& spring : Din2093()) {
+        if (spring.series == series && spring.spring.spring.D == D) {
+            return &spring;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace calc

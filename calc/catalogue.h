@@ -54,6 +54,10 @@ runtime::Expected<std::vector<CatalogueSpring>, CatalogueProblem> ReadCatalogue(
 /// data/din2093.tsv.
 const std::vector<CatalogueSpring>& Din2093();
 
+/// The spring of DIN 2093's catalogue of series `series` ("A", "B", "C") and De `D` mm; none
+/// when the catalogue lacks it.
+const CatalogueSpring* FindCatalogueSpring(std::string_view series, double D);
+
 /// The text of data/din2093.tsv as built in.
 std::string_view Din2093Text();
 

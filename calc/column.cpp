@@ -329,4 +329,18 @@ std::vector<PacketJudgement> JudgeColumn(const PreparedColumn& column,
     return out;
 }
 
+runtime::Expected<ColumnPoint, Refusal> ColumnAtPoint(const PreparedColumn& column, bool by_force,
+                                                      double value) {
+    if (!by_force) {
+        return ColumnAtTravel(column, value);
+    }
+    if (value < 0) {
+        return Refusal{Refusal::Kind::kNegativeForce, value, 0};
+    }
+    if (!(value <= column.end_force) && !(runtime::ShownValue(value) <= column.end_force)) {
+        return Refusal{Refusal::Kind::kBeyondStops, value, column.end_force};
+    }
+    return ColumnAtForce(column, value);
+}
+
 }  // namespace calc

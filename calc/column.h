@@ -106,6 +106,11 @@ ColumnPoint ColumnAtForce(const PreparedColumn& column, double force);
 /// smaller force on a tie). Refuses a negative travel and one beyond every packet at its stop.
 runtime::Expected<ColumnPoint, Refusal> ColumnAtTravel(const PreparedColumn& column, double travel);
 
+/// The column at a working point given as a force (by_force) or a travel: a negative force, or
+/// one beyond every packet at its stop, refused; a travel as ColumnAtTravel finds it.
+runtime::Expected<ColumnPoint, Refusal> ColumnAtPoint(const PreparedColumn& column, bool by_force,
+                                                      double value);
+
 /// The forces of a characteristic from unloaded to the end force, each as shown: N equal steps
 /// and every packet's stop force, ascending, each once.
 std::vector<double> CharacteristicForces(const PreparedColumn& column, int steps);

@@ -12,18 +12,6 @@ namespace {
 
 using Kind = ColumnTextProblem::Kind;
 
-std::vector<std::string_view> BlankSeparated(std::string_view line) {
-    std::vector<std::string_view> cells;
-    for (std::size_t at = 0;;) {
-        const std::size_t from = line.find_first_not_of(" \t", at);
-        if (from == std::string_view::npos) {
-            return cells;
-        }
-        at = std::min(line.find_first_of(" \t", from), line.size());
-        cells.push_back(line.substr(from, at - from));
-    }
-}
-
 bool LeftOut(std::string_view cell) {
     return runtime::IsBlank(cell) || cell == "-";
 }
@@ -62,12 +50,7 @@ runtime::Expected<Packet, ColumnTextProblem> ReadNamedPacket(
     }
     Packet packet;
     packet.count = static_cast<int>(count);
-    const CatalogueSpring* found = nullptr;
-    for (const CatalogueSpring& spring : Din2093()) {
-        if (spring.series == series && spring.spring.spring.D == *D) {
-            found = &spring;
-        }
-    }
+    const CatalogueSpring* found = FindCatalogueSpring(series, *D);
     if (found == nullptr) {
         return ColumnTextProblem{Kind::kUnknownSpring, tsv.number, 2};
     }

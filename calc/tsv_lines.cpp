@@ -32,4 +32,16 @@ TsvLines ReadTsvLines(std::string_view text) {
     return out;
 }
 
+std::vector<std::string_view> BlankSeparated(std::string_view line) {
+    std::vector<std::string_view> cells;
+    for (std::size_t at = 0;;) {
+        const std::size_t from = line.find_first_not_of(" \t", at);
+        if (from == std::string_view::npos) {
+            return cells;
+        }
+        at = std::min(line.find_first_of(" \t", from), line.size());
+        cells.push_back(line.substr(from, at - from));
+    }
+}
+
 }  // namespace calc

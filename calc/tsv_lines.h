@@ -22,4 +22,7 @@ struct TsvLines {
 };
 TsvLines ReadTsvLines(std::string_view text);
 
+/// The words of a line typed with blanks: the runs between blanks and tabs.
+std::vector<std::string_view> BlankSeparated(std::string_view line);
+
 }  // namespace calc

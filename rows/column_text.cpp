@@ -138,19 +138,24 @@ std::string ColumnTextProblemText(const calc::ColumnTextProblem& problem) {
     return {};
 }
 
+std::vector<std::string> PacketCodes(const calc::PacketJudgement& judged) {
+    std::vector<std::string> codes;
+    for (const calc::PointFinding& finding : judged.points) {
+        codes.push_back(PointFindingCode(finding));
+    }
+    if (judged.needs_stop) {
+        codes.emplace_back("stop");
+    }
+    if (judged.cycle && judged.cycle->Judgement()) {
+        codes.push_back(FatigueCode(*judged.cycle->Judgement()));
+    }
+    return codes;
+}
+
 std::string PacketJudgementCodes(const std::vector<calc::PacketJudgement>& judged) {
     std::string out;
     for (std::size_t k = 0; k < judged.size(); ++k) {
-        std::vector<std::string> codes;
-        for (const calc::PointFinding& finding : judged[k].points) {
-            codes.push_back(PointFindingCode(finding));
-        }
-        if (judged[k].needs_stop) {
-            codes.emplace_back("stop");
-        }
-        if (judged[k].cycle && judged[k].cycle->Judgement()) {
-            codes.push_back(FatigueCode(*judged[k].cycle->Judgement()));
-        }
+        const std::vector<std::string> codes = PacketCodes(judged[k]);
         if (codes.empty()) {
             continue;
         }

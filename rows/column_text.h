@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "calc/column.h"
 #include "calc/column_file.h"
@@ -27,6 +28,9 @@ std::string ColumnProblemText(const calc::ColumnProblem& problem);
 
 /// Why a stack's text cannot be read, with its line.
 std::string ColumnTextProblemText(const calc::ColumnTextProblem& problem);
+
+/// One packet's judgement as codes: its points' findings ("1:f<0.15h0"), "stop", "fatigue:N".
+std::vector<std::string> PacketCodes(const calc::PacketJudgement& judged);
 
 /// The codes of each packet's judgement, as --design codes a spring's: "[2]1:f<0.15h0,stop" —
 /// the points' findings, "stop" for a packet pressed past 0.75·h0 that no stop of its own holds,
