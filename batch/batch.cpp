@@ -580,8 +580,8 @@ DesignOutcome AnswerDesign(const design::DesignTexts& texts, std::string& out) {
     if (sheet.fatigue_problem) {
         outcome.lines_problem = rows::FatigueLinesProblemText(*sheet.fatigue_problem);
     }
-    outcome.computed =
-        !sheet.unusable && !sheet.first_fault && points && outcome.lines_problem.empty();
+    outcome.computed = design::NoTable(sheet).empty() && !sheet.first_fault && points &&
+                       outcome.lines_problem.empty();
     return outcome;
 }
 

@@ -23,6 +23,12 @@ DataSheet DataSheetOf(const Sheet& sheet, std::string_view made_by) {
         spring.lines.push_back(std::move(line));
     }
     out.sections.push_back(std::move(spring));
+    if (std::vector<TableRow> packets = PacketRows(sheet); !packets.empty()) {
+        DataSheetSection table = Section("各组（串联，从第 1 组起）", {});
+        table.header = PacketHeader(sheet);
+        table.rows = std::move(packets);
+        out.sections.push_back(std::move(table));
+    }
 
     std::vector<std::string> summary = Summary(sheet);
     DataSheetSection points =
@@ -35,6 +41,7 @@ DataSheet DataSheetOf(const Sheet& sheet, std::string_view made_by) {
     }
     if (!points.rows.empty()) {
         points.header = HeaderCells(sheet);
+        points.small_table = sheet.column.has_value();  // six columns a packet
     }
     out.sections.push_back(std::move(points));
     out.sections.push_back(Section("设计检查", FindingSentences(sheet)));
@@ -42,6 +49,12 @@ DataSheet DataSheetOf(const Sheet& sheet, std::string_view made_by) {
         DataSheetSection plot;
         plot.plot = true;
         out.sections.push_back(std::move(plot));
+    }
+    if (sheet.column) {
+        out.sections.push_back(Section(
+            "", {std::string(made_by) + "；数值取 4 位有效数字、长度到 0.001 mm，各组的 f 与"
+                                        "工作点的全部位数见特性表与“复制表格”。"}));
+        return out;
     }
     DataSheetSection quarters = Section("特性（0、0.25、0.5、0.75、1 倍压平变形量）", {});
     quarters.header = HeaderCells(sheet);

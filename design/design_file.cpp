@@ -141,6 +141,47 @@ runtime::Expected<PointText, DesignFileProblem> ReadPoint(const Json& point, std
                      value->get_ref<const std::string&>()};
 }
 
+runtime::Expected<std::vector<PacketText>, DesignFileProblem> ReadPackets(const Json& inputs) {
+    const auto packets = inputs.find("packets");
+    if (packets == inputs.end()) {
+        return Missing("packets");
+    }
+    if (!packets->is_array() || packets->size() > kMaxDesignPackets) {
+        return WrongKind("packets", Wanted::kPackets);
+    }
+    std::vector<PacketText> read;
+    for (std::size_t k = 0; k < packets->size(); ++k) {
+        const Json& packet = (*packets)[k];
+        const std::string name = "packets[" + std::to_string(k) + "]";
+        if (!packet.is_object()) {
+            return WrongKind(name, Wanted::kPacket);
+        }
+        const auto known = [](const std::string& key) {
+            for (const PacketField& field : kPacketFields) {
+                if (key == field.key) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        if (auto unknown = UnknownKey(packet, name + ".", known)) {
+            return *unknown;
+        }
+        PacketText& text = read.emplace_back();
+        for (const PacketField& field : kPacketFields) {
+            const auto value = packet.find(std::string(field.key));
+            if (value == packet.end()) {
+                return Missing(name + "." + std::string(field.key));
+            }
+            if (!value->is_string()) {
+                return WrongKind(name + "." + std::string(field.key), Wanted::kText);
+            }
+            text.*field.text = value->get_ref<const std::string&>();
+        }
+    }
+    return read;
+}
+
 runtime::Expected<DesignTexts, DesignFileProblem> ReadInputs(const Json& inputs, int version) {
     DesignTexts texts;
     const auto known = [version](const std::string& key) {
@@ -150,7 +191,7 @@ runtime::Expected<DesignTexts, DesignFileProblem> ReadInputs(const Json& inputs,
             }
         }
         return key == "points" || (key == "load" && version >= 5) ||
-               (key == "outer_edge" && version >= 6);
+               (key == "outer_edge" && version >= 6) || (key == "packets" && version >= 7);
     };
     if (auto unknown = UnknownKey(inputs, "inputs.", known); unknown) {
         return *unknown;
@@ -209,6 +250,14 @@ runtime::Expected<DesignTexts, DesignFileProblem> ReadInputs(const Json& inputs,
     if (auto problem = ReadBoolean(inputs, "outer_edge", "outer_edge", texts.outer_edge)) {
         return *problem;
     }
+    if (version < 7) {
+        return texts;  // the spring above alone, i × n: like packets
+    }
+    auto packets = ReadPackets(inputs);
+    if (!packets) {
+        return packets.error();
+    }
+    texts.packets = std::move(*packets);
     return texts;
 }
 
@@ -341,6 +390,15 @@ Json DocumentOf(const DesignTexts& texts) {
         }
     }
     inputs["outer_edge"] = texts.outer_edge;
+    Json packets = Json::array();
+    for (const PacketText& packet : texts.packets) {
+        Json fields = Json::object();
+        for (const PacketField& field : kPacketFields) {
+            fields[std::string(field.key)] = packet.*field.text;
+        }
+        packets.push_back(std::move(fields));
+    }
+    inputs["packets"] = std::move(packets);
     return {{"format", kFormat},
             {"version", kDesignFileVersion},
             {"inputs", std::move(inputs)},
@@ -379,7 +437,7 @@ std::string DesignFileProblemText(const DesignFileProblem& problem) {
         case Kind::kNotBase64:
             return "地址中的设计读不出来（不是 base64url）";
         case Kind::kNotAView:
-            return "需要设计的各项文字：fields、points、requirement 和 fatigueLines";
+            return "需要设计的各项文字：fields、points、packets、requirement 和 fatigueLines";
     }
     constexpr std::pair<Wanted, std::string_view> kWanted[] = {
         {Wanted::kText, "文字"},
@@ -394,6 +452,8 @@ std::string DesignFileProblemText(const DesignFileProblem& problem) {
         {Wanted::kRequirementPoints, "至多两个要求的列表"},
         {Wanted::kGiven, "\"s\"（给定行程，力有公差）或 \"F\"（给定力，行程有公差）"},
         {Wanted::kLines, "文字：疲劳线，以制表符分隔的各行"},
+        {Wanted::kPacket, "{\"n\": 文字, \"spring\": 文字, \"stop\": 文字}"},
+        {Wanted::kPackets, "至多 200 组的列表"},
     };
     std::string_view wanted;
     for (const auto& [kind, words] : kWanted) {
@@ -491,9 +551,12 @@ nlohmann::json DesignToView(const DesignTexts& texts) {
     Json document = DocumentOf(texts);
     Json& fields = document["inputs"];
     Json points = std::move(fields["points"]);
+    Json packets = std::move(fields["packets"]);
     fields.erase("points");
+    fields.erase("packets");
     return {{"fields", std::move(fields)},
             {"points", std::move(points)},
+            {"packets", std::move(packets)},
             {"requirement", std::move(document["requirement"])},
             {"fatigueLines", texts.fatigue_lines}};
 }
@@ -510,12 +573,13 @@ runtime::Expected<DesignTexts, DesignFileProblem> DesignFromView(std::string_vie
     const auto part = [&parts](const char* key) {
         return parts.is_object() && parts.contains(key);
     };
-    if (!part("fields") || !parts["fields"].is_object() || !part("points") ||
-        !part("requirement") || !part("fatigueLines") || parts.size() != 4) {
+    if (!part("fields") || !parts["fields"].is_object() || !part("points") || !part("packets") ||
+        !part("requirement") || !part("fatigueLines") || parts.size() != 5) {
         return DesignFileProblem{Kind::kNotAView};
     }
     Json inputs = std::move(parts["fields"]);
     inputs["points"] = std::move(parts["points"]);
+    inputs["packets"] = std::move(parts["packets"]);
     return ReadDocument({{"format", kFormat},
                          {"version", kDesignFileVersion},
                          {"inputs", std::move(inputs)},

@@ -16,8 +16,10 @@ namespace design {
 /// fatigue lines and the requirement's life; an older file reads with both blank. Version 5 added
 /// the load (static or dynamic) and the requirement's long stacks; an older file reads dynamic
 /// when it has two working points, as it was judged then, and without long stacks. Version 6
-/// added σIV as a column of the tables; an older file reads without it.
-inline constexpr int kDesignFileVersion = 6;
+/// added σIV as a column of the tables; an older file reads without it. Version 7 added the
+/// packets of a progressive stack; an older file reads without any (its i × n stack is a column
+/// of like packets).
+inline constexpr int kDesignFileVersion = 7;
 
 /// Why a design file, a link's design or a form's view cannot be read: the first thing wrong,
 /// with the key it concerns ("inputs.Dm", "points[0].by", "requirement.life").
@@ -50,6 +52,8 @@ struct DesignFileProblem {
         kRequirementPoints,  ///< a list of at most two of them
         kGiven,              ///< "s" or "F"
         kLines,              ///< a text of fatigue lines
+        kPacket,             ///< a packet {"n", "spring", "stop"}
+        kPackets,            ///< a list of at most kMaxDesignPackets packets
     };
     Kind kind;
     std::string key = {};
@@ -68,9 +72,10 @@ inline constexpr std::size_t kMaxDesignFileBytes = 1 << 20;
 
 /// A design as a small JSON document (UTF-8): every input as the user typed it, so that opening
 /// it gives the very same design, and the format's name and version:
-///   {"format": "disc-spring-design", "version": 6,
+///   {"format": "disc-spring-design", "version": 7,
 ///    "inputs": {"D": "100", …, "points": [{"by": "f", "value": "1.4"}, {"by": "F", …}],
-///               "load": "static", "outer_edge": false},
+///               "load": "static", "outer_edge": false,
+///               "packets": [{"n": "2", "spring": "B 40", "stop": ""}, …]},
 ///    "fatigue_lines": "2\t2e6\t0\t500\t600\t800\t手册 A 图 1\n",
 ///    "requirement": {"bore": "40", …, "life": "", "dynamic": false, "long_stacks": false,
 ///                    "points": [{"given": "s", "s": "1.2", "F": "5000", "tolerance": ""}, …]}}

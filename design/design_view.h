@@ -11,8 +11,9 @@
 namespace design {
 
 /// A design as a form holds it (the page's): "fields" (every input by its design-file key, and
-/// "load"), "points", "requirement" and "fatigueLines", the texts as typed: the design file's
-/// parts without its envelope, so that a face never spells the file itself.
+/// "load", "outer_edge"), "points", "packets", "requirement" and "fatigueLines", the texts as
+/// typed: the design file's parts without its envelope, so that a face never spells the file
+/// itself.
 nlohmann::json DesignToView(const DesignTexts& texts);
 
 /// The design a form's view holds (JSON text), read as its file would be, all or nothing.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/design_check.h"
 #include "calc/option_rules.h"
@@ -50,6 +51,15 @@ struct RequirementTexts {
     friend bool operator==(const RequirementTexts&, const RequirementTexts&) = default;
 };
 
+/// A packet of a progressive stack as typed: its count n of like springs in parallel, its spring
+/// (a DIN 2093 name, "B 40", or D d t H and t′ with contact flats, in mm, apart by blanks) and
+/// the deflection of one spring at its stop (blank: flat).
+struct PacketText {
+    std::string count, spring, stop;
+
+    friend bool operator==(const PacketText&, const PacketText&) = default;
+};
+
 /// Every input of a design as typed (UTF-8), to be read by the calculator's box rules: the
 /// spring, the end of the curve, the stack, the steps, contact flats, the material, friction and
 /// two working points. What each means and what a blank one stands for is in kInputs. The
@@ -64,6 +74,8 @@ struct DesignTexts {
     calc::Load load = calc::Load::kStatic;
     /// σIV, the stress at the outer upper edge, as a column of the tables after σ3.
     bool outer_edge = false;
+    /// A progressive stack's packets in series, first to last; none: the spring above, i × n.
+    std::vector<PacketText> packets;
     /// Fatigue lines as typed or loaded, a line set's text (calc::ReadFatigueLines); blank:
     /// none, and fatigue is not judged.
     std::string fatigue_lines;
@@ -289,6 +301,28 @@ inline constexpr std::string_view kOuterEdgeHint =
 inline constexpr std::string_view kLongStacksLabel = "允许长碟簧组";
 inline constexpr std::string_view kLongStacksHint =
     "自由长度超过 3·D 的碟簧组也列出（厂家建议分段导向）；不选时不列";
+
+/// One column of the packets' table: the design file's key, its caption and accessible name, and
+/// its hint.
+struct PacketField {
+    std::string PacketText::*text;
+    std::string_view key, caption, hint;
+};
+inline constexpr std::array<PacketField, 3> kPacketFields = {{
+    {&PacketText::count, "n", "并联 n", "这一组叠合的片数，正整数"},
+    {&PacketText::spring, "spring", "碟簧",
+     "DIN 2093 的名称（如 B 40），或 D d t H 及带支承面时的 t′（mm，以空格分隔）"},
+    {&PacketText::stop, "stop", "挡块 f(mm)",
+     "挡块（限位环）处单片的变形量；空白时为压平（h0，带支承面时 h0′）"},
+}};
+/// The most packets a design may hold (a design file's words say 200).
+inline constexpr std::size_t kMaxDesignPackets = 200;
+
+/// The packets' table: its caption and what it is.
+inline constexpr std::string_view kPacketsLabel = "渐进碟簧组（各组串联）";
+inline constexpr std::string_view kPacketsHint =
+    "不同片数或不同碟簧的各组串联，从第 1 组排起；较软的组先压到挡块，刚度随之上升。有组时按这张表"
+    "计算，上面的 D、d、t、H、t′、f、i、n 不用；没有组时按上面的单片或 i × n 碟簧组";
 
 /// The working points' names, which are also their fields' labels.
 inline constexpr std::array<std::string_view, 2> kPointNames = {"工作点 1", "工作点 2"};

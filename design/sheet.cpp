@@ -206,9 +206,93 @@ void ComputeDesign(const Design& design, const std::vector<calc::FatigueLine>* l
     sheet.clearance_inner = calc::GuideClearance(spring.spring.d);
 }
 
+// The lines are read before the points, whose cycle they judge; a set that cannot be used
+// judges nothing.
+std::optional<std::vector<calc::FatigueLine>> ReadLines(const DesignTexts& texts, Sheet& sheet) {
+    if (runtime::IsBlank(texts.fatigue_lines)) {
+        return std::nullopt;
+    }
+    auto read = calc::ReadFatigueLines(texts.fatigue_lines);
+    sheet.fatigue_lines = read.has_value();
+    if (!read) {
+        sheet.fatigue_problem = read.error();
+        return std::nullopt;
+    }
+    return std::move(*read);
+}
+
+// The inputs of the single spring and its i × n stack, which packets stand in for.
+constexpr std::string DesignTexts::*kSpringTexts[] = {
+    &DesignTexts::D,     &DesignTexts::d,      &DesignTexts::t,        &DesignTexts::H,
+    &DesignTexts::f_end, &DesignTexts::series, &DesignTexts::parallel, &DesignTexts::t_reduced};
+
+std::string Text(double value) {
+    return std::string(runtime::NumberToText(value).view());
+}
+
+// Like packets are the i × n stack of their spring, up to their stop: the texts of that design.
+std::optional<DesignTexts> AlikeStack(const DesignTexts& texts, const calc::Column& column) {
+    const auto layout = calc::UniformLayout(column);
+    if (!layout || !calc::PrepareColumn(column)) {
+        return std::nullopt;
+    }
+    const calc::Packet& packet = column.packets.front();
+    const calc::SpringInputs& spring = packet.spring.spring;
+    DesignTexts alike = texts;
+    alike.packets.clear();
+    alike.D = Text(spring.D);
+    alike.d = Text(spring.d);
+    alike.t = Text(spring.t);
+    alike.H = Text(spring.H);
+    alike.t_reduced = packet.flats ? Text(packet.spring.t_reduced) : std::string();
+    alike.f_end = packet.stop ? Text(*packet.stop) : std::string();
+    alike.series = std::to_string(layout->series);
+    alike.parallel = std::to_string(layout->parallel);
+    return alike;
+}
+
+// A design with packets: the i × n stack when they are alike, else a column.
+Sheet ComputePackets(const DesignTexts& texts, const StopRequested& stop) {
+    Sheet sheet;
+    DesignTexts used = texts;
+    for (const auto text : kSpringTexts) {
+        used.*text = {};  // not read: the packets stand in for them
+    }
+    DesignReading reading = ReadDesign(used);
+    sheet.partial_reads = std::move(reading.partial_reads);
+    sheet.complete = true;
+    if (!reading.design) {
+        sheet.unusable = reading.design.error();
+        return sheet;
+    }
+    const Design& design = *reading.design;
+    sheet.options = design.options;
+    sheet.load = design.load;
+    auto column = ReadPackets(texts.packets, design.options.material);
+    if (!column) {
+        sheet.packet_problem = column.error();
+        return sheet;
+    }
+    column->outer_edge = texts.outer_edge;
+    if (auto alike = AlikeStack(texts, *column)) {
+        return ComputeSheet(*alike, stop);
+    }
+    if (design.options.friction) {
+        sheet.packet_problem = PacketProblem{PacketProblem::Kind::kFriction};
+        return sheet;
+    }
+    const auto lines = ReadLines(texts, sheet);
+    sheet.complete = false;
+    ComputeColumn(*column, design, lines ? &*lines : nullptr, stop, sheet);
+    return sheet;
+}
+
 }  // namespace
 
 Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
+    if (!texts.packets.empty()) {
+        return ComputePackets(texts, stop);
+    }
     Sheet sheet;
     DesignReading reading = ReadDesign(texts);
     sheet.partial_reads = std::move(reading.partial_reads);
@@ -220,18 +304,7 @@ Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
     const Design& design = *reading.design;
     const calc::RowOptions& options = sheet.options = design.options;
     sheet.load = design.load;
-    // The lines are read before the points, whose cycle they judge; a set that cannot be used
-    // judges nothing.
-    std::optional<std::vector<calc::FatigueLine>> lines;
-    if (!runtime::IsBlank(texts.fatigue_lines)) {
-        auto read = calc::ReadFatigueLines(texts.fatigue_lines);
-        sheet.fatigue_lines = read.has_value();
-        if (read) {
-            lines = std::move(*read);
-        } else {
-            sheet.fatigue_problem = read.error();
-        }
-    }
+    const std::optional<std::vector<calc::FatigueLine>> lines = ReadLines(texts, sheet);
     sheet.plot = EmptyPanels(options);
     const auto steps = static_cast<std::size_t>(design.steps);
     sheet.rows.reserve(steps + 1);

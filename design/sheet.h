@@ -11,7 +11,9 @@
 #include "calc/fatigue.h"
 #include "calc/fatigue_lines.h"
 #include "calc/test_force.h"
+#include "design/column_sheet.h"
 #include "design/design.h"
+#include "design/packets.h"
 #include "design/plot_data.h"
 
 namespace design {
@@ -26,6 +28,8 @@ struct PointResult {
     std::optional<calc::CurveRow> row;
     double f = 0, F = 0, s = 0, F_stack = 0;  ///< from the row, when there is one
     double L = 0;  ///< the length there: the stack's L, or H − f of a single spring
+    /// A progressive stack's point (no row then: s, F_stack and L are its travel, force, L).
+    std::optional<calc::ColumnPoint> column;
 };
 
 /// Where the spring is flat, and its force and σom there.
@@ -52,6 +56,13 @@ struct Sheet {
     /// Options that cannot be used; then nothing else is computed.
     std::optional<calc::OptionProblem> unusable;
     calc::RowOptions options;
+    /// Packets that cannot be read, or make no column; then nothing else is computed.
+    std::optional<PacketProblem> packet_problem;
+    std::optional<calc::ColumnProblem> column_problem;
+    /// A progressive stack of packets not all alike (like packets are the i × n stack they
+    /// make, and computed as it): then `rows`, `spring` and `quarters` are empty and the
+    /// working points have no rows.
+    std::optional<ColumnSheet> column;
     /// The spring as read, when its texts could be read.
     std::optional<calc::RowInputs> spring;
     /// The characteristic, k = 0 … N, exactly the rows of disc-spring-batch --curve N --rate
@@ -91,7 +102,8 @@ struct Sheet {
 /// Whether the computation under way is to stop (a newer request has come); never when empty.
 using StopRequested = std::function<bool()>;
 
-/// Computes the sheet of a design from its texts, through the same functions as the batch tool;
+/// Computes the sheet of a design from its texts, through the same functions as the batch tool
+/// (a design with packets as --stack does);
 /// a dynamic load's cycle is judged at II and III against the design's fatigue lines (by the
 /// spring's thickness as made). Gives up early, with an incomplete sheet, once `stop` says so.
 Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop = {});

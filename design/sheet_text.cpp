@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "calc/materials.h"
+#include "design/column_text.h"
+#include "rows/column_text.h"
 #include "rows/curve_text.h"
 #include "rows/fatigue_text.h"
 #include "rows/findings_text.h"
@@ -48,6 +50,11 @@ std::string FaultSentence(const Sheet& sheet) {
     if (!sheet.first_fault) {
         return {};
     }
+    if (sheet.column) {
+        const calc::ColumnPoint& point = sheet.column->rows[*sheet.first_fault];
+        return "F = " + Shown(point.force) + " N 时：" +
+               rows::ErrorSentence(point.stack.error(), rows::Precision::kReader);
+    }
     const calc::CurveRow& row = sheet.rows[*sheet.first_fault];
     const std::string why = rows::ErrorSentence(row.row.results.error(), rows::Precision::kReader);
     return row.f_text.view().empty() ? why
@@ -61,16 +68,35 @@ bool Flats(const Sheet& sheet) {
 }  // namespace
 
 std::vector<std::string> HeaderCells(const Sheet& sheet) {
+    if (sheet.column) {
+        return column_text::Header(sheet);
+    }
+    if (!NoTable(sheet).empty()) {
+        return {};
+    }
     rows::CellList cells;
     rows::CurveHeaderCells(sheet.options, cells);
     return cells.cells;
 }
 
+std::size_t TableRowCount(const Sheet& sheet) {
+    if (sheet.column) {
+        return sheet.column->rows.size();
+    }
+    return NoTable(sheet).empty() ? sheet.rows.size() : 0;
+}
+
 TableRow TableRowAt(const Sheet& sheet, std::size_t k) {
+    if (sheet.column) {
+        return column_text::Row(sheet, k);
+    }
     return RowOf(sheet.rows[k], sheet.options);
 }
 
 TableRow PointRow(const Sheet& sheet, int point, rows::Precision precision) {
+    if (sheet.column) {
+        return column_text::PointRow(sheet, point);
+    }
     const PointResult& result = sheet.points[static_cast<std::size_t>(point)];
     return result.row ? RowOf(*result.row, sheet.options, precision) : TableRow{};
 }
@@ -84,7 +110,10 @@ std::vector<TableRow> QuarterRows(const Sheet& sheet, rows::Precision precision)
 }
 
 std::string CopyText(const Sheet& sheet) {
-    if (sheet.unusable) {
+    if (sheet.column) {
+        return column_text::Copy(sheet);
+    }
+    if (!NoTable(sheet).empty()) {
         return {};
     }
     std::string text;
@@ -110,12 +139,18 @@ std::string CopyText(const Sheet& sheet) {
 }
 
 std::string NoTable(const Sheet& sheet) {
-    return sheet.unusable ? rows::OptionProblemText(*sheet.unusable) : std::string();
+    if (sheet.unusable) {
+        return rows::OptionProblemText(*sheet.unusable);
+    }
+    if (sheet.packet_problem) {
+        return PacketProblemText(*sheet.packet_problem);
+    }
+    return sheet.column_problem ? rows::ColumnProblemText(*sheet.column_problem) : std::string();
 }
 
 std::string NoPlot(const Sheet& sheet) {
-    if (sheet.unusable) {
-        return NoTable(sheet);
+    if (std::string why = NoTable(sheet); !why.empty()) {
+        return why;
     }
     return sheet.plot.empty() || sheet.plot.front().series.front().points.empty()
                ? FaultSentence(sheet)
@@ -123,7 +158,7 @@ std::string NoPlot(const Sheet& sheet) {
 }
 
 std::string NoDataSheet(const Sheet& sheet) {
-    if (std::string why = NoPlot(sheet); !why.empty() || !sheet.spring) {
+    if (std::string why = NoPlot(sheet); !why.empty() || !sheet.spring || sheet.column) {
         return why;
     }
     for (const auto finding : {calc::Finding::kDiametersSwapped, calc::Finding::kNoThickness,
@@ -145,6 +180,13 @@ std::vector<Found> Verdicts(const Sheet& sheet) {
     if (sheet.unusable) {
         found.push_back({"options", NoTable(sheet)});
         return found;
+    }
+    if (sheet.packet_problem || sheet.column_problem) {
+        found.push_back({"packets", NoTable(sheet)});
+        return found;
+    }
+    if (sheet.column) {
+        column_text::AddVerdicts(sheet, found);
     }
     if (sheet.spring) {
         for (int i = 0; i < calc::kFindingCount; ++i) {
@@ -203,6 +245,9 @@ std::vector<std::string> FindingCodes(const Sheet& sheet) {
 }
 
 std::vector<std::pair<std::string, std::string>> RecordPairs(const Sheet& sheet) {
+    if (sheet.column) {
+        return column_text::Record(sheet);
+    }
     std::vector<std::pair<std::string, std::string>> pairs;
     if (sheet.unusable || !sheet.spring) {
         return pairs;
@@ -255,6 +300,9 @@ std::string FatigueVerdictLead(const Sheet& sheet) {
 }  // namespace
 
 std::vector<std::string> Summary(const Sheet& sheet) {
+    if (sheet.column) {
+        return column_text::Summary(sheet);
+    }
     std::vector<std::string> lines;
     const auto utilisation = [&sheet](double sigma_om) {
         const auto used = calc::Utilisation(sigma_om, sheet.options.material);
@@ -327,6 +375,9 @@ std::vector<std::string> Summary(const Sheet& sheet) {
 }
 
 std::vector<std::string> TestLines(const Sheet& sheet) {
+    if (sheet.column) {
+        return column_text::TestLines(sheet);
+    }
     std::vector<std::string> lines;
     if (!sheet.test) {
         return lines;
@@ -363,7 +414,19 @@ std::vector<std::string> TestLines(const Sheet& sheet) {
     return lines;
 }
 
+std::string MaterialLine(const calc::Material& material) {
+    std::string line = "E = " + Shown(material.E) + " MPa，μ = " + Shown(material.mu) +
+                       "，Rm = " + (material.Rm ? Shown(*material.Rm) + " MPa" : "未知");
+    if (const auto named = calc::FindMaterial(material)) {
+        line += "（" + std::string(calc::kMaterials[*named].name) + "）";
+    }
+    return line;
+}
+
 std::vector<std::string> SpringLines(const Sheet& sheet) {
+    if (sheet.column) {
+        return column_text::SpringLines(sheet);
+    }
     std::vector<std::string> lines;
     if (!sheet.spring) {
         return lines;
@@ -373,13 +436,7 @@ std::vector<std::string> SpringLines(const Sheet& sheet) {
     lines.push_back("D = " + Shown(s.D) + " mm，d = " + Shown(s.d) + " mm，t = " + Shown(s.t) +
                     " mm，H = " + Shown(s.H) + " mm" +
                     (options.flats ? "，t′ = " + Shown(sheet.spring->t_reduced) + " mm" : ""));
-    std::string material =
-        "E = " + Shown(options.material.E) + " MPa，μ = " + Shown(options.material.mu) +
-        "，Rm = " + (options.material.Rm ? Shown(*options.material.Rm) + " MPa" : "未知");
-    if (const auto named = calc::FindMaterial(options.material)) {
-        material += "（" + std::string(calc::kMaterials[*named].name) + "）";
-    }
-    lines.push_back(material);
+    lines.push_back(MaterialLine(options.material));
     if (options.stack) {
         lines.push_back("碟簧组：" + std::to_string(options.stack->series) + " 组对合串联，每组 " +
                         std::to_string(options.stack->parallel) + " 片叠合");
@@ -392,6 +449,14 @@ std::vector<std::string> SpringLines(const Sheet& sheet) {
         lines.emplace_back("带支承面、减薄至 t′（DIN 2093 第 3 组）");
     }
     return lines;
+}
+
+std::vector<std::string> PacketHeader(const Sheet& sheet) {
+    return sheet.column ? column_text::PacketHeader() : std::vector<std::string>();
+}
+
+std::vector<TableRow> PacketRows(const Sheet& sheet) {
+    return sheet.column ? column_text::PacketRows(sheet) : std::vector<TableRow>();
 }
 
 std::string Caption(const Sheet& sheet) {

@@ -24,7 +24,9 @@ struct TableRow {
 /// The table's column names, from f on: the batch tool's header without "弹簧".
 std::vector<std::string> HeaderCells(const Sheet& sheet);
 
-/// Row k of the table, every digit.
+/// How many rows the table has (none when the design cannot be computed), and row k of it,
+/// every digit.
+std::size_t TableRowCount(const Sheet& sheet);
 TableRow TableRowAt(const Sheet& sheet, std::size_t k);
 
 /// A working point's row (point 0 or 1); no cells when it has none. The window's table shows
@@ -85,6 +87,9 @@ std::vector<std::pair<std::string, std::string>> RecordPairs(const Sheet& sheet)
 /// what a fatigue check of the cycle between them needs, the force and utilisation at flat.
 std::vector<std::string> Summary(const Sheet& sheet);
 
+/// The material: E, μ and Rm, with its name when it is a listed one.
+std::string MaterialLine(const calc::Material& material);
+
 /// The spring, its material with Rm, the stack, friction and contact flats, a line each.
 std::vector<std::string> SpringLines(const Sheet& sheet);
 
@@ -92,6 +97,11 @@ std::vector<std::string> SpringLines(const Sheet& sheet);
 /// with the force's tolerance, σom and σom/Rm there, the tolerances of t (t′) and H, by EN 16983
 /// / DIN 2093; the length flat and the clearance makers recommend to a guide.
 std::vector<std::string> TestLines(const Sheet& sheet);
+
+/// A progressive stack's packets as the data sheet tabulates them: the column names, and a row
+/// a packet with its stop and the force at which it reaches it; none without packets.
+std::vector<std::string> PacketHeader(const Sheet& sheet);
+std::vector<TableRow> PacketRows(const Sheet& sheet);
 
 /// The spring in one line, for the caption of a picture: SpringLines joined by "；".
 std::string Caption(const Sheet& sheet);

@@ -1,6 +1,6 @@
 // Progressive stacks, as properties over random columns of the standard's springs: like packets
 // are today's stack, order changes no bit, the travel is the packets' own deflections summed, a
-// stop holds, and every refusal names its packet.
+// stop holds, every refusal names its packet, and a design's packets answer as their file.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,8 @@
 #include "calc/catalogue.h"
 #include "calc/column.h"
 #include "calc/column_file.h"
+#include "design/sheet.h"
+#include "design/sheet_text.h"
 #include "rows/column_text.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
@@ -40,10 +42,10 @@ std::string Text(double value) {
     return std::string(runtime::NumberToText(value).view());
 }
 
-std::vector<std::string> Cells(const std::string& line) {
+std::vector<std::string> Cells(const std::string& line, char separator = '\t') {
     std::vector<std::string> cells;
     for (std::size_t at = 0;;) {
-        const std::size_t tab = line.find('\t', at);
+        const std::size_t tab = line.find(separator, at);
         cells.push_back(line.substr(at, tab - at));
         if (tab == std::string::npos) {
             return cells;
@@ -454,6 +456,185 @@ TEST(ProgressiveStack, EachPacketIsJudgedAtTheWorkingPoints) {
     ASSERT_FALSE(words.empty());
     EXPECT_NE(words.back().find("第 1 组"), std::string::npos);
     EXPECT_NE(words.back().find("挡块"), std::string::npos);
+}
+
+namespace design_packets {
+
+// A column's packets as a design's table holds them: dimensions typed, or a catalogue name.
+std::vector<design::PacketText> PacketTexts(const Column& column, bool named) {
+    std::vector<design::PacketText> texts;
+    for (const Packet& packet : column.packets) {
+        const calc::SpringInputs& s = packet.spring.spring;
+        std::string spring = Text(s.D) + ' ' + Text(s.d) + ' ' + Text(s.t) + ' ' + Text(s.H) +
+                             (packet.flats ? ' ' + Text(packet.spring.t_reduced) : "");
+        for (const auto& listed : calc::Din2093()) {
+            const calc::SpringInputs& l = listed.spring.spring;
+            if (named && std::tie(l.D, l.d, l.t, l.H) == std::tie(s.D, s.d, s.t, s.H) &&
+                listed.flats == packet.flats) {
+                spring = listed.Name();
+            }
+        }
+        texts.push_back({std::to_string(packet.count), spring,
+                         packet.stop ? Text(*packet.stop) : std::string()});
+    }
+    return texts;
+}
+
+// Codes as the batch tool's check line joins them, "[1]a,b;[2]c", one a packet: "[1]a", "[1]b".
+std::vector<std::string> PerPacket(const std::string& joined) {
+    std::vector<std::string> codes;
+    for (std::size_t at = 0; at < joined.size();) {
+        const std::size_t end = std::min(joined.find(';', at), joined.size());
+        const std::string packet = joined.substr(at, end - at);
+        const std::size_t close = packet.find(']') + 1;
+        for (const std::string& code : Cells(packet.substr(close), ',')) {
+            codes.push_back(packet.substr(0, close) + code);
+        }
+        at = end + 1;
+    }
+    return codes;
+}
+
+std::string DesignAnswer(const design::DesignTexts& texts) {
+    std::string out;
+    AnswerDesign(texts, out);
+    return out;
+}
+
+}  // namespace design_packets
+
+// A design's packets answer as their stack file does: its characteristic is --stack --curve N's,
+// each working point the --stack line of its travel or force, and the 检查 line holds each
+// packet's judgement there, as --stack --check judges it.
+TEST(ProgressiveStack, ADesignsPacketsAnswerAsTheirStackFile) {
+    using namespace design_packets;
+    std::mt19937 random(43);
+    int mixed = 0;
+    for (int trial = 0; trial < 24; ++trial) {
+        const Column column = RandomColumn(random);
+        if (calc::UniformLayout(column)) {
+            continue;
+        }
+        ++mixed;
+        BatchOptions options;
+        options.curve_steps = 5 + trial % 4;
+        const auto prepared = ReadStack(StackText(column), options);
+        ASSERT_TRUE(prepared) << prepared.error();
+        std::string curve;
+        ASSERT_TRUE(AnswerStackCurve(*prepared, options, curve, {}));
+
+        design::DesignTexts texts = design::DefaultTexts();
+        texts.steps = std::to_string(options.curve_steps);
+        texts.packets = PacketTexts(column, trial % 2 == 0);
+        texts.load = trial % 3 == 0 ? calc::Load::kDynamic : calc::Load::kStatic;
+        const double end = prepared->end_force;
+        const double travel = calc::ColumnAtForce(*prepared, end * 0.3).stack->s;
+        texts.points = {design::PointText{design::PointBy::kDeflection, Text(travel)},
+                        design::PointText{design::PointBy::kForce, Text(end * 0.9)}};
+        const std::string answer = DesignAnswer(texts);
+        ASSERT_TRUE(answer.starts_with(curve + '\n')) << StackText(column) << answer;
+
+        options.column = *prepared;
+        options.load = texts.load;
+        const auto line = [&](bool force, const std::string& value) {
+            options.force = force;
+            const std::string lines = Answered(options, value + '\n');
+            return lines.substr(lines.find('\n') + 1);  // the point's line, after the header
+        };
+        const std::string by_travel = line(false, texts.points[0].value);
+        const std::string by_force = line(true, texts.points[1].value);
+        const std::string header = curve.substr(0, curve.find('\n'));
+        const std::string points = "工作点\t" + header + "\n1\t" + by_travel + "2\t" + by_force;
+        EXPECT_EQ(answer.substr(curve.size() + 1, points.size()), points) << answer;
+
+        // Both points at once judge each packet's cycle as the design does.
+        options.force = false;
+        options.row.check = true;
+        const std::string both =
+            Answered(options, Text(travel) + '\t' +
+                                  Text(calc::ColumnAtForce(*prepared, end * 0.9).stack->s) + '\n');
+        const std::string batch_codes = both.substr(both.rfind("检查\t") + 7);
+        const std::size_t at = answer.find("\n检查\t") + 8;
+        std::vector<std::string> design_codes =
+            Cells(answer.substr(at, answer.find('\n', at) - at), ',');
+        std::vector<std::string> expected =
+            PerPacket(batch_codes.substr(0, batch_codes.size() - 1));
+        if (design_codes == std::vector<std::string>{""}) {
+            design_codes.clear();
+        }
+        EXPECT_EQ(design_codes, expected) << answer;
+    }
+    EXPECT_GE(mixed, 15);
+}
+
+// Like packets are the i × n stack of their spring, up to their stop: the same bytes as that
+// design, named or typed.
+TEST(ProgressiveStack, ADesignsLikePacketsAreItsStack) {
+    using namespace design_packets;
+    std::mt19937 random(44);
+    for (int trial = 0; trial < 12; ++trial) {
+        Column column = RandomColumn(random);
+        column.packets.assign(1 + random() % 4, column.packets.front());
+        const Packet& packet = column.packets.front();
+        const calc::SpringInputs& s = packet.spring.spring;
+        design::DesignTexts stack = design::DefaultTexts();
+        stack.steps = "9";
+        stack.points[0] = {design::PointBy::kDeflection, Text(s.H * 0.2)};
+        stack.D = Text(s.D);
+        stack.d = Text(s.d);
+        stack.t = Text(s.t);
+        stack.H = Text(s.H);
+        stack.t_reduced = packet.flats ? Text(packet.spring.t_reduced) : "";
+        stack.f_end = packet.stop ? Text(*packet.stop) : "";
+        stack.series = std::to_string(column.packets.size());
+        stack.parallel = std::to_string(packet.count);
+        design::DesignTexts packets = design::DefaultTexts();
+        packets.steps = stack.steps;
+        packets.points = stack.points;
+        packets.D = "not read";  // the packets stand in for the spring above
+        packets.packets = PacketTexts(column, trial % 2 == 1);
+        EXPECT_EQ(DesignAnswer(packets), DesignAnswer(stack)) << StackText(column);
+    }
+}
+
+// Packets that cannot be read or make no column are refused by packet, with nothing computed.
+TEST(ProgressiveStack, ADesignsUnusablePacketsAreRefusedByPacket) {
+    using Kind = design::PacketProblem::Kind;
+    const design::PacketText good{"1", "B 40", ""}, other{"2", "40 20.4 2.25 3.15", "0.6"};
+    const std::tuple<design::PacketText, std::string, std::string> refused[] = {
+        {{"0", "B 40", ""}, "", "第 2 组的片数 n 应为 1 到 100000 的整数"},
+        {{"1.5", "B 40", ""}, "", "第 2 组的片数 n"},
+        {{"x", "B 40", ""}, "", "第 2 组的片数 n"},
+        {{"", "B 41", ""}, "", "第 2 组的碟簧不在 DIN 2093 的表中"},
+        {{"", "Z 40", ""}, "", "第 2 组的碟簧应为 DIN 2093 的名称"},
+        {{"", "B 40 1", ""}, "", "第 2 组的碟簧应为"},
+        {{"", "40 20.4 2.25", ""}, "", "第 2 组的碟簧应为"},
+        {{"", "40 20.4 2.25 3.15 2 1", ""}, "", "第 2 组的碟簧应为"},
+        {{"", "40 20.4 2.25 3,15", ""}, "", "第 2 组的碟簧应为"},
+        {{"", "B 40", "1 2"}, "", "第 2 组的挡块应为一个数"},
+        {{"", "B 40", "2"}, "", "第 2 组的挡块"},                    // beyond flat
+        {{"", "20.4 40 2.25 3.15", ""}, "", "第 2 组在挡块处的力"},  // D < d
+        {other, "0.1", "各组不同的碟簧组不计摩擦"},
+    };
+    for (const auto& [second, friction, words] : refused) {
+        design::DesignTexts texts = design::DefaultTexts();
+        texts.packets = {good, second};
+        texts.w_M = friction;
+        std::string out;
+        EXPECT_FALSE(AnswerDesign(texts, out).computed) << words;
+        EXPECT_NE(out.find("检查\tpackets\n"), std::string::npos) << out;
+        const design::Sheet sheet = design::ComputeSheet(texts);
+        EXPECT_TRUE(design::NoTable(sheet).starts_with(words)) << design::NoTable(sheet);
+        EXPECT_TRUE(design::HeaderCells(sheet).empty());
+        EXPECT_EQ(design::TableRowCount(sheet), 0u);
+    }
+    // Alike, friction is the i × n stack's own.
+    design::DesignTexts alike = design::DefaultTexts();
+    alike.packets = {good, good};
+    alike.w_M = "0.1";
+    std::string out;
+    EXPECT_TRUE(AnswerDesign(alike, out).computed) << out;
+    static_cast<void>(Kind::kTooMany);
 }
 
 }  // namespace

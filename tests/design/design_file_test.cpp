@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -27,7 +28,30 @@ DesignTexts Everything() {
     texts.load = calc::Load::kDynamic;
     texts.outer_edge = true;
     texts.fatigue_lines = "# 读图\r\n2\t2e6\t0\t500\t600\t800\t手册 A 图 1\r\n";
+    texts.packets = {{"2", "B 40", ""}, {"", "40 20.4 2.25 3.15", "0.675"}};
     return texts;
+}
+
+// A file as version `version` wrote it: the keys added since left out.
+std::string AsVersion(const DesignTexts& texts, int version) {
+    nlohmann::json file = nlohmann::json::parse(DesignToJson(texts));
+    file["version"] = version;
+    nlohmann::json& inputs = file["inputs"];
+    nlohmann::json& requirement = file["requirement"];
+    const std::pair<int, nlohmann::json*> added[] = {
+        {7, &inputs["packets"]},          {6, &inputs["outer_edge"]}, {5, &inputs["load"]},
+        {5, &requirement["long_stacks"]}, {4, &requirement["life"]},  {4, &file["fatigue_lines"]}};
+    for (const auto& [since, key] : added) {
+        if (version < since) {
+            *key = nullptr;  // marked, then erased below
+        }
+    }
+    for (nlohmann::json* object : {&file, &inputs, &requirement}) {
+        for (auto it = object->begin(); it != object->end();) {
+            it = it->is_null() ? object->erase(it) : std::next(it);
+        }
+    }
+    return file.dump(4);
 }
 
 TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
@@ -46,52 +70,32 @@ TEST(DesignFile, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(example->points[0], (PointText{PointBy::kForce, "100000"}));
     // Before version 3: the example requirement.
     EXPECT_EQ(example->requirement, DefaultTexts().requirement);
-    // Before version 6: no σIV.
-    std::string version_5 = DesignToJson(texts);
-    version_5.replace(version_5.find("\"outer_edge\": true,"), 20, "");
-    version_5.replace(version_5.find("\"version\": 6"), 12, "\"version\": 5");
-    DesignTexts before_6 = texts;
+    // Before version 7: no packets; before 6: no σIV.
+    DesignTexts before_7 = texts;
+    before_7.packets.clear();
+    DesignTexts before_6 = before_7;
     before_6.outer_edge = false;
-    const auto read_5 = DesignFromJson(version_5);
-    ASSERT_TRUE(read_5.has_value()) << DesignFileProblemText(read_5.error());
-    EXPECT_EQ(*read_5, before_6);
-    // Before version 5: no load, read as it was judged (two points: dynamic), no long stacks.
-    std::string version_4 = version_5;
-    for (const std::string_view key :
-         {"\"load\": \"dynamic\",", "\"long_stacks\": true,", "\"version\": 5"}) {
-        version_4.replace(version_4.find(key), key.size(), key[1] == 'v' ? "\"version\": 4" : "");
-    }
+    // Before 5: no load, read as it was judged (two points: dynamic), no long stacks.
     DesignTexts before_5 = before_6;
     before_5.requirement.long_stacks = false;
-    const auto read_4 = DesignFromJson(version_4);
-    ASSERT_TRUE(read_4.has_value()) << DesignFileProblemText(read_4.error());
-    EXPECT_EQ(*read_4, before_5);
+    // Before 4: no fatigue lines, no life.
+    DesignTexts before_4 = before_5;
+    before_4.fatigue_lines.clear();
+    before_4.requirement.life.clear();
+    const std::pair<int, DesignTexts> older[] = {
+        {6, before_7}, {5, before_6}, {4, before_5}, {3, before_4}};
+    for (const auto& [version, expected] : older) {
+        const auto read_old = DesignFromJson(AsVersion(texts, version));
+        ASSERT_TRUE(read_old.has_value()) << version;
+        EXPECT_EQ(*read_old, expected) << version;
+    }
     DesignTexts one = texts;
     one.points[1].value = " ";
     before_5.points[1].value = " ";
     before_5.load = calc::Load::kStatic;  // one point: static
-    std::string one_point = DesignToJson(one);
-    one_point.replace(one_point.find("\"load\": \"dynamic\","), 18, "");
-    one_point.replace(one_point.find("\"outer_edge\": true,"), 20, "");
-    one_point.replace(one_point.find("\"long_stacks\": true,"), 20, "");
-    one_point.replace(one_point.find("\"version\": 6"), 12, "\"version\": 4");
-    const auto read_one = DesignFromJson(one_point);
+    const auto read_one = DesignFromJson(AsVersion(one, 4));
     ASSERT_TRUE(read_one.has_value()) << DesignFileProblemText(read_one.error());
     EXPECT_EQ(*read_one, before_5);
-    // Before version 4: no fatigue lines, no life.
-    std::string version_3 = version_4;
-    for (const std::string_view key : {"\"life\": \"2e6\",", "\"version\": 4"}) {
-        version_3.replace(version_3.find(key), key.size(), key[1] == 'l' ? "" : "\"version\": 3");
-    }
-    version_3.erase(version_3.find("\"fatigue_lines\""),
-                    version_3.find("\"format\"") - version_3.find("\"fatigue_lines\""));
-    DesignTexts older = before_6;
-    older.requirement.long_stacks = false;
-    older.fatigue_lines.clear();
-    older.requirement.life.clear();
-    const auto read_3 = DesignFromJson(version_3);
-    ASSERT_TRUE(read_3.has_value()) << DesignFileProblemText(read_3.error()) << version_3;
-    EXPECT_EQ(*read_3, older);
 }
 
 // Each way a file can fail, by its kind and the key it names; nothing else is read.
@@ -111,10 +115,10 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {"{\"format\": \"disc-spring-design\"", Kind::kNotJson, ""},
         {"[]", Kind::kNotADesign, ""},
         {with("disc-spring-design", "x"), Kind::kNotADesign, ""},
-        {with("\"version\": 6", "\"version\": 7"), Kind::kNewer, ""},
-        {with("\"version\": 6", "\"version\": \"2\""), Kind::kVersion, ""},
-        {with("\"version\": 6", "\"version\": 2.0"), Kind::kVersion, ""},
-        {with("\"version\": 6", "\"version\": 0"), Kind::kVersion, ""},
+        {with("\"version\": 7", "\"version\": 8"), Kind::kNewer, ""},
+        {with("\"version\": 7", "\"version\": \"2\""), Kind::kVersion, ""},
+        {with("\"version\": 7", "\"version\": 2.0"), Kind::kVersion, ""},
+        {with("\"version\": 7", "\"version\": 0"), Kind::kVersion, ""},
         {with("\"Rm\": \"\",", ""), Kind::kMissing, "Rm"},
         {with("\"D\": \"100\",", ""), Kind::kMissing, "D"},
         {with("\"D\": \"100\"", "\"D\": 100"), Kind::kWrongKind, "D"},
@@ -135,11 +139,18 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {std::string(65, '[') + std::string(65, ']'), Kind::kTooDeep, ""},
         {good + std::string(kMaxDesignFileBytes, ' '), Kind::kTooLarge, ""},
         // The requirement, since version 3; the fatigue lines and the life, since version 4.
-        {with("\"version\": 6", "\"version\": 2"), Kind::kUnknownKey, "fatigue_lines"},
-        {with("\"version\": 6", "\"version\": 3"), Kind::kUnknownKey, "fatigue_lines"},
+        {with("\"version\": 7", "\"version\": 2"), Kind::kUnknownKey, "fatigue_lines"},
+        {with("\"version\": 7", "\"version\": 3"), Kind::kUnknownKey, "fatigue_lines"},
         // The load and long stacks, since version 5; σIV since version 6.
-        {with("\"version\": 6", "\"version\": 4"), Kind::kUnknownKey, "inputs.load"},
-        {with("\"version\": 6", "\"version\": 5"), Kind::kUnknownKey, "inputs.outer_edge"},
+        {with("\"version\": 7", "\"version\": 4"), Kind::kUnknownKey, "inputs.load"},
+        {with("\"version\": 7", "\"version\": 5"), Kind::kUnknownKey, "inputs.outer_edge"},
+        // The packets, since version 7.
+        {with("\"version\": 7", "\"version\": 6"), Kind::kUnknownKey, "inputs.packets"},
+        {with("\"stop\": \"0.675\"", "\"stop\": 0.675"), Kind::kWrongKind, "packets[1].stop"},
+        {with("\"stop\": \"0.675\"", "\"stop\": \"0.675\", \"ring\": \"\""), Kind::kUnknownKey,
+         "packets[1].ring"},
+        {with("\"n\": \"2\",", ""), Kind::kMissing, "packets[0].n"},
+        {with("\"packets\": [", "\"packets\": [1, "), Kind::kWrongKind, "packets[0]"},
         {with("\"outer_edge\": true,", ""), Kind::kMissing, "outer_edge"},
         {with("\"outer_edge\": true", "\"outer_edge\": \"yes\""), Kind::kWrongKind, "outer_edge"},
         {with("\"load\": \"dynamic\",", ""), Kind::kMissing, "load"},
@@ -164,6 +175,21 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         {good + std::string(1, '\0') + "{\"format\": 1}", Kind::kNul, ""},
         {std::string(1, '\0'), Kind::kNul, ""},
     };
+    // Packets that are not a list of at most 200.
+    nlohmann::json packets = nlohmann::json::parse(good);
+    packets["inputs"]["packets"] = "B 40";
+    const std::string named = packets.dump();
+    packets["inputs"]["packets"] = std::vector<nlohmann::json>(
+        kMaxDesignPackets + 1, {{"n", "1"}, {"spring", "B 40"}, {"stop", ""}});
+    const std::string too_many = packets.dump();
+    packets["inputs"]["packets"].erase(0);
+    EXPECT_TRUE(DesignFromJson(packets.dump()).has_value());
+    const std::tuple<std::string, Kind, std::string> more[] = {
+        {named, Kind::kWrongKind, "packets"}, {too_many, Kind::kWrongKind, "packets"}};
+    for (const auto& [json, kind, key] : more) {
+        EXPECT_EQ(DesignFromJson(json).error(),
+                  (DesignFileProblem{kind, key, 0, DesignFileProblem::Wanted::kPackets}));
+    }
     for (const auto& [json, kind, key] : refused) {
         const auto read = DesignFromJson(json);
         ASSERT_FALSE(read.has_value()) << key;
@@ -174,14 +200,14 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
     const std::size_t format = good.find("    \"format\"");
     std::string v1 = "{\n" + good.substr(format, good.find("    \"requirement\"") - format) +
                      good.substr(good.find("    \"version\""));
-    v1.replace(v1.find("\"version\": 6"), 12, "\"version\": 1");
+    v1.replace(v1.find("\"version\": 7"), 12, "\"version\": 1");
     EXPECT_EQ(DesignFromJson(v1).error(), (DesignFileProblem{Kind::kUnknownKey, "inputs.Rm"}));
     // The words: a stranger's key quoted on one line, cut, its direction marks shown as codes.
     const std::pair<DesignFileProblem, std::string> said[] = {
         {{Kind::kUnknownKey, stranger + std::string(50, 'k')},
          "设计文件中有不认识的键 \"安全提示U+000A请将设计文件发送至 x@yU+202E" +
              std::string(21, 'k') + "…\""},
-        {{Kind::kNewer, "", 7}, "这个设计文件由较新的版本（格式 7）保存，本程序只能读到格式 6"},
+        {{Kind::kNewer, "", 8}, "这个设计文件由较新的版本（格式 8）保存，本程序只能读到格式 7"},
         {{Kind::kWrongKind, "load", 0, DesignFileProblem::Wanted::kLoad},
          "设计文件中 \"load\" 的值应为\"static\"（静载）或 \"dynamic\"（动载）"},
         {{Kind::kNotJson, "", 12}, "不是碟簧设计文件：JSON 在第 12 个字节处有误"},
