@@ -37,6 +37,7 @@
 #include "curve/data_sheet.h"
 #include "curve/design_io.h"
 #include "curve/fatigue_dialog.h"
+#include "curve/packets_dialog.h"
 #include "curve/plot_widget.h"
 #include "curve/selection_panel.h"
 #include "curve/table_model.h"
@@ -186,13 +187,17 @@ QGridLayout* CurveWindow::buildInputs() {
     outer_edge_->setAccessibleName(Text(design::kOuterEdgeLabel));
     outer_edge_->setToolTip(Text(design::kOuterEdgeHint));
     connect(outer_edge_, &QCheckBox::toggled, this, &CurveWindow::inputEdited);
+    packets_button_ = Button(Word::kPackets, this);
+    packets_button_->setToolTip(Text(design::kPacketsHint));
+    connect(packets_button_, &QPushButton::clicked, this, &CurveWindow::packetsClicked);
     auto* doors = new QHBoxLayout;
     doors->addWidget(outer_edge_);
     doors->addWidget(select);
     doors->addWidget(fatigue);
+    doors->addWidget(packets_button_);
     doors->addStretch(1);
     const int after = SlotOf(kInputs.size()) + 3;
-    grid->addLayout(doors, after / 4, after % 4 * 2 + 1, 1, 8 - (after % 4 * 2 + 1));
+    grid->addLayout(doors, after / 4, after % 4 * 2, 1, 8 - after % 4 * 2);
 
     return grid;
 }
@@ -333,6 +338,7 @@ design::DesignTexts CurveWindow::inputs() const {
     texts.outer_edge = outer_edge_->isChecked();
     texts.requirement = requirement_;
     texts.fatigue_lines = fatigue_lines_;
+    texts.packets = packets_;
     return texts;
 }
 
@@ -362,6 +368,8 @@ void CurveWindow::setInputs(const design::DesignTexts& texts) {
     outer_edge_->setChecked(texts.outer_edge);
     requirement_ = texts.requirement;
     fatigue_lines_ = texts.fatigue_lines;
+    packets_ = texts.packets;
+    showPackets();
     if (selection_) {
         selection_->setDesign(texts);
     }
@@ -434,6 +442,27 @@ void CurveWindow::fatigueClicked() {
     }
 }
 
+void CurveWindow::packetsClicked() {
+    PacketsDialog dialog(packets_, this);
+    if (dialog.exec() == QDialog::Accepted && dialog.packets() != packets_) {
+        packets_ = dialog.packets();
+        showPackets();
+        inputEdited();
+    }
+}
+
+void CurveWindow::showPackets() {
+    const QString count = QString::number(packets_.size());
+    packets_button_->setText(packets_.empty() ? Say(Word::kPackets)
+                                              : Say(Word::kPacketsNamed, {{"count", count}}));
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        const bool stood_for =
+            std::find(design::kPacketsStandFor.begin(), design::kPacketsStandFor.end(),
+                      kInputs[i].key) != design::kPacketsStandFor.end();
+        inputs_[i]->setEnabled(!stood_for || packets_.empty());
+    }
+}
+
 void CurveWindow::materialChosen(int index) {
     if (index > 0) {
         const calc::Material& material =
@@ -457,7 +486,7 @@ void CurveWindow::sheetComputed(std::shared_ptr<const design::Sheet> sheet) {
 
     const QStringList header = Texts(design::HeaderCells(*sheet_));
     // A row a quantity, a column a point.
-    points_->setRowCount(sheet_->unusable ? 0 : static_cast<int>(header.size()));
+    points_->setRowCount(static_cast<int>(header.size()));
     points_->setVerticalHeaderLabels(header);
     for (int k = 0; k < 2; ++k) {
         const design::TableRow row = design::PointRow(*sheet_, k);

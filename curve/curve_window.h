@@ -14,6 +14,7 @@ class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QListWidget;
 class QScrollArea;
 class QSplitter;
@@ -38,7 +39,8 @@ class TableModel;
 /// the findings; nothing here opens a dialog for it. The buttons copy the table, save the plot
 /// (PNG, SVG, with the spring in a caption), save and open a design file (.dspring), write a
 /// one-page PDF data sheet and print it; each says why when there is nothing to act on. 疲劳线…
-/// edits the fatigue lines the load cycle is judged against, saved with the design. Closing
+/// edits the fatigue lines the load cycle is judged against, saved with the design; 渐进碟簧组…
+/// the packets of a progressive stack, which then stand for the spring and its i × n stack. Closing
 /// the window or opening another design asks first when edits have not been saved. 选型… opens
 /// the selection panel beside it, whose requirement is saved with the design and whose
 /// candidates open as the design.
@@ -84,6 +86,7 @@ private slots:
     void copySelection();
     void selectClicked();
     void fatigueClicked();
+    void packetsClicked();
 
 private:
     /// The window's parts, built once: the inputs' grid (the material picker, the working points,
@@ -98,6 +101,8 @@ private:
     void setInputs(const design::DesignTexts& inputs);
     /// The field of an input.
     QLineEdit* field(std::string design::DesignTexts::*text) const;
+    /// Shows how many packets there are, and leaves the inputs they stand for out of reach.
+    void showPackets();
     /// Gives what is said of the design room to be read whole.
     void showWhatIsSaid();
     /// What the status line says, also to a screen reader.
@@ -123,8 +128,10 @@ private:
     std::array<QComboBox*, 2> point_by_{};
     std::array<QLineEdit*, 2> point_value_{};
     QComboBox* load_ = nullptr;
-    QCheckBox* outer_edge_ = nullptr;  ///< σIV as a column of the tables
-    std::string fatigue_lines_;        ///< as 疲劳线 took them
+    QCheckBox* outer_edge_ = nullptr;          ///< σIV as a column of the tables
+    std::string fatigue_lines_;                ///< as 疲劳线 took them
+    std::vector<design::PacketText> packets_;  ///< as 渐进碟簧组 took them
+    QPushButton* packets_button_ = nullptr;
     QLabel* status_ = nullptr;
     PlotWidget* plot_ = nullptr;
     QTableView* table_ = nullptr;

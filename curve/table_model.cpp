@@ -1,8 +1,6 @@
 // The characteristic table's cells, worded as rows come into view.
 #include "curve/table_model.h"
 
-#include "rows/row_text.h"
-
 namespace curve {
 
 void TableModel::setSheet(std::shared_ptr<const design::Sheet> sheet) {
@@ -11,23 +9,21 @@ void TableModel::setSheet(std::shared_ptr<const design::Sheet> sheet) {
     header_.clear();
     spans_.clear();
     cached_ = -1;
-    if (sheet_ && !sheet_->unusable) {
-        for (const std::string& name : design::HeaderCells(*sheet_)) {
-            header_ << QString::fromStdString(name);
-        }
-        const int span = rows::NumberCount(sheet_->options);
-        for (std::size_t k = 0; k < sheet_->rows.size(); ++k) {
-            if (!sheet_->rows[k].row.results) {
-                spans_.emplace_back(static_cast<int>(k), span);
-            }
+    for (const std::string& name :
+         sheet_ ? design::HeaderCells(*sheet_) : std::vector<std::string>()) {
+        header_ << QString::fromStdString(name);
+    }
+    rows_ = sheet_ ? static_cast<int>(design::TableRowCount(*sheet_)) : 0;
+    for (int k = 0; k < rows_; ++k) {
+        if (const int span = design::TableRowSpan(*sheet_, static_cast<std::size_t>(k)); span > 1) {
+            spans_.emplace_back(k, span);
         }
     }
     endResetModel();
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !sheet_ || sheet_->unusable ? 0
-                                                           : static_cast<int>(sheet_->rows.size());
+    return parent.isValid() ? 0 : rows_;
 }
 
 int TableModel::columnCount(const QModelIndex& parent) const {

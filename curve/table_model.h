@@ -33,6 +33,7 @@ private:
     QStringList header_;
     std::vector<std::pair<int, int>> spans_;
     // The last row worded: a view asks for its cells one after another.
+    int rows_ = 0;
     mutable int cached_ = -1;
     mutable design::TableRow cells_;
 };

@@ -33,7 +33,9 @@ DataSheet DataSheetOf(const Sheet& sheet, std::string_view made_by) {
     std::vector<std::string> summary = Summary(sheet);
     DataSheetSection points =
         Section("工作点", summary.empty() ? std::vector<std::string>{"没有给出工作点"} : summary);
-    for (int k = 0; k < 2; ++k) {
+    // A column's points are too wide for a page (six numbers a packet): its lines say each
+    // packet's f and σom there.
+    for (int k = 0; k < (sheet.column ? 0 : 2); ++k) {
         TableRow row = PointRow(sheet, k, rows::Precision::kReader);
         if (!row.cells.empty()) {
             points.rows.push_back(std::move(row));
@@ -41,7 +43,6 @@ DataSheet DataSheetOf(const Sheet& sheet, std::string_view made_by) {
     }
     if (!points.rows.empty()) {
         points.header = HeaderCells(sheet);
-        points.small_table = sheet.column.has_value();  // six columns a packet
     }
     out.sections.push_back(std::move(points));
     out.sections.push_back(Section("设计检查", FindingSentences(sheet)));

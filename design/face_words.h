@@ -126,6 +126,15 @@ enum class Word {
     kCurveWithoutPoints,
     kNoCurveNear,
     kNoSuchCandidate,
+    kPackets,
+    kPacketsNamed,
+    kAddPacket,
+    kRemovePacket,
+    kPacketUp,
+    kPacketDown,
+    kPacketsTable,
+    kPacketNumbered,
+    kRemove,
     kCount,
 };
 
@@ -273,6 +282,15 @@ inline constexpr std::array<FaceWord, static_cast<std::size_t>(Word::kCount)> kF
     {Word::kCurveWithoutPoints, "curve-without-points", "这条曲线没有点"},
     {Word::kNoCurveNear, "no-curve-near", "附近没有曲线"},
     {Word::kNoSuchCandidate, "no-such-candidate", "没有这个候选碟簧"},
+    {Word::kPackets, "packets", "渐进碟簧组…"},
+    {Word::kPacketsNamed, "packets-named", "渐进碟簧组（{count} 组）…"},
+    {Word::kAddPacket, "add-packet", "添加一组"},
+    {Word::kRemovePacket, "remove-packet", "删除所选组"},
+    {Word::kPacketUp, "packet-up", "上移"},
+    {Word::kPacketDown, "packet-down", "下移"},
+    {Word::kPacketsTable, "packets-table", "各组"},
+    {Word::kPacketNumbered, "packet-numbered", "第 {k} 组"},
+    {Word::kRemove, "remove", "删除"},
 }};
 
 /// Whether every word stands at its own place, so that Said() finds it.

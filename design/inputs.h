@@ -318,6 +318,10 @@ inline constexpr std::array<PacketField, 3> kPacketFields = {{
 /// The most packets a design may hold (a design file's words say 200).
 inline constexpr std::size_t kMaxDesignPackets = 200;
 
+/// The inputs that packets stand for: the single spring and its i × n stack (design file keys).
+inline constexpr std::array<std::string_view, 8> kPacketsStandFor = {"D", "d", "t", "H",
+                                                                     "f", "i", "n", "t_reduced"};
+
 /// The packets' table: its caption and what it is.
 inline constexpr std::string_view kPacketsLabel = "渐进碟簧组（各组串联）";
 inline constexpr std::string_view kPacketsHint =

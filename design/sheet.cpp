@@ -221,11 +221,6 @@ std::optional<std::vector<calc::FatigueLine>> ReadLines(const DesignTexts& texts
     return std::move(*read);
 }
 
-// The inputs of the single spring and its i × n stack, which packets stand in for.
-constexpr std::string DesignTexts::*kSpringTexts[] = {
-    &DesignTexts::D,     &DesignTexts::d,      &DesignTexts::t,        &DesignTexts::H,
-    &DesignTexts::f_end, &DesignTexts::series, &DesignTexts::parallel, &DesignTexts::t_reduced};
-
 std::string Text(double value) {
     return std::string(runtime::NumberToText(value).view());
 }
@@ -255,8 +250,11 @@ std::optional<DesignTexts> AlikeStack(const DesignTexts& texts, const calc::Colu
 Sheet ComputePackets(const DesignTexts& texts, const StopRequested& stop) {
     Sheet sheet;
     DesignTexts used = texts;
-    for (const auto text : kSpringTexts) {
-        used.*text = {};  // not read: the packets stand in for them
+    for (const InputField& input : kInputs) {
+        if (std::find(kPacketsStandFor.begin(), kPacketsStandFor.end(), input.key) !=
+            kPacketsStandFor.end()) {
+            used.*input.text = {};  // not read: the packets stand in for them
+        }
     }
     DesignReading reading = ReadDesign(used);
     sheet.partial_reads = std::move(reading.partial_reads);

@@ -86,6 +86,13 @@ std::size_t TableRowCount(const Sheet& sheet) {
     return NoTable(sheet).empty() ? sheet.rows.size() : 0;
 }
 
+int TableRowSpan(const Sheet& sheet, std::size_t k) {
+    if (sheet.column) {
+        return sheet.column->rows[k].stack ? 1 : static_cast<int>(HeaderCells(sheet).size()) - 1;
+    }
+    return sheet.rows[k].row.results ? 1 : rows::NumberCount(sheet.options);
+}
+
 TableRow TableRowAt(const Sheet& sheet, std::size_t k) {
     if (sheet.column) {
         return column_text::Row(sheet, k);

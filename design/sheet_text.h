@@ -27,6 +27,9 @@ std::vector<std::string> HeaderCells(const Sheet& sheet);
 /// How many rows the table has (none when the design cannot be computed), and row k of it,
 /// every digit.
 std::size_t TableRowCount(const Sheet& sheet);
+/// How many columns row k's error spans (TableRow::span) without wording the row: 1 when it has
+/// numbers.
+int TableRowSpan(const Sheet& sheet, std::size_t k);
 TableRow TableRowAt(const Sheet& sheet, std::size_t k);
 
 /// A working point's row (point 0 or 1); no cells when it has none. The window's table shows

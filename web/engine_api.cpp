@@ -206,8 +206,8 @@ Json SheetJson(const design::DesignTexts& texts, double width, double height) {
                             {"plot", section.plot}});
     }
     page_plot.emplace(sheet.plot, design::Rect{0, 0, width, height}, *page_metrics);
-    return {{"header", sheet.unusable ? Json::array() : Strings(design::HeaderCells(sheet))},
-            {"rows", sheet.rows.size()},
+    return {{"header", Strings(design::HeaderCells(sheet))},
+            {"rows", design::TableRowCount(sheet)},
             {"points", points},
             {"summary", Strings(design::Summary(sheet))},
             {"test", Strings(design::TestLines(sheet))},
@@ -323,8 +323,18 @@ const char* ds_inputs() {
     for (const design::RequirementPointField& field : design::kRequirementPointFields) {
         points.push_back({{"key", field.key}, {"caption", field.caption}, {"hint", field.hint}});
     }
+    Json packet_fields = Json::array();
+    for (const design::PacketField& field : design::kPacketFields) {
+        packet_fields.push_back(
+            {{"key", field.key}, {"caption", field.caption}, {"hint", field.hint}});
+    }
     return Answer(Json{
         {"inputs", inputs},
+        {"packets",
+         {{"label", design::kPacketsLabel},
+          {"hint", design::kPacketsHint},
+          {"fields", packet_fields},
+          {"standFor", design::kPacketsStandFor}}},
         {"words", words},
         {"requirement", requirement},
         {"requirementPoints", design::kRequirementPointNames},
@@ -403,7 +413,7 @@ const char* ds_picture(int width, int height, int with_caption) {
 
 const char* ds_sheet_rows(int from, int count) {
     Json rows = Json::array();
-    const std::size_t size = sheet.unusable ? 0 : sheet.rows.size();
+    const std::size_t size = design::TableRowCount(sheet);
     for (std::size_t k = static_cast<std::size_t>(from < 0 ? 0 : from);
          k < size && k < static_cast<std::size_t>(from) + static_cast<std::size_t>(count); ++k) {
         rows.push_back(Row(design::TableRowAt(sheet, k)));

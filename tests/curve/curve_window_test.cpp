@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
+#include <functional>
 
 #include "../ui/as_user.h"
 #include "calc/fatigue_lines.h"
@@ -41,6 +43,15 @@ namespace {
 
 QString Text(const nlohmann::json& text) {
     return QString::fromStdString(text.get<std::string>());
+}
+
+// A scenario's arguments for disc-spring-batch, the source tree put for "{source}".
+QStringList Arguments(const nlohmann::json& args) {
+    QStringList list;
+    for (const auto& arg : args) {
+        list << Text(arg).replace(QStringLiteral("{source}"), QStringLiteral(DISC_SPRING_SOURCE));
+    }
+    return list;
 }
 
 // What disc-spring-batch prints for one line.
@@ -199,6 +210,17 @@ private:
     }
     void click(const QString& caption) {
         QTest::mouseClick(Find<QPushButton>(window_, caption), Qt::LeftButton);
+    }
+    // 渐进碟簧组…, its table edited by `edit` and accepted; then waits for the design.
+    void editPackets(const std::function<void(QDialog*, QTableWidget*)>& edit) {
+        ModalCatcher catcher;
+        catcher.when_shown = [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            edit(dialog, Find<QTableWidget>(dialog, "各组"));
+            QMetaObject::invokeMethod(dialog, &QDialog::accept);
+        };
+        click("渐进碟簧组…");
+        type("步数 N", text("步数 N"));
     }
 
 private slots:
@@ -458,12 +480,45 @@ private slots:
                                   Qt::NoModifier, QPoint(4, 4));
                 type("步数 N", text("步数 N"));  // and waits for the result
             } else if (kind == "point") {
-                QStringList args;
-                for (const auto& arg : what[2]) {
-                    args << Text(arg);
-                }
                 QCOMPARE(point(what[0].get<int>() - 1),
-                         Text(what[1]) + Batch(args, Text(what[3])).trimmed());
+                         Text(what[1]) +
+                             Batch(Arguments(what[2]), Text(what[3])).trimmed().section('\n', -1));
+            } else if (kind == "copy_starts_with") {
+                click("复制表格");
+                QVERIFY(
+                    QGuiApplication::clipboard()->text().startsWith(Batch(Arguments(what), "")));
+            } else if (kind == "packets" || kind == "move_packet") {
+                editPackets([&](QDialog* dialog, QTableWidget* table) {
+                    const auto press = [dialog](const char* caption) {
+                        QTest::mouseClick(Find<QPushButton>(dialog, caption), Qt::LeftButton);
+                    };
+                    if (kind == "move_packet") {
+                        table->setCurrentCell(what[0].get<int>() - 1, 0);
+                        press(what[1].get<int>() < 0 ? "上移" : "下移");
+                        return;
+                    }
+                    while (table->rowCount() > 0) {
+                        table->setCurrentCell(0, 0);
+                        press("删除所选组");
+                    }
+                    for (const auto& row : what) {
+                        press("添加一组");  // a row after the current one, its spring being edited
+                        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                        QVERIFY(editor != nullptr);
+                        editor->setText(Text(row[1]));
+                        QTest::keyClick(editor, Qt::Key_Return);
+                        const int at = table->currentRow();
+                        table->item(at, 0)->setText(Text(row[0]));
+                        table->item(at, 2)->setText(Text(row[2]));
+                    }
+                });
+            } else if (kind == "packets_are") {
+                std::vector<design::PacketText> packets;
+                for (const auto& row : what) {
+                    packets.push_back({row[0].get<std::string>(), row[1].get<std::string>(),
+                                       row[2].get<std::string>()});
+                }
+                QVERIFY(window_->inputs().packets == packets);
             } else if (kind == "said" || kind == "test") {
                 QVERIFY2(text(kind == "said" ? "工作点说明" : "检验").contains(Text(what)),
                          qPrintable(Text(what)));

@@ -330,6 +330,17 @@ class DesignScenarios(PageTest):
     def point(self, n):
         return "\t".join(self.js("return window.discSpring.points()")[n - 1])
 
+    @staticmethod
+    def arguments(args):
+        return [arg.replace("{source}", str(ROOT)) for arg in args]
+
+    def edit_packets(self, act):
+        """Does `act` to the packets' table and waits for the design it makes."""
+        before = self.sheets()
+        act()
+        self.js("await window.discSpring.settled()")
+        self.wait_sheet_after(before)
+
     def step(self, step):
         (kind, what), = step.items()
         if kind == "set":
@@ -343,7 +354,28 @@ class DesignScenarios(PageTest):
             self.wait_sheet_after(before)
         elif kind == "point":
             n, prefix, args, line = what
-            self.assertEqual(self.point(n), prefix + native(args, line)[1].strip())
+            self.assertEqual(self.point(n),
+                             prefix + native(self.arguments(args), line)[1].strip().split("\n")[-1])
+        elif kind == "copy_starts_with":
+            self.assertTrue(self.sheet_copy().startswith(native(self.arguments(what), "")[1]))
+        elif kind == "packets":
+            self.js("document.getElementById('packets-room').open = true")
+            while self.js("return document.getElementById('packets-body').rows.length") > 0:
+                self.edit_packets(lambda: self.b.click('[aria-label="删除 第 1 组"]'))
+            for k, row in enumerate(what):
+                self.edit_packets(lambda: self.b.click("#packet-add"))
+                for key, text in zip(("n", "spring", "stop"), row):
+                    if self.value(f"packet-{k}-{key}") != text:
+                        self.edit_packets(lambda key=key, text=text:
+                                          self.b.type(f"packet-{k}-{key}", text))
+        elif kind == "move_packet":
+            n, by = what
+            self.edit_packets(lambda: self.b.click(
+                f'[aria-label="{"上移" if by < 0 else "下移"} 第 {n} 组"]'))
+        elif kind == "packets_are":
+            self.assertEqual(self.js("return Array.from(document.getElementById('packets-body').rows,"
+                                     " (r) => Array.from(r.querySelectorAll('input'), (i) => i.value))"),
+                             what)
         elif kind in ("said", "findings", "test"):
             self.assertIn(what, self.text({"said": "summary", "test": "test-lines"}.get(kind, kind)))
         elif kind == "findings_lacks":

@@ -68,6 +68,7 @@ function edited() {
   view.fields.load = $('load').value;
   view.fields.outer_edge = $('outer-edge').checked;
   view.fatigueLines = $('fatigue-lines').value;
+  view.packets = readPackets();
   const mine = ++asked;
   settling = engine.call('ds_edit', JSON.stringify(view), ...sheetArgs()).then((text) => {
     const answer = JSON.parse(text);
@@ -93,7 +94,72 @@ function show(shown) {
   $('load').value = view.fields.load;
   $('outer-edge').checked = view.fields.outer_edge;
   $('fatigue-lines').value = view.fatigueLines;
+  showPackets(view.packets);
   for (const listener of opened) listener(view);
+}
+
+// ---- The packets of a progressive stack: a row each, added, moved and removed by its buttons ---
+
+const packetId = (k, key) => `packet-${k}-${key}`;
+
+function readPackets() {
+  const rows = $('packets-body').rows.length;
+  return Array.from({ length: rows }, (_, k) =>
+    Object.fromEntries(facts.packets.fields.map(({ key }) => [key, $(packetId(k, key)).value])));
+}
+
+// The rows as `packets` holds them; the inputs they stand for are out of reach while there are any.
+function showPackets(packets) {
+  const body = $('packets-body');
+  body.replaceChildren();
+  packets.forEach((packet, k) => {
+    const name = say('packet-numbered', { k: String(k + 1) });
+    const row = element('tr');
+    row.append(element('th', { scope: 'row' }, String(k + 1)));
+    for (const { key, caption, hint } of facts.packets.fields) {
+      const field = element('input', { id: packetId(k, key), type: 'text', title: hint, autocomplete: 'off',
+                                       spellcheck: 'false', 'aria-label': `${name} ${caption}` });
+      field.value = packet[key];
+      field.addEventListener('input', edited);
+      const cell = element('td');
+      cell.append(field);
+      row.append(cell);
+    }
+    const moves = element('td', { class: 'packet-moves' });
+    for (const [word, by] of [['packet-up', -1], ['packet-down', 1], ['remove', 0]]) {
+      const button = element('button', { type: 'button', 'aria-label': `${say(word)} ${name}` }, say(word));
+      button.addEventListener('click', () => movePacket(k, by));
+      moves.append(button);
+    }
+    row.append(moves);
+    body.append(row);
+  });
+  for (const key of facts.packets.standFor) fields.get(key).disabled = packets.length > 0;
+  if (packets.length > 0) $('packets-room').open = true;
+}
+
+// Moves packet k up (-1) or down (1), or removes it (0).
+function movePacket(k, by) {
+  const packets = readPackets();
+  const [packet] = packets.splice(k, 1);
+  if (by !== 0) packets.splice(Math.max(0, Math.min(packets.length, k + by)), 0, packet);
+  showPackets(packets);
+  edited();
+}
+
+function buildPackets() {
+  $('packets-title').textContent = facts.packets.label;
+  $('packets-about').textContent = facts.packets.hint;
+  $('packets-head').append(element('th', { scope: 'col' }, '#'),
+                           ...facts.packets.fields.map(({ caption, hint }) => element('th', { scope: 'col', title: hint }, caption)),
+                           element('td'));
+  $('packet-add').addEventListener('click', () => {
+    const packets = readPackets();
+    packets.push(packets.length > 0 ? { ...packets[packets.length - 1] } : Object.fromEntries(facts.packets.fields.map(({ key }) => [key, key === 'n' ? '1' : ''])));
+    showPackets(packets);
+    edited();
+    $(packetId(packets.length - 1, 'spring')).focus();
+  });
 }
 
 // A design from a file's or an address's answer: refused with its reason, changing nothing, or
@@ -166,6 +232,7 @@ export async function startDesign() {
   facts = JSON.parse(await engine.call('ds_inputs'));
   takeWords(facts.words);
   buildInputs();
+  buildPackets();
   show(facts.fresh.view);
   file = facts.fresh.file;
   address = facts.fresh.address;
