@@ -217,6 +217,7 @@ DesignTexts OpenCandidate(const DesignTexts& texts, const SelectionSheet& sheet,
     opened.H = text(s.H);
     opened.t_reduced = c.flats ? text(c.spring.t_reduced) : "";
     opened.f_end.clear();
+    opened.packets.clear();  // the candidate is the stack now
     opened.series = std::to_string(c.stack.series);
     opened.parallel = std::to_string(c.stack.parallel);
     opened.load = sheet.requirement.dynamic ? calc::Load::kDynamic : calc::Load::kStatic;

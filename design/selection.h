@@ -59,7 +59,8 @@ std::string SelectionSummary(const SelectionSheet& sheet);
 /// line each (empty when there are none).
 std::string SelectionCopyText(const SelectionSheet& sheet);
 
-/// The design with candidate `row` in place of its spring and stack (D, d, t, t′, H, i, n),
+/// The design with candidate `row` in place of its spring and stack (D, d, t, t′, H, i, n, and
+/// the packets of a progressive stack, which it then has none of),
 /// its working points the requirement's points (by travel or by force, as the requirement
 /// gives them); the material, friction, steps and requirement stay.
 DesignTexts OpenCandidate(const DesignTexts& texts, const SelectionSheet& sheet, std::size_t row);

@@ -105,7 +105,8 @@ TEST(Selection, RequirementTextsThatCannotBeReadSayWhich) {
 }
 
 // Opened as the design, a candidate's working points are the rows it was chosen by, whether
-// its points give the travel or the force, with the design's material and friction.
+// its points give the travel or the force, with the design's material and friction; it takes
+// the place of a progressive stack's packets too.
 TEST(Selection, ACandidateOpensAsTheDesignItWasChosenAs) {
     for (const bool force_given : {false, true}) {
         DesignTexts texts = DefaultTexts();
@@ -114,6 +115,7 @@ TEST(Selection, ACandidateOpensAsTheDesignItWasChosenAs) {
         texts.w_M = "0.01";
         texts.requirement.points[0].force_given = force_given;
         texts.requirement.points[1] = {force_given, "0.5", "2300", "10"};
+        texts.packets = {{"1", "B 40", ""}, {"2", "A 40", ""}};
         const SelectionSheet selection = ComputeSelection(texts);
         ASSERT_FALSE(selection.problem);
         const auto shown = selection.Shown();
