@@ -55,20 +55,20 @@ void MarkStops(const calc::PreparedColumn& column, const calc::ColumnPoint& poin
 
 }  // namespace
 
-void ComputeColumn(const calc::Column& column, const Design& design,
+bool ComputeColumn(const calc::Column& column, const Design& design,
                    const std::vector<calc::FatigueLine>* lines, const std::function<bool()>& stop,
                    Sheet& sheet) {
     auto prepared = calc::PrepareColumn(column);
     if (!prepared) {
         sheet.column_problem = prepared.error();
-        return;
+        return true;
     }
     ColumnSheet& out = sheet.column.emplace();
     out.prepared = std::move(*prepared);
     sheet.plot = ColumnPanels(column);
     for (const double force : calc::CharacteristicForces(out.prepared, design.steps)) {
         if (out.rows.size() % 64 == 0 && stop && stop()) {
-            return;
+            return false;
         }
         calc::ColumnPoint point = calc::ColumnAtForce(out.prepared, force);
         if (point.stack) {
@@ -121,7 +121,7 @@ void ComputeColumn(const calc::Column& column, const Design& design,
         out.findings.push_back(calc::CheckRow(packet.spring, options));
         out.tests.push_back(calc::Inspect(packet.spring, packet.flats, column.material));
     }
-    sheet.complete = true;
+    return true;
 }
 
 }  // namespace design

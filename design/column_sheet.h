@@ -31,8 +31,8 @@ struct ColumnSheet {
 /// Fills `sheet` for `column`: its problem when it cannot be computed, else its ColumnSheet,
 /// working points (by force, or by travel as ColumnAtTravel finds them), the travel between
 /// them and the plot (F over s, each packet's σom over s). Gives up early, the sheet left
-/// incomplete, once `stop` says so.
-void ComputeColumn(const calc::Column& column, const Design& design,
+/// in part, once `stop` says so: then false.
+bool ComputeColumn(const calc::Column& column, const Design& design,
                    const std::vector<calc::FatigueLine>* lines, const std::function<bool()>& stop,
                    Sheet& sheet);
 

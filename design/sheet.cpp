@@ -280,8 +280,7 @@ Sheet ComputePackets(const DesignTexts& texts, const StopRequested& stop) {
         return sheet;
     }
     const auto lines = ReadLines(texts, sheet);
-    sheet.complete = false;
-    ComputeColumn(*column, design, lines ? &*lines : nullptr, stop, sheet);
+    sheet.complete = ComputeColumn(*column, design, lines ? &*lines : nullptr, stop, sheet);
     return sheet;
 }
 

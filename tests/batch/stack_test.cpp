@@ -624,6 +624,7 @@ TEST(ProgressiveStack, ADesignsUnusablePacketsAreRefusedByPacket) {
         EXPECT_FALSE(AnswerDesign(texts, out).computed) << words;
         EXPECT_NE(out.find("检查\tpackets\n"), std::string::npos) << out;
         const design::Sheet sheet = design::ComputeSheet(texts);
+        EXPECT_TRUE(sheet.complete);  // a face waits for nothing more
         EXPECT_TRUE(design::NoTable(sheet).starts_with(words)) << design::NoTable(sheet);
         EXPECT_TRUE(design::HeaderCells(sheet).empty());
         EXPECT_EQ(design::TableRowCount(sheet), 0u);

@@ -1,13 +1,14 @@
 // Any bytes as a design file, and as the fragment of a page's address: refused with a reason, or
 // read to a design that writes a file (and an address) reading back to the same design, all of
-// it (the requirement too), and whose sheet and selection compute. Nothing in between: a
-// refusal leaves no design.
+// it (the requirement too), and whose sheet and selection compute and are worded. Nothing in
+// between: a refusal leaves no design.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "design/data_sheet.h"
 #include "design/design_address.h"
 #include "design/design_file.h"
 #include "design/selection.h"
@@ -57,5 +58,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!sheet.complete) {
         __builtin_trap();  // without a stop request a sheet is always finished
     }
+    // Worded as every face words it, a progressive stack's packets too.
+    const std::string copied = design::CopyText(sheet);
+    if (copied.empty() != !design::NoTable(sheet).empty() ||
+        design::FindingSentences(sheet).empty()) {
+        __builtin_trap();  // a table to copy, or why there is none
+    }
+    for (std::size_t k = 0; k < design::TableRowCount(sheet); ++k) {
+        design::TableRowAt(sheet, k);
+    }
+    design::DataSheetOf(sheet, "fuzz");
+    design::RecordPairs(sheet);
     return 0;
 }
