@@ -503,12 +503,12 @@ private slots:
                     }
                     for (const auto& row : what) {
                         press("添加一组");  // a row after the current one, its spring being edited
-                        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-                        QVERIFY(editor != nullptr);
-                        editor->setText(Text(row[1]));
-                        QTest::keyClick(editor, Qt::Key_Return);
+                        // Moving on closes the editor, which would otherwise put back its own
+                        // text as the dialog closes.
                         const int at = table->currentRow();
+                        table->setCurrentCell(at, 0);
                         table->item(at, 0)->setText(Text(row[0]));
+                        table->item(at, 1)->setText(Text(row[1]));
                         table->item(at, 2)->setText(Text(row[2]));
                     }
                 });
