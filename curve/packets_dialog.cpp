@@ -1,14 +1,18 @@
 // The 渐进碟簧组 dialog: packets added, removed, moved and typed in a table.
 #include "curve/packets_dialog.h"
 
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "calc/catalogue.h"
 #include "curve/words.h"
 #include "runtime/text_number.h"
 
@@ -18,6 +22,29 @@ namespace {
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// The spring's editor offers the catalogue's names as they are typed ("B" → "B 40" …).
+class SpringDelegate : public QStyledItemDelegate {
+public:
+    explicit SpringDelegate(QObject* parent) : QStyledItemDelegate(parent) {
+        for (const calc::CatalogueSpring& spring : calc::Din2093()) {
+            names_ << QString::fromStdString(spring.Name());
+        }
+    }
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            auto* completer = new QCompleter(names_, line);
+            completer->setCaseSensitivity(Qt::CaseInsensitive);
+            line->setCompleter(completer);
+        }
+        return editor;
+    }
+
+private:
+    QStringList names_;
+};
 
 }  // namespace
 
@@ -36,6 +63,7 @@ PacketsDialog::PacketsDialog(const std::vector<design::PacketText>& packets, QWi
         table_->setHorizontalHeaderItem(static_cast<int>(c), header);
     }
     table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    table_->setItemDelegateForColumn(1, new SpringDelegate(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setTabKeyNavigation(false);  // Tab moves on to the buttons

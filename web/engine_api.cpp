@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "batch/batch.h"
+#include "calc/catalogue.h"
 #include "calc/fatigue_lines.h"
 #include "calc/materials.h"
 #include "design/data_sheet.h"
@@ -286,6 +287,15 @@ std::string_view Bytes(const char* bytes, int size) {
     return size > 0 ? std::string_view(bytes, static_cast<std::size_t>(size)) : std::string_view();
 }
 
+// The catalogue's springs by name, "A 8" … "C 250", as a packet's spring may be typed.
+Json CatalogueNames() {
+    Json names = Json::array();
+    for (const calc::CatalogueSpring& spring : calc::Din2093()) {
+        names.push_back(spring.Name());
+    }
+    return names;
+}
+
 }  // namespace
 
 extern "C" {
@@ -334,6 +344,7 @@ const char* ds_inputs() {
          {{"label", design::kPacketsLabel},
           {"hint", design::kPacketsHint},
           {"fields", packet_fields},
+          {"names", CatalogueNames()},
           {"standFor", design::kPacketsStandFor}}},
         {"words", words},
         {"requirement", requirement},

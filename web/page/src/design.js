@@ -119,6 +119,7 @@ function showPackets(packets) {
     for (const { key, caption, hint } of facts.packets.fields) {
       const field = element('input', { id: packetId(k, key), type: 'text', title: hint, autocomplete: 'off',
                                        spellcheck: 'false', 'aria-label': `${name} ${caption}` });
+      if (key === 'spring') field.setAttribute('list', 'spring-names');
       field.value = packet[key];
       field.addEventListener('input', edited);
       const cell = element('td');
@@ -148,6 +149,10 @@ function movePacket(k, by) {
 }
 
 function buildPackets() {
+  // The catalogue's names offered as a spring is typed.
+  const names = element('datalist', { id: 'spring-names' });
+  names.append(...facts.packets.names.map((name) => element('option', { value: name })));
+  $('packets-room').append(names);
   $('packets-title').textContent = facts.packets.label;
   $('packets-about').textContent = facts.packets.hint;
   $('packets-head').append(element('th', { scope: 'col' }, '#'),
