@@ -1,0 +1,105 @@
+// The words' catalogues: every word has its English with the same placeholders and no Chinese
+// left, the built-in catalogue is the repository's file, and a PO file reads as gettext writes it.
+
+#include "design/translations.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <tuple>
+
+namespace design {
+namespace {
+
+std::multiset<std::string> Placeholders(std::string_view text) {
+    std::multiset<std::string> names;
+    for (std::size_t at = text.find('{'); at != std::string_view::npos;
+         at = text.find('{', at + 1)) {
+        names.insert(std::string(text.substr(at, text.find('}', at) + 1 - at)));
+    }
+    return names;
+}
+
+bool HasChinese(std::string_view text) {
+    // The CJK ideographs and the full-width punctuation a Chinese text uses, in UTF-8.
+    for (const std::string_view mark : {"\xE3\x80", "\xEF\xBC"}) {
+        if (text.find(mark) != std::string_view::npos) {
+            return true;
+        }
+    }
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const auto lead = static_cast<unsigned char>(text[k]);
+        if (lead >= 0xE4 && lead <= 0xE9) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(Translations, EveryWordHasItsEnglishWithTheSamePlaceholders) {
+    const std::vector<PoEntry>& english = Catalogue(Language::kEnglish);
+    std::set<std::string> keys;
+    for (const PoEntry& entry : english) {
+        EXPECT_TRUE(keys.insert(entry.key).second) << entry.key;
+    }
+    EXPECT_EQ(english.size(), kFaceWords.size());
+    for (const FaceWord& word : kFaceWords) {
+        const auto entry = std::find_if(english.begin(), english.end(),
+                                        [&word](const PoEntry& e) { return e.key == word.key; });
+        ASSERT_NE(entry, english.end()) << word.key;
+        EXPECT_EQ(entry->source, word.text) << word.key << ": the catalogue is of another text";
+        EXPECT_FALSE(entry->text.empty()) << word.key;
+        EXPECT_EQ(Placeholders(entry->text), Placeholders(word.text)) << word.key;
+        EXPECT_FALSE(HasChinese(entry->text)) << word.key << ": " << entry->text;
+        EXPECT_EQ(Said(word.word, Language::kEnglish), entry->text);
+        EXPECT_EQ(Said(word.word, Language::kChinese), word.text);
+    }
+    EXPECT_TRUE(HasChinese(Said(Word::kTitle)));  // the detector finds what it looks for
+}
+
+TEST(Translations, TheBuiltInCatalogueIsTheRepositorysFile) {
+    std::ifstream file(std::string(DISC_SPRING_SOURCE) + "/po/en.po", std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_EQ(EnglishPo(), text.str());
+}
+
+TEST(Translations, APoFileReadsAsGettextWritesIt) {
+    const std::string header = "# c\nmsgid \"\"\nmsgstr \"\"\n\"Language: en\\n\"\n\n";
+    const std::pair<std::string, std::vector<PoEntry>> read[] = {
+        {header + "msgctxt \"k\"\nmsgid \"甲\"\nmsgstr \"A\"\n", {{"k", "甲", "A"}}},
+        // Continued strings, escapes, CRLF, an entry without a key, one untranslated.
+        {header + "msgctxt \"k\"\r\nmsgid \"\"\r\n\"a\\n\"\r\n\"b \\\"c\\\" \\\\ \\t\"\r\nmsgstr "
+                  "\"x\"\n\"y\"\n\nmsgid \"乙\"\nmsgstr \"B\"\nmsgctxt \"u\"\nmsgid \"丙\"\nmsgstr "
+                  "\"\"",
+         {{"k", "a\nb \"c\" \\ \t", "xy"}, {"", "乙", "B"}, {"u", "丙", ""}}},
+        {"", {}},
+    };
+    for (const auto& [po, entries] : read) {
+        const auto got = ReadPo(po);
+        ASSERT_TRUE(got.has_value()) << po << got.error().line;
+        EXPECT_EQ(*got, entries) << po;
+    }
+    const std::pair<std::string, int> refused[] = {
+        {"\"a\"\n", 1},                                    // a continuation of nothing
+        {"msgid \"a\"\nmsgfoo \"b\"\n", 2},                // no such keyword
+        {"msgid \"a\nmsgstr \"b\"\n", 1},                  // not closed
+        {"msgid \"a\\q\"\nmsgstr \"b\"\n", 1},             // no such escape
+        {"msgid \"a\"b\"\nmsgstr \"b\"\n", 1},             // a quote inside
+        {"msgid \"a\"\nmsgstr \"b\"\nmsgstr \"c\"\n", 3},  // two translations
+        {"msgid \"a\"\nmsgctxt \"k\"\n", 2},               // a key after its text
+        {"msgid a\n", 1},                                  // not quoted
+        {"msgctxt \"k\"\nmsgid \"a\"\n", 3},               // no translation at the end
+    };
+    for (const auto& [po, line] : refused) {
+        const auto got = ReadPo(po);
+        ASSERT_FALSE(got.has_value()) << po;
+        EXPECT_EQ(got.error().line, line) << po;
+    }
+}
+
+}  // namespace
+}  // namespace design
