@@ -638,5 +638,104 @@ TEST(ProgressiveStack, ADesignsUnusablePacketsAreRefusedByPacket) {
     static_cast<void>(Kind::kTooMany);
 }
 
+// What a face shows of a column, beyond its table: the plot (F over s, each packet's σom over s,
+// a marker at each stop naming its packets, the working points marked), the travel between the
+// points, each packet's test, a point's words for every packet, and each packet's fatigue verdict
+// with what it decides.
+TEST(ProgressiveStack, ADesignsColumnShowsEveryPacket) {
+    design::DesignTexts texts = design::DefaultTexts();
+    texts.steps = "12";
+    texts.packets = {{"1", "B 40", ""}, {"2", "B 40", ""}, {"1", "A 40", "0.675"}};
+    texts.points = {design::PointText{design::PointBy::kForce, "3000"},
+                    design::PointText{design::PointBy::kDeflection, "2.9"}};
+    texts.load = calc::Load::kDynamic;
+    texts.fatigue_lines = "2\t1e7\t0\t5000\t5000\t9000\t一条宽松的线\n";
+    const design::Sheet sheet = design::ComputeSheet(texts);
+    ASSERT_TRUE(sheet.column);
+    const auto& rows = sheet.column->rows;
+    const auto& prepared = sheet.column->prepared;
+    ASSERT_EQ(sheet.plot.size(), 2u);
+    const design::PlotPanel &force = sheet.plot[0], &stress = sheet.plot[1];
+    ASSERT_EQ(force.series[0].points.size(), rows.size());
+    ASSERT_EQ(stress.series.size(), 3u);
+    std::vector<std::pair<std::string, double>> markers;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const double s = rows[r].stack->s;
+        EXPECT_EQ(force.series[0].points[r].x, s);
+        EXPECT_EQ(force.series[0].points[r].y, rows[r].force);
+        std::string stopped;
+        for (std::size_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(stress.series[k].name, "σom[" + std::to_string(k + 1) + "]");
+            EXPECT_EQ(stress.series[k].points[r].x, s);
+            EXPECT_EQ(stress.series[k].points[r].y,
+                      rows[r].packets[k].row.results->spring.sigma_om);
+            if (prepared.stop_forces[k] == rows[r].force) {
+                stopped += (stopped.empty() ? "" : ",") + std::to_string(k + 1);
+            }
+        }
+        if (!stopped.empty()) {
+            markers.emplace_back("挡块 " + stopped, s);
+        }
+    }
+    ASSERT_EQ(markers.size(), 3u);  // B 40 alone, the pair of B 40, A 40 at its stop
+    for (const design::PlotPanel* panel : {&force, &stress}) {
+        ASSERT_EQ(panel->markers.size(), markers.size());
+        for (std::size_t m = 0; m < markers.size(); ++m) {
+            EXPECT_EQ(std::pair(panel->markers[m].label, panel->markers[m].x), markers[m]);
+        }
+    }
+    ASSERT_EQ(force.marks.size(), 2u);
+    EXPECT_EQ(force.marks[1].at.x, sheet.points[1].s);
+    ASSERT_TRUE(sheet.stack_stroke);
+    EXPECT_EQ(*sheet.stack_stroke, sheet.points[1].s - sheet.points[0].s);
+
+    // Each packet's test, by name and value; each point's words name every packet.
+    const auto record = design::RecordPairs(sheet);
+    ASSERT_EQ(record.size(), 3u + 2 * 3);
+    EXPECT_EQ(record[0], (std::pair<std::string, std::string>("L0(mm)", "9.95")));
+    for (std::size_t k = 0; k < 3; ++k) {
+        const calc::Inspection& test = *sheet.column->tests[k];
+        const std::string n = "[" + std::to_string(k + 1) + "]";
+        EXPECT_EQ(record[3 + 2 * k].first, "L_test" + n + "(mm)");
+        EXPECT_EQ(record[4 + 2 * k],
+                  (std::pair<std::string, std::string>("F_test" + n + "(N)", Text(test.force))));
+    }
+    EXPECT_EQ(record[8].second, "6500.18786741061");  // A 40 at 0.75·h0, as the catalogue has it
+    EXPECT_EQ(design::TestLines(sheet).size(), 3u);
+    const auto said = design::Summary(sheet);
+    ASSERT_GE(said.size(), 2u);
+    for (std::size_t p = 0; p < 2; ++p) {
+        for (const char* packet : {"第 1 组 f", "第 2 组 f", "第 3 组 f"}) {
+            EXPECT_NE(said[p].find(packet), std::string::npos) << said[p];
+        }
+    }
+    // At the upper point the packets at their stops say so, the others not.
+    std::size_t stopped = 0;
+    for (const calc::PacketAt& packet : sheet.points[1].column->packets) {
+        stopped += packet.at_stop;
+    }
+    std::size_t said_stopped = 0;
+    for (std::size_t at = said[1].find("在挡块"); at != std::string::npos;
+         at = said[1].find("在挡块", at + 1)) {
+        ++said_stopped;
+    }
+    EXPECT_EQ(said_stopped, stopped);
+    EXPECT_EQ(stopped, 1u);  // B 40 alone, flat; the pair goes flat at 2.96 mm
+    // Every packet's cycle holds on the line: a verdict that passes, as the batch tool codes it.
+    int fatigue = 0;
+    for (const design::Found& found : design::Verdicts(sheet)) {
+        const bool is_fatigue = found.code.find("fatigue:") != std::string::npos;
+        fatigue += is_fatigue;
+        EXPECT_EQ(found.passes, is_fatigue) << found.code;
+        if (is_fatigue) {
+            EXPECT_TRUE(found.code.ends_with("]fatigue:1e7")) << found.code;
+        }
+    }
+    EXPECT_EQ(fatigue, 3);
+    // One point alone: no travel between points.
+    texts.points[1].value.clear();
+    EXPECT_FALSE(design::ComputeSheet(texts).stack_stroke);
+}
+
 }  // namespace
 }  // namespace batch
