@@ -1,5 +1,6 @@
 // A progressive stack's sheet in words.
 #include "design/column_text.h"
+#include "design/said_numbers.h"
 
 #include "calc/materials.h"
 #include "rows/column_text.h"
@@ -11,17 +12,9 @@
 namespace design::column_text {
 namespace {
 
-std::string Shown(double value) {
-    return std::string(runtime::NumberToText(value).view());
-}
-
-std::string Length(double value) {
-    return rows::Engineering(value, rows::Measure::kLength);
-}
-
-std::string Other(double value) {
-    return rows::Engineering(value, rows::Measure::kOther);
-}
+using said::Length;
+using said::Other;
+using said::Shown;
 
 std::string Packet(std::size_t k) {
     return "第 " + std::to_string(k + 1) + " 组";

@@ -5,6 +5,7 @@
 
 #include "calc/materials.h"
 #include "design/column_text.h"
+#include "design/said_numbers.h"
 #include "rows/column_text.h"
 #include "rows/curve_text.h"
 #include "rows/fatigue_text.h"
@@ -17,17 +18,9 @@
 namespace design {
 namespace {
 
-std::string Shown(double value) {
-    return std::string(runtime::NumberToText(value).view());
-}
-
-std::string Length(double value) {
-    return rows::Engineering(value, rows::Measure::kLength);
-}
-
-std::string Other(double value) {
-    return rows::Engineering(value, rows::Measure::kOther);
-}
+using said::Length;
+using said::Other;
+using said::Shown;
 
 TableRow RowOf(const calc::CurveRow& row, const calc::RowOptions& options,
                rows::Precision precision = rows::Precision::kEvery) {
