@@ -53,7 +53,7 @@ struct DesignFileProblem {
         kGiven,              ///< "s" or "F"
         kLines,              ///< a text of fatigue lines
         kPacket,             ///< a packet {"n", "spring", "stop"}
-        kPackets,            ///< a list of at most kMaxDesignPackets packets
+        kPackets,            ///< a list of packets
     };
     Kind kind;
     std::string key = {};

@@ -315,7 +315,7 @@ inline constexpr std::array<PacketField, 3> kPacketFields = {{
     {&PacketText::stop, "stop", "挡块 f(mm)",
      "挡块（限位环）处单片的变形量；空白时为压平（h0，带支承面时 h0′）"},
 }};
-/// The most packets a design may hold (a design file's words say 200).
+/// The most packets a design's column may hold; a design file keeps any number.
 inline constexpr std::size_t kMaxDesignPackets = 200;
 
 /// The inputs that packets stand for: the single spring and its i × n stack (design file keys).

@@ -635,7 +635,15 @@ TEST(ProgressiveStack, ADesignsUnusablePacketsAreRefusedByPacket) {
     alike.w_M = "0.1";
     std::string out;
     EXPECT_TRUE(AnswerDesign(alike, out).computed) << out;
-    static_cast<void>(Kind::kTooMany);
+    // More packets than a column holds: the design keeps them, its sheet says why it stops.
+    design::DesignTexts many = design::DefaultTexts();
+    many.packets.assign(calc::kMaxPackets, other);
+    many.packets.push_back(good);
+    const design::Sheet sheet = design::ComputeSheet(many);
+    ASSERT_TRUE(sheet.packet_problem);
+    EXPECT_EQ(*sheet.packet_problem,
+              (design::PacketProblem{Kind::kTooMany, calc::kMaxPackets + 1}));
+    EXPECT_EQ(design::NoTable(sheet), "碟簧组表最多 200 组");
 }
 
 // What a face shows of a column, beyond its table: the plot (F over s, each packet's σom over s,
