@@ -370,8 +370,11 @@ class DesignScenarios(PageTest):
                                           self.b.type(f"packet-{k}-{key}", text))
         elif kind == "move_packet":
             n, by = what
-            self.edit_packets(lambda: self.b.click(
-                f'[aria-label="{"上移" if by < 0 else "下移"} 第 {n} 组"]'))
+            word = "上移" if by < 0 else "下移"
+            self.edit_packets(lambda: self.b.click(f'[aria-label="{word} 第 {n} 组"]'))
+            # The keyboard follows the packet to its new row.
+            self.assertEqual(self.js("return document.activeElement.getAttribute('aria-label')"),
+                             f"{word} 第 {n + by} 组")
         elif kind == "packets_are":
             self.assertEqual(self.js("return Array.from(document.getElementById('packets-body').rows,"
                                      " (r) => Array.from(r.querySelectorAll('input'), (i) => i.value))"),

@@ -128,8 +128,8 @@ function showPackets(packets) {
     }
     const moves = element('td', { class: 'packet-moves' });
     for (const [word, by] of [['packet-up', -1], ['packet-down', 1], ['remove', 0]]) {
-      const button = element('button', { type: 'button', 'aria-label': `${say(word)} ${name}` }, say(word));
-      button.addEventListener('click', () => movePacket(k, by));
+      const button = element('button', { type: 'button', id: packetId(k, word), 'aria-label': `${say(word)} ${name}` }, say(word));
+      button.addEventListener('click', () => movePacket(k, by, word));
       moves.append(button);
     }
     row.append(moves);
@@ -139,13 +139,16 @@ function showPackets(packets) {
   if (packets.length > 0) $('packets-room').open = true;
 }
 
-// Moves packet k up (-1) or down (1), or removes it (0).
-function movePacket(k, by) {
+// Moves packet k up (-1) or down (1), or removes it (0). The keyboard stays on the same button
+// of the row the packet went to (of the next row after a removal, or 添加一组 after the last).
+function movePacket(k, by, word) {
   const packets = readPackets();
   const [packet] = packets.splice(k, 1);
-  if (by !== 0) packets.splice(Math.max(0, Math.min(packets.length, k + by)), 0, packet);
+  const to = Math.max(0, Math.min(packets.length, k + by));
+  if (by !== 0) packets.splice(to, 0, packet);
   showPackets(packets);
   edited();
+  ($(packetId(to, word)) ?? $('packet-add')).focus();
 }
 
 function buildPackets() {
