@@ -24,11 +24,12 @@ const ColumnSheet& Column(const Sheet& sheet) {
     return *sheet.column;
 }
 
-TableRow RowOf(const calc::ColumnPoint& point, std::size_t width) {
+// A point's cells; one without a travel says why across every column after its force.
+TableRow RowOf(const Sheet& sheet, const calc::ColumnPoint& point) {
     TableRow row;
     if (!point.stack) {
         row.cells = {Shown(point.force), rows::ErrorCell(point.stack.error())};
-        row.span = static_cast<int>(width) - 1;
+        row.span = static_cast<int>(Header(sheet).size()) - 1;
         return row;
     }
     rows::CellList cells;
@@ -51,12 +52,12 @@ std::vector<std::string> Header(const Sheet& sheet) {
 }
 
 TableRow Row(const Sheet& sheet, std::size_t k) {
-    return RowOf(Column(sheet).rows[k], Header(sheet).size());
+    return RowOf(sheet, Column(sheet).rows[k]);
 }
 
 TableRow PointRow(const Sheet& sheet, int point) {
     const PointResult& result = sheet.points[static_cast<std::size_t>(point)];
-    return result.column ? RowOf(*result.column, Header(sheet).size()) : TableRow{};
+    return result.column ? RowOf(sheet, *result.column) : TableRow{};
 }
 
 std::string Copy(const Sheet& sheet) {
