@@ -39,8 +39,9 @@ class TableModel;
 /// the findings; nothing here opens a dialog for it. The buttons copy the table, save the plot
 /// (PNG, SVG, with the spring in a caption), save and open a design file (.dspring), write a
 /// one-page PDF data sheet and print it; each says why when there is nothing to act on. 疲劳线…
-/// edits the fatigue lines the load cycle is judged against, saved with the design; 渐进碟簧组…
-/// the packets of a progressive stack, which then stand for the spring and its i × n stack. Closing
+/// edits the fatigue lines the load cycle is judged against, saved with the design; another
+/// button edits a progressive stack's packets, which then stand for the spring and its i × n
+/// stack. Closing
 /// the window or opening another design asks first when edits have not been saved. 选型… opens
 /// the selection panel beside it, whose requirement is saved with the design and whose
 /// candidates open as the design.
@@ -130,7 +131,7 @@ private:
     QComboBox* load_ = nullptr;
     QCheckBox* outer_edge_ = nullptr;          ///< σIV as a column of the tables
     std::string fatigue_lines_;                ///< as 疲劳线 took them
-    std::vector<design::PacketText> packets_;  ///< as 渐进碟簧组 took them
+    std::vector<design::PacketText> packets_;  ///< as the packets' dialog took them
     QPushButton* packets_button_ = nullptr;
     QLabel* status_ = nullptr;
     PlotWidget* plot_ = nullptr;

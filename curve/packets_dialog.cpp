@@ -1,4 +1,4 @@
-// The 渐进碟簧组 dialog: packets added, removed, moved and typed in a table.
+// The progressive stack dialog: packets added, removed, moved and typed in a table.
 #include "curve/packets_dialog.h"
 
 #include <QCompleter>

@@ -10,10 +10,10 @@ class QTableWidget;
 
 namespace curve {
 
-/// 渐进碟簧组: the packets in series, first to last, a row each with its n, its spring (a DIN 2093
-/// name or D d t H [t′]) and its stop, added, removed and moved by the buttons beside the
-/// table. The window takes them when the dialog is accepted; nothing is taken on 取消. With no
-/// row the design is the spring above again.
+/// The progressive stack: the packets in series, first to last, a row each with its n, its spring
+/// (a DIN 2093 name or D d t H [t′]) and its stop, added, removed and moved by the buttons beside
+/// the table. The window takes them when the dialog is accepted; nothing is taken on cancel. With
+/// no row the design is the spring above again.
 class PacketsDialog : public QDialog {
     Q_OBJECT
 

@@ -140,7 +140,7 @@ function showPackets(packets) {
 }
 
 // Moves packet k up (-1) or down (1), or removes it (0). The keyboard stays on the same button
-// of the row the packet went to (of the next row after a removal, or 添加一组 after the last).
+// of the row the packet went to (of the next row after a removal, or the add button after the last).
 function movePacket(k, by, word) {
   const packets = readPackets();
   const [packet] = packets.splice(k, 1);
