@@ -456,10 +456,7 @@ void CurveWindow::showPackets() {
     packets_button_->setText(packets_.empty() ? Say(Word::kPackets)
                                               : Say(Word::kPacketsNamed, {{"count", count}}));
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
-        const bool stood_for =
-            std::find(design::kPacketsStandFor.begin(), design::kPacketsStandFor.end(),
-                      kInputs[i].key) != design::kPacketsStandFor.end();
-        inputs_[i]->setEnabled(!stood_for || packets_.empty());
+        inputs_[i]->setEnabled(!design::PacketsStandFor(kInputs[i].key) || packets_.empty());
     }
 }
 

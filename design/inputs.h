@@ -315,12 +315,19 @@ inline constexpr std::array<PacketField, 3> kPacketFields = {{
     {&PacketText::stop, "stop", "挡块 f(mm)",
      "挡块（限位环）处单片的变形量；空白时为压平（h0，带支承面时 h0′）"},
 }};
-/// The most packets a design's column may hold; a design file keeps any number.
-inline constexpr std::size_t kMaxDesignPackets = 200;
-
 /// The inputs that packets stand for: the single spring and its i × n stack (design file keys).
 inline constexpr std::array<std::string_view, 8> kPacketsStandFor = {"D", "d", "t", "H",
                                                                      "f", "i", "n", "t_reduced"};
+
+/// Whether packets stand for the input of this design file key.
+constexpr bool PacketsStandFor(std::string_view key) {
+    for (const std::string_view stood_for : kPacketsStandFor) {
+        if (stood_for == key) {
+            return true;
+        }
+    }
+    return false;
+}
 
 /// The packets' table: its caption and what it is.
 inline constexpr std::string_view kPacketsLabel = "渐进碟簧组（各组串联）";

@@ -8,8 +8,6 @@
 
 namespace design {
 
-static_assert(kMaxDesignPackets == calc::kMaxPackets, "a design holds what a column may");
-
 namespace {
 
 using Kind = PacketProblem::Kind;

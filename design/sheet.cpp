@@ -7,6 +7,7 @@
 #include "calc/force_deflection.h"
 #include "calc/selection.h"
 #include "calc/work.h"
+#include "design/said_numbers.h"
 #include "runtime/number_text.h"
 #include "runtime/text_number.h"
 
@@ -221,10 +222,6 @@ std::optional<std::vector<calc::FatigueLine>> ReadLines(const DesignTexts& texts
     return std::move(*read);
 }
 
-std::string Text(double value) {
-    return std::string(runtime::NumberToText(value).view());
-}
-
 // Like packets are the i × n stack of their spring, up to their stop: the texts of that design.
 std::optional<DesignTexts> AlikeStack(const DesignTexts& texts, const calc::Column& column) {
     const auto layout = calc::UniformLayout(column);
@@ -235,12 +232,12 @@ std::optional<DesignTexts> AlikeStack(const DesignTexts& texts, const calc::Colu
     const calc::SpringInputs& spring = packet.spring.spring;
     DesignTexts alike = texts;
     alike.packets.clear();
-    alike.D = Text(spring.D);
-    alike.d = Text(spring.d);
-    alike.t = Text(spring.t);
-    alike.H = Text(spring.H);
-    alike.t_reduced = packet.flats ? Text(packet.spring.t_reduced) : std::string();
-    alike.f_end = packet.stop ? Text(*packet.stop) : std::string();
+    alike.D = said::Shown(spring.D);
+    alike.d = said::Shown(spring.d);
+    alike.t = said::Shown(spring.t);
+    alike.H = said::Shown(spring.H);
+    alike.t_reduced = packet.flats ? said::Shown(packet.spring.t_reduced) : std::string();
+    alike.f_end = packet.stop ? said::Shown(*packet.stop) : std::string();
     alike.series = std::to_string(layout->series);
     alike.parallel = std::to_string(layout->parallel);
     return alike;
@@ -251,8 +248,7 @@ Sheet ComputePackets(const DesignTexts& texts, const StopRequested& stop) {
     Sheet sheet;
     DesignTexts used = texts;
     for (const InputField& input : kInputs) {
-        if (std::find(kPacketsStandFor.begin(), kPacketsStandFor.end(), input.key) !=
-            kPacketsStandFor.end()) {
+        if (PacketsStandFor(input.key)) {
             used.*input.text = {};  // not read: the packets stand in for them
         }
     }

@@ -11,6 +11,8 @@
 #include <string>
 #include <tuple>
 
+#include "calc/column.h"
+
 namespace design {
 namespace {
 
@@ -183,7 +185,7 @@ TEST(DesignFile, WhatIsNotADesignIsRefusedByName) {
         DesignFromJson(packets.dump()).error(),
         (DesignFileProblem{Kind::kWrongKind, "packets", 0, DesignFileProblem::Wanted::kPackets}));
     DesignTexts many = Everything();
-    many.packets.assign(kMaxDesignPackets + 1, PacketText{"1", "B 40", ""});
+    many.packets.assign(calc::kMaxPackets + 1, PacketText{"1", "B 40", ""});
     const auto read_many = DesignFromJson(DesignToJson(many));
     ASSERT_TRUE(read_many.has_value());
     EXPECT_EQ(*read_many, many);
