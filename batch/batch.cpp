@@ -32,13 +32,10 @@
 namespace batch {
 namespace {
 
+using rows::P;
+
 using runtime::kUtf8Bom;
 constexpr std::size_t kSpillAt = 1 << 20;
-
-std::string FieldCountMessage(std::string_view wanted, std::size_t found) {
-    return "需要 " + std::string(wanted) + " 个以制表符分隔的字段，找到 " + std::to_string(found) +
-           " 个";
-}
 
 // A whole decimal integer, written as digits alone, or nothing.
 bool ReadCount(std::string_view text, int& value) {
@@ -79,58 +76,69 @@ struct Given {
 std::optional<std::string> CheckTogether(const BatchArguments& parsed,
                                          const std::map<calc::OptionValue, Given>& given) {
     const BatchOptions& options = parsed.options;
+    const rows::Language language = options.language;
+    const auto say = [language](const rows::Phrase& phrase, rows::Values values = {}) {
+        return std::optional(rows::Say(language, phrase, values));
+    };
     if (const auto problem = calc::CheckRowOptions(options.row)) {
         const auto found = given.find(problem->value);
         const Given option = found != given.end() ? found->second : Given{"--material", ""};
         if (problem->kind == calc::OptionProblem::Kind::kSelfLocking) {
-            return "选项 " + std::string(option.name) + " 不能用：" +
-                   rows::OptionProblemText(*problem);
+            return say(
+                P("option-unusable", "选项 {option} 不能用：{why}"),
+                {{"option", option.name}, {"why", rows::OptionProblemText(*problem, language)}});
         }
-        return Unusable(option.name, option.text, rows::OptionProblemText(*problem));
+        return Unusable(option.name, option.text, rows::OptionProblemText(*problem, language),
+                        language);
     }
     if (options.force && options.curve_steps > 0) {
-        return std::string("选项 --force 逐行求变形量，不能与 --curve 同用");
+        return say(P("option-force-curve", "选项 --force 逐行求变形量，不能与 --curve 同用"));
     }
     if (options.select &&
         (options.force || options.curve_steps > 0 || options.row.rate || options.row.flats ||
          options.row.outer_edge || options.row.check || options.row.stack || parsed.design)) {
-        return std::string(
-            "选项 --select 逐行选型，只能与选型的选项和 --material、--friction 同用");
+        return say(P("option-select-with",
+                     "选项 --select 逐行选型，只能与选型的选项和 --material、--friction 同用"));
     }
     const calc::Requirement* base = options.select ? &options.select->base : nullptr;
     const bool stack_points = !parsed.stack_file.empty() && options.curve_steps == 0;
     if (!parsed.fatigue_file.empty() && !parsed.design && !(base && base->dynamic) &&
         !(stack_points && parsed.load == calc::Load::kDynamic)) {
-        return std::string(
-            "选项 --fatigue 只用于 --design、--select --dynamic 和 --stack --dynamic"
-            "（两个工作点之间的载荷循环）");
+        return say(P("option-fatigue-with",
+                     "选项 --fatigue 只用于 --design、--select --dynamic 和 --stack --dynamic"
+                     "（两个工作点之间的载荷循环）"));
     }
     if (base && base->life && (!base->dynamic || parsed.fatigue_file.empty())) {
-        return std::string(
-            "选项 --life 要与 --dynamic 和 --fatigue 同用：寿命按所输入的疲劳线判断");
+        return say(P("option-life-with",
+                     "选项 --life 要与 --dynamic 和 --fatigue 同用：寿命按所输入的疲劳线判断"));
     }
     if (parsed.load && !options.select && !parsed.design && !stack_points) {
-        return std::string(
-            "选项 --static 和 --dynamic 只用于 --select、--design 和不带 --curve 的 --stack");
+        return say(
+            P("option-load-with",
+              "选项 --static 和 --dynamic 只用于 --select、--design 和不带 --curve 的 --stack"));
     }
     if (!parsed.select_option.empty() && !options.select) {
-        return "选项 " + std::string(parsed.select_option) + " 只用于 --select";
+        return say(P("option-select-only", "选项 {option} 只用于 --select"),
+                   {{"option", parsed.select_option}});
     }
     if (!parsed.stack_file.empty() &&
         (options.select || parsed.design || options.row.stack || options.row.flats ||
          options.row.rate || options.row.friction)) {
-        return std::string(
-            "选项 --stack 从文件读碟簧组（每组的 t′ 在文件里，刚度总是输出），"
-            "不能与 --select、--design、--series、--parallel、--flats、--rate、--friction 同用");
+        return say(
+            P("option-stack-with",
+              "选项 --stack 从文件读碟簧组（每组的 t′ 在文件里，刚度总是输出），"
+              "不能与 --select、--design、--series、--parallel、--flats、--rate、--friction 同用"));
     }
     if (!parsed.stack_file.empty() && options.curve_steps > 0 && !parsed.files.empty()) {
-        return std::string("选项 --stack 与 --curve 同用时只输出碟簧组的特性，不读输入文件");
+        return say(P("option-stack-curve",
+                     "选项 --stack 与 --curve 同用时只输出碟簧组的特性，不读输入文件"));
     }
     if (parsed.design &&
         (options.force || options.curve_steps > 0 || options.row.rate || options.row.flats ||
          options.row.outer_edge || options.row.check || options.row.stack || options.row.friction ||
          !given.empty() || options.comments || options.id)) {
-        return std::string("选项 --design 读设计文件，其中已有全部输入，不能与其他选项同用");
+        return say(P("option-design-with",
+                     "选项 --design 读设计文件，其中已有全部输入，不能与其他选项同用"));
     }
     return std::nullopt;
 }
@@ -180,6 +188,7 @@ std::optional<std::string> ReadRowOption(std::string_view name, std::string_view
                                          std::map<calc::OptionValue, Given>& given) {
     BatchOptions& options = parsed.options;
     calc::RowOptions& row_options = options.row;
+    const rows::Language language = options.language;
     if (name == "--fatigue" || name == "--stack") {
         (name == "--stack" ? parsed.stack_file : parsed.fatigue_file) = value;
         return std::nullopt;
@@ -187,7 +196,10 @@ std::optional<std::string> ReadRowOption(std::string_view name, std::string_view
     if (name == "--friction") {
         double pair[2];
         if (ReadNumbers(value, 2, pair) != 2) {
-            return Unusable(name, value, "应为 w_M,w_R 两个数，如 0.01,0.03");
+            return Unusable(
+                name, value,
+                rows::Say(language, P("wanted-friction", "应为 w_M,w_R 两个数，如 0.01,0.03")),
+                language);
         }
         row_options.friction = calc::Friction{pair[0], pair[1]};
         given[calc::OptionValue::kSurfaceFriction] =
@@ -198,9 +210,12 @@ std::optional<std::string> ReadRowOption(std::string_view name, std::string_view
         double numbers[3];
         const std::size_t count = ReadNumbers(value, 2, numbers);
         if (count == 0) {
-            return Unusable(name, value,
-                            "应为弹性模量 E（MPa）、泊松比 μ 和可选的抗拉强度 Rm（MPa），"
-                            "如 206000,0.3 或 206000,0.3,1600");
+            return Unusable(
+                name, value,
+                rows::Say(language, P("wanted-material",
+                                      "应为弹性模量 E（MPa）、泊松比 μ 和可选的抗拉强度 Rm"
+                                      "（MPa），如 206000,0.3 或 206000,0.3,1600")),
+                language);
         }
         // Without Rm, the named material of this E and μ gives it (or none is judged).
         row_options.material = calc::MaterialOf(numbers[0], numbers[1]);
@@ -224,7 +239,7 @@ std::optional<std::string> ReadRowOption(std::string_view name, std::string_view
         target = series ? &row_options.stack->series : &row_options.stack->parallel;
     }
     if (!ReadCount(value, *target) || !calc::InRange(*target, calc::RangeOf(counted))) {
-        return Unusable(name, value, rows::RangeText(counted));
+        return Unusable(name, value, rows::RangeText(counted, language), language);
     }
     given[counted] = {name, value};
     return std::nullopt;
@@ -235,6 +250,24 @@ std::optional<std::string> ReadRowOption(std::string_view name, std::string_view
 runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     const std::vector<std::string_view>& args) {
     BatchArguments parsed;
+    // The language comes first, wherever it stands, so that every message is in it.
+    rows::Language& language = parsed.options.language;
+    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] != "--lang" && !args[i].starts_with("--lang=")) {
+            continue;
+        }
+        const bool apart = args[i] == "--lang";
+        if (apart && i + 1 == args.size()) {
+            return rows::Say(language, P("option-no-value", "选项 {option} 缺少数值"),
+                             {{"option", "--lang"}});
+        }
+        const std::string_view tag = apart ? args[++i] : args[i].substr(7);
+        if (tag != "zh" && tag != "en") {
+            return Unusable("--lang", tag,
+                            rows::Say(language, P("wanted-language", "应为 zh 或 en")), language);
+        }
+        language = rows::LanguageOfTag(tag);
+    }
     std::map<calc::OptionValue, Given> given;
     SelectOptions select;  // what the requirement options give, before --select is known
     bool options_done = false;
@@ -256,11 +289,17 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
                                name == "--clearance" || name == "--max-length" ||
                                name == "--max-series" || name == "--max-parallel" ||
                                name == "--special" || name == "--life";
+        if (name == "--lang") {  // read above
+            i += name.size() < arg.size() ? 0 : 1;
+            continue;
+        }
         const bool known = selecting || name == "--curve" || name == "--series" ||
                            name == "--parallel" || name == "--friction" || name == "--material" ||
                            name == "--fatigue" || name == "--stack";
         if (!known) {
-            return "未知选项 '" + runtime::QuotedText(arg) + "'（用 --help 查看用法）";
+            return rows::Say(language,
+                             P("option-unknown", "未知选项 '{option}'（用 --help 查看用法）"),
+                             {{"option", runtime::QuotedText(arg)}});
         }
         std::string_view value;
         if (name.size() < arg.size()) {
@@ -268,12 +307,13 @@ runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            return "选项 " + std::string(name) + " 缺少数值";
+            return rows::Say(language, P("option-no-value", "选项 {option} 缺少数值"),
+                             {{"option", name}});
         }
         if (selecting) {
             parsed.select_option = name;
         }
-        if (auto wrong = selecting ? ReadSelectOption(name, value, select)
+        if (auto wrong = selecting ? ReadSelectOption(name, value, select, language)
                                    : ReadRowOption(name, value, parsed, given)) {
             return *wrong;
         }
@@ -299,13 +339,14 @@ void AppendBatchHeader(const BatchOptions& options, std::string& out) {
     }
     if (options.column) {
         rows::TabJoined joined(out);
-        rows::ColumnHeaderCells(options.column->column, options.row.check, joined);
+        rows::ColumnHeaderCells(options.column->column, options.row.check, joined,
+                                options.language);
         out += '\n';
     } else if (options.curve_steps > 0) {
-        rows::AppendCurveTableHeader(options.row, out);
+        rows::AppendCurveTableHeader(options.row, out, options.language);
     }
     if (options.select) {
-        AppendSelectHeader(*options.select, out);
+        AppendSelectHeader(*options.select, out, options.language);
     }
 }
 
@@ -404,8 +445,9 @@ void BatchStream::Answer(std::string_view line, std::string& out) {
         line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
     }
     if (options_.select) {
-        const SelectAnswer answer = AnswerSelectLine(line, numbering_, *options_.select, out,
-                                                     options_.id ? id_ + '\t' : "");
+        const SelectAnswer answer =
+            AnswerSelectLine(line, numbering_, *options_.select, out, options_.id ? id_ + '\t' : "",
+                             options_.language);
         all_computed_ = all_computed_ && answer != SelectAnswer::kUnusable;
         nothing_fits_ = nothing_fits_ || answer == SelectAnswer::kNothingFits;
     } else if (options_.column) {
@@ -419,7 +461,9 @@ void BatchStream::Answer(std::string_view line, std::string& out) {
 
 void BatchStream::AnswerTooLong(std::string& out) {
     all_computed_ = false;
-    const std::string why = "行太长：超过 " + std::to_string(kMaxLineBytes >> 20) + " MiB 的行不读";
+    const std::string why =
+        rows::Say(options_.language, P("line-too-long", "行太长：超过 {size} MiB 的行不读"),
+                  {{"size", std::to_string(kMaxLineBytes >> 20)}});
     Lead(out);
     if (options_.select) {
         out += std::to_string(numbering_) + "\tERROR\t" + why + "\n";
@@ -444,7 +488,8 @@ void BatchStream::AnswerStackLine(std::string_view line, std::string& out) {
         out += lead;
         rows::TabJoined row(out);
         row.Cell("ERROR");
-        row.Cell(FieldCountMessage("1 或 2", count));
+        row.Cell(FieldCountMessage(rows::Say(options_.language, P("one-or-two", "1 或 2")), count,
+                                   options_.language));
         out += '\n';
         all_computed_ = false;
         return;
@@ -464,7 +509,8 @@ void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
             out += '\t';
         }
         rows::TabJoined row(out);
-        rows::UnreadableCells(FieldCountMessage(std::to_string(wanted), count), options_.row, row);
+        rows::UnreadableCells(FieldCountMessage(std::to_string(wanted), count, options_.language),
+                              options_.row, row);
         out += '\n';
         all_computed_ = false;
         return;
@@ -474,7 +520,8 @@ void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
         if (options_.force) {
             out += '\t';
         }
-        rows::AppendRowFields({calc::RowError{inputs.error()}, std::nullopt}, options_.row, out);
+        rows::AppendRowFields({calc::RowError{inputs.error()}, std::nullopt}, options_.row, out,
+                              options_.language);
         out += '\n';
         all_computed_ = false;
         return;
@@ -488,7 +535,7 @@ void BatchStream::AnswerPlain(std::string_view line, std::string& out) {
     }
     calc::Row row = calc::CalculateRow(*inputs, options_.row);
     row.partly_read = partly;
-    rows::AppendRowFields(row, options_.row, out);
+    rows::AppendRowFields(row, options_.row, out, options_.language);
     out += '\n';
     all_computed_ = all_computed_ && row.results.has_value();
 }
@@ -507,7 +554,7 @@ void BatchStream::AnswerForce(calc::RowInputs inputs, const std::vector<calc::Qu
              options_.row.check ? std::optional(calc::CheckRow(inputs, options_.row))
                                 : std::nullopt,
              partly, true},
-            options_.row, out);
+            options_.row, out, options_.language);
         out += '\n';
         all_computed_ = false;
         return;
@@ -518,7 +565,7 @@ void BatchStream::AnswerForce(calc::RowInputs inputs, const std::vector<calc::Qu
     calc::Row row = calc::CalculateRow(inputs, options_.row);
     row.partly_read = partly;
     row.force_read = true;
-    rows::AppendRowFields(row, options_.row, out);
+    rows::AppendRowFields(row, options_.row, out, options_.language);
     out += '\n';
     all_computed_ = all_computed_ && row.results.has_value();
 }
@@ -533,9 +580,11 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
         out += std::to_string(numbering_);
         out += '\t';
         rows::TabJoined row(out);
-        rows::UnreadableCells(
-            FieldCountMessage(std::to_string(least) + " 或 " + std::to_string(least + 1), count),
-            options_.row, row);
+        const std::string wanted =
+            rows::Say(options_.language, P("either-count", "{a} 或 {b}"),
+                      {{"a", std::to_string(least)}, {"b", std::to_string(least + 1)}});
+        rows::UnreadableCells(FieldCountMessage(wanted, count, options_.language), options_.row,
+                              row);
         out += '\n';
         all_computed_ = false;
         return;
@@ -554,7 +603,7 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
         calc::CurveRow row = calc::CurveRowAt(curve, k, options_.row);
         row.row.partly_read = partly;
         Lead(out);
-        rows::AppendCurveTableRow(numbering_, row, options_.row, out);
+        rows::AppendCurveTableRow(numbering_, row, options_.row, out, options_.language);
         all_computed_ = all_computed_ && row.row.results.has_value();
         if (spill_ && out.size() >= kSpillAt) {
             spill_(out);
@@ -562,10 +611,12 @@ void BatchStream::AnswerCurve(std::string_view line, std::string& out) {
     }
 }
 
-DesignOutcome AnswerDesign(const design::DesignTexts& texts, std::string& out) {
-    const design::Sheet sheet = design::ComputeSheet(texts);
+DesignOutcome AnswerDesign(const design::DesignTexts& texts, std::string& out,
+                           rows::Language language) {
+    const design::Sheet sheet = design::ComputeSheet(texts, language);
     out += design::CopyText(sheet);
-    out += "检查\t";
+    out += rows::Say(language, P("column-check", "检查"));
+    out += '\t';
     const std::vector<std::string> codes = design::FindingCodes(sheet);
     for (std::size_t i = 0; i < codes.size(); ++i) {
         out += (i == 0 ? "" : ",") + codes[i];
@@ -578,7 +629,7 @@ DesignOutcome AnswerDesign(const design::DesignTexts& texts, std::string& out) {
                                     [](const design::PointResult& p) { return !p.problem; });
     DesignOutcome outcome;
     if (sheet.fatigue_problem) {
-        outcome.lines_problem = rows::FatigueLinesProblemText(*sheet.fatigue_problem);
+        outcome.lines_problem = rows::FatigueLinesProblemText(*sheet.fatigue_problem, language);
     }
     outcome.computed = design::NoTable(sheet).empty() && !sheet.first_fault && points &&
                        outcome.lines_problem.empty();

@@ -14,6 +14,7 @@
 #include "calc/row.h"
 #include "calc/selection.h"
 #include "design/inputs.h"
+#include "rows/language.h"
 #include "runtime/expected.h"
 
 namespace batch {
@@ -40,6 +41,8 @@ struct BatchOptions {
     bool id = false;
     bool force = false;    ///< --force: each line's last field is a force, and f is found for it
     calc::RowOptions row;  ///< material, contact flats, rate, stack, friction, checks
+    /// --lang: the language of headers, messages and sentences (never of numbers or codes)
+    rows::Language language = rows::Language::kChinese;
     std::optional<SelectOptions> select;  ///< --select: each line a requirement
     /// --stack: the progressive stack read from its file; each line one or two points of it
     std::optional<calc::PreparedColumn> column;
@@ -64,7 +67,7 @@ struct BatchArguments {
 };
 
 /// Parses the arguments after the program name. An unknown option or an unusable value gives
-/// a message, in Chinese, that names the option.
+/// a message, in the language of --lang (Chinese without it), that names the option.
 runtime::Expected<BatchArguments, std::string> ParseBatchArguments(
     const std::vector<std::string_view>& args);
 
@@ -78,7 +81,8 @@ struct DesignOutcome {
 /// 复制表格 copies for it (design::CopyText), then "检查", a tab, the codes of its findings
 /// (design::FindingCodes) comma-separated, and '\n'; then the record, a line each of its name, a
 /// tab and its value (design::RecordPairs).
-DesignOutcome AnswerDesign(const design::DesignTexts& texts, std::string& out);
+DesignOutcome AnswerDesign(const design::DesignTexts& texts, std::string& out,
+                           rows::Language language = rows::Language::kChinese);
 
 /// What a requirement line of --select came to.
 enum class SelectAnswer {
@@ -92,7 +96,8 @@ enum class SelectAnswer {
 /// and each special spring, or one row "line, ERROR, why"; each row led by `lead`.
 SelectAnswer AnswerSelectLine(std::string_view text, std::int64_t line,
                               const SelectOptions& options, std::string& out,
-                              std::string_view lead = {});
+                              std::string_view lead = {},
+                              rows::Language language = rows::Language::kChinese);
 
 /// Appends the column names (curve and select modes; plain mode has no header line), ended by
 /// '\n'.

@@ -13,6 +13,8 @@
 namespace batch {
 namespace {
 
+using rows::P;
+
 // The requirement of a line: the options' with the line's space and points.
 calc::Requirement LineRequirement(const SelectOptions& options, double bore, double rod,
                                   const std::array<double, 4>& points, std::size_t count) {
@@ -41,11 +43,15 @@ void ErrorRow(std::string_view lead, std::int64_t line, const std::string& why, 
 }  // namespace
 
 std::optional<std::string> ReadSelectOption(std::string_view name, std::string_view value,
-                                            SelectOptions& options) {
+                                            SelectOptions& options, rows::Language language) {
     calc::Requirement& r = options.base;
     if (name == "--given") {
         if (value != "s" && value != "F") {
-            return Unusable(name, value, "应为 s（给定行程，力有公差）或 F（给定力，行程有公差）");
+            return Unusable(name, value,
+                            rows::Say(language, P("wanted-given-option",
+                                                  "应为 s（给定行程，力有公差）或 F"
+                                                  "（给定力，行程有公差）")),
+                            language);
         }
         options.force_given = value == "F";
         return std::nullopt;
@@ -61,10 +67,14 @@ std::optional<std::string> ReadSelectOption(std::string_view name, std::string_v
             range = &input.range;
         }
     }
-    const auto number = design::ReadRequirementNumber(value, *range);
+    const auto number = design::ReadRequirementNumber(value, *range, language);
     if (!number || !*number) {
-        return "选项 " + std::string(name) + "：" +
-               (number ? "'" + std::string(value) + "' 不是一个数" : number.error());
+        const std::string why =
+            number
+                ? rows::Say(language, P("not-a-number", "'{text}' 不是一个数"), {{"text", value}})
+                : number.error();
+        return rows::Say(language, P("option-why", "选项 {option}：{why}"),
+                         {{"option", name}, {"why", why}});
     }
     const double read = **number;
     if (name == "--tolerance") {
@@ -86,11 +96,11 @@ std::optional<std::string> ReadSelectOption(std::string_view name, std::string_v
     return std::nullopt;
 }
 
-void AppendSelectHeader(const SelectOptions& options, std::string& out) {
+void AppendSelectHeader(const SelectOptions& options, std::string& out, rows::Language language) {
     calc::Requirement two = options.base;
     two.points.assign(2, calc::LoadPoint{});
-    out += "行";
-    for (const std::string& name : rows::SelectionHeader(two)) {
+    out += rows::Say(language, P("column-line-number", "行"));
+    for (const std::string& name : rows::SelectionHeader(two, language)) {
         out += '\t';
         out += name;
     }
@@ -98,27 +108,35 @@ void AppendSelectHeader(const SelectOptions& options, std::string& out) {
 }
 
 SelectAnswer AnswerSelectLine(std::string_view text, std::int64_t line,
-                              const SelectOptions& options, std::string& out,
-                              std::string_view lead) {
+                              const SelectOptions& options, std::string& out, std::string_view lead,
+                              rows::Language language) {
     std::array<std::string_view, 6> fields;
     const std::size_t count = SplitFields(text, fields);
     if (count != 4 && count != 6) {
         ErrorRow(lead, line,
-                 "需要 4 或 6 个以制表符分隔的字段（安装孔、导杆、s1、F1[、s2、F2]），找到 " +
-                     std::to_string(count) + " 个",
+                 rows::Say(language,
+                           P("requirement-fields",
+                             "需要 4 或 6 个以制表符分隔的字段（安装孔、导杆、s1、"
+                             "F1[、s2、F2]），找到 {found} 个"),
+                           {{"found", std::to_string(count)}}),
                  out);
         return SelectAnswer::kUnusable;
     }
     std::array<double, 6> numbers{};
-    constexpr const char* kNames[] = {"安装孔", "导杆", "s1", "F1", "s2", "F2"};
+    const std::string kNames[] = {rows::Say(language, P("field-bore", "安装孔")),
+                                  rows::Say(language, P("field-rod", "导杆")),
+                                  "s1",
+                                  "F1",
+                                  "s2",
+                                  "F2"};
     for (std::size_t k = 0; k < count; ++k) {
         const auto value =
             k == 1 && fields[k].empty() ? std::optional(0.0) : runtime::ReadPlainNumber(fields[k]);
         if (!value) {
-            ErrorRow(
-                lead, line,
-                std::string(kNames[k]) + "：'" + runtime::QuotedText(fields[k]) + "' 不是一个数",
-                out);
+            ErrorRow(lead, line,
+                     rows::Say(language, P("field-not-a-number", "{field}：'{text}' 不是一个数"),
+                               {{"field", kNames[k]}, {"text", runtime::QuotedText(fields[k])}}),
+                     out);
             return SelectAnswer::kUnusable;
         }
         numbers[k] = *value;
@@ -127,12 +145,12 @@ SelectAnswer AnswerSelectLine(std::string_view text, std::int64_t line,
         LineRequirement(options, numbers[0], numbers[1],
                         {numbers[2], numbers[3], numbers[4], numbers[5]}, (count - 2) / 2);
     if (const auto problem = calc::CheckRequirement(r)) {
-        ErrorRow(lead, line, rows::RequirementProblemText(*problem), out);
+        ErrorRow(lead, line, rows::RequirementProblemText(*problem, language), out);
         return SelectAnswer::kUnusable;
     }
     const calc::Selection selection = calc::Select(r, calc::Din2093());
     if (selection.shortfall) {
-        ErrorRow(lead, line, rows::ShortfallText(*selection.shortfall, r), out);
+        ErrorRow(lead, line, rows::ShortfallText(*selection.shortfall, r, language), out);
         return SelectAnswer::kNothingFits;
     }
     const auto row = [&](const calc::Candidate& candidate) {
@@ -140,7 +158,8 @@ SelectAnswer AnswerSelectLine(std::string_view text, std::int64_t line,
         out += std::to_string(line);
         out += '\t';
         rows::TabJoined cells(out);
-        rows::CandidateCells(candidate, r, calc::Din2093(), rows::Precision::kEvery, cells, 2);
+        rows::CandidateCells(candidate, r, calc::Din2093(), rows::Precision::kEvery, cells, 2,
+                             language);
         out += '\n';
     };
     for (std::size_t k = 0;

@@ -21,7 +21,7 @@ void Header(const calc::Column& column, const BatchOptions& options, std::string
         out += "ID\t";
     }
     rows::TabJoined joined(out);
-    rows::ColumnHeaderCells(column, options.row.check, joined);
+    rows::ColumnHeaderCells(column, options.row.check, joined, options.language);
     out += '\n';
 }
 
@@ -51,7 +51,7 @@ bool AnswerUniform(const calc::PreparedColumn& prepared, calc::StackLayout layou
         if (options.id) {
             out += '\t';
         }
-        rows::AppendCurveTableRow(1, point, row, out);
+        rows::AppendCurveTableRow(1, point, row, out, options.language);
         computed = computed && point.row.results.has_value();
         if (spill && out.size() >= kSpillAt) {
             spill(out);
@@ -65,23 +65,26 @@ bool AnswerUniform(const calc::PreparedColumn& prepared, calc::StackLayout layou
 runtime::Expected<calc::PreparedColumn, std::string> ReadStack(std::string_view bytes,
                                                                const BatchOptions& options) {
     if (bytes.size() > kMaxStackFileBytes) {
-        return std::string("碟簧组文件超过 1 MiB，不读");
+        return rows::Say(options.language,
+                         rows::P("stack-file-too-large", "碟簧组文件超过 {size} MiB，不读"),
+                         {{"size", std::to_string(kMaxStackFileBytes >> 20)}});
     }
     if (bytes.starts_with(runtime::kUtf8Bom)) {
         bytes.remove_prefix(runtime::kUtf8Bom.size());
     }
     if (!runtime::IsUtf8(bytes)) {
-        return std::string("碟簧组文件不是 UTF-8 文本");
+        return rows::Say(options.language,
+                         rows::P("stack-file-not-text", "碟簧组文件不是 UTF-8 文本"));
     }
     auto column = calc::ReadColumnText(bytes, options.row.material);
     if (!column) {
-        return rows::ColumnTextProblemText(column.error());
+        return rows::ColumnTextProblemText(column.error(), options.language);
     }
     column->outer_edge = options.row.outer_edge;
     column->check = options.row.check;
     auto prepared = calc::PrepareColumn(*column);
     if (!prepared) {
-        return rows::ColumnProblemText(prepared.error());
+        return rows::ColumnProblemText(prepared.error(), options.language);
     }
     return std::move(*prepared);
 }
@@ -99,7 +102,7 @@ bool AnswerStackCurve(const calc::PreparedColumn& column, const BatchOptions& op
             out += '\t';
         }
         rows::TabJoined joined(out);
-        rows::ColumnPointCells(point, options.row.check, joined);
+        rows::ColumnPointCells(point, options.row.check, joined, options.language);
         out += '\n';
         computed = computed && point.stack.has_value();
         if (spill && out.size() >= kSpillAt) {
@@ -116,11 +119,13 @@ runtime::Expected<calc::ColumnPoint, std::string> PointAt(const calc::PreparedCo
                                                           std::string_view field) {
     const auto value = runtime::ReadPlainNumber(field);
     if (!value) {
-        return std::string(options.force ? "力" : "行程") + "应为一个数";
+        return rows::Say(options.language, options.force
+                                               ? rows::P("force-a-number", "力应为一个数")
+                                               : rows::P("travel-a-number", "行程应为一个数"));
     }
     auto point = calc::ColumnAtPoint(column, options.force, *value);
     if (!point) {
-        return rows::RefusalText(point.error());
+        return rows::RefusalText(point.error(), rows::Precision::kEvery, options.language);
     }
     return std::move(*point);
 }
@@ -141,7 +146,7 @@ bool AnswerStackLine(const calc::PreparedColumn& column, const BatchOptions& opt
             joined.Cell(point.error());
             computed = false;
         } else {
-            rows::ColumnPointCells(*point, options.row.check, joined);
+            rows::ColumnPointCells(*point, options.row.check, joined, options.language);
             computed = computed && point->stack.has_value();
             points.push_back(std::move(*point));
         }
@@ -152,7 +157,8 @@ bool AnswerStackLine(const calc::PreparedColumn& column, const BatchOptions& opt
         const auto judged = calc::JudgeColumn(column, {&points[0], second}, options.load,
                                               options.lines.empty() ? nullptr : &options.lines);
         out += lead;
-        out += "检查\t";
+        out += rows::Say(options.language, rows::P("column-check", "检查"));
+        out += '\t';
         out += rows::PacketJudgementCodes(judged);
         out += '\n';
     }

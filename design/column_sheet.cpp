@@ -10,10 +10,19 @@ namespace {
 constexpr Rgb kPacketColors[] = {{200, 30, 30}, {30, 150, 60},   {130, 60, 180}, {220, 110, 0},
                                  {0, 90, 200},  {120, 120, 120}, {180, 0, 120},  {0, 140, 140}};
 
-std::vector<PlotPanel> ColumnPanels(const calc::Column& column) {
-    PlotPanel force{"行程 s (mm)", "力 F (N)", "s", "mm", {}, {}, {}, {}};
-    force.series.push_back({"F 碟簧组", "F", "N", {220, 110, 0}, {}, LineStyle::kSolid});
-    PlotPanel stress{"行程 s (mm)", "应力 σom (MPa)", "s", "mm", {}, {}, {}, {}};
+std::vector<PlotPanel> ColumnPanels(const calc::Column& column, Language language) {
+    const std::string travel = rows::Say(language, P("axis-travel", "行程 s (mm)"));
+    PlotPanel force{travel, rows::Say(language, P("axis-force", "力 F (N)")), "s", "mm", {}, {}, {},
+                    {}};
+    force.series.push_back({rows::Say(language, P("series-column", "F 碟簧组")),
+                            "F",
+                            "N",
+                            {220, 110, 0},
+                            {},
+                            LineStyle::kSolid});
+    PlotPanel stress{
+        travel, rows::Say(language, P("axis-stress-om", "应力 σom (MPa)")), "s", "mm", {}, {}, {},
+        {}};
     for (std::size_t k = 0; k < column.packets.size(); ++k) {
         const std::string name = "σom[" + std::to_string(k + 1) + "]";
         stress.series.push_back({name,
@@ -39,7 +48,7 @@ void Plot(const calc::ColumnPoint& point, std::vector<PlotPanel>& panels) {
 
 // The packets that reach their stops at a kink, "挡块 1,3", at its travel.
 void MarkStops(const calc::PreparedColumn& column, const calc::ColumnPoint& point,
-               std::vector<PlotPanel>& panels) {
+               std::vector<PlotPanel>& panels, Language language) {
     std::string packets;
     for (std::size_t k = 0; k < point.packets.size(); ++k) {
         if (column.stop_forces[k] == point.force) {
@@ -48,7 +57,9 @@ void MarkStops(const calc::PreparedColumn& column, const calc::ColumnPoint& poin
     }
     if (!packets.empty()) {
         for (PlotPanel& panel : panels) {
-            panel.markers.push_back({"挡块 " + packets, point.stack->s});
+            panel.markers.push_back(
+                {rows::Say(language, P("stops-marker", "挡块 {packets}"), {{"packets", packets}}),
+                 point.stack->s});
         }
     }
 }
@@ -65,7 +76,7 @@ bool ComputeColumn(const calc::Column& column, const Design& design,
     }
     ColumnSheet& out = sheet.column.emplace();
     out.prepared = std::move(*prepared);
-    sheet.plot = ColumnPanels(column);
+    sheet.plot = ColumnPanels(column, sheet.language);
     for (const double force : calc::CharacteristicForces(out.prepared, design.steps)) {
         if (out.rows.size() % 64 == 0 && stop && stop()) {
             return false;
@@ -74,7 +85,7 @@ bool ComputeColumn(const calc::Column& column, const Design& design,
         if (point.stack) {
             Plot(point, sheet.plot);
             if (point.kink) {
-                MarkStops(out.prepared, point, sheet.plot);
+                MarkStops(out.prepared, point, sheet.plot, sheet.language);
             }
         } else if (!sheet.first_fault) {
             sheet.first_fault = out.rows.size();

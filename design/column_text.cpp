@@ -12,12 +12,19 @@
 namespace design::column_text {
 namespace {
 
+using rows::Say;
 using said::Length;
 using said::Other;
 using said::Shown;
 
-std::string Packet(std::size_t k) {
-    return "第 " + std::to_string(k + 1) + " 组";
+std::string Packet(std::size_t k, Language language) {
+    return Say(language, P("packet-numbered", "第 {k} 组"), {{"k", std::to_string(k + 1)}});
+}
+
+// A packet's sentence, led by the packet.
+std::string OfPacket(std::size_t k, const std::string& sentence, Language language) {
+    return Say(language, P("packet-finding", "{packet}，{finding}"),
+               {{"packet", Packet(k, language)}, {"finding", sentence}});
 }
 
 const ColumnSheet& Column(const Sheet& sheet) {
@@ -28,26 +35,27 @@ const ColumnSheet& Column(const Sheet& sheet) {
 TableRow RowOf(const Sheet& sheet, const calc::ColumnPoint& point) {
     TableRow row;
     if (!point.stack) {
-        row.cells = {Shown(point.force), rows::ErrorCell(point.stack.error())};
+        row.cells = {Shown(point.force), rows::ErrorCell(point.stack.error(), sheet.language)};
         row.span = static_cast<int>(Header(sheet).size()) - 1;
         return row;
     }
     rows::CellList cells;
-    rows::ColumnPointCells(point, false, cells);
+    rows::ColumnPointCells(point, false, cells, sheet.language);
     row.cells = std::move(cells.cells);
     return row;
 }
 
-std::string UtilisationText(double sigma_om, const calc::Material& material) {
+std::string UtilisationText(double sigma_om, const calc::Material& material, Language language) {
     const auto used = calc::Utilisation(sigma_om, material);
-    return used ? "σom/Rm = " + runtime::FixedText(*used, 2) : std::string("Rm 未知");
+    return used ? "σom/Rm = " + runtime::FixedText(*used, 2)
+                : Say(language, P("rm-unknown", "Rm 未知"));
 }
 
 }  // namespace
 
 std::vector<std::string> Header(const Sheet& sheet) {
     rows::CellList cells;
-    rows::ColumnHeaderCells(Column(sheet).prepared.column, false, cells);
+    rows::ColumnHeaderCells(Column(sheet).prepared.column, false, cells, sheet.language);
     return cells.cells;
 }
 
@@ -65,12 +73,12 @@ std::string Copy(const Sheet& sheet) {
     const calc::Column& column = Column(sheet).prepared.column;
     {
         rows::TabJoined header(text);
-        rows::ColumnHeaderCells(column, false, header);
+        rows::ColumnHeaderCells(column, false, header, sheet.language);
     }
     text += '\n';
     for (const calc::ColumnPoint& point : Column(sheet).rows) {
         rows::TabJoined joined(text);
-        rows::ColumnPointCells(point, false, joined);
+        rows::ColumnPointCells(point, false, joined, sheet.language);
         text += '\n';
     }
     std::string points;
@@ -78,15 +86,15 @@ std::string Copy(const Sheet& sheet) {
         if (sheet.points[k].column) {
             rows::TabJoined joined(points);
             joined.Cell(std::to_string(k + 1));
-            rows::ColumnPointCells(*sheet.points[k].column, false, joined);
+            rows::ColumnPointCells(*sheet.points[k].column, false, joined, sheet.language);
             points += '\n';
         }
     }
     if (!points.empty()) {
         text += '\n';
         rows::TabJoined header(text);
-        header.Cell("工作点");
-        rows::ColumnHeaderCells(column, false, header);
+        header.Cell(Say(sheet.language, P("column-point", "工作点")));
+        rows::ColumnHeaderCells(column, false, header, sheet.language);
         text += '\n' + points;
     }
     return text;
@@ -104,8 +112,10 @@ void AddVerdicts(const Sheet& sheet, std::vector<Found>& found) {
             const auto finding = static_cast<calc::Finding>(i);
             if (column.findings[k].has(finding)) {
                 found.push_back({lead + std::string(rows::FindingCode(finding)),
-                                 Packet(k) + "，" +
-                                     rows::FindingSentence(finding, packets[k].spring, options)});
+                                 OfPacket(k,
+                                          rows::FindingSentence(finding, packets[k].spring, options,
+                                                                sheet.language),
+                                          sheet.language)});
             }
         }
         if (k >= column.judged.size()) {
@@ -113,11 +123,12 @@ void AddVerdicts(const Sheet& sheet, std::vector<Found>& found) {
         }
         const calc::PacketJudgement& judged = column.judged[k];
         const std::vector<std::string> codes = rows::PacketCodes(judged);
-        std::vector<std::string> sentences =
-            rows::PacketJudgementSentences(static_cast<int>(k) + 1, judged, packets[k].flats);
+        std::vector<std::string> sentences = rows::PacketJudgementSentences(
+            static_cast<int>(k) + 1, judged, packets[k].flats, sheet.language);
         const calc::FatigueJudgement* fatigue = judged.cycle ? judged.cycle->Judgement() : nullptr;
         if (fatigue) {
-            sentences.push_back(Packet(k) + "，" + rows::FatigueVerdictSentence(*judged.cycle));
+            sentences.push_back(OfPacket(
+                k, rows::FatigueVerdictSentence(*judged.cycle, sheet.language), sheet.language));
         }
         for (std::size_t c = 0; c < codes.size() && c < sentences.size(); ++c) {
             const bool passes = fatigue && c + 1 == codes.size() && fatigue->longest.has_value();
@@ -146,42 +157,63 @@ std::vector<std::pair<std::string, std::string>> Record(const Sheet& sheet) {
 std::vector<std::string> Summary(const Sheet& sheet) {
     const ColumnSheet& column = Column(sheet);
     const calc::Material& material = column.prepared.column.material;
+    const Language language = sheet.language;
     std::vector<std::string> lines;
     for (std::size_t k = 0; k < sheet.points.size(); ++k) {
         const PointResult& point = sheet.points[k];
+        const std::string_view name = Said(kPointNames[k], language);
         if (point.problem) {
-            lines.push_back(std::string(kPointNames[k]) + "：" +
-                            rows::ErrorSentence(*point.problem, rows::Precision::kReader));
+            lines.push_back(
+                Say(language, P("named-why", "{name}：{why}"),
+                    {{"name", name},
+                     {"why",
+                      rows::ErrorSentence(*point.problem, rows::Precision::kReader, language)}}));
             continue;
         }
         if (!point.column) {
             continue;
         }
-        std::string line = std::string(kPointNames[k]) + "：F = " + Other(point.F_stack) +
-                           " N，s = " + Length(point.s) + " mm，L = " + Length(point.L) + " mm";
+        std::string line =
+            Say(language, P("column-point-summary", "{name}：F = {F} N，s = {s} mm，L = {L} mm"),
+                {{"name", name},
+                 {"F", Other(point.F_stack)},
+                 {"s", Length(point.s)},
+                 {"L", Length(point.L)}});
         const auto& packets = point.column->packets;
         for (std::size_t j = 0; j < packets.size(); ++j) {
             if (!packets[j].row.results) {
                 continue;
             }
             const double sigma_om = packets[j].row.results->spring.sigma_om;
-            line += "；" + Packet(j) + " f = " + Length(packets[j].f) +
-                    " mm，σom = " + Other(sigma_om) + " MPa，" +
-                    UtilisationText(sigma_om, material) + (packets[j].at_stop ? "，在挡块" : "");
+            line += Say(language,
+                        packets[j].at_stop
+                            ? P("packet-at-stop-summary",
+                                "；{packet} f = {f} mm，σom = {sigma} MPa，{utilisation}，在挡块")
+                            : P("packet-summary",
+                                "；{packet} f = {f} mm，σom = {sigma} MPa，{utilisation}"),
+                        {{"packet", Packet(j, language)},
+                         {"f", Length(packets[j].f)},
+                         {"sigma", Other(sigma_om)},
+                         {"utilisation", UtilisationText(sigma_om, material, language)}});
         }
         lines.push_back(line);
     }
     if (sheet.stack_stroke) {
-        lines.push_back("工作点 1 → 2：行程 Δs = " + Length(*sheet.stack_stroke) + " mm");
+        lines.push_back(Say(language, P("column-stroke", "工作点 1 → 2：行程 Δs = {stroke} mm"),
+                            {{"stroke", Length(*sheet.stack_stroke)}}));
     }
     if (sheet.load == calc::Load::kDynamic && !sheet.stack_stroke) {
-        lines.emplace_back("动载：要有两个工作点（两点间的载荷循环）才能判断各组的预压和疲劳");
+        lines.push_back(
+            Say(language, P("column-dynamic-needs-two-points",
+                            "动载：要有两个工作点（两点间的载荷循环）才能判断各组的预压和疲劳")));
     } else if (sheet.load == calc::Load::kDynamic && !sheet.fatigue_lines) {
-        lines.emplace_back(
-            "各组能否承受由 DIN 2093 的疲劳图按厚度组判断，本程序不作判断；可在“疲劳线”中输入"
-            "从所持标准或厂家手册的疲劳图上读出的线");
+        lines.push_back(
+            Say(language, P("column-fatigue-not-judged",
+                            "各组能否承受由 DIN 2093 的疲劳图按厚度组判断，本程序不作判断；可在"
+                            "“疲劳线”中输入从所持标准或厂家手册的疲劳图上读出的线")));
     }
-    lines.push_back("全部到挡块时：F = " + Other(column.prepared.end_force) + " N");
+    lines.push_back(Say(language, P("column-end-force", "全部到挡块时：F = {F} N"),
+                        {{"F", Other(column.prepared.end_force)}}));
     return lines;
 }
 
@@ -189,9 +221,11 @@ std::vector<std::string> SpringLines(const Sheet& sheet) {
     const ColumnSheet& column = Column(sheet);
     const calc::Material& material = column.prepared.column.material;
     std::vector<std::string> lines;
-    lines.push_back("渐进碟簧组：" + std::to_string(column.prepared.column.packets.size()) +
-                    " 组串联，自由长度 L0 = " + Shown(column.prepared.free_length) + " mm");
-    lines.push_back(MaterialLine(material));
+    lines.push_back(Say(sheet.language,
+                        P("column-line", "渐进碟簧组：{count} 组串联，自由长度 L0 = {L0} mm"),
+                        {{"count", std::to_string(column.prepared.column.packets.size())},
+                         {"L0", Shown(column.prepared.free_length)}}));
+    lines.push_back(MaterialLine(material, sheet.language));
     return lines;
 }
 
@@ -203,20 +237,35 @@ std::vector<std::string> TestLines(const Sheet& sheet) {
         if (!test) {
             continue;
         }
-        std::string line = Packet(k) + "检验（单片，组 " + std::to_string(test->group) +
-                           "）：试验长度 " + Length(test->length) +
-                           " mm，试验力 F = " + Other(test->force) + " N";
+        std::string line = Say(sheet.language,
+                               P("packet-test-line",
+                                 "{packet}检验（单片，组 {group}）：试验长度 {L} mm，"
+                                 "试验力 F = {F} N"),
+                               {{"packet", Packet(k, sheet.language)},
+                                {"group", std::to_string(test->group)},
+                                {"L", Length(test->length)},
+                                {"F", Other(test->force)}});
         if (test->tolerances) {
-            line += "（+" + runtime::FixedText(test->tolerances->force.plus, 3) + " %/−" +
-                    runtime::FixedText(test->tolerances->force.minus, 3) + " %）";
+            line +=
+                Say(sheet.language, P("in-brackets", "（{text}）"),
+                    {{"text", "+" + runtime::FixedText(test->tolerances->force.plus, 3) + " %/−" +
+                                  runtime::FixedText(test->tolerances->force.minus, 3) + " %"}});
         }
         lines.push_back(line);
     }
     return lines;
 }
 
-std::vector<std::string> PacketHeader() {
-    return {"组", "n", "D(mm)", "d(mm)", "t(mm)", "H(mm)", "t′(mm)", "挡块 f(mm)", "挡块处 F(N)"};
+std::vector<std::string> PacketHeader(Language language) {
+    return {Say(language, P("record-group", "组")),
+            "n",
+            "D(mm)",
+            "d(mm)",
+            "t(mm)",
+            "H(mm)",
+            "t′(mm)",
+            Say(language, P("packet-stop", "挡块 f(mm)")),
+            Say(language, P("column-stop-force", "挡块处 F(N)"))};
 }
 
 std::vector<TableRow> PacketRows(const Sheet& sheet) {
@@ -229,7 +278,8 @@ std::vector<TableRow> PacketRows(const Sheet& sheet) {
         rows.push_back(
             {{std::to_string(k + 1), std::to_string(packet.count), Shown(s.D), Shown(s.d),
               Shown(s.t), Shown(s.H), packet.flats ? Shown(packet.spring.t_reduced) : "",
-              Length(column.prepared.stops[k]) + (packet.stop ? "" : "（压平）"),
+              Length(column.prepared.stops[k]) +
+                  (packet.stop ? "" : Say(sheet.language, P("flat-in-brackets", "（压平）"))),
               Other(column.prepared.stop_forces[k])}});
     }
     return rows;

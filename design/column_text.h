@@ -21,7 +21,7 @@ std::vector<std::string> Summary(const Sheet& sheet);
 std::vector<std::string> SpringLines(const Sheet& sheet);
 std::vector<std::string> TestLines(const Sheet& sheet);
 /// The packets as the data sheet tabulates them: the column names and a row a packet.
-std::vector<std::string> PacketHeader();
+std::vector<std::string> PacketHeader(Language language);
 std::vector<TableRow> PacketRows(const Sheet& sheet);
 
 }  // namespace design::column_text

@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::string_view kPointKeys[] = {"point1", "point2"};
 
-void NotePartialRead(std::string_view name, std::string_view key, const std::string& text,
+void NotePartialRead(Phrase name, std::string_view key, const std::string& text,
                      std::vector<PartialRead>& notes) {
     if (runtime::IsBlank(text)) {
         return;

@@ -15,8 +15,8 @@ namespace design {
 
 /// A text that was read only in part: its input's name, the text and what it read as.
 struct PartialRead {
-    std::string_view name;  ///< "t", "工作点 1"
-    std::string_view key;   ///< the design file's key, "t", "point1"
+    Phrase name;           ///< "t", "工作点 1"
+    std::string_view key;  ///< the design file's key, "t", "point1"
     std::string text;
     double value;
 

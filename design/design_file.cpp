@@ -12,6 +12,8 @@
 namespace design {
 namespace {
 
+using rows::P;
+
 using Json = nlohmann::json;
 
 using Kind = DesignFileProblem::Kind;
@@ -408,60 +410,76 @@ Json DocumentOf(const DesignTexts& texts) {
 
 }  // namespace
 
-std::string DesignFileProblemText(const DesignFileProblem& problem) {
+std::string DesignFileProblemText(const DesignFileProblem& problem, Language language) {
     const std::string key = Quoted(problem.key);
+    const auto say = [language](const rows::Phrase& phrase, rows::Values values = {}) {
+        return rows::Say(language, phrase, values);
+    };
     switch (problem.kind) {
         case Kind::kTooLarge:
-            return "不是碟簧设计文件：大于 " + std::to_string(kMaxDesignFileBytes >> 20) + " MiB";
+            return say(P("file-too-large", "不是碟簧设计文件：大于 {size} MiB"),
+                       {{"size", std::to_string(kMaxDesignFileBytes >> 20)}});
         case Kind::kNul:
-            return "不是碟簧设计文件：含有 NUL 字节";
+            return say(P("file-nul", "不是碟簧设计文件：含有 NUL 字节"));
         case Kind::kNotJson:
-            return "不是碟簧设计文件：JSON 在第 " + std::to_string(problem.at) + " 个字节处有误";
+            return say(P("file-not-json", "不是碟簧设计文件：JSON 在第 {at} 个字节处有误"),
+                       {{"at", std::to_string(problem.at)}});
         case Kind::kTooDeep:
-            return "不是碟簧设计文件：嵌套超过 " + std::to_string(kMaxDepth) + " 层";
+            return say(P("file-too-deep", "不是碟簧设计文件：嵌套超过 {depth} 层"),
+                       {{"depth", std::to_string(kMaxDepth)}});
         case Kind::kRepeatedKey:
-            return "设计文件中的键 " + key + " 出现了不止一次";
+            return say(P("file-repeated-key", "设计文件中的键 {key} 出现了不止一次"),
+                       {{"key", key}});
         case Kind::kNotADesign:
-            return "不是碟簧设计文件：缺少 \"format\": \"" + std::string(kFormat) + "\"";
+            return say(P("file-not-a-design", "不是碟簧设计文件：缺少 \"format\": \"{format}\""),
+                       {{"format", kFormat}});
         case Kind::kVersion:
-            return "设计文件的版本号 \"version\" 应为正整数";
+            return say(P("file-version", "设计文件的版本号 \"version\" 应为正整数"));
         case Kind::kNewer:
-            return "这个设计文件由较新的版本（格式 " + std::to_string(problem.at) +
-                   "）保存，本程序只能读到格式 " + std::to_string(kDesignFileVersion);
+            return say(P("file-newer",
+                         "这个设计文件由较新的版本（格式 {version}）保存，本程序只能读到格式 "
+                         "{known}"),
+                       {{"version", std::to_string(problem.at)},
+                        {"known", std::to_string(kDesignFileVersion)}});
         case Kind::kUnknownKey:
-            return "设计文件中有不认识的键 " + key;
+            return say(P("file-unknown-key", "设计文件中有不认识的键 {key}"), {{"key", key}});
         case Kind::kMissing:
-            return "设计文件缺少 " + key;
+            return say(P("file-missing", "设计文件缺少 {key}"), {{"key", key}});
         case Kind::kWrongKind:
             break;
         case Kind::kNotBase64:
-            return "地址中的设计读不出来（不是 base64url）";
+            return say(P("address-not-base64", "地址中的设计读不出来（不是 base64url）"));
         case Kind::kNotAView:
-            return "需要设计的各项文字：fields、points、packets、requirement 和 fatigueLines";
+            return say(
+                P("not-a-view",
+                  "需要设计的各项文字：fields、points、packets、requirement 和 fatigueLines"));
     }
-    constexpr std::pair<Wanted, std::string_view> kWanted[] = {
-        {Wanted::kText, "文字"},
-        {Wanted::kBoolean, "true 或 false"},
-        {Wanted::kObject, "对象 {…}"},
-        {Wanted::kPoint, "{\"by\": \"f\" 或 \"F\", \"value\": 文字}"},
-        {Wanted::kPoints, "至多两个工作点的列表"},
-        {Wanted::kPointBy, "\"f\"（按变形量）或 \"F\"（按力）"},
-        {Wanted::kLoad, "\"static\"（静载）或 \"dynamic\"（动载）"},
+    const std::pair<Wanted, rows::Phrase> kWanted[] = {
+        {Wanted::kText, P("wanted-text", "文字")},
+        {Wanted::kBoolean, P("wanted-boolean", "true 或 false")},
+        {Wanted::kObject, P("wanted-object", "对象 {…}")},
+        {Wanted::kPoint, P("wanted-point", "{\"by\": \"f\" 或 \"F\", \"value\": 文字}")},
+        {Wanted::kPoints, P("wanted-points", "至多两个工作点的列表")},
+        {Wanted::kPointBy, P("wanted-point-by", "\"f\"（按变形量）或 \"F\"（按力）")},
+        {Wanted::kLoad, P("wanted-load", "\"static\"（静载）或 \"dynamic\"（动载）")},
         {Wanted::kRequirementPoint,
-         "{\"given\": \"s\" 或 \"F\", \"s\", \"F\", \"tolerance\": 文字}"},
-        {Wanted::kRequirementPoints, "至多两个要求的列表"},
-        {Wanted::kGiven, "\"s\"（给定行程，力有公差）或 \"F\"（给定力，行程有公差）"},
-        {Wanted::kLines, "文字：疲劳线，以制表符分隔的各行"},
-        {Wanted::kPacket, "{\"n\": 文字, \"spring\": 文字, \"stop\": 文字}"},
-        {Wanted::kPackets, "各组的列表"},
+         P("wanted-requirement-point",
+           "{\"given\": \"s\" 或 \"F\", \"s\", \"F\", \"tolerance\": 文字}")},
+        {Wanted::kRequirementPoints, P("wanted-requirement-points", "至多两个要求的列表")},
+        {Wanted::kGiven,
+         P("wanted-given", "\"s\"（给定行程，力有公差）或 \"F\"（给定力，行程有公差）")},
+        {Wanted::kLines, P("wanted-lines", "文字：疲劳线，以制表符分隔的各行")},
+        {Wanted::kPacket, P("wanted-packet", "{\"n\": 文字, \"spring\": 文字, \"stop\": 文字}")},
+        {Wanted::kPackets, P("wanted-packets", "各组的列表")},
     };
-    std::string_view wanted;
+    std::string wanted;
     for (const auto& [kind, words] : kWanted) {
         if (kind == problem.wanted) {
-            wanted = words;
+            wanted = say(words);
         }
     }
-    return "设计文件中 " + key + " 的值应为" + std::string(wanted);
+    return say(P("file-wrong-kind", "设计文件中 {key} 的值应为{wanted}"),
+               {{"key", key}, {"wanted", wanted}});
 }
 
 std::string DesignToJson(const DesignTexts& texts, bool indented) {

@@ -65,7 +65,8 @@ struct DesignFileProblem {
 
 /// A problem in the words every face says it in, the key quoted as a stranger's text:
 /// "设计文件中有不认识的键 \"inputs.Dm\"".
-std::string DesignFileProblemText(const DesignFileProblem& problem);
+std::string DesignFileProblemText(const DesignFileProblem& problem,
+                                  Language language = Language::kChinese);
 
 /// The most a design file may hold; a design is a few hundred bytes.
 inline constexpr std::size_t kMaxDesignFileBytes = 1 << 20;

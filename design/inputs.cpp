@@ -19,7 +19,7 @@ RequirementTexts DesignTexts::DefaultRequirement() {
 }
 
 runtime::Expected<std::optional<double>, std::string> ReadRequirementNumber(
-    std::string_view text, const RequirementRange& range) {
+    std::string_view text, const RequirementRange& range, Language language) {
     if (runtime::IsBlank(text)) {
         return std::optional<double>();
     }
@@ -33,17 +33,24 @@ runtime::Expected<std::optional<double>, std::string> ReadRequirementNumber(
     const auto shown = [](double value) {
         return std::string(runtime::NumberToText(value).view());
     };
-    const std::string quoted = "'" + runtime::QuotedText(text) + "' ";
+    const std::string quoted = runtime::QuotedText(text);
+    const std::string least = shown(range.least), most = shown(range.most);
+    const rows::Values values = {{"text", quoted}, {"least", least}, {"most", most}};
     if (!number) {
-        return quoted + "不是一个数";
+        return rows::Say(language, P("not-a-number", "'{text}' 不是一个数"), values);
     }
     if (range.whole) {
-        return quoted + "不是 " + shown(range.least) + " 到 " + shown(range.most) + " 的整数";
+        return rows::Say(language, P("not-whole-between", "'{text}' 不是 {least} 到 {most} 的整数"),
+                         values);
     }
     if (range.most < kUnbounded) {
-        return quoted + "不在 " + shown(range.least) + " 到 " + shown(range.most) + " 之间";
+        return rows::Say(language, P("not-between", "'{text}' 不在 {least} 到 {most} 之间"),
+                         values);
     }
-    return quoted + (range.least_open ? "不大于 " : "小于 ") + shown(range.least);
+    return rows::Say(language,
+                     range.least_open ? P("not-above", "'{text}' 不大于 {least}")
+                                      : P("below", "'{text}' 小于 {least}"),
+                     values);
 }
 
 DesignTexts DefaultTexts() {

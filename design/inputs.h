@@ -11,9 +11,20 @@
 #include "calc/design_check.h"
 #include "calc/option_rules.h"
 #include "calc/selection.h"
+#include "rows/language.h"
 #include "runtime/expected.h"
 
 namespace design {
+
+using rows::Language;
+using rows::P;
+using rows::Phrase;
+using rows::Said;
+
+/// A text said the same in every language (a symbol, a unit): never translated.
+constexpr Phrase Same(std::string_view text) {
+    return {{}, text};
+}
 
 /// How a working point is given.
 enum class PointBy {
@@ -101,10 +112,10 @@ enum class InputKind {
 /// One input of a design: everything a face, the design file and the reading need of it.
 struct InputField {
     std::string DesignTexts::*text;
-    std::string_view label;  ///< the field's label and accessible name, "D(mm)"
-    std::string_view name;   ///< how sentences name it, "D", "t′"
+    Phrase label;  ///< the field's label and accessible name, "D(mm)"
+    Phrase name;   ///< how sentences name it, "D", "t′"
     InputKind kind;
-    std::string_view hint;                   ///< what it is and what a blank field means
+    Phrase hint;                             ///< what it is and what a blank field means
     std::optional<calc::OptionValue> range;  ///< the range its value must lie in, if any
     std::string_view key;                    ///< the design file's key
     int since;                               ///< the first design file version with the key
@@ -113,45 +124,79 @@ struct InputField {
 
 /// The inputs, in the order a face lays them out.
 inline constexpr std::array<InputField, 14> kInputs = {{
-    {&DesignTexts::D, "D(mm)", "D", InputKind::kLength, "外径", {}, "D", 1, "100"},
-    {&DesignTexts::d, "d(mm)", "d", InputKind::kLength, "内径", {}, "d", 1, "51"},
-    {&DesignTexts::t, "t(mm)", "t", InputKind::kLength, "厚度", {}, "t", 1, "3.5"},
-    {&DesignTexts::H, "H(mm)", "H", InputKind::kLength, "自由高度", {}, "H", 1, "6.3"},
-    {&DesignTexts::f_end,
-     "f(mm)",
-     "f",
+    {&DesignTexts::D,
+     Same("D(mm)"),
+     Same("D"),
      InputKind::kLength,
-     "曲线终点的变形量；空白时到压平为止（h0 = H − t）",
+     P("hint-D", "外径"),
+     {},
+     "D",
+     1,
+     "100"},
+    {&DesignTexts::d,
+     Same("d(mm)"),
+     Same("d"),
+     InputKind::kLength,
+     P("hint-d", "内径"),
+     {},
+     "d",
+     1,
+     "51"},
+    {&DesignTexts::t,
+     Same("t(mm)"),
+     Same("t"),
+     InputKind::kLength,
+     P("hint-t", "厚度"),
+     {},
+     "t",
+     1,
+     "3.5"},
+    {&DesignTexts::H,
+     Same("H(mm)"),
+     Same("H"),
+     InputKind::kLength,
+     P("hint-H", "自由高度"),
+     {},
+     "H",
+     1,
+     "6.3"},
+    {&DesignTexts::f_end,
+     Same("f(mm)"),
+     Same("f"),
+     InputKind::kLength,
+     P("hint-f", "曲线终点的变形量；空白时到压平为止（h0 = H − t）"),
      {},
      "f",
      1},
-    {&DesignTexts::series, "串联片数 i", "i", InputKind::kCount, "对合串联的组数；空白时为 1",
-     calc::OptionValue::kSeries, "i", 1, "1"},
-    {&DesignTexts::parallel, "并联片数 n", "n", InputKind::kCount, "每组叠合的片数；空白时为 1",
-     calc::OptionValue::kParallel, "n", 1, "1"},
-    {&DesignTexts::steps, "步数 N", "N", InputKind::kCount,
-     "曲线分为 N 步，共 N + 1 点；空白时为 50", calc::OptionValue::kSteps, "N", 1, "50"},
+    {&DesignTexts::series, P("label-i", "串联片数 i"), Same("i"), InputKind::kCount,
+     P("hint-i", "对合串联的组数；空白时为 1"), calc::OptionValue::kSeries, "i", 1, "1"},
+    {&DesignTexts::parallel, P("label-n", "并联片数 n"), Same("n"), InputKind::kCount,
+     P("hint-n", "每组叠合的片数；空白时为 1"), calc::OptionValue::kParallel, "n", 1, "1"},
+    {&DesignTexts::steps, P("label-N", "步数 N"), Same("N"), InputKind::kCount,
+     P("hint-N", "曲线分为 N 步，共 N + 1 点；空白时为 50"), calc::OptionValue::kSteps, "N", 1,
+     "50"},
     {&DesignTexts::t_reduced,
-     "t′(mm)",
-     "t′",
+     Same("t′(mm)"),
+     Same("t′"),
      InputKind::kLength,
-     "带支承面的碟簧（DIN 2093 第 3 组）减薄后的厚度；空白时没有支承面",
+     P("hint-t-reduced", "带支承面的碟簧（DIN 2093 第 3 组）减薄后的厚度；空白时没有支承面"),
      {},
      "t_reduced",
      1},
-    {&DesignTexts::E, "E(MPa)", "E", InputKind::kModulus, "弹性模量；空白时为弹簧钢的 206000 MPa",
-     calc::OptionValue::kModulus, "E", 1},
-    {&DesignTexts::mu, "μ", "μ", InputKind::kNumber, "泊松比；空白时为 0.3",
-     calc::OptionValue::kPoisson, "mu", 1},
-    {&DesignTexts::Rm, "Rm(MPa)", "Rm", InputKind::kModulus,
-     "抗拉强度，σom 不应超过它；空白时取 E、μ 所对应的材料的，不是列出的材料时不判断强度",
+    {&DesignTexts::E, Same("E(MPa)"), Same("E"), InputKind::kModulus,
+     P("hint-E", "弹性模量；空白时为弹簧钢的 206000 MPa"), calc::OptionValue::kModulus, "E", 1},
+    {&DesignTexts::mu, Same("μ"), Same("μ"), InputKind::kNumber,
+     P("hint-mu", "泊松比；空白时为 0.3"), calc::OptionValue::kPoisson, "mu", 1},
+    {&DesignTexts::Rm, Same("Rm(MPa)"), Same("Rm"), InputKind::kModulus,
+     P("hint-Rm",
+       "抗拉强度，σom 不应超过它；空白时取 E、μ 所对应的材料的，不是列出的材料时不判断强度"),
      calc::OptionValue::kStrength, "Rm", 2},
-    {&DesignTexts::w_M, "w_M", "w_M", InputKind::kNumber,
-     "并联片间的摩擦系数（DIN 2092），0 到 0.2；两个都空白时不计摩擦",
+    {&DesignTexts::w_M, Same("w_M"), Same("w_M"), InputKind::kNumber,
+     P("hint-w_M", "并联片间的摩擦系数（DIN 2092），0 到 0.2；两个都空白时不计摩擦"),
      calc::OptionValue::kSurfaceFriction, "w_M", 1},
-    {&DesignTexts::w_R, "w_R", "w_R", InputKind::kNumber,
-     "承载边缘的摩擦系数，0 到 0.2；两个都空白时不计摩擦", calc::OptionValue::kEdgeFriction, "w_R",
-     1},
+    {&DesignTexts::w_R, Same("w_R"), Same("w_R"), InputKind::kNumber,
+     P("hint-w_R", "承载边缘的摩擦系数，0 到 0.2；两个都空白时不计摩擦"),
+     calc::OptionValue::kEdgeFriction, "w_R", 1},
 }};
 
 /// What a requirement's number may be: from `least` to `most`, either edge inside unless open, a
@@ -166,8 +211,8 @@ inline constexpr double kUnbounded = 1.7976931348623157e308;  ///< the largest f
 /// One text of a requirement beside its points: as InputField, for RequirementTexts.
 struct RequirementField {
     std::string RequirementTexts::*text;
-    std::string_view label;   ///< the field's label and accessible name
-    std::string_view hint;    ///< what it is and what a blank field means
+    Phrase label;             ///< the field's label and accessible name
+    Phrase hint;              ///< what it is and what a blank field means
     std::string_view key;     ///< the design file's key in "requirement"
     int since;                ///< the first design file version with the key
     RequirementRange range;   ///< what its number may be
@@ -177,57 +222,58 @@ struct RequirementField {
 /// The requirement's texts beside its points, in the order a face lays them out.
 inline constexpr std::array<RequirementField, 8> kRequirementInputs = {{
     {&RequirementTexts::bore,
-     "安装孔 Ø(mm)",
-     "碟簧所在的孔或套筒的直径；外径 De 加间隙不超过它",
+     P("requirement-label-bore", "安装孔 Ø(mm)"),
+     P("requirement-hint-bore", "碟簧所在的孔或套筒的直径；外径 De 加间隙不超过它"),
      "bore",
      3,
      {0, kUnbounded, true},
      ""},
     {&RequirementTexts::rod,
-     "导杆 Ø(mm)",
-     "导杆的直径；内径 Di 不小于它加间隙；空白时没有导杆",
+     P("requirement-label-rod", "导杆 Ø(mm)"),
+     P("requirement-hint-rod", "导杆的直径；内径 Di 不小于它加间隙；空白时没有导杆"),
      "rod",
      3,
      {0, kUnbounded},
      ""},
     {&RequirementTexts::clearance,
-     "间隙(mm)",
-     "碟簧与导向件之间的总间隙；空白时按厂家推荐的表（0.2 mm 到 1.6 mm，随直径）",
+     P("requirement-label-clearance", "间隙(mm)"),
+     P("requirement-hint-clearance",
+       "碟簧与导向件之间的总间隙；空白时按厂家推荐的表（0.2 mm 到 1.6 mm，随直径）"),
      "clearance",
      3,
      {0, kUnbounded},
      "--clearance"},
     {&RequirementTexts::max_length,
-     "最大长度(mm)",
-     "碟簧组在下工作点的最大长度；空白时不限",
+     P("requirement-label-max-length", "最大长度(mm)"),
+     P("requirement-hint-max-length", "碟簧组在下工作点的最大长度；空白时不限"),
      "max_length",
      3,
      {0, kUnbounded, true},
      "--max-length"},
     {&RequirementTexts::max_series,
-     "最多串联 i",
-     "最多串联的组数；空白时为 30",
+     P("requirement-label-max-series", "最多串联 i"),
+     P("requirement-hint-max-series", "最多串联的组数；空白时为 30"),
      "max_series",
      3,
      {1, calc::kMaxSelectionCount, false, true},
      "--max-series"},
     {&RequirementTexts::max_parallel,
-     "最多并联 n",
-     "每组最多叠合的片数；空白时为 3",
+     P("requirement-label-max-parallel", "最多并联 n"),
+     P("requirement-hint-max-parallel", "每组最多叠合的片数；空白时为 3"),
      "max_parallel",
      3,
      {1, calc::kMaxSelectionCount, false, true},
      "--max-parallel"},
     {&RequirementTexts::special,
-     "特制个数",
-     "另外设计的特制碟簧的个数，0 到 20；空白时为 3",
+     P("requirement-label-special", "特制个数"),
+     P("requirement-hint-special", "另外设计的特制碟簧的个数，0 到 20；空白时为 3"),
      "special",
      3,
      {0, calc::kMaxSpecial, false, true},
      "--special"},
     {&RequirementTexts::life,
-     "寿命 N(次)",
-     "动载荷要达到的次数，按设计的疲劳线判断（要有线）；空白时不要求",
+     P("requirement-label-life", "寿命 N(次)"),
+     P("requirement-hint-life", "动载荷要达到的次数，按设计的疲劳线判断（要有线）；空白时不要求"),
      "life",
      4,
      {0, kUnbounded, true},
@@ -241,79 +287,88 @@ inline constexpr RequirementRange kToleranceRange{0, 50};
 /// not numbers), within its range; none when the text is blank. Why not, in words that end a
 /// sentence naming the field: "'1.5' 不是 1 到 100 的整数".
 runtime::Expected<std::optional<double>, std::string> ReadRequirementNumber(
-    std::string_view text, const RequirementRange& range);
+    std::string_view text, const RequirementRange& range, Language language = Language::kChinese);
 
 /// The labels of a requirement point's fields: its travel, force and tolerance.
-inline constexpr std::array<std::string_view, 2> kRequirementPointNames = {"要求 1", "要求 2"};
+inline constexpr std::array<Phrase, 2> kRequirementPointNames = {P("requirement-1", "要求 1"),
+                                                                 P("requirement-2", "要求 2")};
 
 /// Which quantity a requirement point gives: the travel (its force toleranced), or the force;
 /// the choice's accessible name is the point's name and kGivenName.
-inline constexpr std::string_view kGivenName = "给定";
-inline constexpr std::array<std::string_view, 2> kGivenChoices = {"给定行程，力在公差内",
-                                                                  "给定力，行程在公差内"};
+inline constexpr Phrase kGivenName = P("given", "给定");
+inline constexpr std::array<Phrase, 2> kGivenChoices = {P("given-travel", "给定行程，力在公差内"),
+                                                        P("given-force", "给定力，行程在公差内")};
 
 /// A requirement point's three fields: the design file's key, the caption and the hint.
 struct RequirementPointField {
-    std::string_view key, caption, hint;
+    std::string_view key;
+    Phrase caption, hint;
 };
 inline constexpr std::array<RequirementPointField, 3> kRequirementPointFields = {{
-    {"s", "s(mm)", "碟簧组的行程（单片时为变形量 f）"},
-    {"F", "F(N)", "碟簧组的力 n × F，不计摩擦"},
-    {"tolerance", "公差(%)", "给定量以外的那个量允许偏差的百分数；空白时为 5"},
+    {"s", Same("s(mm)"), P("requirement-hint-s", "碟簧组的行程（单片时为变形量 f）")},
+    {"F", Same("F(N)"), P("requirement-hint-F", "碟簧组的力 n × F，不计摩擦")},
+    {"tolerance", P("requirement-label-tolerance", "公差(%)"),
+     P("requirement-hint-tolerance", "给定量以外的那个量允许偏差的百分数；空白时为 5")},
 }};
 /// Added to each hint of the second point's fields.
-inline constexpr std::string_view kSecondPointHint = "；要求 2 空白时只有一个";
+inline constexpr Phrase kSecondPointHint = P("second-point-hint", "；要求 2 空白时只有一个");
 
 /// The requirement's load: the caption of its choice of a dynamic load.
-inline constexpr std::string_view kDynamicCaption = "动载：下工作点至少预压 0.15·h0";
+inline constexpr Phrase kDynamicCaption = P("dynamic-caption", "动载：下工作点至少预压 0.15·h0");
 
 /// The material picker: its label, and its choice for an E and μ of no named material.
-inline constexpr std::string_view kMaterialLabel = "材料";
-inline constexpr std::string_view kOtherMaterial = "其他（按 E、μ）";
+inline constexpr Phrase kMaterialLabel = P("material", "材料");
+inline constexpr Phrase kOtherMaterial = P("other-material", "其他（按 E、μ）");
 
 /// How a working point is given, in the order of PointBy, and its fields' hints; the choice's
 /// accessible name is the point's name and kPointByName.
-inline constexpr std::string_view kPointByName = "按";
-inline constexpr std::array<std::string_view, 2> kPointByChoices = {"按位移 f/s(mm)", "按力 F(N)"};
-inline constexpr std::string_view kPointByHint = "碟簧组时为行程 s 或碟簧组的力 F_stack";
-inline constexpr std::string_view kPointHint = "空白时没有这个工作点";
+inline constexpr Phrase kPointByName = P("point-by", "按");
+inline constexpr std::array<Phrase, 2> kPointByChoices = {
+    P("point-by-deflection", "按位移 f/s(mm)"), P("point-by-force", "按力 F(N)")};
+inline constexpr Phrase kPointByHint = P("point-by-hint", "碟簧组时为行程 s 或碟簧组的力 F_stack");
+inline constexpr Phrase kPointHint = P("point-hint", "空白时没有这个工作点");
 
 /// A choice of the load: how a face shows it and how the design file writes it.
 struct LoadChoice {
     calc::Load load;
-    std::string_view label;
+    Phrase label;
     std::string_view key;
 };
 inline constexpr std::array<LoadChoice, 2> kLoads = {{
-    {calc::Load::kStatic, "静载", "static"},
-    {calc::Load::kDynamic, "动载", "dynamic"},
+    {calc::Load::kStatic, P("static", "静载"), "static"},
+    {calc::Load::kDynamic, P("dynamic", "动载"), "dynamic"},
 }};
 /// The load's label and hint, beside the working points.
-inline constexpr std::string_view kLoadLabel = "载荷";
-inline constexpr std::string_view kLoadHint =
-    "动载：载荷在两个工作点之间循环，判断预压（至少 0.15·h0）和两点 II、III "
-    "的疲劳；静载不判断这两项";
+inline constexpr Phrase kLoadLabel = P("load", "载荷");
+inline constexpr Phrase kLoadHint =
+    P("load-hint",
+      "动载：载荷在两个工作点之间循环，判断预压（至少 0.15·h0）和两点 "
+      "II、III 的疲劳；静载不判断这两项");
 /// The design's choice of σIV: its label and hint.
-inline constexpr std::string_view kOuterEdgeLabel = "列出 σIV";
-inline constexpr std::string_view kOuterEdgeHint =
-    "表中在 σ3 之后多一列外缘上侧的应力 σIV（DIN 2092；带支承面时用 t′、h0′ 和 K4）";
+inline constexpr Phrase kOuterEdgeLabel = P("outer-edge", "列出 σIV");
+inline constexpr Phrase kOuterEdgeHint =
+    P("outer-edge-hint",
+      "表中在 σ3 之后多一列外缘上侧的应力 σIV（DIN 2092；带支承面时用 t′、h0′ 和 K4）");
 /// The requirement's choice of long stacks: its label and hint.
-inline constexpr std::string_view kLongStacksLabel = "允许长碟簧组";
-inline constexpr std::string_view kLongStacksHint =
-    "自由长度超过 3·D 的碟簧组也列出（厂家建议分段导向）；不选时不列";
+inline constexpr Phrase kLongStacksLabel = P("long-stacks", "允许长碟簧组");
+inline constexpr Phrase kLongStacksHint =
+    P("long-stacks-hint", "自由长度超过 3·D 的碟簧组也列出（厂家建议分段导向）；不选时不列");
 
 /// One column of the packets' table: the design file's key, its caption and accessible name, and
 /// its hint.
 struct PacketField {
     std::string PacketText::*text;
-    std::string_view key, caption, hint;
+    std::string_view key;
+    Phrase caption, hint;
 };
 inline constexpr std::array<PacketField, 3> kPacketFields = {{
-    {&PacketText::count, "n", "并联 n", "这一组叠合的片数，正整数"},
-    {&PacketText::spring, "spring", "碟簧",
-     "DIN 2093 的名称（如 B 40），或 D d t H 及带支承面时的 t′（mm，以空格分隔）"},
-    {&PacketText::stop, "stop", "挡块 f(mm)",
-     "挡块（限位环）处单片的变形量；空白时为压平（h0，带支承面时 h0′）"},
+    {&PacketText::count, "n", P("packet-count", "并联 n"),
+     P("packet-count-hint", "这一组叠合的片数，正整数")},
+    {&PacketText::spring, "spring", P("packet-spring", "碟簧"),
+     P("packet-spring-hint",
+       "DIN 2093 的名称（如 B 40），或 D d t H 及带支承面时的 t′（mm，以空格分隔）")},
+    {&PacketText::stop, "stop", P("packet-stop", "挡块 f(mm)"),
+     P("packet-stop-hint", "挡块（限位环）处单片的变形量；空白时为压平（h0，带支承面时 h0′）")},
 }};
 /// The inputs that packets stand for: the single spring and its i × n stack (design file keys).
 inline constexpr std::array<std::string_view, 8> kPacketsStandFor = {"D", "d", "t", "H",
@@ -330,19 +385,22 @@ constexpr bool PacketsStandFor(std::string_view key) {
 }
 
 /// The packets' table: its caption and what it is.
-inline constexpr std::string_view kPacketsLabel = "渐进碟簧组（各组串联）";
-inline constexpr std::string_view kPacketsHint =
+inline constexpr Phrase kPacketsLabel = P("packets-label", "渐进碟簧组（各组串联）");
+inline constexpr Phrase kPacketsHint = P(
+    "packets-hint",
     "不同片数或不同碟簧的各组串联，从第 1 组排起；较软的组先压到挡块，刚度随之上升。有组时按这张表"
-    "计算，上面的 D、d、t、H、t′、f、i、n 不用；没有组时按上面的单片或 i × n 碟簧组";
+    "计算，上面的 D、d、t、H、t′、f、i、n 不用；没有组时按上面的单片或 i × n 碟簧组");
 
 /// The working points' names, which are also their fields' labels.
-inline constexpr std::array<std::string_view, 2> kPointNames = {"工作点 1", "工作点 2"};
+inline constexpr std::array<Phrase, 2> kPointNames = {P("point-1", "工作点 1"),
+                                                      P("point-2", "工作点 2")};
 
 /// What every face's editor of the fatigue lines (DesignTexts::fatigue_lines) says of them.
-inline constexpr std::string_view kFatigueLinesHint =
-    "从所持标准（DIN 2093 / EN 16983）或厂家手册的疲劳图上读出的允许应力线，按它们判断两工作点间"
-    "的载荷循环。每行一条：组别、次数 N、σU1、σO1、σU2、σO2（MPa）、来源，以制表符分隔（从表格"
-    "粘贴，或载入文件），# 开头的行为注释。本程序不带任何疲劳线。";
+inline constexpr Phrase kFatigueLinesHint =
+    P("fatigue-lines-hint",
+      "从所持标准（DIN 2093 / EN 16983）或厂家手册的疲劳图上读出的允许应力线，按它们判断两工作点间"
+      "的载荷循环。每行一条：组别、次数 N、σU1、σO1、σU2、σO2（MPa）、来源，以制表符分隔（从表格"
+      "粘贴，或载入文件），# 开头的行为注释。本程序不带任何疲劳线。");
 
 /// Where a face puts the material picker: just before this input, the first of the values a
 /// material sets.

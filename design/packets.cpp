@@ -86,22 +86,32 @@ runtime::Expected<calc::Column, PacketProblem> ReadPackets(const std::vector<Pac
     return column;
 }
 
-std::string PacketProblemText(const PacketProblem& problem) {
-    const std::string packet = "第 " + std::to_string(problem.packet) + " 组";
+std::string PacketProblemText(const PacketProblem& problem, Language language) {
+    const std::string packet = rows::Say(language, P("packet-numbered", "第 {k} 组"),
+                                         {{"k", std::to_string(problem.packet)}});
     switch (problem.kind) {
         case Kind::kTooMany:
-            return "碟簧组表最多 " + std::to_string(calc::kMaxPackets) + " 组";
+            return rows::Say(language, P("packets-too-many", "碟簧组表最多 {most} 组"),
+                             {{"most", std::to_string(calc::kMaxPackets)}});
         case Kind::kCount:
-            return packet + "的片数 n 应为 1 到 " + std::to_string(calc::kMaxStackCount) +
-                   " 的整数";
+            return rows::Say(language,
+                             P("packet-count-wrong", "{packet}的片数 n 应为 1 到 {most} 的整数"),
+                             {{"packet", packet}, {"most", std::to_string(calc::kMaxStackCount)}});
         case Kind::kSpring:
-            return packet + "的碟簧应为 DIN 2093 的名称（如 B 40）或 D d t H [t′]";
+            return rows::Say(language,
+                             P("packet-spring-wrong",
+                               "{packet}的碟簧应为 DIN 2093 的名称（如 B 40）或 D d t H [t′]"),
+                             {{"packet", packet}});
         case Kind::kUnknownSpring:
-            return packet + "的碟簧不在 DIN 2093 的表中";
+            return rows::Say(language,
+                             P("packet-spring-unknown", "{packet}的碟簧不在 DIN 2093 的表中"),
+                             {{"packet", packet}});
         case Kind::kStop:
-            return packet + "的挡块应为一个数";
+            return rows::Say(language, P("packet-stop-wrong", "{packet}的挡块应为一个数"),
+                             {{"packet", packet}});
         case Kind::kFriction:
-            return "各组不同的碟簧组不计摩擦：请把 w_M、w_R 空白";
+            return rows::Say(language,
+                             P("packets-friction", "各组不同的碟簧组不计摩擦：请把 w_M、w_R 空白"));
     }
     return {};
 }

@@ -33,6 +33,6 @@ runtime::Expected<calc::Column, PacketProblem> ReadPackets(const std::vector<Pac
                                                            const calc::Material& material);
 
 /// A problem in words: "第 2 组的碟簧应为 DIN 2093 的名称或 D d t H [t′]".
-std::string PacketProblemText(const PacketProblem& problem);
+std::string PacketProblemText(const PacketProblem& problem, Language language = Language::kChinese);
 
 }  // namespace design

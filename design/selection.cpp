@@ -16,14 +16,23 @@
 namespace design {
 namespace {
 
+using rows::P;
+
+// Why a selection cannot be made, led as every refusal of the requirement is.
+std::string Refused(Language language, const std::string& why) {
+    return rows::Say(language, P("selection-refused", "选型：{why}"), {{"why", why}});
+}
+
 // A number read from a field's text within its range (none when blank), or why not, naming the
 // field as the batch tool names its option.
 runtime::Expected<std::optional<double>, std::string> Number(const std::string& text,
                                                              std::string_view label,
-                                                             const RequirementRange& range) {
-    auto read = ReadRequirementNumber(text, range);
+                                                             const RequirementRange& range,
+                                                             Language language) {
+    auto read = ReadRequirementNumber(text, range, language);
     if (!read) {
-        return "选型：" + std::string(label) + "：" + read.error();
+        return Refused(language, rows::Say(language, P("named-why", "{name}：{why}"),
+                                           {{"name", label}, {"why", read.error()}}));
     }
     return read;
 }
@@ -31,8 +40,9 @@ runtime::Expected<std::optional<double>, std::string> Number(const std::string& 
 // s and F of a point: any number here; whether it can be searched is the requirement's check.
 constexpr RequirementRange kAnyNumber{-kUnbounded, kUnbounded};
 
-runtime::Expected<calc::Requirement, std::string> ReadRequirement(
-    const DesignTexts& texts, const MaterialAndFriction& design) {
+runtime::Expected<calc::Requirement, std::string> ReadRequirement(const DesignTexts& texts,
+                                                                  const MaterialAndFriction& design,
+                                                                  Language language) {
     const RequirementTexts& typed = texts.requirement;
     calc::Requirement r;
     r.material = design.material;
@@ -41,10 +51,13 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
     r.long_stacks = typed.long_stacks;
     for (std::size_t k = 0; k < typed.points.size(); ++k) {
         const RequirementPointText& point = typed.points[k];
-        const std::string name(kRequirementPointNames[k]);
-        const auto s = Number(point.s, name + " s", kAnyNumber);
-        const auto F = Number(point.F, name + " F", kAnyNumber);
-        const auto tolerance = Number(point.tolerance, name + " 公差", kToleranceRange);
+        const std::string name(Said(kRequirementPointNames[k], language));
+        const auto s = Number(point.s, name + " s", kAnyNumber, language);
+        const auto F = Number(point.F, name + " F", kAnyNumber, language);
+        const auto tolerance =
+            Number(point.tolerance,
+                   rows::Say(language, P("point-tolerance", "{point} 公差"), {{"point", name}}),
+                   kToleranceRange, language);
         for (const auto* read : {&s, &F, &tolerance}) {
             if (!*read) {
                 return read->error();
@@ -54,14 +67,17 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
             continue;  // no such point
         }
         if (!*s || !*F) {
-            return "选型：" + name + " 要同时给出行程 s 和力 F";
+            return Refused(
+                language,
+                rows::Say(language, P("point-needs-both", "{point} 要同时给出行程 s 和力 F"),
+                          {{"point", name}}));
         }
         r.points.push_back({point.force_given, **s, **F, tolerance->value_or(5) / 100});
     }
     std::array<std::optional<double>, kRequirementInputs.size()> values;
     for (std::size_t k = 0; k < kRequirementInputs.size(); ++k) {
         const RequirementField& field = kRequirementInputs[k];
-        auto read = Number(typed.*field.text, field.label, field.range);
+        auto read = Number(typed.*field.text, Said(field.label, language), field.range, language);
         if (!read) {
             return read.error();
         }
@@ -90,12 +106,12 @@ runtime::Expected<calc::Requirement, std::string> ReadRequirement(
     if (r.dynamic && !runtime::IsBlank(texts.fatigue_lines)) {
         auto lines = calc::ReadFatigueLines(texts.fatigue_lines);
         if (!lines) {
-            return "选型：" + rows::FatigueLinesProblemText(lines.error());
+            return Refused(language, rows::FatigueLinesProblemText(lines.error(), language));
         }
         r.fatigue_lines = std::move(*lines);
     }
     if (const auto problem = calc::CheckRequirement(r)) {
-        return "选型：" + rows::RequirementProblemText(*problem);
+        return Refused(language, rows::RequirementProblemText(*problem, language));
     }
     return r;
 }
@@ -121,15 +137,18 @@ std::size_t MoreShown(std::size_t best) {
     return std::min(best + kShownMore, kShownAtMost);
 }
 
-SelectionSheet ComputeSelection(const DesignTexts& texts, std::size_t best) {
+SelectionSheet ComputeSelection(const DesignTexts& texts, std::size_t best, Language language) {
     SelectionSheet sheet;
+    sheet.language = language;
     sheet.best = std::min(std::max<std::size_t>(best, 1), kShownAtMost);
     const auto design = ReadMaterialAndFriction(texts);
     if (!design) {
-        sheet.problem = "选型用设计的材料和摩擦：" + rows::OptionProblemText(design.error());
+        sheet.problem =
+            rows::Say(language, P("selection-design-options", "选型用设计的材料和摩擦：{why}"),
+                      {{"why", rows::OptionProblemText(design.error(), language)}});
         return sheet;
     }
-    auto requirement = ReadRequirement(texts, *design);
+    auto requirement = ReadRequirement(texts, *design, language);
     if (!requirement) {
         sheet.problem = requirement.error();
         return sheet;
@@ -140,14 +159,15 @@ SelectionSheet ComputeSelection(const DesignTexts& texts, std::size_t best) {
 }
 
 std::vector<std::string> SelectionHeaderCells(const SelectionSheet& sheet) {
-    return sheet.problem ? std::vector<std::string>{} : rows::SelectionHeader(sheet.requirement);
+    return sheet.problem ? std::vector<std::string>{}
+                         : rows::SelectionHeader(sheet.requirement, sheet.language);
 }
 
 std::vector<std::string> SelectionRowCells(const SelectionSheet& sheet, std::size_t row,
                                            rows::Precision precision) {
     rows::CellList cells;
     rows::CandidateCells(*sheet.Shown().at(row), sheet.requirement, calc::Din2093(), precision,
-                         cells);
+                         cells, 0, sheet.language);
     return cells.cells;
 }
 
@@ -164,24 +184,41 @@ std::string SelectionSummary(const SelectionSheet& sheet) {
         return *sheet.problem;
     }
     if (sheet.selection.shortfall) {
-        return rows::ShortfallText(*sheet.selection.shortfall, sheet.requirement);
+        return rows::ShortfallText(*sheet.selection.shortfall, sheet.requirement, sheet.language);
     }
+    const Language language = sheet.language;
     const std::size_t catalogue = sheet.selection.catalogue.size();
-    std::string shown = "满足要求的：DIN 2093 碟簧 " + std::to_string(catalogue) + " 种";
-    if (catalogue > sheet.best) {
-        shown += "（列出最好的 " + std::to_string(sheet.best) + " 种）";
-    }
-    shown += "，特制碟簧 " + std::to_string(sheet.selection.special.size()) +
-             " 种。先列 DIN 2093 的，再列特制的，各自按片数最少、σOM/Rm 最低、碟簧组最短排列";
+    const std::string found = std::to_string(catalogue), best = std::to_string(sheet.best),
+                      special = std::to_string(sheet.selection.special.size());
+    const rows::Values counts = {{"catalogue", found}, {"best", best}, {"special", special}};
+    std::string shown =
+        rows::Say(language,
+                  catalogue > sheet.best
+                      ? P("selection-counts-best",
+                          "满足要求的：DIN 2093 碟簧 {catalogue} 种（列出最好的 {best} "
+                          "种），特制碟簧 {special} 种。先列 DIN 2093 的，再列特制的，各自"
+                          "按片数最少、σOM/Rm 最低、碟簧组最短排列")
+                      : P("selection-counts",
+                          "满足要求的：DIN 2093 碟簧 {catalogue} 种，特制碟簧 {special} 种。"
+                          "先列 DIN 2093 的，再列特制的，各自按片数最少、σOM/Rm 最低、碟簧组"
+                          "最短排列"),
+                  counts);
     const calc::Requirement& r = sheet.requirement;
-    if (const std::string refused = rows::SpecialRefused(r); !refused.empty()) {
-        shown += "。" + refused;
+    const auto then = [&shown, language](const std::string& next) {
+        shown += rows::Say(language, P("sentence-then", "。{next}"), {{"next", next}});
+    };
+    if (const std::string refused = rows::SpecialRefused(r, language); !refused.empty()) {
+        then(refused);
     }
     if (r.dynamic) {
-        shown += r.fatigue_lines.empty() ? "。疲劳未判断：设计没有疲劳线"
-                 : r.life                ? "。只列按设计的疲劳线至少 " +
-                                std::string(runtime::NumberToText(*r.life).view()) + " 次的"
-                          : "。疲劳按设计的疲劳线在 II、III 两点判断，见“检查”和“疲劳点”列";
+        then(r.fatigue_lines.empty()
+                 ? rows::Say(language, P("selection-no-lines", "疲劳未判断：设计没有疲劳线"))
+             : r.life
+                 ? rows::Say(language, P("selection-life", "只列按设计的疲劳线至少 {N} 次的"),
+                             {{"N", runtime::NumberToText(*r.life).view()}})
+                 : rows::Say(language,
+                             P("selection-fatigue",
+                               "疲劳按设计的疲劳线在 II、III 两点判断，见“检查”和“疲劳点”列")));
     }
     return shown;
 }
@@ -193,14 +230,14 @@ std::string SelectionCopyText(const SelectionSheet& sheet) {
     }
     std::string text;
     rows::TabJoined header(text);
-    for (const std::string& name : rows::SelectionHeader(sheet.requirement)) {
+    for (const std::string& name : rows::SelectionHeader(sheet.requirement, sheet.language)) {
         header.Cell(name);
     }
     text += '\n';
     for (const calc::Candidate* candidate : shown) {
         rows::TabJoined line(text);
         rows::CandidateCells(*candidate, sheet.requirement, calc::Din2093(),
-                             rows::Precision::kEvery, line);
+                             rows::Precision::kEvery, line, 0, sheet.language);
         text += '\n';
     }
     return text;

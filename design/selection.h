@@ -25,7 +25,8 @@ struct SelectionSheet {
     std::optional<std::string> problem;
     calc::Requirement requirement;
     calc::Selection selection;
-    std::size_t best = kShownAtFirst;  ///< how many of the catalogue's candidates are shown
+    std::size_t best = kShownAtFirst;        ///< how many of the catalogue's candidates are shown
+    Language language = Language::kChinese;  ///< the language of its words
 
     /// The candidates in the order shown: the best of the catalogue's, then the special springs.
     std::vector<const calc::Candidate*> Shown() const;
@@ -36,7 +37,8 @@ struct SelectionSheet {
 /// Reads the design's requirement (each text whole: a number and nothing else; blank fields as
 /// kRequirementInputs says) with the design's material and friction, and selects for it from
 /// DIN 2093's springs and special springs.
-SelectionSheet ComputeSelection(const DesignTexts& texts, std::size_t best = kShownAtFirst);
+SelectionSheet ComputeSelection(const DesignTexts& texts, std::size_t best = kShownAtFirst,
+                                Language language = Language::kChinese);
 
 /// How many catalogue candidates "更多…" shows after `best`: kShownMore more, at most
 /// kShownAtMost.

@@ -14,37 +14,41 @@
 namespace design {
 namespace {
 
-PlotSeries Series(const char* name, const char* symbol, const char* unit, Rgb color,
+using rows::Say;
+
+PlotSeries Series(std::string name, const char* symbol, const char* unit, Rgb color,
                   LineStyle style = LineStyle::kSolid) {
-    return PlotSeries{name, symbol, unit, color, {}, style};
+    return PlotSeries{std::move(name), symbol, unit, color, {}, style};
 }
 
 // The panels' axes and (empty) series: F over f, F_stack over s for a stack, σ over f. With
 // friction, the loading and unloading forces beside the stack's (one spring's without a stack).
-std::vector<PlotPanel> EmptyPanels(const calc::RowOptions& options) {
-    PlotPanel force{"变形量 f (mm)",
-                    "力 F (N)",
+std::vector<PlotPanel> EmptyPanels(const calc::RowOptions& options, Language language) {
+    const std::string deflection = Say(language, P("axis-deflection", "变形量 f (mm)"));
+    PlotPanel force{deflection,
+                    Say(language, P("axis-force", "力 F (N)")),
                     "f",
                     "mm",
-                    {Series("F 单片", "F", "N", {0, 90, 200})},
+                    {Series(Say(language, P("series-single", "F 单片")), "F", "N", {0, 90, 200})},
                     {},
                     {},
                     {}};
     // The axis says F_stack, the legend names the stack: a short panel keeps the title whole.
-    PlotPanel stack{"行程 s (mm)",
-                    "F_stack (N)",
-                    "s",
-                    "mm",
-                    {Series("F_stack 碟簧组", "F_stack", "N", {220, 110, 0})},
-                    {},
-                    {},
-                    {}};
+    PlotPanel stack{
+        Say(language, P("axis-travel", "行程 s (mm)")),
+        "F_stack (N)",
+        "s",
+        "mm",
+        {Series(Say(language, P("series-stack", "F_stack 碟簧组")), "F_stack", "N", {220, 110, 0})},
+        {},
+        {},
+        {}};
     PlotPanel& rubbing = options.stack ? stack : force;
     if (options.friction) {
-        rubbing.series.push_back(
-            Series("F_load 加载", "F_load", "N", {200, 60, 60}, LineStyle::kDashed));
-        rubbing.series.push_back(
-            Series("F_unload 卸载", "F_unload", "N", {40, 120, 200}, LineStyle::kDashed));
+        rubbing.series.push_back(Series(Say(language, P("series-load", "F_load 加载")), "F_load",
+                                        "N", {200, 60, 60}, LineStyle::kDashed));
+        rubbing.series.push_back(Series(Say(language, P("series-unload", "F_unload 卸载")),
+                                        "F_unload", "N", {40, 120, 200}, LineStyle::kDashed));
         rubbing.bands.push_back({{150, 150, 150}, {}, {}});
     }
     std::vector<PlotPanel> panels{force};
@@ -52,8 +56,8 @@ std::vector<PlotPanel> EmptyPanels(const calc::RowOptions& options) {
         panels.push_back(stack);
     }
     panels.push_back(PlotPanel{
-        "变形量 f (mm)",
-        "应力 σ (MPa)",
+        deflection,
+        Say(language, P("axis-stress", "应力 σ (MPa)")),
         "f",
         "mm",
         {Series("σom", "σom", "MPa", {120, 120, 120}), Series("σ1", "σ1", "MPa", {200, 30, 30}),
@@ -244,8 +248,9 @@ std::optional<DesignTexts> AlikeStack(const DesignTexts& texts, const calc::Colu
 }
 
 // A design with packets: the i × n stack when they are alike, else a column.
-Sheet ComputePackets(const DesignTexts& texts, const StopRequested& stop) {
+Sheet ComputePackets(const DesignTexts& texts, Language language, const StopRequested& stop) {
     Sheet sheet;
+    sheet.language = language;
     DesignTexts used = texts;
     for (const InputField& input : kInputs) {
         if (PacketsStandFor(input.key)) {
@@ -269,7 +274,7 @@ Sheet ComputePackets(const DesignTexts& texts, const StopRequested& stop) {
     }
     column->outer_edge = texts.outer_edge;
     if (auto alike = AlikeStack(texts, *column)) {
-        return ComputeSheet(*alike, stop);
+        return ComputeSheet(*alike, language, stop);
     }
     if (design.options.friction) {
         sheet.packet_problem = PacketProblem{PacketProblem::Kind::kFriction};
@@ -283,10 +288,15 @@ Sheet ComputePackets(const DesignTexts& texts, const StopRequested& stop) {
 }  // namespace
 
 Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
+    return ComputeSheet(texts, Language::kChinese, stop);
+}
+
+Sheet ComputeSheet(const DesignTexts& texts, Language language, const StopRequested& stop) {
     if (!texts.packets.empty()) {
-        return ComputePackets(texts, stop);
+        return ComputePackets(texts, language, stop);
     }
     Sheet sheet;
+    sheet.language = language;
     DesignReading reading = ReadDesign(texts);
     sheet.partial_reads = std::move(reading.partial_reads);
     if (!reading.design) {
@@ -298,7 +308,7 @@ Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop) {
     const calc::RowOptions& options = sheet.options = design.options;
     sheet.load = design.load;
     const std::optional<std::vector<calc::FatigueLine>> lines = ReadLines(texts, sheet);
-    sheet.plot = EmptyPanels(options);
+    sheet.plot = EmptyPanels(options, language);
     const auto steps = static_cast<std::size_t>(design.steps);
     sheet.rows.reserve(steps + 1);
     for (PlotPanel* panel : {&sheet.plot.front(), &sheet.plot.back()}) {

@@ -97,6 +97,8 @@ struct Sheet {
     std::vector<PlotPanel> plot;
     /// False when the computation was stopped before it ended.
     bool complete = false;
+    /// The language its words are said in: the plot's computed here, the rest by sheet_text.h.
+    Language language = Language::kChinese;
 };
 
 /// Whether the computation under way is to stop (a newer request has come); never when empty.
@@ -107,5 +109,7 @@ using StopRequested = std::function<bool()>;
 /// a dynamic load's cycle is judged at II and III against the design's fatigue lines (by the
 /// spring's thickness as made). Gives up early, with an incomplete sheet, once `stop` says so.
 Sheet ComputeSheet(const DesignTexts& texts, const StopRequested& stop = {});
+/// The same, its words in `language`; the numbers and codes are the same bytes in every one.
+Sheet ComputeSheet(const DesignTexts& texts, Language language, const StopRequested& stop = {});
 
 }  // namespace design

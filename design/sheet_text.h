@@ -91,7 +91,7 @@ std::vector<std::pair<std::string, std::string>> RecordPairs(const Sheet& sheet)
 std::vector<std::string> Summary(const Sheet& sheet);
 
 /// The material: E, μ and Rm, with its name when it is a listed one.
-std::string MaterialLine(const calc::Material& material);
+std::string MaterialLine(const calc::Material& material, Language language = Language::kChinese);
 
 /// The spring, its material with Rm, the stack, friction and contact flats, a line each.
 std::vector<std::string> SpringLines(const Sheet& sheet);

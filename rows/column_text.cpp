@@ -13,16 +13,17 @@ std::string Shown(double value) {
     return std::string(runtime::NumberToText(value).view());
 }
 
-std::string Packet(int number) {
-    return "第 " + std::to_string(number) + " 组";
+std::string Packet(int number, Language language) {
+    return Say(language, P("packet-numbered", "第 {k} 组"), {{"k", std::to_string(number)}});
 }
 
 }  // namespace
 
-void ColumnHeaderCells(const calc::Column& column, bool check, CellSink& out) {
-    for (const char* name : {"F(N)", "s(mm)", "L(mm)", "R_stack(N/mm)", "R_stack+(N/mm)", "挡块"}) {
+void ColumnHeaderCells(const calc::Column& column, bool check, CellSink& out, Language language) {
+    for (const char* name : {"F(N)", "s(mm)", "L(mm)", "R_stack(N/mm)", "R_stack+(N/mm)"}) {
         out.Cell(name);
     }
+    out.Cell(Say(language, P("column-stop", "挡块")));
     for (std::size_t k = 1; k <= column.packets.size(); ++k) {
         const std::string at = "[" + std::to_string(k) + "]";
         out.Cell("f" + at + "(mm)");
@@ -35,15 +36,16 @@ void ColumnHeaderCells(const calc::Column& column, bool check, CellSink& out) {
         }
     }
     if (check) {
-        out.Cell("检查");
+        out.Cell(Say(language, P("column-check", "检查")));
     }
 }
 
-void ColumnPointCells(const calc::ColumnPoint& point, bool check, CellSink& out) {
+void ColumnPointCells(const calc::ColumnPoint& point, bool check, CellSink& out,
+                      Language language) {
     out.Cell(Shown(point.force));
     if (!point.stack) {
         out.Cell("ERROR");
-        out.Cell(ErrorCell(point.stack.error()));
+        out.Cell(ErrorCell(point.stack.error(), language));
         return;
     }
     out.Cell(Shown(point.stack->s));
@@ -62,7 +64,7 @@ void ColumnPointCells(const calc::ColumnPoint& point, bool check, CellSink& out)
         const calc::PacketAt& packet = point.packets[k];
         out.Cell(Shown(packet.f));
         if (!packet.row.results) {  // its travel was found, its row not: say why in its place
-            out.Cell(ErrorCell(packet.row.results.error()));
+            out.Cell(ErrorCell(packet.row.results.error(), language));
             continue;
         }
         const calc::SpringResults& r = packet.row.results->spring;
@@ -85,55 +87,80 @@ void ColumnPointCells(const calc::ColumnPoint& point, bool check, CellSink& out)
     }
 }
 
-std::string ColumnProblemText(const calc::ColumnProblem& problem) {
+std::string ColumnProblemText(const calc::ColumnProblem& problem, Language language) {
     using Kind = calc::ColumnProblem::Kind;
-    const std::string packet = Packet(problem.packet);
+    const std::string packet = Packet(problem.packet, language);
     switch (problem.kind) {
         case Kind::kNoPacket:
-            return "碟簧组里没有一组碟簧";
+            return Say(language, P("column-no-packet", "碟簧组里没有一组碟簧"));
         case Kind::kTooMany:
-            return "碟簧组最多 " + Shown(problem.limit) + " 组";
+            return Say(language, P("column-too-many", "碟簧组最多 {most} 组"),
+                       {{"most", Shown(problem.limit)}});
         case Kind::kCount:
-            return packet + "的片数 " + Shown(problem.value) + " 不在 1 … " + Shown(problem.limit) +
-                   " 之内";
-        case Kind::kSpring:
-            return (problem.packet > 0 ? packet + "：" : std::string()) +
-                   (problem.error ? ErrorSentence(*problem.error) : std::string());
+            return Say(
+                language, P("column-count", "{packet}的片数 {n} 不在 1 … {most} 之内"),
+                {{"packet", packet}, {"n", Shown(problem.value)}, {"most", Shown(problem.limit)}});
+        case Kind::kSpring: {
+            const std::string why = problem.error
+                                        ? ErrorSentence(*problem.error, Precision::kEvery, language)
+                                        : std::string();
+            return problem.packet > 0 ? Say(language, P("column-packet-why", "{packet}：{why}"),
+                                            {{"packet", packet}, {"why", why}})
+                                      : why;
+        }
         case Kind::kStop:
-            return packet + "的挡块 " + Shown(problem.value) + " mm 不在 0 < 挡块 ≤ 压平变形 " +
-                   Shown(problem.limit) + " mm 之内";
+            return Say(language,
+                       P("column-stop-range",
+                         "{packet}的挡块 {stop} mm 不在 0 < 挡块 ≤ 压平变形 {flat} mm 之内"),
+                       {{"packet", packet},
+                        {"stop", Shown(problem.value)},
+                        {"flat", Shown(problem.limit)}});
         case Kind::kNoForce:
-            return packet + "在挡块处的力 " + Shown(problem.value) +
-                   " N 不为正：这样的碟簧承受不了压力（D 应大于 d）";
+            return Say(language,
+                       P("column-no-force",
+                         "{packet}在挡块处的力 {F} N 不为正：这样的碟簧承受不了压力"
+                         "（D 应大于 d）"),
+                       {{"packet", packet}, {"F", Shown(problem.value)}});
         case Kind::kFalls:
-            return packet + "的力在挡块 " + Shown(problem.value) +
-                   " mm 之前就下降（h0/t 大于 √2），"
-                   "与其他组串联会跳变：把挡块设在力的峰值 " +
-                   Shown(problem.limit) + " mm 或之前";
+            return Say(language,
+                       P("column-falls",
+                         "{packet}的力在挡块 {stop} mm 之前就下降（h0/t 大于 √2），与其他"
+                         "组串联会跳变：把挡块设在力的峰值 {peak} mm 或之前"),
+                       {{"packet", packet},
+                        {"stop", Shown(problem.value)},
+                        {"peak", Shown(problem.limit)}});
     }
     return {};
 }
 
-std::string ColumnTextProblemText(const calc::ColumnTextProblem& problem) {
+std::string ColumnTextProblemText(const calc::ColumnTextProblem& problem, Language language) {
     using Kind = calc::ColumnTextProblem::Kind;
-    const std::string line = "第 " + std::to_string(problem.line) + " 行：";
+    const std::string line = std::to_string(problem.line);
+    const auto at = [&](const Phrase& phrase, Values values = {}) {
+        return Say(language, P("catalogue-line-at", "第 {line} 行：{why}"),
+                   {{"line", line}, {"why", Say(language, phrase, values)}});
+    };
     switch (problem.kind) {
         case Kind::kColumns:
-            return line +
-                   "应为 5 到 7 个字段：片数 n、D、d、t、H，可选 t′ 和挡块；或片数 "
-                   "n、目录中的碟簧（如 A 40）和可选的挡块";
+            return at(P("stack-line-columns",
+                        "应为 5 到 7 个字段：片数 n、D、d、t、H，可选 t′ 和挡块；"
+                        "或片数 n、目录中的碟簧（如 A 40）和可选的挡块"));
         case Kind::kNotANumber:
-            return line + "第 " + std::to_string(problem.field) + " 个字段不是数";
+            return at(P("stack-line-not-a-number", "第 {field} 个字段不是数"),
+                      {{"field", std::to_string(problem.field)}});
         case Kind::kCount:
-            return line + "片数 n 应为 1 到 " + std::to_string(calc::kMaxStackCount) + " 的整数";
+            return at(P("stack-line-count", "片数 n 应为 1 到 {most} 的整数"),
+                      {{"most", std::to_string(calc::kMaxStackCount)}});
         case Kind::kTooMany:
-            return line + "碟簧组最多 " + std::to_string(calc::kMaxPackets) + " 组";
+            return at(P("column-too-many", "碟簧组最多 {most} 组"),
+                      {{"most", std::to_string(calc::kMaxPackets)}});
         case Kind::kEmpty:
-            return "文件里没有一组碟簧";
+            return Say(language, P("stack-file-empty", "文件里没有一组碟簧"));
         case Kind::kNul:
-            return "文件含 NUL 字节，不是文本";
+            return Say(language, P("stack-file-nul", "文件含 NUL 字节，不是文本"));
         case Kind::kUnknownSpring:
-            return line + "DIN 2093 目录中没有这个碟簧（按系列和外径，如 A 40）";
+            return at(P("stack-line-unknown-spring",
+                        "DIN 2093 目录中没有这个碟簧（按系列和外径，如 A 40）"));
     }
     return {};
 }
@@ -168,14 +195,20 @@ std::string PacketJudgementCodes(const std::vector<calc::PacketJudgement>& judge
 }
 
 std::vector<std::string> PacketJudgementSentences(int packet, const calc::PacketJudgement& judged,
-                                                  bool flats) {
+                                                  bool flats, Language language) {
     std::vector<std::string> out;
+    const std::string named = Packet(packet, language);
     for (const calc::PointFinding& finding : judged.points) {
-        out.push_back(Packet(packet) + "，" + PointFindingSentence(finding, flats));
+        out.push_back(
+            Say(language, P("packet-finding", "{packet}，{finding}"),
+                {{"packet", named}, {"finding", PointFindingSentence(finding, flats, language)}}));
     }
     if (judged.needs_stop) {
-        out.push_back(Packet(packet) +
-                      "压过 0.75·h0 而没有挡块挡住：加挡块或垫环，或选自由高度较小的碟簧");
+        out.push_back(Say(language,
+                          P("packet-needs-stop",
+                            "{packet}压过 0.75·h0 而没有挡块挡住：加挡块或垫环，"
+                            "或选自由高度较小的碟簧"),
+                          {{"packet", named}}));
     }
     return out;
 }

@@ -6,7 +6,7 @@
 
 namespace rows {
 
-void CurveHeaderCells(const calc::RowOptions& options, CellSink& out) {
+void CurveHeaderCells(const calc::RowOptions& options, CellSink& out, Language language) {
     for (const char* name : {"f(mm)", "F(N)", "σom(MPa)", "σ1(MPa)", "σ2(MPa)", "σ3(MPa)"}) {
         out.Cell(name);
     }
@@ -14,7 +14,8 @@ void CurveHeaderCells(const calc::RowOptions& options, CellSink& out) {
         out.Cell("σIV(MPa)");
     }
     if (options.rate) {
-        out.Cell(options.stack ? "R单片(N/mm)" : "R(N/mm)");  // beside a stack's: one spring's
+        // Beside a stack's: one spring's.
+        out.Cell(options.stack ? Say(language, P("column-single-rate", "R单片(N/mm)")) : "R(N/mm)");
     }
     if (options.stack) {
         for (const char* name : {"s(mm)", "F_stack(N)", "L(mm)"}) {
@@ -29,32 +30,32 @@ void CurveHeaderCells(const calc::RowOptions& options, CellSink& out) {
         out.Cell("F_unload(N)");
     }
     if (options.check) {
-        out.Cell("检查");
+        out.Cell(Say(language, P("column-check", "检查")));
     }
 }
 
 void CurveRowCells(const calc::CurveRow& row, const calc::RowOptions& options, CellSink& out,
-                   Precision precision) {
+                   Precision precision, Language language) {
     if (precision == Precision::kEvery || !row.inputs) {
         out.Cell(row.f_text.view());
     } else {
         out.Cell(Engineering(row.inputs->spring.f, Measure::kLength));
     }
-    RowCells(row.row, options, out, precision);
+    RowCells(row.row, options, out, precision, language);
 }
 
-void AppendCurveTableHeader(const calc::RowOptions& options, std::string& out) {
+void AppendCurveTableHeader(const calc::RowOptions& options, std::string& out, Language language) {
     TabJoined joined(out);
-    joined.Cell("弹簧");
-    CurveHeaderCells(options, joined);
+    joined.Cell(Say(language, P("column-spring-number", "弹簧")));
+    CurveHeaderCells(options, joined, language);
     out += '\n';
 }
 
 void AppendCurveTableRow(std::int64_t spring, const calc::CurveRow& row,
-                         const calc::RowOptions& options, std::string& out) {
+                         const calc::RowOptions& options, std::string& out, Language language) {
     TabJoined joined(out);
     joined.Cell(std::to_string(spring));
-    CurveRowCells(row, options, joined);
+    CurveRowCells(row, options, joined, Precision::kEvery, language);
     out += '\n';
 }
 

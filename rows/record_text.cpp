@@ -16,14 +16,21 @@ std::string Number(std::optional<double> value, Measure measure, Precision preci
 
 }  // namespace
 
-std::vector<std::string> RecordHeader(bool dynamic) {
-    std::vector<std::string> names = {"组",          "L_t(mm)",    "F_t(N)",   "F_t+(%)",
-                                      "F_t−(%)",     "σOM_t(MPa)", "σOM_t/Rm", "压平长度(mm)",
-                                      "间隙 De(mm)", "间隙 Di(mm)"};
+std::vector<std::string> RecordHeader(bool dynamic, Language language) {
+    std::vector<std::string> names = {Say(language, P("record-group", "组")),
+                                      "L_t(mm)",
+                                      "F_t(N)",
+                                      "F_t+(%)",
+                                      "F_t−(%)",
+                                      "σOM_t(MPa)",
+                                      "σOM_t/Rm",
+                                      Say(language, P("record-block", "压平长度(mm)")),
+                                      Say(language, P("record-clearance-outer", "间隙 De(mm)")),
+                                      Say(language, P("record-clearance-inner", "间隙 Di(mm)"))};
     if (dynamic) {
-        for (const char* name : {"疲劳点", "σO,perm(MPa)", "余量(MPa)"}) {
-            names.emplace_back(name);
-        }
+        names.push_back(Say(language, P("record-fatigue-point", "疲劳点")));
+        names.emplace_back("σO,perm(MPa)");
+        names.push_back(Say(language, P("record-margin", "余量(MPa)")));
     }
     return names;
 }

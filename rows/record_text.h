@@ -10,6 +10,7 @@
 #include "calc/test_force.h"
 #include "rows/cells.h"
 #include "rows/engineering.h"
+#include "rows/language.h"
 
 namespace rows {
 
@@ -25,7 +26,7 @@ struct Record {
 /// The record's column names: 组, L_t(mm), F_t(N), F_t+(%), F_t−(%), σOM_t(MPa), σOM_t/Rm,
 /// 压平长度(mm), 间隙 De(mm), 间隙 Di(mm); with `dynamic` then 疲劳点 (II or III, the deciding
 /// point), σO,perm(MPa) and 余量(MPa) of the line that decides there.
-std::vector<std::string> RecordHeader(bool dynamic);
+std::vector<std::string> RecordHeader(bool dynamic, Language language = Language::kChinese);
 
 /// A record's cells under RecordHeader(record.dynamic), numbers with every digit or a reader's.
 void RecordCells(const Record& record, Precision precision, CellSink& out);

@@ -56,28 +56,44 @@ void ResultCells(const calc::RowResults& row, Numbers& out) {
     }
 }
 
-void ErrorCells(const calc::RowError& error, CellSink& out) {
+// A fault's text: the calculator's own in Chinese.
+std::string_view FaultWords(runtime::FaultKind kind, Language language) {
+    if (language == Language::kChinese) {
+        return runtime::FaultText(kind);
+    }
+    switch (kind) {
+        case runtime::FaultKind::kDivisionByZero:
+            return Said(P("fault-division-by-zero", "除数为零"), language);
+        case runtime::FaultKind::kOverflow:
+            return Said(P("fault-overflow", "溢出"), language);
+        case runtime::FaultKind::kInvalidArgument:
+            break;
+    }
+    return Said(P("fault-invalid-argument", "无效的过程调用或参数"), language);
+}
+
+void ErrorCells(const calc::RowError& error, CellSink& out, Language language) {
     out.Cell("ERROR");
     if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
         out.Cell({});
-        out.Cell(RefusalText(*refusal));
+        out.Cell(RefusalText(*refusal, Precision::kEvery, language));
         return;
     }
     const calc::SpringFault& fault = std::get<calc::SpringFault>(error);
     out.Cell(std::to_string(runtime::FaultNumber(fault.fault.kind)));
-    out.Cell(runtime::FaultText(fault.fault.kind));
+    out.Cell(FaultWords(fault.fault.kind, language));
     out.Cell(calc::QuantitySymbol(fault.quantity));
 }
 
 }  // namespace
 
 void RowCells(const calc::Row& row, const calc::RowOptions& options, CellSink& out,
-              Precision precision) {
+              Precision precision, Language language) {
     if (row.results) {
         Numbers numbers(out, precision);
         ResultCells(*row.results, numbers);
     } else {
-        ErrorCells(row.results.error(), out);
+        ErrorCells(row.results.error(), out, language);
     }
     if (options.check) {
         std::string codes;
@@ -99,9 +115,10 @@ void RowCells(const calc::Row& row, const calc::RowOptions& options, CellSink& o
     }
 }
 
-void AppendRowFields(const calc::Row& row, const calc::RowOptions& options, std::string& out) {
+void AppendRowFields(const calc::Row& row, const calc::RowOptions& options, std::string& out,
+                     Language language) {
     TabJoined joined(out);
-    RowCells(row, options, joined);
+    RowCells(row, options, joined, Precision::kEvery, language);
 }
 
 void UnreadableCells(std::string_view message, const calc::RowOptions& options, CellSink& out) {
@@ -118,9 +135,9 @@ int NumberCount(const calc::RowOptions& options) {
            (options.rate && options.stack ? 1 : 0) + (options.friction ? 2 : 0);
 }
 
-std::string ErrorCell(const calc::RowError& error) {
+std::string ErrorCell(const calc::RowError& error, Language language) {
     CellList cells;
-    ErrorCells(error, cells);
+    ErrorCells(error, cells, language);
     std::string cell;
     for (const std::string& text : cells.cells) {
         if (!text.empty()) {
@@ -131,13 +148,24 @@ std::string ErrorCell(const calc::RowError& error) {
     return cell;
 }
 
-std::string ErrorSentence(const calc::RowError& error, Precision precision) {
+std::string ErrorSentence(const calc::RowError& error, Precision precision, Language language) {
     if (const auto* refusal = std::get_if<calc::Refusal>(&error)) {
-        return RefusalText(*refusal, precision);
+        return RefusalText(*refusal, precision, language);
     }
     const auto& fault = std::get<calc::SpringFault>(error);
+    const std::string_view where = calc::QuantitySymbol(fault.quantity);
     const std::string report =
-        runtime::FaultReport(fault.fault, calc::QuantitySymbol(fault.quantity));
+        language == Language::kChinese
+            ? runtime::FaultReport(fault.fault, where)
+            : Say(language,
+                  fault.fault.source == runtime::FaultSource::kConversion
+                      ? P("fault-report-reading",
+                          "实时错误 '{number}':\n\n{fault}\n\n在读取 {where} 的数值时停止。")
+                      : P("fault-report-computing",
+                          "实时错误 '{number}':\n\n{fault}\n\n在计算 {where} 时停止。"),
+                  {{"number", std::to_string(runtime::FaultNumber(fault.fault.kind))},
+                   {"fault", FaultWords(fault.fault.kind, language)},
+                   {"where", where}});
     std::string sentence;  // the report's blank lines become spaces
     for (std::size_t at = 0; at < report.size();) {
         const bool gap = report.compare(at, 2, "\n\n") == 0;
@@ -147,7 +175,7 @@ std::string ErrorSentence(const calc::RowError& error, Precision precision) {
     return sentence;
 }
 
-std::string RefusalText(const calc::Refusal& refusal, Precision precision) {
+std::string RefusalText(const calc::Refusal& refusal, Precision precision, Language language) {
     // Never the same text for the value asked and the most there is: that would read as reached.
     std::string asked = precision == Precision::kEvery
                             ? Shown(refusal.value)
@@ -158,22 +186,36 @@ std::string RefusalText(const calc::Refusal& refusal, Precision precision) {
         asked = Shown(refusal.value);
         most = Shown(refusal.limit);
     }
+    const std::string value = Shown(refusal.value), limit = Shown(refusal.limit);
+    const Values values = {{"value", value}, {"limit", limit}, {"asked", asked}, {"most", most}};
     switch (refusal.kind) {
         case calc::Refusal::Kind::kReducedThickness:
-            return "减薄后的厚度 t′ = " + Shown(refusal.value) +
-                   " mm 不在 0 < t′ ≤ t = " + Shown(refusal.limit) + " mm 之内";
+            return Say(language,
+                       P("refusal-reduced-thickness",
+                         "减薄后的厚度 t′ = {value} mm 不在 0 < t′ ≤ t = {limit} mm 之内"),
+                       values);
         case calc::Refusal::Kind::kNegativeForce:
-            return "力 " + Shown(refusal.value) + " N 为负：碟簧只能受压";
+            return Say(language, P("refusal-negative-force", "力 {value} N 为负：碟簧只能受压"),
+                       values);
         case calc::Refusal::Kind::kBeyondReach:
-            return "力 " + asked + " N 超过压平前最多能达到的 " + most + " N";
+            return Say(language,
+                       P("refusal-beyond-reach", "力 {asked} N 超过压平前最多能达到的 {most} N"),
+                       values);
         case calc::Refusal::Kind::kNoConeHeight:
-            return "自由高度不大于厚度，没有锥高：碟簧承受不了力";
+            return Say(language,
+                       P("refusal-no-cone-height", "自由高度不大于厚度，没有锥高：碟簧承受不了力"));
         case calc::Refusal::Kind::kNegativeTravel:
-            return "行程 " + Shown(refusal.value) + " mm 为负：碟簧组只能受压";
+            return Say(language,
+                       P("refusal-negative-travel", "行程 {value} mm 为负：碟簧组只能受压"),
+                       values);
         case calc::Refusal::Kind::kBeyondTravel:
-            return "行程 " + asked + " mm 超过各组都到挡块时的 " + most + " mm";
+            return Say(language,
+                       P("refusal-beyond-travel", "行程 {asked} mm 超过各组都到挡块时的 {most} mm"),
+                       values);
         case calc::Refusal::Kind::kBeyondStops:
-            return "力 " + asked + " N 超过最后一组到挡块时的 " + most + " N";
+            return Say(language,
+                       P("refusal-beyond-stops", "力 {asked} N 超过最后一组到挡块时的 {most} N"),
+                       values);
     }
     return {};
 }

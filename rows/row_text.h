@@ -8,6 +8,7 @@
 #include "calc/row.h"
 #include "rows/cells.h"
 #include "rows/engineering.h"
+#include "rows/language.h"
 
 namespace rows {
 
@@ -18,10 +19,11 @@ namespace rows {
 /// one cell more: the codes of the inputs read only in part ("read:t"), then of the findings;
 /// no finding codes when the inputs could not be read.
 void RowCells(const calc::Row& row, const calc::RowOptions& options, CellSink& out,
-              Precision precision = Precision::kEvery);
+              Precision precision = Precision::kEvery, Language language = Language::kChinese);
 
 /// RowCells joined by tabs at the end of `out`, no line end.
-void AppendRowFields(const calc::Row& row, const calc::RowOptions& options, std::string& out);
+void AppendRowFields(const calc::Row& row, const calc::RowOptions& options, std::string& out,
+                     Language language = Language::kChinese);
 
 /// The cells of a line that cannot be calculated at all: "ERROR", an empty cell and `message`
 /// (and an empty checks cell).
@@ -33,14 +35,16 @@ int NumberCount(const calc::RowOptions& options);
 
 /// Why a row has no numbers, as one cell of a table: "ERROR 11 除数为零 K1" for a fault, or
 /// "ERROR " and the refusal in words.
-std::string ErrorCell(const calc::RowError& error);
+std::string ErrorCell(const calc::RowError& error, Language language = Language::kChinese);
 
 /// Why a row has no numbers, as one sentence: a fault in the words of the calculator's report
 /// ("实时错误 '11': 除数为零 在计算 K1 时停止。"), or a refusal's words.
-std::string ErrorSentence(const calc::RowError& error, Precision precision = Precision::kEvery);
+std::string ErrorSentence(const calc::RowError& error, Precision precision = Precision::kEvery,
+                          Language language = Language::kChinese);
 
 /// A refusal in words, e.g. "力 20000 N 超过压平前最多能达到的 15842.8336899115 N"; a force out
 /// of reach and the most are never shown alike.
-std::string RefusalText(const calc::Refusal& refusal, Precision precision = Precision::kEvery);
+std::string RefusalText(const calc::Refusal& refusal, Precision precision = Precision::kEvery,
+                        Language language = Language::kChinese);
 
 }  // namespace rows

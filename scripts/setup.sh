@@ -10,7 +10,7 @@
 set -euo pipefail
 
 purpose=${1:-run}
-packages=(g++ cmake make help2man nlohmann-json3-dev libfmt-dev libfast-float-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
+packages=(g++ cmake make help2man gettext nlohmann-json3-dev libfmt-dev libfast-float-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
           fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei)
 case "$purpose" in
   run) ;;

@@ -21,13 +21,16 @@
 #include "design/design_file.h"
 #include "rows/fatigue_text.h"
 #include "rows/findings_text.h"
+#include "rows/language.h"
+#include "rows/option_text.h"
 #include "rows/selection_text.h"
 #include "runtime/number_text.h"
 #include "tools/platform.h"
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr rows::Phrase kHelp = rows::P(
+    "batch-usage",
     "用法: disc-spring-batch [选项] [文件...]\n"
     "\n"
     "碟形弹簧的设计计算，批量方式。逐行读取给定的文件（没有文件或文件名为 - 时读取标准输入）。\n"
@@ -89,7 +92,7 @@ constexpr std::string_view kHelp =
     "材料 (--material E,μ[,Rm]): 弹性模量 E（MPa）、泊松比 μ 和可选的抗拉强度 Rm（MPa），\n"
     "代替弹簧钢的 206000、0.3 和 1600。不给 Rm 时，E 和 μ 与某种列出的材料相同则用它的 Rm，\n"
     "否则不判断强度（检查代号 Rm?）。列出的材料（E、μ、Rm）：\n"
-    "%MATERIALS%"
+    "{materials}"
     "\n"
     "多列的次序：结果、刚度、碟簧组三列、碟簧组刚度、摩擦两列，最后是设计检查。\n"
     "\n"
@@ -133,7 +136,7 @@ constexpr std::string_view kHelp =
     "\n"
     "设计检查 (--check): 每行最后多一列，列出检查结果的代号，用逗号分隔，没有时为空。先是\n"
     "只读了一部分的输入，如 read:t（文字 \"2,25\" 只读到 2），read:F 是 --force 的力；然后是：\n"
-    "%CHECKS%"
+    "{checks}"
     "h0、0.75·h0、各比值和 σom 按显示的数值（15 位有效数字）与界限比较。检查只作提示，不改变\n"
     "结果，也不中断计算。\n"
     "\n"
@@ -142,6 +145,9 @@ constexpr std::string_view kHelp =
     "脚本用 (--comments, --id): --comments 时空行和以 # 开头的行不输出（仍计入行号）；--id 时\n"
     "每行第一个字段是它的标识（不含制表符的任意文字），该行的每个输出行都以它开头，列名行以\n"
     "ID 开头；其余字段照常读取。两者可用于除 --design 外的各种方式，不给时输出不变。\n"
+    "\n"
+    "语言 (--lang zh|en): 列名、消息和句子的语言：zh（默认）或 en。数值和检查代号在两种语言中\n"
+    "逐字节相同；环境的区域设置从不改变输出（脚本要读它）。\n"
     "\n"
     "退出状态: 0 所有行都算出结果；1 有行出错（--select：有行不是能查的要求）；2 参数不能用或\n"
     "文件不能读（见标准错误）；3 --select 时每行都能查，但有行没有满足要求的碟簧。\n"
@@ -184,29 +190,32 @@ constexpr std::string_view kHelp =
     "  --long-stacks        也列出自由长度超过 3·D 的碟簧组（厂家建议分段导向）\n"
     "  --comments           空行和以 # 开头的行不输出\n"
     "  --id                 每行第一个字段是标识，输出行以它开头\n"
+    "  --lang zh|en         列名、消息和句子的语言，默认 zh\n"
     "  -h, --help           显示本说明\n"
-    "  --                   其后的参数都是文件名\n";
+    "  --                   其后的参数都是文件名\n");
 
-std::string Help() {
+std::string Help(rows::Language language) {
     std::string checks;
     for (int i = 0; i < calc::kFindingCount; ++i) {
         const auto finding = static_cast<calc::Finding>(i);
         std::string code(rows::FindingCode(finding));
         code.resize(std::max<std::size_t>(code.size(), 10), ' ');
-        checks += "  " + code + std::string(rows::FindingMeaning(finding)) + "\n";
+        checks +=
+            rows::Say(language, rows::P("help-finding", "  {code}{meaning}"),
+                      {{"code", code}, {"meaning", rows::FindingMeaning(finding, language)}}) +
+            "\n";
     }
     std::string materials;
-    for (const calc::NamedMaterial& named : calc::kMaterials) {
-        const calc::Material& m = named.material;
-        materials += "  " + std::string(named.name) + "：" +
-                     std::string(runtime::NumberToText(m.E).view()) + "、" +
-                     std::string(runtime::NumberToText(m.mu).view()) + "、" +
-                     std::string(runtime::NumberToText(*m.Rm).view()) + "\n";
+    for (std::size_t k = 0; k < calc::kMaterials.size(); ++k) {
+        const calc::Material& m = calc::kMaterials[k].material;
+        materials += rows::Say(language, rows::P("help-material", "  {name}：{E}、{mu}、{Rm}"),
+                               {{"name", rows::MaterialName(k, language)},
+                                {"E", runtime::NumberToText(m.E).view()},
+                                {"mu", runtime::NumberToText(m.mu).view()},
+                                {"Rm", runtime::NumberToText(*m.Rm).view()}}) +
+                     "\n";
     }
-    std::string help(kHelp);
-    help.replace(help.find("%CHECKS%"), 8, checks);
-    help.replace(help.find("%MATERIALS%"), 11, materials);
-    return help;
+    return rows::Say(language, kHelp, {{"checks", checks}, {"materials", materials}});
 }
 
 constexpr std::size_t kChunk = 1 << 16;
@@ -214,6 +223,17 @@ constexpr std::size_t kFlushAt = 1 << 20;
 
 void Complain(const std::string& what) {
     std::fprintf(stderr, "disc-spring-batch: %s\n", what.c_str());
+}
+
+// The language of the messages: --lang's, known only once the arguments are read.
+rows::Language language = rows::Language::kChinese;
+
+std::string Say(const rows::Phrase& phrase, rows::Values values = {}) {
+    return rows::Say(language, phrase, values);
+}
+
+void ComplainWriteFailed() {
+    Complain(Say(rows::P("write-failed", "写入标准输出失败")));
 }
 
 // Writes the answers gathered so far all the way out; false if standard output failed.
@@ -259,7 +279,7 @@ bool ReadAll(int fd, std::size_t limit, std::string& bytes) {
 // A named file's bytes, up to `limit` and one more; said on standard error, as the file of
 // `what`, when it cannot be read.
 std::optional<std::string> ReadNamedFile(const std::string& name, std::size_t limit,
-                                         const char* what) {
+                                         const std::string& what) {
     const int fd = tools::OpenForReading(name);
     std::string bytes;
     const bool got = fd >= 0 && ReadAll(fd, limit, bytes);
@@ -268,7 +288,8 @@ std::optional<std::string> ReadNamedFile(const std::string& name, std::size_t li
         close(fd);
     }
     if (!got) {
-        Complain(std::string("无法读取") + what + "文件 '" + name + "': " + std::strerror(error));
+        Complain(Say(rows::P("cannot-read-file", "无法读取{what}文件 '{name}': {why}"),
+                     {{"what", what}, {"name", name}, {"why", std::strerror(error)}}));
         return std::nullopt;
     }
     return bytes;
@@ -278,19 +299,21 @@ std::optional<std::string> ReadNamedFile(const std::string& name, std::size_t li
 // into each design as if typed there; its lines into the selection's requirement.
 std::optional<std::string> ReadFatigueFile(const std::string& name,
                                            std::vector<calc::FatigueLine>& lines) {
-    const auto bytes = ReadNamedFile(name, calc::kMaxFatigueFileBytes, "疲劳线");
+    const auto bytes = ReadNamedFile(name, calc::kMaxFatigueFileBytes,
+                                     Say(rows::P("what-fatigue-lines", "疲劳线")));
     if (!bytes) {
         return std::nullopt;
     }
     const auto text = calc::FatigueFileText(*bytes);
     if (!text) {
-        Complain(rows::FatigueFileProblemText(text.error(), name));
+        Complain(rows::FatigueFileProblemText(text.error(), name, language));
         return std::nullopt;
     }
     auto read = calc::ReadFatigueLines(*text);
     if (!read) {
-        Complain("疲劳线文件 '" + name + "' 不能用：" +
-                 rows::FatigueLinesProblemText(read.error()));
+        Complain(
+            Say(rows::P("fatigue-file-unusable", "疲劳线文件 '{name}' 不能用：{why}"),
+                {{"name", name}, {"why", rows::FatigueLinesProblemText(read.error(), language)}}));
         return std::nullopt;
     }
     lines = std::move(*read);
@@ -301,13 +324,15 @@ std::optional<std::string> ReadFatigueFile(const std::string& name,
 // characteristic is the whole answer (the exit status), else its points come from the input.
 std::optional<int> ReadStackFile(const std::string& name, std::optional<calc::Load> load,
                                  batch::BatchOptions& options) {
-    const auto bytes = ReadNamedFile(name, batch::kMaxStackFileBytes, "碟簧组");
+    const auto bytes =
+        ReadNamedFile(name, batch::kMaxStackFileBytes, Say(rows::P("what-stack", "碟簧组")));
     if (!bytes) {
         return 2;
     }
     auto column = batch::ReadStack(*bytes, options);
     if (!column) {
-        Complain("碟簧组文件 '" + name + "' 不能用：" + column.error());
+        Complain(Say(rows::P("stack-file-unusable", "碟簧组文件 '{name}' 不能用：{why}"),
+                     {{"name", name}, {"why", column.error()}}));
         return 2;
     }
     if (options.curve_steps == 0) {
@@ -321,7 +346,7 @@ std::optional<int> ReadStackFile(const std::string& name, std::optional<calc::Lo
         *column, options, out,
         [&write_failed](std::string& answers) { write_failed = !Flush(answers) || write_failed; });
     if (!Flush(out) || write_failed) {
-        Complain("写入标准输出失败");
+        ComplainWriteFailed();
         return 2;
     }
     return computed ? 0 : 1;
@@ -334,13 +359,15 @@ int AnswerDesigns(const std::vector<Source>& sources,
     for (const Source& source : sources) {
         std::string bytes;
         if (!ReadAll(source.fd, design::kMaxDesignFileBytes, bytes)) {
-            Complain("读取" + source.name + "时出错: " + std::strerror(errno));
+            Complain(Say(rows::P("read-failed", "读取{source}时出错: {why}"),
+                         {{"source", source.name}, {"why", std::strerror(errno)}}));
             return 2;
         }
         auto texts = design::DesignFromJson(bytes);
         if (!texts) {
-            Complain("设计文件 " + source.name + " 不能用：" +
-                     design::DesignFileProblemText(texts.error()));
+            Complain(Say(rows::P("design-file-unusable", "设计文件 {source} 不能用：{why}"),
+                         {{"source", source.name},
+                          {"why", design::DesignFileProblemText(texts.error(), language)}}));
             return 2;
         }
         if (fatigue_lines) {
@@ -354,15 +381,16 @@ int AnswerDesigns(const std::vector<Source>& sources,
     std::string out;
     bool all_computed = true;
     for (std::size_t k = 0; k < designs.size(); ++k) {
-        const batch::DesignOutcome outcome = batch::AnswerDesign(designs[k], out);
+        const batch::DesignOutcome outcome = batch::AnswerDesign(designs[k], out, language);
         all_computed = outcome.computed && all_computed;
         if (!Flush(out)) {
-            Complain("写入标准输出失败");
+            ComplainWriteFailed();
             return 2;
         }
         if (!outcome.lines_problem.empty()) {
-            Complain("设计文件 " + sources[k].name + " 的疲劳线不能用，未采用：" +
-                     outcome.lines_problem);
+            Complain(Say(
+                rows::P("design-lines-unusable", "设计文件 {source} 的疲劳线不能用，未采用：{why}"),
+                {{"source", sources[k].name}, {"why", outcome.lines_problem}}));
         }
     }
     return all_computed ? 0 : 1;
@@ -377,10 +405,11 @@ int main(int argc, char** argv) {
         Complain(arguments.error());
         return 2;
     }
+    language = arguments->options.language;
     if (arguments->help) {
-        std::string help = Help();
+        std::string help = Help(language);
         if (!Flush(help)) {
-            Complain("写入标准输出失败");
+            ComplainWriteFailed();
             return 2;
         }
         return 0;
@@ -415,17 +444,23 @@ int main(int argc, char** argv) {
         struct stat info {};
         const int error = fd < 0 ? errno : (fstat(fd, &info) != 0 ? errno : 0);
         if (error != 0 || S_ISDIR(info.st_mode)) {
-            Complain("无法读取" + (is_stdin ? std::string("标准输入") : "文件 '" + name + "'") +
-                     ": " + std::strerror(error != 0 ? error : EISDIR));
+            const std::string source =
+                is_stdin ? Say(rows::P("standard-input", "标准输入"))
+                         : Say(rows::P("named-file", "文件 '{name}'"), {{"name", name}});
+            Complain(
+                Say(rows::P("cannot-read-source", "无法读取{source}: {why}"),
+                    {{"source", source}, {"why", std::strerror(error != 0 ? error : EISDIR)}}));
             return 2;
         }
-        sources.push_back({is_stdin ? "标准输入" : "'" + name + "'", fd, S_ISREG(info.st_mode)});
+        sources.push_back({is_stdin ? Say(rows::P("standard-input", "标准输入"))
+                                    : Say(rows::P("quoted-name", "'{name}'"), {{"name", name}}),
+                           fd, S_ISREG(info.st_mode)});
     }
     if (arguments->design) {
         return AnswerDesigns(sources, fatigue_lines, arguments->load);
     }
     if (options.select) {
-        if (const std::string refused = rows::SpecialRefused(options.select->base);
+        if (const std::string refused = rows::SpecialRefused(options.select->base, language);
             !refused.empty()) {
             Complain(refused);
         }
@@ -452,7 +487,8 @@ int main(int argc, char** argv) {
             if (got < 0) {
                 const int error = errno;
                 Flush(out);
-                Complain("读取" + source.name + "时出错: " + std::strerror(error));
+                Complain(Say(rows::P("read-failed", "读取{source}时出错: {why}"),
+                             {{"source", source.name}, {"why", std::strerror(error)}}));
                 return 2;
             }
             if (got == 0) {
@@ -463,7 +499,7 @@ int main(int argc, char** argv) {
             // that a line typed or sent alone gets its answer at once.
             const bool flush = !source.regular_file || out.size() >= kFlushAt;
             if ((flush && !Flush(out)) || write_failed) {
-                Complain("写入标准输出失败");
+                ComplainWriteFailed();
                 return 2;
             }
         }
@@ -475,7 +511,7 @@ int main(int argc, char** argv) {
         }
     }
     if (!Flush(out) || write_failed) {
-        Complain("写入标准输出失败");
+        ComplainWriteFailed();
         return 2;
     }
     return !all_computed ? 1 : nothing_fits ? 3 : 0;
