@@ -1,6 +1,8 @@
 // The design sheet computed off the GUI thread, the last request winning.
 #include "curve/curve_computer.h"
 
+#include "curve/words.h"
+
 namespace curve {
 
 CurveComputer::CurveComputer(QObject* parent) : QObject(parent) {}
@@ -28,12 +30,13 @@ void CurveComputer::startNext() {
         job_.join();
     }
     running_ = true;
-    job_ = std::jthread([this, texts = std::move(*pending_)](std::stop_token stop) {
-        auto sheet = std::make_shared<const design::Sheet>(
-            design::ComputeSheet(texts, [&stop] { return stop.stop_requested(); }));
-        QMetaObject::invokeMethod(
-            this, [this, sheet] { finished(sheet); }, Qt::QueuedConnection);
-    });
+    job_ = std::jthread(
+        [this, texts = std::move(*pending_), language = Language()](std::stop_token stop) {
+            auto sheet = std::make_shared<const design::Sheet>(
+                design::ComputeSheet(texts, language, [&stop] { return stop.stop_requested(); }));
+            QMetaObject::invokeMethod(
+                this, [this, sheet] { finished(sheet); }, Qt::QueuedConnection);
+        });
     pending_.reset();
 }
 

@@ -44,6 +44,8 @@
 #include "curve/words.h"
 #include "design/face_words.h"
 #include "design/sheet_text.h"
+#include "qtapp/application.h"
+#include "rows/option_text.h"
 #include "runtime/number_text.h"
 
 namespace curve {
@@ -51,12 +53,6 @@ namespace {
 
 using design::kInputs;
 using design::Word;
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-const QString kTitle = Say(Word::kTitle);
 
 QStringList Texts(const std::vector<std::string>& texts) {
     QStringList list;
@@ -74,11 +70,6 @@ constexpr int SlotOf(std::size_t input) {
                                                    : static_cast<int>(input) + 1;
 }
 
-const QString kPng = Say(Word::kPngFiles);
-const QString kSvg = Say(Word::kSvgFiles);
-const QString kDesign = Say(Word::kDesignFiles);
-const QString kPdf = Say(Word::kPdfFiles);
-
 QPushButton* Button(Word caption, QWidget* parent) {
     auto* button = new QPushButton(Say(caption), parent);
     button->setAccessibleName(button->text());
@@ -88,7 +79,7 @@ QPushButton* Button(Word caption, QWidget* parent) {
 }  // namespace
 
 CurveWindow::CurveWindow(const design::DesignTexts& inputs, QWidget* parent) : QWidget(parent) {
-    setWindowTitle(kTitle);
+    setWindowTitle(Say(Word::kTitle));
     computer_ = new CurveComputer(this);
     connect(computer_, &CurveComputer::computed, this, &CurveWindow::sheetComputed);
 
@@ -130,32 +121,32 @@ QGridLayout* CurveWindow::buildInputs() {
         grid->addWidget(field, slot / 4, slot % 4 * 2 + 1);
     };
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
-        const QString name = Text(kInputs[i].label);
+        const QString name = Say(kInputs[i].label);
         auto* edit = inputs_[i] = new QLineEdit(this);
         edit->setAccessibleName(name);
-        edit->setToolTip(Text(kInputs[i].hint));
+        edit->setToolTip(Say(kInputs[i].hint));
         place(SlotOf(i), name, edit);
         connect(edit, &QLineEdit::textChanged, this, &CurveWindow::inputEdited);
     }
     material_ = new QComboBox(this);
-    material_->setAccessibleName(Text(design::kMaterialLabel));
-    material_->addItem(Text(design::kOtherMaterial));
-    for (const calc::NamedMaterial& choice : calc::kMaterials) {
-        material_->addItem(Text(choice.name));
+    material_->setAccessibleName(Say(design::kMaterialLabel));
+    material_->addItem(Say(design::kOtherMaterial));
+    for (std::size_t k = 0; k < calc::kMaterials.size(); ++k) {
+        material_->addItem(Say(rows::MaterialName(k, Language())));
     }
-    place(kMaterialSlot, Text(design::kMaterialLabel), material_);
+    place(kMaterialSlot, Say(design::kMaterialLabel), material_);
     connect(material_, &QComboBox::activated, this, &CurveWindow::materialChosen);
     for (std::size_t k = 0; k < 2; ++k) {
-        const QString name = Text(design::kPointNames[k]);
+        const QString name = Say(design::kPointNames[k]);
         auto* by = point_by_[k] = new QComboBox(this);
-        for (const std::string_view choice : design::kPointByChoices) {
-            by->addItem(Text(choice));
+        for (const rows::Phrase& choice : design::kPointByChoices) {
+            by->addItem(Say(choice));
         }
-        by->setAccessibleName(name + QLatin1Char(' ') + Text(design::kPointByName));
-        by->setToolTip(Text(design::kPointByHint));
+        by->setAccessibleName(name + QLatin1Char(' ') + Say(design::kPointByName));
+        by->setToolTip(Say(design::kPointByHint));
         auto* value = point_value_[k] = new QLineEdit(this);
         value->setAccessibleName(name);
-        value->setToolTip(Text(design::kPointHint));
+        value->setToolTip(Say(design::kPointHint));
         auto* row = new QHBoxLayout;
         row->addWidget(by);
         row->addWidget(value, 1);
@@ -168,11 +159,11 @@ QGridLayout* CurveWindow::buildInputs() {
     }
     load_ = new QComboBox(this);
     for (const design::LoadChoice& choice : design::kLoads) {
-        load_->addItem(Text(choice.label));
+        load_->addItem(Say(choice.label));
     }
-    load_->setAccessibleName(Text(design::kLoadLabel));
-    load_->setToolTip(Text(design::kLoadHint));
-    place(SlotOf(kInputs.size()) + 2, Text(design::kLoadLabel), load_);
+    load_->setAccessibleName(Say(design::kLoadLabel));
+    load_->setToolTip(Say(design::kLoadHint));
+    place(SlotOf(kInputs.size()) + 2, Say(design::kLoadLabel), load_);
     connect(load_, &QComboBox::currentIndexChanged, this, &CurveWindow::inputEdited);
     // Beside the working points: from a requirement to a spring, in a panel of its own, and the
     // fatigue lines the cycle between the points is judged against. Side by side over the
@@ -183,12 +174,12 @@ QGridLayout* CurveWindow::buildInputs() {
     QPushButton* fatigue = Button(Word::kFatigue, this);
     fatigue->setToolTip(Say(Word::kFatigueHint));
     connect(fatigue, &QPushButton::clicked, this, &CurveWindow::fatigueClicked);
-    outer_edge_ = new QCheckBox(Text(design::kOuterEdgeLabel), this);
-    outer_edge_->setAccessibleName(Text(design::kOuterEdgeLabel));
-    outer_edge_->setToolTip(Text(design::kOuterEdgeHint));
+    outer_edge_ = new QCheckBox(Say(design::kOuterEdgeLabel), this);
+    outer_edge_->setAccessibleName(Say(design::kOuterEdgeLabel));
+    outer_edge_->setToolTip(Say(design::kOuterEdgeHint));
     connect(outer_edge_, &QCheckBox::toggled, this, &CurveWindow::inputEdited);
     packets_button_ = Button(Word::kPackets, this);
-    packets_button_->setToolTip(Text(design::kPacketsHint));
+    packets_button_->setToolTip(Say(design::kPacketsHint));
     connect(packets_button_, &QPushButton::clicked, this, &CurveWindow::packetsClicked);
     auto* doors = new QHBoxLayout;
     doors->addWidget(outer_edge_);
@@ -223,8 +214,7 @@ QSplitter* CurveWindow::buildViews() {
     points_->setAccessibleName(Say(Word::kPoints));
     points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     points_->setTabKeyNavigation(false);
-    points_->setHorizontalHeaderLabels(
-        {Text(design::kPointNames[0]), Text(design::kPointNames[1])});
+    points_->setHorizontalHeaderLabels({Say(design::kPointNames[0]), Say(design::kPointNames[1])});
     // Every digit in view: a column is as wide as its widest number, never cut to "…".
     points_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     points_->setTextElideMode(Qt::ElideNone);
@@ -303,6 +293,17 @@ QHBoxLayout* CurveWindow::buildCommands() {
         connect(button, &QPushButton::clicked, this, clicked);
         buttons->addWidget(button);
     }
+    // The languages by their own names, so that each reader finds theirs in any of them.
+    language_ = new QComboBox(this);
+    language_->setAccessibleName(Say(Word::kLanguage));
+    for (const rows::Language language : rows::kLanguages) {
+        language_->addItem(Say(rows::LanguageName(language)));
+        if (language == Language()) {
+            language_->setCurrentIndex(language_->count() - 1);
+        }
+    }
+    connect(language_, &QComboBox::activated, this, &CurveWindow::languageChosen);
+    buttons->addWidget(language_);
     status_ = new QLabel(this);
     status_->setAccessibleName(Say(Word::kStatus));
     status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(Say(Word::kComputing)));
@@ -316,9 +317,10 @@ void CurveWindow::setDesignFile(const QString& path) {
 }
 
 void CurveWindow::showSaved() {
-    setWindowTitle(file_.isEmpty()
-                       ? kTitle + QStringLiteral("[*]")
-                       : QStringLiteral("%1[*] — %2").arg(QFileInfo(file_).fileName(), kTitle));
+    setWindowTitle(
+        file_.isEmpty()
+            ? Say(Word::kTitle) + QStringLiteral("[*]")
+            : QStringLiteral("%1[*] — %2").arg(QFileInfo(file_).fileName(), Say(Word::kTitle)));
     setWindowModified(inputs() != saved_);
 }
 
@@ -464,10 +466,10 @@ void CurveWindow::materialChosen(int index) {
     if (index > 0) {
         const calc::Material& material =
             calc::kMaterials[static_cast<std::size_t>(index - 1)].material;
-        field(&design::DesignTexts::E)->setText(Text(runtime::NumberToText(material.E).view()));
-        field(&design::DesignTexts::mu)->setText(Text(runtime::NumberToText(material.mu).view()));
+        field(&design::DesignTexts::E)->setText(Say(runtime::NumberToText(material.E).view()));
+        field(&design::DesignTexts::mu)->setText(Say(runtime::NumberToText(material.mu).view()));
         field(&design::DesignTexts::Rm)
-            ->setText(material.Rm ? Text(runtime::NumberToText(*material.Rm).view()) : QString());
+            ->setText(material.Rm ? Say(runtime::NumberToText(*material.Rm).view()) : QString());
     }
 }
 
@@ -563,7 +565,8 @@ bool CurveWindow::able(const QString& why, const QString& what) {
     if (why.isEmpty()) {
         return true;
     }
-    QMessageBox::information(this, kTitle, Say(Word::kNothingTo, {{"what", what}, {"why", why}}));
+    QMessageBox::information(this, Say(Word::kTitle),
+                             Say(Word::kNothingTo, {{"what", what}, {"why", why}}));
     return false;
 }
 
@@ -585,7 +588,7 @@ QString CurveWindow::chooseSaveName(const QString& title, const QString& name,
 
 bool CurveWindow::savePlot(const QString& path) {
     awaitContent();
-    return plot_->save(path, kTitle, QString::fromStdString(design::Caption(*sheet_)));
+    return plot_->save(path, Say(Word::kTitle), QString::fromStdString(design::Caption(*sheet_)));
 }
 
 bool CurveWindow::saveDesign(const QString& path) {
@@ -632,10 +635,11 @@ void CurveWindow::saveClicked() {
         return;
     }
     const QString path =
-        chooseSaveName(Say(Word::kSaveImageTitle), kTitle + QStringLiteral(".png"), {kPng, kSvg},
+        chooseSaveName(Say(Word::kSaveImageTitle), Say(Word::kTitle) + QStringLiteral(".png"),
+                       {Say(Word::kPngFiles), Say(Word::kSvgFiles)},
                        {QStringLiteral(".png"), QStringLiteral(".svg")});
     if (!path.isEmpty() && !savePlot(path)) {
-        QMessageBox::warning(this, kTitle, Say(Word::kCannotWrite, {{"path", path}}));
+        QMessageBox::warning(this, Say(Word::kTitle), Say(Word::kCannotWrite, {{"path", path}}));
     }
 }
 
@@ -652,7 +656,7 @@ bool CurveWindow::saveDesignHere() {
         return saveDesignAs();
     }
     if (!saveDesign(file_)) {
-        QMessageBox::warning(this, kTitle, Say(Word::kCannotWrite, {{"path", file_}}));
+        QMessageBox::warning(this, Say(Word::kTitle), Say(Word::kCannotWrite, {{"path", file_}}));
         return false;
     }
     return true;
@@ -661,12 +665,12 @@ bool CurveWindow::saveDesignHere() {
 bool CurveWindow::saveDesignAs() {
     const QString path =
         chooseSaveName(Say(Word::kSave), file_.isEmpty() ? Say(Word::kDesignFileName) : file_,
-                       {kDesign}, {QStringLiteral(".dspring")});
+                       {Say(Word::kDesignFiles)}, {QStringLiteral(".dspring")});
     if (path.isEmpty()) {
         return false;
     }
     if (!saveDesign(path)) {
-        QMessageBox::warning(this, kTitle, Say(Word::kCannotWrite, {{"path", path}}));
+        QMessageBox::warning(this, Say(Word::kTitle), Say(Word::kCannotWrite, {{"path", path}}));
         return false;
     }
     return true;
@@ -676,7 +680,7 @@ bool CurveWindow::keepEdits() {
     if (inputs() == saved_) {
         return true;
     }
-    QMessageBox box(QMessageBox::Question, kTitle, Say(Word::kUnsaved),
+    QMessageBox box(QMessageBox::Question, Say(Word::kTitle), Say(Word::kUnsaved),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.button(QMessageBox::Save)->setText(Say(Word::kSaveEllipsis));
     box.button(QMessageBox::Discard)->setText(Say(Word::kDiscard));
@@ -690,8 +694,34 @@ bool CurveWindow::keepEdits() {
     return box.clickedButton() == box.button(QMessageBox::Save) && saveDesignHere();
 }
 
+void CurveWindow::languageChosen(int index) {
+    const rows::Language chosen = rows::kLanguages[std::clamp(index, 0, 1)];
+    if (chosen == Language()) {
+        return;
+    }
+    // Every word is set where a part is built: a window built anew speaks the language. It takes
+    // over the design as it stands, whether it was saved, its file and its place.
+    SetLanguage(chosen);
+    qtapp::SpeakChinese(chosen == rows::Language::kChinese);
+    auto* next = new CurveWindow(inputs());
+    next->setAttribute(Qt::WA_DeleteOnClose);
+    next->saved_ = saved_;
+    next->file_ = file_;
+    next->showSaved();
+    next->setGeometry(geometry());
+    next->show();
+    if (selection_ != nullptr && selection_->isVisible()) {
+        next->selectClicked();
+    }
+    if (selection_ != nullptr) {
+        selection_->close();
+    }
+    replaced_ = true;
+    close();
+}
+
 void CurveWindow::closeEvent(QCloseEvent* event) {
-    if (keepEdits()) {
+    if (replaced_ || keepEdits()) {
         event->accept();
     } else {
         event->ignore();
@@ -702,7 +732,7 @@ void CurveWindow::openDesignClicked() {
     if (!keepEdits()) {
         return;
     }
-    QFileDialog dialog(this, Say(Word::kOpenTitle), QString(), kDesign);
+    QFileDialog dialog(this, Say(Word::kOpenTitle), QString(), Say(Word::kDesignFiles));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -710,7 +740,7 @@ void CurveWindow::openDesignClicked() {
     }
     QString why;
     if (!openDesign(dialog.selectedFiles().constFirst(), &why)) {
-        QMessageBox::warning(this, kTitle,
+        QMessageBox::warning(this, Say(Word::kTitle),
                              Say(Word::kNotOpenedWindow) + QStringLiteral("\n\n") + why);
     }
 }
@@ -721,9 +751,9 @@ void CurveWindow::dataSheetClicked() {
         return;
     }
     const QString path = chooseSaveName(Say(Word::kDataSheetTitle), Say(Word::kDataSheetFileName),
-                                        {kPdf}, {QStringLiteral(".pdf")});
+                                        {Say(Word::kPdfFiles)}, {QStringLiteral(".pdf")});
     if (!path.isEmpty() && !writeDataSheet(path)) {
-        QMessageBox::warning(this, kTitle, Say(Word::kCannotWrite, {{"path", path}}));
+        QMessageBox::warning(this, Say(Word::kTitle), Say(Word::kCannotWrite, {{"path", path}}));
     }
 }
 
@@ -734,14 +764,14 @@ void CurveWindow::printClicked() {
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(kTitle);
+    printer.setDocName(Say(Word::kTitle));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        QMessageBox::warning(this, kTitle, Say(Word::kCannotPrint));
+        QMessageBox::warning(this, Say(Word::kTitle), Say(Word::kCannotPrint));
         return;
     }
     PaintDataSheet(painter, printer.pageLayout().paintRectPixels(printer.resolution()), *sheet_,

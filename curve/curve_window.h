@@ -88,6 +88,7 @@ private slots:
     void selectClicked();
     void fatigueClicked();
     void packetsClicked();
+    void languageChosen(int index);
 
 private:
     /// The window's parts, built once: the inputs' grid (the material picker, the working points,
@@ -134,6 +135,8 @@ private:
     std::vector<design::PacketText> packets_;  ///< as the packets' dialog took them
     QPushButton* packets_button_ = nullptr;
     QLabel* status_ = nullptr;
+    QComboBox* language_ = nullptr;  ///< the windows' language; a choice rebuilds the window
+    bool replaced_ = false;          ///< by a window in another language: closes without asking
     PlotWidget* plot_ = nullptr;
     QTableView* table_ = nullptr;
     TableModel* model_ = nullptr;

@@ -210,7 +210,7 @@ double Sections(QPainter& painter, const QRectF& page, const design::Sheet& shee
 double Layout(QPainter& painter, const QRectF& page, const design::Sheet& sheet, const QFont& font,
               double scale, bool paint) {
     const design::DataSheet data =
-        design::DataSheetOf(sheet, std::string(design::Said(design::Word::kComputedByWindow)));
+        design::DataSheetOf(sheet, Say(design::Word::kComputedByWindow).toStdString());
     Sheet out(painter, page, paint);
     QFont title = font;
     title.setPointSizeF(16 * scale);

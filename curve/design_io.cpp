@@ -28,7 +28,7 @@ runtime::Expected<design::DesignTexts, QString> OpenDesignFile(const QString& pa
     auto texts = design::DesignFromJson(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!texts) {
-        return QString::fromStdString(design::DesignFileProblemText(texts.error()));
+        return QString::fromStdString(design::DesignFileProblemText(texts.error(), Language()));
     }
     return std::move(*texts);
 }

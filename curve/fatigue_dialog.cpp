@@ -18,10 +18,7 @@ namespace curve {
 
 FatigueDialog::FatigueDialog(const std::string& lines, QWidget* parent) : QDialog(parent) {
     setWindowTitle(Say(design::Word::kFatigueLines));
-    auto* about =
-        new QLabel(QString::fromUtf8(design::kFatigueLinesHint.data(),
-                                     static_cast<qsizetype>(design::kFatigueLinesHint.size())),
-                   this);
+    auto* about = new QLabel(Say(design::kFatigueLinesHint), this);
     about->setWordWrap(true);
     editor_ = new QPlainTextEdit(QString::fromStdString(lines), this);
     editor_->setAccessibleName(Say(design::Word::kFatigueLines));
@@ -65,7 +62,7 @@ bool FatigueDialog::load(const QString& path, QString* why) {
     if (!text) {
         if (why) {
             *why = QString::fromStdString(
-                rows::FatigueFileProblemText(text.error(), path.toStdString()));
+                rows::FatigueFileProblemText(text.error(), path.toStdString(), Language()));
         }
         return false;
     }
@@ -88,7 +85,7 @@ void FatigueDialog::loadClicked() {
 }
 
 void FatigueDialog::edited() {
-    reading_->setText(QString::fromStdString(rows::FatigueLinesReading(lines())));
+    reading_->setText(QString::fromStdString(rows::FatigueLinesReading(lines(), Language())));
 }
 
 }  // namespace curve

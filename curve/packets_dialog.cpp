@@ -19,10 +19,6 @@
 namespace curve {
 namespace {
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The spring's editor offers the catalogue's names as they are typed ("B" → "B 40" …).
 class SpringDelegate : public QStyledItemDelegate {
 public:
@@ -50,16 +46,16 @@ private:
 
 PacketsDialog::PacketsDialog(const std::vector<design::PacketText>& packets, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(Text(design::kPacketsLabel));
-    auto* about = new QLabel(Text(design::kPacketsHint), this);
+    setWindowTitle(Say(design::kPacketsLabel));
+    auto* about = new QLabel(Say(design::kPacketsHint), this);
     about->setWordWrap(true);
     table_ = new QTableWidget(0, static_cast<int>(design::kPacketFields.size()), this);
     table_->setAccessibleName(Say(design::Word::kPacketsTable));
     QStringList captions;
     for (std::size_t c = 0; c < design::kPacketFields.size(); ++c) {
-        captions << Text(design::kPacketFields[c].caption);
+        captions << Say(design::kPacketFields[c].caption);
         auto* header = new QTableWidgetItem(captions.back());
-        header->setToolTip(Text(design::kPacketFields[c].hint));
+        header->setToolTip(Say(design::kPacketFields[c].hint));
         table_->setHorizontalHeaderItem(static_cast<int>(c), header);
     }
     table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
@@ -107,7 +103,7 @@ void PacketsDialog::addRow(const design::PacketText& packet, int at) {
     for (std::size_t c = 0; c < design::kPacketFields.size(); ++c) {
         auto* item =
             new QTableWidgetItem(QString::fromStdString(packet.*design::kPacketFields[c].text));
-        item->setToolTip(Text(design::kPacketFields[c].hint));
+        item->setToolTip(Say(design::kPacketFields[c].hint));
         table_->setItem(at, static_cast<int>(c), item);
     }
 }

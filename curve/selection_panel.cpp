@@ -22,10 +22,6 @@
 namespace curve {
 namespace {
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr int kRankRole = Qt::UserRole;
 constexpr int kKeyRole = Qt::UserRole + 1;
 
@@ -59,22 +55,22 @@ SelectionPanel::SelectionPanel(QWidget* parent) : QWidget(parent) {
 QGridLayout* SelectionPanel::buildRequirement() {
     auto* grid = new QGridLayout;
     for (std::size_t k = 0; k < 2; ++k) {
-        const QString name = Text(design::kRequirementPointNames[k]);
+        const QString name = Say(design::kRequirementPointNames[k]);
         const int row = static_cast<int>(k);
         grid->addWidget(new QLabel(name, this), row, 0);
         auto* given = given_[k] = new QComboBox(this);
-        for (const std::string_view choice : design::kGivenChoices) {
-            given->addItem(Text(choice));
+        for (const rows::Phrase& choice : design::kGivenChoices) {
+            given->addItem(Say(choice));
         }
-        given->setAccessibleName(name + QLatin1Char(' ') + Text(design::kGivenName));
+        given->setAccessibleName(name + QLatin1Char(' ') + Say(design::kGivenName));
         grid->addWidget(given, row, 1);
         connect(given, &QComboBox::currentIndexChanged, this, &SelectionPanel::edited);
         for (std::size_t f = 0; f < design::kRequirementPointFields.size(); ++f) {
             const design::RequirementPointField& field = design::kRequirementPointFields[f];
-            auto* label = new QLabel(Text(field.caption), this);
+            auto* label = new QLabel(Say(field.caption), this);
             auto* edit = point_[k][f] = new QLineEdit(this);
-            edit->setAccessibleName(name + QLatin1Char(' ') + Text(field.caption));
-            edit->setToolTip(Text(field.hint) + (k == 1 ? Text(design::kSecondPointHint) : ""));
+            edit->setAccessibleName(name + QLatin1Char(' ') + Say(field.caption));
+            edit->setToolTip(Say(field.hint) + (k == 1 ? Say(design::kSecondPointHint) : ""));
             label->setBuddy(edit);
             grid->addWidget(label, row, 2 + 2 * static_cast<int>(f));
             grid->addWidget(edit, row, 3 + 2 * static_cast<int>(f));
@@ -83,10 +79,10 @@ QGridLayout* SelectionPanel::buildRequirement() {
     }
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const design::RequirementField& field = design::kRequirementInputs[i];
-        auto* label = new QLabel(Text(field.label), this);
+        auto* label = new QLabel(Say(field.label), this);
         auto* edit = fields_[i] = new QLineEdit(this);
-        edit->setAccessibleName(Text(field.label));
-        edit->setToolTip(Text(field.hint));
+        edit->setAccessibleName(Say(field.label));
+        edit->setToolTip(Say(field.hint));
         label->setBuddy(edit);
         const int slot = static_cast<int>(i);
         grid->addWidget(label, 2 + slot / 4, slot % 4 * 2);
@@ -95,13 +91,13 @@ QGridLayout* SelectionPanel::buildRequirement() {
     }
     // The choices on a row of their own, under the fields: none lies over another.
     const int choices = 2 + (static_cast<int>(fields_.size()) + 3) / 4;
-    dynamic_ = new QCheckBox(Text(design::kDynamicCaption), this);
+    dynamic_ = new QCheckBox(Say(design::kDynamicCaption), this);
     dynamic_->setAccessibleName(Say(design::Word::kDynamic));
     grid->addWidget(dynamic_, choices, 0, 1, 4);
     connect(dynamic_, &QCheckBox::toggled, this, &SelectionPanel::edited);
-    long_stacks_ = new QCheckBox(Text(design::kLongStacksLabel), this);
-    long_stacks_->setAccessibleName(Text(design::kLongStacksLabel));
-    long_stacks_->setToolTip(Text(design::kLongStacksHint));
+    long_stacks_ = new QCheckBox(Say(design::kLongStacksLabel), this);
+    long_stacks_->setAccessibleName(Say(design::kLongStacksLabel));
+    long_stacks_->setToolTip(Say(design::kLongStacksHint));
     grid->addWidget(long_stacks_, choices, 4, 1, 4);
     connect(long_stacks_, &QCheckBox::toggled, this, &SelectionPanel::edited);
 
@@ -211,8 +207,9 @@ void SelectionPanel::start() {
         return;
     }
     summary_->setText(Say(design::Word::kSelecting));
-    watcher_.setFuture(QtConcurrent::run(
-        [texts = design_, best = best_] { return design::ComputeSelection(texts, best); }));
+    watcher_.setFuture(QtConcurrent::run([texts = design_, best = best_, language = Language()] {
+        return design::ComputeSelection(texts, best, language);
+    }));
 }
 
 void SelectionPanel::computed() {
@@ -223,7 +220,7 @@ void SelectionPanel::computed() {
     }
     shown_ = watcher_.result();
     const design::SelectionSheet& sheet = *shown_;
-    summary_->setText(Text(design::SelectionSummary(sheet)));
+    summary_->setText(Say(design::SelectionSummary(sheet)));
     summary_->setAccessibleDescription(summary_->text());
     more_->setVisible(sheet.CanShowMore());
     const std::vector<std::string> header = design::SelectionHeaderCells(sheet);

@@ -1,4 +1,4 @@
-// The design tool's words as Qt texts.
+// The design tool's words as Qt texts, in the windows' language.
 #pragma once
 
 #include <QString>
@@ -8,12 +8,29 @@
 #include <vector>
 
 #include "design/face_words.h"
+#include "design/translations.h"
+#include "rows/language.h"
 
 namespace curve {
 
-inline QString Say(design::Word word) {
-    const std::string_view text = design::Said(word);
+/// The language every window of the program speaks: the system's (Chinese for zh*, English
+/// otherwise) or --lang's, until the user switches; a window built after a switch speaks the new.
+rows::Language Language();
+void SetLanguage(rows::Language language);
+
+/// The language of the system's user interface, as Qt reads it from the environment.
+rows::Language SystemLanguage();
+
+inline QString Say(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline QString Say(design::Word word) {
+    return Say(design::Said(word, Language()));
+}
+
+inline QString Say(const rows::Phrase& phrase) {
+    return Say(rows::Said(phrase, Language()));
 }
 
 /// A word with its placeholders filled, each "{name}" by its value.
@@ -28,7 +45,8 @@ inline QString Say(design::Word word,
     for (const auto& value : values) {
         pairs.emplace_back(value.first, texts[k++]);
     }
-    return QString::fromStdString(design::Fill(word, pairs));
+    return QString::fromStdString(
+        rows::FillPlaceholders(design::Said(word, Language()), std::span(pairs)));
 }
 
 }  // namespace curve

@@ -33,15 +33,37 @@ int RefuseWithoutDisplay(const char* program) {
     return 2;
 }
 
-void ConfigureApplication(QApplication& app, const QString& program) {
+namespace {
+
+// Qt's Chinese texts, loaded once, installed while the program speaks Chinese.
+QTranslator* Chinese() {
+    static QTranslator* translator = [] {
+        auto* made = new QTranslator(qApp);
+        if (!made->load(QStringLiteral("qtbase_zh_CN"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            delete made;
+            return static_cast<QTranslator*>(nullptr);
+        }
+        return made;
+    }();
+    return translator;
+}
+
+}  // namespace
+
+void SpeakChinese(bool chinese) {
+    if (QTranslator* translator = Chinese()) {
+        chinese ? QApplication::installTranslator(translator)
+                : QApplication::removeTranslator(translator);
+    }
+}
+
+void ConfigureApplication(QApplication& app, const QString& program, bool chinese) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-    // The program speaks Chinese whatever the system language, and so do Qt's standard buttons.
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_zh_CN"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(translator);
-    }
+    // Qt's standard buttons speak the program's language, whatever the system's.
+    (void)app;
+    SpeakChinese(chinese);
 
     // Only the sizes a title bar and a task bar show, as raw RGBA pixels: every size given is
     // sent to the window system before the first paint, and decoding PNGs there cost more than

@@ -7,11 +7,15 @@ class QApplication;
 namespace qtapp {
 
 /// Everything a program sets up before its window: a fixed widget style (so a form looks and
-/// measures the same on every desktop), Qt's own Chinese texts for standard buttons, and the
-/// icon ":/icons/<program>-<size>.rgba" (16, 32 and 48 pixels square) under the program's name,
-/// which is also its desktop entry's.
-void ConfigureApplication(QApplication& app,
-                          const QString& program = QStringLiteral("disc-spring"));
+/// measures the same on every desktop), Qt's own texts for standard buttons in Chinese (or in
+/// English, Qt's own, when not `chinese`), and the icon ":/icons/<program>-<size>.rgba" (16, 32
+/// and 48 pixels square) under the program's name, which is also its desktop entry's.
+void ConfigureApplication(QApplication& app, const QString& program = QStringLiteral("disc-spring"),
+                          bool chinese = true);
+
+/// Qt's own texts (standard buttons, dialogs, a tab bar's scroll buttons) in Chinese or in
+/// English from now on.
+void SpeakChinese(bool chinese);
 
 /// Whether there is somewhere to show a window: a platform chosen (QT_QPA_PLATFORM), or on
 /// Linux an X or a Wayland display named. Without one Qt aborts at start (status 134); call

@@ -80,10 +80,18 @@ def main():
     }
     shell = (PAGE / "shell.html").read_text(encoding="utf-8")
 
+    # The shell is written in Chinese; the words of every language go with it, for the page to
+    # say them in the reader's (only those the shell names: the engine gives the rest).
+    # and those said before the engine can answer.
+    named = sorted(set(re.findall(r"\{\{word:([a-z0-9-]+)\}\}", shell)) | {"engine-failed"})
+
     def word(match):
-        if match.group(1) not in words:
+        if match.group(1) not in words["zh"]:
             sys.exit(f"web_page: the shell asks for a word '{match.group(1)}' there is not")
-        return html.escape(words[match.group(1)])
+        return html.escape(words["zh"][match.group(1)])
+
+    said = {tag: {key: table[key] for key in named} for tag, table in words.items()}
+    parts["SHELL_WORDS"] = json.dumps(said, ensure_ascii=False).replace("</", "<\\/")
 
     shell = re.sub(r"\{\{word:([a-z0-9-]+)\}\}", word, shell)
     # One pass, so that nothing inserted is read as a placeholder.

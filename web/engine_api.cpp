@@ -22,7 +22,9 @@
 #include "design/plot_layout.h"
 #include "design/selection.h"
 #include "design/sheet_text.h"
+#include "design/translations.h"
 #include "rows/fatigue_text.h"
+#include "rows/option_text.h"
 #include "rows/selection_text.h"
 #include "runtime/number_text.h"
 
@@ -83,6 +85,25 @@ design::TextMetrics PageMetrics(const std::string& font) {
 
 // The text of the last answer: the caller reads it before its next call.
 std::string answer;
+// The language the page speaks (ds_language): every word of an answer is said in it.
+rows::Language language = rows::Language::kChinese;
+
+// A phrase or a face word in the page's language.
+std::string Words(const rows::Phrase& phrase) {
+    return std::string(rows::Said(phrase, language));
+}
+std::string Words(design::Word word) {
+    return std::string(design::Said(word, language));
+}
+
+template <std::size_t N>
+Json SaidAll(const std::array<rows::Phrase, N>& phrases) {
+    Json out = Json::array();
+    for (const rows::Phrase& phrase : phrases) {
+        out.push_back(Words(phrase));
+    }
+    return out;
+}
 // The sheet of the last ds_sheet, and its plot as laid out for the page.
 design::Sheet sheet;
 std::optional<design::TextMetrics> page_metrics;  // of the page's font, measured once a sheet
@@ -193,8 +214,7 @@ Json SheetJson(const design::DesignTexts& texts, double width, double height) {
                           {"reader", design::PointRow(sheet, k, rows::Precision::kReader).cells}});
     }
     Json sections = Json::array();
-    const design::DataSheet data =
-        design::DataSheetOf(sheet, std::string(design::Said(design::Word::kComputedByPage)));
+    const design::DataSheet data = design::DataSheetOf(sheet, Words(design::Word::kComputedByPage));
     for (const design::DataSheetSection& section : data.sections) {
         Json rows = Json::array();
         for (const design::TableRow& row : section.rows) {
@@ -247,7 +267,7 @@ bool StringsOf(const char* json, std::vector<std::string>& out) {
 Json DesignAnswer(const design::DesignTexts& texts) {
     return Json{{"file", design::DesignToJson(texts)},
                 {"address", design::DesignAddress(texts)},
-                {"fatigueReading", rows::FatigueLinesReading(texts.fatigue_lines)},
+                {"fatigueReading", rows::FatigueLinesReading(texts.fatigue_lines, language)},
                 {"view", design::DesignToView(texts)}};
 }
 
@@ -272,7 +292,7 @@ Json PointAnswer(const design::PlotPoint& hover) {
 
 // Computes and keeps a design's sheet, its plot laid out for the page: what ds_sheet answers.
 Json SheetOf(const design::DesignTexts& texts, int width, int height, const char* font) {
-    sheet = design::ComputeSheet(texts);
+    sheet = design::ComputeSheet(texts, language);
     page_metrics = PageMetrics(font);
     return SheetJson(texts, std::max(width, 200), std::max(height, 150));
 }
@@ -280,7 +300,7 @@ Json SheetOf(const design::DesignTexts& texts, int width, int height, const char
 const char* DesignOrError(
     const runtime::Expected<design::DesignTexts, design::DesignFileProblem>& texts) {
     return Answer(texts ? DesignAnswer(*texts)
-                        : Json{{"error", design::DesignFileProblemText(texts.error())}});
+                        : Json{{"error", design::DesignFileProblemText(texts.error(), language)}});
 }
 
 std::string_view Bytes(const char* bytes, int size) {
@@ -300,77 +320,94 @@ Json CatalogueNames() {
 
 extern "C" {
 
+const char* ds_language(const char* tag) {
+    language = rows::LanguageOfTag(tag);
+    return Answer(Json{{"language", rows::LanguageTag(language)}});
+}
+
 const char* ds_inputs() {
     Json inputs = Json::array();
     for (const design::InputField& input : design::kInputs) {
-        inputs.push_back({{"label", input.label},
-                          {"name", input.name},
-                          {"hint", input.hint},
+        inputs.push_back({{"label", Words(input.label)},
+                          {"name", Words(input.name)},
+                          {"hint", Words(input.hint)},
                           {"key", input.key},
                           {"count", input.kind == design::InputKind::kCount}});
     }
     Json materials = Json::array();
-    for (const calc::NamedMaterial& named : calc::kMaterials) {
-        const calc::Material& m = named.material;
-        materials.push_back({{"name", named.name},
+    for (std::size_t k = 0; k < calc::kMaterials.size(); ++k) {
+        const calc::Material& m = calc::kMaterials[k].material;
+        materials.push_back({{"name", rows::MaterialName(k, language)},
                              {"E", std::string(runtime::NumberToText(m.E).view())},
                              {"mu", std::string(runtime::NumberToText(m.mu).view())},
                              {"Rm", m.Rm ? std::string(runtime::NumberToText(*m.Rm).view()) : ""}});
     }
     Json loads = Json::array();
     for (const design::LoadChoice& choice : design::kLoads) {
-        loads.push_back({{"key", choice.key}, {"label", choice.label}});
+        loads.push_back({{"key", choice.key}, {"label", Words(choice.label)}});
     }
     Json requirement = Json::array();
     for (const design::RequirementField& input : design::kRequirementInputs) {
-        requirement.push_back({{"label", input.label}, {"hint", input.hint}, {"key", input.key}});
+        requirement.push_back(
+            {{"label", Words(input.label)}, {"hint", Words(input.hint)}, {"key", input.key}});
     }
     Json words = Json::object();
     for (const design::FaceWord& word : design::kFaceWords) {
-        words[std::string(word.key)] = word.text;
+        words[std::string(word.key)] = Words(word.word);
+    }
+    for (std::size_t k = 0; k < design::kPointNames.size(); ++k) {
+        words["point-name-" + std::to_string(k + 1)] = Words(design::kPointNames[k]);
     }
     Json points = Json::array();
     for (const design::RequirementPointField& field : design::kRequirementPointFields) {
-        points.push_back({{"key", field.key}, {"caption", field.caption}, {"hint", field.hint}});
+        points.push_back(
+            {{"key", field.key}, {"caption", Words(field.caption)}, {"hint", Words(field.hint)}});
     }
     Json packet_fields = Json::array();
     for (const design::PacketField& field : design::kPacketFields) {
         packet_fields.push_back(
-            {{"key", field.key}, {"caption", field.caption}, {"hint", field.hint}});
+            {{"key", field.key}, {"caption", Words(field.caption)}, {"hint", Words(field.hint)}});
     }
     return Answer(Json{
+        {"language", rows::LanguageTag(language)},
         {"inputs", inputs},
         {"packets",
-         {{"label", design::kPacketsLabel},
-          {"hint", design::kPacketsHint},
+         {{"label", Words(design::kPacketsLabel)},
+          {"hint", Words(design::kPacketsHint)},
           {"fields", packet_fields},
           {"names", CatalogueNames()},
           {"standFor", design::kPacketsStandFor}}},
         {"words", words},
         {"requirement", requirement},
-        {"requirementPoints", design::kRequirementPointNames},
-        {"points", design::kPointNames},
+        {"requirementPoints", SaidAll(design::kRequirementPointNames)},
+        {"points", SaidAll(design::kPointNames)},
         {"materials", materials},
         {"designFileBytes", design::kMaxDesignFileBytes},
         {"fatigueFileBytes", calc::kMaxFatigueFileBytes},
         {"catalogueBytes", kMaxCatalogueBytes},
         {"materialBefore", design::kMaterialPickerBefore},
-        {"fatigueHint", design::kFatigueLinesHint},
-        {"load", {{"label", design::kLoadLabel}, {"hint", design::kLoadHint}, {"choices", loads}}},
-        {"longStacks", {{"label", design::kLongStacksLabel}, {"hint", design::kLongStacksHint}}},
-        {"outerEdge", {{"label", design::kOuterEdgeLabel}, {"hint", design::kOuterEdgeHint}}},
-        {"material", {{"label", design::kMaterialLabel}, {"other", design::kOtherMaterial}}},
+        {"fatigueHint", Words(design::kFatigueLinesHint)},
+        {"load",
+         {{"label", Words(design::kLoadLabel)},
+          {"hint", Words(design::kLoadHint)},
+          {"choices", loads}}},
+        {"longStacks",
+         {{"label", Words(design::kLongStacksLabel)}, {"hint", Words(design::kLongStacksHint)}}},
+        {"outerEdge",
+         {{"label", Words(design::kOuterEdgeLabel)}, {"hint", Words(design::kOuterEdgeHint)}}},
+        {"material",
+         {{"label", Words(design::kMaterialLabel)}, {"other", Words(design::kOtherMaterial)}}},
         {"pointBy",
-         {{"choices", design::kPointByChoices},
-          {"name", design::kPointByName},
-          {"hint", design::kPointByHint},
-          {"valueHint", design::kPointHint}}},
+         {{"choices", SaidAll(design::kPointByChoices)},
+          {"name", Words(design::kPointByName)},
+          {"hint", Words(design::kPointByHint)},
+          {"valueHint", Words(design::kPointHint)}}},
         {"requirementPoint",
-         {{"given", design::kGivenChoices},
-          {"givenName", design::kGivenName},
+         {{"given", SaidAll(design::kGivenChoices)},
+          {"givenName", Words(design::kGivenName)},
           {"fields", points},
-          {"second", design::kSecondPointHint},
-          {"dynamic", design::kDynamicCaption}}},
+          {"second", Words(design::kSecondPointHint)},
+          {"dynamic", Words(design::kDynamicCaption)}}},
         {"fresh", DesignAnswer(design::DefaultTexts())}});
 }
 
@@ -381,7 +418,7 @@ const char* ds_design_check(const char* bytes, int size) {
 const char* ds_fatigue_file(const char* bytes, int size, const char* name) {
     const auto text = calc::FatigueFileText(Bytes(bytes, size));
     if (!text) {
-        return Answer(Json{{"error", rows::FatigueFileProblemText(text.error(), name)}});
+        return Answer(Json{{"error", rows::FatigueFileProblemText(text.error(), name, language)}});
     }
     return Answer(Json{{"text", std::string(*text)}});
 }
@@ -393,7 +430,7 @@ const char* ds_design_address(const char* fragment) {
 const char* ds_edit(const char* view_json, int width, int height, const char* font) {
     const auto texts = design::DesignFromView(view_json);
     if (!texts) {
-        return Answer(Json{{"error", design::DesignFileProblemText(texts.error())}});
+        return Answer(Json{{"error", design::DesignFileProblemText(texts.error(), language)}});
     }
     Json edit = DesignAnswer(*texts);
     if (width > 0) {
@@ -405,14 +442,14 @@ const char* ds_edit(const char* view_json, int width, int height, const char* fo
 const char* ds_sheet(const char* file_text, int width, int height, const char* font) {
     const auto texts = design::DesignFromJson(file_text);
     if (!texts) {
-        return Answer(Json{{"error", design::DesignFileProblemText(texts.error())}});
+        return Answer(Json{{"error", design::DesignFileProblemText(texts.error(), language)}});
     }
     return Answer(SheetOf(*texts, width, height, font));
 }
 
 const char* ds_picture(int width, int height, int with_caption) {
     if (!page_metrics) {
-        return Answer(Json{{"error", design::Said(design::Word::kNoDesignYet)}});
+        return Answer(Json{{"error", Words(design::Word::kNoDesignYet)}});
     }
     const design::Picture picture =
         design::PictureShapes(sheet.plot, with_caption ? design::Caption(sheet) : std::string(),
@@ -436,12 +473,12 @@ const char* ds_plot_point(int panel, int series, int index, double x) {
     if (panel < 0 || static_cast<std::size_t>(panel) >= sheet.plot.size() || series < 0 ||
         static_cast<std::size_t>(series) >=
             sheet.plot[static_cast<std::size_t>(panel)].series.size()) {
-        return Answer(Json{{"error", design::Said(design::Word::kNoSuchCurve)}});
+        return Answer(Json{{"error", Words(design::Word::kNoSuchCurve)}});
     }
     const std::vector<design::Point>& points =
         sheet.plot[static_cast<std::size_t>(panel)].series[static_cast<std::size_t>(series)].points;
     if (points.empty()) {
-        return Answer(Json{{"error", design::Said(design::Word::kCurveWithoutPoints)}});
+        return Answer(Json{{"error", Words(design::Word::kCurveWithoutPoints)}});
     }
     std::size_t at = 0;
     if (index >= 0) {
@@ -459,7 +496,7 @@ const char* ds_plot_point(int panel, int series, int index, double x) {
 const char* ds_plot_at(double x, double y) {
     const design::PlotPoint hit = page_plot ? page_plot->nearest({x, y}, 24) : design::PlotPoint{};
     return Answer(hit.valid() ? PointAnswer(hit)
-                              : Json{{"error", design::Said(design::Word::kNoCurveNear)}});
+                              : Json{{"error", Words(design::Word::kNoCurveNear)}});
 }
 
 const char* ds_sheet_copy() {
@@ -469,16 +506,17 @@ const char* ds_sheet_copy() {
 const char* ds_select(const char* file_text, int best) {
     const auto texts = design::DesignFromJson(file_text);
     if (!texts) {
-        return Answer(Json{{"error", design::DesignFileProblemText(texts.error())}});
+        return Answer(Json{{"error", design::DesignFileProblemText(texts.error(), language)}});
     }
-    const design::SelectionSheet chosen = design::ComputeSelection(*texts, ShownBest(best));
+    const design::SelectionSheet chosen =
+        design::ComputeSelection(*texts, ShownBest(best), language);
     Json rows = Json::array();
     const auto shown = chosen.problem ? std::vector<const calc::Candidate*>{} : chosen.Shown();
     for (std::size_t row = 0; row < shown.size(); ++row) {
         rows.push_back({{"cells", design::SelectionRowCells(chosen, row, rows::Precision::kReader)},
                         {"every", design::SelectionRowCells(chosen, row, rows::Precision::kEvery)},
                         {"keys", SortKeys(design::SelectionSortKeys(chosen, row))},
-                        {"name", rows::CandidateName(*shown[row], calc::Din2093())},
+                        {"name", rows::CandidateName(*shown[row], calc::Din2093(), language)},
                         {"special", !shown[row]->catalogue}});
     }
     return Answer(Json{{"problem", chosen.problem ? Json(*chosen.problem) : Json(nullptr)},
@@ -494,11 +532,12 @@ const char* ds_select(const char* file_text, int best) {
 const char* ds_open_candidate(const char* file_text, int best, int row) {
     const auto texts = design::DesignFromJson(file_text);
     if (!texts) {
-        return Answer(Json{{"error", design::DesignFileProblemText(texts.error())}});
+        return Answer(Json{{"error", design::DesignFileProblemText(texts.error(), language)}});
     }
-    const design::SelectionSheet chosen = design::ComputeSelection(*texts, ShownBest(best));
+    const design::SelectionSheet chosen =
+        design::ComputeSelection(*texts, ShownBest(best), language);
     if (chosen.problem || row < 0 || static_cast<std::size_t>(row) >= chosen.Shown().size()) {
-        return Answer(Json{{"error", design::Said(design::Word::kNoSuchCandidate)}});
+        return Answer(Json{{"error", Words(design::Word::kNoSuchCandidate)}});
     }
     return Answer(Json{{"file", design::DesignToJson(design::OpenCandidate(
                                     *texts, chosen, static_cast<std::size_t>(row)))}});
@@ -509,33 +548,34 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
         return Answer(Json{{"status", 2}, {"output", ""}, {"error", why}});
     };
     const std::string_view input = Bytes(bytes, size);
-    std::vector<std::string> args;
+    // In the page's language unless the options ask for another (the last --lang holds).
+    std::vector<std::string> args = {"--lang", std::string(rows::LanguageTag(language))};
     if (!StringsOf(args_json, args)) {
-        return refuse(std::string(design::Said(design::Word::kArgumentsNotTexts)));
+        return refuse(std::string(Words(design::Word::kArgumentsNotTexts)));
     }
     const std::vector<std::string_view> views(args.begin(), args.end());
     const auto parsed = batch::ParseBatchArguments(views);
     if (!parsed || parsed->help || parsed->files != std::vector<std::string>{"-"} ||
         !parsed->fatigue_file.empty() || !parsed->stack_file.empty()) {
-        return refuse(parsed ? std::string(design::Said(design::Word::kNoFilesHere))
-                             : parsed.error());
+        return refuse(parsed ? std::string(Words(design::Word::kNoFilesHere)) : parsed.error());
     }
     std::string out;
     if (parsed->design) {
         auto texts = design::DesignFromJson(input);
         if (!texts) {
-            return refuse(design::DesignFileProblemText(texts.error()));
+            return refuse(design::DesignFileProblemText(texts.error(), language));
         }
         if (parsed->load) {
             texts->load = *parsed->load;
         }
-        const batch::DesignOutcome outcome = batch::AnswerDesign(*texts, out);
+        const batch::DesignOutcome outcome =
+            batch::AnswerDesign(*texts, out, parsed->options.language);
         return Answer(Json{{"status", outcome.computed ? 0 : 1},
                            {"output", out},
                            {"error", outcome.lines_problem}});
     }
     if (input.size() > kMaxCatalogueBytes) {
-        return refuse(design::Fill(design::Word::kCatalogueLargerThan,
+        return refuse(design::Fill(design::Word::kCatalogueLargerThan, language,
                                    {{"size", std::to_string(kMaxCatalogueBytes >> 20)}}));
     }
     std::int64_t numbering = 0;
@@ -548,7 +588,7 @@ const char* ds_batch(const char* args_json, const char* bytes, int size) {
         stream.Feed(input.substr(start, end + 1 - start), out);
         start = end + 1;
         if (out.size() > kMaxAnswerBytes) {
-            return refuse(design::Fill(design::Word::kAnswerTooLarge,
+            return refuse(design::Fill(design::Word::kAnswerTooLarge, language,
                                        {{"size", std::to_string(kMaxAnswerBytes >> 20)}}));
         }
     }

@@ -17,10 +17,15 @@ inline constexpr std::size_t kMaxAnswerBytes = std::size_t{64} << 20;
 
 extern "C" {
 
-/// What the design view is built from: the inputs' table (label, name, hint, key, kind), the
-/// requirement's table (label, hint, key) and its points' names, the working points' names, the
-/// fatigue lines' hint ("fatigueHint"), the catalogue's limit ("catalogueBytes"), the named
-/// materials with E, μ and Rm as texts, the largest design file and line set read
+/// Sets the language every later answer's words are said in, by its tag ("zh", "en", a browser's
+/// "en-GB": Chinese for zh*, English for any other); answers {"language": "zh" or "en"}.
+const char* ds_language(const char* tag);
+
+/// What the design view is built from, its words in the language set: the inputs' table (label,
+/// name, hint, key, kind), the requirement's table (label, hint, key) and its points' names, the
+/// working points' names, the fatigue lines' hint ("fatigueHint"), the catalogue's limit
+/// ("catalogueBytes"), the named materials with E, μ and Rm as texts, the largest design file and
+/// line set read
 /// ("designFileBytes", "fatigueFileBytes"), and the design a new one is ("fresh", as
 /// ds_design_check answers).
 const char* ds_inputs();

@@ -1,4 +1,5 @@
 #include "curve/curve_window.h"
+#include "curve/words.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -15,8 +16,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -122,6 +125,73 @@ Svg ReadSvg(const QString& path) {
 
 }  // namespace
 
+// The numbers among a text's tab- and line-separated cells, in order: what must be the same bytes
+// in every language.
+QStringList NumberCells(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^[-+0-9.eE]+$"));
+    QStringList numbers;
+    for (const QString& line : text.split('\n')) {
+        for (const QString& cell : line.split('\t')) {
+            if (number.match(cell).hasMatch()) {
+                numbers << cell;
+            }
+        }
+    }
+    return numbers;
+}
+
+// Whether a text holds a Chinese character or full-width punctuation.
+bool HasChinese(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3000 && u <= 0x303F) || (u >= 0x4E00 && u <= 0x9FFF) ||
+            (u >= 0xFF00 && u <= 0xFFEF)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every word a window shows or says to a screen reader, beyond what the user typed: captions,
+// labels, tips, names, choices, lists and tables with their headers.
+QStringList ShownWords(const QWidget* window) {
+    QStringList words{window->windowTitle()};
+    QList<const QWidget*> widgets{window};
+    for (const QWidget* child : window->findChildren<QWidget*>()) {
+        widgets << child;
+    }
+    for (const QWidget* w : widgets) {
+        words << w->toolTip() << w->accessibleName();
+        if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            words << label->text();
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+            words << button->text();
+        } else if (const auto* box = qobject_cast<const QComboBox*>(w)) {
+            for (int k = 0; k < box->count(); ++k) {
+                words << box->itemText(k);
+            }
+        } else if (const auto* list = qobject_cast<const QListWidget*>(w)) {
+            for (int k = 0; k < list->count(); ++k) {
+                words << list->item(k)->text();
+            }
+        } else if (const auto* view = qobject_cast<const QAbstractItemView*>(w)) {
+            const QAbstractItemModel* model = view->model();
+            for (int c = 0; model != nullptr && c < model->columnCount(); ++c) {
+                words << model->headerData(c, Qt::Horizontal).toString();
+                for (int r = 0; r < std::min(model->rowCount(), 200); ++r) {
+                    words << model->data(model->index(r, c)).toString()
+                          << model->data(model->index(r, c), Qt::ToolTipRole).toString()
+                          << model->data(model->index(r, c), Qt::AccessibleTextRole).toString();
+                }
+            }
+            for (int r = 0; model != nullptr && r < model->rowCount(); ++r) {
+                words << model->headerData(r, Qt::Vertical).toString();
+            }
+        }
+    }
+    return words;
+}
+
 class CurveWindowTest : public QObject {
     Q_OBJECT
 
@@ -129,7 +199,8 @@ private:
     curve::CurveWindow* window_ = nullptr;
 
     curve::PlotWidget* plot() const {
-        return qobject_cast<curve::PlotWidget*>(Find<QWidget>(window_, "特性曲线"));
+        return qobject_cast<curve::PlotWidget*>(
+            Find<QWidget>(window_, curve::Say(design::Word::kPlot)));
     }
     design::PlotLayout layout() const {
         return curve::LayOut(plot()->panels(), plot()->rect(), QFontMetricsF(plot()->font()));
@@ -148,7 +219,8 @@ private:
         const bool ascii =
             std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 128; });
         ascii ? QTest::keyClicks(edit, typed) : edit->insert(typed);
-        QVERIFY(QTest::qWaitFor([this] { return text("状态").isEmpty(); }, 60000));
+        QVERIFY(QTest::qWaitFor(
+            [this] { return text(curve::Say(design::Word::kStatus)).isEmpty(); }, 60000));
     }
     // The rows as shown, a fault's report in the one cell it spans, trailing empty cells left off.
     QStringList table() const {
@@ -179,7 +251,8 @@ private:
         while (combo->currentIndex() != index) {
             QTest::keyClick(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
         }
-        type("步数 N", text("步数 N"));
+        const QString steps = curve::Say(design::kInputs[7].label);
+        type(steps, text(steps));
     }
     // A working point's row as the window shows it: a column of its table.
     QString point(int column) const {
@@ -227,6 +300,7 @@ private slots:
     void initTestCase() {
         QVERIFY2(LocaleFromEnvironmentTaken(), "the locale asked for in LC_ALL is not installed");
         qtapp::ConfigureApplication(*qobject_cast<QApplication*>(qApp), "disc-spring-curve");
+        curve::SetLanguage(rows::Language::kChinese);  // the names below are the Chinese ones
     }
     void init() {
         window_ = new curve::CurveWindow;
@@ -464,7 +538,11 @@ private slots:
         QTemporaryDir dir;
         design::DesignTexts saved;
         QTableWidget* candidates = nullptr;  // the 选型 window is made when first asked for
-        const auto selected = [this] { return text("选型结果") != QStringLiteral("正在选型…"); };
+        QStringList remembered;              // the numbers of the table and the candidates
+        const auto selected = [this] {
+            return text(curve::Say(design::Word::kSelectionSaid)) !=
+                   curve::Say(design::Word::kSelecting);
+        };
         for (const auto& step : scenarios::Design()[index]["steps"]) {
             const std::string kind = step.begin().key();
             const nlohmann::json& what = step.begin().value();
@@ -520,7 +598,9 @@ private slots:
                 }
                 QVERIFY(window_->inputs().packets == packets);
             } else if (kind == "said" || kind == "test") {
-                QVERIFY2(text(kind == "said" ? "工作点说明" : "检验").contains(Text(what)),
+                QVERIFY2(text(curve::Say(kind == "said" ? design::Word::kPointsSaid
+                                                        : design::Word::kTest))
+                             .contains(Text(what)),
                          qPrintable(Text(what)));
             } else if (kind == "findings" || kind == "findings_lacks") {
                 QCOMPARE(findings().join('\n').contains(Text(what)), kind == "findings");
@@ -587,6 +667,85 @@ private slots:
                     candidates->findItems(Text(what), Qt::MatchExactly).first()->row());
                 click("作为设计打开");
                 QTRY_VERIFY_WITH_TIMEOUT(selected() && text("状态").isEmpty(), 30000);
+            } else if (kind == "remember_numbers" || kind == "numbers_as_remembered") {
+                click(curve::Say(design::Word::kCopyTable));
+                QStringList numbers = NumberCells(QGuiApplication::clipboard()->text());
+                QTest::mouseClick(Find<QPushButton>(candidates->window(),
+                                                    curve::Say(design::Word::kCopyCandidates)),
+                                  Qt::LeftButton);
+                numbers << NumberCells(QGuiApplication::clipboard()->text());
+                QVERIFY(numbers.size() > 100);
+                if (kind == "remember_numbers") {
+                    remembered = numbers;
+                } else {
+                    QCOMPARE(numbers, remembered);
+                }
+            } else if (kind == "language") {
+                // A window in another language takes the place of this one, with its design.
+                const QPointer<curve::CurveWindow> old = window_;
+                const QString tag = Text(what);
+                auto* choice = Find<QComboBox>(window_, curve::Say(design::Word::kLanguage));
+                const int index = choice->findText(
+                    curve::Say(rows::LanguageName(rows::LanguageOfTag(tag.toStdString()))));
+                QTest::keyClick(choice, choice->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
+                QTRY_VERIFY(!old->isVisible());
+                for (QWidget* top : QApplication::topLevelWidgets()) {
+                    if (auto* shown = qobject_cast<curve::CurveWindow*>(top);
+                        shown != nullptr && shown != old && shown->isVisible()) {
+                        window_ = shown;
+                    }
+                }
+                QVERIFY(window_ != old);
+                delete old;
+                window_->setAttribute(Qt::WA_DeleteOnClose, false);  // cleanup() deletes it
+                QVERIFY(QTest::qWaitForWindowExposed(window_));
+                const QString steps = curve::Say(design::kInputs[7].label);
+                QVERIFY2(Find<QLineEdit>(window_, steps) != nullptr, qPrintable(steps));
+                type(steps, text(steps));
+                if (candidates != nullptr) {
+                    candidates = Find<QTableWidget>(window_, curve::Say(design::Word::kCandidates));
+                    QTRY_VERIFY_WITH_TIMEOUT(candidates->rowCount() > 0 &&
+                                                 text(curve::Say(design::Word::kSelectionSaid)) !=
+                                                     curve::Say(design::Word::kSelecting),
+                                             30000);
+                }
+            } else if (kind == "speaks_only_english") {
+                // The window, the selection's and what the data sheet and the plot say.
+                QStringList words = ShownWords(window_);
+                if (candidates != nullptr) {
+                    words << ShownWords(candidates->window());
+                }
+                const design::Sheet sheet =
+                    design::ComputeSheet(window_->inputs(), rows::Language::kEnglish);
+                const design::DataSheet data = design::DataSheetOf(
+                    sheet, curve::Say(design::Word::kComputedByWindow).toStdString());
+                words << QString::fromStdString(data.title);
+                for (const design::DataSheetSection& section : data.sections) {
+                    words << QString::fromStdString(section.heading);
+                    for (const std::string& line : section.lines) {
+                        words << QString::fromStdString(line);
+                    }
+                    for (const std::string& cell : section.header) {
+                        words << QString::fromStdString(cell);
+                    }
+                }
+                for (const design::PlotPanel& panel : plot()->panels()) {
+                    words << QString::fromStdString(panel.x_label)
+                          << QString::fromStdString(panel.y_label);
+                    for (const design::PlotSeries& series : panel.series) {
+                        words << QString::fromStdString(series.name);
+                    }
+                    for (const design::PlotMarker& marker : panel.markers) {
+                        words << QString::fromStdString(marker.label);
+                    }
+                }
+                // The choice of language names each in itself.
+                words.removeAll(
+                    QString::fromUtf8(rows::LanguageName(rows::Language::kChinese).data()));
+                QVERIFY(words.size() > 300);
+                for (const QString& word : words) {
+                    QVERIFY2(!HasChinese(word), qPrintable(word));
+                }
             } else if (kind == "table_ends_at") {
                 // k stands in the row's header
                 const QAbstractItemModel* model = Find<QTableView>(window_, "特性表")->model();
@@ -940,24 +1099,51 @@ private slots:
         QVERIFY(screen.contains(panel->geometry()));
     }
 
+    // The usage and refusals speak the system's language (LANGUAGE, LC_ALL, LANG: zh* is
+    // Chinese, any other English) unless --lang says.
+    void helpAndUnusableArgumentsNeedNoWindow_data() {
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QStringList>("lead");
+        QTest::addColumn<QString>("usage");
+        QTest::addColumn<QString>("unknown");
+        QTest::newRow("Chinese system") << "zh_CN.UTF-8" << QStringList{} << "用法:"
+                                        << "未知选项";
+        QTest::newRow("German system") << "de_DE.UTF-8" << QStringList{} << "Usage:"
+                                       << "unknown option";
+        QTest::newRow("asked for English")
+            << "zh_TW.UTF-8" << QStringList{"--lang", "en"} << "Usage:"
+            << "unknown option";
+        QTest::newRow("asked for Chinese") << "C" << QStringList{"--lang", "zh"} << "用法:"
+                                           << "未知选项";
+    }
     void helpAndUnusableArgumentsNeedNoWindow() {
+        QFETCH(QString, system);
+        QFETCH(QStringList, lead);
+        QFETCH(QString, usage);
+        QFETCH(QString, unknown);
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "xcb");  // with no display: a window would abort
         env.remove("DISPLAY");
+        env.remove("LANGUAGE");
+        env.insert("LC_ALL", system);
+        env.insert("LANG", system);
         program.setProcessEnvironment(env);
-        program.start(DISC_SPRING_CURVE, {"--help"});
+        program.start(DISC_SPRING_CURVE, lead + QStringList{"--help"});
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitCode(), 0);
-        QVERIFY(program.readAllStandardOutput().startsWith("用法: disc-spring-curve"));
-        for (const QStringList& args : {QStringList{"--frobnicate"}, QStringList{"1", "2", "3"},
-                                        QStringList{"1", "2", "3", "4", "5", "6"}}) {
-            program.start(DISC_SPRING_CURVE, args);
+        const QString help = QString::fromUtf8(program.readAllStandardOutput());
+        QVERIFY2(help.startsWith(usage + " disc-spring-curve"), qPrintable(help));
+        for (const QStringList& args :
+             {QStringList{"--frobnicate"}, QStringList{"1", "2", "3"},
+              QStringList{"1", "2", "3", "4", "5", "6"}, QStringList{"--lang", "fr"}}) {
+            program.start(DISC_SPRING_CURVE, lead + args);
             QVERIFY(program.waitForFinished(10000));
             QCOMPARE(program.exitCode(), 2);
             const QString said = QString::fromUtf8(program.readAllStandardError());
             QVERIFY2(said.startsWith("disc-spring-curve: "), qPrintable(said));
-            QCOMPARE(said.contains("未知选项"), args.size() == 1);  // an option, named as one
+            QCOMPARE(said.contains(unknown), args.size() == 1);  // an option, named as one
+            QCOMPARE(said.contains("--lang"), args.front() == "--lang");
         }
     }
 };

@@ -1,6 +1,7 @@
 #!/bin/sh
 # A window program started with no display: one line on standard error, status 2, no abort.
-out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$1" 2>&1)
+# (A window of the design tool speaks the system's language: here Chinese.)
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANGUAGE LC_ALL=zh_CN.UTF-8 "$1" 2>&1)
 status=$?
 lines=$(printf '%s\n' "$out" | wc -l)
 if [ "$status" -ne 2 ] || [ "$lines" -ne 1 ] || ! printf '%s' "$out" | grep -q '没有可以打开窗口的显示'; then

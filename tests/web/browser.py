@@ -97,6 +97,7 @@ class Chromium(Browser):
                          "--disable-sync", "--disable-default-apps", "--window-size=1400,1000",
                          "--lang=zh-CN"):
             options.add_argument(argument)
+        options.add_experimental_option("prefs", {"intl.accept_languages": "zh-CN"})
         options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.set_script_timeout(300)

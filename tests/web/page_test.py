@@ -432,6 +432,45 @@ class DesignScenarios(PageTest):
             self.wait(lambda: self.sheets() > before and
                       not self.js("return document.getElementById('design').hidden"))
             self.wait_sheet()
+        elif kind == "language":
+            sheets, selections = self.sheets(), self.selections()
+            self.js("""const list = document.getElementById('language'); list.value = arguments[0];
+                       list.dispatchEvent(new Event('change', {bubbles: true}));""", what)
+            self.js("await window.discSpring.settled()")
+            if selections:  # each view computes while it is in view
+                self.b.click("#tab-select")
+                self.wait(lambda: self.selections() > selections)
+            self.b.click("#tab-design")
+            self.wait_sheet_after(sheets)
+            self.assertIn(f"lang={what}&design=", self.js("return await window.discSpring.address()"))
+        elif kind in ("remember_numbers", "numbers_as_remembered"):
+            copied = self.sheet_copy() + "\n" + self.js("return window.discSpring.selection().copy")
+            numbers = [cell for line in copied.split("\n") for cell in line.split("\t")
+                       if re.fullmatch(r"[-+0-9.eE]+", cell)]
+            self.assertGreater(len(numbers), 100)
+            if kind == "remember_numbers":
+                self.numbers = numbers
+            else:
+                self.assertEqual(numbers, self.numbers)
+        elif kind == "speaks_only_english":
+            # The header's controls, both views with their hints and names, and the data sheet;
+            # the choice of languages names Chinese in itself.
+            words = self.js("""
+                const out = [];
+                for (const root of document.querySelectorAll('[role=tablist], #engine-status, #design, #select')) {
+                  out.push(root.textContent);
+                  for (const e of [root, ...root.querySelectorAll('*')]) {
+                    for (const a of ['title', 'aria-label', 'placeholder']) if (e.hasAttribute(a)) out.push(e.getAttribute(a));
+                  }
+                }
+                out.push(document.getElementById('language').getAttribute('aria-label'));
+                const data = window.discSpring.dataSheet();
+                out.push(data.title, ...data.sections.flatMap((s) => [s.heading, ...s.lines, ...s.header]));
+                return out;""")
+            self.assertGreater(len(words), 100)
+            for word in words:
+                self.assertIsNone(re.search("[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef]", word), word)
+            self.assertEqual(self.js("return document.documentElement.lang"), "en")
         elif kind == "table_ends_at":
             self.js("const t = document.getElementById('table'); t.scrollTop = t.scrollHeight")
             self.wait(lambda: self.js("return Array.from(document.querySelectorAll("

@@ -5,7 +5,7 @@
 export const largestDesignFile = 1 << 20;  // the engine's limit (design::kMaxDesignFileBytes)
 const tooLarge = '#design-too-large';
 
-export const leaving = location.hash.length > '#design='.length + Math.ceil((largestDesignFile + 1) * 4 / 3);
+export const leaving = location.hash.length > '#lang=en&design='.length + Math.ceil((largestDesignFile + 1) * 4 / 3);
 if (leaving) {
   // Only the fragment changes, which keeps the document: the reload starts a new one.
   location.replace(location.pathname + location.search + tooLarge);

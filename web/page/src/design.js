@@ -5,6 +5,7 @@
 import { $, element, message, status, download, copyText } from './dom.js';
 import { Engine } from './engine.js';
 import { say, takeWords } from './words.js';
+import { addressLead } from './language.js';
 
 // The design view's worker: the design's files and its sheets.
 export const engine = new Engine();
@@ -35,7 +36,7 @@ let addressTimer = null;
 export function writeAddress() {
   clearTimeout(addressTimer);
   addressTimer = null;
-  history.replaceState(null, '', '#design=' + address);
+  history.replaceState(null, '', '#' + addressLead() + 'design=' + address);
 }
 function keepInAddress() {
   clearTimeout(addressTimer);
@@ -153,22 +154,24 @@ function movePacket(k, by, word) {
 
 function buildPackets() {
   // The catalogue's names offered as a spring is typed.
-  const names = element('datalist', { id: 'spring-names' });
-  names.append(...facts.packets.names.map((name) => element('option', { value: name })));
-  $('packets-room').append(names);
+  if (!$('spring-names')) {
+    const names = element('datalist', { id: 'spring-names' });
+    names.append(...facts.packets.names.map((name) => element('option', { value: name })));
+    $('packets-room').append(names);
+  }
   $('packets-title').textContent = facts.packets.label;
   $('packets-about').textContent = facts.packets.hint;
   $('packets-head').append(element('th', { scope: 'col' }, '#'),
                            ...facts.packets.fields.map(({ caption, hint }) => element('th', { scope: 'col', title: hint }, caption)),
                            element('td'));
-  $('packet-add').addEventListener('click', () => {
-    const packets = readPackets();
-    packets.push(packets.length > 0 ? { ...packets[packets.length - 1] } : Object.fromEntries(facts.packets.fields.map(({ key }) => [key, key === 'n' ? '1' : ''])));
-    showPackets(packets);
-    edited();
-    $(packetId(packets.length - 1, 'spring')).focus();
-  });
 }
+$('packet-add').addEventListener('click', () => {
+  const packets = readPackets();
+  packets.push(packets.length > 0 ? { ...packets[packets.length - 1] } : Object.fromEntries(facts.packets.fields.map(({ key }) => [key, key === 'n' ? '1' : ''])));
+  showPackets(packets);
+  edited();
+  $(packetId(packets.length - 1, 'spring')).focus();
+});
 
 // A design from a file's or an address's answer: refused with its reason, changing nothing, or
 // taken whole.
@@ -235,17 +238,34 @@ function buildInputs() {
   place(facts.outerEdge.label, outerEdge, 'outer-edge');
 }
 
-// Asks the engine what a design holds and shows a new one.
-export async function startDesign() {
+// Builds the design's part of the view from the engine's facts, in the language it speaks.
+async function build() {
   facts = JSON.parse(await engine.call('ds_inputs'));
   takeWords(facts.words);
+  fields.clear();
+  $('inputs').replaceChildren();
+  $('packets-head').replaceChildren();
   buildInputs();
   buildPackets();
+  $('fatigue-about').textContent = facts.fatigueHint;
+}
+
+// Asks the engine what a design holds and shows a new one.
+export async function startDesign() {
+  await build();
   show(facts.fresh.view);
   file = facts.fresh.file;
   address = facts.fresh.address;
   $('fatigue-reading').textContent = facts.fresh.fatigueReading;
-  $('fatigue-about').textContent = facts.fatigueHint;
+}
+
+// The view built anew in the language now spoken, the design as it stands kept, and computed
+// again for its words.
+export async function speak() {
+  const shown = view;
+  await build();
+  show(shown);
+  edited();
 }
 
 export function newDesignShown() {

@@ -5,6 +5,7 @@
 
 import { $ } from './dom.js';
 import { leaving } from './address_guard.js';
+import { language } from './language.js';
 
 // A WebAssembly module the page holds in base64, gzipped when `packed`. A plain loop:
 // Uint8Array.from with a mapping function took 134 ms here, a long task at start.
@@ -61,6 +62,7 @@ export class Engine {
   constructor() {
     this.started = null;
     this.next = 1;
+    this.spoken = null;  // the language the worker's engine was last told
   }
 
   get ready() {
@@ -68,12 +70,23 @@ export class Engine {
     return this.started.ready;
   }
 
+  // A worker answers in the order asked: a call after a change of language is told it first.
   call(name, ...args) {
-    return this.ready.then(() => new Promise((resolve, reject) => {
+    return this.ready.then(() => {
+      if (this.spoken !== language) {
+        this.spoken = language;
+        this.post('ds_language', [language]).catch(() => {});
+      }
+      return this.post(name, args);
+    });
+  }
+
+  post(name, args) {
+    return new Promise((resolve, reject) => {
       const id = this.next++;
       this.started.waiting.set(id, { resolve, reject });
       this.started.worker.postMessage({ id, name, args });
-    }));
+    });
   }
 }
 

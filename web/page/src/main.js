@@ -10,6 +10,9 @@ import { requestSheet, shownSheet, sheetCopy, sheetSettled, sheetArgs, showEdite
 import { buildRequirement, showRequirement, requestSelection, shownSelection, onCandidateOpened } from './selection.js';
 import './catalogue.js';
 import { say } from './words.js';
+import { choose, readAddress, sayShell, shellSay } from './language.js';
+
+sayShell();
 
 const tabs = [$('tab-calculator'), $('tab-design'), $('tab-select')];
 function select(tab) {
@@ -66,7 +69,7 @@ async function start() {
   await calculatorReady;
   performance.mark('engine-ready');
   $('engine-status').textContent = '';
-  const address = location.hash.match(/^#design=(.*)$/s);
+  const address = readAddress(location.hash).design;
   if (!address && !refusedTooLarge) {
     // As on the desktop, the calculator opens with the focus on D.
     if (!$('calculator').hidden) boxes[0].focus();
@@ -75,7 +78,7 @@ async function start() {
   await design.startDesign();
   buildRequirement();
   if (refusedTooLarge) message(say('not-opened-example') + '\n\n' + say('address-too-large', { size: largestDesignFile >> 20 }));
-  if (address && await design.openAddress(address[1], say('not-opened-example'))) {
+  if (address && await design.openAddress(address, say('not-opened-example'))) {
     select(tabs[1]);
     return;
   }
@@ -87,15 +90,34 @@ async function start() {
 // design it carries. The page's own updates (replaceState) fire no such event.
 window.addEventListener('hashchange', async () => {
   design.dropAddressWrite();  // the address is the user's now
-  const address = location.hash.match(/^#design=(.*)$/s);
+  const { language: tag, design: address } = readAddress(location.hash);
+  if (tag) await speakIn(tag);
   if (!design.facts || !address) return;
-  if (await design.openAddress(address[1], say('not-opened-page'))) select(tabs[1]);
+  if (await design.openAddress(address, say('not-opened-page'))) select(tabs[1]);
   else design.restoreAddress();
+});
+
+// Another language: the shell's words at once; the design's and the selection's once the engine
+// has said them anew, the design kept as it stands. The address keeps the choice.
+let speaking = Promise.resolve();
+function speakIn(tag) {
+  if (!choose(tag)) return speaking;
+  speaking = speaking.then(async () => {
+    if (!design.facts) return;
+    await design.speak();
+    buildRequirement();
+    requestSelection();
+  });
+  return speaking;
+}
+$('language').addEventListener('change', () => {
+  speakIn($('language').value);
+  if (design.facts) design.writeAddress();
 });
 
 window.discSpring = {
   ready: start().then(() => true, (error) => {
-    $('engine-status').textContent = '引擎无法启动：' + error.message;
+    $('engine-status').textContent = shellSay('engine-failed', { why: error.message });
     return false;
   }),
   batch: (args, text) => design.engine.call('ds_batch', JSON.stringify(args), utf8(text)).then(JSON.parse),
@@ -104,12 +126,13 @@ window.discSpring = {
   points: () => shownSheet().points.map((p) => p.cells),
   codes: () => shownSheet().codes,
   caption: () => shownSheet().caption,
+  dataSheet: () => shownSheet().dataSheet,
   plotShapes: () => shownSheet().plot.shapes,
   selection: shownSelection,
   open: (text) => design.openBytes(utf8(text)),
   fileText: () => design.settled().then(design.designFile),
-  // Resolves once the last edit's design and its sheet are shown.
-  settled: () => design.settled().then(sheetSettled),
+  // Resolves once the last edit's design and its sheet are shown (after any change of language).
+  settled: () => speaking.then(design.settled).then(sheetSettled),
   // The address with the design as it stands now (what 复制链接 copies).
   address: async () => {
     await design.settled();

@@ -17,6 +17,8 @@ export const shownSelection = () => selection;
 
 export function buildRequirement() {
   const grid = $('requirement');
+  grid.replaceChildren();
+  requirementFields.clear();
   const place = (labelText, control, id) => grid.append(element('label', { for: id }, labelText), control);
   facts.requirementPoints.forEach((name, k) => {
     const row = element('div', { class: 'point' });
