@@ -1,9 +1,14 @@
 // The words' catalogues: every word has its English with the same placeholders and no Chinese
-// left, the built-in catalogue is the repository's file, and a PO file reads as gettext writes it.
+// left, the built-in catalogue is the repository's file, a PO file reads as gettext writes it,
+// and a design said in English has the same numbers and codes as in Chinese and no Chinese word.
 
 #include "design/translations.h"
 
 #include "calc/catalogue.h"
+#include "design/data_sheet.h"
+#include "design/design_file.h"
+#include "design/selection.h"
+#include "design/sheet_text.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +92,114 @@ TEST(Translations, ALanguageTagNamesChineseOnlyForZh) {
     };
     for (const auto& [tag, language] : tags) {
         EXPECT_EQ(rows::LanguageOfTag(tag), language) << tag;
+    }
+}
+
+// The numbers among tab- and line-separated cells, in order.
+std::vector<std::string> Numbers(const std::string& text) {
+    std::vector<std::string> numbers;
+    std::string cell;
+    for (const char c : text + '\n') {
+        if (c != '\t' && c != '\n') {
+            cell += c;
+            continue;
+        }
+        if (!cell.empty() && cell.find_first_not_of("0123456789.eE+-") == std::string::npos) {
+            numbers.push_back(cell);
+        }
+        cell.clear();
+    }
+    return numbers;
+}
+
+// Every word of a sheet a face shows, the plot's and the data sheet's among them.
+std::vector<std::string> Words(const Sheet& sheet) {
+    std::vector<std::string> words = HeaderCells(sheet);
+    for (auto part : {Summary(sheet), TestLines(sheet), SpringLines(sheet), FindingSentences(sheet),
+                      PacketHeader(sheet)}) {
+        words.insert(words.end(), part.begin(), part.end());
+    }
+    words.push_back(NoTable(sheet));
+    words.push_back(NoPlot(sheet));
+    words.push_back(NoDataSheet(sheet));
+    words.push_back(CopyText(sheet));
+    for (const auto& [name, value] : RecordPairs(sheet)) {
+        words.push_back(name);
+    }
+    const DataSheet data = DataSheetOf(sheet, "made by");
+    words.push_back(data.title);
+    for (const DataSheetSection& section : data.sections) {
+        words.push_back(section.heading);
+        words.insert(words.end(), section.lines.begin(), section.lines.end());
+        words.insert(words.end(), section.header.begin(), section.header.end());
+    }
+    for (const PlotPanel& panel : sheet.plot) {
+        words.push_back(panel.x_label);
+        words.push_back(panel.y_label);
+        for (const PlotSeries& series : panel.series) {
+            words.push_back(series.name);
+        }
+        for (const PlotMarker& marker : panel.markers) {
+            words.push_back(marker.label);
+        }
+    }
+    return words;
+}
+
+DesignTexts FromFile(const std::string& path) {
+    std::ifstream file(std::string(DISC_SPRING_SOURCE) + "/" + path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return DesignFromJson(text.str()).value();
+}
+
+TEST(Translations, ADesignInEnglishHasTheChineseNumbersAndCodesAndNoChineseWord) {
+    DesignTexts stack = DefaultTexts();
+    stack.series = "3";
+    stack.parallel = "2";
+    stack.w_M = "0.02";
+    stack.w_R = "0.03";
+    stack.points = {PointText{PointBy::kForce, "20000"}, PointText{PointBy::kDeflection, "99"}};
+    stack.load = calc::Load::kDynamic;
+    DesignTexts unusable = DefaultTexts();
+    unusable.mu = "0.7";
+    DesignTexts swapped = DefaultTexts();
+    swapped.d = "120";
+    DesignTexts packets = DefaultTexts();
+    packets.packets = {{"1", "B 40", "x"}};
+    const DesignTexts designs[] = {stack,
+                                   unusable,
+                                   swapped,
+                                   packets,
+                                   FromFile("docs/overloaded.dspring"),
+                                   FromFile("docs/progressive.dspring"),
+                                   FromFile("tests/curve/example.dspring")};
+    for (const DesignTexts& texts : designs) {
+        const Sheet chinese = ComputeSheet(texts);
+        const Sheet english = ComputeSheet(texts, Language::kEnglish);
+        EXPECT_EQ(FindingCodes(english), FindingCodes(chinese));
+        EXPECT_EQ(Numbers(CopyText(english)), Numbers(CopyText(chinese)));
+        const auto pairs = RecordPairs(english), own = RecordPairs(chinese);
+        ASSERT_EQ(pairs.size(), own.size());
+        for (std::size_t k = 0; k < pairs.size(); ++k) {
+            EXPECT_EQ(pairs[k].second, own[k].second) << pairs[k].first;
+        }
+        bool said = false;
+        for (const std::string& word : Words(english)) {
+            EXPECT_FALSE(HasChinese(word)) << word;
+        }
+        for (const std::string& word : Words(chinese)) {
+            said = said || HasChinese(word);
+        }
+        EXPECT_TRUE(said);  // the Chinese sheet says something to translate
+        const SelectionSheet picked = ComputeSelection(texts, kShownAtFirst, Language::kEnglish);
+        const SelectionSheet own_pick = ComputeSelection(texts);
+        EXPECT_EQ(Numbers(SelectionCopyText(picked)), Numbers(SelectionCopyText(own_pick)));
+        EXPECT_FALSE(HasChinese(SelectionSummary(picked))) << SelectionSummary(picked);
+        EXPECT_FALSE(HasChinese(SelectionCopyText(picked)));
+        for (const std::string& name : SelectionHeaderCells(picked)) {
+            EXPECT_FALSE(HasChinese(name)) << name;
+        }
     }
 }
 
