@@ -14,8 +14,8 @@ fi
 mkdir -p "$pot"
 xgettext --language=C++ --from-code=UTF-8 --keyword= --keyword=P:1c,2 --add-location=file \
     --sort-by-file --package-name=disc-spring -o "$pot"/code.pot \
-    $(git ls-files 'rows/*.cpp' 'rows/*.h' 'design/*.cpp' 'design/*.h' 'batch/*.cpp' 'batch/*.h' \
-                   'tools/*.cpp' 'tools/*.h' 'curve/*.cpp' 'curve/*.h' 'web/*.cpp' 'web/*.h')
+    rows/*.cpp rows/*.h design/*.cpp design/*.h batch/*.cpp batch/*.h tools/*.cpp tools/*.h \
+    curve/*.cpp curve/*.h web/*.cpp web/*.h
 {
     printf 'msgid ""\nmsgstr "Content-Type: text/plain; charset=UTF-8\\n"\n'
     grep -v '^#' data/din2093.tsv | tail -n +2 | cut -f11 | sort -u | grep -v '^$' |
