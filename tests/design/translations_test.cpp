@@ -231,6 +231,7 @@ TEST(Translations, APoFileReadsAsGettextWritesIt) {
         {"msgid \"a\"\nmsgfoo \"b\"\n", 2},                // no such keyword
         {"msgid \"a\nmsgstr \"b\"\n", 1},                  // not closed
         {"msgid \"a\\q\"\nmsgstr \"b\"\n", 1},             // no such escape
+        {"msgid \"a\\\"\nmsgstr \"b\"\n", 1},              // its closing quote escaped
         {"msgid \"a\"b\"\nmsgstr \"b\"\n", 1},             // a quote inside
         {"msgid \"a\"\nmsgstr \"b\"\nmsgstr \"c\"\n", 3},  // two translations
         {"msgid \"a\"\nmsgctxt \"k\"\n", 2},               // a key after its text
