@@ -29,7 +29,7 @@ class PlotWidget;
 class SelectionPanel;
 class TableModel;
 
-/// The characteristic window "碟形弹簧特性曲线", a design tool for one spring or stack.
+/// The characteristic window (Word::kTitle), a design tool for one spring or stack.
 ///
 /// Every edit of an input recomputes the whole characteristic, the working points and the
 /// findings (design::ComputeSheet) off the GUI thread, the last edit winning, and shows them: the
@@ -38,11 +38,11 @@ class TableModel;
 /// findings. While a computation is under way the status line says so. A fault is shown among
 /// the findings; nothing here opens a dialog for it. The buttons copy the table, save the plot
 /// (PNG, SVG, with the spring in a caption), save and open a design file (.dspring), write a
-/// one-page PDF data sheet and print it; each says why when there is nothing to act on. 疲劳线…
-/// edits the fatigue lines the load cycle is judged against, saved with the design; another
+/// one-page PDF data sheet and print it; each says why when there is nothing to act on. Fatigue
+/// lines… edits the fatigue lines the load cycle is judged against, saved with the design; another
 /// button edits a progressive stack's packets, which then stand for the spring and its i × n
 /// stack. Closing
-/// the window or opening another design asks first when edits have not been saved. 选型… opens
+/// the window or opening another design asks first when edits have not been saved. Selection… opens
 /// the selection panel beside it, whose requirement is saved with the design and whose
 /// candidates open as the design.
 class CurveWindow : public QWidget {
@@ -64,7 +64,7 @@ public:
     /// Writes the data sheet as a PDF; false when it could not be written.
     bool writeDataSheet(const QString& path);
     /// The design file the window shows (opened or last saved), named in the title and where
-    /// 保存设计 writes; empty for none.
+    /// Save design writes; empty for none.
     const QString& designFile() const { return file_; }
     /// Names the file the window's design came from (opened before the window was made).
     void setDesignFile(const QString& path);
@@ -92,8 +92,8 @@ private slots:
 
 private:
     /// The window's parts, built once: the inputs' grid (the material picker, the working points,
-    /// the load, 选型… and 疲劳线…), the plot beside the table and the working points, what is said
-    /// of the design under them, and the commands' row with the status line.
+    /// the load, Selection… and Fatigue lines…), the plot beside the table and the working points,
+    /// what is said of the design under them, and the commands' row with the status line.
     QGridLayout* buildInputs();
     QSplitter* buildViews();
     QWidget* buildSaid();
@@ -131,7 +131,7 @@ private:
     std::array<QLineEdit*, 2> point_value_{};
     QComboBox* load_ = nullptr;
     QCheckBox* outer_edge_ = nullptr;          ///< σIV as a column of the tables
-    std::string fatigue_lines_;                ///< as 疲劳线 took them
+    std::string fatigue_lines_;                ///< as the fatigue lines dialog took them
     std::vector<design::PacketText> packets_;  ///< as the packets' dialog took them
     QPushButton* packets_button_ = nullptr;
     QLabel* status_ = nullptr;

@@ -1,4 +1,4 @@
-// The 疲劳线 dialog: the fatigue lines typed, pasted or loaded.
+// The fatigue lines dialog: the lines typed, pasted or loaded.
 #include "curve/fatigue_dialog.h"
 
 #include <QDialogButtonBox>

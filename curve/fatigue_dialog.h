@@ -9,9 +9,9 @@ class QPlainTextEdit;
 
 namespace curve {
 
-/// 疲劳线: the design's fatigue lines as text, typed, pasted from a table or loaded from a line
+/// The fatigue lines: the design's lines as text, typed, pasted from a table or loaded from a line
 /// set's file, with what the text reads as said below it while it is edited. The window takes
-/// the text when the dialog is accepted; nothing is taken on 取消.
+/// the text when the dialog is accepted; nothing is taken on Cancel.
 class FatigueDialog : public QDialog {
     Q_OBJECT
 

@@ -89,11 +89,8 @@ int main(int argc, char** argv) {
         return Refuse(design::Said(Word::kCurveArguments, curve::Language()));
     }
     if (!qtapp::HasDisplay()) {
-        const std::string said =
-            "disc-spring-curve: " + std::string(design::Said(Word::kNoDisplay, curve::Language())) +
-            "\n";
-        std::fputs(said.c_str(), stderr);
-        return 2;
+        const std::string why(design::Said(Word::kNoDisplay, curve::Language()));
+        return qtapp::RefuseWithoutDisplay("disc-spring-curve", why.c_str());
     }
     // The window takes none of Qt's own options: what is not ours is refused above.
     int qt_argc = 1;
@@ -102,7 +99,7 @@ int main(int argc, char** argv) {
                                 curve::Language() == rows::Language::kChinese);
     curve::CurveWindow window(inputs);
     if (spring.size() == 1) {
-        window.setDesignFile(spring[0]);  // read above: the title names it, 保存设计 writes it
+        window.setDesignFile(spring[0]);  // read above: the title names it, Save design writes it
     }
     window.show();
     return QApplication::exec();

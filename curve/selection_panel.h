@@ -19,9 +19,9 @@ class QTableWidget;
 
 namespace curve {
 
-/// The selection panel "选型": a requirement in (load points with tolerances, the space, the
-/// limits; the design's material and friction), the candidates out — DIN 2093's springs in
-/// their stacks and special springs, ranked — and one action that opens the chosen one as the
+/// The selection panel (Word::kSelection): a requirement in (load points with tolerances, the
+/// space, the limits; the design's material and friction), the candidates out — DIN 2093's springs
+/// in their stacks and special springs, ranked — and one action that opens the chosen one as the
 /// design. It only displays design/'s selection, computed off the GUI thread, the last edit
 /// winning.
 class SelectionPanel : public QWidget {

@@ -25,11 +25,8 @@ bool HasDisplay() {
 #endif
 }
 
-int RefuseWithoutDisplay(const char* program) {
-    std::fprintf(stderr,
-                 "%s: 没有可以打开窗口的显示（DISPLAY 和 WAYLAND_DISPLAY 都没有设置）；"
-                 "不开窗口请用 disc-spring-batch\n",
-                 program);
+int RefuseWithoutDisplay(const char* program, const char* why) {
+    std::fprintf(stderr, "%s: %s\n", program, why);
     return 2;
 }
 
@@ -58,11 +55,11 @@ void SpeakChinese(bool chinese) {
     }
 }
 
-void ConfigureApplication(QApplication& app, const QString& program, bool chinese) {
+// The application is only required to exist: Qt's translators and icon are process-wide.
+void ConfigureApplication(QApplication& /*app*/, const QString& program, bool chinese) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     // Qt's standard buttons speak the program's language, whatever the system's.
-    (void)app;
     SpeakChinese(chinese);
 
     // Only the sizes a title bar and a task bar show, as raw RGBA pixels: every size given is

@@ -22,8 +22,13 @@ void SpeakChinese(bool chinese);
 /// before the QApplication exists.
 bool HasDisplay();
 
-/// Says in one line on standard error that `program` has no display to open its window on, and
-/// gives the exit status for it: 2, as for any other thing the program cannot use.
-int RefuseWithoutDisplay(const char* program);
+/// The calculator's sentence for a missing display.
+inline constexpr const char* kNoDisplay =
+    "没有可以打开窗口的显示（DISPLAY 和 WAYLAND_DISPLAY 都没有设置）；不开窗口请用 "
+    "disc-spring-batch";
+
+/// Says in one line on standard error, "program: why", that `program` has no display to open its
+/// window on, and gives the exit status for it: 2, as for any other thing the program cannot use.
+int RefuseWithoutDisplay(const char* program, const char* why = kNoDisplay);
 
 }  // namespace qtapp

@@ -1,5 +1,5 @@
 // Catalogues: what disc-spring-batch prints for them, as a download. A catalogue runs on a worker
-// of its own, ended by 取消 or by the next catalogue, so that the calculator and the design view
+// of its own, ended by Cancel or by the next catalogue, so that the calculator and the design view
 // go on answering meanwhile.
 
 import { $, message, status, download } from './dom.js';

@@ -20,7 +20,7 @@ export function svgElement(tag, attributes = {}, text) {
   return made;
 }
 
-// The page's own message box: the engine's words, closed with 确定.
+// The page's own message box: the engine's words, closed with OK.
 export function message(text) {
   const box = $('message');
   $('message-text').textContent = text;

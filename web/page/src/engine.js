@@ -37,7 +37,7 @@ function startWorker() {
     const source = $('engine').textContent + '\n' + $('worker').textContent;
     const worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
     started.worker = worker;
-    worker.onerror = (event) => reject(new Error(event.message || '引擎无法启动'));
+    worker.onerror = (event) => reject(new Error(event.message || `${event.filename}:${event.lineno}`));
     worker.onmessage = (event) => {
       const data = event.data;
       if (data.ready) {
@@ -90,11 +90,11 @@ export class Engine {
   }
 }
 
-// Thrown to a job's caller when a newer request or 取消 ended it.
+// Thrown to a job's caller when a newer request or Cancel ended it.
 export class Cancelled extends Error {}
 
 // A long job: one at a time, on a worker that is ended, wherever it is, when a newer request or
-// 取消 comes; the next request starts a fresh worker from the compiled module.
+// Cancel comes; the next request starts a fresh worker from the compiled module.
 export class Job {
   constructor() {
     this.engine = null;

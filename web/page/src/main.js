@@ -133,7 +133,7 @@ window.discSpring = {
   fileText: () => design.settled().then(design.designFile),
   // Resolves once the last edit's design and its sheet are shown (after any change of language).
   settled: () => speaking.then(design.settled).then(sheetSettled),
-  // The address with the design as it stands now (what 复制链接 copies).
+  // The address with the design as it stands now (what Copy link copies).
   address: async () => {
     await design.settled();
     design.writeAddress();

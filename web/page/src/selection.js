@@ -1,5 +1,5 @@
-// The selection (选型): a requirement in, ranked candidates out. Each search runs on a worker of
-// its own, ended when a newer request or 取消 comes, so an answer on screen is always the
+// The selection: a requirement in, ranked candidates out. Each search runs on a worker of
+// its own, ended when a newer request or Cancel comes, so an answer on screen is always the
 // latest texts'.
 
 import { $, element, message, copyText, utf8 } from './dom.js';
@@ -77,7 +77,7 @@ function requirementEdited() {
   editRequirement(requirement);
 }
 
-// The catalogue's best few first (0: as many as the engine shows at first); 更多… asks for more.
+// The catalogue's best few first (0: as many as the engine shows at first); More… asks for more.
 export async function requestSelection(best = 0) {
   const file = designFile();
   if (!file || $('select').hidden) return;
@@ -87,7 +87,7 @@ export async function requestSelection(best = 0) {
   try {
     answer = JSON.parse(await job.call('ds_select', file, best));
   } catch (error) {
-    if (error instanceof Cancelled) return;  // a newer request or 取消 took its place
+    if (error instanceof Cancelled) return;  // a newer request or Cancel took its place
     $('select-cancel').hidden = true;
     message(say('selection-failed', { why: error.message }));
     return;
